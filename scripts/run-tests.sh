@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything with the debug preset and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset debug
+cmake --build --preset debug
+ctest --preset debug

@@ -1,0 +1,41 @@
+// Routes message boxes to the installed host.
+#include "framework/MessageBox.h"
+
+#include <cstdio>
+
+namespace {
+
+MessageHost* g_host = nullptr;
+
+MessageResult FirstButton(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel:
+        return MessageResult::Yes;
+    default:
+        return MessageResult::Ok;
+    }
+}
+
+}  // namespace
+
+MessageHost* SetMessageHost(MessageHost* host)
+{
+    MessageHost* previous = g_host;
+    g_host = host;
+    return previous;
+}
+
+MessageHost* GetMessageHost() { return g_host; }
+
+MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons,
+                          MessageIcon icon)
+{
+    MessageRequest request{std::string(text), std::string(caption), buttons, icon};
+    if (g_host) return g_host->Show(request);
+    const std::string_view shownCaption = caption.empty() ? kToolCaption : caption;
+    std::fprintf(stderr, "[%.*s] %s\n", static_cast<int>(shownCaption.size()), shownCaption.data(),
+                 request.text.c_str());
+    return FirstButton(buttons);
+}

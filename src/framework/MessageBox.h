@@ -1,0 +1,36 @@
+// Modal message boxes of the whole program, behind one host that the GUI or a test installs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The icon carries the meaning: stop for a failed operation, exclamation for a warning or a
+// communication problem, information for a completed operation, question for a yes/no choice.
+enum class MessageIcon { None, Stop, Exclamation, Information, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    std::string text;
+    std::string caption;  // empty: the host shows the tool's own title
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::Exclamation;
+};
+
+class MessageHost {
+public:
+    virtual ~MessageHost() = default;
+    virtual MessageResult Show(const MessageRequest& request) = 0;
+};
+
+// The caption used when a message names none.
+inline constexpr std::string_view kToolCaption = "RV-8200-XC Control Tool";
+
+// Installs the host every message goes to and returns the previous one. Without a host, messages go
+// to standard error and are answered with their first button (OK or Yes).
+MessageHost* SetMessageHost(MessageHost* host);
+MessageHost* GetMessageHost();
+
+MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
+                          MessageButtons buttons = MessageButtons::Ok,
+                          MessageIcon icon = MessageIcon::Exclamation);

@@ -1,0 +1,25 @@
+// One kind of Camera Link serial library as the link sees it (link modes 1 to 3).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ClSerialKind {
+public:
+    virtual ~ClSerialKind() = default;
+
+    // Rebuilds the entry list; gives its length.
+    virtual int ScanEntries() = 0;
+    // The list entry, or an empty text outside the list.
+    virtual std::string EntryName(int index) const = 0;
+    virtual int OpenEntry(int index) = 0;
+    virtual int SetBaudRate(int rate) = 0;
+    // Bytes read (0 on failure or time-out).
+    virtual int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) = 0;
+    virtual int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) = 0;
+    virtual void CloseEntry() = 0;
+};
+
+// The process-wide library object of link mode 1 (2000 kind), 2 (2001 kind) or 3 (version 1.1);
+// nullptr for any other mode.
+ClSerialKind* GetClSerialKind(int linkMode);

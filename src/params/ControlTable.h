@@ -1,0 +1,72 @@
+// The model of the camera's parameters: one row per page control, bound to a command, with kind,
+// group, limits, the current value and the shadow (the value last known to be in the camera).
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+struct ControlEntry {
+    std::int32_t controlId;     // page control id; -1 in the end row
+    std::int32_t commandIndex;  // index into the CommandTable
+    std::int32_t controlKind;   // ControlKind
+    std::int32_t spinMargin;    // 1: spin range one wider than the limits at each end
+    std::int32_t group;         // ControlGroup
+    std::int32_t minimum;
+    std::int32_t maximum;
+    std::int32_t value;
+    std::int32_t shadow;
+    std::int32_t storedInFile;  // 1: written to and read from the camera setting file
+};
+
+enum ControlKind : std::int32_t { kKindCombo = 4, kKindEdit = 6, kKindButton = 7, kKindEnd = 8 };
+enum ControlGroup : std::int32_t { kGroupAction = 0, kGroupUser = 1, kGroupFactory = 2, kGroupEnd = 3 };
+
+// Sends one value to the camera; the protocol implements it (Command::SendValue).
+class ValueSender {
+public:
+    virtual ~ValueSender() = default;
+    virtual int SendValue(int commandIndex, int value, int timeoutMs) = 0;
+};
+
+// Lookups scan the rows in table order and stop at the end row. A lookup of an id that is not in
+// the table shows its message (exclamation icon, OK) and gives the "not found" result.
+class ControlTable {
+public:
+    static constexpr int kRowCount = 207;  // rows, not counting the end row
+
+    ControlTable();  // every row at its default, shadows 0
+
+    int GetDataValue(int controlId) const;
+    int SetDataValue(int controlId, int value);
+    int GetShadowValue(int controlId) const;
+    int ToCmdId(int controlId) const;
+    int CtrlId2TblIndex(int controlId) const;
+    int ToCtrlId(int commandIndex) const;
+    int GetSpinMargin(int controlId) const;
+    int GetRange(int controlId, int& minimum, int& maximum) const;
+    int IsStoredInFile(int controlId) const;
+    int IsFactoryParam(int controlId) const;
+    int IsValueControl(int row) const;
+    int CountValueRows() const;
+    int CountUserValueRows() const;
+
+    void CommitShadow();
+    // Sends every row whose value differs from its shadow, in table order, with a 5000 ms time-out.
+    // Stops at the first failed send and gives 0; gives 1 when all were sent. Shadows are untouched.
+    int WriteChangedValues(ValueSender& sender) const;
+
+    // Row access by position, 0 .. kRowCount (the end row included), for the scans of other layers.
+    const ControlEntry& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    ControlEntry& Row(int row) { return rows_[static_cast<std::size_t>(row)]; }
+
+    // The rows as built into the program, end row last.
+    static const std::array<ControlEntry, kRowCount + 1>& Defaults();
+
+private:
+    int FindRow(int controlId) const;
+
+    std::array<ControlEntry, kRowCount + 1> rows_;
+};
+
+// The process-wide table.
+ControlTable& GetControlTable();
