@@ -1,0 +1,17 @@
+// Repeating timers for code below the GUI (the protocol's receive poll). The GUI installs a Qt
+// implementation; tests install ManualTimerService and fire timers by hand.
+#pragma once
+
+#include <functional>
+
+class TimerService {
+public:
+    virtual ~TimerService() = default;
+    // Starts a repeating timer on the user-interface thread; gives its id (> 0), or 0 on failure.
+    virtual int StartTimer(int intervalMs, std::function<void()> callback) = 0;
+    virtual void StopTimer(int timerId) = 0;
+};
+
+// Installs the service and gives the previous one. Without a service no timer runs.
+TimerService* SetTimerService(TimerService* service);
+TimerService* GetTimerService();

@@ -1,0 +1,26 @@
+// What code below the GUI asks of the user interface while it waits: the wait cursor, and letting
+// pending window messages run. Without an installed host both do nothing.
+#pragma once
+
+class UiHost {
+public:
+    virtual ~UiHost() = default;
+    virtual void ShowWaitCursor(bool show) = 0;
+    // Lets pending window messages run. With paintOnly, windows repaint but take no user input
+    // (long waits on the link keep the windows painted without reacting to clicks).
+    virtual void PumpMessages(bool paintOnly) = 0;
+};
+
+UiHost* SetUiHost(UiHost* host);
+UiHost* GetUiHost();
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+void PumpMessages(bool paintOnly = false);
