@@ -1,1 +1,0 @@
-// Keeps the platform library non-empty until its first back end lands.
