@@ -1,0 +1,129 @@
+// The Camera Link serial library of the 2001 kind.
+#include "link/ClSerial2001.h"
+
+#include "framework/MessageBox.h"
+
+namespace {
+
+std::string LibraryFileName() { return std::string("clserial") + kSharedLibrarySuffix; }
+
+}  // namespace
+
+ClSerial2001::ClSerial2001(std::string folder) : ClSerialLibrary(std::move(folder)) {}
+
+ClSerial2001::~ClSerial2001() { CloseEntry(); }
+
+bool ClSerial2001::LoadAndBind(const std::string& path, DynamicLibrary& library, Functions& functions)
+{
+    if (!library.Load(path)) {
+        return false;
+    }
+    Binder bind(library);
+    bind("clGetManufacturer", functions.getManufacturer);
+    bind("clGetNumManufacturers", functions.getNumManufacturers);
+    bind("clSelectManufacturer", functions.selectManufacturer);
+    bind("clGetNumSerialPorts", functions.getNumSerialPorts);
+    bind("clGetSerialPortIdentifier", functions.getSerialPortIdentifier);
+    bind("clSerialInit", functions.init);
+    bind("clSerialClose", functions.close);
+    bind("clSerialRead", functions.read);
+    bind("clSerialWrite", functions.write);
+    bind("clGetSupportedBaudRates", functions.getSupportedBaudRates);
+    bind("clSetBaudRate", functions.setBaudRate);
+    bind("clGetErrorText", functions.getErrorText);
+    if (!bind.Complete()) {
+        functions = {};
+        return false;
+    }
+    return true;
+}
+
+int ClSerial2001::ScanEntries()
+{
+    // The scan has a library instance of its own, so an entry that is open meanwhile keeps its
+    // library and bindings.
+    DynamicLibrary library;
+    Functions functions;
+    if (!LoadAndBind(LibraryPath(LibraryFileName()), library, functions)) {
+        return EntryCount();
+    }
+    entries_.clear();
+    ClUInt32 count = 0;
+    if (functions.getNumManufacturers(&count) != CL_ERR_NO_ERR) {
+        count = 0;
+    }
+    count = std::min(count, kMaxEntries);
+    for (ClUInt32 i = 0; i < count; ++i) {
+        // A failed call leaves an empty name, so positions still match the library's indices.
+        char name[kClTextBufferSize] = {};
+        ClUInt32 size = kClTextBufferSize;
+        ClUInt32 version = 0;
+        if (functions.getManufacturer(i, name, &size, &version) != CL_ERR_NO_ERR) {
+            name[0] = '\0';
+        }
+        name[kClTextBufferSize - 1] = '\0';
+        entries_.emplace_back(name);
+    }
+    return EntryCount();
+}
+
+int ClSerial2001::OpenEntry(int index)
+{
+    CloseEntry();
+    if (!ValidIndex(index)) {
+        return 0;
+    }
+    if (!LoadAndBind(LibraryPath(LibraryFileName()), library_, functions_)) {
+        return 0;
+    }
+    const std::string& maker = entries_[static_cast<std::size_t>(index)];
+    if (functions_.selectManufacturer(maker.c_str()) != CL_ERR_NO_ERR) {
+        return 0;
+    }
+    ClSerialRef ref = nullptr;
+    if (functions_.init(static_cast<ClUInt32>(index), &ref) != CL_ERR_NO_ERR) {
+        return 0;
+    }
+    serialRef_ = ref;
+    entryOpen_ = true;
+    openEntryName_ = maker;
+    return 1;
+}
+
+int ClSerial2001::SetBaudRate(int rate)
+{
+    if (!entryOpen_) {
+        return 0;
+    }
+    ClUInt32 code = ClBaudRateCode(rate);
+    ClUInt32 supported = 0;
+    // A library that lists the rate but then fails to set it has refused it just the same.
+    if (code != 0 && functions_.getSupportedBaudRates(serialRef_, &supported) == CL_ERR_NO_ERR &&
+        (supported & code) != 0 && functions_.setBaudRate(serialRef_, code) == CL_ERR_NO_ERR) {
+        return 1;
+    }
+    ShowMessage("Selected baud rate is not supported.", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    return 0;
+}
+
+int ClSerial2001::ReadBytes(std::uint8_t* buffer, int count, int timeoutMs)
+{
+    return ReadThrough(functions_.read, buffer, count, timeoutMs);
+}
+
+int ClSerial2001::WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs)
+{
+    return WriteThrough(functions_.write, buffer, count, timeoutMs);
+}
+
+void ClSerial2001::CloseEntry()
+{
+    if (entryOpen_ && functions_.close != nullptr) {
+        functions_.close(serialRef_);
+    }
+    entryOpen_ = false;
+    serialRef_ = nullptr;
+    openEntryName_.clear();
+    functions_ = {};
+    library_.Unload();
+}

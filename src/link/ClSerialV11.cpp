@@ -1,0 +1,130 @@
+// The version 1.1 Camera Link serial library.
+#include "link/ClSerialV11.h"
+
+#include "framework/MessageBox.h"
+#include "framework/StrFormat.h"
+
+namespace {
+
+std::string LibraryFileName() { return std::string("clallserial") + kSharedLibrarySuffix; }
+
+}  // namespace
+
+ClSerialV11::ClSerialV11(std::string folder) : ClSerialLibrary(std::move(folder)) {}
+
+ClSerialV11::~ClSerialV11() { CloseEntry(); }
+
+bool ClSerialV11::LoadAndBind(const std::string& path, DynamicLibrary& library, Functions& functions)
+{
+    if (!library.Load(path)) {
+        return false;
+    }
+    Binder bind(library);
+    bind("clSerialInit", functions.init);
+    bind("clSerialClose", functions.close);
+    bind("clSetBaudRate", functions.setBaudRate);
+    bind("clSerialRead", functions.read);
+    bind("clSerialWrite", functions.write);
+    bind("clFlushPort", functions.flushPort);
+    bind("clGetErrorText", functions.getErrorText);
+    bind("clGetNumPorts", functions.getNumPorts);
+    bind("clGetNumBytesAvail", functions.getNumBytesAvail);
+    bind("clGetPortInfo", functions.getPortInfo);
+    bind("clGetSupportedBaudRates", functions.getSupportedBaudRates);
+    if (!bind.Complete()) {
+        functions = {};
+        return false;
+    }
+    return true;
+}
+
+int ClSerialV11::ScanEntries()
+{
+    entries_.clear();
+    // The scan has a library instance of its own, so an entry that is open meanwhile keeps its
+    // library and bindings.
+    DynamicLibrary library;
+    Functions functions;
+    if (!LoadAndBind(LibraryPath(LibraryFileName()), library, functions)) {
+        return 0;
+    }
+    ClUInt32 count = 0;
+    if (functions.getNumPorts(&count) != CL_ERR_NO_ERR) {
+        count = 0;
+    }
+    count = std::min(count, kMaxEntries);
+    for (ClUInt32 i = 0; i < count; ++i) {
+        // A failed call leaves empty texts, so positions still match the library's port indices.
+        char maker[kClTextBufferSize] = {};
+        char port[kClTextBufferSize] = {};
+        ClUInt32 makerSize = kClTextBufferSize;
+        ClUInt32 portSize = kClTextBufferSize;
+        ClUInt32 version = 0;
+        if (functions.getPortInfo(i, maker, &makerSize, port, &portSize, &version) != CL_ERR_NO_ERR) {
+            maker[0] = '\0';
+            port[0] = '\0';
+        }
+        maker[kClTextBufferSize - 1] = '\0';
+        port[kClTextBufferSize - 1] = '\0';
+        entries_.push_back(StrFormat("%s - %s", maker, port));
+    }
+    return EntryCount();
+}
+
+int ClSerialV11::OpenEntry(int index)
+{
+    CloseEntry();
+    if (!ValidIndex(index)) {
+        return 0;
+    }
+    if (!LoadAndBind(LibraryPath(LibraryFileName()), library_, functions_)) {
+        return 0;
+    }
+    ClSerialRef ref = nullptr;
+    if (functions_.init(static_cast<ClUInt32>(index), &ref) != CL_ERR_NO_ERR) {
+        return 0;
+    }
+    serialRef_ = ref;
+    entryOpen_ = true;
+    openEntryName_ = entries_[static_cast<std::size_t>(index)];
+    return 1;
+}
+
+int ClSerialV11::SetBaudRate(int rate)
+{
+    if (!entryOpen_) {
+        return 0;
+    }
+    ClUInt32 code = ClBaudRateCode(rate);
+    ClUInt32 supported = 0;
+    // A library that lists the rate but then fails to set it has refused it just the same.
+    if (code != 0 && functions_.getSupportedBaudRates(serialRef_, &supported) == CL_ERR_NO_ERR &&
+        (supported & code) != 0 && functions_.setBaudRate(serialRef_, code) == CL_ERR_NO_ERR) {
+        return 1;
+    }
+    ShowMessage(StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str()), {},
+                MessageButtons::Ok, MessageIcon::Exclamation);
+    return 0;
+}
+
+int ClSerialV11::ReadBytes(std::uint8_t* buffer, int count, int timeoutMs)
+{
+    return ReadThrough(functions_.read, buffer, count, timeoutMs);
+}
+
+int ClSerialV11::WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs)
+{
+    return WriteThrough(functions_.write, buffer, count, timeoutMs);
+}
+
+void ClSerialV11::CloseEntry()
+{
+    if (entryOpen_ && functions_.close != nullptr) {
+        functions_.close(serialRef_);
+    }
+    entryOpen_ = false;
+    serialRef_ = nullptr;
+    openEntryName_.clear();
+    functions_ = {};
+    library_.Unload();
+}

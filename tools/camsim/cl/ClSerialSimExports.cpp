@@ -1,0 +1,143 @@
+// A simulated Camera Link dispatcher library of the 2001 kind (clserial): one entry per maker; after
+// clSelectManufacturer, serial index n is the n-th port of that maker.
+#include "camsim/cl/SimCalls.h"
+
+using camsim::SimLibrary;
+
+namespace {
+
+constexpr const char* kDefaultConfig =
+    "port A P0\n"
+    "port A P1\n"
+    "port B P0\n"
+    "port B P1\n";
+
+constexpr ClUInt32 kVersion = 0x00020001;
+
+SimLibrary& Library() { return SimLibrary::Instance(kDefaultConfig); }
+
+}  // namespace
+
+#ifndef CLSIM_OMIT_clGetNumManufacturers
+CLSIM_EXPORT ClInt32 CLSER_CDECL clGetNumManufacturers(ClUInt32* count)
+{
+    SimLibrary& library = Library();
+    std::lock_guard<std::mutex> lock(library.Mutex());
+    library.Log("clGetNumManufacturers");
+    if (count == nullptr) {
+        return CL_ERR_INVALID_REFERENCE;
+    }
+    *count = static_cast<ClUInt32>(library.Makers().size());
+    return CL_ERR_NO_ERR;
+}
+#endif
+
+#ifndef CLSIM_OMIT_clGetManufacturer
+CLSIM_EXPORT ClInt32 CLSER_CDECL clGetManufacturer(ClUInt32 index, char* name, ClUInt32* nameSize, ClUInt32* version)
+{
+    SimLibrary& library = Library();
+    std::lock_guard<std::mutex> lock(library.Mutex());
+    library.Log("clGetManufacturer " + std::to_string(index));
+    if (index >= library.Makers().size()) {
+        return CL_ERR_INVALID_INDEX;
+    }
+    if (version != nullptr) {
+        *version = kVersion;
+    }
+    return camsim::CopyClText(library.Makers()[index], name, nameSize);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clSelectManufacturer
+CLSIM_EXPORT ClInt32 CLSER_CDECL clSelectManufacturer(const char* name)
+{
+    SimLibrary& library = Library();
+    std::lock_guard<std::mutex> lock(library.Mutex());
+    library.Log(std::string("clSelectManufacturer ") + (name != nullptr ? name : "(null)"));
+    return library.SelectMaker(name);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clGetNumSerialPorts
+CLSIM_EXPORT ClInt32 CLSER_CDECL clGetNumSerialPorts(ClUInt32* count)
+{
+    SimLibrary& library = Library();
+    std::lock_guard<std::mutex> lock(library.Mutex());
+    library.Log("clGetNumSerialPorts");
+    if (!library.HasSelectedMaker()) {
+        return CL_ERR_MANU_DOES_NOT_EXIST;
+    }
+    if (count == nullptr) {
+        return CL_ERR_INVALID_REFERENCE;
+    }
+    *count = static_cast<ClUInt32>(library.PortCountOfSelectedMaker());
+    return CL_ERR_NO_ERR;
+}
+#endif
+
+#ifndef CLSIM_OMIT_clGetSerialPortIdentifier
+CLSIM_EXPORT ClInt32 CLSER_CDECL clGetSerialPortIdentifier(ClUInt32 serialIndex, char* portId, ClUInt32* idSize)
+{
+    SimLibrary& library = Library();
+    std::lock_guard<std::mutex> lock(library.Mutex());
+    library.Log("clGetSerialPortIdentifier " + std::to_string(serialIndex));
+    if (!library.HasSelectedMaker()) {
+        return CL_ERR_MANU_DOES_NOT_EXIST;
+    }
+    camsim::SimPort* port = library.PortOfSelectedMaker(serialIndex);
+    return port != nullptr ? camsim::CopyClText(port->Config().portId, portId, idSize) : CL_ERR_INVALID_INDEX;
+}
+#endif
+
+#ifndef CLSIM_OMIT_clSerialInit
+CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialInit(ClUInt32 serialIndex, ClSerialRef* serialRef)
+{
+    SimLibrary& library = Library();
+    if (!library.HasSelectedMaker()) {
+        library.Log("clSerialInit " + std::to_string(serialIndex) + " -> CL_ERR_MANU_DOES_NOT_EXIST");
+        return CL_ERR_MANU_DOES_NOT_EXIST;
+    }
+    return camsim::SimSerialInit(library, library.PortOfSelectedMaker(serialIndex), serialIndex, serialRef);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clSerialClose
+CLSIM_EXPORT void CLSER_CDECL clSerialClose(ClSerialRef serialRef) { camsim::SimSerialClose(Library(), serialRef); }
+#endif
+
+#ifndef CLSIM_OMIT_clSerialRead
+CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialRead(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
+                                              ClUInt32 timeoutMs)
+{
+    return camsim::SimSerialRead(Library(), serialRef, buffer, bufferSize, timeoutMs);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clSerialWrite
+CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialWrite(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
+                                               ClUInt32 timeoutMs)
+{
+    return camsim::SimSerialWrite(Library(), serialRef, buffer, bufferSize, timeoutMs);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clGetSupportedBaudRates
+CLSIM_EXPORT ClInt32 CLSER_CDECL clGetSupportedBaudRates(ClSerialRef serialRef, ClUInt32* baudRates)
+{
+    return camsim::SimGetSupportedBaudRates(Library(), serialRef, baudRates);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clSetBaudRate
+CLSIM_EXPORT ClInt32 CLSER_CDECL clSetBaudRate(ClSerialRef serialRef, ClUInt32 baudRate)
+{
+    return camsim::SimSetBaudRate(Library(), serialRef, baudRate);
+}
+#endif
+
+#ifndef CLSIM_OMIT_clGetErrorText
+CLSIM_EXPORT ClInt32 CLSER_CDECL clGetErrorText(ClInt32 errorCode, char* errorText, ClUInt32* textSize)
+{
+    return camsim::SimGetErrorText(Library(), errorCode, errorText, textSize);
+}
+#endif
