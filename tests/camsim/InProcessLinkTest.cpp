@@ -1,0 +1,242 @@
+// The in-process serial line: line assembly, speed rule, timing, faults and the traffic record.
+#include "camsim/InProcessLink.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace camsim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+void Send(InProcessLink& link, const std::string& text)
+{
+    link.Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+// Everything that arrives until a line feed or until nothing more comes within timeoutMs.
+std::string ReadLine(InProcessLink& link, int timeoutMs = 1000)
+{
+    std::string line;
+    std::uint8_t byte = 0;
+    while (link.Read(&byte, 1, timeoutMs) == 1) {
+        line.push_back(static_cast<char>(byte));
+        if (byte == '\n') break;
+    }
+    return line;
+}
+
+long long MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+TEST(InProcessLink, AnswersLinesEndedByCrLfOrLfAloneInAnyPieces)
+{
+    CameraModel camera;
+    InProcessLink link(camera);
+    Send(link, "MD?\r\n");
+    EXPECT_EQ(ReadLine(link), "MD=RV-8200-A1\r\n");
+    Send(link, "GA=3");
+    Send(link, "00\n");
+    EXPECT_EQ(ReadLine(link), "COMPLETE\r\n");
+    Send(link, "GA?\r\nHB?\r\n");
+    EXPECT_EQ(ReadLine(link), "GA=300\r\n");
+    EXPECT_EQ(ReadLine(link), "HB=1\r\n");
+    EXPECT_EQ(link.Available(), 0u);
+    EXPECT_EQ(link.MillisecondsToNextByte(), -1);
+}
+
+TEST(InProcessLink, OverlongInputLineIsAnsweredWithOneError)
+{
+    CameraModel camera;
+    InProcessLink link(camera);
+    Send(link, "UD=" + std::string(3000, 'x') + "\r\n");
+    const std::string answer = ReadLine(link);
+    EXPECT_EQ(answer.rfind("ERROR", 0), 0u) << answer;
+    Send(link, "GA?\r\n");
+    EXPECT_EQ(ReadLine(link), "GA=100\r\n") << "the next line is read normally";
+}
+
+TEST(InProcessLink, WrongSpeedLosesTheLineAndGetsNoAnswer)
+{
+    CameraModel camera;
+    InProcessLink link(camera);
+    link.SetPcBaudRate(19200);
+    Send(link, "GA=300\r\n");
+    std::uint8_t byte = 0;
+    EXPECT_EQ(link.Read(&byte, 1, 100), 0u);
+    link.SetPcBaudRate(9600);
+    Send(link, "GA?\r\n");
+    EXPECT_EQ(ReadLine(link), "GA=100\r\n") << "the lost setting never reached the camera";
+}
+
+TEST(InProcessLink, SpeedChangeIsAcknowledgedAtTheOldRateThenListensAtTheNew)
+{
+    CameraModel camera;
+    InProcessLink link(camera);
+    Send(link, "CBDRT=16\r\n");
+    EXPECT_EQ(ReadLine(link), "COMPLETE\r\n");
+    EXPECT_EQ(camera.BaudCode(), 16);
+    Send(link, "MD?\r\n");
+    EXPECT_EQ(ReadLine(link, 100), "") << "the PC still at 9600 is not heard";
+    link.SetPcBaudRate(115200);
+    Send(link, "CBDRT=16\r\n");
+    EXPECT_EQ(ReadLine(link), "COMPLETE\r\n");
+    Send(link, "CBDRT?\r\n");
+    EXPECT_EQ(ReadLine(link), "CBDRT=16\r\n");
+}
+
+TEST(InProcessLink, AnswerAtTheOldRateIsLostWhenThePcSwitchesBeforeItArrives)
+{
+    CameraConfig config;
+    config.answerDelayMs = 50;
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    Send(link, "CBDRT=16\r\n");
+    link.SetPcBaudRate(115200);
+    EXPECT_EQ(ReadLine(link, 150), "");
+
+    CameraModel prompt;
+    InProcessLink promptLink(prompt);
+    Send(promptLink, "CBDRT=16\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    promptLink.SetPcBaudRate(115200);
+    EXPECT_EQ(ReadLine(promptLink, 100), "COMPLETE\r\n") << "what arrived before the switch stays readable";
+}
+
+TEST(InProcessLink, ShadingCalibrationAnswersAfterItsTimeWhileAReaderWaits)
+{
+    CameraConfig config;
+    config.rsMilliseconds = 300;
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    std::string answer;
+    long long waited = 0;
+    std::thread reader([&] {
+        const Clock::time_point start = Clock::now();
+        answer = ReadLine(link, 2000);
+        waited = MillisecondsSince(start);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Send(link, "RS=0\r\n");
+    reader.join();
+    EXPECT_EQ(answer, "COMPLETE\r\n");
+    EXPECT_GE(waited, 300);
+    EXPECT_LT(waited, 1500);
+}
+
+TEST(InProcessLink, LinesSentDuringALongActionAreAnsweredInOrderAfterIt)
+{
+    CameraConfig config;
+    config.rsMilliseconds = 200;
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    const Clock::time_point start = Clock::now();
+    Send(link, "RS=0\r\nGA?\r\n");
+    std::uint8_t byte = 0;
+    EXPECT_EQ(link.Read(&byte, 1, 50), 0u);
+    EXPECT_EQ(ReadLine(link), "COMPLETE\r\n");
+    EXPECT_EQ(ReadLine(link), "GA=100\r\n");
+    EXPECT_GE(MillisecondsSince(start), 200);
+}
+
+TEST(InProcessLink, AnswerDelayAndWireTimeSlowTheAnswer)
+{
+    CameraConfig config;
+    config.answerDelayMs = 80;
+    CameraModel delayed(config);
+    InProcessLink delayedLink(delayed);
+    Clock::time_point start = Clock::now();
+    Send(delayedLink, "GA?\r\n");
+    EXPECT_EQ(ReadLine(delayedLink), "GA=100\r\n");
+    EXPECT_GE(MillisecondsSince(start), 80);
+
+    config = {};
+    config.wireTime = true;
+    CameraModel wired(config);
+    InProcessLink wiredLink(wired);
+    start = Clock::now();
+    Send(wiredLink, "MD?\r\n");  // 5 bytes out, 15 back: 20 bytes at 9600 bit/s take 20.8 ms
+    EXPECT_EQ(ReadLine(wiredLink), "MD=RV-8200-A1\r\n");
+    EXPECT_GE(MillisecondsSince(start), 20);
+}
+
+TEST(InProcessLink, SilentCameraNeverAnswersButStillListens)
+{
+    CameraConfig config;
+    config.silent = true;
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    Send(link, "GA=300\r\n");
+    EXPECT_EQ(ReadLine(link, 100), "");
+    EXPECT_EQ(camera.Value(cmd::GA), 300);
+}
+
+TEST(InProcessLink, GarbageAndOverlongFaultsReplaceTheAnswer)
+{
+    CameraConfig config;
+    config.garbage = true;
+    CameraModel noisy(config);
+    InProcessLink noisyLink(noisy);
+    Send(noisyLink, "MD?\r\n");
+    const std::string junk = ReadLine(noisyLink);
+    ASSERT_GE(junk.size(), 2u);
+    EXPECT_EQ(junk.substr(junk.size() - 2), "\r\n");
+    EXPECT_EQ(junk.find("MD=RV"), std::string::npos);
+    EXPECT_EQ(junk.find('\n'), junk.size() - 1);
+
+    config = {};
+    config.overlong = true;
+    CameraModel chatty(config);
+    InProcessLink chattyLink(chatty);
+    Send(chattyLink, "MD?\r\n");
+    EXPECT_GT(ReadLine(chattyLink).size(), 1025u);
+}
+
+TEST(InProcessLink, SplitAnswersArriveInPiecesWithPauses)
+{
+    CameraConfig config;
+    config.splitMs = 60;
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    Send(link, "COMPLETE?\r\n");  // an error line: long enough for several pieces
+    Send(link, "MD?\r\n");
+    std::vector<std::uint8_t> buffer(64);
+    const Clock::time_point start = Clock::now();
+    const std::size_t first = link.Read(buffer.data(), buffer.size(), 1000);
+    EXPECT_EQ(first, InProcessLink::kSplitPieceBytes);
+    EXPECT_EQ(link.Read(buffer.data(), buffer.size(), 20), 0u) << "the pause between the pieces";
+    std::string rest = ReadLine(link);
+    EXPECT_GE(MillisecondsSince(start), 60);
+    EXPECT_EQ(ReadLine(link), "MD=RV-8200-A1\r\n");
+}
+
+TEST(InProcessLink, DisconnectAfterLinesGoesQuiet)
+{
+    CameraConfig config;
+    config.disconnectAfter = 2;
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    std::vector<std::pair<InProcessLink::Traffic, std::string>> traffic;
+    link.SetTrafficSink([&](InProcessLink::Traffic kind, std::string_view line) { traffic.emplace_back(kind, line); });
+    Send(link, "GA?\r\n");
+    EXPECT_EQ(ReadLine(link), "GA=100\r\n");
+    Send(link, "HB?\r\n");
+    EXPECT_EQ(ReadLine(link), "HB=1\r\n");
+    EXPECT_FALSE(link.Disconnected());
+    Send(link, "VB?\r\n");
+    EXPECT_EQ(ReadLine(link, 100), "");
+    EXPECT_TRUE(link.Disconnected());
+    ASSERT_EQ(traffic.size(), 5u);
+    EXPECT_EQ(traffic[0], std::make_pair(InProcessLink::Traffic::Received, std::string("GA?")));
+    EXPECT_EQ(traffic[1], std::make_pair(InProcessLink::Traffic::Sent, std::string("GA=100")));
+    EXPECT_EQ(traffic[4], std::make_pair(InProcessLink::Traffic::Lost, std::string("VB?")));
+}
+
+}  // namespace
+}  // namespace camsim

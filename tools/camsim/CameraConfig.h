@@ -1,0 +1,46 @@
+// Everything the simulated camera's command line can set: model, speed, timing, forced results and faults.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace camsim {
+
+struct CameraConfig {
+    std::string model = "RV-8200-A1";
+    int baudCode = 1;            // 1, 2, 4, 8, 16 = 9600, 19200, 38400, 57600, 115200 bit/s
+    int rsMilliseconds = 2000;   // time RS=0 takes before COMPLETE
+    int awbMilliseconds = 500;   // time AWB=2 / AWB=4 take before COMPLETE
+    int busyPolls = 3;           // PGS/PBS/PGS00/PBS00/SDS00 read 0 this many times, then the result
+    // Result codes reported instead of success, by command index of the result query (AWRS, AHRS, SDRS,
+    // PGS, PBS, PGS00, PBS00, SDS00). A forced failure leaves the gains, exposures and tables untouched.
+    std::map<int, int> forcedResults;
+    // Setting lines applied at power-up, after the defaults (for example "SDM=1").
+    std::vector<std::string> presetLines;
+
+    // Identity as the factory wrote it.
+    std::string firmwareVersion = "1.3.0.7";
+    std::string fpgaVersion = "2.1.0.4";
+    std::string cameraId = "XC82000417";
+    std::string userId;
+    std::string deviceVersion = "1.0.2.3";
+    int xmlVersion = 123;
+
+    // Link behaviour, applied by the byte-stream front ends (InProcessLink and those built on it).
+    int answerDelayMs = 0;       // added before every answer
+    bool wireTime = false;       // every byte takes 10 / baud seconds on the line, in both directions
+    bool silent = false;         // the camera never answers
+    bool garbage = false;        // every answer is replaced by a line of random bytes
+    bool overlong = false;       // every answer is replaced by a line far longer than 1023 bytes
+    int splitMs = 0;             // answers arrive in pieces with this pause between them (0 = whole)
+    int disconnectAfter = -1;    // after this many received lines the camera is gone (-1 = never)
+    unsigned garbageSeed = 1;    // makes the garbage reproducible
+};
+
+// Bit rate of a camera speed code (1, 2, 4, 8, 16); 0 for any other code.
+int BaudRateOfCode(int code);
+// Speed code of a bit rate; 0 when the rate is not one the camera knows.
+int CodeOfBaudRate(int bitsPerSecond);
+
+}  // namespace camsim

@@ -1,0 +1,186 @@
+// Command-line parsing of the pseudo-terminal camera.
+#include "camsim/CamsimOptions.h"
+
+#include "camsim/CameraModel.h"
+#include "params/ComboCatalog.h"
+#include "params/CommandTable.h"
+
+#include <climits>
+
+namespace camsim {
+namespace {
+
+// The result queries whose codes can be forced.
+constexpr int kForcible[] = {cmd::AWRS, cmd::AHRS, cmd::SDRS, cmd::PGS, cmd::PBS, cmd::PGS00, cmd::PBS00, cmd::SDS00};
+
+bool ParseCount(const std::string& text, int& value)
+{
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    value = std::stoi(text);
+    return true;
+}
+
+}  // namespace
+
+std::string CamsimOptions::Usage()
+{
+    return "Usage: rv8200xc-camsim [options]\n"
+           "Simulated RV-8200-XC camera on a pseudo-terminal. Prints the terminal's path, then answers command\n"
+           "lines as the camera does until SIGTERM or SIGINT.\n"
+           "\n"
+           "  --link PATH            make PATH a symlink to the terminal (replaced if it exists, missing folders\n"
+           "                         created, removed at exit)\n"
+           "  --model A1|B1|TEXT     camera model: RV-8200-A1 (default), RV-8200-B1 or any other model text\n"
+           "  --speed CODE           camera speed code 1, 2, 4, 8, 16 (or the rate 9600 .. 115200); default 1\n"
+           "  --wire-time            every byte takes 10/baud seconds on the line, both ways\n"
+           "  --answer-delay MS      pause before every answer\n"
+           "  --rs-time MS           duration of the shading calibration RS=0 (default 2000)\n"
+           "  --awb-time MS          duration of the white balances AWB=2 and AWB=4 (default 500)\n"
+           "  --busy-polls N         calibration status reads busy N times before the result (default 3)\n"
+           "  --result MN=CODE       force a result code: AWRS, AHRS, SDRS, PGS, PBS, PGS00, PBS00, SDS00\n"
+           "  --set MN=VALUE         apply a setting line at power-up (repeatable)\n"
+           "  --log FILE             record every received and sent line with a time stamp\n"
+           "  --silent               never answer\n"
+           "  --garbage              answer every line with a line of random bytes\n"
+           "  --overlong             answer every line with a line longer than 1023 bytes\n"
+           "  --split MS             send answers in pieces of 4 bytes with MS pauses\n"
+           "  --disconnect-after N   go quiet after N received lines\n"
+           "  --help                 this text\n";
+}
+
+int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& options, std::string& error)
+{
+    options = {};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool hasValue = false;
+        const std::size_t equals = name.find('=');
+        if (name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = name.substr(equals + 1);
+            name = name.substr(0, equals);
+            hasValue = true;
+        }
+        auto takeValue = [&]() -> bool {
+            if (hasValue) return true;
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+        auto takeCount = [&](int& target) -> bool {
+            if (!takeValue()) return false;
+            if (!ParseCount(value, target)) {
+                error = name + " needs a whole number of 0 or more, not \"" + value + "\"";
+                return false;
+            }
+            return true;
+        };
+        auto flag = [&]() -> bool {
+            if (hasValue) error = name + " takes no value";
+            return !hasValue;
+        };
+
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+        } else if (name == "--link") {
+            if (!takeValue()) return 0;
+            if (value.empty()) {
+                error = "--link needs a path";
+                return 0;
+            }
+            options.linkPath = value;
+        } else if (name == "--log") {
+            if (!takeValue()) return 0;
+            if (value.empty()) {
+                error = "--log needs a file name";
+                return 0;
+            }
+            options.logPath = value;
+        } else if (name == "--model") {
+            if (!takeValue()) return 0;
+            if (value == "A1") value = std::string(kModelA1);
+            if (value == "B1") value = std::string(kModelB1);
+            // The model text travels in answer lines: no separators, no control characters.
+            bool clean = !value.empty() && value.size() <= 32 && value.find_first_of("=?,") == std::string::npos;
+            for (char c : value) clean = clean && static_cast<unsigned char>(c) >= 32 && c != 127;
+            if (!clean) {
+                error = "--model needs 1 to 32 printable characters without = ? ,";
+                return 0;
+            }
+            options.camera.model = value;
+        } else if (name == "--speed") {
+            int code = 0;
+            if (!takeCount(code)) return 0;
+            if (CodeOfBaudRate(code)) code = CodeOfBaudRate(code);
+            if (!BaudRateOfCode(code)) {
+                error = "--speed needs a code 1, 2, 4, 8, 16 or a rate 9600, 19200, 38400, 57600, 115200";
+                return 0;
+            }
+            options.camera.baudCode = code;
+        } else if (name == "--wire-time") {
+            if (!flag()) return 0;
+            options.camera.wireTime = true;
+        } else if (name == "--answer-delay") {
+            if (!takeCount(options.camera.answerDelayMs)) return 0;
+        } else if (name == "--rs-time") {
+            if (!takeCount(options.camera.rsMilliseconds)) return 0;
+        } else if (name == "--awb-time") {
+            if (!takeCount(options.camera.awbMilliseconds)) return 0;
+        } else if (name == "--busy-polls") {
+            if (!takeCount(options.camera.busyPolls)) return 0;
+        } else if (name == "--result") {
+            if (!takeValue()) return 0;
+            const std::size_t sep = value.find('=');
+            const int command = sep == std::string::npos ? -1 : CommandTable::Find(value.substr(0, sep));
+            bool forcible = false;
+            for (int candidate : kForcible) forcible = forcible || candidate == command;
+            int code = 0;
+            if (!forcible || !ParseCount(value.substr(sep + 1), code)) {
+                error = "--result needs MN=CODE with MN one of AWRS, AHRS, SDRS, PGS, PBS, PGS00, PBS00, SDS00";
+                return 0;
+            }
+            options.camera.forcedResults[command] = code;
+        } else if (name == "--set") {
+            if (!takeValue()) return 0;
+            options.camera.presetLines.push_back(value);
+        } else if (name == "--silent") {
+            if (!flag()) return 0;
+            options.camera.silent = true;
+        } else if (name == "--garbage") {
+            if (!flag()) return 0;
+            options.camera.garbage = true;
+        } else if (name == "--overlong") {
+            if (!flag()) return 0;
+            options.camera.overlong = true;
+        } else if (name == "--split") {
+            if (!takeCount(options.camera.splitMs)) return 0;
+        } else if (name == "--disconnect-after") {
+            if (!takeCount(options.camera.disconnectAfter)) return 0;
+        } else {
+            error = "unknown option \"" + args[i] + "\" (see --help)";
+            return 0;
+        }
+    }
+
+    // A preset the camera would refuse is a mistake on the command line, not something to find out later.
+    CameraConfig probeConfig = options.camera;
+    probeConfig.presetLines.clear();
+    CameraModel probe(probeConfig);
+    for (const std::string& line : options.camera.presetLines) {
+        const std::string answer = probe.HandleLine(line);
+        if (answer.rfind("COMPLETE", 0) != 0) {
+            const bool refused = answer.rfind("ERROR", 0) == 0;
+            error = "--set " + line + ": " + (refused ? answer.substr(0, answer.find('\r')) : "not a setting line");
+            return 0;
+        }
+    }
+    return 1;
+}
+
+}  // namespace camsim

@@ -1,0 +1,19 @@
+// Model name to model code, for the tool's per-model command lists.
+#include "camsim/ModelCommandSet.h"
+
+#include "params/CameraModelInfo.h"
+#include "params/ComboCatalog.h"
+#include "params/CommandTable.h"
+
+namespace camsim {
+
+int ModelCommandSet::HasCommand(std::string_view model, int commandIndex)
+{
+    if (commandIndex < 0 || commandIndex >= CommandTable::kCount) return 0;
+    int code = kModelCodeUnknown;
+    if (model == kModelB1) code = kModelCodeB1;
+    if (model == kModelA1) code = kModelCodeA1;
+    return IsSupportedOnModel(commandIndex, code);
+}
+
+}  // namespace camsim

@@ -1,0 +1,171 @@
+// Pseudo-terminal plumbing of the simulated camera.
+#include "camsim/PtyCamera.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace camsim {
+namespace {
+
+constexpr int kIdlePollMs = 20;  // how often the stop flag is looked at when nothing happens
+
+std::string SystemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// Creates the folders above path that do not exist yet (the tool's port folder often does not at first).
+void MakeParentFolders(const std::string& path)
+{
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        const std::string folder = path.substr(0, slash);
+        if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return;
+    }
+}
+
+int RateOfSpeed(speed_t speed)
+{
+    switch (speed) {
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+PtyCamera::PtyCamera(InProcessLink& link) : link_(link) {}
+
+PtyCamera::~PtyCamera() { Close(); }
+
+void PtyCamera::Close()
+{
+    if (!linkPath_.empty()) {
+        // Remove the symlink only while it is still ours; someone may have replaced it meanwhile.
+        char target[4096];
+        const ssize_t length = readlink(linkPath_.c_str(), target, sizeof target - 1);
+        if (length > 0 && std::string(target, static_cast<std::size_t>(length)) == slavePath_) {
+            unlink(linkPath_.c_str());
+        }
+        linkPath_.clear();
+    }
+    if (slave_ >= 0) close(slave_);
+    if (master_ >= 0) close(master_);
+    slave_ = master_ = -1;
+}
+
+int PtyCamera::Open(const std::string& linkPath, std::string& error)
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0) {
+        error = SystemError("cannot create a pseudo-terminal");
+        return 0;
+    }
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        error = SystemError("cannot unlock the pseudo-terminal");
+        Close();
+        return 0;
+    }
+    const char* name = ptsname(master_);
+    if (!name) {
+        error = SystemError("cannot name the pseudo-terminal");
+        Close();
+        return 0;
+    }
+    slavePath_ = name;
+    slave_ = open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    if (slave_ < 0) {
+        error = SystemError("cannot open " + slavePath_);
+        Close();
+        return 0;
+    }
+    // Raw both ways: no echo of the PC's bytes, no CR/LF translation. The speed stays the pty's default
+    // until the PC sets its own.
+    termios settings{};
+    if (tcgetattr(slave_, &settings) == 0) {
+        cfmakeraw(&settings);
+        tcsetattr(slave_, TCSANOW, &settings);
+    }
+    const int flags = fcntl(master_, F_GETFL);
+    fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+
+    if (!linkPath.empty()) {
+        MakeParentFolders(linkPath);
+        struct stat info{};
+        if (lstat(linkPath.c_str(), &info) == 0) {
+            if (S_ISDIR(info.st_mode)) {
+                error = linkPath + " is a directory";
+                Close();
+                return 0;
+            }
+            unlink(linkPath.c_str());
+        }
+        if (symlink(slavePath_.c_str(), linkPath.c_str()) != 0) {
+            error = SystemError("cannot create the link " + linkPath);
+            Close();
+            return 0;
+        }
+        linkPath_ = linkPath;
+    }
+    return 1;
+}
+
+int PtyCamera::PcBaudRate() const
+{
+    termios settings{};
+    if (slave_ < 0 || tcgetattr(slave_, &settings) != 0) return 0;
+    return RateOfSpeed(cfgetospeed(&settings));
+}
+
+int PtyCamera::Run(const std::atomic<bool>& stop, std::string& error)
+{
+    std::vector<std::uint8_t> pending;  // answer bytes the master could not take yet
+    std::vector<std::uint8_t> buffer(4096);
+    while (!stop.load()) {
+        int timeout = kIdlePollMs;
+        const int next = link_.MillisecondsToNextByte();
+        if (next >= 0) timeout = std::min(timeout, next);
+        pollfd fd{master_, static_cast<short>(POLLIN | (pending.empty() ? 0 : POLLOUT)), 0};
+        const int ready = poll(&fd, 1, timeout);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            error = SystemError("poll");
+            return 0;
+        }
+        link_.SetPcBaudRate(PcBaudRate());
+        if (fd.revents & POLLIN) {
+            const ssize_t count = read(master_, buffer.data(), buffer.size());
+            if (count > 0) {
+                link_.Write(buffer.data(), static_cast<std::size_t>(count));
+            } else if (count < 0 && errno != EAGAIN && errno != EINTR && errno != EIO) {
+                error = SystemError("read from the pseudo-terminal");
+                return 0;
+            }
+        }
+        const std::size_t available = link_.Available();
+        if (available > 0) {
+            const std::size_t old = pending.size();
+            pending.resize(old + available);
+            pending.resize(old + link_.Read(pending.data() + old, available, 0));
+        }
+        if (!pending.empty()) {
+            const ssize_t written = write(master_, pending.data(), pending.size());
+            if (written > 0) {
+                pending.erase(pending.begin(), pending.begin() + written);
+            } else if (written < 0 && errno != EAGAIN && errno != EINTR) {
+                error = SystemError("write to the pseudo-terminal");
+                return 0;
+            }
+        }
+    }
+    return 1;
+}
+
+}  // namespace camsim
