@@ -1,0 +1,102 @@
+// The operator's window onto the camera link: category, port and rate, line status, the camera's flash
+// areas and the list of every line that went over the link.
+#pragma once
+
+#include "framework/qt/CDialogBase.h"
+#include "link/TrafficSink.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class CCommunicationDialog : public CDialogBase, public TrafficSink {
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxMessages = 4096;
+    static constexpr int kStoreTimeoutMs = 40000;
+    static constexpr int kLoadTimeoutMs = 10000;
+    static constexpr int kAreaQueryTimeoutMs = 5000;
+
+    // Becomes the link's message sink at once, so the list holds every line from the first command on.
+    // After a run that did not end normally the link is set back to the PC serial port, so that a
+    // Camera Link library that may have caused the crash is not opened again by itself.
+    explicit CCommunicationDialog(QWidget* parent = nullptr);
+    ~CCommunicationDialog() override;
+
+    // Newest line on top; beyond kMaxMessages the oldest goes.
+    void AddMessage(const std::string& text);
+    void AddLine(const std::string& line) override { AddMessage(line); }
+    void SetBaudSelection(int index);
+    // "Store" is refused for the factory area unless the factory mode is on.
+    void UpdateStoreButton();
+    void OnOnlineStatusChanged(bool online) override;
+
+    // The camera setting file transfers behind "Write To File..." and "Read To FIle....", supplied by the
+    // setting-file code; both buttons stay disabled until they are given.
+    void SetSettingFileActions(std::function<void()> writeFile, std::function<void()> readFile);
+
+    // Operator actions, as the controls run them.
+    void OnCategoryChanged(int mode);
+    void OnPortChanged(int portIndex);
+    void OnGetArea();
+    void OnStore();
+    void OnLoad();
+    void OnClearMessages();
+    void OnWriteMessages();
+
+    // The text "Get Area" shows for an area number (also for a failed query: "Unkown").
+    static QString AreaName(int area, bool known);
+
+    // What the dialog shows, for the main window and for tests.
+    int LineStatusIcon() const { return lineStatusIcon_; }
+    std::vector<std::string> Messages() const;  // newest first
+    QListWidget* MessageList() const { return messageList_; }
+
+protected:
+    void OnInitDialog() override;
+
+private:
+    void BuildControls();
+    void FillPortList();
+    void ShowLineStatus(bool online);
+    int SelectedArea() const;
+    void ReadCameraAgain();
+
+    QLabel* statusIcon_;
+    QLabel* lineStatusText_;
+    QComboBox* categoryList_;
+    QComboBox* portList_;
+    QComboBox* baudList_;
+    QPushButton* writeSettingsButton_;
+    QPushButton* readSettingsButton_;
+    QLabel* currentArea_;
+    QPushButton* getAreaButton_;
+    QComboBox* areaList_;
+    QPushButton* storeButton_;
+    QPushButton* loadButton_;
+    QListWidget* messageList_;
+    QPushButton* writeMessagesButton_;
+    QPushButton* clearMessagesButton_;
+    int lineStatusIcon_ = 0;
+    std::function<void()> writeSettingFile_;
+    std::function<void()> readSettingFile_;
+};
+
+// Shared by the traffic logs. Inserts the text at the top; beyond maxEntries the bottom (oldest) entry goes.
+void AddToTrafficList(QListWidget* list, const std::string& text, int maxEntries);
+// The entries from the top (newest) down.
+std::vector<std::string> TrafficListLines(const QListWidget* list);
+// Writes the lines with CR LF through a temporary file that replaces the
+// target only when everything was written. 1 on success; 0 after its message ("File open error !" when
+// the file cannot be created, the path and "\nCouldn't write this file" when writing fails).
+int WriteLogFile(const std::string& path, const std::vector<std::string>& lines);
+// Remembers the folder of a saved log as the start folder of the next log dialog.
+void StoreLogFolder(const std::string& path);
+// The start folder of the log dialogs.
+std::string LogFolder();

@@ -1,0 +1,17 @@
+// The simulated camera on "COM1" and the Qt application shared by the link dialog tests.
+#pragma once
+
+#include <string>
+
+class CamsimProcess;
+
+// The camera of the whole test run (115200 bit/s); null when it could not be started.
+CamsimProcess* TestCamera();
+// Every line the camera received and sent so far.
+std::string TestCameraTraffic();
+// Opens the process-wide link on "COM1" at the camera's rate; true when it is open.
+bool OpenTestCameraLink();
+// The build tree (renders and test files go below it).
+std::string BuildFolder();
+// A fresh folder under the build tree for files a test writes.
+std::string TestFolder(const std::string& name);
