@@ -1,0 +1,19 @@
+// The two-step speed change: the camera switches after acknowledging, the PC follows, and a second
+// "CBDRT" at the new speed proves both ends agree.
+#include "link/BaudRateHandshake.h"
+
+#include "link/Command.h"
+#include "link/SerialLink.h"
+#include "params/CommandTable.h"
+
+int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, int timeoutMs)
+{
+    const int code = SerialLink::RateCodeOfBaudRate(newBaudRate);
+    if (code == 0) return 0;
+    const int oldBaudRate = link.GetBaudRate();
+    if (!command.SendValue(cmd::CBDRT, code, timeoutMs)) return 0;
+    // The acknowledgement has arrived, so the whole line has left the port: reopening cannot cut it off.
+    if (link.ReopenWithBaud(newBaudRate) && command.SendValue(cmd::CBDRT, code, timeoutMs)) return 1;
+    link.ReopenWithBaud(oldBaudRate);
+    return 0;
+}

@@ -1,0 +1,78 @@
+// The camera's command protocol: setting and query lines out, acknowledgements and answers back.
+#pragma once
+
+#include "link/CommandAnswer.h"
+#include "params/ControlTable.h"
+
+#include <deque>
+#include <string>
+
+class SerialLink;
+class TimerService;
+
+// Everything here runs on the user-interface thread. One request at a time: a request sends its line
+// and waits for the one answer line before it returns; the background poll does nothing meanwhile.
+// The waits end as soon as the serial port's reader thread delivers bytes; the 20 ms and 10 ms steps
+// are only the longest single waits.
+class Command : public ValueSender {
+public:
+    static constexpr int kLineBufferSize = 1024;  // a line holds at most 1023 bytes before its LF
+    static constexpr int kPollIntervalMs = 25;
+    static constexpr int kWaitStepMs = 20;
+    static constexpr int kByteLimitMs = 10;
+    static constexpr int kPaintAfterMs = 100;  // longer waits keep the windows painted
+
+    Command();  // on the process-wide link
+    explicit Command(SerialLink& link);
+    ~Command() override;
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+    // Each gives 1 on success, 0 on failure; a failure other than a time-out has shown its message.
+    int SendValue(int commandIndex, int value, int timeoutMs) override;
+    int SendText(int commandIndex, const std::string& text, int timeoutMs);
+    int QueryValue(int commandIndex, int& value, int timeoutMs);
+    int QueryText(int commandIndex, std::string& text, int timeoutMs);
+
+    // Starts the 25 ms background poll that logs and queues lines arriving outside requests.
+    void StartPolling();
+    void StopPolling();
+    bool IsPolling() const { return timerId_ != 0; }
+    bool IsBusy() const { return busy_; }
+
+    // Reads bytes (each within 10 ms) until a line is complete; 1 when a line was queued. A partial line
+    // stays in the buffer for the next call.
+    int ReadLine(bool log);
+    void ClearReceived();
+    // The oldest received line, removed from the queue; empty when there is none.
+    std::string TakeLine();
+    int ReceivedCount() const { return static_cast<int>(received_.size()); }
+
+    static int ParseAnswer(const std::string& line, CommandAnswer& answer);
+    static int ParseSettingLine(const std::string& line, int& commandIndex, std::string& mnemonic, int& value,
+                                std::string& text);
+    static std::string MnemonicOf(int commandIndex);
+    static std::string FormatSetting(int commandIndex, const CommandValue& value, bool withLineEnd);
+    static std::string FormatQuery(int commandIndex, bool withLineEnd);
+
+private:
+    // stopAfterMs >= 0 also ends the read (keeping the partial line) once that much time has passed, so
+    // that a stream of bytes without a line end cannot hold a request past its time-out.
+    int ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs = -1);
+    void OnPollTimer();
+    void DropStaleInput();
+    bool WaitForLine(int timeoutMs, std::string& line);
+    int Send(int commandIndex, const CommandValue& value, int timeoutMs);
+    int Query(int commandIndex, CommandValue& value, int timeoutMs);
+
+    SerialLink& link_;
+    char lineBuffer_[kLineBufferSize] = {};
+    int byteCount_ = 0;
+    bool discarding_ = false;  // after an overflow: the rest of that line up to its LF is dropped
+    std::deque<std::string> received_;
+    bool busy_ = false;        // a request or a poll is reading the link
+    int timerId_ = 0;
+    TimerService* timerService_ = nullptr;
+};
+
+Command& GetCommand();

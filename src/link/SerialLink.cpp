@@ -1,0 +1,257 @@
+// Link selection: one Write and Read over whichever channel the operator chose.
+#include "link/SerialLink.h"
+
+#include "link/ClSerialKind.h"
+#include "link/ComPort.h"
+#include "link/TrafficSink.h"
+#include "framework/StrFormat.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+constexpr int kBaudRates[SerialLink::kBaudCount] = {9600, 19200, 38400, 57600, 115200};
+constexpr int kRateCodes[SerialLink::kBaudCount] = {1, 2, 4, 8, 16};
+
+using Clock = std::chrono::steady_clock;
+
+int ElapsedMs(Clock::time_point start)
+{
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+}  // namespace
+
+SerialLink::SerialLink()
+    : SerialLink(GetRegistrySettings().ReadLinkSettings(), GetComPort(), &GetClSerialKind, true)
+{
+}
+
+SerialLink::SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, bool persist)
+    : linkMode_(initial.linkMode),
+      // The stored rate is not used: the link always starts at 9600 bit/s, the camera's own start
+      // rate, and the start-up moves both sides up with the "CBDRT" handshake.
+      baudRate_(9600),
+      comPortIndex_(initial.comPortIndex),
+      cl2000Index_(initial.cl2000Index),
+      cl2001Index_(initial.cl2001Index),
+      clV11Index_(initial.clV11Index),
+      port_(port),
+      kinds_(std::move(kinds)),
+      persist_(persist)
+{
+}
+
+SerialLink::~SerialLink()
+{
+    if (openMode_ == kLinkComPort) port_.Close();
+    if (persist_) GetRegistrySettings().WriteLinkSettings(Settings());
+}
+
+LinkSettings SerialLink::Settings() const
+{
+    LinkSettings s;
+    s.linkMode = linkMode_;
+    s.baudRate = baudRate_;
+    s.comPortIndex = comPortIndex_;
+    s.cl2000Index = cl2000Index_;
+    s.cl2001Index = cl2001Index_;
+    s.clV11Index = clV11Index_;
+    return s;
+}
+
+ClSerialKind* SerialLink::Kind(int mode) const
+{
+    if (!IsClMode(mode) || !kinds_) return nullptr;
+    return kinds_(mode);
+}
+
+int SerialLink::CurrentPortIndex() const
+{
+    switch (linkMode_) {
+    case kLinkComPort: return comPortIndex_;
+    case kLinkCl2000: return cl2000Index_;
+    case kLinkCl2001: return cl2001Index_;
+    case kLinkClV11: return clV11Index_;
+    default: return 0;
+    }
+}
+
+int SerialLink::Reopen(int mode, int baudRate)
+{
+    int portIndex = 0;
+    switch (mode) {
+    case kLinkComPort: portIndex = comPortIndex_; break;
+    case kLinkCl2000: portIndex = cl2000Index_; break;
+    case kLinkCl2001: portIndex = cl2001Index_; break;
+    case kLinkClV11: portIndex = clV11Index_; break;
+    default: break;
+    }
+    return Open(mode, baudRate, portIndex);
+}
+
+int SerialLink::Open(int mode, int baudRate, int portIndex)
+{
+    Close();
+    // Both are kept even when the open fails: the operator's choice stands and is saved at exit.
+    linkMode_ = mode;
+    baudRate_ = baudRate;
+    switch (mode) {
+    case kLinkComPort:
+        comPortIndex_ = portIndex;
+        if (!port_.Open(StrFormat("COM%d", portIndex + 1), baudRate, 8, 0, false, false)) return 0;
+        openMode_ = kLinkComPort;
+        return 1;
+    case kLinkCl2000: cl2000Index_ = portIndex; break;
+    case kLinkCl2001: cl2001Index_ = portIndex; break;
+    case kLinkClV11: clV11Index_ = portIndex; break;
+    default: return 0;
+    }
+    ClSerialKind* kind = Kind(mode);
+    if (!kind || !kind->OpenEntry(portIndex)) return 0;
+    // An entry that refuses the rate stays open at the library's own rate; the next Close closes it.
+    openMode_ = mode;
+    return kind->SetBaudRate(baudRate) ? 1 : 0;
+}
+
+void SerialLink::Close()
+{
+    // The channel that is actually open is closed, also when the mode was changed with SetMode since.
+    if (openMode_ == kLinkComPort) {
+        port_.Close();
+    } else if (ClSerialKind* kind = Kind(openMode_)) {
+        kind->CloseEntry();
+    }
+    openMode_ = -1;
+    pending_.clear();
+}
+
+int SerialLink::PortCount()
+{
+    if (linkMode_ == kLinkComPort) return ComPort::kPortCount;
+    ClSerialKind* kind = Kind(linkMode_);
+    return kind ? kind->ScanEntries() : 0;
+}
+
+std::string SerialLink::PortName(int index)
+{
+    if (linkMode_ == kLinkComPort) return ComPort::PortName(index);
+    if (!IsClMode(linkMode_)) return "ERROR";
+    ClSerialKind* kind = Kind(linkMode_);
+    return kind ? kind->EntryName(index) : std::string();
+}
+
+void SerialLink::LogLine(const char* prefix, const std::string& line)
+{
+    if (terminalSink_) terminalSink_->AddLine(prefix + line);
+    if (messageSink_) messageSink_->AddLine(line);
+}
+
+int SerialLink::Write(const std::string& text)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const int count = static_cast<int>(text.size());
+    if (linkMode_ == kLinkComPort) {
+        if (openMode_ == kLinkComPort) port_.Write(bytes, count);
+    } else if (IsClMode(linkMode_)) {
+        ClSerialKind* kind = Kind(linkMode_);
+        if (kind && openMode_ == linkMode_ && count > 0) kind->WriteBytes(bytes, count, kClWriteTimeoutMs);
+    } else {
+        return 0;
+    }
+    // A closed channel drops the bytes; the text is logged all the same and the request then times out.
+    std::string shown = text;
+    while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) shown.pop_back();
+    LogLine("Tx: ", shown);
+    return 1;
+}
+
+bool SerialLink::WaitForInput(int limitMs)
+{
+    const auto start = Clock::now();
+    if (limitMs < 0) limitMs = 0;
+    if (linkMode_ == kLinkComPort) return port_.WaitForBytes(limitMs);
+    if (!pending_.empty()) return true;
+    ClSerialKind* kind = Kind(linkMode_);
+    if (kind && openMode_ == linkMode_) {
+        // A library can only wait by reading; the byte it gives is kept for the next Read.
+        std::uint8_t byte;
+        if (kind->ReadBytes(&byte, 1, limitMs > 0 ? limitMs : 1) == 1) {
+            pending_.push_back(byte);
+            return true;
+        }
+    }
+    // Nothing can arrive (or the library returned early): let the rest of the time pass.
+    const int left = limitMs - ElapsedMs(start);
+    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
+    return false;
+}
+
+int SerialLink::Read(std::uint8_t* buffer, int length, int limitMs)
+{
+    if (length <= 0) return 0;
+    const auto start = Clock::now();
+    int count = 0;
+    if (linkMode_ == kLinkComPort) {
+        // The ring is filled by the port's reader thread; the wait returns as soon as it adds a byte.
+        while (true) {
+            count += port_.GetBytes(buffer + count, length - count);
+            const int left = limitMs - ElapsedMs(start);
+            if (count >= length || left <= 0) break;
+            port_.WaitForBytes(left);
+        }
+        return count;
+    }
+    if (!IsClMode(linkMode_)) return 0;
+    while (count < length && !pending_.empty()) {
+        buffer[count++] = pending_.front();
+        pending_.pop_front();
+    }
+    ClSerialKind* kind = Kind(linkMode_);
+    if (!kind || openMode_ != linkMode_) return count;
+    while (count < length) {
+        const int left = limitMs - ElapsedMs(start);
+        const int slice = left < kClReadTimeoutMs ? (left > 1 ? left : 1) : kClReadTimeoutMs;
+        const int got = kind->ReadBytes(buffer + count, 1, slice);
+        if (got > 0) count += got;
+        if (ElapsedMs(start) >= limitMs) break;
+        if (got <= 0 && ElapsedMs(start) < 1) {
+            // A library that does not honour its time-out must not turn this into a busy loop.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    return count;
+}
+
+int SerialLink::BaudRateFromIndex(int index)
+{
+    return index >= 0 && index < kBaudCount ? kBaudRates[index] : kBaudRates[0];
+}
+
+int SerialLink::IndexOfBaudRate(int baudRate)
+{
+    for (int i = 0; i < kBaudCount; ++i) {
+        if (kBaudRates[i] == baudRate) return i;
+    }
+    return 0;
+}
+
+int SerialLink::RateCodeFromIndex(int index)
+{
+    return index >= 0 && index < kBaudCount ? kRateCodes[index] : kRateCodes[0];
+}
+
+int SerialLink::RateCodeOfBaudRate(int baudRate)
+{
+    for (int i = 0; i < kBaudCount; ++i) {
+        if (kBaudRates[i] == baudRate) return kRateCodes[i];
+    }
+    return 0;
+}
+
+SerialLink& GetSerialLink()
+{
+    static SerialLink link;
+    return link;
+}

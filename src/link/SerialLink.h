@@ -1,0 +1,100 @@
+// The camera's control channel whatever carries it: a PC serial port or a Camera Link serial library.
+#pragma once
+
+#include "app/RegistrySettings.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+
+class ClSerialKind;
+class ComPort;
+class TrafficSink;
+
+enum LinkMode : int {
+    kLinkComPort = 0,  // the PC serial port (ComPort)
+    kLinkCl2000 = 1,   // a Camera Link serial library of the 2000 kind (clser*)
+    kLinkCl2001 = 2,   // the 2001 kind (clserial, one entry per frame-grabber maker)
+    kLinkClV11 = 3,    // version 1.1 (clallserial, one entry per serial port)
+};
+
+// Runs on the user-interface thread only. The traffic sinks are attached by the windows that show the
+// logs; until then nothing is logged.
+class SerialLink {
+public:
+    static constexpr int kBaudCount = 5;
+    static constexpr int kClWriteTimeoutMs = 500;
+    static constexpr int kClReadTimeoutMs = 10;
+
+    // The process-wide link: its settings come from the registry and go back there at destruction.
+    SerialLink();
+    // A link on its own port and library lookup, starting from the given settings; persist chooses
+    // whether the destructor writes them to the registry.
+    using KindLookup = std::function<ClSerialKind*(int linkMode)>;
+    SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, bool persist);
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    int GetMode() const { return linkMode_; }
+    void SetMode(int mode) { linkMode_ = mode; }
+    int GetBaudRate() const { return baudRate_; }
+    int BaudIndex() const { return IndexOfBaudRate(baudRate_); }
+    int CurrentPortIndex() const;
+    LinkSettings Settings() const;
+
+    int Open(int mode, int baudRate, int portIndex);
+    int Reopen(int mode, int baudRate);
+    int ReopenCurrent() { return Reopen(linkMode_, baudRate_); }
+    int ReopenWithMode(int mode) { return Reopen(mode, baudRate_); }
+    int ReopenWithBaud(int baudRate) { return Reopen(linkMode_, baudRate); }
+    int OpenPort(int portIndex) { return Open(linkMode_, baudRate_, portIndex); }
+    void Close();
+
+    int PortCount();
+    std::string PortName(int index);
+
+    // Sends the whole text and logs it ("Tx: " plus the text without its trailing CR/LF in the terminal,
+    // the bare text in the message list). 0 only when no channel kind is selected.
+    int Write(const std::string& text);
+    // Reads up to length bytes, waiting at most limitMs for them; gives the number read.
+    int Read(std::uint8_t* buffer, int length, int limitMs);
+    // Waits at most limitMs until a byte can be read at once; true when one can. Returns as soon as a
+    // byte arrives; a channel that cannot deliver just lets the time pass.
+    bool WaitForInput(int limitMs);
+
+    void SetTerminalSink(TrafficSink* sink) { terminalSink_ = sink; }
+    void SetMessageSink(TrafficSink* sink) { messageSink_ = sink; }
+    // Adds prefix + line to the terminal and the bare line to the message list.
+    void LogLine(const char* prefix, const std::string& line);
+
+    // Baud-rate index 0..4 = 9600 .. 115200 bit/s; other indexes give 9600, other rates index 0.
+    static int BaudRateFromIndex(int index);
+    static int IndexOfBaudRate(int baudRate);
+    // The Camera Link rate code (also the "CBDRT" value): 1, 2, 4, 8, 16; 0 for a rate not in the list.
+    static int RateCodeFromIndex(int index);
+    static int RateCodeOfBaudRate(int baudRate);
+
+private:
+    ClSerialKind* Kind(int mode) const;
+    bool IsClMode(int mode) const { return mode >= kLinkCl2000 && mode <= kLinkClV11; }
+
+    int linkMode_ = kLinkComPort;
+    int baudRate_ = 9600;
+    int comPortIndex_ = 0;
+    int cl2000Index_ = 0;
+    int cl2001Index_ = 0;
+    int clV11Index_ = 0;
+
+    ComPort& port_;
+    KindLookup kinds_;
+    bool persist_;
+    // A byte a Camera Link library delivered while WaitForInput looked for input; Read hands it out first.
+    std::deque<std::uint8_t> pending_;
+    int openMode_ = -1;  // the mode whose channel is open, -1 when none is
+    TrafficSink* terminalSink_ = nullptr;
+    TrafficSink* messageSink_ = nullptr;
+};
+
+SerialLink& GetSerialLink();

@@ -1,0 +1,68 @@
+// One serial port as the operating system offers it: open, line settings, waiting, reading, writing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The line settings the tool controls. Everything else keeps the value the driver reported.
+struct SerialLineSettings {
+    int baudRate = 9600;
+    int dataBits = 8;
+    int stopBits = 0;          // the driver's code: 0 one, 1 one and a half, 2 two stop bits
+    bool softwareFlow = false; // XON/XOFF in both directions
+    bool parityCheck = false;  // parity itself is always none
+};
+
+enum class SerialWait {
+    Input,     // bytes are waiting in the driver
+    WokenUp,   // WakeUp() was called (the port is closing)
+    TimedOut,  // the time-out passed without either
+    Failed,    // the driver reported an error or the line went away; waiting again is pointless
+};
+
+// The steps of opening and preparing a port are separate calls, so that the caller can name the one
+// that failed. Calls return 1 on success and 0 on failure. Threads: WaitForInput and ReadAvailable
+// belong to the port's reader thread, WakeUp may be called from any thread, everything else belongs
+// to the thread that opened the port. The caller serialises ReadAvailable against Write/Flush.
+class SerialDevice {
+public:
+    SerialDevice();
+    ~SerialDevice();
+    SerialDevice(const SerialDevice&) = delete;
+    SerialDevice& operator=(const SerialDevice&) = delete;
+
+    // Opens the port "COMn" for reading and writing, exclusively: a port another program (or another
+    // copy of this one) holds fails here.
+    int Open(const std::string& portName);
+    bool IsOpen() const;
+    // Only the receive event wakes WaitForInput.
+    int SetReceiveEventMask();
+    int SetQueueSizes(int inputBytes, int outputBytes);
+    // Reads return at once with what is there; a write may take up to writeTimeoutMs.
+    int SetTimeouts(int writeTimeoutMs);
+    // Reads the driver's current settings (kept, so that SetLineSettings changes only ours).
+    int GetLineSettings(SerialLineSettings& settings);
+    int SetLineSettings(const SerialLineSettings& settings);
+    int SetDtr(bool on);
+    int SetRts(bool on);
+
+    // Waits until bytes arrive, WakeUp is called or timeoutMs passes (a negative time-out waits
+    // without limit).
+    SerialWait WaitForInput(int timeoutMs);
+    void WakeUp();
+    // Non-blocking: copies up to maxBytes waiting bytes; gives their number, -1 on a driver error.
+    int ReadAvailable(std::uint8_t* buffer, int maxBytes);
+    // Hands the bytes to the driver (waiting at most the write time-out); 1 when all were taken.
+    int Write(const std::uint8_t* bytes, int count);
+    // Returns when every written byte has left the port.
+    int Flush();
+    void Close();
+
+    // The file or device the name opens on this system, for messages and tests.
+    static std::string DevicePath(const std::string& portName);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};

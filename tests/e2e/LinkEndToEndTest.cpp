@@ -1,0 +1,217 @@
+#include "CamsimProcess.h"
+
+#include "framework/RecordingMessageHost.h"
+#include "link/BaudRateHandshake.h"
+#include "link/COnlineStatusUpdater.h"
+#include "link/Command.h"
+#include "link/ComPort.h"
+#include "link/OnlineStatusRegistry.h"
+#include "link/SerialLink.h"
+#include "link/StatusStrip.h"
+#include "params/CommandTable.h"
+#include "params/ControlTable.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MsSince(Clock::time_point start)
+{
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+constexpr int kPortIndex = 3;  // "COM4"
+
+class StatusRecorder : public COnlineStatusUpdater, private StatusStrip {
+public:
+    std::vector<bool> changes;
+    StatusRecorder()
+    {
+        BindStatusStrip(this);
+        GetOnlineStatusRegistry().Register(this);
+    }
+    void OnOnlineStatusChanged(bool online) override { changes.push_back(online); }
+
+private:
+    void SetStatusBitmap(int) override {}
+    bool Exists() const override { return true; }
+};
+
+// The tool's link and protocol against the simulated camera on a pseudo-terminal reached as "COM4".
+class CameraLink : public ::testing::Test {
+protected:
+    void Start(const std::vector<std::string>& options = {})
+    {
+        camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, kPortIndex + 1, options);
+        ASSERT_TRUE(camera_->Ok()) << camera_->Error();
+        LinkSettings settings;
+        settings.comPortIndex = kPortIndex;
+        link_ = std::make_unique<SerialLink>(settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
+        command_ = std::make_unique<Command>(*link_);
+        ASSERT_EQ(link_->ReopenCurrent(), 1) << ::testing::PrintToString(host_.Texts());
+    }
+
+    void TearDown() override
+    {
+        command_.reset();
+        link_.reset();
+        port_.Close();
+        if (HasFailure() && camera_) std::cerr << "camera log:\n" << camera_->Log() << "\n";
+        camera_.reset();
+    }
+
+    RecordingMessageHost host_;
+    StatusRecorder status_;
+    ComPort port_;
+    std::unique_ptr<CamsimProcess> camera_;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<Command> command_;
+};
+
+TEST_F(CameraLink, SettingsAndQueries)
+{
+    Start();
+    std::string model;
+    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
+    EXPECT_EQ(model, "RV-8200-A1");
+
+    ControlTable table;
+    int minimum = 0;
+    int maximum = 0;
+    ASSERT_EQ(table.GetRange(table.ToCtrlId(cmd::GA), minimum, maximum), 1);
+    int gain = -1;
+    ASSERT_EQ(command_->QueryValue(cmd::GA, gain, 5000), 1);
+    const int wanted = gain == maximum ? minimum : gain + 1;
+    ASSERT_EQ(command_->SendValue(cmd::GA, wanted, 5000), 1);
+    ASSERT_EQ(command_->QueryValue(cmd::GA, gain, 5000), 1);
+    EXPECT_EQ(gain, wanted);
+    EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
+    EXPECT_EQ(status_.changes, (std::vector<bool>{true, true, true, true}));
+}
+
+TEST_F(CameraLink, RefusalsAreShownWithTheCamerasText)
+{
+    Start();
+    EXPECT_EQ(command_->SendValue(cmd::GA, 99999999, 5000), 0);
+    ASSERT_EQ(host_.Shown().size(), 1u);
+    EXPECT_EQ(host_.Shown()[0].caption, "Communication Error");
+    EXPECT_EQ(host_.Shown()[0].text.rfind("ERROR", 0), 0u) << host_.Shown()[0].text;
+    EXPECT_EQ(status_.changes, std::vector<bool>{true}) << "a refusal still shows the camera is there";
+
+    host_.Clear();
+    int value = 0;
+    EXPECT_EQ(command_->QueryValue(cmd::RS, value, 5000), 0);
+    ASSERT_EQ(host_.Shown().size(), 1u);
+    const std::string& text = host_.Shown()[0].text;
+    EXPECT_EQ(text.rfind("ERROR", 0), 0u) << text;
+    ASSERT_GT(text.size(), 8u);
+    EXPECT_EQ(text.substr(text.size() - 8), " for RS?") << text;
+}
+
+TEST_F(CameraLink, SilentCameraTimesOutWithinBounds)
+{
+    Start({"--silent"});
+    int value = 0;
+    auto start = Clock::now();
+    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+    EXPECT_GE(MsSince(start), 300);
+    EXPECT_LE(MsSince(start), 330);
+    start = Clock::now();
+    EXPECT_EQ(command_->SendValue(cmd::GA, 1, 300), 0);
+    EXPECT_GE(MsSince(start), 300);
+    EXPECT_LE(MsSince(start), 330);
+
+    // The real time-out of ordinary reads.
+    start = Clock::now();
+    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 5000), 0);
+    const int elapsed = MsSince(start);
+    EXPECT_GE(elapsed, 5000);
+    EXPECT_LE(elapsed, 5030);
+    EXPECT_TRUE(host_.Shown().empty());
+    EXPECT_EQ(status_.changes, (std::vector<bool>{false, false, false}));
+}
+
+TEST_F(CameraLink, AnswersInPiecesAndLateAnswers)
+{
+    Start({"--split", "30", "--answer-delay", "120"});
+    std::string model;
+    const auto start = Clock::now();
+    ASSERT_EQ(command_->QueryText(cmd::MD, model, 5000), 1);
+    EXPECT_GE(MsSince(start), 120);
+    EXPECT_EQ(model, "RV-8200-A1");
+    ASSERT_EQ(command_->SendValue(cmd::GA, 100, 5000), 1);
+    EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
+}
+
+TEST_F(CameraLink, OverlongAndGarbledAnswersFailWithAMessage)
+{
+    Start({"--overlong"});
+    int value = 0;
+    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 500), 0);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+}
+
+TEST_F(CameraLink, GarbageNeverPassesForAnAnswer)
+{
+    Start({"--garbage"});
+    for (int i = 0; i < 5; ++i) {
+        int value = 0;
+        EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+        EXPECT_EQ(command_->SendValue(cmd::GA, 1, 300), 0);
+    }
+    EXPECT_FALSE(host_.Shown().empty());
+}
+
+TEST_F(CameraLink, SpeedChangeMovesBothEndsAndAMismatchStaysSilent)
+{
+    Start();
+    ASSERT_EQ(ChangeCameraBaudRate(*command_, *link_, 115200), 1) << ::testing::PrintToString(host_.Texts());
+    EXPECT_EQ(link_->GetBaudRate(), 115200);
+    std::string model;
+    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
+
+    ASSERT_EQ(link_->ReopenWithBaud(38400), 1);
+    int value = 0;
+    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+    EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
+
+    ASSERT_EQ(link_->ReopenWithBaud(115200), 1);
+    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
+    EXPECT_EQ(model, "RV-8200-A1");
+}
+
+TEST_F(CameraLink, PortIsExclusiveAndClosesPromptly)
+{
+    Start();
+    ComPort second;
+    EXPECT_EQ(second.Open("COM4", 9600, 8, 0, false, false), 0);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Failed to initialize COM4 port!\nError in CreateFile()"});
+
+    // The reader thread is waiting for bytes that never come.
+    const auto start = Clock::now();
+    link_->Close();
+    EXPECT_LT(MsSince(start), 200);
+    EXPECT_EQ(second.Open("COM4", 9600, 8, 0, false, false), 1);
+}
+
+TEST_F(CameraLink, DisconnectedCameraOnlyTimesOut)
+{
+    Start({"--disconnect-after", "2"});
+    std::string model;
+    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
+    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
+    int value = 0;
+    const auto start = Clock::now();
+    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+    EXPECT_LE(MsSince(start), 330);
+    const auto closeStart = Clock::now();
+    link_->Close();
+    EXPECT_LT(MsSince(closeStart), 200);
+}
+
+}  // namespace

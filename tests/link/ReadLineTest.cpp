@@ -1,0 +1,72 @@
+#include "ProtocolFixture.h"
+
+namespace {
+
+class ReadLine : public ProtocolFixture {};
+
+TEST_F(ReadLine, LineEndsAreTakenOffAndNothingElse)
+{
+    struct Case {
+        const char* bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"GA=5\r\n", {"GA=5"}},
+        {"GA=5\n", {"GA=5"}},  // a bare LF keeps the last character
+        {"\n", {""}},
+        {"\r\n", {""}},
+        {"AB\r\r\n", {"AB\r"}},
+        {"A\nB\r\n", {"A", "B"}},
+    };
+    for (const Case& c : cases) {
+        command_.ClearReceived();
+        channel_.Deliver({{c.bytes, 0}});
+        while (command_.ReadLine(false)) {
+        }
+        std::vector<std::string> got;
+        while (command_.ReceivedCount() > 0) got.push_back(command_.TakeLine());
+        EXPECT_EQ(got, c.lines) << c.bytes;
+    }
+    EXPECT_TRUE(terminal_.lines.empty()) << "nothing is logged without the log flag";
+    EXPECT_EQ(command_.TakeLine(), "");
+}
+
+TEST_F(ReadLine, PartialLineWaitsForTheNextCall)
+{
+    channel_.Deliver({{"GA=", 0}});
+    EXPECT_EQ(command_.ReadLine(true), 0);
+    channel_.Deliver({{"5\r\n", 0}});
+    EXPECT_EQ(command_.ReadLine(true), 1);
+    EXPECT_EQ(command_.TakeLine(), "GA=5");
+    EXPECT_EQ(terminal_.lines, std::vector<std::string>{"Rx: GA=5"});
+    EXPECT_EQ(messages_.lines, std::vector<std::string>{"GA=5"});
+}
+
+TEST_F(ReadLine, ClearingDropsThePartialLineAndTheQueue)
+{
+    channel_.Deliver({{"ONE\r\nTW", 0}});
+    EXPECT_EQ(command_.ReadLine(false), 1);
+    EXPECT_EQ(command_.ReadLine(false), 0);
+    command_.ClearReceived();
+    EXPECT_EQ(command_.ReceivedCount(), 0);
+    channel_.Deliver({{"O\r\n", 0}});
+    EXPECT_EQ(command_.ReadLine(false), 1);
+    EXPECT_EQ(command_.TakeLine(), "O");
+}
+
+TEST_F(ReadLine, BufferOverflowAtTheFullBuffer)
+{
+    channel_.Deliver({{std::string(1023, 'a') + "\n", 0}});
+    EXPECT_EQ(command_.ReadLine(false), 1);
+    EXPECT_EQ(command_.TakeLine().size(), 1023u);
+    EXPECT_TRUE(host_.Shown().empty());
+
+    channel_.Deliver({{std::string(1024, 'b') + "bb\nNEXT\n", 0}});
+    EXPECT_EQ(command_.ReadLine(false), 0);
+    ASSERT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+    EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(command_.ReadLine(false), 1);
+    EXPECT_EQ(command_.TakeLine(), "NEXT");
+}
+
+}  // namespace

@@ -1,0 +1,346 @@
+#include "ProtocolFixture.h"
+
+#include "framework/ManualTimerService.h"
+#include "framework/UiHost.h"
+#include "link/BaudRateHandshake.h"
+#include "params/CommandTable.h"
+#include "params/ControlTable.h"
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MsSince(Clock::time_point start)
+{
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+class Requests : public ProtocolFixture {};
+
+TEST_F(Requests, SettingAndQueryLinesGoOutExactlyAndAreLogged)
+{
+    Answer("GA=512", "COMPLETE");
+    Answer("GA?", "GA=512");
+    ASSERT_EQ(command_.SendValue(cmd::GA, 512, 1000), 1);
+    int value = 0;
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
+    EXPECT_EQ(value, 512);
+    EXPECT_EQ(channel_.written, "GA=512\r\nGA?\r\n");
+    EXPECT_EQ(terminal_.lines, (std::vector<std::string>{"Tx: GA=512", "Rx: COMPLETE", "Tx: GA?", "Rx: GA=512"}));
+    EXPECT_EQ(messages_.lines, (std::vector<std::string>{"GA=512", "COMPLETE", "GA?", "GA=512"}));
+    EXPECT_EQ(status_.changes, (std::vector<bool>{true, true}));
+    EXPECT_TRUE(host_.Shown().empty());
+}
+
+TEST_F(Requests, AcknowledgementIsCompleteInAnyCaseAtTheStart)
+{
+    struct Case {
+        const char* answer;
+        int result;
+    };
+    const Case cases[] = {{"COMPLETE", 1}, {"complete", 1}, {"Complete GA=5", 1}, {"COMPLETED", 1},
+                          {"COMPLET", 0},  {"ERROR", 0},    {" COMPLETE", 0},     {"", 0}};
+    for (const Case& c : cases) {
+        Answer("GA=1", c.answer);
+        host_.Clear();
+        status_.changes.clear();
+        EXPECT_EQ(command_.SendValue(cmd::GA, 1, 1000), c.result) << c.answer;
+        // Whatever the answer, the camera is there.
+        EXPECT_EQ(status_.changes, std::vector<bool>{true}) << c.answer;
+        if (c.result) {
+            EXPECT_TRUE(host_.Shown().empty()) << c.answer;
+        } else {
+            ASSERT_EQ(host_.Shown().size(), 1u) << c.answer;
+            EXPECT_EQ(host_.Shown()[0].text, c.answer);
+            EXPECT_EQ(host_.Shown()[0].caption, "Communication Error");
+            EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Exclamation);
+        }
+    }
+}
+
+TEST_F(Requests, WrongQueryAnswersShowAnswerAndQueryAndLeaveTheStatus)
+{
+    struct Case {
+        const char* answer;
+        const char* message;
+    };
+    const Case cases[] = {{"GB=5", "GB=5 for GA?"},
+                          {"ERROR", "ERROR for GA?"},
+                          {"NOSUCH=1", "NOSUCH=1 for GA?"},
+                          {"G A B = 1", "GAB=1 for GA?"},
+                          {"COMPLETE", "COMPLETE for GA?"}};
+    for (const Case& c : cases) {
+        Answer("GA?", c.answer);
+        host_.Clear();
+        status_.changes.clear();
+        int value = 0;
+        EXPECT_EQ(command_.QueryValue(cmd::GA, value, 1000), 0) << c.answer;
+        EXPECT_EQ(host_.Texts(), std::vector<std::string>{c.message});
+        EXPECT_TRUE(status_.changes.empty()) << c.answer;
+    }
+}
+
+TEST_F(Requests, BareEchoAndTextAnswers)
+{
+    Answer("GA?", "GA?");
+    int value = 99;
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
+    EXPECT_EQ(value, 0);
+    Answer("MD?", "MD=RV-8200-B1");
+    std::string text = "old";
+    ASSERT_EQ(command_.QueryText(cmd::MD, text, 1000), 1);
+    EXPECT_EQ(text, "RV-8200-B1");
+    Answer("MD?", "GA=1");
+    EXPECT_EQ(command_.QueryText(cmd::MD, text, 1000), 0);
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(Requests, SilentCameraTimesOutWithinBoundsAndGoesOffline)
+{
+    for (int timeoutMs : {0, 45, 200}) {
+        status_.changes.clear();
+        int value = 0;
+        const auto start = Clock::now();
+        EXPECT_EQ(command_.QueryValue(cmd::GA, value, timeoutMs), 0);
+        const int elapsed = MsSince(start);
+        EXPECT_GE(elapsed, timeoutMs);
+        EXPECT_LE(elapsed, timeoutMs + 30);
+        EXPECT_EQ(status_.changes, std::vector<bool>{false});
+
+        const auto sendStart = Clock::now();
+        EXPECT_EQ(command_.SendValue(cmd::GA, 1, timeoutMs), 0);
+        EXPECT_GE(MsSince(sendStart), timeoutMs);
+        EXPECT_LE(MsSince(sendStart), timeoutMs + 30);
+    }
+    EXPECT_TRUE(host_.Shown().empty());
+}
+
+TEST_F(Requests, EndlessLineDoesNotHoldTheRequestPastItsTimeOut)
+{
+    channel_.responder = [](const std::string&) {
+        std::vector<ScriptedChannel::Piece> trickle(100, ScriptedChannel::Piece{"x", 4});
+        return trickle;
+    };
+    int value = 0;
+    const auto start = Clock::now();
+    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 100), 0);
+    EXPECT_GE(MsSince(start), 100);
+    EXPECT_LE(MsSince(start), 130);
+    EXPECT_TRUE(host_.Shown().empty());
+}
+
+TEST_F(Requests, AnswerIsTakenAsSoonAsItArrives)
+{
+    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
+        return {{"GA=3\r\n", 2}};
+    };
+    int value = 0;
+    const auto start = Clock::now();
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 5000), 1);
+    EXPECT_EQ(value, 3);
+    // Not the fixed 20 ms step of a sleeping wait.
+    EXPECT_LT(MsSince(start), 15);
+}
+
+TEST_F(Requests, AnswerSplitWithPausesFormsOneLine)
+{
+    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
+        return {{"GA", 5}, {"=5", 35}, {"12\r", 25}, {"\n", 30}};
+    };
+    int value = 0;
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
+    EXPECT_EQ(value, 512);
+}
+
+TEST_F(Requests, OverlongLineIsDroppedWholeWithOneMessage)
+{
+    const std::string overlong(1500, 'X');
+    AnswerRaw("GA?", overlong + "\r\n");
+    int value = 0;
+    const auto start = Clock::now();
+    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 150), 0);
+    EXPECT_GE(MsSince(start), 150);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+    EXPECT_EQ(host_.Shown()[0].caption, "Communication Error");
+
+    // The line after an overlong one is an answer again.
+    host_.Clear();
+    AnswerRaw("GA?", overlong + "\r\nGA=7\r\n");
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
+    EXPECT_EQ(value, 7);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+}
+
+TEST_F(Requests, LongestLineIsAccepted)
+{
+    const std::string text(1020, 'u');
+    AnswerRaw("UD?", "UD=" + text + "\n");  // 1023 bytes before the line feed
+    std::string got;
+    ASSERT_EQ(command_.QueryText(cmd::UD, got, 1000), 1);
+    EXPECT_EQ(got, text);
+    AnswerRaw("UD?", "UD=" + text.substr(1) + "\r\n");  // 1023 bytes with the CR
+    ASSERT_EQ(command_.QueryText(cmd::UD, got, 1000), 1);
+    EXPECT_EQ(got, text.substr(1));
+    EXPECT_TRUE(host_.Shown().empty());
+}
+
+TEST_F(Requests, LongTextAnswersComeBackUnaltered)
+{
+    const std::string id = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    Answer("UD?", "UD=" + id);
+    std::string got;
+    ASSERT_EQ(command_.QueryText(cmd::UD, got, 1000), 1);
+    EXPECT_EQ(got, id);
+}
+
+TEST_F(Requests, TextSendKeepsTheTextAndTheTablesType)
+{
+    Answer("GA=&H20", "COMPLETE");
+    ASSERT_EQ(command_.SendText(cmd::GA, "&H20", 1000), 1);
+    EXPECT_EQ(channel_.lines.back(), "GA=&H20");
+    EXPECT_EQ(CommandTable::ValueType(cmd::GA), kValueInteger);
+
+    // A line break would smuggle a second command onto the line.
+    const std::size_t before = channel_.written.size();
+    EXPECT_EQ(command_.SendText(cmd::UD, "abc\r\nEA=1", 1000), 0);
+    EXPECT_EQ(channel_.written.size(), before);
+    EXPECT_EQ(host_.Shown().size(), 1u);
+}
+
+TEST_F(Requests, StaleLinesNeverAnswerALaterRequest)
+{
+    channel_.Deliver({{"GA=1\r\nCOMPLETE\r\n", 0}});
+    Answer("GA?", "GA=2");
+    int value = 0;
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
+    EXPECT_EQ(value, 2);
+    // Dropped, but still shown in the logs.
+    EXPECT_EQ(terminal_.lines.front(), "Rx: GA=1");
+}
+
+TEST_F(Requests, WithoutAChannelKindSendingFailsAtOnceAndQueryingTimesOut)
+{
+    link_.SetMode(7);
+    const auto start = Clock::now();
+    EXPECT_EQ(command_.SendValue(cmd::GA, 1, 1000), 0);
+    EXPECT_LT(MsSince(start), 50);
+    EXPECT_TRUE(terminal_.lines.empty());
+    int value = 0;
+    const auto queryStart = Clock::now();
+    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 100), 0);
+    EXPECT_GE(MsSince(queryStart), 100);
+    EXPECT_EQ(status_.changes, std::vector<bool>{false});
+}
+
+// A user interface whose message pump runs the protocol's poll timer, as a real one would.
+class PumpingUi : public UiHost {
+public:
+    explicit PumpingUi(ManualTimerService& timers) : timers_(timers), previous_(SetUiHost(this)) {}
+    ~PumpingUi() override { SetUiHost(previous_); }
+    void ShowWaitCursor(bool show) override { cursor.push_back(show); }
+    void PumpMessages(bool paintOnly) override
+    {
+        ++pumps;
+        paintOnlyEveryTime = paintOnlyEveryTime && paintOnly;
+        timers_.FireAll();
+    }
+    std::vector<bool> cursor;
+    int pumps = 0;
+    bool paintOnlyEveryTime = true;
+
+private:
+    ManualTimerService& timers_;
+    UiHost* previous_;
+};
+
+TEST_F(Requests, BackgroundPollLogsAndQueuesLinesOutsideRequests)
+{
+    ManualTimerService timers;
+    command_.StartPolling();
+    ASSERT_TRUE(command_.IsPolling());
+    EXPECT_EQ(timers.RunningCount(), 1);
+    channel_.Deliver({{"HELLO\r\nAGAIN\r\nPART", 0}});
+    timers.FireAll();
+    EXPECT_EQ(command_.ReceivedCount(), 2);
+    EXPECT_EQ(command_.TakeLine(), "HELLO");
+    EXPECT_EQ(terminal_.lines, (std::vector<std::string>{"Rx: HELLO", "Rx: AGAIN"}));
+    channel_.Deliver({{"IAL\r\n", 0}});
+    timers.FireAll();
+    EXPECT_EQ(terminal_.lines.back(), "Rx: PARTIAL");
+    command_.StopPolling();
+    EXPECT_EQ(timers.RunningCount(), 0);
+}
+
+TEST_F(Requests, LongWaitKeepsWindowsPaintedAndThePollAway)
+{
+    ManualTimerService timers;
+    PumpingUi ui(timers);
+    command_.StartPolling();
+    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
+        return {{"GA=4", 130}, {"2\r\n", 40}};
+    };
+    int value = 0;
+    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
+    EXPECT_EQ(value, 42);
+    EXPECT_GT(ui.pumps, 0);
+    EXPECT_TRUE(ui.paintOnlyEveryTime);
+    // The poll ran inside the wait but left the answer to the request.
+    EXPECT_EQ(command_.ReceivedCount(), 0);
+
+    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
+        return {{"COMPLETE\r\n", 5}};
+    };
+    ASSERT_EQ(command_.SendValue(cmd::GA, 1, 1000), 1);
+    EXPECT_EQ(ui.cursor, (std::vector<bool>{true, false}));
+}
+
+TEST_F(Requests, ChangedControlValuesAreSentThroughTheProtocol)
+{
+    ControlTable table;
+    const int id = table.ToCtrlId(cmd::GA);
+    const int row = table.CtrlId2TblIndex(id);
+    ASSERT_GE(row, 0);
+    const int newValue = table.Row(row).value + 1;
+    table.CommitShadow();
+    ASSERT_EQ(table.SetDataValue(id, newValue), 1);
+    const std::string line = Command::MnemonicOf(table.Row(row).commandIndex) + "=" + std::to_string(newValue);
+    Answer(line, "COMPLETE");
+    EXPECT_EQ(table.WriteChangedValues(command_), 1);
+    EXPECT_EQ(channel_.lines, std::vector<std::string>{line});
+}
+
+TEST_F(Requests, SpeedChangeMovesCameraAndPcTogether)
+{
+    Answer("CBDRT=16", "COMPLETE");
+    ASSERT_EQ(ChangeCameraBaudRate(command_, link_, 115200), 1);
+    EXPECT_EQ(channel_.lines, (std::vector<std::string>{"CBDRT=16", "CBDRT=16"}));
+    EXPECT_EQ(link_.GetBaudRate(), 115200);
+    EXPECT_EQ(channel_.rate, 115200);
+
+    // Refused at the old speed: nothing changes.
+    channel_.lines.clear();
+    Answer("CBDRT=1", "ERROR");
+    EXPECT_EQ(ChangeCameraBaudRate(command_, link_, 9600), 0);
+    EXPECT_EQ(channel_.lines.size(), 1u);
+    EXPECT_EQ(link_.GetBaudRate(), 115200);
+
+    // Acknowledged once, then silence at the new speed: the PC goes back.
+    channel_.lines.clear();
+    int calls = 0;
+    channel_.responder = [&calls](const std::string&) -> std::vector<ScriptedChannel::Piece> {
+        return ++calls == 1 ? std::vector<ScriptedChannel::Piece>{{"COMPLETE\r\n", 0}}
+                            : std::vector<ScriptedChannel::Piece>{};
+    };
+    EXPECT_EQ(ChangeCameraBaudRate(command_, link_, 38400, 100), 0);
+    EXPECT_EQ(link_.GetBaudRate(), 115200);
+    EXPECT_EQ(channel_.rate, 115200);
+
+    // A rate outside the list is never sent.
+    channel_.lines.clear();
+    EXPECT_EQ(ChangeCameraBaudRate(command_, link_, 230400), 0);
+    EXPECT_TRUE(channel_.lines.empty());
+}
+
+}  // namespace
