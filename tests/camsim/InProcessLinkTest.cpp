@@ -48,7 +48,7 @@ TEST(InProcessLink, AnswersLinesEndedByCrLfOrLfAloneInAnyPieces)
     EXPECT_EQ(ReadLine(link), "GA=300\r\n");
     EXPECT_EQ(ReadLine(link), "HB=1\r\n");
     EXPECT_EQ(link.Available(), 0u);
-    EXPECT_EQ(link.MillisecondsToNextByte(), -1);
+    EXPECT_EQ(link.MicrosecondsToNextByte(), -1);
 }
 
 TEST(InProcessLink, OverlongInputLineIsAnsweredWithOneError)

@@ -166,7 +166,7 @@ std::size_t InProcessLink::Available() const
     return received_.size();
 }
 
-int InProcessLink::MillisecondsToNextByte() const
+long long InProcessLink::MicrosecondsToNextByte() const
 {
     std::lock_guard lock(mutex_);
     Advance();
@@ -174,8 +174,9 @@ int InProcessLink::MillisecondsToNextByte() const
     if (output_.empty()) return -1;
     const auto wait = output_.front().due - Clock::now();
     if (wait <= Clock::duration::zero()) return 0;
-    // Round up so that a caller sleeping this long finds the byte due.
-    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(wait).count());
+    // Round up so that a caller sleeping this long finds the byte due. Microseconds, not milliseconds:
+    // at 115200 bit/s a byte takes 87 us, and a whole-millisecond sleep would hold every answer back.
+    return std::chrono::ceil<std::chrono::microseconds>(wait).count();
 }
 
 }  // namespace camsim

@@ -42,8 +42,8 @@ public:
     std::size_t Read(std::uint8_t* buffer, std::size_t max, int timeoutMs);
     std::size_t Available() const;
 
-    // Milliseconds until the next answer byte is due (0 when one is due now), -1 when none is pending.
-    int MillisecondsToNextByte() const;
+    // Microseconds until the next answer byte is due (0 when one is due now), -1 when none is pending.
+    long long MicrosecondsToNextByte() const;
     // Every received line, every answer and every line lost to a speed mismatch or a disconnection.
     // Called with the link's lock held: the sink must not call back into the link.
     void SetTrafficSink(TrafficSink sink);

@@ -129,11 +129,13 @@ int PtyCamera::Run(const std::atomic<bool>& stop, std::string& error)
     std::vector<std::uint8_t> pending;  // answer bytes the master could not take yet
     std::vector<std::uint8_t> buffer(4096);
     while (!stop.load()) {
-        int timeout = kIdlePollMs;
-        const int next = link_.MillisecondsToNextByte();
-        if (next >= 0) timeout = std::min(timeout, next);
+        long long timeoutUs = kIdlePollMs * 1000LL;
+        const long long next = link_.MicrosecondsToNextByte();
+        if (next >= 0) timeoutUs = std::min(timeoutUs, next);
         pollfd fd{master_, static_cast<short>(POLLIN | (pending.empty() ? 0 : POLLOUT)), 0};
-        const int ready = poll(&fd, 1, timeout);
+        // ppoll: the wire-time pacing needs waits finer than poll()'s milliseconds.
+        const timespec timeout{static_cast<time_t>(timeoutUs / 1000000), static_cast<long>(timeoutUs % 1000000) * 1000};
+        const int ready = ppoll(&fd, 1, &timeout, nullptr);
         if (ready < 0) {
             if (errno == EINTR) continue;
             error = SystemError("poll");
