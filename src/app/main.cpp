@@ -1,13 +1,13 @@
 // Entry point of the control tool.
+#include "app/CCtrlToolApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("RV-8200-XC Control Tool  Ver 0.29"));
-    window.resize(800, 600);
-    window.show();
-    return application.exec();
+    QApplication::setApplicationName(QStringLiteral("RV-8200-XC Control Tool"));
+    CCtrlToolApp tool;
+    // Returning from main (not exit() from inside the window) is what runs the exit-time writes.
+    return tool.InitInstance();
 }

@@ -1,0 +1,127 @@
+// The main window: the parameter pages on tabs, the menu, the start-up that finds the camera, the key
+// filter with the factory-mode code, and the confirmation before the tool ends.
+#pragma once
+
+#include "app/FactoryKeySequence.h"
+#include "app/ParameterHandlers.h"
+#include "framework/qt/CDialogBase.h"
+#include "params/CParameterDispatcher.h"
+
+#include <QSize>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class CCommunicationDialog;
+class CTabSheetDialog;
+class CTerminalDialog;
+class QAction;
+class QKeyEvent;
+class QMenu;
+class QMenuBar;
+class QTabWidget;
+
+class CCtrlToolDlg : public CDialogBase {
+    Q_OBJECT
+
+public:
+    static constexpr int kStatusStripId = 1069;
+    static constexpr int kTabControlId = 1089;
+    static constexpr int kTerminalButtonId = 1010;
+
+    // Menu 600: the command id of every item.
+    enum MenuCommand : int {
+        kCmdOpen = 30008, kCmdSaveAllData = 30011, kCmdSaveShippingData = 30012, kCmdExit = 2,
+        kCmdReload = 30002, kCmdLoadSettings = 30004, kCmdStoreSettings = 30003,
+        kCmdEditUserId = 30000, kCmdEditCameraId = 30005,
+        kCmdOpenLutFile = 30006, kCmdSaveLutFile = 30007, kCmdLoadAllLut = 30009,
+        kCmdAbout = 30001, kCmdOpenCommunication = 30010,
+    };
+
+    static constexpr int kQueryTimeoutMs = 5000;
+    static constexpr int kModelProbeTimeoutMs = 1000;
+    static constexpr int kExitProbeTimeoutMs = 500;
+
+    explicit CCtrlToolDlg(QWidget* parent = nullptr);
+    ~CCtrlToolDlg() override;
+
+    // The camera part of the start-up: open the link, find the camera (speed scan), move it to
+    // 115200 bit/s and read it. Runs once, right after the window first shows; tests may run it
+    // themselves after InitDialog.
+    void StartUp();
+    bool IsStartedUp() const { return startedUp_; }
+    // Called once the start-up has finished.
+    void SetStartUpFinishedHandler(std::function<void()> handler) { startUpFinished_ = std::move(handler); }
+
+    // Shows one tab per page the control mode allows, selects the first and shows its page.
+    void RebuildTabs();
+    void ToggleFactoryMode();
+    // "&Reload": the camera's working area, then everything read again.
+    void Reload();
+    // Every key on the window and its pages comes here first; true when the key was used up.
+    bool KeyFilter(QWidget* target, QKeyEvent* event);
+
+    // The next close does not ask (the camera is restarting and the tool must go).
+    void SetCloseWithoutConfirm() { closeWithoutConfirm_ = 1; }
+    int CurrentArea() const { return currentArea_; }
+
+    // For the other windows and for tests.
+    QTabWidget* TabControl() const { return tab_; }
+    std::vector<std::string> TabCaptions() const;
+    CTabSheetDialog* ShownPage() const;
+    const std::vector<CTabSheetDialog*>& Pages() const { return pages_; }
+    QAction* MenuAction(int commandId) const;
+    QMenu* UtilityMenu() const { return utilityMenu_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+    CCommunicationDialog* CommunicationDialog() const { return communicationDialog_; }
+    CTerminalDialog* TerminalDialog() const { return terminal_; }
+    ParameterHandlers& Handlers() { return handlers_; }
+    CParameterDispatcher& Dispatcher() { return dispatcher_; }
+
+    // The size that shows the largest page whole (the window starts smaller on a small screen).
+    QSize PreferredSize() const { return preferredSize_; }
+
+    // The one main window, once constructed.
+    static CCtrlToolDlg* Instance();
+
+public slots:
+    void reject() override;  // "E&xit", the close box: ask first
+    void accept() override;  // never ends the tool without asking either
+    void done(int result) override;
+
+protected:
+    void OnInitDialog() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildMenu();
+    QAction* AddItem(QMenu* menu, const char* text, int commandId, bool available);
+    void OnCommand(int commandId);
+    void UpdateUtilityMenu();
+    void PlacePages();
+    void PlaceCommunicationDialog();
+    bool CameraAnswers();
+    void ReturnCameraToDefaultSpeed();
+    void OnDestroy();
+
+    std::vector<CTabSheetDialog*> pages_;
+    std::vector<QWidget*> pageFrames_;  // the scroll area each page sits in on the tab control
+    QTabWidget* tab_ = nullptr;
+    QMenuBar* menuBar_ = nullptr;
+    QMenu* utilityMenu_ = nullptr;
+    std::map<int, QAction*> actions_;
+    CCommunicationDialog* communicationDialog_ = nullptr;
+    CTerminalDialog* terminal_ = nullptr;
+    ParameterHandlers handlers_;
+    CParameterDispatcher dispatcher_;
+    FactoryKeySequence keySequence_;
+    QSize preferredSize_;
+    int currentArea_ = 0;
+    int closeWithoutConfirm_ = 0;
+    bool startUpRan_ = false;
+    bool startedUp_ = false;
+    bool destroyed_ = false;
+    std::function<void()> startUpFinished_;
+};

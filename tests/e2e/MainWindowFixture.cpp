@@ -1,0 +1,110 @@
+// The main window against the simulated camera.
+#include "MainWindowFixture.h"
+
+#include "app/ControlMode.h"
+#include "dialogs/CProgressBarDialog.h"
+#include "link/SerialLink.h"
+#include "params/CameraModelInfo.h"
+#include "params/ControlTable.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+#include <unistd.h>
+
+void MainWindowFixture::SetUp()
+{
+    char pattern[] = "/tmp/rv-traffic-XXXXXX";
+    const int fd = ::mkstemp(pattern);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    logPath_ = pattern;
+    // The progress window's pause at the end of a read is for the operator's eyes only.
+    GetProgressBarDialog().SetCloseDelayMs(0);
+}
+
+void MainWindowFixture::TearDown()
+{
+    window_.reset();
+    GetSerialLink().Close();
+    if (HasFailure() && camera_) {
+        std::cerr << "camera log:\n" << camera_->Log() << "\ntraffic:\n";
+        for (const std::string& line : Traffic()) std::cerr << line << "\n";
+    }
+    camera_.reset();
+    std::remove(logPath_.c_str());
+}
+
+void MainWindowFixture::StartCamera(const std::vector<std::string>& options)
+{
+    std::vector<std::string> all = options;
+    all.push_back("--log");
+    all.push_back(logPath_);
+    camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, all);
+    ASSERT_TRUE(camera_->Ok()) << camera_->Error();
+
+    GetControlMode().Set(0);
+    GetCameraModelInfo() = CameraModelInfo{};
+    ControlTable& table = GetControlTable();
+    for (int row = 0; row <= ControlTable::kRowCount; ++row) table.Row(row) = ControlTable::Defaults()[row];
+    // Every run of the tool starts its link at 9600 bit/s on the stored port.
+    GetSerialLink().Open(kLinkComPort, 9600, 0);
+    GetSerialLink().Close();
+    window_ = std::make_unique<CCtrlToolDlg>();
+}
+
+void MainWindowFixture::StartWindow()
+{
+    ASSERT_TRUE(window_);
+    window_->InitDialog();
+    window_->StartUp();
+    ASSERT_TRUE(window_->IsStartedUp());
+}
+
+std::vector<std::string> MainWindowFixture::Traffic() const
+{
+    std::vector<std::string> lines;
+    std::ifstream in(logPath_);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+namespace {
+
+// "<date> <time> <direction> <line>"
+bool SplitEntry(const std::string& entry, std::string& direction, std::string& line)
+{
+    const std::size_t first = entry.find(' ');
+    const std::size_t second = first == std::string::npos ? first : entry.find(' ', first + 1);
+    const std::size_t third = second == std::string::npos ? second : entry.find(' ', second + 1);
+    if (third == std::string::npos) return false;
+    direction = entry.substr(second + 1, third - second - 1);
+    line = entry.substr(third + 1);
+    return true;
+}
+
+}  // namespace
+
+int MainWindowFixture::CountTraffic(const std::string& direction, const std::string& line) const
+{
+    int count = 0;
+    for (const std::string& entry : Traffic()) {
+        std::string d;
+        std::string l;
+        if (SplitEntry(entry, d, l) && d == direction && l == line) ++count;
+    }
+    return count;
+}
+
+int MainWindowFixture::CountReceivedStartingWith(const std::string& prefix) const
+{
+    int count = 0;
+    for (const std::string& entry : Traffic()) {
+        std::string d;
+        std::string l;
+        if (SplitEntry(entry, d, l) && d == "RX" && l.rfind(prefix, 0) == 0) ++count;
+    }
+    return count;
+}

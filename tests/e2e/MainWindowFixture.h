@@ -1,0 +1,36 @@
+// The main window in this process against the simulated camera on a pseudo-terminal reached as "COM1".
+#pragma once
+
+#include "CamsimProcess.h"
+#include "app/CCtrlToolDlg.h"
+#include "framework/RecordingMessageHost.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the camera with the options (a traffic log is added), puts the process-wide state back to a
+    // fresh start (user mode, no model known, table defaults, link at 9600 bit/s) and builds the window.
+    void StartCamera(const std::vector<std::string>& options);
+    // Runs the window's initialisation and its start-up against the camera.
+    void StartWindow();
+
+    // The camera's traffic log, one line per entry ("<stamp> RX|TX|LOST <line>"), and the entries with
+    // the given direction and text.
+    std::vector<std::string> Traffic() const;
+    int CountTraffic(const std::string& direction, const std::string& line) const;
+    // Lines the camera received whose text starts with the prefix.
+    int CountReceivedStartingWith(const std::string& prefix) const;
+
+    RecordingMessageHost messages_;
+    std::unique_ptr<CamsimProcess> camera_;
+    std::unique_ptr<CCtrlToolDlg> window_;
+    std::string logPath_;
+};

@@ -1,0 +1,285 @@
+// The main window's start-up, keys, factory mode and exit against the simulated camera.
+#include "MainWindowFixture.h"
+
+#include "app/ControlMode.h"
+#include "link/CCommunicationDialog.h"
+#include "link/CTerminalDialog.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
+#include "params/CTabSheetDialog.h"
+#include "params/CameraModelInfo.h"
+#include "params/CommandTable.h"
+#include "params/ControlTable.h"
+#include "params/PageControls.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabBar>
+
+namespace {
+
+constexpr int kGainAllEdit = 1041;
+
+// A key press and release as the keyboard delivers them to the widget with the focus.
+void KeyClick(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QString text;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) text = QChar(static_cast<char16_t>('a' + (key - Qt::Key_A)));
+    if (key == Qt::Key_Return) text = QStringLiteral("\r");
+    if (key == Qt::Key_Escape) text = QChar(27);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+using StartUpAtSpeed = MainWindowFixture;
+class SpeedCase : public MainWindowFixture, public ::testing::WithParamInterface<int> {};
+
+// Wherever a previous run left the camera, it is found and moved to 115200 bit/s, and its values are read.
+TEST_P(SpeedCase, FindsTheCameraAndMovesItTo115200)
+{
+    const int rate = GetParam();
+    StartCamera({"--speed", std::to_string(rate), "--set", "GA=123"});
+    StartWindow();
+
+    EXPECT_EQ(GetSerialLink().GetBaudRate(), 115200);
+    // Moved with the two-step handshake, unless it already ran at 115200.
+    EXPECT_EQ(CountTraffic("RX", "CBDRT=16"), rate == 115200 ? 0 : 2);
+    EXPECT_EQ(GetControlTable().GetDataValue(kGainAllEdit), 123);
+    auto* edit = qobject_cast<QLineEdit*>(FindPageControl(kGainAllEdit));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text().toStdString(), "123");
+    EXPECT_EQ(GetCameraModelInfo().modelName, "RV-8200-A1");
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    // The link really works at the new speed.
+    std::string model;
+    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySpeed, SpeedCase, ::testing::Values(9600, 19200, 38400, 57600, 115200));
+
+TEST_F(StartUpAtSpeed, NoCameraKeepsTheDefaultsWithoutAMessage)
+{
+    StartCamera({"--silent"});
+    StartWindow();
+
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    for (int row = 0; row < ControlTable::kRowCount; ++row) {
+        EXPECT_EQ(GetControlTable().Row(row).value, ControlTable::Defaults()[row].value) << "row " << row;
+    }
+    // The scan ended at the camera's own start speed, and nothing but model queries and no handshake went out.
+    EXPECT_EQ(GetSerialLink().GetBaudRate(), 9600);
+    EXPECT_EQ(CountReceivedStartingWith("CBDRT"), 0);
+    EXPECT_EQ(window_->TabCaptions().size(), 5u);
+}
+
+TEST_F(StartUpAtSpeed, UnsupportedModelIsNamedOnceAndNothingIsRead)
+{
+    StartCamera({"--model", "XC-9999"});
+    StartWindow();
+
+    ASSERT_EQ(messages_.Texts(), std::vector<std::string>{"Unsupported model: \"XC-9999\""});
+    EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(CountReceivedStartingWith("GA?"), 0);
+    EXPECT_EQ(CountReceivedStartingWith("TM?"), 0);
+    for (int row = 0; row < ControlTable::kRowCount; ++row) {
+        EXPECT_EQ(GetControlTable().Row(row).value, ControlTable::Defaults()[row].value) << "row " << row;
+    }
+}
+
+TEST_F(StartUpAtSpeed, LinkThatCannotOpenSaysSoOnceAndStaysUp)
+{
+    StartCamera({});
+    // "COM5" has no device in the test's folder and no serial port behind it.
+    GetSerialLink().Open(kLinkComPort, 9600, 4);
+    GetSerialLink().Close();
+    messages_.Clear();
+    StartWindow();
+    // The port's own message and the tool's, once; no speed is tried on a port that is not there.
+    EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Failed to initialize COM5 port!\nError in CreateFile()",
+                                                           "Failed to initialize!"}));
+    EXPECT_EQ(CountReceivedStartingWith("MD?"), 0);
+    GetSerialLink().Open(kLinkComPort, 9600, 0);
+}
+
+// ---- the window ----
+
+using MainWindow = MainWindowFixture;
+
+std::vector<std::string> UserTabs() { return {"User A", "User B", "User C", "User D", "User E"}; }
+
+std::vector<std::string> FactoryTabs()
+{
+    std::vector<std::string> tabs = UserTabs();
+    tabs.push_back("Factory A");
+    return tabs;
+}
+
+void PressFactoryCode(QWidget* target, const char* letters)
+{
+    KeyClick(target, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+    for (const char* c = letters; *c; ++c) KeyClick(target, Qt::Key_A + (*c - 'A'));
+}
+
+TEST_F(MainWindow, TitleMenuAndUserModeTabs)
+{
+    StartCamera({});
+    StartWindow();
+
+    EXPECT_EQ(window_->windowTitle().toStdString(), "RV-8200-XC Control Tool  Ver 0.29");
+    EXPECT_EQ(window_->TabCaptions(), UserTabs());
+    EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
+    EXPECT_FALSE(window_->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(window_->windowIcon().isNull());
+
+    struct Item {
+        int id;
+        const char* text;
+        bool enabled;
+    };
+    const Item items[] = {
+        {30008, "&Open", false}, {30011, "All Data", false}, {30012, "Shipping Data", false}, {2, "E&xit", true},
+        {30002, "&Reload", true}, {30004, "&Load settings", false}, {30003, "&Store settings", false},
+        {30000, "Edit user id", false}, {30005, "Edit camera id", false}, {30006, "&Open LUT file", false},
+        {30007, "&Save LUT file", false}, {30009, "&Load all LUT table", false},
+        {30001, "&About this application", false}, {30010, "&Open Communication Dialog", true},
+    };
+    for (const Item& item : items) {
+        QAction* action = window_->MenuAction(item.id);
+        ASSERT_NE(action, nullptr) << item.id;
+        EXPECT_EQ(action->text().toStdString(), item.text);
+        EXPECT_EQ(action->isEnabled(), item.enabled) << item.text;
+    }
+    // The items that already work, and the factory page's "Terminal" button.
+    window_->CommunicationDialog()->hide();
+    window_->MenuAction(CCtrlToolDlg::kCmdOpenCommunication)->trigger();
+    EXPECT_TRUE(window_->CommunicationDialog()->isVisible());
+    window_->Handlers().OnButtonPressed(CCtrlToolDlg::kTerminalButtonId);
+    EXPECT_TRUE(window_->TerminalDialog()->isVisible());
+
+    std::vector<std::string> bar;
+    for (QAction* action : window_->MenuBar()->actions()) bar.push_back(action->text().toStdString());
+    EXPECT_EQ(bar, (std::vector<std::string>{"File(&F)", "Settings(&S)", "Utility(&U)", "LUT(&L)", "Help(&H)"}));
+}
+
+TEST_F(MainWindow, FactoryCodeTogglesTheFactoryPageAndAWrongLetterDisarms)
+{
+    StartCamera({});
+    StartWindow();
+    QWidget* edit = FindPageControl(kGainAllEdit);
+    ASSERT_NE(edit, nullptr);
+
+    window_->TabControl()->setCurrentIndex(2);
+    PressFactoryCode(edit, "FAC");
+    EXPECT_EQ(GetControlMode().Get(), 1);
+    EXPECT_EQ(window_->TabCaptions(), FactoryTabs());
+    EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
+    EXPECT_TRUE(window_->UtilityMenu()->menuAction()->isEnabled());
+    // The factory parameters were read once the mode was on.
+    EXPECT_GT(CountReceivedStartingWith("GAORA?"), 0);
+
+    // A wrong letter disarms; the right letters afterwards do nothing without a new Shift+Ctrl+F12.
+    PressFactoryCode(edit, "FXAC");
+    EXPECT_EQ(GetControlMode().Get(), 1);
+    KeyClick(edit, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+    KeyClick(edit, Qt::Key_F);
+    KeyClick(edit, Qt::Key_Shift, Qt::ShiftModifier);  // a modifier alone changes nothing
+    KeyClick(edit, Qt::Key_A);
+    KeyClick(edit, Qt::Key_B);
+    KeyClick(edit, Qt::Key_C);
+    EXPECT_EQ(GetControlMode().Get(), 1);
+    EXPECT_EQ(window_->TabCaptions(), FactoryTabs());
+
+    window_->TabControl()->setCurrentIndex(5);
+    PressFactoryCode(window_->TabControl()->tabBar(), "FAC");
+    EXPECT_EQ(GetControlMode().Get(), 0);
+    EXPECT_EQ(window_->TabCaptions(), UserTabs());
+    EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
+    EXPECT_FALSE(window_->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+TEST_F(MainWindow, EnterCommitsAnEditEscapeDropsTheTypingAndNeitherCloses)
+{
+    StartCamera({"--set", "GA=100"});
+    StartWindow();
+    window_->show();
+    auto* edit = qobject_cast<QLineEdit*>(FindPageControl(kGainAllEdit));
+    ASSERT_NE(edit, nullptr);
+
+    edit->setText("200");
+    KeyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(CountTraffic("RX", "GA=200"), 1);
+    EXPECT_EQ(GetControlTable().GetDataValue(kGainAllEdit), 200);
+    EXPECT_EQ(GetControlTable().GetShadowValue(kGainAllEdit), 200);
+    EXPECT_TRUE(window_->isVisible());
+
+    edit->setText("300");
+    KeyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(CountReceivedStartingWith("GA=3"), 0);
+    EXPECT_EQ(edit->text().toStdString(), "200");
+    EXPECT_TRUE(window_->isVisible());
+
+    // On the window itself neither key ends the tool either, and nothing asks.
+    KeyClick(window_.get(), Qt::Key_Escape);
+    KeyClick(window_.get(), Qt::Key_Return);
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+TEST_F(MainWindow, AnsweringNoToTheExitQuestionKeepsEverything)
+{
+    StartCamera({});
+    StartWindow();
+    window_->show();
+    messages_.QueueAnswer(MessageResult::No);
+    window_->MenuAction(CCtrlToolDlg::kCmdExit)->trigger();
+
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    const MessageRequest& box = messages_.Shown()[0];
+    EXPECT_EQ(box.text, "Are you sure to terminate the Camera Control Tool ?");
+    EXPECT_EQ(box.caption, "Confirm");
+    EXPECT_EQ(box.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(box.icon, MessageIcon::Question);
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(CountTraffic("RX", "CBDRT=1"), 0);
+    std::string model;
+    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1);  // the link is still open at 115200
+    EXPECT_EQ(GetSerialLink().GetBaudRate(), 115200);
+}
+
+TEST_F(MainWindow, ClosingReturnsCameraAndPcTo9600)
+{
+    StartCamera({});
+    StartWindow();
+    window_->show();
+    messages_.QueueAnswer(MessageResult::Yes);
+    window_->close();
+
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(CountTraffic("RX", "CBDRT=1"), 2);
+    EXPECT_EQ(GetSerialLink().GetBaudRate(), 9600);
+    // The camera now answers at its own start speed.
+    ASSERT_EQ(GetSerialLink().ReopenCurrent(), 1);
+    std::string model;
+    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1);
+}
+
+TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)
+{
+    StartCamera({"--set", "GA=150"});
+    StartWindow();
+    const int readsBefore = CountReceivedStartingWith("GA?");
+    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    EXPECT_EQ(CountReceivedStartingWith("GA?"), readsBefore + 1);
+    EXPECT_EQ(CountReceivedStartingWith("EA?"), 2);
+    EXPECT_EQ(GetControlTable().GetDataValue(kGainAllEdit), 150);
+}
+
+}  // namespace

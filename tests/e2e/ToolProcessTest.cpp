@@ -1,0 +1,180 @@
+// The tool as a process: what it leaves in the settings file and where it leaves the camera.
+#include "CamsimProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+constexpr const char* kKey = "[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]";
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The REGEDIT4 line of one value ("\"Name\"=dword:0000000a"), or "" when the value is not there.
+std::string ValueLine(const std::string& file, const std::string& name)
+{
+    std::istringstream in(file);
+    const std::string prefix = "\"" + name + "\"=";
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
+    }
+    return "";
+}
+
+// The message boxes a run showed, in order.
+std::vector<std::string> Messages(const std::string& output)
+{
+    std::vector<std::string> messages;
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("MESSAGE ", 0) == 0) messages.push_back(line.substr(8));
+    }
+    return messages;
+}
+
+const std::vector<std::string> kOnlyTheExitQuestion{"Are you sure to terminate the Camera Control Tool ?"};
+
+class ToolProcess : public ::testing::Test {
+protected:
+    void StartCamera(const std::vector<std::string>& options = {})
+    {
+        std::vector<std::string> all = options;
+        camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, all);
+        ASSERT_TRUE(camera_->Ok()) << camera_->Error();
+        config_ = std::getenv("XDG_CONFIG_HOME");
+    }
+
+    std::filesystem::path SettingsFile() const { return config_ / "orvane" / "hklm.reg"; }
+
+    void WriteSettings(const std::vector<std::string>& values) const
+    {
+        std::ofstream out(SettingsFile(), std::ios::binary);
+        out << "REGEDIT4\r\n\r\n" << kKey << "\r\n";
+        for (const std::string& value : values) out << value << "\r\n";
+    }
+
+    // Runs the tool to its end; gives its exit status (-1 when it had to be killed) and its output.
+    int RunTool(const std::string& ending, std::string& output)
+    {
+        const std::string outPath = (config_ / "tool.out").string();
+        std::vector<std::string> args{RV_TOOL_DRIVER, ending};
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = -1;
+        const int rc = ::posix_spawn(&pid, RV_TOOL_DRIVER, &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (rc != 0) return -2;
+        int status = 0;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (::waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                ::kill(pid, SIGKILL);
+                ::waitpid(pid, &status, 0);
+                output = ReadText(outPath);
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        output = ReadText(outPath);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    std::unique_ptr<CamsimProcess> camera_;
+    std::filesystem::path config_;
+};
+
+TEST_F(ToolProcess, NormalEndWritesEverySettingAndMarksTheEndNormal)
+{
+    StartCamera({"--speed", "57600"});
+    // A previous normal run left the factory mode on and a fast rate behind.
+    WriteSettings({"\"Previous Application Shutdown Status\"=dword:00000001", "\"Control Mode\"=dword:00000001",
+                   "\"Baudrate\"=dword:0001c200"});
+    std::string output;
+    ASSERT_EQ(RunTool("close", output), 0) << output;
+
+    EXPECT_NE(output.find("TABS 6"), std::string::npos) << output;  // the stored factory mode came back
+    EXPECT_EQ(Messages(output), kOnlyTheExitQuestion) << output;
+    const std::string settings = ReadText(SettingsFile());
+    EXPECT_NE(settings.find(kKey), std::string::npos);
+    EXPECT_EQ(ValueLine(settings, "Previous Application Shutdown Status"), "dword:00000001");
+    EXPECT_EQ(ValueLine(settings, "Communication Mode"), "dword:00000000");
+    // The camera went back to 9600 bit/s before the end, and the rate in force is what is stored.
+    EXPECT_EQ(ValueLine(settings, "Baudrate"), "dword:00002580");
+    EXPECT_EQ(ValueLine(settings, "Com Port No"), "dword:00000000");
+    EXPECT_EQ(ValueLine(settings, "Cameralink 2000 Dll Index"), "dword:00000000");
+    EXPECT_EQ(ValueLine(settings, "Cameralink 2001 Dll Index"), "dword:00000000");
+    EXPECT_EQ(ValueLine(settings, "Cameralink Ver11 Dll Index"), "dword:00000000");
+    EXPECT_EQ(ValueLine(settings, "Control Mode"), "dword:00000001");
+}
+
+TEST_F(ToolProcess, CrashWritesNothingButTheRunningMark)
+{
+    StartCamera();
+    WriteSettings({"\"Previous Application Shutdown Status\"=dword:00000001", "\"Control Mode\"=dword:00000001",
+                   "\"Baudrate\"=dword:0001c200"});
+    std::string output;
+    EXPECT_EQ(RunTool("crash", output), 3) << output;
+
+    const std::string settings = ReadText(SettingsFile());
+    EXPECT_EQ(ValueLine(settings, "Previous Application Shutdown Status"), "dword:00000000");
+    EXPECT_EQ(ValueLine(settings, "Control Mode"), "dword:00000001");
+    EXPECT_EQ(ValueLine(settings, "Baudrate"), "dword:0001c200");
+    EXPECT_EQ(ValueLine(settings, "Communication Mode"), "");
+}
+
+TEST_F(ToolProcess, NextRunFindsTheCameraAtItsStartSpeedAfterANormalEnd)
+{
+    char pattern[] = "/tmp/rv-tool-traffic-XXXXXX";
+    const int fd = ::mkstemp(pattern);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const std::string traffic = pattern;
+    StartCamera({"--log", traffic});
+    std::string output;
+    ASSERT_EQ(RunTool("close", output), 0) << output;
+    ASSERT_EQ(RunTool("close", output), 0) << output;
+    EXPECT_EQ(Messages(output), kOnlyTheExitQuestion) << output;
+
+    // Both runs met the camera at 9600 bit/s at once (a line at the wrong speed would be logged as lost),
+    // moved it to 115200 bit/s and back.
+    const std::string log = ReadText(traffic);
+    std::filesystem::remove(traffic);
+    auto count = [&log](const std::string& what) {
+        int n = 0;
+        for (std::size_t at = log.find(what); at != std::string::npos; at = log.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(" LOST "), 0) << log;
+    EXPECT_EQ(count(" RX CBDRT=16\n"), 4) << log;
+    EXPECT_EQ(count(" RX CBDRT=1\n"), 4) << log;
+    EXPECT_EQ(ValueLine(ReadText(SettingsFile()), "Previous Application Shutdown Status"), "dword:00000001");
+}
+
+}  // namespace
