@@ -1,0 +1,78 @@
+// The flash-area selection dialog.
+#include "dialogs/CParameterAreaSelectDialog.h"
+
+#include "app/ControlMode.h"
+#include "framework/qt/ControlWindow.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kStripId = 1086;
+constexpr int kPromptId = 1020;
+constexpr int kAreaListId = 1015;
+constexpr int kSeparatorId = 30015;
+}  // namespace
+
+CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int loadFlag)
+    : CDialogBase(parent, kStripId), loadFlag_(loadFlag), prompt_(new QLabel(Body())),
+      areaList_(new QComboBox(Body()))
+{
+    setWindowTitle(QStringLiteral("Parameter Flash Area Select"));
+    prompt_->setText(QStringLiteral("Select parameter flash memory area"));
+    prompt_->setAlignment(Qt::AlignCenter);
+    SetControlId(prompt_, kPromptId);
+    SetControlId(areaList_, kAreaListId);
+    areaList_->setMinimumWidth(160);
+    auto* separator = new QFrame(Body());
+    separator->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    SetControlId(separator, kSeparatorId);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Body());
+    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
+    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(Body());
+    layout->setContentsMargins(16, 14, 16, 12);
+    layout->setSpacing(10);
+    layout->addWidget(prompt_);
+    layout->addWidget(areaList_, 0, Qt::AlignHCenter);
+    layout->addWidget(separator);
+    layout->addWidget(buttons);
+}
+
+void CParameterAreaSelectDialog::OnInitDialog()
+{
+    areaList_->clear();
+    if (loadFlag_ != 0 || GetControlMode().Get() != 0) areaList_->addItem(QStringLiteral("Factory"));
+    for (const char* user : {"User 1", "User 2", "User 3"}) areaList_->addItem(QString::fromLatin1(user));
+    areaList_->setCurrentIndex(0);
+    if (loadFlag_ != 0) {
+        setWindowTitle(QStringLiteral("Load setting data"));
+        prompt_->setText(QStringLiteral("Select the flash memory area to load setting data"));
+    } else {
+        setWindowTitle(QStringLiteral("Store setting data"));
+        prompt_->setText(QStringLiteral("Select the flash memory area to save setting data"));
+    }
+}
+
+int CParameterAreaSelectDialog::AreaOfText(const QString& text)
+{
+    if (text == QLatin1String("Factory")) return 0;
+    if (text == QLatin1String("User 1")) return 1;
+    if (text == QLatin1String("User 2")) return 2;
+    if (text == QLatin1String("User 3")) return 3;
+    return -1;
+}
+
+void CParameterAreaSelectDialog::accept()
+{
+    area = AreaOfText(areaList_->currentIndex() >= 0 ? areaList_->currentText() : QString());
+    QDialog::accept();
+}

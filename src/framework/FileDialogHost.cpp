@@ -1,0 +1,86 @@
+// The shared file dialog pattern, routed to the installed host.
+#include "framework/FileDialogHost.h"
+
+#include "framework/MessageBox.h"
+#include "framework/StrFormat.h"
+
+namespace {
+
+FileDialogHost* g_fileDialogHost = nullptr;
+
+#if defined(_WIN32)
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+FileDialogHost* SetFileDialogHost(FileDialogHost* host)
+{
+    FileDialogHost* previous = g_fileDialogHost;
+    g_fileDialogHost = host;
+    return previous;
+}
+
+FileDialogHost* GetFileDialogHost() { return g_fileDialogHost; }
+
+std::string WithDefaultExtension(const std::string& path, const std::string& extension)
+{
+    if (extension.empty() || path.empty() || IsSeparator(path.back())) return path;
+    std::size_t nameStart = 0;
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsSeparator(path[i - 1])) {
+            nameStart = i;
+            break;
+        }
+    }
+    // A leading dot names a hidden file, not an extension.
+    const std::size_t dot = path.find('.', nameStart + 1);
+    if (dot != std::string::npos && dot + 1 < path.size()) return path;
+    if (dot != std::string::npos) return path + extension;  // "name." takes the extension after its dot
+    return path + "." + extension;
+}
+
+int ChooseFile(FileDialogRequest request, std::string& path)
+{
+    if (!g_fileDialogHost) return 0;
+    if (request.initialName.empty()) {
+        request.initialName = request.startFolder;
+        if (!request.filters.empty()) {
+            if (!request.initialName.empty() && !IsSeparator(request.initialName.back())) {
+                request.initialName += kSeparator;
+            }
+            request.initialName += request.filters.front().pattern;
+        }
+    }
+    for (;;) {
+        const FileDialogResult result = g_fileDialogHost->Show(request);
+        if (result.status == FileDialogStatus::Cancel) return 0;
+        if (result.status == FileDialogStatus::Error) {
+            ShowMessage(StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
+                        MessageButtons::Ok, MessageIcon::Exclamation);
+            return 0;
+        }
+        const std::string chosen = WithDefaultExtension(result.path, request.defaultExtension);
+        if (chosen.empty()) return 0;
+        if (request.mode == FileDialogMode::Save && g_fileDialogHost->FileExists(chosen)) {
+            const MessageResult answer = ShowMessage(chosen + "\nThis file already exists." + "\nReplace existing file?",
+                                                     {}, MessageButtons::YesNo, MessageIcon::Question);
+            if (answer != MessageResult::Yes) {
+                // Back to the dialog, so the operator can pick another name.
+                request.initialName = chosen;
+                continue;
+            }
+        }
+        path = chosen;
+        return 1;
+    }
+}
+
+void ReportCannotOpen(const std::string& path)
+{
+    ShowMessage(path + "\nCouldn't open this file", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+}

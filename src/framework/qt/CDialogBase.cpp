@@ -1,0 +1,43 @@
+// The dialog base with its status strip.
+#include "framework/qt/CDialogBase.h"
+
+#include "framework/qt/CStatusStrip.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/OnlineStatusRegistry.h"
+#include "link/OpenDialogList.h"
+
+#include <QVBoxLayout>
+
+CDialogBase::CDialogBase(QWidget* parent, int stripId)
+    : QDialog(parent), body_(new QWidget(this)), strip_(new CStatusStrip(this))
+{
+    SetControlId(strip_, stripId);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(body_, 1);
+    layout->addWidget(strip_);
+}
+
+CDialogBase::~CDialogBase()
+{
+    // Leave both lists while the strip still exists; the bases would do it too, but later.
+    GetOnlineStatusRegistry().Unregister(this);
+    GetOpenDialogList().Unregister(this);
+}
+
+void CDialogBase::InitDialog()
+{
+    if (initialized_) return;
+    initialized_ = true;
+    OnInitDialog();
+    BindStatusStrip(strip_);
+    GetOnlineStatusRegistry().Register(this);
+    GetOpenDialogList().Register(this);
+}
+
+void CDialogBase::showEvent(QShowEvent* event)
+{
+    InitDialog();
+    QDialog::showEvent(event);
+}

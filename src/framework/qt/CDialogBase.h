@@ -1,0 +1,42 @@
+// The base of the tool's dialogs: a body for the dialog's own controls above the online-status strip,
+// and membership in the online-status registry and the open-dialog list from initialisation to
+// destruction.
+#pragma once
+
+#include "link/COnlineStatusUpdater.h"
+#include "link/DialogWindow.h"
+
+#include <QDialog>
+
+class CStatusStrip;
+
+class CDialogBase : public QDialog, public COnlineStatusUpdater, public DialogWindow {
+    Q_OBJECT
+
+public:
+    // `stripId` is the control id of the dialog's status strip.
+    CDialogBase(QWidget* parent, int stripId);
+    ~CDialogBase() override;
+
+    // The dialog's initialisation, run once before the dialog is first shown (or earlier, by an owner
+    // that creates the window without showing it): OnInitDialog, then the strip is bound and the
+    // dialog joins the online-status registry and the open-dialog list.
+    void InitDialog();
+    bool IsInitialized() const { return initialized_; }
+
+    // The widget the dialog lays out its own controls in.
+    QWidget* Body() const { return body_; }
+    CStatusStrip* Strip() const { return strip_; }
+
+    bool WindowExists() const override { return initialized_; }
+    void EnableDialogWindow(bool enable) override { setEnabled(enable); }
+
+protected:
+    virtual void OnInitDialog() {}
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* body_;
+    CStatusStrip* strip_;
+    bool initialized_ = false;
+};

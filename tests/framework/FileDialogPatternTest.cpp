@@ -1,0 +1,163 @@
+// The file dialog pattern every file operation shares, against the recording host.
+#include "framework/FileDialogHost.h"
+#include "framework/RecordingFileDialogHost.h"
+#include "framework/RecordingMessageHost.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+FileDialogRequest SaveRequest()
+{
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    request.startFolder = "/data/cam";
+    request.filters = {{"Camera setting file (*.cam)", "*.cam"}};
+    request.defaultExtension = "cam";
+    return request;
+}
+
+TEST(FileDialogPattern, InitialNameIsFolderSeparatorAndPattern)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    ASSERT_EQ(files.Shown().size(), 1u);
+#if defined(_WIN32)
+    EXPECT_EQ(files.Shown()[0].initialName, "/data/cam\\*.cam");
+#else
+    EXPECT_EQ(files.Shown()[0].initialName, "/data/cam/*.cam");
+#endif
+}
+
+TEST(FileDialogPattern, CancelIsSilentAndLeavesThePath)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    files.QueueCancel();
+    std::string path = "unchanged";
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_EQ(path, "unchanged");
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST(FileDialogPattern, DialogErrorShowsItsReturnCode)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    files.QueueError(12290);
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "Error in Load Dialog! (Return-code = 12290)");
+    EXPECT_EQ(messages.Shown()[0].caption, "Load Error");
+    EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Exclamation);
+}
+
+struct ExtensionCase {
+    const char* typed;
+    const char* expected;
+};
+
+class DefaultExtension : public ::testing::TestWithParam<ExtensionCase> {};
+
+TEST_P(DefaultExtension, AppendedOnlyToNamesWithoutOne)
+{
+    EXPECT_EQ(WithDefaultExtension(GetParam().typed, "cam"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, DefaultExtension,
+                         ::testing::Values(ExtensionCase{"/d/settings", "/d/settings.cam"},
+                                           ExtensionCase{"/d/settings.cam", "/d/settings.cam"},
+                                           ExtensionCase{"/d/settings.txt", "/d/settings.txt"},
+                                           ExtensionCase{"/d.v2/settings", "/d.v2/settings.cam"},
+                                           ExtensionCase{"C:\\d.v2\\settings", "C:\\d.v2\\settings.cam"},
+                                           ExtensionCase{"/d/.hidden", "/d/.hidden.cam"},
+                                           ExtensionCase{"/d/settings.", "/d/settings.cam"},
+                                           ExtensionCase{"", ""}));
+
+TEST(FileDialogPattern, OpenAppendsTheExtensionAndNeverAsksToReplace)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    FileDialogRequest request = SaveRequest();
+    request.mode = FileDialogMode::Open;
+    files.AddExistingFile("/data/cam/a.cam");
+    files.QueuePath("/data/cam/a");
+    std::string path;
+    EXPECT_EQ(ChooseFile(request, path), 1);
+    EXPECT_EQ(path, "/data/cam/a.cam");
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST(FileDialogPattern, SavingToANewNameAsksNothing)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    files.QueuePath("/data/cam/new");
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 1);
+    EXPECT_EQ(path, "/data/cam/new.cam");
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
+TEST(FileDialogPattern, OverwriteYesTakesTheExistingFile)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    files.AddExistingFile("/data/cam/old.cam");
+    files.QueuePath("/data/cam/old");
+    messages.QueueAnswer(MessageResult::Yes);
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 1);
+    EXPECT_EQ(path, "/data/cam/old.cam");
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "/data/cam/old.cam\nThis file already exists.\nReplace existing file?");
+    EXPECT_EQ(messages.Shown()[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(messages.Shown()[0].icon, MessageIcon::Question);
+}
+
+TEST(FileDialogPattern, OverwriteNoReturnsToTheDialogForAnotherName)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    files.AddExistingFile("/data/cam/old.cam");
+    files.QueuePath("/data/cam/old.cam");
+    files.QueuePath("/data/cam/other.cam");
+    messages.QueueAnswer(MessageResult::No);
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 1);
+    EXPECT_EQ(path, "/data/cam/other.cam");
+    ASSERT_EQ(files.Shown().size(), 2u);
+    EXPECT_EQ(files.Shown()[1].initialName, "/data/cam/old.cam");
+}
+
+TEST(FileDialogPattern, OverwriteNoThenCancelChoosesNothing)
+{
+    RecordingFileDialogHost files;
+    RecordingMessageHost messages;
+    files.AddExistingFile("/data/cam/old.cam");
+    files.QueuePath("/data/cam/old.cam");
+    files.QueueCancel();
+    messages.QueueAnswer(MessageResult::No);
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_TRUE(path.empty());
+}
+
+TEST(FileDialogPattern, WithoutAHostNothingIsChosen)
+{
+    std::string path;
+    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+}
+
+TEST(FileDialogPattern, CannotOpenNamesThePath)
+{
+    RecordingMessageHost messages;
+    ReportCannotOpen("/data/cam/x.cam");
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], "/data/cam/x.cam\nCouldn't open this file");
+}
+
+}  // namespace
