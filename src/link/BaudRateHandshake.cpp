@@ -10,6 +10,9 @@ int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, in
 {
     const int code = SerialLink::RateCodeOfBaudRate(newBaudRate);
     if (code == 0) return 0;
+    // The camera switches as soon as it acknowledges: a PC side that cannot follow (a library of the
+    // 2000 kind runs at 9600 only) would leave the camera at a speed nobody reaches.
+    if (!link.SupportsBaudRate(newBaudRate)) return 0;
     const int oldBaudRate = link.GetBaudRate();
     if (!command.SendValue(cmd::CBDRT, code, timeoutMs)) return 0;
     // The acknowledgement has arrived, so the whole line has left the port: reopening cannot cut it off.

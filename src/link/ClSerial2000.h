@@ -16,6 +16,7 @@ public:
     int OpenEntry(int index) override;
     // These libraries cannot change the rate: only 9600 bit/s is accepted, the library is not asked.
     int SetBaudRate(int rate) override;
+    bool SupportsBaudRate(int rate) override { return rate == 9600; }
     int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) override;
     int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) override;
     void CloseEntry() override;

@@ -90,6 +90,14 @@ int ClSerial2001::OpenEntry(int index)
     return 1;
 }
 
+bool ClSerial2001::SupportsBaudRate(int rate)
+{
+    const ClUInt32 code = ClBaudRateCode(rate);
+    ClUInt32 supported = 0;
+    return entryOpen_ && code != 0 && functions_.getSupportedBaudRates(serialRef_, &supported) == CL_ERR_NO_ERR &&
+           (supported & code) != 0;
+}
+
 int ClSerial2001::SetBaudRate(int rate)
 {
     if (!entryOpen_) {

@@ -17,6 +17,7 @@ public:
     int OpenEntry(int index) override;
     // Sets the rate when the open channel supports it; otherwise says so and gives 0.
     int SetBaudRate(int rate) override;
+    bool SupportsBaudRate(int rate) override;
     int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) override;
     int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) override;
     void CloseEntry() override;

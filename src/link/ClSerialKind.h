@@ -14,6 +14,8 @@ public:
     virtual std::string EntryName(int index) const = 0;
     virtual int OpenEntry(int index) = 0;
     virtual int SetBaudRate(int rate) = 0;
+    // Whether the open entry can run at this rate, asked without a message and without changing it.
+    virtual bool SupportsBaudRate(int rate) = 0;
     // Bytes read (0 on failure or time-out).
     virtual int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) = 0;
     virtual int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) = 0;

@@ -90,6 +90,14 @@ int ClSerialV11::OpenEntry(int index)
     return 1;
 }
 
+bool ClSerialV11::SupportsBaudRate(int rate)
+{
+    const ClUInt32 code = ClBaudRateCode(rate);
+    ClUInt32 supported = 0;
+    return entryOpen_ && code != 0 && functions_.getSupportedBaudRates(serialRef_, &supported) == CL_ERR_NO_ERR &&
+           (supported & code) != 0;
+}
+
 int ClSerialV11::SetBaudRate(int rate)
 {
     if (!entryOpen_) {

@@ -67,6 +67,14 @@ ClSerialKind* SerialLink::Kind(int mode) const
     return kinds_(mode);
 }
 
+bool SerialLink::SupportsBaudRate(int baudRate)
+{
+    if (RateCodeOfBaudRate(baudRate) == 0) return false;
+    if (linkMode_ == kLinkComPort) return true;
+    ClSerialKind* kind = Kind(linkMode_);
+    return kind != nullptr && kind->SupportsBaudRate(baudRate);
+}
+
 int SerialLink::CurrentPortIndex() const
 {
     switch (linkMode_) {

@@ -51,6 +51,9 @@ public:
     int ReopenWithBaud(int baudRate) { return Reopen(linkMode_, baudRate); }
     int OpenPort(int portIndex) { return Open(linkMode_, baudRate_, portIndex); }
     void Close();
+    // Whether the channel now open can be switched to this rate: any rate of the baud-rate list on the
+    // serial port; what the open library entry offers for modes 1 to 3.
+    bool SupportsBaudRate(int baudRate);
 
     int PortCount();
     std::string PortName(int index);

@@ -142,6 +142,21 @@ TEST_F(ClLink, Mode1RefusesAnyRateButNineSixHundredAndStaysUsable)
     EXPECT_EQ(model, "RV-8200-A1");
 }
 
+TEST_F(ClLink, HandshakeIsNotStartedWhereTheGrabberCannotFollow)
+{
+    // A 2000-kind library runs at 9600 only: telling the camera to move would strand it at 115200.
+    folder_.AddLibrary("2000/clsersim.so", "clsersim.so");
+    link_.SetMode(kLinkCl2000);
+    ASSERT_EQ(link_.PortCount(), 1);
+    ASSERT_EQ(link_.Open(kLinkCl2000, 9600, 0), 1);
+    EXPECT_EQ(ChangeCameraBaudRate(command_, link_, 115200), 0);
+    EXPECT_TRUE(messages_.Shown().empty());
+    EXPECT_EQ(link_.GetBaudRate(), 9600);
+    std::string model;
+    ASSERT_EQ(command_.QueryText(cmd::MD, model, 1000), 1) << "the camera still listens at 9600";
+    EXPECT_EQ(model, "RV-8200-A1");
+}
+
 TEST_F(ClLink, Mode3RefusedRateNamesThePort)
 {
     folder_.AddLibrary("v11/clallserial.so", "clallserial.so", "port Acme Port0 rates=9600,19200\n");

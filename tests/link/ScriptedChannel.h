@@ -47,6 +47,7 @@ public:
         openIndex = index;
         return 1;
     }
+    bool SupportsBaudRate(int r) override { return !refuseRate && r > 0; }
     int SetBaudRate(int r) override
     {
         if (refuseRate) return 0;
