@@ -109,6 +109,14 @@ int CTabSheetDialog::ShowControl(int controlId, bool show)
     return 1;
 }
 
+void CTabSheetDialog::TieColumn(QWidget* column, std::vector<QWidget*> groups)
+{
+    RowTie tie;
+    tie.companions.emplace_back(column);
+    for (QWidget* group : groups) tie.controls.emplace_back(group);
+    columns_.push_back(std::move(tie));
+}
+
 void CTabSheetDialog::UpdateCompanions()
 {
     for (const RowTie& row : rows_) {
@@ -121,6 +129,11 @@ void CTabSheetDialog::UpdateCompanions()
     }
     for (const GroupTie& tie : groups_) {
         if (tie.group && !tie.controls.empty()) tie.group->setVisible(AnyShown(tie.controls));
+    }
+    for (const RowTie& column : columns_) {
+        if (column.companions.front() && !column.controls.empty()) {
+            column.companions.front()->setVisible(AnyShown(column.controls));
+        }
     }
 }
 

@@ -49,6 +49,8 @@ public:
     void AddControl(int controlId, QWidget* control);
     void TieRow(std::vector<QWidget*> companions, std::vector<QWidget*> controls);
     void TieGroup(QGroupBox* group, std::vector<QWidget*> controls);
+    // A page column shows while any of its group boxes does, so a model without its groups leaves no gap.
+    void TieColumn(QWidget* column, std::vector<QWidget*> groups);
     void ConnectControl(QWidget* control);
 
 protected:
@@ -76,5 +78,6 @@ private:
     std::map<int, QPointer<QWidget>> controls_;
     std::vector<RowTie> rows_;
     std::vector<GroupTie> groups_;  // inner groups before the groups that hold them
+    std::vector<RowTie> columns_;   // companions: the column; controls: its group boxes
     std::vector<QPointer<QWidget>> forcedHidden_;  // labels hidden by their own id
 };

@@ -79,20 +79,31 @@ public:
         auto* pageLayout = new QHBoxLayout(&page_);
         pageLayout->setContentsMargins(8, 8, 8, 8);
         pageLayout->setSpacing(10);
+        std::vector<QWidget*> columnWidgets;
         std::vector<QVBoxLayout*> columnLayouts;
+        std::vector<std::vector<QWidget*>> columnGroups(static_cast<std::size_t>(columnCount));
         for (int c = 0; c < columnCount; ++c) {
-            auto* column = new QVBoxLayout;
+            auto* widget = new QWidget(&page_);
+            auto* column = new QVBoxLayout(widget);
+            column->setContentsMargins(0, 0, 0, 0);
             column->setSpacing(6);
             // The columns share the page's width, so the page has no empty band at its right.
-            pageLayout->addLayout(column, 1);
+            pageLayout->addWidget(widget, 1);
+            columnWidgets.push_back(widget);
             columnLayouts.push_back(column);
         }
         for (const LayoutGroup& group : layout.groups) {
-            column_ = columns[static_cast<std::size_t>(group.column)];
+            const auto c = static_cast<std::size_t>(group.column);
+            column_ = columns[c];
             std::vector<QWidget*> controls;
-            columnLayouts[static_cast<std::size_t>(group.column)]->addWidget(BuildGroup(group, &page_, controls));
+            QGroupBox* box = BuildGroup(group, columnWidgets[c], controls);
+            columnLayouts[c]->addWidget(box);
+            columnGroups[c].push_back(box);
         }
         for (QVBoxLayout* column : columnLayouts) column->addStretch(1);
+        for (int c = 0; c < columnCount; ++c) {
+            page_.TieColumn(columnWidgets[static_cast<std::size_t>(c)], columnGroups[static_cast<std::size_t>(c)]);
+        }
         AlignNestedGroups();
     }
 

@@ -204,6 +204,29 @@ TEST_F(PagesTest, HidingBeforeThePageIsShownHoldsWhenItIs)
     EXPECT_TRUE(FindPageControl(1255)->parentWidget()->isVisible());
 }
 
+TEST_F(PagesTest, ColumnWithoutShownGroupsLeavesNoGap)
+{
+    // On the B1 camera the factory page's Type A and Type B columns hide completely.
+    CTabSheetDialog* page = Page(117);
+    page->show();
+    QWidget* typeColumn = FindPageControl(1268)->parentWidget()->parentWidget();
+    QWidget* plainColumn = FindPageControl(1255)->parentWidget()->parentWidget();
+    ASSERT_NE(typeColumn, plainColumn);
+    std::vector<QWidget*> columnControls;
+    for (QGroupBox* group : typeColumn->findChildren<QGroupBox*>()) {
+        for (QWidget* child : group->findChildren<QWidget*>()) {
+            const int kind = ControlClass(child);
+            if (kind == kClassEdit || kind == kClassComboBox || kind == kClassPushButton) columnControls.push_back(child);
+        }
+    }
+    ASSERT_FALSE(columnControls.empty());
+    for (QWidget* control : columnControls) ShowPageControl(GetControlId(control), false);
+    EXPECT_FALSE(typeColumn->isVisible());
+    EXPECT_TRUE(plainColumn->isVisible());
+    ShowPageControl(1268, true);
+    EXPECT_TRUE(typeColumn->isVisible());
+}
+
 TEST_F(PagesTest, NestedGroupsFollowTheirControls)
 {
     Page(113)->show();
