@@ -65,12 +65,6 @@ int ClSerial2000::WriteBytes(const std::uint8_t* buffer, int count, int timeoutM
 
 void ClSerial2000::CloseEntry()
 {
-    if (entryOpen_ && functions_.close != nullptr) {
-        functions_.close(serialRef_);
-    }
-    entryOpen_ = false;
-    serialRef_ = nullptr;
-    openEntryName_.clear();
+    CloseThrough(functions_.close);
     functions_ = {};
-    library_.Unload();
 }

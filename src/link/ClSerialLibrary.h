@@ -84,6 +84,38 @@ protected:
                                                                                                                 : 0;
     }
 
+    // Whether the open entry lists the rate among its supported ones (clGetSupportedBaudRates).
+    template <typename SupportedFn>
+    bool SupportsThrough(SupportedFn getSupported, int rate) const
+    {
+        const ClUInt32 code = ClBaudRateCode(rate);
+        ClUInt32 supported = 0;
+        return entryOpen_ && getSupported != nullptr && code != 0 &&
+               getSupported(serialRef_, &supported) == CL_ERR_NO_ERR && (supported & code) != 0;
+    }
+
+    // Sets a supported rate. A library that lists the rate but then fails to set it has refused it just
+    // the same, so only a successful clSetBaudRate counts.
+    template <typename SupportedFn, typename SetFn>
+    bool SetRateThrough(SupportedFn getSupported, SetFn setRate, int rate) const
+    {
+        return SupportsThrough(getSupported, rate) && setRate != nullptr &&
+               setRate(serialRef_, ClBaudRateCode(rate)) == CL_ERR_NO_ERR;
+    }
+
+    // Closes the open entry's reference, forgets it and unloads the library.
+    template <typename CloseFn>
+    void CloseThrough(CloseFn close)
+    {
+        if (entryOpen_ && close != nullptr) {
+            close(serialRef_);
+        }
+        entryOpen_ = false;
+        serialRef_ = nullptr;
+        openEntryName_.clear();
+        library_.Unload();
+    }
+
     // The library file's full path in the current folder.
     std::string LibraryPath(const std::string& fileName) const;
     // Bounds-checked lookup of the entry an open uses.

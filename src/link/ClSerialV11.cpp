@@ -92,10 +92,7 @@ int ClSerialV11::OpenEntry(int index)
 
 bool ClSerialV11::SupportsBaudRate(int rate)
 {
-    const ClUInt32 code = ClBaudRateCode(rate);
-    ClUInt32 supported = 0;
-    return entryOpen_ && code != 0 && functions_.getSupportedBaudRates(serialRef_, &supported) == CL_ERR_NO_ERR &&
-           (supported & code) != 0;
+    return SupportsThrough(functions_.getSupportedBaudRates, rate);
 }
 
 int ClSerialV11::SetBaudRate(int rate)
@@ -103,11 +100,7 @@ int ClSerialV11::SetBaudRate(int rate)
     if (!entryOpen_) {
         return 0;
     }
-    ClUInt32 code = ClBaudRateCode(rate);
-    ClUInt32 supported = 0;
-    // A library that lists the rate but then fails to set it has refused it just the same.
-    if (code != 0 && functions_.getSupportedBaudRates(serialRef_, &supported) == CL_ERR_NO_ERR &&
-        (supported & code) != 0 && functions_.setBaudRate(serialRef_, code) == CL_ERR_NO_ERR) {
+    if (SetRateThrough(functions_.getSupportedBaudRates, functions_.setBaudRate, rate)) {
         return 1;
     }
     ShowMessage(StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str()), {},
@@ -127,12 +120,6 @@ int ClSerialV11::WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs
 
 void ClSerialV11::CloseEntry()
 {
-    if (entryOpen_ && functions_.close != nullptr) {
-        functions_.close(serialRef_);
-    }
-    entryOpen_ = false;
-    serialRef_ = nullptr;
-    openEntryName_.clear();
+    CloseThrough(functions_.close);
     functions_ = {};
-    library_.Unload();
 }
