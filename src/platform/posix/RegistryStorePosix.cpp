@@ -184,6 +184,20 @@ bool UpdateStore(const std::function<bool(RegEditDocument&)>& change, RegEditDoc
     return ok;
 }
 
+// Writes one value under the lock and keeps the caller's snapshot current; 1 or 0.
+int StoreValue(const std::string& keyName, std::string_view name, const RegEditValue& value,
+               RegEditDocument& snapshot)
+{
+    return UpdateStore(
+               [&](RegEditDocument& doc) {
+                   doc.SetValue(keyName, name, value);
+                   return true;
+               },
+               &snapshot)
+               ? 1
+               : 0;
+}
+
 }  // namespace
 
 struct RegistryStore::Impl {
@@ -266,14 +280,7 @@ int RegistryStore::SetDword(std::string_view name, std::uint32_t value)
     v.type = kRegDword;
     v.data = {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
               static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
-    return UpdateStore(
-               [&](RegEditDocument& doc) {
-                   doc.SetValue(impl_->keyName, name, v);
-                   return true;
-               },
-               &impl_->snapshot)
-               ? 1
-               : 0;
+    return StoreValue(impl_->keyName, name, v, impl_->snapshot);
 }
 
 int RegistryStore::SetString(std::string_view name, std::string_view text)
@@ -285,14 +292,7 @@ int RegistryStore::SetString(std::string_view name, std::string_view text)
     v.type = kRegSz;
     v.data.assign(text.begin(), text.end());
     v.data.push_back(0);
-    return UpdateStore(
-               [&](RegEditDocument& doc) {
-                   doc.SetValue(impl_->keyName, name, v);
-                   return true;
-               },
-               &impl_->snapshot)
-               ? 1
-               : 0;
+    return StoreValue(impl_->keyName, name, v, impl_->snapshot);
 }
 
 void RegistryStore::Close()
