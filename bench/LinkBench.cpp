@@ -1,6 +1,6 @@
 // Bulk transfers over the serial link against the simulated camera at 115200 bit/s with wire-time
 // emulation: each workload's time compared with the time its bytes need on the line.
-#include "CamsimProcess.h"
+#include "support/CamsimProcess.h"
 
 #include "framework/MessageBox.h"
 #include "link/BaudRateHandshake.h"
@@ -8,14 +8,14 @@
 #include "link/ComPort.h"
 #include "link/SerialLink.h"
 #include "link/TrafficSink.h"
-#include "params/CommandTable.h"
-#include "params/ControlTable.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
 
 #ifdef RV_BENCH_REFRESH
 #include "dialogs/CProgressBarDialog.h"
-#include "params/CTabSheetDialog.h"
-#include "params/CameraReader.h"
-#include "params/PageControls.h"
+#include "pages/CTabSheetDialog.h"
+#include "pages/CameraReader.h"
+#include "pages/PageControls.h"
 #include "resources/PageLayouts.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "app/CCtrlToolApp.h"
 
 #include "app/CCtrlToolDlg.h"
-#include "app/ControlMode.h"
-#include "app/RegistrySettings.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/TimerService.h"

@@ -1,19 +1,20 @@
 // The main window.
 #include "app/CCtrlToolDlg.h"
 
-#include "app/ControlMode.h"
+#include "settings/ControlMode.h"
 #include "framework/MessageBox.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/BaudRateHandshake.h"
-#include "link/CCommunicationDialog.h"
-#include "link/CTerminalDialog.h"
+#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CProgressBarDialog.h"
+#include "dialogs/CTerminalDialog.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
-#include "params/CTabSheetDialog.h"
-#include "params/CameraReader.h"
-#include "params/CommandTable.h"
-#include "params/ControlTable.h"
-#include "params/PageControls.h"
+#include "pages/CTabSheetDialog.h"
+#include "pages/CameraReader.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+#include "pages/PageControls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -80,6 +81,7 @@ CCtrlToolDlg* CCtrlToolDlg::Instance() { return gMainWindow; }
 CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
       handlers_(GetCommand(), GetControlTable()),
+      readProgress_(GetProgressBarDialog(), this),
       dispatcher_(GetCommand(), &handlers_)
 {
     InitToolResources();
@@ -114,6 +116,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     CameraReader& reader = GetCameraReader();
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
+    reader.SetProgress(&readProgress_);
 
     // The table's defaults count as the camera's values until the first read.
     GetControlTable().CommitShadow();
@@ -124,6 +127,7 @@ CCtrlToolDlg::~CCtrlToolDlg()
     CameraReader& reader = GetCameraReader();
     reader.SetMainWindow(nullptr);
     reader.SetLineRateDisplay(nullptr);
+    reader.SetProgress(nullptr);
     if (gMainWindow == this) gMainWindow = nullptr;
 }
 

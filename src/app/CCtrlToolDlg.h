@@ -3,9 +3,10 @@
 #pragma once
 
 #include "app/FactoryKeySequence.h"
-#include "app/ParameterHandlers.h"
+#include "dialogs/ProgressWindow.h"
+#include "operations/ParameterHandlers.h"
 #include "framework/qt/CDialogBase.h"
-#include "params/CParameterDispatcher.h"
+#include "pages/CParameterDispatcher.h"
 
 #include <QSize>
 
@@ -115,6 +116,7 @@ private:
     CCommunicationDialog* communicationDialog_ = nullptr;
     CTerminalDialog* terminal_ = nullptr;
     ParameterHandlers handlers_;
+    ProgressWindow readProgress_;  // the read of all settings, over this window
     CParameterDispatcher dispatcher_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;

@@ -1,7 +1,7 @@
 // The flash-area selection dialog.
 #include "dialogs/CParameterAreaSelectDialog.h"
 
-#include "app/ControlMode.h"
+#include "settings/ControlMode.h"
 #include "framework/qt/ControlWindow.h"
 
 #include <QComboBox>

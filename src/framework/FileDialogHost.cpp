@@ -2,7 +2,7 @@
 #include "framework/FileDialogHost.h"
 
 #include "framework/MessageBox.h"
-#include "framework/StrFormat.h"
+#include "base/StrFormat.h"
 
 namespace {
 

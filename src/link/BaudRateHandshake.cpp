@@ -4,7 +4,7 @@
 
 #include "link/Command.h"
 #include "link/SerialLink.h"
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, int timeoutMs)
 {

@@ -2,7 +2,7 @@
 #include "link/ClSerialV11.h"
 
 #include "framework/MessageBox.h"
-#include "framework/StrFormat.h"
+#include "base/StrFormat.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "link/ComPort.h"
 
 #include "framework/MessageBox.h"
-#include "framework/StrFormat.h"
+#include "base/StrFormat.h"
 
 #include <chrono>
 

@@ -2,12 +2,12 @@
 #include "link/Command.h"
 
 #include "framework/MessageBox.h"
-#include "framework/StrFormat.h"
+#include "base/StrFormat.h"
 #include "framework/TimerService.h"
 #include "framework/UiHost.h"
-#include "link/OnlineStatusRegistry.h"
+#include "framework/OnlineStatusRegistry.h"
 #include "link/SerialLink.h"
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "link/CommandAnswer.h"
-#include "params/ControlTable.h"
+#include "tables/ControlTable.h"
 
 #include <deque>
 #include <string>

@@ -4,7 +4,7 @@
 #include "link/ClSerialKind.h"
 #include "link/ComPort.h"
 #include "link/TrafficSink.h"
-#include "framework/StrFormat.h"
+#include "base/StrFormat.h"
 
 #include <chrono>
 #include <thread>

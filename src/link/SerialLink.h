@@ -1,7 +1,7 @@
 // The camera's control channel whatever carries it: a PC serial port or a Camera Link serial library.
 #pragma once
 
-#include "app/RegistrySettings.h"
+#include "settings/RegistrySettings.h"
 
 #include <cstdint>
 #include <deque>

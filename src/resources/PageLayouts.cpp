@@ -1,8 +1,8 @@
 // The parameter pages' groups, rows and controls, written once and turned into widgets by the page builder.
 #include "resources/PageLayouts.h"
 
-#include "params/ComboCatalog.h"
-#include "params/CommandTable.h"
+#include "tables/ComboCatalog.h"
+#include "tables/CommandTable.h"
 
 #include <string>
 #include <utility>

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         SequenceCase{"CompletionDisarms", {kArm, Key('F'), Key('A'), Key('C'), Key('F'), Key('A'), Key('C')}, 1},
         SequenceCase{"Twice", {kArm, Key('F'), Key('A'), Key('C'), kArm, Key('F'), Key('A'), Key('C')}, 2},
         SequenceCase{"WrongOrder", {kArm, Key('A'), Key('F'), Key('C')}, 0}),
-    [](const ::testing::TestParamInfo<SequenceCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<SequenceCase>& tp) { return std::string(tp.param.name); });
 
 TEST(FactoryCodeState, ArmedKeysAreConsumedAndOthersPassOn)
 {

@@ -1,8 +1,8 @@
 // The simulated camera's protocol, defaults, model command sets, actions, flash areas, identity and tables.
 #include "camsim/CameraModel.h"
 #include "camsim/ModelCommandSet.h"
-#include "params/ComboCatalog.h"
-#include "params/ControlTable.h"
+#include "tables/ComboCatalog.h"
+#include "tables/ControlTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Command-line options of the pseudo-terminal camera.
 #include "camsim/CamsimOptions.h"
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The link and the protocol through the Camera Link library kinds, against the simulated frame-grabber
 // libraries loaded for real.
-#include "link/ClSimFolder.h"
+#include "support/ClSimFolder.h"
 
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 #include "link/BaudRateHandshake.h"
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
@@ -10,7 +10,7 @@
 #include "link/Command.h"
 #include "link/ComPort.h"
 #include "link/SerialLink.h"
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST_P(ClLink, PortIndexBeyondTheListFailsAndKeepsTheMode)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cl, ClLink, testing::ValuesIn(kModes),
-                         [](const testing::TestParamInfo<ModeCase>& info) { return "Mode" + std::to_string(info.param.mode); });
+                         [](const testing::TestParamInfo<ModeCase>& tp) { return "Mode" + std::to_string(tp.param.mode); });
 
 using ClLinkSpeed = ClLink;
 
@@ -126,7 +126,7 @@ TEST_P(ClLinkSpeed, HandshakeMovesCameraAndGrabberTo115200)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cl, ClLinkSpeed, testing::Values(kModes[1], kModes[2]),
-                         [](const testing::TestParamInfo<ModeCase>& info) { return "Mode" + std::to_string(info.param.mode); });
+                         [](const testing::TestParamInfo<ModeCase>& tp) { return "Mode" + std::to_string(tp.param.mode); });
 
 TEST_F(ClLink, Mode1RefusesAnyRateButNineSixHundredAndStaysUsable)
 {

@@ -1,15 +1,15 @@
-#include "CamsimProcess.h"
+#include "support/CamsimProcess.h"
 
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 #include "link/BaudRateHandshake.h"
-#include "link/COnlineStatusUpdater.h"
+#include "framework/COnlineStatusUpdater.h"
 #include "link/Command.h"
 #include "link/ComPort.h"
-#include "link/OnlineStatusRegistry.h"
+#include "framework/OnlineStatusRegistry.h"
 #include "link/SerialLink.h"
-#include "link/StatusStrip.h"
-#include "params/CommandTable.h"
-#include "params/ControlTable.h"
+#include "framework/StatusStrip.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
 
 #include <gtest/gtest.h>
 

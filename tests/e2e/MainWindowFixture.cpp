@@ -1,11 +1,11 @@
 // The main window against the simulated camera.
-#include "MainWindowFixture.h"
+#include "e2e/MainWindowFixture.h"
 
-#include "app/ControlMode.h"
+#include "settings/ControlMode.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "link/SerialLink.h"
-#include "params/CameraModelInfo.h"
-#include "params/ControlTable.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/ControlTable.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // The main window in this process against the simulated camera on a pseudo-terminal reached as "COM1".
 #pragma once
 
-#include "CamsimProcess.h"
+#include "support/CamsimProcess.h"
 #include "app/CCtrlToolDlg.h"
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 

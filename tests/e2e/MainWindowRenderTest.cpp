@@ -1,8 +1,8 @@
 // Pictures of the main window on each camera model, for a person to look at (build/<dir>/renders/).
-#include "MainWindowFixture.h"
+#include "e2e/MainWindowFixture.h"
 
-#include "app/ControlMode.h"
-#include "params/CTabSheetDialog.h"
+#include "settings/ControlMode.h"
+#include "pages/CTabSheetDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,16 +1,16 @@
 // The main window's start-up, keys, factory mode and exit against the simulated camera.
-#include "MainWindowFixture.h"
+#include "e2e/MainWindowFixture.h"
 
-#include "app/ControlMode.h"
-#include "link/CCommunicationDialog.h"
-#include "link/CTerminalDialog.h"
+#include "settings/ControlMode.h"
+#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CTerminalDialog.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
-#include "params/CTabSheetDialog.h"
-#include "params/CameraModelInfo.h"
-#include "params/CommandTable.h"
-#include "params/ControlTable.h"
-#include "params/PageControls.h"
+#include "pages/CTabSheetDialog.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+#include "pages/PageControls.h"
 
 #include <QAction>
 #include <QLineEdit>

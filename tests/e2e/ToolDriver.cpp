@@ -4,7 +4,7 @@
 #include "app/CCtrlToolApp.h"
 #include "app/CCtrlToolDlg.h"
 #include "dialogs/CProgressBarDialog.h"
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -1,5 +1,5 @@
 // The tool as a process: what it leaves in the settings file and where it leaves the camera.
-#include "CamsimProcess.h"
+#include "support/CamsimProcess.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The dialog base: its status strip follows the online status from initialisation to destruction.
 #include "framework/qt/CDialogBase.h"
 #include "framework/qt/CStatusStrip.h"
-#include "link/OnlineStatusRegistry.h"
-#include "link/OpenDialogList.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "framework/OpenDialogList.h"
 
 #include <gtest/gtest.h>
 

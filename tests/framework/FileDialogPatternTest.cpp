@@ -1,7 +1,7 @@
 // The file dialog pattern every file operation shares, against the recording host.
 #include "framework/FileDialogHost.h"
-#include "framework/RecordingFileDialogHost.h"
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingFileDialogHost.h"
+#include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 

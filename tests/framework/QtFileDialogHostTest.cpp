@@ -1,6 +1,6 @@
 // The Qt file dialog host under the shared pattern: start folder, typed names, cancel.
 #include "framework/FileDialogHost.h"
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 #include "framework/qt/QtFileDialogHost.h"
 
 #include <gtest/gtest.h>

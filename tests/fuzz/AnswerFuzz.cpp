@@ -1,6 +1,6 @@
 // Fuzz target: the protocol's answer and setting-line parsers.
 #include "link/Command.h"
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 #include <cstdlib>
 #include <string>

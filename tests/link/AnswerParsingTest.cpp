@@ -1,5 +1,5 @@
 #include "link/Command.h"
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Finding and loading the Camera Link libraries: the wildcard rule, the folder lookup and run-time
 // loading by full path.
-#include "ClSimFolder.h"
+#include "support/ClSimFolder.h"
 
 #include "platform/DynamicLibrary.h"
 #include "platform/FolderSearch.h"

@@ -1,7 +1,7 @@
 // The three Camera Link library kinds against simulated frame-grabber libraries, loaded for real.
-#include "ClSimFolder.h"
+#include "support/ClSimFolder.h"
 
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
 #include "link/ClSerialV11.h"
@@ -50,7 +50,7 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(Cl, EveryKind, testing::ValuesIn(kKinds),
-                         [](const testing::TestParamInfo<KindCase>& info) { return info.param.label; });
+                         [](const testing::TestParamInfo<KindCase>& tp) { return tp.param.label; });
 
 TEST_P(EveryKind, EmptyFolderGivesNoEntriesAndNothingOpens)
 {
@@ -381,8 +381,8 @@ TEST_P(RateRefusal, RefusedRateShowsTheMessageAndKeepsTheEntryOpen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cl, RateRefusal, testing::Combine(testing::Values(kKinds[1], kKinds[2]), testing::ValuesIn(kRefusals)),
-                         [](const testing::TestParamInfo<std::tuple<KindCase, RefusalCase>>& info) {
-                             return std::string(std::get<0>(info.param).label) + "_" + std::get<1>(info.param).label;
+                         [](const testing::TestParamInfo<std::tuple<KindCase, RefusalCase>>& tp) {
+                             return std::string(std::get<0>(tp.param).label) + "_" + std::get<1>(tp.param).label;
                          });
 
 class RateChange : public testing::TestWithParam<KindCase> {};
@@ -413,7 +413,7 @@ TEST_P(RateChange, CameraAndPortMoveTogetherAndTheCameraKeepsItsSpeedAcrossReope
 }
 
 INSTANTIATE_TEST_SUITE_P(Cl, RateChange, testing::Values(kKinds[1], kKinds[2]),
-                         [](const testing::TestParamInfo<KindCase>& info) { return info.param.label; });
+                         [](const testing::TestParamInfo<KindCase>& tp) { return tp.param.label; });
 
 // Version 1.1.
 

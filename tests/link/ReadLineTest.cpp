@@ -1,4 +1,4 @@
-#include "ProtocolFixture.h"
+#include "support/ProtocolFixture.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "ProtocolFixture.h"
+#include "support/ProtocolFixture.h"
 
-#include "framework/ManualTimerService.h"
+#include "support/ManualTimerService.h"
 #include "framework/UiHost.h"
 #include "link/BaudRateHandshake.h"
-#include "params/CommandTable.h"
-#include "params/ControlTable.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
 
 #include <chrono>
 

@@ -1,8 +1,8 @@
 #include "link/ComPort.h"
 #include "link/SerialLink.h"
-#include "link/ScriptedChannel.h"
+#include "support/ScriptedChannel.h"
 
-#include "framework/RecordingMessageHost.h"
+#include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/RegistryStore.h"
 
-#include "platform/TempConfigHome.h"
+#include "support/TempConfigHome.h"
 #include "platform/posix/RegEditDocument.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Checks the page layouts against the control table, the combo catalogue and the page size.
 #include "resources/PageLayouts.h"
 
-#include "params/ComboCatalog.h"
-#include "params/CommandTable.h"
-#include "params/ControlTable.h"
+#include "tables/ComboCatalog.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
 
 #include <gtest/gtest.h>
 
@@ -431,7 +431,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"112/Acquisition Linerate Option", "113/Object Direction", "113/Spartial Compensation",
                    "115/Exposure Active Source", "117/Factory Gain", "117/Factory Gain Adjust",
                    "117/Factory Black"}}),
-    [](const ::testing::TestParamInfo<ModelCase>& info) { return std::string(info.param.model); });
+    [](const ::testing::TestParamInfo<ModelCase>& tp) { return std::string(tp.param.model); });
 
 // Every page, all groups shown (no model known yet), must fit a 1280 x 800 screen without scrolling:
 // about 1200 x 640 px of content, at 26 px per row, 40 px per group box and a gap between boxes.

@@ -2,7 +2,7 @@
 #include "camsim/CameraModel.h"
 
 #include "camsim/ModelCommandSet.h"
-#include "framework/StrFormat.h"
+#include "base/StrFormat.h"
 
 #include <algorithm>
 #include <cctype>
@@ -365,8 +365,8 @@ CameraModel::Reply CameraModel::WriteText(int command, std::string_view text)
 CameraModel::Reply CameraModel::WriteAction(int command, int value)
 {
     const char* name = CommandTable::Mnemonic(command);
-    auto expect = [name](int value, int wanted) {
-        return value == wanted ? std::string() : StrFormat("%s takes only the value %d", name, wanted);
+    auto expect = [name](int given, int wanted) {
+        return given == wanted ? std::string() : StrFormat("%s takes only the value %d", name, wanted);
     };
     std::string problem;
     switch (command) {

@@ -2,9 +2,9 @@
 #include "camsim/CameraParameters.h"
 
 #include "camsim/ModelCommandSet.h"
-#include "framework/StrFormat.h"
-#include "params/ComboCatalog.h"
-#include "params/ControlTable.h"
+#include "base/StrFormat.h"
+#include "tables/ComboCatalog.h"
+#include "tables/ControlTable.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The camera's integer parameters: values, their ranges on each model, and the rules that tie them together.
 #pragma once
 
-#include "params/CommandTable.h"
+#include "tables/CommandTable.h"
 
 #include <array>
 #include <string>

@@ -2,8 +2,8 @@
 #include "camsim/CamsimOptions.h"
 
 #include "camsim/CameraModel.h"
-#include "params/ComboCatalog.h"
-#include "params/CommandTable.h"
+#include "tables/ComboCatalog.h"
+#include "tables/CommandTable.h"
 
 #include <climits>
 

@@ -1,9 +1,9 @@
 // Model name to model code, for the tool's per-model command lists.
 #include "camsim/ModelCommandSet.h"
 
-#include "params/CameraModelInfo.h"
-#include "params/ComboCatalog.h"
-#include "params/CommandTable.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/ComboCatalog.h"
+#include "tables/CommandTable.h"
 
 namespace camsim {
 

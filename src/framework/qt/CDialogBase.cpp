@@ -3,8 +3,8 @@
 
 #include "framework/qt/CStatusStrip.h"
 #include "framework/qt/ControlWindow.h"
-#include "link/OnlineStatusRegistry.h"
-#include "link/OpenDialogList.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "framework/OpenDialogList.h"
 
 #include <QVBoxLayout>
 

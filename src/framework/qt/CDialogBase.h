@@ -3,8 +3,8 @@
 // destruction.
 #pragma once
 
-#include "link/COnlineStatusUpdater.h"
-#include "link/DialogWindow.h"
+#include "framework/COnlineStatusUpdater.h"
+#include "framework/DialogWindow.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 // (302 red: offline, 303 green: online).
 #pragma once
 
-#include "link/StatusStrip.h"
+#include "framework/StatusStrip.h"
 
 #include <QFrame>
 #include <QPixmap>

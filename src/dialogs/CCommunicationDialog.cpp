@@ -1,0 +1,427 @@
+// The communication dialog.
+#include "dialogs/CCommunicationDialog.h"
+
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
+#include "dialogs/CProgressBarDialog.h"
+#include "framework/FileDialogHost.h"
+#include "framework/MessageBox.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/Command.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "link/SerialLink.h"
+#include "pages/CameraReader.h"
+#include "tables/CommandTable.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr int kStripId = 1066;
+constexpr int kStatusIconId = 1071;
+constexpr int kStatusTextId = 1063;
+constexpr int kCategoryListId = 1009;
+constexpr int kPortListId = 1005;
+constexpr int kBaudListId = 1027;
+constexpr int kWriteSettingsId = 1072;
+constexpr int kReadSettingsId = 1073;
+constexpr int kCurrentAreaId = 1075;
+constexpr int kGetAreaId = 1074;
+constexpr int kAreaListId = 1026;
+constexpr int kStoreId = 1076;
+constexpr int kLoadId = 1077;
+constexpr int kMessageListId = 1078;
+constexpr int kWriteMessagesId = 1079;
+constexpr int kClearMessagesId = 1080;
+
+constexpr int kIconOffline = 502;
+constexpr int kIconOnline = 503;
+constexpr int kFactoryArea = 0;
+constexpr int kUserArea1 = 1;
+constexpr int kFactoryMode = 1;
+
+const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
+                                   "Camera Link spec. ver.1.1"};
+const char* const kBaudRates[] = {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"};
+const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
+
+QPixmap Picture(int id)
+{
+    return QPixmap(QStringLiteral(":/link/%1.png").arg(id));
+}
+
+QPushButton* Button(const char* text, int controlId, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    SetControlId(button, controlId);
+    // Enter belongs to no button here: a modeless tool window must not act on a stray key.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QComboBox* DropDown(int controlId, QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    SetControlId(box, controlId);
+    box->setMinimumWidth(150);
+    return box;
+}
+
+}  // namespace
+
+// The pictures of both link dialogs live in a static library, whose resources the linker keeps only when
+// something refers to them. Outside any namespace, as the resource macro requires.
+static void LoadLinkPictures()
+{
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(dialogs);
+        return true;
+    }();
+    (void)loaded;
+}
+
+CCommunicationDialog::CCommunicationDialog(QWidget* parent) : CDialogBase(parent, kStripId)
+{
+    LoadLinkPictures();
+    setWindowTitle(QStringLiteral("Communication"));
+    BuildControls();
+    if (!GetRegistrySettings().IsPreviousShutdownNormal()) GetSerialLink().SetMode(kLinkComPort);
+    GetSerialLink().SetMessageSink(this);
+}
+
+CCommunicationDialog::~CCommunicationDialog()
+{
+    GetSerialLink().SetMessageSink(nullptr);
+}
+
+void CCommunicationDialog::BuildControls()
+{
+    QWidget* body = Body();
+
+    auto* statusGroup = new QGroupBox(QStringLiteral("Line Status"), body);
+    statusIcon_ = new QLabel(statusGroup);
+    SetControlId(statusIcon_, kStatusIconId);
+    statusIcon_->setFixedSize(32, 32);
+    lineStatusText_ = new QLabel(statusGroup);
+    SetControlId(lineStatusText_, kStatusTextId);
+    auto* statusLayout = new QHBoxLayout(statusGroup);
+    statusLayout->addWidget(statusIcon_);
+    statusLayout->addSpacing(8);
+    statusLayout->addWidget(lineStatusText_, 1);
+    ShowLineStatus(false);
+
+    auto* portGroup = new QGroupBox(QStringLiteral("Communication Port"), body);
+    categoryList_ = DropDown(kCategoryListId, portGroup);
+    for (const char* category : kCategories) categoryList_->addItem(QString::fromLatin1(category));
+    portList_ = DropDown(kPortListId, portGroup);
+    baudList_ = DropDown(kBaudListId, portGroup);
+    for (const char* rate : kBaudRates) baudList_->addItem(QString::fromLatin1(rate));
+    // Only a display: the rate changes through the start-up's handshake with the camera.
+    baudList_->setEnabled(false);
+    auto* portLayout = new QFormLayout(portGroup);
+    portLayout->addRow(QStringLiteral("Category"), categoryList_);
+    portLayout->addRow(QStringLiteral("Port Name"), portList_);
+    portLayout->addRow(QStringLiteral("Baud Rate"), baudList_);
+
+    auto* filesGroup = new QGroupBox(QStringLiteral("Files"), body);
+    writeSettingsButton_ = Button("Write To File...", kWriteSettingsId, filesGroup);
+    readSettingsButton_ = Button("Read To FIle....", kReadSettingsId, filesGroup);
+    // Usable once the setting-file transfers are supplied (SetSettingFileActions).
+    writeSettingsButton_->setEnabled(false);
+    readSettingsButton_->setEnabled(false);
+    auto* filesLayout = new QGridLayout(filesGroup);
+    int row = 0;
+    for (auto [bitmap, button] : {std::pair{301, writeSettingsButton_}, std::pair{300, readSettingsButton_}}) {
+        auto* picture = new QLabel(filesGroup);
+        picture->setPixmap(Picture(bitmap));
+        filesLayout->addWidget(picture, row, 0);
+        filesLayout->addWidget(button, row, 1);
+        ++row;
+    }
+    filesLayout->setColumnStretch(1, 1);
+
+    auto* currentGroup = new QGroupBox(QStringLiteral("Current Area"), body);
+    currentArea_ = new QLabel(currentGroup);
+    SetControlId(currentArea_, kCurrentAreaId);
+    currentArea_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    currentArea_->setMinimumWidth(110);
+    getAreaButton_ = Button("Get Area", kGetAreaId, currentGroup);
+    auto* currentLayout = new QHBoxLayout(currentGroup);
+    currentLayout->addWidget(currentArea_, 1);
+    currentLayout->addWidget(getAreaButton_);
+
+    auto* areaGroup = new QGroupBox(QStringLiteral("Factory And User Setting In Camera"), body);
+    areaList_ = DropDown(kAreaListId, areaGroup);
+    for (int area = 0; area < 4; ++area) areaList_->addItem(QString::fromLatin1(kAreaNames[area]), area);
+    // A sorted list: the area travels with its entry, so the order of the texts never decides the area.
+    areaList_->model()->sort(0);
+    storeButton_ = Button("Store", kStoreId, areaGroup);
+    storeButton_->setEnabled(false);
+    loadButton_ = Button("Load", kLoadId, areaGroup);
+    auto* areaLayout = new QGridLayout(areaGroup);
+    areaLayout->addWidget(areaList_, 0, 0, 1, 2);
+    areaLayout->addWidget(storeButton_, 1, 0);
+    areaLayout->addWidget(loadButton_, 1, 1);
+
+    auto* messageGroup = new QGroupBox(QStringLiteral("ControlTool Message"), body);
+    messageList_ = new QListWidget(messageGroup);
+    SetControlId(messageList_, kMessageListId);
+    // Equal rows keep insertion at the top cheap with thousands of entries.
+    messageList_->setUniformItemSizes(true);
+    messageList_->setMinimumSize(300, 330);
+    writeMessagesButton_ = Button("Write To File", kWriteMessagesId, messageGroup);
+    clearMessagesButton_ = Button("Clear", kClearMessagesId, messageGroup);
+    auto* messageButtons = new QHBoxLayout;
+    messageButtons->addStretch(1);
+    messageButtons->addWidget(writeMessagesButton_);
+    messageButtons->addWidget(clearMessagesButton_);
+    auto* messageLayout = new QVBoxLayout(messageGroup);
+    messageLayout->addWidget(messageList_, 1);
+    messageLayout->addLayout(messageButtons);
+
+    auto* left = new QVBoxLayout;
+    for (QGroupBox* group : {statusGroup, portGroup, filesGroup, currentGroup, areaGroup}) left->addWidget(group);
+    left->addStretch(1);
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(8, 8, 8, 6);
+    columns->addLayout(left);
+    columns->addWidget(messageGroup, 1);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(categoryList_, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
+    connect(portList_, &QComboBox::activated, this, &CCommunicationDialog::OnPortChanged);
+    connect(areaList_, &QComboBox::activated, this, [this](int) { UpdateStoreButton(); });
+    connect(getAreaButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnGetArea);
+    connect(storeButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnStore);
+    connect(loadButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnLoad);
+    connect(writeSettingsButton_, &QPushButton::clicked, this, [this] {
+        if (writeSettingFile_) writeSettingFile_();
+    });
+    connect(readSettingsButton_, &QPushButton::clicked, this, [this] {
+        if (readSettingFile_) readSettingFile_();
+    });
+    connect(clearMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnClearMessages);
+    connect(writeMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnWriteMessages);
+}
+
+void CCommunicationDialog::SetSettingFileActions(std::function<void()> writeFile, std::function<void()> readFile)
+{
+    writeSettingFile_ = std::move(writeFile);
+    readSettingFile_ = std::move(readFile);
+    writeSettingsButton_->setEnabled(static_cast<bool>(writeSettingFile_));
+    readSettingsButton_->setEnabled(static_cast<bool>(readSettingFile_));
+}
+
+void CCommunicationDialog::OnInitDialog()
+{
+    SerialLink& link = GetSerialLink();
+    categoryList_->setCurrentIndex(link.GetMode());
+    FillPortList();
+    SetBaudSelection(link.BaudIndex());
+    areaList_->setCurrentIndex(areaList_->findData(kUserArea1));
+    UpdateStoreButton();
+    // The icon follows the strip from the start, also when the dialog is created after the link went online.
+    ShowLineStatus(GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline);
+}
+
+void CCommunicationDialog::FillPortList()
+{
+    SerialLink& link = GetSerialLink();
+    portList_->clear();
+    const int count = link.PortCount();
+    for (int index = 0; index < count; ++index) portList_->addItem(QString::fromStdString(link.PortName(index)));
+    int selected = link.CurrentPortIndex();
+    if (selected < 0 || selected >= count) {
+        // The stored choice is gone (a library or grabber was removed): fall back to the first entry.
+        link.OpenPort(0);
+        selected = 0;
+    }
+    portList_->setCurrentIndex(selected);
+}
+
+void CCommunicationDialog::AddMessage(const std::string& text)
+{
+    AddToTrafficList(messageList_, text, kMaxMessages);
+}
+
+std::vector<std::string> CCommunicationDialog::Messages() const
+{
+    return TrafficListLines(messageList_);
+}
+
+void CCommunicationDialog::SetBaudSelection(int index)
+{
+    baudList_->setCurrentIndex(index);
+}
+
+int CCommunicationDialog::SelectedArea() const
+{
+    const QVariant area = areaList_->currentData();
+    return area.isValid() ? area.toInt() : -1;
+}
+
+void CCommunicationDialog::UpdateStoreButton()
+{
+    storeButton_->setEnabled(SelectedArea() != kFactoryArea || GetControlMode().Get() == kFactoryMode);
+}
+
+void CCommunicationDialog::ShowLineStatus(bool online)
+{
+    lineStatusIcon_ = online ? kIconOnline : kIconOffline;
+    statusIcon_->setPixmap(Picture(lineStatusIcon_));
+    lineStatusText_->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
+}
+
+void CCommunicationDialog::OnOnlineStatusChanged(bool online)
+{
+    ShowLineStatus(online);
+}
+
+void CCommunicationDialog::ReadCameraAgain()
+{
+    if (GetCameraReader().ModelCheck() == 1) GetCameraReader().Refresh();
+}
+
+void CCommunicationDialog::OnCategoryChanged(int mode)
+{
+    if (GetSerialLink().ReopenWithMode(mode) == 0) {
+        ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    FillPortList();
+    ReadCameraAgain();
+}
+
+void CCommunicationDialog::OnPortChanged(int portIndex)
+{
+    // The transport has shown its own messages when the open fails; the model check then finds no camera.
+    GetSerialLink().OpenPort(portIndex);
+    ReadCameraAgain();
+}
+
+QString CCommunicationDialog::AreaName(int area, bool known)
+{
+    if (!known || area < 0 || area > 3) return QStringLiteral("Unkown");
+    return QString::fromLatin1(kAreaNames[area]);
+}
+
+void CCommunicationDialog::OnGetArea()
+{
+    int area = -1;
+    const int known = GetCommand().QueryValue(cmd::EA, area, kAreaQueryTimeoutMs);
+    currentArea_->setText(AreaName(area, known == 1));
+}
+
+void CCommunicationDialog::OnStore()
+{
+    const int area = SelectedArea();
+    // The rule of the button, checked again: a factory store must not slip through a stale button state.
+    if (area < 0 || (area == kFactoryArea && GetControlMode().Get() != kFactoryMode)) {
+        UpdateStoreButton();
+        return;
+    }
+    CProgressBarDialog& progress = GetProgressBarDialog();
+    progress.Open(this, "Now, Storing camera data.");
+    const int sent = area == kFactoryArea ? GetCommand().SendValue(cmd::SA00, 0, kStoreTimeoutMs)
+                                          : GetCommand().SendValue(cmd::SA, area, kStoreTimeoutMs);
+    if (sent == 1) {
+        ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
+    }
+    progress.Close();
+}
+
+void CCommunicationDialog::OnLoad()
+{
+    const int area = SelectedArea();
+    if (area < 0) return;
+    if (GetCommand().SendValue(cmd::LD, area, kLoadTimeoutMs) == 1) GetCameraReader().Refresh();
+}
+
+void CCommunicationDialog::OnClearMessages()
+{
+    messageList_->clear();
+}
+
+void CCommunicationDialog::OnWriteMessages()
+{
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    request.startFolder = LogFolder();
+    request.filters = {{"txt file (*.txt)", "*.txt"}};
+    request.defaultExtension = "txt";
+    std::string path;
+    if (ChooseFile(request, path) != 1) return;
+
+    // The list shows the newest line on top; the file reads in the order the lines went over the link.
+    std::vector<std::string> lines = Messages();
+    std::reverse(lines.begin(), lines.end());
+    if (WriteLogFile(path, lines) != 1) return;
+    AddMessage("Writing file has been done!");
+    StoreLogFolder(path);
+}
+
+// Latin-1 maps every byte to one character and back, so a log keeps exactly the bytes the link carried,
+// garbage from a disturbed line included.
+void AddToTrafficList(QListWidget* list, const std::string& text, int maxEntries)
+{
+    list->insertItem(0, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    if (list->count() > maxEntries) delete list->takeItem(list->count() - 1);
+}
+
+std::vector<std::string> TrafficListLines(const QListWidget* list)
+{
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(list->count()));
+    for (int row = 0; row < list->count(); ++row) lines.push_back(list->item(row)->text().toLatin1().toStdString());
+    return lines;
+}
+
+int WriteLogFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    const QString name = QString::fromStdString(path);
+    QSaveFile file(name);
+    // Binary mode with explicit CR LF: log files travel between PCs and read the same everywhere.
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowMessage("File open error !", {}, MessageButtons::Ok, MessageIcon::Stop);
+        return 0;
+    }
+    QByteArray bytes;
+    for (const std::string& line : lines) {
+        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
+        bytes.append("\r\n", 2);
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        // The old file, if any, is untouched: the temporary file is dropped.
+        ShowMessage(path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
+        return 0;
+    }
+    return 1;
+}
+
+void StoreLogFolder(const std::string& path)
+{
+    const QString folder = QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absolutePath());
+    GetRegistrySettings().SetText(kItemCommandLogFilePath, folder.toStdString());
+}
+
+std::string LogFolder()
+{
+    std::string folder;
+    GetRegistrySettings().GetFolder(kItemCommandLogFilePath, folder);
+    return folder;
+}

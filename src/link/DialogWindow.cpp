@@ -1,9 +1,0 @@
-// A dialog's window as the open-dialog list sees it: long operations disable and enable every open dialog.
-#include "link/DialogWindow.h"
-
-#include "link/OpenDialogList.h"
-
-DialogWindow::~DialogWindow()
-{
-    GetOpenDialogList().Unregister(this);
-}

@@ -1,0 +1,60 @@
+// What happens when the operator changes a page control: the value goes into the control table, the
+// changed rows go to the camera, and a refused value puts the control back to what the camera has.
+#pragma once
+
+#include "pages/CameraReader.h"
+#include "pages/ParameterEventHandler.h"
+
+#include <functional>
+#include <map>
+
+class ControlTable;
+class ValueSender;
+
+class ParameterHandlers : public ParameterEventHandler, public LineRateDisplay {
+public:
+    static constexpr int kCameraModelCombo = 1142;  // acts only through its "Set" button
+    static constexpr int kLineRateEdit = 1187;
+    static constexpr int kLinePeriodStatic = 1215;
+    static constexpr int kLineFrequencyStatic = 1216;
+
+    ParameterHandlers(ValueSender& sender, ControlTable& table);
+
+    void OnEditCommitted(int controlId) override;
+    void OnComboChanged(int controlId) override;
+    void OnSpinStepped(int controlId, int position, int delta, bool& cancel) override;
+    void OnButtonPressed(int controlId) override;
+
+    // The line period ("%.2fus") and line frequency ("%.4fhz") of the Line Rate value (units of 10 ns).
+    void ShowLineRate() override;
+
+    // Per-control actions around the generic handling. A combo hook runs instead of the generic update
+    // (and does its own sending), before it or after it; an edit's follow-up runs after the update of the
+    // edit or of its spin whatever the update gave; a button action is the button's whole handling.
+    enum class HookTime { Instead, Before, After };
+    void SetComboHook(int controlId, HookTime when, std::function<void()> action);
+    void SetFollowUp(int editId, std::function<void()> action);
+    void SetButtonAction(int controlId, std::function<void()> action);
+
+    // The update step: stores the value, sends what differs from the shadows, levels the shadows on
+    // success; on failure the row and its control go back to the shadow. Gives the send's result; 0
+    // without a sending for a control that has no table row.
+    int UpdateValue(int controlId, int value);
+
+    // The LUT index and data edits only hold operands for their Read and Write buttons.
+    static bool IsLutEdit(int controlId);
+    // Whether the control is a parameter of the control table (asked without the table's message).
+    bool HasRow(int controlId) const;
+
+private:
+    void ShowChangedValues();
+    void RunFollowUp(int editId);
+
+    ValueSender& sender_;
+    ControlTable& table_;
+    std::map<int, std::function<void()>> comboInstead_;
+    std::map<int, std::function<void()>> comboBefore_;
+    std::map<int, std::function<void()>> comboAfter_;
+    std::map<int, std::function<void()>> followUps_;
+    std::map<int, std::function<void()>> buttons_;
+};

@@ -1,0 +1,96 @@
+// The parameter dispatcher.
+#include "pages/CParameterDispatcher.h"
+
+#include "framework/qt/CRadioButton.h"
+#include "framework/qt/ControlWindow.h"
+#include "tables/ControlTable.h"
+#include "pages/PageControls.h"
+#include "pages/ParameterEventHandler.h"
+
+CParameterDispatcher::CParameterDispatcher(ValueSender& sender, ParameterEventHandler* handler)
+    : sender_(sender), handler_(handler)
+{
+}
+
+ParameterEvent CParameterDispatcher::Classify(const ControlNotification& notification)
+{
+    const int senderClass = ControlClass(notification.sender);
+    switch (notification.code) {
+    case NotifyCode::KillFocus:
+        return senderClass == kClassEdit ? ParameterEvent::EditCommitted : ParameterEvent::None;
+    case NotifyCode::SelChange:
+        return senderClass == kClassComboBox ? ParameterEvent::ComboChanged : ParameterEvent::None;
+    case NotifyCode::DeltaPos:
+        return senderClass == kClassUpDown && notification.step ? ParameterEvent::SpinStepped : ParameterEvent::None;
+    case NotifyCode::Clicked: {
+        if (!notification.sender) return ParameterEvent::None;  // a menu command: the main window's own
+        switch (ControlClass(FindPageControl(notification.controlId))) {
+        case kClassCheckBox: return ParameterEvent::CheckBoxClicked;
+        case kClassPushButton: return ParameterEvent::ButtonPressed;
+        case kClassRadioButton: return ParameterEvent::RadioClicked;
+        default: return ParameterEvent::None;
+        }
+    }
+    case NotifyCode::Other: break;
+    }
+    return ParameterEvent::None;
+}
+
+int CParameterDispatcher::Dispatch(const ControlNotification& notification)
+{
+    const int id = notification.controlId;
+    switch (Classify(notification)) {
+    case ParameterEvent::EditCommitted:
+        if (handler_) handler_->OnEditCommitted(id);
+        break;
+    case ParameterEvent::ComboChanged:
+        if (handler_) handler_->OnComboChanged(id);
+        break;
+    case ParameterEvent::SpinStepped:
+        if (handler_) handler_->OnSpinStepped(id, notification.step->position, notification.step->delta,
+                                              notification.step->cancel);
+        break;
+    case ParameterEvent::ButtonPressed:
+        if (handler_) handler_->OnButtonPressed(id);
+        break;
+    case ParameterEvent::CheckBoxClicked:
+        CheckBoxClicked(id);
+        break;
+    case ParameterEvent::RadioClicked:
+        RadioClicked(id);
+        break;
+    case ParameterEvent::None:
+        break;
+    }
+    return 0;
+}
+
+void CParameterDispatcher::StoreAndSend(int controlId, int value)
+{
+    ControlTable& table = GetControlTable();
+    if (!table.SetDataValue(controlId, value)) return;
+    if (table.WriteChangedValues(sender_)) {
+        table.CommitShadow();
+        return;
+    }
+    // The camera did not take the value: the row and the control go back to what the camera has, so
+    // the table never claims a value that was not sent.
+    const int shadow = table.GetShadowValue(controlId);
+    table.SetDataValue(controlId, shadow);
+    ShowValue(controlId, shadow);
+}
+
+void CParameterDispatcher::CheckBoxClicked(int controlId) { StoreAndSend(controlId, ReadControlValue(controlId)); }
+
+void CParameterDispatcher::RadioClicked(int controlId)
+{
+    // The group's value lives under the id of the button that starts the group.
+    QWidget* clicked = FindPageControl(controlId);
+    QRadioButton* start = CRadioButton::GroupStartOf(clicked);
+    if (!start) return;
+    const std::vector<QRadioButton*> group = CRadioButton::GroupOf(start);
+    int position = 0;
+    while (position < static_cast<int>(group.size()) && group[static_cast<std::size_t>(position)] != clicked) ++position;
+    if (position == static_cast<int>(group.size())) return;
+    StoreAndSend(GetControlId(start), position);
+}

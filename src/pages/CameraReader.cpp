@@ -1,0 +1,333 @@
+// Reading the camera's settings into the control table and the pages, and the control-state rules.
+#include "pages/CameraReader.h"
+
+#include "settings/ControlMode.h"
+#include "framework/MessageBox.h"
+#include "framework/UiHost.h"
+#include "framework/qt/CSpinButton.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/Command.h"
+#include "framework/OpenDialogList.h"
+#include "framework/ProgressSink.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/ComboCatalog.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+#include "pages/PageControls.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr int kModelQueryTimeoutMs = 1000;
+constexpr int kReadTimeoutMs = 5000;
+
+// Control ids of the page controls the rules and the model set-up work on.
+enum : int {
+    kIdCameraModel = 1142,
+    kIdLutSelector = 1116,
+    kIdOpenLutTable = 1132,
+    kIdGammaSelector = 1117,
+    kIdGammaSelectorLabel = 1141,
+    kIdPixelGainMode = 1192,
+    kIdRecalibratePixelGain = 1193,
+    kIdPixelBlackMode = 1184,
+    kIdRecalibratePixelBlack = 1183,
+    kIdTriggerMode = 1096,
+    kIdAutoResetMode = 1186,
+    kIdExposureMode = 1092,
+    kIdExposureTimeMode = 1224,
+    kIdExposureTime = 1093,
+    kIdExposureTimeR = 1294,
+    kIdExposureTimeG = 1296,
+    kIdExposureTimeB = 1298,
+    kIdGainMode = 1259,
+    kIdGainAll = 1041,
+    kIdGainRed = 1246,
+    kIdGainGreen = 1244,
+    kIdGainBlue = 1248,
+};
+
+// Combo selections the rules test (entry positions in the page lists).
+constexpr int kLutGamma = 1;
+constexpr int kLutTable = 2;
+constexpr int kCorrectionUser1 = 2;  // "Off", "Default", then "User1" .. "User3"
+constexpr int kTriggerOn = 1;
+constexpr int kExposureTimed = 1;
+constexpr int kExposureTimeCommon = 0;
+constexpr int kGainModeOff = 0;
+constexpr int kGainModeOn = 1;
+
+// Gain Red and Blue are ratios to Gain All while the individual gain mode is off, and absolute gains
+// like Gain Green while it is on.
+constexpr int kColourGainRatioMin = 40;
+constexpr int kColourGainRatioMax = 400;
+constexpr int kColourGainMin = 100;
+constexpr int kColourGainMax = 1600;
+
+// The LUT index and data rows: the LUT buttons read them on demand, a whole table at a time.
+constexpr std::array kLutRows = {1160, 1421, 1425, 1162, 1423, 1427};
+
+// The combo box's selected entry, -1 for none or when the control is not a combo box.
+int Selection(int controlId)
+{
+    auto* combo = qobject_cast<QComboBox*>(FindPageControl(controlId));
+    return combo ? combo->currentIndex() : -1;
+}
+
+// The spin whose buddy is this edit box (its id is in the edit's user data).
+CSpinButton* SpinOf(int editId)
+{
+    QWidget* edit = FindPageControl(editId);
+    const int spinId = edit ? static_cast<int>(GetUserData(edit)) : 0;
+    return spinId != 0 ? qobject_cast<CSpinButton*>(FindPageControl(spinId)) : nullptr;
+}
+
+void EnableControl(int controlId, bool enable)
+{
+    if (QWidget* control = FindPageControl(controlId)) control->setEnabled(enable);
+}
+
+void EnableWithSpin(int editId, bool enable)
+{
+    EnableControl(editId, enable);
+    if (CSpinButton* spin = SpinOf(editId)) spin->setEnabled(enable);
+}
+
+void SetSpinRange(int editId, int minimum, int maximum)
+{
+    if (CSpinButton* spin = SpinOf(editId)) spin->SetRange32(minimum, maximum);
+}
+
+bool IsKnownModel(int modelCode) { return modelCode == kModelCodeB1 || modelCode == kModelCodeA1; }
+
+// Enables the dialogs of the open-dialog list again however the refresh ends.
+class DialogsDisabled {
+public:
+    DialogsDisabled() { GetOpenDialogList().DisableAll(); }
+    ~DialogsDisabled() { GetOpenDialogList().EnableAll(); }
+    DialogsDisabled(const DialogsDisabled&) = delete;
+    DialogsDisabled& operator=(const DialogsDisabled&) = delete;
+};
+
+}  // namespace
+
+CameraReader::CameraReader(Command& command, ControlTable& table) : command_(command), table_(table) {}
+
+void CameraReader::SetMainWindow(QWidget* window) { mainWindow_ = window; }
+void CameraReader::SetLutEditors(LutEditorWindows* editors) { lutEditors_ = editors; }
+void CameraReader::SetLineRateDisplay(LineRateDisplay* display) { lineRateDisplay_ = display; }
+
+void CameraReader::SetProgress(ProgressSink* progress) { progress_ = progress; }
+
+bool CameraReader::IsInReadList(int controlId)
+{
+    if (std::find(kLutRows.begin(), kLutRows.end(), controlId) != kLutRows.end()) return false;
+    for (const ControlEntry& entry : ControlTable::Defaults()) {
+        if (entry.controlId == -1) break;
+        if (entry.controlId == controlId) return entry.controlKind != kKindButton;
+    }
+    return false;
+}
+
+int CameraReader::ModelCheck()
+{
+    std::string answer;
+    if (!command_.QueryText(cmd::MD, answer, kModelQueryTimeoutMs)) return 0;
+    CameraModelInfo& info = GetCameraModelInfo();
+    if (answer == kModelB1) {
+        info.modelCode = kModelCodeB1;
+    } else if (answer == kModelA1) {
+        info.modelCode = kModelCodeA1;
+    } else {
+        info.modelCode = kModelCodeUnknown;
+        ShowMessage("Unsupported model: \"" + answer + "\"", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    info.modelName = answer;
+    return 1;
+}
+
+void CameraReader::ModelSetup()
+{
+    const int modelCode = GetCameraModelInfo().modelCode;
+    if (auto* combo = qobject_cast<QComboBox*>(FindPageControl(kIdCameraModel))) {
+        // The entries stand in model-code order.
+        combo->setCurrentIndex(IsKnownModel(modelCode) && modelCode < combo->count() ? modelCode : -1);
+    }
+    ShowModelLayout(modelCode);
+    ApplyModelVariants(modelCode);
+}
+
+void CameraReader::ShowModelLayout(int modelCode)
+{
+    if (!IsKnownModel(modelCode)) return;
+    const int otherModel = modelCode == kModelCodeB1 ? kModelCodeA1 : kModelCodeB1;
+    for (int row = 0; table_.Row(row).controlId != -1; ++row) {
+        const ControlEntry& entry = table_.Row(row);
+        // Both models have an exposure time mode; the B1 merely lacks the individual entry, which the
+        // model variants take out of the list.
+        if (entry.commandIndex == cmd::ETM) continue;
+        if (!IsSupportedOnModel(entry.commandIndex, modelCode)) {
+            ShowPageControl(entry.controlId, false);
+        } else if (!IsSupportedOnModel(entry.commandIndex, otherModel)) {
+            ShowPageControl(entry.controlId, true);
+        }
+    }
+}
+
+bool CameraReader::ShouldRead(int row, bool factoryMode) const
+{
+    const ControlEntry& entry = table_.Row(row);
+    if (entry.commandIndex == -1) return false;
+    if (!IsKnownModel(GetCameraModelInfo().modelCode)) return false;
+    if (!IsInReadList(entry.controlId)) return false;
+    if (entry.group == kGroupFactory && !factoryMode) return false;
+    if (entry.controlKind == kKindButton) return false;
+    return IsSupportedOnModel(entry.commandIndex) == 1;
+}
+
+int CameraReader::ReadAllSettings()
+{
+    const bool factoryMode = GetControlMode().Get() == 1;
+    const int total = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
+    if (progress_) progress_->Open("Now, reading camera settings.");
+    int done = 0;
+    for (int row = 0; table_.Row(row).controlId != -1; ++row) {
+        if (!ShouldRead(row, factoryMode)) continue;
+        const ControlEntry& entry = table_.Row(row);
+        int value = 0;
+        // A row that does not answer keeps its value; the protocol has reported anything but a time-out.
+        if (command_.QueryValue(entry.commandIndex, value, kReadTimeoutMs)) table_.SetDataValue(entry.controlId, value);
+        done += 100;
+        if (progress_) progress_->SetPosition(total > 0 ? done / total : 100);
+        PumpMessages();
+    }
+    if (progress_) progress_->Close();
+    ActivateMainWindow();
+    return 1;
+}
+
+void CameraReader::ActivateMainWindow()
+{
+    if (!mainWindow_) return;
+    if (!mainWindow_->isActiveWindow()) mainWindow_->activateWindow();
+    mainWindow_->raise();
+}
+
+int CameraReader::ReadOneValue(int controlId)
+{
+    const int commandIndex = table_.ToCmdId(controlId);
+    if (commandIndex < 0) return 0;
+    if (!IsSupportedOnModel(commandIndex)) return 0;
+    int value = 0;
+    if (!command_.QueryValue(commandIndex, value, kReadTimeoutMs)) return 0;
+    table_.SetDataValue(controlId, value);
+    ShowValue(controlId, value);
+    return 1;
+}
+
+void CameraReader::ShowAllValues()
+{
+    for (int row = 0; table_.Row(row).controlId != -1; ++row) ShowValue(table_.Row(row).controlId, table_.Row(row).value);
+}
+
+void CameraReader::ShowChangedValues()
+{
+    for (int row = 0; table_.Row(row).controlId != -1; ++row) {
+        const ControlEntry& entry = table_.Row(row);
+        if (entry.value != entry.shadow) ShowValue(entry.controlId, entry.value);
+    }
+}
+
+void CameraReader::UpdateControlStates()
+{
+    UpdateLutState();
+    UpdatePixelCorrectionState();
+    UpdateExposureControls();
+    UpdateGainModeState();
+    UpdateAutoResetState();
+    UpdateExposureState();
+}
+
+void CameraReader::UpdateLutState()
+{
+    const int lut = Selection(kIdLutSelector);
+    // The editors shape the camera's LUT; with a gamma curve or no LUT at all they have nothing to edit.
+    if (lut != kLutTable && lutEditors_) lutEditors_->HideAll();
+    EnableControl(kIdOpenLutTable, lut == kLutTable);
+    ShowPageControl(kIdGammaSelector, lut == kLutGamma);
+    ShowPageControl(kIdGammaSelectorLabel, lut == kLutGamma);
+}
+
+void CameraReader::UpdatePixelCorrectionState()
+{
+    // Only the user correction tables can be recalibrated; "Off" and "Default" have nothing to record.
+    EnableControl(kIdRecalibratePixelGain, Selection(kIdPixelGainMode) >= kCorrectionUser1);
+    EnableControl(kIdRecalibratePixelBlack, Selection(kIdPixelBlackMode) >= kCorrectionUser1);
+}
+
+void CameraReader::UpdateExposureControls()
+{
+    EnableControl(kIdExposureMode, true);
+    for (int id : {kIdExposureTime, kIdExposureTimeR, kIdExposureTimeG, kIdExposureTimeB}) EnableWithSpin(id, true);
+}
+
+void CameraReader::UpdateGainModeState()
+{
+    const int mode = Selection(kIdGainMode);
+    if (mode != kGainModeOff && mode != kGainModeOn) return;
+    const bool individual = mode == kGainModeOn;
+    EnableWithSpin(kIdGainAll, !individual);
+    EnableWithSpin(kIdGainGreen, individual);
+    // Only the spins follow the mode; the table keeps the camera's full range, so a value the
+    // camera reports outside the spin's range is still taken and shown.
+    const int minimum = individual ? kColourGainMin : kColourGainRatioMin;
+    const int maximum = individual ? kColourGainMax : kColourGainRatioMax;
+    SetSpinRange(kIdGainRed, minimum, maximum);
+    SetSpinRange(kIdGainBlue, minimum, maximum);
+}
+
+void CameraReader::UpdateAutoResetState()
+{
+    EnableControl(kIdAutoResetMode, Selection(kIdTriggerMode) == kTriggerOn);
+}
+
+void CameraReader::UpdateExposureState()
+{
+    const bool timed = Selection(kIdExposureMode) == kExposureTimed;
+    const bool common = Selection(kIdExposureTimeMode) == kExposureTimeCommon;
+    // Untimed exposure (off, or as long as the trigger pulse) uses no exposure time at all.
+    EnableControl(kIdExposureTime, timed && common);
+    for (int id : {kIdExposureTimeR, kIdExposureTimeG, kIdExposureTimeB}) EnableControl(id, timed && !common);
+}
+
+void CameraReader::Refresh()
+{
+    // The read lets window messages run; a refresh started from one of them would interleave its
+    // queries with this one's.
+    if (refreshing_) return;
+    refreshing_ = true;
+    {
+        const DialogsDisabled disabled;
+        ModelCheck();
+        ModelSetup();
+        ReadAllSettings();
+        ShowAllValues();
+        table_.CommitShadow();
+        table_.WriteChangedValues(command_);
+        table_.CommitShadow();
+        ShowAllValues();
+        UpdateControlStates();
+        if (lineRateDisplay_) lineRateDisplay_->ShowLineRate();
+    }
+    refreshing_ = false;
+}
+
+CameraReader& GetCameraReader()
+{
+    static CameraReader reader(GetCommand(), GetControlTable());
+    return reader;
+}

@@ -1,0 +1,81 @@
+// Reads the camera's settings into the control table, shows them on the pages and keeps the
+// dependent controls enabled, disabled or limited to match the values shown.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class Command;
+class ControlTable;
+class ProgressSink;
+
+// The LUT editor windows that must close when the camera's settings are reloaded.
+class LutEditorWindows {
+public:
+    virtual ~LutEditorWindows() = default;
+    virtual void HideAll() = 0;
+};
+
+// The main window's line-rate display, refreshed after a read.
+class LineRateDisplay {
+public:
+    virtual ~LineRateDisplay() = default;
+    virtual void ShowLineRate() = 0;
+};
+
+class CameraReader {
+public:
+    CameraReader(Command& command, ControlTable& table);
+
+    // Asks the camera for its model and records it in GetCameraModelInfo(): 1 when the camera answered
+    // (an unsupported model too, after its message), 0 when it did not (the record is unchanged).
+    int ModelCheck();
+    // The recorded model on the pages: the Camera Model combo, the controls the model lacks hidden and
+    // those of the other model shown, the model's combo entries. An unknown model keeps the layout.
+    void ModelSetup();
+    // Queries every row the current model and control mode have into the table, with the progress
+    // window. A row that does not answer keeps its value and the read goes on; gives 1.
+    int ReadAllSettings();
+    // Queries one control's value into the table and shows it; 1 on success. A command the connected
+    // model lacks is not asked for (0), so that the camera's refusal is not shown as an error.
+    int ReadOneValue(int controlId);
+    void ShowAllValues();
+    // Shows only the rows whose value differs from the shadow.
+    void ShowChangedValues();
+
+    void UpdateControlStates();  // all six rules in order
+    void UpdateLutState();
+    void UpdatePixelCorrectionState();
+    void UpdateExposureControls();
+    void UpdateGainModeState();
+    void UpdateAutoResetState();
+    void UpdateExposureState();
+
+    // Model check, model set-up, read and show, with the open dialogs disabled throughout.
+    void Refresh();
+
+    void SetMainWindow(QWidget* window);            // activated and raised after a read
+    void SetLutEditors(LutEditorWindows* editors);  // null: nothing to hide
+    void SetLineRateDisplay(LineRateDisplay* display);
+    void SetProgress(ProgressSink* progress);  // null: the read shows no progress
+
+    // The rows ReadAllSettings may read: all but the push buttons and the LUT index and data rows,
+    // which the LUT buttons read on demand.
+    static bool IsInReadList(int controlId);
+
+private:
+    bool ShouldRead(int row, bool factoryMode) const;
+    void ShowModelLayout(int modelCode);
+    void ActivateMainWindow();
+
+    Command& command_;
+    ControlTable& table_;
+    QPointer<QWidget> mainWindow_;
+    bool refreshing_ = false;
+    LutEditorWindows* lutEditors_ = nullptr;
+    LineRateDisplay* lineRateDisplay_ = nullptr;
+    ProgressSink* progress_ = nullptr;
+};
+
+// The process-wide reader, on GetCommand() and GetControlTable().
+CameraReader& GetCameraReader();

@@ -1,0 +1,42 @@
+// The factory-mode flag (control mode), kept in settings item 7 across runs.
+#include "settings/ControlMode.h"
+
+#include "settings/RegistrySettings.h"
+
+namespace {
+
+constexpr int kUserMode = 0;
+constexpr int kFactoryMode = 1;
+
+}  // namespace
+
+ControlMode::ControlMode()
+{
+    // Anything but an explicit 1 is user mode: a damaged setting must not open the factory functions.
+    int stored = kUserMode;
+    GetRegistrySettings().GetValue(kItemControlMode, stored, kUserMode);
+    mode_ = stored == kFactoryMode ? kFactoryMode : kUserMode;
+}
+
+ControlMode::~ControlMode()
+{
+    GetRegistrySettings().SetValue(kItemControlMode, mode_);
+}
+
+int ControlMode::Get()
+{
+    return mode_;
+}
+
+void ControlMode::Set(int mode)
+{
+    if (mode == kUserMode || mode == kFactoryMode) {
+        mode_ = mode;
+    }
+}
+
+ControlMode& GetControlMode()
+{
+    static ControlMode mode;
+    return mode;
+}

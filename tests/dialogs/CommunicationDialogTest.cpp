@@ -1,0 +1,334 @@
+#include "support/CamsimProcess.h"
+#include "support/LinkDialogsEnvironment.h"
+
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
+#include "dialogs/CProgressBarDialog.h"
+#include "support/RecordingFileDialogHost.h"
+#include "support/RecordingMessageHost.h"
+#include "framework/qt/ControlWindow.h"
+#include "dialogs/CCommunicationDialog.h"
+#include "link/Command.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "link/SerialLink.h"
+#include "tables/CommandTable.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class CommunicationDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(TestCamera(), nullptr) << "the simulated camera did not start";
+        ASSERT_TRUE(OpenTestCameraLink()) << ::testing::PrintToString(messages_.Texts());
+        GetControlMode().Set(0);
+        dialog_ = std::make_unique<CCommunicationDialog>();
+        dialog_->InitDialog();
+        messages_.Clear();
+    }
+
+    void TearDown() override
+    {
+        dialog_.reset();
+        GetControlMode().Set(0);
+        if (HasFailure() && TestCamera()) std::cerr << "camera traffic:\n" << TestCameraTraffic() << "\n";
+    }
+
+    template <class T> T* Control(int id) { return qobject_cast<T*>(FindChildControl(dialog_.get(), id)); }
+    QComboBox* AreaList() { return Control<QComboBox>(1026); }
+    QPushButton* StoreButton() { return Control<QPushButton>(1076); }
+
+    void SelectArea(int area)
+    {
+        AreaList()->setCurrentIndex(AreaList()->findData(area));
+        emit AreaList()->activated(AreaList()->currentIndex());
+    }
+
+    RecordingMessageHost messages_;
+    RecordingFileDialogHost files_;
+    std::unique_ptr<CCommunicationDialog> dialog_;
+};
+
+TEST_F(CommunicationDialogTest, StartsWithTheLinkChoiceAndUserArea1)
+{
+    EXPECT_EQ(Control<QComboBox>(1009)->currentIndex(), kLinkComPort);
+    EXPECT_EQ(Control<QComboBox>(1005)->count(), 16);
+    EXPECT_EQ(Control<QComboBox>(1005)->currentText().toStdString(), "COM1");
+    EXPECT_EQ(Control<QComboBox>(1027)->currentText().toStdString(), "115200bps");
+    EXPECT_FALSE(Control<QComboBox>(1027)->isEnabled());
+    EXPECT_EQ(AreaList()->currentText().toStdString(), "User 1 Data");
+    EXPECT_TRUE(StoreButton()->isEnabled());
+    // The setting-file buttons are there but cannot be used yet.
+    EXPECT_FALSE(Control<QPushButton>(1072)->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(1073)->isEnabled());
+    int writes = 0;
+    dialog_->SetSettingFileActions([&writes] { ++writes; }, {});
+    EXPECT_TRUE(Control<QPushButton>(1072)->isEnabled());
+    EXPECT_FALSE(Control<QPushButton>(1073)->isEnabled());
+    Control<QPushButton>(1072)->click();
+    EXPECT_EQ(writes, 1);
+    dialog_->SetBaudSelection(1);
+    EXPECT_EQ(Control<QComboBox>(1027)->currentText().toStdString(), "19200bps");
+}
+
+TEST_F(CommunicationDialogTest, ConstructionAfterAnAbnormalEndFallsBackToTheSerialPort)
+{
+    // This run's settings store is new, so the previous run did not end normally.
+    ASSERT_FALSE(GetRegistrySettings().IsPreviousShutdownNormal());
+    dialog_.reset();
+    GetSerialLink().SetMode(kLinkCl2001);
+    dialog_ = std::make_unique<CCommunicationDialog>();
+    EXPECT_EQ(GetSerialLink().GetMode(), kLinkComPort);
+}
+
+struct StoreRuleCase {
+    int controlMode;
+    int area;
+    bool enabled;
+};
+
+class StoreButtonRule : public CommunicationDialogTest, public ::testing::WithParamInterface<StoreRuleCase> {};
+
+TEST_P(StoreButtonRule, FollowsAreaAndFactoryMode)
+{
+    GetControlMode().Set(GetParam().controlMode);
+    SelectArea(GetParam().area);
+    EXPECT_EQ(StoreButton()->isEnabled(), GetParam().enabled);
+    // The main window asks again after toggling the mode.
+    GetControlMode().Set(1 - GetParam().controlMode);
+    dialog_->UpdateStoreButton();
+    EXPECT_EQ(StoreButton()->isEnabled(), GetParam().area != 0 || GetParam().controlMode == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, StoreButtonRule,
+                         ::testing::Values(StoreRuleCase{0, 0, false}, StoreRuleCase{0, 1, true},
+                                           StoreRuleCase{0, 2, true}, StoreRuleCase{0, 3, true},
+                                           StoreRuleCase{1, 0, true}, StoreRuleCase{1, 2, true}));
+
+struct StoreCase {
+    int area;
+    const char* line;
+};
+
+class StoreIntoArea : public CommunicationDialogTest, public ::testing::WithParamInterface<StoreCase> {};
+
+TEST_P(StoreIntoArea, SendsTheAreaCommandAndConfirms)
+{
+    GetControlMode().Set(1);
+    SelectArea(GetParam().area);
+    StoreButton()->click();
+    const std::vector<std::string> lines = dialog_->Messages();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], GetParam().line);
+    EXPECT_EQ(lines[0].rfind("COMPLETE", 0), 0u) << lines[0];
+    EXPECT_NE(TestCameraTraffic().find(GetParam().line), std::string::npos);
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    EXPECT_EQ(messages_.Shown()[0].text, "Completed to store current setting data!");
+    EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(GetProgressBarDialog().IsOpen());
+    EXPECT_EQ(GetProgressBarDialog().Message(), "Now, Storing camera data.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, StoreIntoArea,
+                         ::testing::Values(StoreCase{2, "SA=2"}, StoreCase{0, "SA00=0"}, StoreCase{3, "SA=3"}));
+
+TEST_F(CommunicationDialogTest, LoadSendsTheAreaRereadsTheCameraAndGetAreaNamesIt)
+{
+    SelectArea(3);
+    Control<QPushButton>(1077)->click();
+    std::vector<std::string> lines = dialog_->Messages();
+    std::reverse(lines.begin(), lines.end());  // oldest first
+    const auto load = std::find(lines.begin(), lines.end(), "LD=3");
+    ASSERT_NE(load, lines.end());
+    EXPECT_NE(std::find(load, lines.end(), "MD?"), lines.end()) << "no re-read after the load";
+
+    Control<QPushButton>(1074)->click();
+    EXPECT_EQ(Control<QLabel>(1075)->text().toStdString(), "User 3 Data");
+}
+
+TEST(CommunicationAreaNames, NumbersAndFailures)
+{
+    EXPECT_EQ(CCommunicationDialog::AreaName(0, true).toStdString(), "Factory Data");
+    EXPECT_EQ(CCommunicationDialog::AreaName(1, true).toStdString(), "User 1 Data");
+    EXPECT_EQ(CCommunicationDialog::AreaName(3, true).toStdString(), "User 3 Data");
+    for (int area : {-1, 4, 255}) EXPECT_EQ(CCommunicationDialog::AreaName(area, true).toStdString(), "Unkown");
+    EXPECT_EQ(CCommunicationDialog::AreaName(1, false).toStdString(), "Unkown");
+}
+
+TEST_F(CommunicationDialogTest, GetAreaWithoutAnAnswerShowsUnknown)
+{
+    Control<QPushButton>(1074)->click();
+    ASSERT_EQ(Control<QLabel>(1075)->text().toStdString().find("Data") != std::string::npos, true);
+    GetSerialLink().Close();
+    Control<QPushButton>(1074)->click();  // the 5 s time-out
+    EXPECT_EQ(Control<QLabel>(1075)->text().toStdString(), "Unkown");
+}
+
+TEST_F(CommunicationDialogTest, MessageListKeepsTheNewest4096)
+{
+    dialog_->OnClearMessages();
+    for (int i = 0; i <= CCommunicationDialog::kMaxMessages; ++i) dialog_->AddMessage("line " + std::to_string(i));
+    const std::vector<std::string> lines = dialog_->Messages();
+    ASSERT_EQ(lines.size(), 4096u);
+    EXPECT_EQ(lines.front(), "line 4096");
+    EXPECT_EQ(lines.back(), "line 1");
+    Control<QPushButton>(1080)->click();
+    EXPECT_EQ(dialog_->MessageList()->count(), 0);
+}
+
+TEST_F(CommunicationDialogTest, SavesOldestFirstUnderANewNameAndRemembersTheFolder)
+{
+    const std::string folder = TestFolder("comm-save");
+    const std::string path = folder + "/traffic";  // new file, typed without extension
+    dialog_->OnClearMessages();
+    for (const char* line : {"MD?", "MD=RV-8200-A1", "GA=100"}) dialog_->AddMessage(line);
+    files_.UseDisk(true);
+    files_.QueuePath(path);
+    Control<QPushButton>(1079)->click();
+
+    ASSERT_EQ(files_.Shown().size(), 1u);
+    const FileDialogRequest& request = files_.Shown()[0];
+    EXPECT_EQ(request.mode, FileDialogMode::Save);
+    EXPECT_EQ(request.defaultExtension, "txt");
+    ASSERT_EQ(request.filters.size(), 1u);
+    EXPECT_EQ(request.filters[0].description, "txt file (*.txt)");
+    EXPECT_EQ(request.filters[0].pattern, "*.txt");
+    EXPECT_EQ(ReadFile(path + ".txt"), "MD?\r\nMD=RV-8200-A1\r\nGA=100\r\n");
+    EXPECT_EQ(dialog_->Messages().front(), "Writing file has been done!");
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+
+    std::string stored;
+    ASSERT_EQ(GetRegistrySettings().GetFolder(kItemCommandLogFilePath, stored), 1);
+    EXPECT_EQ(std::filesystem::path(stored), std::filesystem::path(folder));
+    // The next dialog starts there.
+    files_.QueueCancel();
+    Control<QPushButton>(1079)->click();
+    const std::string separator(1, QDir::separator().toLatin1());
+    EXPECT_EQ(files_.Shown().back().initialName,
+              QDir::toNativeSeparators(QString::fromStdString(folder)).toStdString() + separator + "*.txt");
+}
+
+TEST_F(CommunicationDialogTest, ReplacingAnExistingFileNeedsAYes)
+{
+    const std::string path = TestFolder("comm-replace") + "/old.txt";
+    std::ofstream(path) << "keep me";
+    dialog_->AddMessage("new line");
+    files_.UseDisk(true);
+    files_.QueuePath(path);
+    messages_.QueueAnswer(MessageResult::No);  // then the dialog comes back and is cancelled
+    dialog_->OnWriteMessages();
+    EXPECT_EQ(ReadFile(path), "keep me");
+    ASSERT_FALSE(messages_.Shown().empty());
+    EXPECT_EQ(messages_.Shown()[0].text, path + "\nThis file already exists.\nReplace existing file?");
+
+    files_.QueuePath(path);
+    messages_.QueueAnswer(MessageResult::Yes);
+    dialog_->OnWriteMessages();
+    EXPECT_NE(ReadFile(path).find("new line\r\n"), std::string::npos);
+}
+
+TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedDone)
+{
+    const std::string path = TestFolder("comm-fail") + "/missing/folder/log.txt";
+    dialog_->AddMessage("x");
+    files_.QueuePath(path);
+    dialog_->OnWriteMessages();
+    ASSERT_EQ(messages_.Shown().size(), 1u);
+    EXPECT_EQ(messages_.Shown()[0].text, "File open error !");
+    EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(dialog_->Messages().front(), "x");
+
+    files_.QueueError(12);
+    dialog_->OnWriteMessages();
+    EXPECT_EQ(messages_.Shown().back().text, "Error in Load Dialog! (Return-code = 12)");
+    EXPECT_EQ(messages_.Shown().back().caption, "Load Error");
+}
+
+TEST_F(CommunicationDialogTest, AStoredPortBeyondTheListOpensTheFirstPort)
+{
+    dialog_.reset();
+    GetSerialLink().Open(kLinkComPort, 115200, 20);  // "COM21" does not exist
+    EXPECT_EQ(GetSerialLink().CurrentPortIndex(), 20);
+    dialog_ = std::make_unique<CCommunicationDialog>();
+    dialog_->InitDialog();
+    EXPECT_EQ(GetSerialLink().CurrentPortIndex(), 0);
+    EXPECT_EQ(Control<QComboBox>(1005)->currentIndex(), 0);
+    std::string model;
+    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1) << "the first port is not open";
+}
+
+TEST_F(CommunicationDialogTest, LineStatusFollowsTheBroadcast)
+{
+    GetOnlineStatusRegistry().SetOnline();
+    EXPECT_EQ(dialog_->LineStatusIcon(), 503);
+    EXPECT_EQ(Control<QLabel>(1063)->text().toStdString(), "Online");
+    const QImage online = Control<QLabel>(1071)->pixmap().toImage();
+    ASSERT_FALSE(online.isNull()) << "icon 503 is missing from the resources";
+    GetOnlineStatusRegistry().SetOffline();
+    EXPECT_EQ(dialog_->LineStatusIcon(), 502);
+    EXPECT_EQ(Control<QLabel>(1063)->text().toStdString(), "Offline");
+    const QImage offline = Control<QLabel>(1071)->pixmap().toImage();
+    ASSERT_FALSE(offline.isNull()) << "icon 502 is missing from the resources";
+    EXPECT_NE(online, offline);
+}
+
+TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPortComesBack)
+{
+    const std::string empty = TestFolder("no-libraries");
+    ::setenv("CLSERIALPATH", empty.c_str(), 1);
+    Control<QComboBox>(1009)->setCurrentIndex(kLinkCl2000);
+    emit Control<QComboBox>(1009)->activated(kLinkCl2000);
+    const std::vector<std::string> texts = messages_.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Failed to initialize!"), 1) << ::testing::PrintToString(texts);
+    EXPECT_EQ(GetSerialLink().GetMode(), kLinkCl2000);
+    EXPECT_EQ(Control<QComboBox>(1005)->count(), 0);
+
+    messages_.Clear();
+    dialog_->OnClearMessages();
+    Control<QComboBox>(1009)->setCurrentIndex(kLinkComPort);
+    emit Control<QComboBox>(1009)->activated(kLinkComPort);
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(Control<QComboBox>(1005)->count(), 16);
+    EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
+    EXPECT_TRUE(Contains(dialog_->Messages(), "GA?")) << "the camera was not read again";
+    ::unsetenv("CLSERIALPATH");
+}
+
+TEST_F(CommunicationDialogTest, ChoosingAPortOpensItAndChecksTheCamera)
+{
+    dialog_->OnClearMessages();
+    Control<QComboBox>(1005)->setCurrentIndex(0);
+    emit Control<QComboBox>(1005)->activated(0);
+    EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
+    EXPECT_EQ(GetSerialLink().CurrentPortIndex(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// Reads every #include of src/ and tools/ and checks it against the layer arrows
+//   app -> dialogs -> operations, files -> pages -> link -> tables -> settings -> framework -> base, platform
+// (resources sits on the tables beside the link; framework/qt is the framework's widget half). A file may
+// include its own layer and the layers below it, never one above or beside it; the layers without Qt
+// include no Qt header, and nothing above platform includes an OS header.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Layers = std::set<std::string>;
+
+Layers Join(Layers a, const Layers& b)
+{
+    a.insert(b.begin(), b.end());
+    return a;
+}
+
+// What each layer may include, itself among them.
+const std::map<std::string, Layers>& AllowedIncludes()
+{
+    static const std::map<std::string, Layers> allowed = [] {
+        std::map<std::string, Layers> m;
+        m["platform"] = {"platform"};
+        m["base"] = {"base"};
+        m["framework"] = {"framework", "base", "platform"};
+        m["framework/qt"] = Join(m["framework"], {"framework/qt"});
+        m["settings"] = Join(m["framework"], {"settings"});
+        m["tables"] = Join(m["settings"], {"tables"});
+        m["link"] = Join(m["tables"], {"link"});
+        m["resources"] = Join(m["tables"], {"resources"});
+        m["pages"] = Join(Join(m["link"], m["resources"]), {"framework/qt", "pages"});
+        m["operations"] = Join(m["pages"], {"operations"});
+        m["files"] = Join(m["pages"], {"files"});
+        m["dialogs"] = Join(Join(m["operations"], m["files"]), {"dialogs"});
+        m["app"] = Join(m["dialogs"], {"app"});
+        m["camsim"] = {"camsim", "base", "platform", "tables", "link"};
+        m["ctl"] = Join(m["link"], {"ctl", "files", "operations"});
+        return m;
+    }();
+    return allowed;
+}
+
+// Layers whose code builds without Qt, and so includes none of its headers.
+const Layers kWithoutQt = {"platform", "base", "framework", "settings", "tables", "link", "resources", "camsim", "ctl"};
+
+// The layer of a path below src/ or tools/ ("framework/qt/CDialogBase.h" -> "framework/qt").
+std::string LayerOf(const std::string& path)
+{
+    if (path.rfind("framework/qt/", 0) == 0) return "framework/qt";
+    const auto slash = path.find('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool IsOsHeader(const std::string& header)
+{
+    static const std::regex os(R"re(^(windows\.h|winbase\.h|unistd\.h|termios\.h|fcntl\.h|dlfcn\.h|dirent\.h|pty\.h|)re"
+                               R"re(poll\.h|pthread\.h|sys/.*|linux/.*)$)re",
+                               std::regex::icase);
+    return std::regex_match(header, os);
+}
+
+struct Finding {
+    std::string where;  // file:line
+    std::string what;
+};
+
+// Checks one source file, named relative to its root (src/ or tools/).
+void CheckFile(const fs::path& file, const std::string& relative, const fs::path& srcRoot, std::vector<Finding>& out)
+{
+    const std::string layer = LayerOf(relative);
+    const auto& allowed = AllowedIncludes();
+    const auto rule = allowed.find(layer);
+    std::ifstream in(file);
+    std::string line;
+    int number = 0;
+    static const std::regex quoted(R"re(^\s*#\s*include\s*"([^"]+)")re");
+    static const std::regex angled(R"re(^\s*#\s*include\s*<([^>]+)>)re");
+    while (std::getline(in, line)) {
+        ++number;
+        const std::string where = relative + ":" + std::to_string(number);
+        std::smatch m;
+        if (std::regex_search(line, m, quoted)) {
+            const std::string target = m[1];
+            if (rule == allowed.end()) {
+                out.push_back({where, "the folder '" + layer + "' is not a layer"});
+                break;
+            }
+            const std::string to = LayerOf(target);
+            if (to.empty() || (!fs::exists(srcRoot / target) && !fs::exists(srcRoot.parent_path() / "tools" / target)))
+                out.push_back({where, "includes \"" + target + "\", which is not a path below src/ or tools/"});
+            else if (!rule->second.count(to))
+                out.push_back({where, layer + " includes " + to + " (\"" + target + "\"): against the arrows"});
+        } else if (std::regex_search(line, m, angled)) {
+            const std::string header = m[1];
+            if (kWithoutQt.count(layer) && header.size() > 1 && header[0] == 'Q' && std::isupper(header[1]))
+                out.push_back({where, layer + " builds without Qt but includes <" + header + ">"});
+            if (layer != "platform" && layer != "camsim" && IsOsHeader(header))
+                out.push_back({where, layer + " includes the OS header <" + header + ">; only platform may"});
+        }
+    }
+}
+
+std::vector<Finding> CheckTree(const fs::path& root)
+{
+    std::vector<Finding> findings;
+    for (const char* top : {"src", "tools"}) {
+        const fs::path base = root / top;
+        if (!fs::exists(base)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(base)) {
+            const auto ext = entry.path().extension();
+            if (!entry.is_regular_file() || (ext != ".h" && ext != ".cpp")) continue;
+            std::string relative = fs::relative(entry.path(), base).generic_string();
+            // The simulated camera's Camera Link libraries belong to the simulator.
+            if (std::string(top) == "tools" && relative.rfind("camsim/", 0) != 0 && relative.rfind("ctl/", 0) != 0)
+                relative = "tools:" + relative;
+            CheckFile(entry.path(), relative, root / "src", findings);
+        }
+    }
+    return findings;
+}
+
+fs::path SourceRoot()
+{
+    const char* dir = std::getenv("RV_LAYERING_ROOT");  // another tree to check, e.g. an old checkout
+    if (!dir || !*dir) dir = std::getenv("RV_SOURCE_DIR");
+    return dir ? fs::path(dir) : fs::path(".");
+}
+
+TEST(IncludeLayers, EveryIncludePointsDownTheArrows)
+{
+    const fs::path root = SourceRoot();
+    ASSERT_TRUE(fs::exists(root / "src")) << "no src/ below " << root;
+    const auto findings = CheckTree(root);
+    for (const auto& f : findings) ADD_FAILURE() << f.where << ": " << f.what;
+}
+
+TEST(IncludeLayers, RulesCatchUpwardSidewaysAndToolkitIncludes)
+{
+    const fs::path dir = fs::temp_directory_path() / ("rv-layering-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::remove_all(dir);
+    struct Case {
+        const char* file;
+        const char* text;
+        bool wrong;
+    };
+    const Case cases[] = {
+        {"src/link/A.h", "#include \"tables/T.h\"\n#include \"link/B.h\"\n", false},
+        {"src/link/B.h", "#include \"settings/S.h\"\n", false},
+        {"src/tables/T.h", "#include \"link/B.h\"\n", true},               // upward
+        {"src/files/F.h", "#include \"operations/O.h\"\n", true},          // sideways
+        {"src/settings/S.h", "#include <QString>\n", true},                 // Qt in a core layer
+        {"src/pages/P.h", "#include <QWidget>\n#include \"framework/qt/W.h\"\n", false},
+        {"src/framework/W.h", "#include \"framework/qt/W.h\"\n", true},    // core framework on its Qt half
+        {"src/framework/qt/W.h", "#include \"framework/Z.h\"\n", false},
+        {"src/framework/Z.h", "#include <termios.h>\n", true},             // OS header above platform
+        {"src/operations/O.h", "#include \"dialogs/D.h\"\n", true},
+        {"src/dialogs/D.h", "#include \"files/F.h\"\n#include \"operations/O.h\"\n", false},
+        {"src/params/X.h", "#include \"link/B.h\"\n", true},               // not a layer
+    };
+    int expected = 0;
+    for (const auto& c : cases) {
+        fs::create_directories((dir / c.file).parent_path());
+        std::ofstream(dir / c.file) << c.text;
+        expected += c.wrong;
+    }
+    const auto findings = CheckTree(dir);
+    std::set<std::string> wrongFiles;
+    for (const auto& f : findings) wrongFiles.insert(f.where.substr(0, f.where.find(':')));
+    for (const auto& c : cases) {
+        std::string relative = std::string(c.file).substr(4);
+        EXPECT_EQ(c.wrong, wrongFiles.count(relative) == 1) << c.file;
+    }
+    EXPECT_EQ(static_cast<size_t>(expected), wrongFiles.size());
+    fs::remove_all(dir);
+}
+
+}  // namespace

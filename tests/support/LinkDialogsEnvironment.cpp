@@ -1,0 +1,91 @@
+// The simulated camera and the Qt application shared by the link dialog tests.
+#include "support/LinkDialogsEnvironment.h"
+
+#include "support/CamsimProcess.h"
+#include "dialogs/CProgressBarDialog.h"
+#include "framework/qt/QtTimerService.h"
+#include "link/SerialLink.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <memory>
+
+namespace {
+
+constexpr int kCameraRate = 115200;
+
+std::unique_ptr<CamsimProcess> g_camera;
+std::string g_trafficLog;
+
+class LinkDialogsEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        // First of all: the camera sets XDG_CONFIG_HOME to its own fresh folder, so the settings store and
+        // "COM1" of this run are private to it, and the previous run counts as not ended normally.
+        g_trafficLog = TestFolder("camera") + "/traffic.log";
+        g_camera = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1,
+                                                   std::vector<std::string>{"--speed", "16", "--log", g_trafficLog});
+        static int argc = 1;
+        static char name[] = "rv-link-dialog-tests";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+        timers_ = std::make_unique<QtTimerService>();
+        GetProgressBarDialog().SetCloseDelayMs(0);
+    }
+
+    void TearDown() override
+    {
+        GetSerialLink().Close();
+        timers_.reset();
+        app_.reset();
+        g_camera.reset();
+    }
+
+private:
+    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QtTimerService> timers_;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new LinkDialogsEnvironment);
+
+}  // namespace
+
+CamsimProcess* TestCamera()
+{
+    return g_camera && g_camera->Ok() ? g_camera.get() : nullptr;
+}
+
+std::string TestCameraTraffic()
+{
+    std::ifstream in(g_trafficLog, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool OpenTestCameraLink()
+{
+    return TestCamera() != nullptr && GetSerialLink().Open(kLinkComPort, kCameraRate, 0) == 1;
+}
+
+std::string BuildFolder()
+{
+    const char* binary = std::getenv("RV_BINARY_DIR");
+    return binary && *binary ? binary : RV_TEST_BINARY_DIR;
+}
+
+std::string TestFolder(const std::string& name)
+{
+    std::filesystem::path folder = std::filesystem::path(BuildFolder()) / "link-dialog-files" / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}

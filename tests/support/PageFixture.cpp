@@ -1,0 +1,39 @@
+// Pages built from their layouts, with spin ranges and combo codes set as at start-up.
+#include "support/PageFixture.h"
+
+#include "pages/PageControls.h"
+
+const std::vector<int>& PagesFixture::CreatedTemplates()
+{
+    static const std::vector<int> templates = {111, 112, 113, 114, 115, 117};
+    return templates;
+}
+
+void PagesFixture::SetUp()
+{
+    for (int row = 0; row <= ControlTable::kRowCount; ++row) savedRows_[static_cast<std::size_t>(row)] = GetControlTable().Row(row);
+    static const char* const captions[] = {"User A", "User B", "User C", "User D", "User E", "Factory A"};
+    int index = 0;
+    for (int templateId : CreatedTemplates()) {
+        auto page = std::make_unique<CTabSheetDialog>(nullptr, templateId, captions[index], templateId == 117);
+        ASSERT_EQ(page->Create(nullptr), 1) << templateId;
+        pages_.push_back(std::move(page));
+        ++index;
+    }
+    SetSpinRanges();
+    InitComboItemData();
+}
+
+void PagesFixture::TearDown()
+{
+    pages_.clear();
+    for (int row = 0; row <= ControlTable::kRowCount; ++row) GetControlTable().Row(row) = savedRows_[static_cast<std::size_t>(row)];
+}
+
+CTabSheetDialog* PagesFixture::Page(int templateId) const
+{
+    for (const auto& page : pages_) {
+        if (page->TemplateId() == templateId) return page.get();
+    }
+    return nullptr;
+}

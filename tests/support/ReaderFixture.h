@@ -1,0 +1,101 @@
+// Pages, a protocol on a link to the simulated camera (started on demand) and the reader under test,
+// with recorders for the traffic, the message pump, the open dialogs and the reader's hooks.
+#pragma once
+
+#include "dialogs/ProgressWindow.h"
+
+#include "support/PageFixture.h"
+
+#include "support/CamsimProcess.h"
+#include "support/RecordingMessageHost.h"
+#include "framework/UiHost.h"
+#include "link/ComPort.h"
+#include "link/Command.h"
+#include "framework/DialogWindow.h"
+#include "link/SerialLink.h"
+#include "link/TrafficSink.h"
+#include "tables/CameraModelInfo.h"
+#include "pages/CameraReader.h"
+
+#include <QComboBox>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class RecordingSink : public TrafficSink {
+public:
+    void AddLine(const std::string& line) override { lines.push_back(line); }
+    std::vector<std::string> lines;
+};
+
+// Records the progress bar at every pump of the read loop (the paint-only pumps of the protocol's
+// waits are not the loop's) and lets a test act from inside the loop.
+class PumpRecorder : public UiHost {
+public:
+    PumpRecorder();
+    ~PumpRecorder() override;
+    void ShowWaitCursor(bool) override {}
+    void PumpMessages(bool paintOnly) override;
+
+    std::vector<int> positions;
+    std::function<void()> onPump;
+
+private:
+    UiHost* previous_;
+};
+
+class FakeDialog : public DialogWindow {
+public:
+    bool WindowExists() const override { return true; }
+    void EnableDialogWindow(bool enable) override { changes.push_back(enable); enabled = enable; }
+    std::vector<bool> changes;
+    bool enabled = true;
+};
+
+class CountingHooks : public LutEditorWindows, public LineRateDisplay {
+public:
+    void HideAll() override { ++hides; }
+    void ShowLineRate() override { ++lineRates; }
+    int hides = 0;
+    int lineRates = 0;
+};
+
+class ReaderFixture : public PagesFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the simulated camera with these options as "COM5" and opens the link to it.
+    void StartCamera(const std::vector<std::string>& options);
+    // The query and setting lines sent since the last ClearTraffic, without their "Tx: ".
+    std::vector<std::string> Queries() const;
+    std::vector<std::string> Settings() const;
+    void ClearTraffic() { terminal_.lines.clear(); }
+
+    static QWidget* Control(int controlId);
+    static QComboBox* Combo(int controlId);
+    static bool Shown(int controlId);
+    static bool Enabled(int controlId);
+    static void Select(int controlId, int index);
+    static void UseModel(int modelCode, const std::string& name = {});
+    static void SetFactoryMode(int mode);
+
+    RecordingMessageHost host_;
+    PumpRecorder pump_;
+    RecordingSink terminal_;
+    ComPort port_;
+    std::unique_ptr<CamsimProcess> camera_;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<Command> command_;
+    std::unique_ptr<CameraReader> reader_;
+    std::unique_ptr<ProgressWindow> progress_;
+    std::unique_ptr<QWidget> mainWindow_;
+    CountingHooks hooks_;
+
+private:
+    CameraModelInfo savedModel_;
+    int savedMode_ = 0;
+};

@@ -1,0 +1,31 @@
+// Recording message host for tests.
+#include "support/RecordingMessageHost.h"
+
+RecordingMessageHost::RecordingMessageHost() : previous_(SetMessageHost(this)) {}
+
+RecordingMessageHost::~RecordingMessageHost() { SetMessageHost(previous_); }
+
+MessageResult RecordingMessageHost::Show(const MessageRequest& request)
+{
+    shown_.push_back(request);
+    if (!answers_.empty()) {
+        MessageResult answer = answers_.front();
+        answers_.pop_front();
+        return answer;
+    }
+    switch (request.buttons) {
+    case MessageButtons::YesNo:
+    case MessageButtons::YesNoCancel:
+        return MessageResult::Yes;
+    default:
+        return MessageResult::Ok;
+    }
+}
+
+std::vector<std::string> RecordingMessageHost::Texts() const
+{
+    std::vector<std::string> texts;
+    texts.reserve(shown_.size());
+    for (const MessageRequest& request : shown_) texts.push_back(request.text);
+    return texts;
+}
