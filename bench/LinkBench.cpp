@@ -4,8 +4,8 @@
 
 #include "framework/MessageBox.h"
 #include "link/BaudRateHandshake.h"
-#include "link/Command.h"
 #include "link/ComPort.h"
+#include "link/Command.h"
 #include "link/SerialLink.h"
 #include "link/TrafficSink.h"
 #include "tables/CommandTable.h"
@@ -107,16 +107,16 @@ int main(int argc, char** argv)
     std::vector<std::unique_ptr<CTabSheetDialog>> pages;
     for (const PageLayout& layout : PageLayouts()) {
         if (!layout.created) continue;
-        pages.push_back(std::make_unique<CTabSheetDialog>(nullptr, layout.templateId, layout.caption,
-                                                          layout.factoryOnly ? 1 : 0));
+        pages.push_back(
+            std::make_unique<CTabSheetDialog>(nullptr, layout.templateId, layout.caption, layout.factoryOnly ? 1 : 0));
         pages.back()->Create(nullptr);
     }
     SetSpinRanges();
     InitComboItemData();
 #endif
 
-    CamsimProcess camera(executable, kPortIndex + 1, wireTime ? std::vector<std::string>{"--wire-time"}
-                                                              : std::vector<std::string>{});
+    CamsimProcess camera(executable, kPortIndex + 1,
+                         wireTime ? std::vector<std::string>{"--wire-time"} : std::vector<std::string>{});
     if (!camera.Ok()) {
         std::fprintf(stderr, "bench: %s\n", camera.Error().c_str());
         return 1;
@@ -124,7 +124,8 @@ int main(int argc, char** argv)
     ComPort port;
     LinkSettings settings;
     settings.comPortIndex = kPortIndex;
-    SerialLink link(settings, port, [](int) -> ClSerialKind* { return nullptr; }, false);
+    SerialLink link(
+        settings, port, [](int) -> ClSerialKind* { return nullptr; }, false);
     ByteCounter counter;
     link.SetTerminalSink(&counter);
     Command command(link);

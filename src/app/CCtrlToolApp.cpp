@@ -2,8 +2,6 @@
 #include "app/CCtrlToolApp.h"
 
 #include "app/CCtrlToolDlg.h"
-#include "settings/ControlMode.h"
-#include "settings/RegistrySettings.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/TimerService.h"
@@ -14,6 +12,8 @@
 #include "framework/qt/QtUiHost.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
 
 #include <memory>
 

@@ -1,20 +1,20 @@
 // The main window.
 #include "app/CCtrlToolDlg.h"
 
-#include "settings/ControlMode.h"
-#include "framework/MessageBox.h"
-#include "framework/qt/ControlWindow.h"
-#include "link/BaudRateHandshake.h"
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/CTerminalDialog.h"
+#include "framework/MessageBox.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/BaudRateHandshake.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
+#include "pages/PageControls.h"
+#include "settings/ControlMode.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
-#include "pages/PageControls.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -186,19 +186,19 @@ QAction* CCtrlToolDlg::MenuAction(int commandId) const
 void CCtrlToolDlg::OnCommand(int commandId)
 {
     switch (commandId) {
-    case kCmdExit:
-        reject();
-        break;
-    case kCmdReload:
-        Reload();
-        break;
-    case kCmdOpenCommunication:
-        communicationDialog_->show();
-        communicationDialog_->raise();
-        communicationDialog_->activateWindow();
-        break;
-    default:
-        break;
+        case kCmdExit:
+            reject();
+            break;
+        case kCmdReload:
+            Reload();
+            break;
+        case kCmdOpenCommunication:
+            communicationDialog_->show();
+            communicationDialog_->raise();
+            communicationDialog_->activateWindow();
+            break;
+        default:
+            break;
     }
 }
 
@@ -401,13 +401,13 @@ bool CCtrlToolDlg::KeyFilter(QWidget* target, QKeyEvent* event)
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     switch (keySequence_.OnKey(event->key(), modifiers.testFlag(Qt::ShiftModifier),
                                modifiers.testFlag(Qt::ControlModifier))) {
-    case FactoryKeySequence::Result::Completed:
-        ToggleFactoryMode();
-        return true;
-    case FactoryKeySequence::Result::Consumed:
-        return true;
-    case FactoryKeySequence::Result::Ignored:
-        break;
+        case FactoryKeySequence::Result::Completed:
+            ToggleFactoryMode();
+            return true;
+        case FactoryKeySequence::Result::Consumed:
+            return true;
+        case FactoryKeySequence::Result::Ignored:
+            break;
     }
 
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -415,25 +415,25 @@ bool CCtrlToolDlg::KeyFilter(QWidget* target, QKeyEvent* event)
     if (!enter && !escape) return false;
     // Neither key may reach a dialog's default handling: Enter would end it, Escape cancel it.
     switch (ControlClass(target)) {
-    case kClassEdit: {
-        const int id = GetControlId(target);
-        if (enter) {
-            handlers_.OnEditCommitted(id);
-        } else if (!ParameterHandlers::IsLutEdit(id) && handlers_.HasRow(id)) {
-            // Escape drops what was typed, so that leaving the edit later sends nothing.
-            ShowValue(id, GetControlTable().GetDataValue(id));
+        case kClassEdit: {
+            const int id = GetControlId(target);
+            if (enter) {
+                handlers_.OnEditCommitted(id);
+            } else if (!ParameterHandlers::IsLutEdit(id) && handlers_.HasRow(id)) {
+                // Escape drops what was typed, so that leaving the edit later sends nothing.
+                ShowValue(id, GetControlTable().GetDataValue(id));
+            }
+            return true;
         }
-        return true;
-    }
-    case kClassComboBox: {
-        // An open list takes its own keys: Enter picks, Escape closes it.
-        const auto* combo = static_cast<QComboBox*>(target);
-        return !(combo->view() && combo->view()->isVisible());
-    }
-    case kClassPushButton:
-        return true;
-    default:
-        return false;
+        case kClassComboBox: {
+            // An open list takes its own keys: Enter picks, Escape closes it.
+            const auto* combo = static_cast<QComboBox*>(target);
+            return !(combo->view() && combo->view()->isVisible());
+        }
+        case kClassPushButton:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -458,9 +458,8 @@ void CCtrlToolDlg::keyPressEvent(QKeyEvent* event)
 
 void CCtrlToolDlg::reject()
 {
-    if (closeWithoutConfirm_ != 1 &&
-        ShowMessage("Are you sure to terminate the Camera Control Tool ?", "Confirm", MessageButtons::YesNo,
-                    MessageIcon::Question) != MessageResult::Yes) {
+    if (closeWithoutConfirm_ != 1 && ShowMessage("Are you sure to terminate the Camera Control Tool ?", "Confirm",
+                                                 MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes) {
         return;
     }
     CDialogBase::reject();

@@ -4,8 +4,8 @@
 
 #include "app/FactoryKeySequence.h"
 #include "dialogs/ProgressWindow.h"
-#include "operations/ParameterHandlers.h"
 #include "framework/qt/CDialogBase.h"
+#include "operations/ParameterHandlers.h"
 #include "pages/CParameterDispatcher.h"
 
 #include <QSize>
@@ -34,11 +34,20 @@ public:
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
-        kCmdOpen = 30008, kCmdSaveAllData = 30011, kCmdSaveShippingData = 30012, kCmdExit = 2,
-        kCmdReload = 30002, kCmdLoadSettings = 30004, kCmdStoreSettings = 30003,
-        kCmdEditUserId = 30000, kCmdEditCameraId = 30005,
-        kCmdOpenLutFile = 30006, kCmdSaveLutFile = 30007, kCmdLoadAllLut = 30009,
-        kCmdAbout = 30001, kCmdOpenCommunication = 30010,
+        kCmdOpen = 30008,
+        kCmdSaveAllData = 30011,
+        kCmdSaveShippingData = 30012,
+        kCmdExit = 2,
+        kCmdReload = 30002,
+        kCmdLoadSettings = 30004,
+        kCmdStoreSettings = 30003,
+        kCmdEditUserId = 30000,
+        kCmdEditCameraId = 30005,
+        kCmdOpenLutFile = 30006,
+        kCmdSaveLutFile = 30007,
+        kCmdLoadAllLut = 30009,
+        kCmdAbout = 30001,
+        kCmdOpenCommunication = 30010,
     };
 
     static constexpr int kQueryTimeoutMs = 5000;

@@ -6,8 +6,8 @@
 class FactoryKeySequence {
 public:
     enum class Result {
-        Ignored,    // not part of the code: the key goes on as usual
-        Consumed,   // armed or advanced: the key belongs to the code
+        Ignored,  // not part of the code: the key goes on as usual
+        Consumed,  // armed or advanced: the key belongs to the code
         Completed,  // the last letter: the factory mode toggles
     };
 

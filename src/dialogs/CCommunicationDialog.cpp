@@ -1,16 +1,16 @@
 // The communication dialog.
 #include "dialogs/CCommunicationDialog.h"
 
-#include "settings/ControlMode.h"
-#include "settings/RegistrySettings.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
+#include "framework/OnlineStatusRegistry.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
-#include "framework/OnlineStatusRegistry.h"
 #include "link/SerialLink.h"
 #include "pages/CameraReader.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
 #include "tables/CommandTable.h"
 
 #include <QComboBox>
@@ -61,10 +61,7 @@ const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera
 const char* const kBaudRates[] = {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"};
 const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
 
-QPixmap Picture(int id)
-{
-    return QPixmap(QStringLiteral(":/link/%1.png").arg(id));
-}
+QPixmap Picture(int id) { return QPixmap(QStringLiteral(":/link/%1.png").arg(id)); }
 
 QPushButton* Button(const char* text, int controlId, QWidget* parent)
 {
@@ -105,10 +102,7 @@ CCommunicationDialog::CCommunicationDialog(QWidget* parent) : CDialogBase(parent
     GetSerialLink().SetMessageSink(this);
 }
 
-CCommunicationDialog::~CCommunicationDialog()
-{
-    GetSerialLink().SetMessageSink(nullptr);
-}
+CCommunicationDialog::~CCommunicationDialog() { GetSerialLink().SetMessageSink(nullptr); }
 
 void CCommunicationDialog::BuildControls()
 {
@@ -255,20 +249,11 @@ void CCommunicationDialog::FillPortList()
     portList_->setCurrentIndex(selected);
 }
 
-void CCommunicationDialog::AddMessage(const std::string& text)
-{
-    AddToTrafficList(messageList_, text, kMaxMessages);
-}
+void CCommunicationDialog::AddMessage(const std::string& text) { AddToTrafficList(messageList_, text, kMaxMessages); }
 
-std::vector<std::string> CCommunicationDialog::Messages() const
-{
-    return TrafficListLines(messageList_);
-}
+std::vector<std::string> CCommunicationDialog::Messages() const { return TrafficListLines(messageList_); }
 
-void CCommunicationDialog::SetBaudSelection(int index)
-{
-    baudList_->setCurrentIndex(index);
-}
+void CCommunicationDialog::SetBaudSelection(int index) { baudList_->setCurrentIndex(index); }
 
 int CCommunicationDialog::SelectedArea() const
 {
@@ -288,10 +273,7 @@ void CCommunicationDialog::ShowLineStatus(bool online)
     lineStatusText_->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
 }
 
-void CCommunicationDialog::OnOnlineStatusChanged(bool online)
-{
-    ShowLineStatus(online);
-}
+void CCommunicationDialog::OnOnlineStatusChanged(bool online) { ShowLineStatus(online); }
 
 void CCommunicationDialog::ReadCameraAgain()
 {
@@ -352,10 +334,7 @@ void CCommunicationDialog::OnLoad()
     if (GetCommand().SendValue(cmd::LD, area, kLoadTimeoutMs) == 1) GetCameraReader().Refresh();
 }
 
-void CCommunicationDialog::OnClearMessages()
-{
-    messageList_->clear();
-}
+void CCommunicationDialog::OnClearMessages() { messageList_->clear(); }
 
 void CCommunicationDialog::OnWriteMessages()
 {

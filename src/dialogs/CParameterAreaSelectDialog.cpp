@@ -1,8 +1,8 @@
 // The flash-area selection dialog.
 #include "dialogs/CParameterAreaSelectDialog.h"
 
-#include "settings/ControlMode.h"
 #include "framework/qt/ControlWindow.h"
+#include "settings/ControlMode.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,8 +19,7 @@ constexpr int kSeparatorId = 30015;
 }  // namespace
 
 CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int loadFlag)
-    : CDialogBase(parent, kStripId), loadFlag_(loadFlag), prompt_(new QLabel(Body())),
-      areaList_(new QComboBox(Body()))
+    : CDialogBase(parent, kStripId), loadFlag_(loadFlag), prompt_(new QLabel(Body())), areaList_(new QComboBox(Body()))
 {
     setWindowTitle(QStringLiteral("Parameter Flash Area Select"));
     prompt_->setText(QStringLiteral("Select parameter flash memory area"));

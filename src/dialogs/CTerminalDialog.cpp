@@ -1,12 +1,12 @@
 // The RS-232C terminal.
 #include "dialogs/CTerminalDialog.h"
 
+#include "base/StrFormat.h"
+#include "dialogs/CCommunicationDialog.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
-#include "base/StrFormat.h"
 #include "framework/qt/CStatusStrip.h"
 #include "framework/qt/ControlWindow.h"
-#include "dialogs/CCommunicationDialog.h"
 #include "link/SerialLink.h"
 
 #include <QDateTime>
@@ -68,10 +68,13 @@ void Place(QWidget* widget, int left, int top, int right, int bottom)
 }  // namespace
 
 CTerminalDialog::CTerminalDialog(QWidget* parent)
-    : CDialogBase(parent, kStripId), commandEdit_(new QLineEdit(Body())),
+    : CDialogBase(parent, kStripId),
+      commandEdit_(new QLineEdit(Body())),
       closeButton_(Button("Close", kCloseId, Body())),
-      sendButton_(Button("Send", kSendId, Body())), clearButton_(Button("Clear", kClearId, Body())),
-      saveButton_(Button("Save", kSaveId, Body())), trafficList_(new QListWidget(Body()))
+      sendButton_(Button("Send", kSendId, Body())),
+      clearButton_(Button("Clear", kClearId, Body())),
+      saveButton_(Button("Save", kSaveId, Body())),
+      trafficList_(new QListWidget(Body()))
 {
     setWindowTitle(QStringLiteral("RS-232C TERMINAL"));
     // Enter sends, so a line can be sent again and again from the edit box.
@@ -98,10 +101,7 @@ CTerminalDialog::CTerminalDialog(QWidget* parent)
     GetSerialLink().SetTerminalSink(this);
 }
 
-CTerminalDialog::~CTerminalDialog()
-{
-    GetSerialLink().SetTerminalSink(nullptr);
-}
+CTerminalDialog::~CTerminalDialog() { GetSerialLink().SetTerminalSink(nullptr); }
 
 std::string CTerminalDialog::TimeStamp(int minute, int second, int millisecond)
 {
@@ -115,10 +115,7 @@ void CTerminalDialog::AddLine(const std::string& text)
     AddToTrafficList(trafficList_, line, kMaxLines);
 }
 
-std::vector<std::string> CTerminalDialog::Lines() const
-{
-    return TrafficListLines(trafficList_);
-}
+std::vector<std::string> CTerminalDialog::Lines() const { return TrafficListLines(trafficList_); }
 
 void CTerminalDialog::Show()
 {
@@ -136,10 +133,7 @@ void CTerminalDialog::OnSend()
     GetSerialLink().Write(commandText_ + "\r\n");
 }
 
-void CTerminalDialog::OnClear()
-{
-    trafficList_->clear();
-}
+void CTerminalDialog::OnClear() { trafficList_->clear(); }
 
 void CTerminalDialog::OnSave()
 {

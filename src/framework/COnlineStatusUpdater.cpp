@@ -4,26 +4,12 @@
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/StatusStrip.h"
 
-COnlineStatusUpdater::~COnlineStatusUpdater()
-{
-    GetOnlineStatusRegistry().Unregister(this);
-}
+COnlineStatusUpdater::~COnlineStatusUpdater() { GetOnlineStatusRegistry().Unregister(this); }
 
-void COnlineStatusUpdater::OnOnlineStatusChanged(bool /*online*/)
-{
-}
+void COnlineStatusUpdater::OnOnlineStatusChanged(bool /*online*/) {}
 
-void COnlineStatusUpdater::BindStatusStrip(StatusStrip* strip)
-{
-    statusStrip_ = strip;
-}
+void COnlineStatusUpdater::BindStatusStrip(StatusStrip* strip) { statusStrip_ = strip; }
 
-StatusStrip* COnlineStatusUpdater::GetStatusStrip() const
-{
-    return statusStrip_;
-}
+StatusStrip* COnlineStatusUpdater::GetStatusStrip() const { return statusStrip_; }
 
-bool COnlineStatusUpdater::HasStatusStrip() const
-{
-    return statusStrip_ != nullptr && statusStrip_->Exists();
-}
+bool COnlineStatusUpdater::HasStatusStrip() const { return statusStrip_ != nullptr && statusStrip_->Exists(); }

@@ -3,7 +3,4 @@
 
 #include "framework/OpenDialogList.h"
 
-DialogWindow::~DialogWindow()
-{
-    GetOpenDialogList().Unregister(this);
-}
+DialogWindow::~DialogWindow() { GetOpenDialogList().Unregister(this); }

@@ -1,8 +1,8 @@
 // The shared file dialog pattern, routed to the installed host.
 #include "framework/FileDialogHost.h"
 
-#include "framework/MessageBox.h"
 #include "base/StrFormat.h"
+#include "framework/MessageBox.h"
 
 namespace {
 
@@ -67,8 +67,9 @@ int ChooseFile(FileDialogRequest request, std::string& path)
         const std::string chosen = WithDefaultExtension(result.path, request.defaultExtension);
         if (chosen.empty()) return 0;
         if (request.mode == FileDialogMode::Save && g_fileDialogHost->FileExists(chosen)) {
-            const MessageResult answer = ShowMessage(chosen + "\nThis file already exists." + "\nReplace existing file?",
-                                                     {}, MessageButtons::YesNo, MessageIcon::Question);
+            const MessageResult answer =
+                ShowMessage(chosen + "\nThis file already exists." + "\nReplace existing file?", {},
+                            MessageButtons::YesNo, MessageIcon::Question);
             if (answer != MessageResult::Yes) {
                 // Back to the dialog, so the operator can pick another name.
                 request.initialName = chosen;

@@ -15,10 +15,10 @@ struct FileFilter {
 
 struct FileDialogRequest {
     FileDialogMode mode = FileDialogMode::Open;
-    std::string startFolder;       // from the settings store; empty: the current folder
+    std::string startFolder;  // from the settings store; empty: the current folder
     std::vector<FileFilter> filters;
     std::string defaultExtension;  // without the dot, e.g. "cam"; empty: none is added
-    std::string title;             // empty: the host's own title for the mode
+    std::string title;  // empty: the host's own title for the mode
     // The name the dialog starts with: the start folder, a separator and the first filter's pattern.
     std::string initialName;
 };
@@ -27,8 +27,8 @@ enum class FileDialogStatus { Ok, Cancel, Error };
 
 struct FileDialogResult {
     FileDialogStatus status = FileDialogStatus::Cancel;
-    std::string path;    // Ok: the chosen file
-    int errorCode = 0;   // Error: the dialog's own return code
+    std::string path;  // Ok: the chosen file
+    int errorCode = 0;  // Error: the dialog's own return code
 };
 
 class FileDialogHost {

@@ -10,11 +10,11 @@ MessageHost* g_host = nullptr;
 MessageResult FirstButton(MessageButtons buttons)
 {
     switch (buttons) {
-    case MessageButtons::YesNo:
-    case MessageButtons::YesNoCancel:
-        return MessageResult::Yes;
-    default:
-        return MessageResult::Ok;
+        case MessageButtons::YesNo:
+        case MessageButtons::YesNoCancel:
+            return MessageResult::Yes;
+        default:
+            return MessageResult::Ok;
     }
 }
 
@@ -29,8 +29,7 @@ MessageHost* SetMessageHost(MessageHost* host)
 
 MessageHost* GetMessageHost() { return g_host; }
 
-MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons,
-                          MessageIcon icon)
+MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons, MessageIcon icon)
 {
     MessageRequest request{std::string(text), std::string(caption), buttons, icon};
     if (g_host) return g_host->Show(request);

@@ -32,5 +32,4 @@ MessageHost* SetMessageHost(MessageHost* host);
 MessageHost* GetMessageHost();
 
 MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
-                          MessageButtons buttons = MessageButtons::Ok,
-                          MessageIcon icon = MessageIcon::Exclamation);
+                          MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation);

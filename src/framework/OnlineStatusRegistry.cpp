@@ -25,20 +25,11 @@ void OnlineStatusRegistry::Unregister(COnlineStatusUpdater* updater)
     updaters_.erase(std::remove(updaters_.begin(), updaters_.end(), updater), updaters_.end());
 }
 
-void OnlineStatusRegistry::SetOnline()
-{
-    ChangeStatus(kBitmapOnline, true);
-}
+void OnlineStatusRegistry::SetOnline() { ChangeStatus(kBitmapOnline, true); }
 
-void OnlineStatusRegistry::SetOffline()
-{
-    ChangeStatus(kBitmapOffline, false);
-}
+void OnlineStatusRegistry::SetOffline() { ChangeStatus(kBitmapOffline, false); }
 
-int OnlineStatusRegistry::GetStatusBitmap() const
-{
-    return statusBitmap_;
-}
+int OnlineStatusRegistry::GetStatusBitmap() const { return statusBitmap_; }
 
 bool OnlineStatusRegistry::IsRegistered(const COnlineStatusUpdater* updater) const
 {

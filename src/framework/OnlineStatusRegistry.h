@@ -7,7 +7,7 @@
 class COnlineStatusUpdater;
 
 inline constexpr int kBitmapOffline = 302;  // red
-inline constexpr int kBitmapOnline = 303;   // green
+inline constexpr int kBitmapOnline = 303;  // green
 
 // User-interface thread only. The status is deliberately not kept as a flag: every call repaints and notifies,
 // because the protocol reports "online" after every answer and a dialog may have missed nothing but a repaint.

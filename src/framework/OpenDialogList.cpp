@@ -17,15 +17,9 @@ void OpenDialogList::Unregister(DialogWindow* dialog)
     dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
 }
 
-void OpenDialogList::DisableAll()
-{
-    EnableEach(false);
-}
+void OpenDialogList::DisableAll() { EnableEach(false); }
 
-void OpenDialogList::EnableAll()
-{
-    EnableEach(true);
-}
+void OpenDialogList::EnableAll() { EnableEach(true); }
 
 bool OpenDialogList::IsRegistered(const DialogWindow* dialog) const
 {

@@ -11,5 +11,4 @@ inline constexpr int kBaudHandshakeTimeoutMs = 5000;
 // A refusal at the old speed changes nothing; a missing acknowledgement at the new speed puts the link
 // back at the old speed. A rate outside the baud-rate list, or one the PC side cannot switch to, gives 0
 // without sending.
-int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate,
-                         int timeoutMs = kBaudHandshakeTimeoutMs);
+int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, int timeoutMs = kBaudHandshakeTimeoutMs);

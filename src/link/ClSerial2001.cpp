@@ -90,10 +90,7 @@ int ClSerial2001::OpenEntry(int index)
     return 1;
 }
 
-bool ClSerial2001::SupportsBaudRate(int rate)
-{
-    return SupportsThrough(functions_.getSupportedBaudRates, rate);
-}
+bool ClSerial2001::SupportsBaudRate(int rate) { return SupportsThrough(functions_.getSupportedBaudRates, rate); }
 
 int ClSerial2001::SetBaudRate(int rate)
 {

@@ -47,15 +47,24 @@ inline constexpr ClUInt32 CL_BAUDRATE_921600 = 128;
 constexpr ClUInt32 ClBaudRateCode(int rate)
 {
     switch (rate) {
-    case 9600: return CL_BAUDRATE_9600;
-    case 19200: return CL_BAUDRATE_19200;
-    case 38400: return CL_BAUDRATE_38400;
-    case 57600: return CL_BAUDRATE_57600;
-    case 115200: return CL_BAUDRATE_115200;
-    case 230400: return CL_BAUDRATE_230400;
-    case 460800: return CL_BAUDRATE_460800;
-    case 921600: return CL_BAUDRATE_921600;
-    default: return 0;
+        case 9600:
+            return CL_BAUDRATE_9600;
+        case 19200:
+            return CL_BAUDRATE_19200;
+        case 38400:
+            return CL_BAUDRATE_38400;
+        case 57600:
+            return CL_BAUDRATE_57600;
+        case 115200:
+            return CL_BAUDRATE_115200;
+        case 230400:
+            return CL_BAUDRATE_230400;
+        case 460800:
+            return CL_BAUDRATE_460800;
+        case 921600:
+            return CL_BAUDRATE_921600;
+        default:
+            return 0;
     }
 }
 
@@ -82,11 +91,10 @@ extern "C" {
 typedef ClInt32(CLSER_CDECL* ClSerialInitFn)(ClUInt32 serialIndex, ClSerialRef* serialRef);
 typedef void(CLSER_CDECL* ClSerialCloseFn)(ClSerialRef serialRef);
 typedef ClInt32(CLSER_CDECL* ClSerialReadFn)(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                              ClUInt32 timeoutMs);
+                                             ClUInt32 timeoutMs);
 typedef ClInt32(CLSER_CDECL* ClSerialWriteFn)(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                               ClUInt32 timeoutMs);
-typedef ClInt32(CLSER_CDECL* ClGetManufacturerFn)(ClUInt32 index, char* name, ClUInt32* nameSize,
-                                                   ClUInt32* version);
+                                              ClUInt32 timeoutMs);
+typedef ClInt32(CLSER_CDECL* ClGetManufacturerFn)(ClUInt32 index, char* name, ClUInt32* nameSize, ClUInt32* version);
 typedef ClInt32(CLSER_CDECL* ClGetNumManufacturersFn)(ClUInt32* count);
 typedef ClInt32(CLSER_CDECL* ClSelectManufacturerFn)(const char* name);
 typedef ClInt32(CLSER_CDECL* ClGetNumSerialPortsFn)(ClUInt32* count);
@@ -99,16 +107,15 @@ typedef ClInt32(CLSER_CDECL* ClGetErrorTextFn)(ClInt32 errorCode, char* text, Cl
 typedef ClInt32(CLSER_STDCALL* ClAllSerialInitFn)(ClUInt32 serialIndex, ClSerialRef* serialRef);
 typedef void(CLSER_STDCALL* ClAllSerialCloseFn)(ClSerialRef serialRef);
 typedef ClInt32(CLSER_STDCALL* ClAllSerialReadFn)(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                                   ClUInt32 timeoutMs);
+                                                  ClUInt32 timeoutMs);
 typedef ClInt32(CLSER_STDCALL* ClAllSerialWriteFn)(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                                    ClUInt32 timeoutMs);
+                                                   ClUInt32 timeoutMs);
 typedef ClInt32(CLSER_STDCALL* ClAllSetBaudRateFn)(ClSerialRef serialRef, ClUInt32 baudRate);
 typedef ClInt32(CLSER_STDCALL* ClAllFlushPortFn)(ClSerialRef serialRef);
 typedef ClInt32(CLSER_STDCALL* ClAllGetErrorTextFn)(ClInt32 errorCode, char* text, ClUInt32* textSize);
 typedef ClInt32(CLSER_STDCALL* ClAllGetNumPortsFn)(ClUInt32* count);
 typedef ClInt32(CLSER_STDCALL* ClAllGetNumBytesAvailFn)(ClSerialRef serialRef, ClUInt32* count);
-typedef ClInt32(CLSER_STDCALL* ClAllGetPortInfoFn)(ClUInt32 serialIndex, char* manufacturerName,
-                                                    ClUInt32* nameSize, char* portId, ClUInt32* idSize,
-                                                    ClUInt32* version);
+typedef ClInt32(CLSER_STDCALL* ClAllGetPortInfoFn)(ClUInt32 serialIndex, char* manufacturerName, ClUInt32* nameSize,
+                                                   char* portId, ClUInt32* idSize, ClUInt32* version);
 typedef ClInt32(CLSER_STDCALL* ClAllGetSupportedBaudRatesFn)(ClSerialRef serialRef, ClUInt32* baudRates);
 }

@@ -12,9 +12,13 @@ ClSerialKind* GetClSerialKind(int linkMode)
     static ClSerial2001* const kind2001 = new ClSerial2001();
     static ClSerialV11* const kindV11 = new ClSerialV11();
     switch (linkMode) {
-    case 1: return kind2000;
-    case 2: return kind2001;
-    case 3: return kindV11;
-    default: return nullptr;
+        case 1:
+            return kind2000;
+        case 2:
+            return kind2001;
+        case 3:
+            return kindV11;
+        default:
+            return nullptr;
     }
 }

@@ -12,10 +12,7 @@ std::string ClSerialLibrary::EntryName(int index) const
     return ValidIndex(index) ? entries_[static_cast<std::size_t>(index)] : std::string();
 }
 
-std::string ClSerialLibrary::Folder() const
-{
-    return folder_.empty() ? FolderSearch::CameraLinkFolder() : folder_;
-}
+std::string ClSerialLibrary::Folder() const { return folder_.empty() ? FolderSearch::CameraLinkFolder() : folder_; }
 
 std::string ClSerialLibrary::LibraryPath(const std::string& fileName) const
 {

@@ -80,8 +80,7 @@ protected:
         // The interface takes a non-const buffer; the library gets a copy it may scribble on.
         std::vector<char> bytes(buffer, buffer + count);
         ClUInt32 size = static_cast<ClUInt32>(count);
-        return write(ref, bytes.data(), &size, static_cast<ClUInt32>(std::max(timeoutMs, 0))) == CL_ERR_NO_ERR ? 1
-                                                                                                                : 0;
+        return write(ref, bytes.data(), &size, static_cast<ClUInt32>(std::max(timeoutMs, 0))) == CL_ERR_NO_ERR ? 1 : 0;
     }
 
     // Whether the open entry lists the rate among its supported ones (clGetSupportedBaudRates).

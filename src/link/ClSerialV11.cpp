@@ -1,8 +1,8 @@
 // The version 1.1 Camera Link serial library.
 #include "link/ClSerialV11.h"
 
-#include "framework/MessageBox.h"
 #include "base/StrFormat.h"
+#include "framework/MessageBox.h"
 
 namespace {
 
@@ -90,10 +90,7 @@ int ClSerialV11::OpenEntry(int index)
     return 1;
 }
 
-bool ClSerialV11::SupportsBaudRate(int rate)
-{
-    return SupportsThrough(functions_.getSupportedBaudRates, rate);
-}
+bool ClSerialV11::SupportsBaudRate(int rate) { return SupportsThrough(functions_.getSupportedBaudRates, rate); }
 
 int ClSerialV11::SetBaudRate(int rate)
 {
@@ -103,8 +100,8 @@ int ClSerialV11::SetBaudRate(int rate)
     if (SetRateThrough(functions_.getSupportedBaudRates, functions_.setBaudRate, rate)) {
         return 1;
     }
-    ShowMessage(StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str()), {},
-                MessageButtons::Ok, MessageIcon::Exclamation);
+    ShowMessage(StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str()), {}, MessageButtons::Ok,
+                MessageIcon::Exclamation);
     return 0;
 }
 

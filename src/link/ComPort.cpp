@@ -1,8 +1,8 @@
 // The PC serial port with its reader thread and receive ring.
 #include "link/ComPort.h"
 
-#include "framework/MessageBox.h"
 #include "base/StrFormat.h"
+#include "framework/MessageBox.h"
 
 #include <chrono>
 
@@ -93,8 +93,8 @@ void ComPort::Close()
 
 int ComPort::FreeSpace() const
 {
-    const int used = (head_.load(std::memory_order_acquire) - tail_.load(std::memory_order_acquire) + kRingSize) %
-                     kRingSize;
+    const int used =
+        (head_.load(std::memory_order_acquire) - tail_.load(std::memory_order_acquire) + kRingSize) % kRingSize;
     return kRingSize - 1 - used;
 }
 

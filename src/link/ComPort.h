@@ -62,7 +62,7 @@ private:
     std::atomic<int> tail_{0};
     mutable std::mutex ringMutex_;
     std::condition_variable dataArrived_;  // reader -> consumer: bytes were added
-    std::condition_variable spaceFreed_;   // consumer -> reader: bytes were taken (back-pressure)
+    std::condition_variable spaceFreed_;  // consumer -> reader: bytes were taken (back-pressure)
 
     std::thread reader_;
     std::atomic<bool> running_{false};

@@ -1,11 +1,11 @@
 // The command protocol: line formats, answer parsing, and the request and receive cycles.
 #include "link/Command.h"
 
-#include "framework/MessageBox.h"
 #include "base/StrFormat.h"
+#include "framework/MessageBox.h"
+#include "framework/OnlineStatusRegistry.h"
 #include "framework/TimerService.h"
 #include "framework/UiHost.h"
-#include "framework/OnlineStatusRegistry.h"
 #include "link/SerialLink.h"
 #include "tables/CommandTable.h"
 
@@ -49,10 +49,14 @@ std::int32_t ReadHex(const std::string& digits)
     std::uint32_t value = 0;
     for (char c : digits) {
         int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else break;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            break;
         value = (value << 4) | static_cast<std::uint32_t>(digit);
     }
     return static_cast<std::int32_t>(value);
@@ -77,8 +81,8 @@ double PowerOfTen(int exponent)
 std::string FormatFixed(double value, int decimals)
 {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                      std::max(decimals, 0));
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, std::max(decimals, 0));
     if (result.ec != std::errc()) return "0";
     return std::string(buffer, result.ptr);
 }
@@ -103,9 +107,15 @@ std::string Command::FormatSetting(int commandIndex, const CommandValue& value, 
 {
     std::string valueText;
     switch (CommandTable::ValueType(commandIndex)) {
-    case kValueInteger: valueText = std::to_string(value.intValue); break;
-    case kValueDecimal: valueText = FormatFixed(value.realValue, CommandTable::Decimals(commandIndex)); break;
-    default: valueText = value.text; break;
+        case kValueInteger:
+            valueText = std::to_string(value.intValue);
+            break;
+        case kValueDecimal:
+            valueText = FormatFixed(value.realValue, CommandTable::Decimals(commandIndex));
+            break;
+        default:
+            valueText = value.text;
+            break;
     }
     std::string line = MnemonicOf(commandIndex) + "=" + valueText;
     if (withLineEnd) line += "\r\n";
@@ -163,24 +173,25 @@ int Command::ParseAnswer(const std::string& line, CommandAnswer& answer)
     value.valueType = valueType;
     value.text = answer.valueText;
     switch (valueType) {
-    case kValueInteger:
-        // The prefix is the camera's "&H", case-sensitive: "&h1F" is read as a decimal number.
-        if (answer.valueText.compare(0, 2, "&H") == 0) {
-            value.intValue = ReadHex(answer.valueText.substr(2));
-        } else {
-            value.intValue = ReadDecimal(answer.valueText);
+        case kValueInteger:
+            // The prefix is the camera's "&H", case-sensitive: "&h1F" is read as a decimal number.
+            if (answer.valueText.compare(0, 2, "&H") == 0) {
+                value.intValue = ReadHex(answer.valueText.substr(2));
+            } else {
+                value.intValue = ReadDecimal(answer.valueText);
+            }
+            value.realValue = value.intValue;
+            break;
+        case kValueDecimal: {
+            value.realValue = ReadReal(answer.valueText);
+            // The small bias keeps 0.29 with two decimals at 29 instead of 28.999...
+            const double scaled = value.realValue * PowerOfTen(decimals);
+            const double truncated = std::trunc(scaled + (scaled >= 0 ? 1e-7 : -1e-7));
+            value.intValue = static_cast<std::int32_t>(std::clamp<double>(truncated, INT32_MIN, INT32_MAX));
+            break;
         }
-        value.realValue = value.intValue;
-        break;
-    case kValueDecimal: {
-        value.realValue = ReadReal(answer.valueText);
-        // The small bias keeps 0.29 with two decimals at 29 instead of 28.999...
-        const double scaled = value.realValue * PowerOfTen(decimals);
-        const double truncated = std::trunc(scaled + (scaled >= 0 ? 1e-7 : -1e-7));
-        value.intValue = static_cast<std::int32_t>(std::clamp<double>(truncated, INT32_MIN, INT32_MAX));
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
     answer.failed = false;
     return 1;
@@ -272,8 +283,7 @@ void Command::OnPollTimer()
 {
     if (busy_) return;
     busy_ = true;
-    while (ReadLineWithin(true, 0)) {
-    }
+    while (ReadLineWithin(true, 0)) {}
     busy_ = false;
 }
 
@@ -300,8 +310,7 @@ void Command::DropStaleInput()
 {
     // Whatever already arrived (a late answer to a timed-out request that no poll has taken yet) is
     // logged and dropped: a stale line must never answer this request.
-    while (ReadLineWithin(true, 0)) {
-    }
+    while (ReadLineWithin(true, 0)) {}
     ClearReceived();
 }
 
@@ -340,7 +349,8 @@ int Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
     std::string head = answer.substr(0, 8);
     for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const int result = head == "COMPLETE" ? 1 : 0;
-    if (!result) ShowMessage(StrFormat("%s", answer.c_str()), kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+    if (!result)
+        ShowMessage(StrFormat("%s", answer.c_str()), kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
     // Any answer at all shows the camera is there.
     GetOnlineStatusRegistry().SetOnline();
     return result;
@@ -389,9 +399,9 @@ int Command::SendText(int commandIndex, const std::string& text, int timeoutMs)
     if (commandIndex < 0 || commandIndex >= CommandTable::kCount) return 0;
     if (text.find_first_of("\r\n") != std::string::npos) {
         // A line break would end the setting early and send the rest as a second command.
-        ShowMessage(StrFormat("The value for %s contains a line break and was not sent.",
-                              MnemonicOf(commandIndex).c_str()),
-                    kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(
+            StrFormat("The value for %s contains a line break and was not sent.", MnemonicOf(commandIndex).c_str()),
+            kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
         return 0;
     }
     // The text goes out unchanged whatever type the table gives the command.

@@ -70,7 +70,7 @@ private:
     int byteCount_ = 0;
     bool discarding_ = false;  // after an overflow: the rest of that line up to its LF is dropped
     std::deque<std::string> received_;
-    bool busy_ = false;        // a request or a poll is reading the link
+    bool busy_ = false;  // a request or a poll is reading the link
     int timerId_ = 0;
     TimerService* timerService_ = nullptr;
 };

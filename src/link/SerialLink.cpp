@@ -1,10 +1,10 @@
 // Link selection: one Write and Read over whichever channel the operator chose.
 #include "link/SerialLink.h"
 
+#include "base/StrFormat.h"
 #include "link/ClSerialKind.h"
 #include "link/ComPort.h"
 #include "link/TrafficSink.h"
-#include "base/StrFormat.h"
 
 #include <chrono>
 #include <thread>
@@ -23,10 +23,7 @@ int ElapsedMs(Clock::time_point start)
 
 }  // namespace
 
-SerialLink::SerialLink()
-    : SerialLink(GetRegistrySettings().ReadLinkSettings(), GetComPort(), &GetClSerialKind, true)
-{
-}
+SerialLink::SerialLink() : SerialLink(GetRegistrySettings().ReadLinkSettings(), GetComPort(), &GetClSerialKind, true) {}
 
 SerialLink::SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, bool persist)
     : linkMode_(initial.linkMode),
@@ -78,11 +75,16 @@ bool SerialLink::SupportsBaudRate(int baudRate)
 int SerialLink::CurrentPortIndex() const
 {
     switch (linkMode_) {
-    case kLinkComPort: return comPortIndex_;
-    case kLinkCl2000: return cl2000Index_;
-    case kLinkCl2001: return cl2001Index_;
-    case kLinkClV11: return clV11Index_;
-    default: return 0;
+        case kLinkComPort:
+            return comPortIndex_;
+        case kLinkCl2000:
+            return cl2000Index_;
+        case kLinkCl2001:
+            return cl2001Index_;
+        case kLinkClV11:
+            return clV11Index_;
+        default:
+            return 0;
     }
 }
 
@@ -90,11 +92,20 @@ int SerialLink::Reopen(int mode, int baudRate)
 {
     int portIndex = 0;
     switch (mode) {
-    case kLinkComPort: portIndex = comPortIndex_; break;
-    case kLinkCl2000: portIndex = cl2000Index_; break;
-    case kLinkCl2001: portIndex = cl2001Index_; break;
-    case kLinkClV11: portIndex = clV11Index_; break;
-    default: break;
+        case kLinkComPort:
+            portIndex = comPortIndex_;
+            break;
+        case kLinkCl2000:
+            portIndex = cl2000Index_;
+            break;
+        case kLinkCl2001:
+            portIndex = cl2001Index_;
+            break;
+        case kLinkClV11:
+            portIndex = clV11Index_;
+            break;
+        default:
+            break;
     }
     return Open(mode, baudRate, portIndex);
 }
@@ -106,15 +117,22 @@ int SerialLink::Open(int mode, int baudRate, int portIndex)
     linkMode_ = mode;
     baudRate_ = baudRate;
     switch (mode) {
-    case kLinkComPort:
-        comPortIndex_ = portIndex;
-        if (!port_.Open(StrFormat("COM%d", portIndex + 1), baudRate, 8, 0, false, false)) return 0;
-        openMode_ = kLinkComPort;
-        return 1;
-    case kLinkCl2000: cl2000Index_ = portIndex; break;
-    case kLinkCl2001: cl2001Index_ = portIndex; break;
-    case kLinkClV11: clV11Index_ = portIndex; break;
-    default: return 0;
+        case kLinkComPort:
+            comPortIndex_ = portIndex;
+            if (!port_.Open(StrFormat("COM%d", portIndex + 1), baudRate, 8, 0, false, false)) return 0;
+            openMode_ = kLinkComPort;
+            return 1;
+        case kLinkCl2000:
+            cl2000Index_ = portIndex;
+            break;
+        case kLinkCl2001:
+            cl2001Index_ = portIndex;
+            break;
+        case kLinkClV11:
+            clV11Index_ = portIndex;
+            break;
+        default:
+            return 0;
     }
     ClSerialKind* kind = Kind(mode);
     if (!kind || !kind->OpenEntry(portIndex)) return 0;

@@ -14,9 +14,9 @@ class TrafficSink;
 
 enum LinkMode : int {
     kLinkComPort = 0,  // the PC serial port (ComPort)
-    kLinkCl2000 = 1,   // a Camera Link serial library of the 2000 kind (clser*)
-    kLinkCl2001 = 2,   // the 2001 kind (clserial, one entry per frame-grabber maker)
-    kLinkClV11 = 3,    // version 1.1 (clallserial, one entry per serial port)
+    kLinkCl2000 = 1,  // a Camera Link serial library of the 2000 kind (clser*)
+    kLinkCl2001 = 2,  // the 2001 kind (clserial, one entry per frame-grabber maker)
+    kLinkClV11 = 3,  // version 1.1 (clallserial, one entry per serial port)
 };
 
 // Runs on the user-interface thread only. The traffic sinks are attached by the windows that show the

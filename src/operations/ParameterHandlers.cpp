@@ -3,8 +3,8 @@
 
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
-#include "tables/ControlTable.h"
 #include "pages/PageControls.h"
+#include "tables/ControlTable.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -101,8 +101,8 @@ void ParameterHandlers::OnEditCommitted(int controlId)
     int maximum = 0;
     spin->GetRange32(minimum, maximum);
     long long typed = 0;
-    const bool valid = ParseWholeNumber(edit->text().trimmed().toStdString(), typed) && typed >= minimum &&
-                       typed <= maximum;
+    const bool valid =
+        ParseWholeNumber(edit->text().trimmed().toStdString(), typed) && typed >= minimum && typed <= maximum;
     // A text that is no number of the range leaves the value the edit showed before the typing; for a
     // parameter that is the table's value (the spin itself only follows its edit when it is turned).
     const bool hasRow = HasRow(controlId);
@@ -178,13 +178,22 @@ void ParameterHandlers::ShowLineRate()
 void ParameterHandlers::SetComboHook(int controlId, HookTime when, std::function<void()> action)
 {
     switch (when) {
-    case HookTime::Instead: comboInstead_[controlId] = std::move(action); break;
-    case HookTime::Before: comboBefore_[controlId] = std::move(action); break;
-    case HookTime::After: comboAfter_[controlId] = std::move(action); break;
+        case HookTime::Instead:
+            comboInstead_[controlId] = std::move(action);
+            break;
+        case HookTime::Before:
+            comboBefore_[controlId] = std::move(action);
+            break;
+        case HookTime::After:
+            comboAfter_[controlId] = std::move(action);
+            break;
     }
 }
 
-void ParameterHandlers::SetFollowUp(int editId, std::function<void()> action) { followUps_[editId] = std::move(action); }
+void ParameterHandlers::SetFollowUp(int editId, std::function<void()> action)
+{
+    followUps_[editId] = std::move(action);
+}
 
 void ParameterHandlers::SetButtonAction(int controlId, std::function<void()> action)
 {

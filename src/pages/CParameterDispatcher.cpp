@@ -3,9 +3,9 @@
 
 #include "framework/qt/CRadioButton.h"
 #include "framework/qt/ControlWindow.h"
-#include "tables/ControlTable.h"
 #include "pages/PageControls.h"
 #include "pages/ParameterEventHandler.h"
+#include "tables/ControlTable.h"
 
 CParameterDispatcher::CParameterDispatcher(ValueSender& sender, ParameterEventHandler* handler)
     : sender_(sender), handler_(handler)
@@ -16,22 +16,28 @@ ParameterEvent CParameterDispatcher::Classify(const ControlNotification& notific
 {
     const int senderClass = ControlClass(notification.sender);
     switch (notification.code) {
-    case NotifyCode::KillFocus:
-        return senderClass == kClassEdit ? ParameterEvent::EditCommitted : ParameterEvent::None;
-    case NotifyCode::SelChange:
-        return senderClass == kClassComboBox ? ParameterEvent::ComboChanged : ParameterEvent::None;
-    case NotifyCode::DeltaPos:
-        return senderClass == kClassUpDown && notification.step ? ParameterEvent::SpinStepped : ParameterEvent::None;
-    case NotifyCode::Clicked: {
-        if (!notification.sender) return ParameterEvent::None;  // a menu command: the main window's own
-        switch (ControlClass(FindPageControl(notification.controlId))) {
-        case kClassCheckBox: return ParameterEvent::CheckBoxClicked;
-        case kClassPushButton: return ParameterEvent::ButtonPressed;
-        case kClassRadioButton: return ParameterEvent::RadioClicked;
-        default: return ParameterEvent::None;
+        case NotifyCode::KillFocus:
+            return senderClass == kClassEdit ? ParameterEvent::EditCommitted : ParameterEvent::None;
+        case NotifyCode::SelChange:
+            return senderClass == kClassComboBox ? ParameterEvent::ComboChanged : ParameterEvent::None;
+        case NotifyCode::DeltaPos:
+            return senderClass == kClassUpDown && notification.step ? ParameterEvent::SpinStepped
+                                                                    : ParameterEvent::None;
+        case NotifyCode::Clicked: {
+            if (!notification.sender) return ParameterEvent::None;  // a menu command: the main window's own
+            switch (ControlClass(FindPageControl(notification.controlId))) {
+                case kClassCheckBox:
+                    return ParameterEvent::CheckBoxClicked;
+                case kClassPushButton:
+                    return ParameterEvent::ButtonPressed;
+                case kClassRadioButton:
+                    return ParameterEvent::RadioClicked;
+                default:
+                    return ParameterEvent::None;
+            }
         }
-    }
-    case NotifyCode::Other: break;
+        case NotifyCode::Other:
+            break;
     }
     return ParameterEvent::None;
 }
@@ -40,27 +46,28 @@ int CParameterDispatcher::Dispatch(const ControlNotification& notification)
 {
     const int id = notification.controlId;
     switch (Classify(notification)) {
-    case ParameterEvent::EditCommitted:
-        if (handler_) handler_->OnEditCommitted(id);
-        break;
-    case ParameterEvent::ComboChanged:
-        if (handler_) handler_->OnComboChanged(id);
-        break;
-    case ParameterEvent::SpinStepped:
-        if (handler_) handler_->OnSpinStepped(id, notification.step->position, notification.step->delta,
-                                              notification.step->cancel);
-        break;
-    case ParameterEvent::ButtonPressed:
-        if (handler_) handler_->OnButtonPressed(id);
-        break;
-    case ParameterEvent::CheckBoxClicked:
-        CheckBoxClicked(id);
-        break;
-    case ParameterEvent::RadioClicked:
-        RadioClicked(id);
-        break;
-    case ParameterEvent::None:
-        break;
+        case ParameterEvent::EditCommitted:
+            if (handler_) handler_->OnEditCommitted(id);
+            break;
+        case ParameterEvent::ComboChanged:
+            if (handler_) handler_->OnComboChanged(id);
+            break;
+        case ParameterEvent::SpinStepped:
+            if (handler_)
+                handler_->OnSpinStepped(id, notification.step->position, notification.step->delta,
+                                        notification.step->cancel);
+            break;
+        case ParameterEvent::ButtonPressed:
+            if (handler_) handler_->OnButtonPressed(id);
+            break;
+        case ParameterEvent::CheckBoxClicked:
+            CheckBoxClicked(id);
+            break;
+        case ParameterEvent::RadioClicked:
+            RadioClicked(id);
+            break;
+        case ParameterEvent::None:
+            break;
     }
     return 0;
 }
@@ -90,7 +97,8 @@ void CParameterDispatcher::RadioClicked(int controlId)
     if (!start) return;
     const std::vector<QRadioButton*> group = CRadioButton::GroupOf(start);
     int position = 0;
-    while (position < static_cast<int>(group.size()) && group[static_cast<std::size_t>(position)] != clicked) ++position;
+    while (position < static_cast<int>(group.size()) && group[static_cast<std::size_t>(position)] != clicked)
+        ++position;
     if (position == static_cast<int>(group.size())) return;
     StoreAndSend(GetControlId(start), position);
 }

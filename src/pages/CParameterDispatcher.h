@@ -15,10 +15,18 @@ struct ControlNotification {
     NotifyCode code = NotifyCode::Other;
     int controlId = 0;
     QWidget* sender = nullptr;  // nullptr: a menu command or an accelerator
-    SpinStep* step = nullptr;   // DeltaPos: the position and step, which the handler may cancel
+    SpinStep* step = nullptr;  // DeltaPos: the position and step, which the handler may cancel
 };
 
-enum class ParameterEvent { None, EditCommitted, ComboChanged, SpinStepped, ButtonPressed, CheckBoxClicked, RadioClicked };
+enum class ParameterEvent {
+    None,
+    EditCommitted,
+    ComboChanged,
+    SpinStepped,
+    ButtonPressed,
+    CheckBoxClicked,
+    RadioClicked
+};
 
 class CParameterDispatcher {
 public:

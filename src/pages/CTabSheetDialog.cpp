@@ -100,8 +100,7 @@ int CTabSheetDialog::ShowControl(int controlId, bool show)
         if (!show) forcedHidden_.emplace_back(control);
     } else {
         control->setVisible(show);
-        if (QWidget* spin = Control(static_cast<int>(GetUserData(control)));
-            spin && qobject_cast<CSpinButton*>(spin)) {
+        if (QWidget* spin = Control(static_cast<int>(GetUserData(control))); spin && qobject_cast<CSpinButton*>(spin)) {
             spin->setVisible(show);
         }
     }
@@ -142,15 +141,17 @@ void CTabSheetDialog::ConnectControl(QWidget* control)
     const int id = GetControlId(control);
     control->installEventFilter(this);
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        connect(combo, &QComboBox::activated, this,
-                [this, combo, id] { Notify({NotifyCode::SelChange, id, combo, nullptr}); });
+        connect(combo, &QComboBox::activated, this, [this, combo, id] {
+            Notify({NotifyCode::SelChange, id, combo, nullptr});
+        });
     } else if (auto* spin = qobject_cast<CSpinButton*>(control)) {
         spin->SetStepHandler([this, id](CSpinButton& sender, SpinStep& step) {
             Notify({NotifyCode::DeltaPos, id, &sender, &step});
         });
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, button, id] { Notify({NotifyCode::Clicked, id, button, nullptr}); });
+        connect(button, &QAbstractButton::clicked, this, [this, button, id] {
+            Notify({NotifyCode::Clicked, id, button, nullptr});
+        });
     }
 }
 

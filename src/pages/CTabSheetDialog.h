@@ -78,6 +78,6 @@ private:
     std::map<int, QPointer<QWidget>> controls_;
     std::vector<RowTie> rows_;
     std::vector<GroupTie> groups_;  // inner groups before the groups that hold them
-    std::vector<RowTie> columns_;   // companions: the column; controls: its group boxes
+    std::vector<RowTie> columns_;  // companions: the column; controls: its group boxes
     std::vector<QPointer<QWidget>> forcedHidden_;  // labels hidden by their own id
 };

@@ -1,19 +1,19 @@
 // Reading the camera's settings into the control table and the pages, and the control-state rules.
 #include "pages/CameraReader.h"
 
-#include "settings/ControlMode.h"
 #include "framework/MessageBox.h"
+#include "framework/OpenDialogList.h"
+#include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
-#include "framework/OpenDialogList.h"
-#include "framework/ProgressSink.h"
+#include "pages/PageControls.h"
+#include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
-#include "pages/PageControls.h"
 
 #include <QComboBox>
 
@@ -231,7 +231,8 @@ int CameraReader::ReadOneValue(int controlId)
 
 void CameraReader::ShowAllValues()
 {
-    for (int row = 0; table_.Row(row).controlId != -1; ++row) ShowValue(table_.Row(row).controlId, table_.Row(row).value);
+    for (int row = 0; table_.Row(row).controlId != -1; ++row)
+        ShowValue(table_.Row(row).controlId, table_.Row(row).value);
 }
 
 void CameraReader::ShowChangedValues()
@@ -290,10 +291,7 @@ void CameraReader::UpdateGainModeState()
     SetSpinRange(kIdGainBlue, minimum, maximum);
 }
 
-void CameraReader::UpdateAutoResetState()
-{
-    EnableControl(kIdAutoResetMode, Selection(kIdTriggerMode) == kTriggerOn);
-}
+void CameraReader::UpdateAutoResetState() { EnableControl(kIdAutoResetMode, Selection(kIdTriggerMode) == kTriggerOn); }
 
 void CameraReader::UpdateExposureState()
 {

@@ -54,7 +54,7 @@ public:
     // Model check, model set-up, read and show, with the open dialogs disabled throughout.
     void Refresh();
 
-    void SetMainWindow(QWidget* window);            // activated and raised after a read
+    void SetMainWindow(QWidget* window);  // activated and raised after a read
     void SetLutEditors(LutEditorWindows* editors);  // null: nothing to hide
     void SetLineRateDisplay(LineRateDisplay* display);
     void SetProgress(ProgressSink* progress);  // null: the read shows no progress

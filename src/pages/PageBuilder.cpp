@@ -5,8 +5,8 @@
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
 #include "pages/CTabSheetDialog.h"
-#include "tables/ComboCatalog.h"
 #include "resources/PageLayouts.h"
+#include "tables/ComboCatalog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int kEditWidth = 84;        // ten digits and a sign
+constexpr int kEditWidth = 84;  // ten digits and a sign
 constexpr int kMinComboWidth = 96;
 constexpr int kSpinWidth = 16;
 constexpr int kRowHeight = 22;
@@ -52,8 +52,8 @@ void MeasureGroup(const LayoutGroup& group, const QFontMetrics& metrics, ColumnM
             if (item.kind != ItemKind::Combo || item.width != 0) continue;
             for (const std::string& entry : ComboEntries(item)) {
                 // Room for the drop-down arrow and the frame beside the text.
-                column.comboWidth = std::max(column.comboWidth,
-                                             metrics.horizontalAdvance(QString::fromStdString(entry)) + 36);
+                column.comboWidth =
+                    std::max(column.comboWidth, metrics.horizontalAdvance(QString::fromStdString(entry)) + 36);
             }
         }
     }
@@ -116,8 +116,8 @@ private:
         grid->setHorizontalSpacing(6);
         grid->setVerticalSpacing(4);
         // Groups whose rows have no labels use the whole width for their controls.
-        const bool hasLabels = std::any_of(group.rows.begin(), group.rows.end(),
-                                           [](const LayoutRow& row) { return !row.label.empty(); });
+        const bool hasLabels =
+            std::any_of(group.rows.begin(), group.rows.end(), [](const LayoutRow& row) { return !row.label.empty(); });
         const int firstItemColumn = hasLabels ? 1 : 0;
         std::size_t itemColumns = 1;
         for (const LayoutRow& row : group.rows) itemColumns = std::max(itemColumns, row.items.size());
@@ -142,8 +142,10 @@ private:
                 const int column = firstItemColumn + static_cast<int>(i);
                 // The row's last control takes the columns left over, keeping its own width.
                 const int span = i + 1 == row.items.size() ? lastColumn - column : 1;
-                if (cell.layout) grid->addLayout(cell.layout, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
-                else if (cell.widget) grid->addWidget(cell.widget, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
+                if (cell.layout)
+                    grid->addLayout(cell.layout, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
+                else if (cell.widget)
+                    grid->addWidget(cell.widget, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
                 // A radio group runs from the first radio button of a row to the next control that is
                 // not a radio button.
                 if (cell.widget && item.kind == ItemKind::Radio) {
@@ -176,71 +178,74 @@ private:
     };
 
     Cell BuildItem(const LayoutItem& item, QWidget* box, std::vector<QWidget*>& companions,
-                       std::vector<QWidget*>& controls)
+                   std::vector<QWidget*>& controls)
     {
         const QString text = QString::fromStdString(item.text);
         switch (item.kind) {
-        case ItemKind::Combo: {
-            auto* combo = new QComboBox(box);
-            for (const std::string& entry : ComboEntries(item)) combo->addItem(QString::fromStdString(entry), 0);
-            combo->setCurrentIndex(-1);
-            combo->setFixedWidth(item.width != 0 ? item.width : column_.comboWidth);
-            combo->setMaxVisibleItems(24);
-            return AddControl(item.controlId, combo, controls);
-        }
-        case ItemKind::EditSpin: {
-            auto* edit = new QLineEdit(box);
-            // Edit and spin together end where the combo boxes of the page end.
-            edit->setFixedWidth(item.width != 0 ? item.width : std::max(kEditWidth, column_.comboWidth - kSpinWidth));
-            edit->setAlignment(Qt::AlignRight);
-            auto* spin = new CSpinButton(box);
-            spin->setFixedHeight(edit->sizeHint().height());
-            spin->SetBuddy(edit);
-            AddControl(item.controlId, edit, controls);
-            page_.AddControl(item.spinId, spin);
-            page_.ConnectControl(spin);
-            // The edit and its spin stand together, the spin flush against the edit; a layout rather
-            // than a widget, so that a hidden pair leaves no empty row behind.
-            auto* pair = new QHBoxLayout;
-            pair->setContentsMargins(0, 0, 0, 0);
-            pair->setSpacing(0);
-            pair->addWidget(edit);
-            pair->addWidget(spin);
-            return {nullptr, pair};
-        }
-        case ItemKind::Edit:
-        case ItemKind::ReadOnlyEdit: {
-            auto* edit = new QLineEdit(text, box);
-            edit->setFixedWidth(item.width != 0 ? item.width : std::max(kEditWidth, column_.comboWidth));
-            edit->setReadOnly(item.kind == ItemKind::ReadOnlyEdit);
-            return AddControl(item.controlId, edit, controls);
-        }
-        case ItemKind::Button: {
-            auto* button = new QPushButton(text, box);
-            button->setAutoDefault(false);
-            // Room around the caption whatever the style's own padding.
-            if (item.width != 0) button->setFixedWidth(std::max(item.width, metrics_.horizontalAdvance(text) + 16));
-            else button->setMinimumWidth(std::max(kMinButtonWidth, metrics_.horizontalAdvance(text) + 28));
-            return AddControl(item.controlId, button, controls);
-        }
-        case ItemKind::Static: {
-            auto* label = new QLabel(text, box);
-            if (item.width != 0) label->setMinimumWidth(item.width);
-            label->setMinimumHeight(kRowHeight);
-            if (item.controlId == 0) {
-                companions.push_back(label);
-                return {label, nullptr};
+            case ItemKind::Combo: {
+                auto* combo = new QComboBox(box);
+                for (const std::string& entry : ComboEntries(item)) combo->addItem(QString::fromStdString(entry), 0);
+                combo->setCurrentIndex(-1);
+                combo->setFixedWidth(item.width != 0 ? item.width : column_.comboWidth);
+                combo->setMaxVisibleItems(24);
+                return AddControl(item.controlId, combo, controls);
             }
-            return AddControl(item.controlId, label, controls);
-        }
-        case ItemKind::CheckBox: {
-            auto* check = new QCheckBox(text, box);
-            return AddControl(item.controlId, check, controls);
-        }
-        case ItemKind::Radio: {
-            auto* radio = new CRadioButton(text, box);
-            return AddControl(item.controlId, radio, controls);
-        }
+            case ItemKind::EditSpin: {
+                auto* edit = new QLineEdit(box);
+                // Edit and spin together end where the combo boxes of the page end.
+                edit->setFixedWidth(item.width != 0 ? item.width
+                                                    : std::max(kEditWidth, column_.comboWidth - kSpinWidth));
+                edit->setAlignment(Qt::AlignRight);
+                auto* spin = new CSpinButton(box);
+                spin->setFixedHeight(edit->sizeHint().height());
+                spin->SetBuddy(edit);
+                AddControl(item.controlId, edit, controls);
+                page_.AddControl(item.spinId, spin);
+                page_.ConnectControl(spin);
+                // The edit and its spin stand together, the spin flush against the edit; a layout rather
+                // than a widget, so that a hidden pair leaves no empty row behind.
+                auto* pair = new QHBoxLayout;
+                pair->setContentsMargins(0, 0, 0, 0);
+                pair->setSpacing(0);
+                pair->addWidget(edit);
+                pair->addWidget(spin);
+                return {nullptr, pair};
+            }
+            case ItemKind::Edit:
+            case ItemKind::ReadOnlyEdit: {
+                auto* edit = new QLineEdit(text, box);
+                edit->setFixedWidth(item.width != 0 ? item.width : std::max(kEditWidth, column_.comboWidth));
+                edit->setReadOnly(item.kind == ItemKind::ReadOnlyEdit);
+                return AddControl(item.controlId, edit, controls);
+            }
+            case ItemKind::Button: {
+                auto* button = new QPushButton(text, box);
+                button->setAutoDefault(false);
+                // Room around the caption whatever the style's own padding.
+                if (item.width != 0)
+                    button->setFixedWidth(std::max(item.width, metrics_.horizontalAdvance(text) + 16));
+                else
+                    button->setMinimumWidth(std::max(kMinButtonWidth, metrics_.horizontalAdvance(text) + 28));
+                return AddControl(item.controlId, button, controls);
+            }
+            case ItemKind::Static: {
+                auto* label = new QLabel(text, box);
+                if (item.width != 0) label->setMinimumWidth(item.width);
+                label->setMinimumHeight(kRowHeight);
+                if (item.controlId == 0) {
+                    companions.push_back(label);
+                    return {label, nullptr};
+                }
+                return AddControl(item.controlId, label, controls);
+            }
+            case ItemKind::CheckBox: {
+                auto* check = new QCheckBox(text, box);
+                return AddControl(item.controlId, check, controls);
+            }
+            case ItemKind::Radio: {
+                auto* radio = new CRadioButton(text, box);
+                return AddControl(item.controlId, radio, controls);
+            }
         }
         return {};
     }

@@ -88,18 +88,26 @@ std::vector<QRadioButton*> GroupFrom(QWidget* button)
 int ControlClass(const QWidget* window)
 {
     switch (GetWindowClass(window)) {
-    case WindowClass::Edit: return kClassEdit;
-    case WindowClass::UpDown: return kClassUpDown;
-    case WindowClass::ComboBox: return kClassComboBox;
-    case WindowClass::Button:
-        switch (GetButtonStyle(window)) {
-        case ButtonStyle::PushButton:
-        case ButtonStyle::DefaultPushButton: return kClassPushButton;
-        case ButtonStyle::CheckBox: return kClassCheckBox;
-        case ButtonStyle::RadioButton: return kClassRadioButton;
-        default: return kClassButtonOther;
-        }
-    case WindowClass::Other: break;
+        case WindowClass::Edit:
+            return kClassEdit;
+        case WindowClass::UpDown:
+            return kClassUpDown;
+        case WindowClass::ComboBox:
+            return kClassComboBox;
+        case WindowClass::Button:
+            switch (GetButtonStyle(window)) {
+                case ButtonStyle::PushButton:
+                case ButtonStyle::DefaultPushButton:
+                    return kClassPushButton;
+                case ButtonStyle::CheckBox:
+                    return kClassCheckBox;
+                case ButtonStyle::RadioButton:
+                    return kClassRadioButton;
+                default:
+                    return kClassButtonOther;
+            }
+        case WindowClass::Other:
+            break;
     }
     return kClassOther;
 }
@@ -134,8 +142,8 @@ int ParseLeadingInt(std::string_view text)
         value = std::min(value * 10 + (text[i] - '0'), kLimit);
     }
     if (negative) value = -value;
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 int ReadControlValue(int controlId)
@@ -143,23 +151,23 @@ int ReadControlValue(int controlId)
     QWidget* control = FindPageControl(controlId);
     if (!control) return -1;
     switch (ControlClass(control)) {
-    case kClassEdit:
-        return ParseLeadingInt(static_cast<QLineEdit*>(control)->text().toStdString());
-    case kClassUpDown:
-        return static_cast<CSpinButton*>(control)->GetPos32();
-    case kClassComboBox:
-        return ComboValue(static_cast<QComboBox*>(control));
-    case kClassCheckBox:
-        return static_cast<QCheckBox*>(control)->isChecked() ? 1 : 0;
-    case kClassRadioButton: {
-        const std::vector<QRadioButton*> group = GroupFrom(control);
-        for (std::size_t i = 0; i < group.size(); ++i) {
-            if (group[i]->isChecked()) return static_cast<int>(i);
+        case kClassEdit:
+            return ParseLeadingInt(static_cast<QLineEdit*>(control)->text().toStdString());
+        case kClassUpDown:
+            return static_cast<CSpinButton*>(control)->GetPos32();
+        case kClassComboBox:
+            return ComboValue(static_cast<QComboBox*>(control));
+        case kClassCheckBox:
+            return static_cast<QCheckBox*>(control)->isChecked() ? 1 : 0;
+        case kClassRadioButton: {
+            const std::vector<QRadioButton*> group = GroupFrom(control);
+            for (std::size_t i = 0; i < group.size(); ++i) {
+                if (group[i]->isChecked()) return static_cast<int>(i);
+            }
+            return -1;
         }
-        return -1;
-    }
-    default:
-        return -1;
+        default:
+            return -1;
     }
 }
 
@@ -168,31 +176,31 @@ int ShowValue(int controlId, int value)
     QWidget* control = FindPageControl(controlId);
     if (!control) return 0;
     switch (ControlClass(control)) {
-    case kClassEdit:
-        static_cast<QLineEdit*>(control)->setText(QString::asprintf("%d", value));
-        return 1;
-    case kClassUpDown: {
-        auto* spin = static_cast<CSpinButton*>(control);
-        spin->SetPos32(value);
-        if (spin->GetBuddy()) spin->GetBuddy()->setText(QString::asprintf("%d", value));
-        return 1;
-    }
-    case kClassComboBox:
-        ShowComboValue(static_cast<QComboBox*>(control), value);
-        return 1;
-    case kClassCheckBox:
-        if (value != 0 && value != 1) return 0;
-        static_cast<QCheckBox*>(control)->setChecked(value == 1);
-        return 1;
-    case kClassRadioButton: {
-        const std::vector<QRadioButton*> group = GroupFrom(control);
-        for (std::size_t i = 0; i < group.size(); ++i) {
-            group[i]->setChecked(value >= 0 && static_cast<std::size_t>(value) == i);
+        case kClassEdit:
+            static_cast<QLineEdit*>(control)->setText(QString::asprintf("%d", value));
+            return 1;
+        case kClassUpDown: {
+            auto* spin = static_cast<CSpinButton*>(control);
+            spin->SetPos32(value);
+            if (spin->GetBuddy()) spin->GetBuddy()->setText(QString::asprintf("%d", value));
+            return 1;
         }
-        return 1;
-    }
-    default:
-        return 0;
+        case kClassComboBox:
+            ShowComboValue(static_cast<QComboBox*>(control), value);
+            return 1;
+        case kClassCheckBox:
+            if (value != 0 && value != 1) return 0;
+            static_cast<QCheckBox*>(control)->setChecked(value == 1);
+            return 1;
+        case kClassRadioButton: {
+            const std::vector<QRadioButton*> group = GroupFrom(control);
+            for (std::size_t i = 0; i < group.size(); ++i) {
+                group[i]->setChecked(value >= 0 && static_cast<std::size_t>(value) == i);
+            }
+            return 1;
+        }
+        default:
+            return 0;
     }
 }
 
@@ -247,9 +255,12 @@ void InitComboItemData()
 void ApplyModelVariants(int modelCode)
 {
     std::string_view model;
-    if (modelCode == 0) model = kModelB1;
-    else if (modelCode == 1) model = kModelA1;
-    else return;
+    if (modelCode == 0)
+        model = kModelB1;
+    else if (modelCode == 1)
+        model = kModelA1;
+    else
+        return;
     for (int command : {cmd::ETM, cmd::CLCF, cmd::AWB}) {
         const int controlId = ControlIdOfCommand(command);
         auto* combo = qobject_cast<QComboBox*>(controlId > 0 ? FindPageControl(controlId) : nullptr);

@@ -18,10 +18,10 @@ enum RegistryValueType : std::uint32_t {
 
 // Outcome of a query, sorted by cause: callers treat all but kOk as "value missing".
 enum class RegistryQueryResult {
-    kOk,        // type, bytes and size given
+    kOk,  // type, bytes and size given
     kNotFound,  // no such value
     kMoreData,  // the value is longer than the caller's buffer; size gives the length needed
-    kFailed,    // key not open or the store could not be read
+    kFailed,  // key not open or the store could not be read
 };
 
 // One open key. Every access opens, does one query or set, and closes, so that several copies of the tool

@@ -9,16 +9,16 @@
 struct SerialLineSettings {
     int baudRate = 9600;
     int dataBits = 8;
-    int stopBits = 0;          // the driver's code: 0 one, 1 one and a half, 2 two stop bits
-    bool softwareFlow = false; // XON/XOFF in both directions
+    int stopBits = 0;  // the driver's code: 0 one, 1 one and a half, 2 two stop bits
+    bool softwareFlow = false;  // XON/XOFF in both directions
     bool parityCheck = false;  // parity itself is always none
 };
 
 enum class SerialWait {
-    Input,     // bytes are waiting in the driver
-    WokenUp,   // WakeUp() was called (the port is closing)
+    Input,  // bytes are waiting in the driver
+    WokenUp,  // WakeUp() was called (the port is closing)
     TimedOut,  // the time-out passed without either
-    Failed,    // the driver reported an error or the line went away; waiting again is pointless
+    Failed,  // the driver reported an error or the line went away; waiting again is pointless
 };
 
 // The steps of opening and preparing a port are separate calls, so that the caller can name the one

@@ -77,8 +77,7 @@ LayoutRow Row(std::string label, std::vector<LayoutItem> items, int labelId = 0)
     return LayoutRow{std::move(label), labelId, std::move(items)};
 }
 
-LayoutGroup Group(std::string caption, int column, std::vector<LayoutRow> rows,
-                  std::vector<LayoutGroup> subgroups = {})
+LayoutGroup Group(std::string caption, int column, std::vector<LayoutRow> rows, std::vector<LayoutGroup> subgroups = {})
 {
     return LayoutGroup{std::move(caption), column, std::move(rows), std::move(subgroups)};
 }
@@ -86,66 +85,55 @@ LayoutGroup Group(std::string caption, int column, std::vector<LayoutRow> rows,
 // Red, green and blue edits of one setting, one row each (the factory gains and blacks).
 LayoutGroup ColourGroup(std::string caption, int column, int red, int green, int blue)
 {
-    return Group(std::move(caption), column, {Row("Red", {Spin(red)}), Row("Green", {Spin(green)}),
-                                              Row("Blue", {Spin(blue)})});
+    return Group(std::move(caption), column,
+                 {Row("Red", {Spin(red)}), Row("Green", {Spin(green)}), Row("Blue", {Spin(blue)})});
 }
 
-constexpr int kLimitWidth = 90;    // limit statics: up to ten digits
-constexpr int kRateWidth = 120;    // "100000000.0000hz"
+constexpr int kLimitWidth = 90;  // limit statics: up to ten digits
+constexpr int kRateWidth = 120;  // "100000000.0000hz"
 constexpr int kLutIndexWidth = 50;
 constexpr int kLutDataWidth = 60;
-constexpr int kDigitWidth = 24;    // the one-character XML version edits
+constexpr int kDigitWidth = 24;  // the one-character XML version edits
 constexpr int kCounterWidth = 120;
-constexpr int kMatrixWidth = 80;   // matrix edits and their column headings line up
+constexpr int kMatrixWidth = 80;  // matrix edits and their column headings line up
 const char* const kNotRead = "---";  // a limit not read from the camera yet
 
 PageLayout UserA()
 {
-    return {111, "User A", false, true,
-            {
-                Group("Trigger", 0,
-                      {Row("Trigger Mode", {Combo(1096, cmd::TM)}),
-                       Row("Trigger Source", {Combo(1098, cmd::TI)}),
-                       Row("Trigger Activation", {Combo(1099, cmd::TA)}),
-                       Row("Auto Reset Mode", {Combo(1186, cmd::ARS)})}),
-                Group("Exposure", 0,
-                      {Row("Exposure Mode", {Combo(1092, cmd::TR)}),
-                       Row("Exposure Time Mode", {Combo(1224, cmd::ETM)}),
-                       Row("Exposure Time", {Spin(1093)}),
-                       Row("Exposure Time R", {Spin(1294)}),
-                       Row("Exposure Time G", {Spin(1296)}),
-                       Row("Exposure Time B", {Spin(1298)}),
-                       Row("RB Exp Interlocked", {Combo(1233, cmd::EI)}),
-                       Row("Max limit", {Static(1220, kNotRead, kLimitWidth), Button(1222, "Read")}),
-                       Row("Min limit", {Static(1221, kNotRead, kLimitWidth)})}),
-                Group("Line Rate", 1,
-                      {Row("Line Rate", {Spin(1187)}),
-                       Row("Line Period", {Static(1215, "XXX.XXms", kRateWidth)}),
-                       Row("Line Frequency", {Static(1216, "XXX.XXHz", kRateWidth)}),
-                       Row("Min limit", {Static(1218, kNotRead, kLimitWidth), Button(1219, "Read")})}),
-                Group("Gain and Black", 1,
-                      {Row("Indivisual Gain Mode", {Combo(1259, cmd::GM)}),
-                       Row("Gain All", {Spin(1041, 0, 1045)}),
-                       Row("Gain Red", {Spin(1246)}),
-                       Row("Gain Green", {Spin(1244)}),
-                       Row("Gain Blue", {Spin(1248)}),
-                       Row("Analog Base Gain All", {Combo(1217, cmd::SGA)}),
-                       Row("Analog Base Gain R", {Combo(1292, cmd::SGR)}),
-                       Row("Analog Base Gain G", {Combo(1291, cmd::SGG)}),
-                       Row("Analog Base Gain B", {Combo(1293, cmd::SGB)}),
-                       Row("Black Level All", {Spin(1139)}),
-                       Row("Black Level Red", {Spin(1234)}),
-                       Row("Black Level Blue", {Spin(1236)})}),
-                Group("Image format", 2,
-                      {Row("Pixel Format", {Combo(1100, cmd::BA)}),
-                       Row("CL Configuration", {Combo(1223, cmd::CLCFG)}),
-                       Row("CL Clock", {Combo(1174, cmd::CLCF)}),
-                       Row("Test Pattern", {Combo(1119, cmd::TPN)}),
-                       Row("Width", {Spin(1225)}),
-                       Row("Offset X", {Spin(1227)}),
-                       Row("Binning H", {Spin(1229)}),
-                       Row("Binning V", {Spin(1231)})}),
-            }};
+    return {
+        111,
+        "User A",
+        false,
+        true,
+        {
+            Group("Trigger", 0,
+                  {Row("Trigger Mode", {Combo(1096, cmd::TM)}), Row("Trigger Source", {Combo(1098, cmd::TI)}),
+                   Row("Trigger Activation", {Combo(1099, cmd::TA)}), Row("Auto Reset Mode", {Combo(1186, cmd::ARS)})}),
+            Group("Exposure", 0,
+                  {Row("Exposure Mode", {Combo(1092, cmd::TR)}), Row("Exposure Time Mode", {Combo(1224, cmd::ETM)}),
+                   Row("Exposure Time", {Spin(1093)}), Row("Exposure Time R", {Spin(1294)}),
+                   Row("Exposure Time G", {Spin(1296)}), Row("Exposure Time B", {Spin(1298)}),
+                   Row("RB Exp Interlocked", {Combo(1233, cmd::EI)}),
+                   Row("Max limit", {Static(1220, kNotRead, kLimitWidth), Button(1222, "Read")}),
+                   Row("Min limit", {Static(1221, kNotRead, kLimitWidth)})}),
+            Group("Line Rate", 1,
+                  {Row("Line Rate", {Spin(1187)}), Row("Line Period", {Static(1215, "XXX.XXms", kRateWidth)}),
+                   Row("Line Frequency", {Static(1216, "XXX.XXHz", kRateWidth)}),
+                   Row("Min limit", {Static(1218, kNotRead, kLimitWidth), Button(1219, "Read")})}),
+            Group(
+                "Gain and Black", 1,
+                {Row("Indivisual Gain Mode", {Combo(1259, cmd::GM)}), Row("Gain All", {Spin(1041, 0, 1045)}),
+                 Row("Gain Red", {Spin(1246)}), Row("Gain Green", {Spin(1244)}), Row("Gain Blue", {Spin(1248)}),
+                 Row("Analog Base Gain All", {Combo(1217, cmd::SGA)}),
+                 Row("Analog Base Gain R", {Combo(1292, cmd::SGR)}), Row("Analog Base Gain G", {Combo(1291, cmd::SGG)}),
+                 Row("Analog Base Gain B", {Combo(1293, cmd::SGB)}), Row("Black Level All", {Spin(1139)}),
+                 Row("Black Level Red", {Spin(1234)}), Row("Black Level Blue", {Spin(1236)})}),
+            Group("Image format", 2,
+                  {Row("Pixel Format", {Combo(1100, cmd::BA)}), Row("CL Configuration", {Combo(1223, cmd::CLCFG)}),
+                   Row("CL Clock", {Combo(1174, cmd::CLCF)}), Row("Test Pattern", {Combo(1119, cmd::TPN)}),
+                   Row("Width", {Spin(1225)}), Row("Offset X", {Spin(1227)}), Row("Binning H", {Spin(1229)}),
+                   Row("Binning V", {Spin(1231)})}),
+        }};
 }
 
 // One LUT row: the entry's index and data with the buttons that move that single entry.
@@ -157,52 +145,42 @@ LayoutRow LutRow(std::string colour, int indexId, int dataId, int readId, int wr
 
 PageLayout UserB()
 {
-    return {112, "User B", false, true,
-            {
-                Group("Shading Correction", 0,
-                      {Row("Correction Mode", {Combo(1120, cmd::SDM)}),
-                       Row("Method", {Combo(1334, cmd::SDCM)}),
-                       Row("", {Button(1121, "Recalibrate Shading")})}),
-                Group("Correction Data", 0,
-                      {Row("", {Button(1336, "Read ( camera -> file )")}),
-                       Row("", {Button(1337, "Write ( file -> camera )")}),
-                       Row("", {Button(1338, "Store in flash memory")})}),
-                Group("Pixel Gain Correction", 0,
-                      {Row("Correction Mode", {Combo(1192, cmd::PGC)}),
-                       Row("", {Button(1193, "Recalibrate Pixel Gain")})}),
-                Group("Pixel Black Correction", 0,
-                      {Row("Correction Mode", {Combo(1184, cmd::PBC)}),
-                       Row("", {Button(1183, "Recalibrate Pixel Black")})}),
-                Group("Acquisition Linerate Option", 0, {Row("Method", {Combo(1628, cmd::LROP)})}),
-                Group("LUT", 1,
-                      {Row("LUT selector", {Combo(1116, cmd::LUN)}),
-                       Row("Gamma Selector", {Spin(1117)}, 1141),
-                       Row("", {Button(1132, "Open LUT Table")}),
-                       LutRow("G", 1160, 1162, 1164, 1165),
-                       LutRow("R", 1421, 1423, 1430, 1431),
-                       LutRow("B", 1425, 1427, 1432, 1433)}),
-                Group("White Balance", 1,
-                      {Row("Mode", {Combo(1408, cmd::AWB)}),
-                       Row("Width", {Spin(1404)}),
-                       Row("Offset X", {Spin(1406)})}),
-                Group("FIR Filter", 2,
-                      {Row("Mode R", {Combo(1641, cmd::FFR)}),
-                       Row("Mode G", {Combo(1642, cmd::FFG)}),
-                       Row("Mode B", {Combo(1643, cmd::FFB)}),
-                       Row("Left Ratio R", {Spin(1644)}),
-                       Row("Left Ratio G", {Spin(1646)}),
-                       Row("Left Ratio B", {Spin(1648)}),
-                       Row("Centoer Ratio R", {Spin(1650)}),
-                       Row("Centoer Ratio G", {Spin(1652)}),
-                       Row("Centoer Ratio B", {Spin(1654)}),
-                       Row("Right Ratio R", {Spin(1656)}),
-                       Row("Right Ratio G", {Spin(1658)}),
-                       Row("Right Ratio B", {Spin(1660)})}),
-                Group("MEDIAN Filter", 2,
-                      {Row("Mode R", {Combo(1662, cmd::MFR)}),
-                       Row("Mode G", {Combo(1663, cmd::MFG)}),
-                       Row("Mode B", {Combo(1664, cmd::MFB)})}),
-            }};
+    return {
+        112,
+        "User B",
+        false,
+        true,
+        {
+            Group("Shading Correction", 0,
+                  {Row("Correction Mode", {Combo(1120, cmd::SDM)}), Row("Method", {Combo(1334, cmd::SDCM)}),
+                   Row("", {Button(1121, "Recalibrate Shading")})}),
+            Group("Correction Data", 0,
+                  {Row("", {Button(1336, "Read ( camera -> file )")}),
+                   Row("", {Button(1337, "Write ( file -> camera )")}),
+                   Row("", {Button(1338, "Store in flash memory")})}),
+            Group("Pixel Gain Correction", 0,
+                  {Row("Correction Mode", {Combo(1192, cmd::PGC)}), Row("", {Button(1193, "Recalibrate Pixel Gain")})}),
+            Group(
+                "Pixel Black Correction", 0,
+                {Row("Correction Mode", {Combo(1184, cmd::PBC)}), Row("", {Button(1183, "Recalibrate Pixel Black")})}),
+            Group("Acquisition Linerate Option", 0, {Row("Method", {Combo(1628, cmd::LROP)})}),
+            Group("LUT", 1,
+                  {Row("LUT selector", {Combo(1116, cmd::LUN)}), Row("Gamma Selector", {Spin(1117)}, 1141),
+                   Row("", {Button(1132, "Open LUT Table")}), LutRow("G", 1160, 1162, 1164, 1165),
+                   LutRow("R", 1421, 1423, 1430, 1431), LutRow("B", 1425, 1427, 1432, 1433)}),
+            Group("White Balance", 1,
+                  {Row("Mode", {Combo(1408, cmd::AWB)}), Row("Width", {Spin(1404)}), Row("Offset X", {Spin(1406)})}),
+            Group("FIR Filter", 2,
+                  {Row("Mode R", {Combo(1641, cmd::FFR)}), Row("Mode G", {Combo(1642, cmd::FFG)}),
+                   Row("Mode B", {Combo(1643, cmd::FFB)}), Row("Left Ratio R", {Spin(1644)}),
+                   Row("Left Ratio G", {Spin(1646)}), Row("Left Ratio B", {Spin(1648)}),
+                   Row("Centoer Ratio R", {Spin(1650)}), Row("Centoer Ratio G", {Spin(1652)}),
+                   Row("Centoer Ratio B", {Spin(1654)}), Row("Right Ratio R", {Spin(1656)}),
+                   Row("Right Ratio G", {Spin(1658)}), Row("Right Ratio B", {Spin(1660)})}),
+            Group("MEDIAN Filter", 2,
+                  {Row("Mode R", {Combo(1662, cmd::MFR)}), Row("Mode G", {Combo(1663, cmd::MFG)}),
+                   Row("Mode B", {Combo(1664, cmd::MFB)})}),
+        }};
 }
 
 LayoutGroup Lens(std::string caption, int red, int blue)
@@ -212,47 +190,39 @@ LayoutGroup Lens(std::string caption, int red, int blue)
 
 PageLayout UserC()
 {
-    return {113, "User C", false, true,
-            {
-                Group("H Image Mirroring", 0, {Row("Mode", {Combo(1539, cmd::HIM)})}),
-                Group("Object Direction", 0,
-                      {Row("Mode", {Combo(1542, cmd::ODM)}),
-                       Row("Source", {Combo(1543, cmd::ODS)})}),
-                Group("Color Transformation", 0,
-                      {Row("Mode", {Combo(1535, cmd::CTM)}),
-                       Row("RGB Mode", {Combo(1536, cmd::CTRM)})}),
-                // Rows are the matrix rows, the three edits of a row its columns.
-                Group("Color Matrix ( User Custom )", 0,
-                      {Row("", {Static(0, "Red column", kMatrixWidth), Static(0, "Green column", kMatrixWidth),
-                                Static(0, "Blue column", kMatrixWidth)}),
-                       Row("Red row",
-                           {Spin(1517, kMatrixWidth), Spin(1519, kMatrixWidth), Spin(1521, kMatrixWidth)}),
-                       Row("Green row",
-                           {Spin(1523, kMatrixWidth), Spin(1525, kMatrixWidth), Spin(1527, kMatrixWidth)}),
-                       Row("Blue row",
-                           {Spin(1529, kMatrixWidth), Spin(1531, kMatrixWidth), Spin(1533, kMatrixWidth)})}),
-                Group("Encoder Control", 1,
-                      {Row("Source A", {Combo(1548, cmd::ENCSA)}),
-                       Row("Source B", {Combo(1549, cmd::ENCSB)}),
-                       Row("Divider", {Spin(1551)}),
-                       Row("Filter", {Spin(1580)}),
-                       Row("Strobe", {Spin(1582)}),
-                       Row("Averaging Interval", {Combo(1640, cmd::ENAVE)})}),
-                // No camera command stands behind these controls: they carry no table row and no up-down,
-                // so leaving the edits sends nothing.
-                Group("Tilted View Correction", 1,
-                      {Row("Mode", {ComboOf(1555, {"Off", "On"})}),
-                       Row("Angle", {Edit(1556)}),
-                       Row("Center", {Edit(1558)})}),
-                Group("Chromatic Aberation Correction", 2, {Row("Mode", {Combo(1560, cmd::CACM)})},
-                      {Lens("Lens1", 1561, 1563), Lens("Lens2", 1584, 1586), Lens("Lens3", 1588, 1590)}),
-                Group("Spartial Compensation", 2,
-                      {Row("Mode", {Combo(1565, cmd::SPCM)}),
-                       Row("Red", {Spin(1566)}),
-                       Row("Green", {Spin(1568)}),
-                       Row("Blue", {Spin(1570)}),
-                       Row("Distance", {Spin(1578)})}),
-            }};
+    return {
+        113,
+        "User C",
+        false,
+        true,
+        {
+            Group("H Image Mirroring", 0, {Row("Mode", {Combo(1539, cmd::HIM)})}),
+            Group("Object Direction", 0,
+                  {Row("Mode", {Combo(1542, cmd::ODM)}), Row("Source", {Combo(1543, cmd::ODS)})}),
+            Group("Color Transformation", 0,
+                  {Row("Mode", {Combo(1535, cmd::CTM)}), Row("RGB Mode", {Combo(1536, cmd::CTRM)})}),
+            // Rows are the matrix rows, the three edits of a row its columns.
+            Group("Color Matrix ( User Custom )", 0,
+                  {Row("", {Static(0, "Red column", kMatrixWidth), Static(0, "Green column", kMatrixWidth),
+                            Static(0, "Blue column", kMatrixWidth)}),
+                   Row("Red row", {Spin(1517, kMatrixWidth), Spin(1519, kMatrixWidth), Spin(1521, kMatrixWidth)}),
+                   Row("Green row", {Spin(1523, kMatrixWidth), Spin(1525, kMatrixWidth), Spin(1527, kMatrixWidth)}),
+                   Row("Blue row", {Spin(1529, kMatrixWidth), Spin(1531, kMatrixWidth), Spin(1533, kMatrixWidth)})}),
+            Group("Encoder Control", 1,
+                  {Row("Source A", {Combo(1548, cmd::ENCSA)}), Row("Source B", {Combo(1549, cmd::ENCSB)}),
+                   Row("Divider", {Spin(1551)}), Row("Filter", {Spin(1580)}), Row("Strobe", {Spin(1582)}),
+                   Row("Averaging Interval", {Combo(1640, cmd::ENAVE)})}),
+            // No camera command stands behind these controls: they carry no table row and no up-down,
+            // so leaving the edits sends nothing.
+            Group(
+                "Tilted View Correction", 1,
+                {Row("Mode", {ComboOf(1555, {"Off", "On"})}), Row("Angle", {Edit(1556)}), Row("Center", {Edit(1558)})}),
+            Group("Chromatic Aberation Correction", 2, {Row("Mode", {Combo(1560, cmd::CACM)})},
+                  {Lens("Lens1", 1561, 1563), Lens("Lens2", 1584, 1586), Lens("Lens3", 1588, 1590)}),
+            Group("Spartial Compensation", 2,
+                  {Row("Mode", {Combo(1565, cmd::SPCM)}), Row("Red", {Spin(1566)}), Row("Green", {Spin(1568)}),
+                   Row("Blue", {Spin(1570)}), Row("Distance", {Spin(1578)})}),
+        }};
 }
 
 // Pulse generator n: its edits start at `first` (two ids each, edit and up-down), its combos follow.
@@ -260,11 +230,8 @@ LayoutGroup PulseGenerator(int n, int column, int first)
 {
     const int combos = first + 8;
     return Group("Pulse Generator " + std::to_string(n), column,
-                 {Row("Length", {Spin(first)}),
-                  Row("Start", {Spin(first + 2)}),
-                  Row("End", {Spin(first + 4)}),
-                  Row("Repeat", {Spin(first + 6)}),
-                  Row("Activation", {Combo(combos, cmd::PGCM0 + 8 * n)}),
+                 {Row("Length", {Spin(first)}), Row("Start", {Spin(first + 2)}), Row("End", {Spin(first + 4)}),
+                  Row("Repeat", {Spin(first + 6)}), Row("Activation", {Combo(combos, cmd::PGCM0 + 8 * n)}),
                   Row("Source", {Combo(combos + 1, cmd::PGIN0 + 8 * n)}),
                   Row("Inverter", {Combo(combos + 2, cmd::PGINV0 + 8 * n)}),
                   Row("Sync", {Combo(combos + 3, cmd::PGSM0 + 8 * n)})});
@@ -272,7 +239,10 @@ LayoutGroup PulseGenerator(int n, int column, int first)
 
 PageLayout UserD()
 {
-    return {114, "User D", false, true,
+    return {114,
+            "User D",
+            false,
+            true,
             {
                 PulseGenerator(0, 0, 1354),
                 PulseGenerator(1, 0, 1366),
@@ -280,14 +250,10 @@ PageLayout UserD()
                 PulseGenerator(3, 1, 1390),
                 // Each output's source stands next to its inverter.
                 Group("Line Source", 2,
-                      {Row("TTLOut1 Source", {Combo(1101, cmd::LS0)}),
-                       Row("TTLOut1 Invert", {Combo(1346, cmd::LI0)}),
-                       Row("TTLOut2 Source", {Combo(1339, cmd::LS1)}),
-                       Row("TTLOut2 Invert", {Combo(1347, cmd::LI1)}),
-                       Row("TTLOut3 Source", {Combo(1340, cmd::LS2)}),
-                       Row("TTLOut3 Invert", {Combo(1348, cmd::LI2)}),
-                       Row("TTLOut4 Source", {Combo(1341, cmd::LS3)}),
-                       Row("TTLOut4 Invert", {Combo(1349, cmd::LI3)}),
+                      {Row("TTLOut1 Source", {Combo(1101, cmd::LS0)}), Row("TTLOut1 Invert", {Combo(1346, cmd::LI0)}),
+                       Row("TTLOut2 Source", {Combo(1339, cmd::LS1)}), Row("TTLOut2 Invert", {Combo(1347, cmd::LI1)}),
+                       Row("TTLOut3 Source", {Combo(1340, cmd::LS2)}), Row("TTLOut3 Invert", {Combo(1348, cmd::LI2)}),
+                       Row("TTLOut4 Source", {Combo(1341, cmd::LS3)}), Row("TTLOut4 Invert", {Combo(1349, cmd::LI3)}),
                        Row("Nand0 In1 Source", {Combo(1342, cmd::ND0IN1)}),
                        Row("Nand0 In1 Invert", {Combo(1350, cmd::ND0INV1)}),
                        Row("Nand0 In2 Source", {Combo(1343, cmd::ND0IN2)}),
@@ -298,10 +264,8 @@ PageLayout UserD()
                        Row("Nand1 In2 Invert", {Combo(1353, cmd::ND1INV2)})}),
                 Group("PG Clock PreScaler", 3, {Row("", {Spin(1402)})}),
                 Group("User Output", 3,
-                      {Row("User Output 0", {Combo(1434, cmd::USC0)}),
-                       Row("User Output 1", {Combo(1435, cmd::USC1)}),
-                       Row("User Output 2", {Combo(1436, cmd::USC2)}),
-                       Row("User Output 3", {Combo(1437, cmd::USC3)})}),
+                      {Row("User Output 0", {Combo(1434, cmd::USC0)}), Row("User Output 1", {Combo(1435, cmd::USC1)}),
+                       Row("User Output 2", {Combo(1436, cmd::USC2)}), Row("User Output 3", {Combo(1437, cmd::USC3)})}),
                 Group("Opt In Filter Selector", 3, {Row("", {Combo(1438, cmd::OPTFL)})}),
             }};
 }
@@ -310,25 +274,26 @@ PageLayout UserD()
 // Status).
 LayoutGroup Counter(int n, int column, int first)
 {
-    return Group("Counter " + std::to_string(n), column,
-                 {Row("Source", {Combo(first, cmd::CE0 + 5 * n)}),
-                  Row("Activation", {Combo(first + 1, cmd::CEA0 + 5 * n)}),
-                  Row("Value", {Display(first + 4, kCounterWidth)}),
-                  Row("Status", {Display(first + 5, kCounterWidth)}),
-                  Row("", {Button(first + 2, "Reset"), Button(first + 3, "Read")})});
+    return Group(
+        "Counter " + std::to_string(n), column,
+        {Row("Source", {Combo(first, cmd::CE0 + 5 * n)}), Row("Activation", {Combo(first + 1, cmd::CEA0 + 5 * n)}),
+         Row("Value", {Display(first + 4, kCounterWidth)}), Row("Status", {Display(first + 5, kCounterWidth)}),
+         Row("", {Button(first + 2, "Reset"), Button(first + 3, "Read")})});
 }
 
 PageLayout UserE()
 {
-    return {115, "User E", false, true,
+    return {115,
+            "User E",
+            false,
+            true,
             {
                 Counter(0, 0, 1439),
                 Counter(1, 0, 1445),
                 Counter(2, 1, 1451),
                 Counter(3, 1, 1457),
                 Group("Temperature", 2,
-                      {Row("sensor", {Combo(1194, cmd::TMPS0)}),
-                       Row("Value", {Display(1049), Button(1125, "Get")})}),
+                      {Row("sensor", {Combo(1194, cmd::TMPS0)}), Row("Value", {Display(1049), Button(1125, "Get")})}),
                 Group("Sensor Select", 2, {Row("", {Combo(1195, cmd::STP)})}),
                 Group("Cable Emphasis", 2, {Row("", {Combo(1290, cmd::SCB)})}),
                 Group("Swap B and R", 2, {Row("", {Combo(1537, cmd::SWBR)})}),
@@ -340,7 +305,10 @@ PageLayout UserE()
 // Kept for the serial speed and the factory-area save; the main window never creates a page from it.
 PageLayout BaudRateTemplate()
 {
-    return {116, "", false, false,
+    return {116,
+            "",
+            false,
+            false,
             {
                 Group("Communication", 0, {Row("Baud Rate", {Combo(1124, cmd::CBDRT)})}),
                 Group("Factory Area", 0, {Row("", {Button(1126, "Save Settings into Factory Area")})}),
@@ -352,43 +320,39 @@ PageLayout FactoryA()
     // Column 0 holds the untyped factory gains and blacks ("RV-8200-B1" only) above the presets both
     // models have; columns 1 and 2 the Type A and Type B groups and the cable emphasis levels
     // ("RV-8200-A1" only); column 3 what does not depend on the model.
-    return {117, "Factory A", true, true,
-            {
-                ColourGroup("Factory Gain", 0, 1255, 1250, 1257),
-                ColourGroup("Factory Gain Adjust", 0, 1600, 1598, 1602),
-                ColourGroup("Factory Black", 0, 1240, 1238, 1242),
-                Group("Preset Gain", 0,
-                      {Row("5000K Red", {Spin(1409)}),
-                       Row("5000K Blue", {Spin(1411)}),
-                       Row("6500K Red", {Spin(1413)}),
-                       Row("6500K Blue", {Spin(1415)}),
-                       Row("7500K Red", {Spin(1417)}),
-                       Row("7500K Blue", {Spin(1419)})}),
-                ColourGroup("Factory Gain Type A", 1, 1268, 1266, 1270),
-                ColourGroup("Factory Gain Adjust A", 1, 1606, 1604, 1608),
-                ColourGroup("Factory Black Type A", 1, 1280, 1278, 1282),
-                Group("Cable Emphasis", 1,
-                      {Row("Normal", {Spin(1633)}),
-                       Row("Medium", {Spin(1635)}),
-                       Row("Strong", {Spin(1637)})}),
-                ColourGroup("Factory Gain Type B", 2, 1274, 1272, 1276),
-                ColourGroup("Factory Gain Adjust B", 2, 1612, 1610, 1614),
-                ColourGroup("Factory Black Type B", 2, 1286, 1284, 1288),
-                Group("Pixel Gain Correction", 3, {Row("", {Button(1197, "Recalibrate Pixel Gain")})}),
-                Group("Pixel Black Correction", 3, {Row("", {Button(1198, "Recalibrate Pixel Black")})}),
-                Group("Boot Area Set", 3, {Row("", {Combo(1128, cmd::BAS00)})}),
-                Group("Camera Model", 3,
-                      {Row("", {ComboOf(1142, {std::string(kModelB1), std::string(kModelA1)}),
-                                Button(1014, "Set")})}),
-                // The version's three digits, most significant first.
-                Group("XML Version", 3,
-                      {Row("", {Edit(1178, kDigitWidth), Static(0, "."), Edit(1179, kDigitWidth), Static(0, "."),
-                                Edit(1180, kDigitWidth), Button(1181, "Wirte"), Button(1182, "Read")})}),
-                Group("Maintenance", 3,
-                      {Row("", {Button(1021, "Store All")}),
-                       Row("", {Button(1012, "Camera Reset")}),
-                       Row("", {Button(1010, "Terminal")})}),
-            }};
+    return {
+        117,
+        "Factory A",
+        true,
+        true,
+        {
+            ColourGroup("Factory Gain", 0, 1255, 1250, 1257),
+            ColourGroup("Factory Gain Adjust", 0, 1600, 1598, 1602),
+            ColourGroup("Factory Black", 0, 1240, 1238, 1242),
+            Group("Preset Gain", 0,
+                  {Row("5000K Red", {Spin(1409)}), Row("5000K Blue", {Spin(1411)}), Row("6500K Red", {Spin(1413)}),
+                   Row("6500K Blue", {Spin(1415)}), Row("7500K Red", {Spin(1417)}), Row("7500K Blue", {Spin(1419)})}),
+            ColourGroup("Factory Gain Type A", 1, 1268, 1266, 1270),
+            ColourGroup("Factory Gain Adjust A", 1, 1606, 1604, 1608),
+            ColourGroup("Factory Black Type A", 1, 1280, 1278, 1282),
+            Group("Cable Emphasis", 1,
+                  {Row("Normal", {Spin(1633)}), Row("Medium", {Spin(1635)}), Row("Strong", {Spin(1637)})}),
+            ColourGroup("Factory Gain Type B", 2, 1274, 1272, 1276),
+            ColourGroup("Factory Gain Adjust B", 2, 1612, 1610, 1614),
+            ColourGroup("Factory Black Type B", 2, 1286, 1284, 1288),
+            Group("Pixel Gain Correction", 3, {Row("", {Button(1197, "Recalibrate Pixel Gain")})}),
+            Group("Pixel Black Correction", 3, {Row("", {Button(1198, "Recalibrate Pixel Black")})}),
+            Group("Boot Area Set", 3, {Row("", {Combo(1128, cmd::BAS00)})}),
+            Group("Camera Model", 3,
+                  {Row("", {ComboOf(1142, {std::string(kModelB1), std::string(kModelA1)}), Button(1014, "Set")})}),
+            // The version's three digits, most significant first.
+            Group("XML Version", 3,
+                  {Row("", {Edit(1178, kDigitWidth), Static(0, "."), Edit(1179, kDigitWidth), Static(0, "."),
+                            Edit(1180, kDigitWidth), Button(1181, "Wirte"), Button(1182, "Read")})}),
+            Group("Maintenance", 3,
+                  {Row("", {Button(1021, "Store All")}), Row("", {Button(1012, "Camera Reset")}),
+                   Row("", {Button(1010, "Terminal")})}),
+        }};
 }
 
 std::vector<PageLayout> BuildPages()

@@ -18,15 +18,9 @@ ControlMode::ControlMode()
     mode_ = stored == kFactoryMode ? kFactoryMode : kUserMode;
 }
 
-ControlMode::~ControlMode()
-{
-    GetRegistrySettings().SetValue(kItemControlMode, mode_);
-}
+ControlMode::~ControlMode() { GetRegistrySettings().SetValue(kItemControlMode, mode_); }
 
-int ControlMode::Get()
-{
-    return mode_;
-}
+int ControlMode::Get() { return mode_; }
 
 void ControlMode::Set(int mode)
 {

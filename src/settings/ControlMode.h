@@ -3,7 +3,7 @@
 
 class ControlMode {
 public:
-    ControlMode();   // reads item 7 (default 0); any stored value but 1 means user mode
+    ControlMode();  // reads item 7 (default 0); any stored value but 1 means user mode
     ~ControlMode();  // writes the current mode back to item 7
     ControlMode(const ControlMode&) = delete;
     ControlMode& operator=(const ControlMode&) = delete;

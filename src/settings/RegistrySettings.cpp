@@ -36,10 +36,7 @@ constexpr int kStartBaudRate = 9600;
 constexpr int kLinkModeCount = 4;
 constexpr int kComPortCount = 16;
 
-bool IsValidItem(int item)
-{
-    return item >= 0 && item < kRegistryItemCount;
-}
+bool IsValidItem(int item) { return item >= 0 && item < kRegistryItemCount; }
 
 // Opens the key for one access. A missing key is created so that later accesses find it.
 bool OpenKey(RegistryStore& store)
@@ -53,10 +50,7 @@ bool OpenKey(RegistryStore& store)
 
 // Writes open the key again after creating it: a setting written while the key was missing (deleted while the
 // tool ran) would otherwise be lost without a trace.
-bool OpenKeyForWrite(RegistryStore& store)
-{
-    return OpenKey(store) || store.Open(kKeyPath);
-}
+bool OpenKeyForWrite(RegistryStore& store) { return OpenKey(store) || store.Open(kKeyPath); }
 
 // An optional sign and decimal digits at the front of the text, as a C runtime reads a number; no number gives 0.
 // Out-of-range numbers saturate instead of wrapping.
@@ -112,10 +106,7 @@ bool IsExistingFolder(const std::string& text)
     }
 }
 
-int Sanitised(int value, int count)
-{
-    return (value >= 0 && value < count) ? value : 0;
-}
+int Sanitised(int value, int count) { return (value >= 0 && value < count) ? value : 0; }
 
 }  // namespace
 
@@ -128,10 +119,7 @@ RegistrySettings::RegistrySettings()
     SetValue(kItemShutdownStatus, 0);
 }
 
-RegistrySettings::~RegistrySettings()
-{
-    SetValue(kItemShutdownStatus, kShutdownNormal);
-}
+RegistrySettings::~RegistrySettings() { SetValue(kItemShutdownStatus, kShutdownNormal); }
 
 int RegistrySettings::GetValue(int item, int& value, int defaultValue)
 {
@@ -206,10 +194,7 @@ int RegistrySettings::GetFolder(int item, std::string& folder)
     return 0;
 }
 
-bool RegistrySettings::IsPreviousShutdownNormal() const
-{
-    return previousShutdownNormal_;
-}
+bool RegistrySettings::IsPreviousShutdownNormal() const { return previousShutdownNormal_; }
 
 LinkSettings RegistrySettings::ReadLinkSettings()
 {

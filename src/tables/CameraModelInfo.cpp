@@ -11,10 +11,10 @@ namespace {
 // The B1 has neither individual exposure times, the analog base gains per colour, the sensor
 // selection nor the cable emphasis, nor the Type A / Type B factory calibration sets.
 constexpr auto kMissingOnB1 = std::to_array<int>({
-    cmd::EI,     cmd::ETM,    cmd::PER,    cmd::PEG,    cmd::PEB,    cmd::SCB,    cmd::SGG,    cmd::SGR,
-    cmd::SGB,    cmd::STP,    cmd::GAORA,  cmd::GAOGA,  cmd::GAOBA,  cmd::GAORAJ, cmd::GAOGAJ, cmd::GAOBAJ,
-    cmd::GAORB,  cmd::GAOGB,  cmd::GAOBB,  cmd::GAORBJ, cmd::GAOGBJ, cmd::GAOBBJ, cmd::OBRA,   cmd::OBGA,
-    cmd::OBBA,   cmd::OBRB,   cmd::OBGB,   cmd::OBBB,   cmd::SCBN,   cmd::SCBM,   cmd::SCBS,
+    cmd::EI,    cmd::ETM,   cmd::PER,   cmd::PEG,    cmd::PEB,    cmd::SCB,    cmd::SGG,    cmd::SGR,
+    cmd::SGB,   cmd::STP,   cmd::GAORA, cmd::GAOGA,  cmd::GAOBA,  cmd::GAORAJ, cmd::GAOGAJ, cmd::GAOBAJ,
+    cmd::GAORB, cmd::GAOGB, cmd::GAOBB, cmd::GAORBJ, cmd::GAOGBJ, cmd::GAOBBJ, cmd::OBRA,   cmd::OBGA,
+    cmd::OBBA,  cmd::OBRB,  cmd::OBGB,  cmd::OBBB,   cmd::SCBN,   cmd::SCBM,   cmd::SCBS,
 });
 
 // The A1 replaces the single analog gain and the untyped factory sets by the per-colour and typed
@@ -41,9 +41,12 @@ CameraModelInfo& GetCameraModelInfo()
 int IsSupportedOnModel(int commandIndex, int modelCode)
 {
     switch (modelCode) {
-    case kModelCodeB1: return Contains(kMissingOnB1, commandIndex) ? 0 : 1;
-    case kModelCodeA1: return Contains(kMissingOnA1, commandIndex) ? 0 : 1;
-    default: return 1;
+        case kModelCodeB1:
+            return Contains(kMissingOnB1, commandIndex) ? 0 : 1;
+        case kModelCodeA1:
+            return Contains(kMissingOnA1, commandIndex) ? 0 : 1;
+        default:
+            return 1;
     }
 }
 

@@ -84,12 +84,13 @@ std::vector<ComboList> BuildLists()
                         cmd::FFB, cmd::MFR, cmd::MFG, cmd::MFB}) {
         lists.push_back(Plain(command, kOffOn));
     }
-    for (int command : {cmd::LI0, cmd::LI1, cmd::LI2, cmd::LI3, cmd::ND0INV1, cmd::ND0INV2, cmd::ND1INV1,
-                        cmd::ND1INV2, cmd::PGINV0, cmd::PGINV1, cmd::PGINV2, cmd::PGINV3, cmd::USC0, cmd::USC1,
-                        cmd::USC2, cmd::USC3}) {
+    for (int command :
+         {cmd::LI0, cmd::LI1, cmd::LI2, cmd::LI3, cmd::ND0INV1, cmd::ND0INV2, cmd::ND1INV1, cmd::ND1INV2, cmd::PGINV0,
+          cmd::PGINV1, cmd::PGINV2, cmd::PGINV3, cmd::USC0, cmd::USC1, cmd::USC2, cmd::USC3}) {
         lists.push_back(Plain(command, kFalseTrue));
     }
-    for (int command : {cmd::LS0, cmd::LS1, cmd::LS2, cmd::LS3}) lists.push_back(WithCodes(command, SignalSources(false)));
+    for (int command : {cmd::LS0, cmd::LS1, cmd::LS2, cmd::LS3})
+        lists.push_back(WithCodes(command, SignalSources(false)));
     for (int command : {cmd::ND0IN1, cmd::ND0IN2, cmd::ND1IN1, cmd::ND1IN2}) {
         lists.push_back(WithCodes(command, SignalSources(true)));
     }
@@ -102,7 +103,8 @@ std::vector<ComboList> BuildLists()
         lists.push_back(WithCodes(pgSources[n], coded));
     }
     const Coded activation = {{"Off", 0}, {"LevelHigh", 1}, {"LevelLow", 2}, {"RisingEdge", 4}, {"FallingEdge", 8}};
-    for (int command : {cmd::PGCM0, cmd::PGCM1, cmd::PGCM2, cmd::PGCM3}) lists.push_back(WithCodes(command, activation));
+    for (int command : {cmd::PGCM0, cmd::PGCM1, cmd::PGCM2, cmd::PGCM3})
+        lists.push_back(WithCodes(command, activation));
     for (int command : {cmd::PGSM0, cmd::PGSM1, cmd::PGSM2, cmd::PGSM3}) {
         lists.push_back(Plain(command, {"Async Mode", "Sync Mode"}));
     }
@@ -122,20 +124,21 @@ std::vector<ComboList> BuildLists()
     lists.push_back(Plain(cmd::SCB, {"Normal", "Medium", "Strong"}));
     lists.push_back(Plain(cmd::EAS, {"Red", "Green", "Blue"}));
     lists.push_back(Plain(cmd::TPN, {"Off", "White", "Grey Pattern 1", "Grey Pattern 2", "Color Bar"}));
-    for (int command : {cmd::SGA, cmd::SGG, cmd::SGR, cmd::SGB}) lists.push_back(Plain(command, {"0dB", "6dB", "12dB"}));
-    lists.push_back(
-        Plain(cmd::AWB, {"Off", "Once", "Exposure Once", "Preset 5000K", "Preset 6500K", "Preset 7500K"}));
+    for (int command : {cmd::SGA, cmd::SGG, cmd::SGR, cmd::SGB})
+        lists.push_back(Plain(command, {"0dB", "6dB", "12dB"}));
+    lists.push_back(Plain(cmd::AWB, {"Off", "Once", "Exposure Once", "Preset 5000K", "Preset 6500K", "Preset 7500K"}));
     lists.push_back(Plain(cmd::SDM, {"Off", "User1", "User2", "User3"}));
     lists.push_back(Plain(cmd::SDCM, {"Flat Shading", "Color Shading"}));
-    for (int command : {cmd::PGC, cmd::PBC}) lists.push_back(Plain(command, {"Off", "Default", "User1", "User2", "User3"}));
+    for (int command : {cmd::PGC, cmd::PBC})
+        lists.push_back(Plain(command, {"Off", "Default", "User1", "User2", "User3"}));
     lists.push_back(Plain(cmd::LUN, {"Off", "Gamma", "LUT"}));
     lists.push_back(Plain(cmd::TMPS0, {"Main Board"}));
     lists.push_back(Plain(cmd::STP, {"TypeA", "TypeB"}));
     lists.push_back(Plain(cmd::CTM, {"RGB", "XYZ", "HSI"}));
     lists.push_back(Plain(cmd::CTRM, {"Off", "sRGB", "AdobeRGB", "UserCustom"}));
     lists.push_back(Plain(cmd::ODM, {"Forward", "Reverse"}));
-    lists.push_back(Plain(cmd::ODS, {"Low", "High", "Line5:Opt In1", "Line4:TTL In1", "Line10:TTL In2",
-                                     "Line13:TTL In3", "EncoderDir"}));
+    lists.push_back(Plain(
+        cmd::ODS, {"Low", "High", "Line5:Opt In1", "Line4:TTL In1", "Line10:TTL In2", "Line13:TTL In3", "EncoderDir"}));
     for (int command : {cmd::ENCSA, cmd::ENCSB}) {
         lists.push_back(Plain(command, {"Line5:Opt In1", "Line4:TTL In1", "Line10:TTL In2", "Line13:TTL In3"}));
     }
@@ -204,11 +207,15 @@ ComboList ComboListForModel(int commandIndex, std::string_view model)
     const bool isB1 = model == kModelB1;
     if (!isA1 && !isB1) return list;
     if (commandIndex == cmd::ETM) {
-        if (isB1) RemoveStarting(list, "Indivisual");
-        else InsertIfAbsent(list, "Indivisual", 1);
+        if (isB1)
+            RemoveStarting(list, "Indivisual");
+        else
+            InsertIfAbsent(list, "Indivisual", 1);
     } else if (commandIndex == cmd::CLCF) {
-        if (isB1) InsertIfAbsent(list, "31.875MHz", 3);
-        else RemoveStarting(list, "31.875MHz");
+        if (isB1)
+            InsertIfAbsent(list, "31.875MHz", 3);
+        else
+            RemoveStarting(list, "31.875MHz");
     } else if (commandIndex == cmd::AWB) {
         if (isB1) {
             RemoveStarting(list, "Exposure Once");

@@ -1,8 +1,8 @@
 // The control table's rows and lookups.
 #include "tables/ControlTable.h"
 
-#include "framework/MessageBox.h"
 #include "base/StrFormat.h"
+#include "framework/MessageBox.h"
 #include "tables/CommandTable.h"
 
 #include <limits>
@@ -106,15 +106,24 @@ const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {1195, cmd::STP, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  88 Sensor Select
     {1535, cmd::CTM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  89 Color Transformation: Mode
     {1536, cmd::CTRM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  90 Color Transformation: RGB Mode
-    {1517, cmd::CMVRR, kKindEdit, 0, 1, -20000, 20000, 10000, 0, 1},  //  91 Color Matrix ( User Custom ): Red row, Red column
-    {1519, cmd::CMVRG, kKindEdit, 0, 1, -20000, 20000, 0, 0, 1},  //  92 Color Matrix ( User Custom ): Red row, Green column
-    {1521, cmd::CMVRB, kKindEdit, 0, 1, -20000, 20000, 0, 0, 1},  //  93 Color Matrix ( User Custom ): Red row, Blue column
-    {1523, cmd::CMVGR, kKindEdit, 0, 1, -20000, 20000, 0, 0, 1},  //  94 Color Matrix ( User Custom ): Green row, Red column
-    {1525, cmd::CMVGG, kKindEdit, 0, 1, -20000, 20000, 10000, 0, 1},  //  95 Color Matrix ( User Custom ): Green row, Green column
-    {1527, cmd::CMVGB, kKindEdit, 0, 1, -20000, 20000, 0, 0, 1},  //  96 Color Matrix ( User Custom ): Green row, Blue column
-    {1529, cmd::CMVBR, kKindEdit, 0, 1, -20000, 20000, 0, 0, 1},  //  97 Color Matrix ( User Custom ): Blue row, Red column
-    {1531, cmd::CMVBG, kKindEdit, 0, 1, -20000, 20000, 0, 0, 1},  //  98 Color Matrix ( User Custom ): Blue row, Green column
-    {1533, cmd::CMVBB, kKindEdit, 0, 1, -20000, 20000, 10000, 0, 1},  //  99 Color Matrix ( User Custom ): Blue row, Blue column
+    {1517, cmd::CMVRR, kKindEdit, 0, 1, -20000, 20000, 10000, 0,
+     1},  //  91 Color Matrix ( User Custom ): Red row, Red column
+    {1519, cmd::CMVRG, kKindEdit, 0, 1, -20000, 20000, 0, 0,
+     1},  //  92 Color Matrix ( User Custom ): Red row, Green column
+    {1521, cmd::CMVRB, kKindEdit, 0, 1, -20000, 20000, 0, 0,
+     1},  //  93 Color Matrix ( User Custom ): Red row, Blue column
+    {1523, cmd::CMVGR, kKindEdit, 0, 1, -20000, 20000, 0, 0,
+     1},  //  94 Color Matrix ( User Custom ): Green row, Red column
+    {1525, cmd::CMVGG, kKindEdit, 0, 1, -20000, 20000, 10000, 0,
+     1},  //  95 Color Matrix ( User Custom ): Green row, Green column
+    {1527, cmd::CMVGB, kKindEdit, 0, 1, -20000, 20000, 0, 0,
+     1},  //  96 Color Matrix ( User Custom ): Green row, Blue column
+    {1529, cmd::CMVBR, kKindEdit, 0, 1, -20000, 20000, 0, 0,
+     1},  //  97 Color Matrix ( User Custom ): Blue row, Red column
+    {1531, cmd::CMVBG, kKindEdit, 0, 1, -20000, 20000, 0, 0,
+     1},  //  98 Color Matrix ( User Custom ): Blue row, Green column
+    {1533, cmd::CMVBB, kKindEdit, 0, 1, -20000, 20000, 10000, 0,
+     1},  //  99 Color Matrix ( User Custom ): Blue row, Blue column
     {1539, cmd::HIM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  // 100 H Image Mirroring: Mode
     {1542, cmd::ODM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  // 101 Object Direction: Mode
     {1543, cmd::ODS, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  // 102 Object Direction: Source

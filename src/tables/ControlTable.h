@@ -6,11 +6,11 @@
 #include <cstdint>
 
 struct ControlEntry {
-    std::int32_t controlId;     // page control id; -1 in the end row
+    std::int32_t controlId;  // page control id; -1 in the end row
     std::int32_t commandIndex;  // index into the CommandTable
-    std::int32_t controlKind;   // ControlKind
-    std::int32_t spinMargin;    // 1: spin range one wider than the limits at each end
-    std::int32_t group;         // ControlGroup
+    std::int32_t controlKind;  // ControlKind
+    std::int32_t spinMargin;  // 1: spin range one wider than the limits at each end
+    std::int32_t group;  // ControlGroup
     std::int32_t minimum;
     std::int32_t maximum;
     std::int32_t value;

@@ -56,22 +56,20 @@ TEST_P(ProtocolLines, AnswerAsACameraDoes)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ProtocolLines,
-    ::testing::Values(LineCase{"MD?", "MD=RV-8200-A1\r\n", nullptr}, LineCase{"GA=512", "COMPLETE\r\n", nullptr},
-                      LineCase{"GA?", "GA=100\r\n", nullptr}, LineCase{"ga?", "GA=100\r\n", nullptr},
-                      LineCase{" GA = 200 ", "COMPLETE\r\n", nullptr}, LineCase{"TI=10", "COMPLETE\r\n", nullptr},
-                      LineCase{"GA=900", nullptr, "GA 900 out of range 100..800"},
-                      LineCase{"GA=99", nullptr, "100..800"}, LineCase{"BL=-134", nullptr, "-133..255"},
-                      LineCase{"TI=5", nullptr, "not one of"}, LineCase{"XYZ?", nullptr, "unknown command XYZ"},
-                      LineCase{"LROP?", nullptr, "RV-8200-A1 has no command LROP"},
-                      LineCase{"GA", nullptr, "malformed"}, LineCase{"=5", nullptr, "malformed"},
-                      LineCase{"GA?5", nullptr, "malformed query"}, LineCase{"GA=12a", nullptr, "not a whole number"},
-                      LineCase{"GA=", nullptr, "not a whole number"},
-                      LineCase{"GA=99999999999999", nullptr, "not a whole number"},
-                      LineCase{"LRMIN=5", nullptr, "read-only"}, LineCase{"RS?", nullptr, "cannot be queried"},
-                      LineCase{"GA=1\t", nullptr, "control character"}, LineCase{"SA=0", nullptr, "SA00"},
-                      LineCase{"CRS00=0", nullptr, "only the value 1"}, LineCase{"CBDRT=3", nullptr, "not one of"},
-                      LineCase{"LUTIG=256", nullptr, "0..255"}, LineCase{"AWB=1", nullptr, "not one of"},
-                      LineCase{"", "", nullptr}));
+    ::testing::Values(
+        LineCase{"MD?", "MD=RV-8200-A1\r\n", nullptr}, LineCase{"GA=512", "COMPLETE\r\n", nullptr},
+        LineCase{"GA?", "GA=100\r\n", nullptr}, LineCase{"ga?", "GA=100\r\n", nullptr},
+        LineCase{" GA = 200 ", "COMPLETE\r\n", nullptr}, LineCase{"TI=10", "COMPLETE\r\n", nullptr},
+        LineCase{"GA=900", nullptr, "GA 900 out of range 100..800"}, LineCase{"GA=99", nullptr, "100..800"},
+        LineCase{"BL=-134", nullptr, "-133..255"}, LineCase{"TI=5", nullptr, "not one of"},
+        LineCase{"XYZ?", nullptr, "unknown command XYZ"}, LineCase{"LROP?", nullptr, "RV-8200-A1 has no command LROP"},
+        LineCase{"GA", nullptr, "malformed"}, LineCase{"=5", nullptr, "malformed"},
+        LineCase{"GA?5", nullptr, "malformed query"}, LineCase{"GA=12a", nullptr, "not a whole number"},
+        LineCase{"GA=", nullptr, "not a whole number"}, LineCase{"GA=99999999999999", nullptr, "not a whole number"},
+        LineCase{"LRMIN=5", nullptr, "read-only"}, LineCase{"RS?", nullptr, "cannot be queried"},
+        LineCase{"GA=1\t", nullptr, "control character"}, LineCase{"SA=0", nullptr, "SA00"},
+        LineCase{"CRS00=0", nullptr, "only the value 1"}, LineCase{"CBDRT=3", nullptr, "not one of"},
+        LineCase{"LUTIG=256", nullptr, "0..255"}, LineCase{"AWB=1", nullptr, "not one of"}, LineCase{"", "", nullptr}));
 
 TEST(CameraModel, LineOfMoreThan1023BytesIsRefused)
 {

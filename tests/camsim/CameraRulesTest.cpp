@@ -31,7 +31,7 @@ protected:
 
 struct LinePeriodCase {
     int pixelFormat;  // BA
-    int tapConfig;    // CLCFG
+    int tapConfig;  // CLCFG
     int lineMin;
 };
 

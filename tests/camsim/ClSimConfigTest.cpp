@@ -12,13 +12,14 @@ TEST(ClSimConfig, ReadsPortsFaultsAndTheLog)
 {
     SimConfig config;
     std::string error;
-    ASSERT_TRUE(ParseSimConfig("# two grabbers\r\n"
-                               "log calls.txt\r\n"
-                               "references index\n"
-                               "\n"
-                               "port Acme Port0 model=RV-8200-B1 speed=16 rates=9600,115200 silent answer-delay=5\n"
-                               "  port Beta P1 init-error=CL_ERR_PORT_IN_USE read-error=-10004 set-error=7\n",
-                               config, error))
+    ASSERT_TRUE(
+        ParseSimConfig("# two grabbers\r\n"
+                       "log calls.txt\r\n"
+                       "references index\n"
+                       "\n"
+                       "port Acme Port0 model=RV-8200-B1 speed=16 rates=9600,115200 silent answer-delay=5\n"
+                       "  port Beta P1 init-error=CL_ERR_PORT_IN_USE read-error=-10004 set-error=7\n",
+                       config, error))
         << error;
     EXPECT_EQ(config.callLog, "calls.txt");
     EXPECT_TRUE(config.indexReferences);
@@ -72,8 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"port A P0 write-error=99999999999", "line 1: bad error code '99999999999'"},
                     BadCase{"port A P0 loud", "line 1: unknown option 'loud'"},
                     BadCase{"port A P0 colour=red", "line 1: unknown option 'colour'"},
-                    BadCase{"port A P0 model=", "line 1: empty model"},
-                    BadCase{"log", "line 1: log needs a file name"},
+                    BadCase{"port A P0 model=", "line 1: empty model"}, BadCase{"log", "line 1: log needs a file name"},
                     BadCase{"references maybe", "line 1: references must be index or address"}));
 
 TEST(ClSimConfig, ErrorCodesByNameAndNumber)

@@ -1,18 +1,18 @@
 // The rv8200xc-camsim executable, driven like a serial port through its link symlink.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
-#include <sstream>
-#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -159,7 +159,7 @@ TEST(PtyCamera, ReplacesAnExistingLinkAndRemovesItAtExit)
     const std::string nested = std::string(folder) + "/dosdevices/com1";
     {
         Simulator sim({"--link", link});  // the later --link wins
-        struct stat info{};
+        struct stat info {};
         ASSERT_EQ(lstat(link.c_str(), &info), 0);
         EXPECT_TRUE(S_ISLNK(info.st_mode));
         EXPECT_EQ(sim.Stop(), 0);
@@ -167,7 +167,7 @@ TEST(PtyCamera, ReplacesAnExistingLinkAndRemovesItAtExit)
     }
     {
         Simulator sim({"--link", nested});
-        struct stat info{};
+        struct stat info {};
         EXPECT_EQ(lstat(nested.c_str(), &info), 0) << "missing folders above the link are created";
         EXPECT_EQ(sim.Stop(), 0);
     }

@@ -1,8 +1,8 @@
 // The flash-area selection: the areas offered by mode and direction, and the area a choice gives.
-#include "settings/ControlMode.h"
 #include "dialogs/CParameterAreaSelectDialog.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
+#include "settings/ControlMode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 #include "support/CamsimProcess.h"
 #include "support/LinkDialogsEnvironment.h"
 
+#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CProgressBarDialog.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
-#include "dialogs/CProgressBarDialog.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
-#include "framework/qt/ControlWindow.h"
-#include "dialogs/CCommunicationDialog.h"
-#include "link/Command.h"
-#include "framework/OnlineStatusRegistry.h"
-#include "link/SerialLink.h"
 #include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +62,11 @@ protected:
         if (HasFailure() && TestCamera()) std::cerr << "camera traffic:\n" << TestCameraTraffic() << "\n";
     }
 
-    template <class T> T* Control(int id) { return qobject_cast<T*>(FindChildControl(dialog_.get(), id)); }
+    template <class T>
+    T* Control(int id)
+    {
+        return qobject_cast<T*>(FindChildControl(dialog_.get(), id));
+    }
     QComboBox* AreaList() { return Control<QComboBox>(1026); }
     QPushButton* StoreButton() { return Control<QPushButton>(1076); }
 
@@ -158,7 +162,8 @@ TEST_P(StoreIntoArea, SendsTheAreaCommandAndConfirms)
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, StoreIntoArea,
-                         ::testing::Values(StoreCase{2, "SA=2"}, StoreCase{0, "SA00=0"}, StoreCase{3, "SA=3"}));
+                         ::testing::Values(StoreCase{2, "SA=2"}, StoreCase{0, "SA00=0"}, StoreCase{3, "SA=3"}),
+                         [](const ::testing::TestParamInfo<StoreCase>& tp) { return "Area" + std::to_string(tp.param.area); });
 
 TEST_F(CommunicationDialogTest, LoadSendsTheAreaRereadsTheCameraAndGetAreaNamesIt)
 {

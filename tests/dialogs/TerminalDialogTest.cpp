@@ -1,15 +1,15 @@
 #include "support/CamsimProcess.h"
 #include "support/LinkDialogsEnvironment.h"
 
+#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CTerminalDialog.h"
+#include "framework/qt/CStatusStrip.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
 #include "settings/RegistrySettings.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
-#include "framework/qt/CStatusStrip.h"
-#include "framework/qt/ControlWindow.h"
-#include "dialogs/CCommunicationDialog.h"
-#include "dialogs/CTerminalDialog.h"
-#include "link/Command.h"
-#include "link/SerialLink.h"
 
 #include <gtest/gtest.h>
 
@@ -39,10 +39,7 @@ std::string ReadFile(const std::string& path)
 }
 
 // The text after the time stamp "mm:ss:mmm  ".
-std::string Text(const std::string& line)
-{
-    return line.size() >= 11 ? line.substr(11) : std::string();
-}
+std::string Text(const std::string& line) { return line.size() >= 11 ? line.substr(11) : std::string(); }
 
 void PressKey(QWidget* widget, int key)
 {
@@ -61,7 +58,11 @@ protected:
     }
     void TearDown() override { terminal_.reset(); }
 
-    template <class T> T* Control(int id) { return qobject_cast<T*>(FindChildControl(terminal_.get(), id)); }
+    template <class T>
+    T* Control(int id)
+    {
+        return qobject_cast<T*>(FindChildControl(terminal_.get(), id));
+    }
 
     RecordingMessageHost messages_;
     RecordingFileDialogHost files_;
@@ -153,9 +154,8 @@ TEST_F(TerminalDialogTest, ControlsFollowTheClientSize)
         QRect rect;
     };
     const Expected expected[] = {
-        {1001, QRect(10, 10, w - 90, 20)},       {1004, QRect(10, 42, w - 90, h - 62)},
-        {1070, QRect(4, h - 12, w - 8, 8)},      {1007, QRect(w - 70, 10, 60, 20)},
-        {1003, QRect(w - 70, 34, 60, 20)},       {1006, QRect(w - 70, 58, 60, 20)},
+        {1001, QRect(10, 10, w - 90, 20)}, {1004, QRect(10, 42, w - 90, h - 62)}, {1070, QRect(4, h - 12, w - 8, 8)},
+        {1007, QRect(w - 70, 10, 60, 20)}, {1003, QRect(w - 70, 34, 60, 20)},     {1006, QRect(w - 70, 58, 60, 20)},
         {1008, QRect(w - 70, 82, 60, 20)},
     };
     for (const Expected& e : expected) {

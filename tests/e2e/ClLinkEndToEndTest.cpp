@@ -2,14 +2,14 @@
 // libraries loaded for real.
 #include "support/ClSimFolder.h"
 
-#include "support/RecordingMessageHost.h"
 #include "link/BaudRateHandshake.h"
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
 #include "link/ClSerialV11.h"
-#include "link/Command.h"
 #include "link/ComPort.h"
+#include "link/Command.h"
 #include "link/SerialLink.h"
+#include "support/RecordingMessageHost.h"
 #include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,8 @@ protected:
         : kind2000_(folder_.Path()),
           kind2001_(folder_.Path()),
           kindV11_(folder_.Path()),
-          link_(Settings(), port_, [this](int mode) { return Kind(mode); }, false),
+          link_(
+              Settings(), port_, [this](int mode) { return Kind(mode); }, false),
           command_(link_)
     {
     }
@@ -57,10 +58,14 @@ protected:
     ClSerialKind* Kind(int mode)
     {
         switch (mode) {
-        case kLinkCl2000: return &kind2000_;
-        case kLinkCl2001: return &kind2001_;
-        case kLinkClV11: return &kindV11_;
-        default: return nullptr;
+            case kLinkCl2000:
+                return &kind2000_;
+            case kLinkCl2001:
+                return &kind2001_;
+            case kLinkClV11:
+                return &kindV11_;
+            default:
+                return nullptr;
         }
     }
 
@@ -106,8 +111,9 @@ TEST_P(ClLink, PortIndexBeyondTheListFailsAndKeepsTheMode)
     EXPECT_EQ(link_.PortName(count), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Cl, ClLink, testing::ValuesIn(kModes),
-                         [](const testing::TestParamInfo<ModeCase>& tp) { return "Mode" + std::to_string(tp.param.mode); });
+INSTANTIATE_TEST_SUITE_P(Cl, ClLink, testing::ValuesIn(kModes), [](const testing::TestParamInfo<ModeCase>& tp) {
+    return "Mode" + std::to_string(tp.param.mode);
+});
 
 using ClLinkSpeed = ClLink;
 
@@ -126,7 +132,9 @@ TEST_P(ClLinkSpeed, HandshakeMovesCameraAndGrabberTo115200)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cl, ClLinkSpeed, testing::Values(kModes[1], kModes[2]),
-                         [](const testing::TestParamInfo<ModeCase>& tp) { return "Mode" + std::to_string(tp.param.mode); });
+                         [](const testing::TestParamInfo<ModeCase>& tp) {
+                             return "Mode" + std::to_string(tp.param.mode);
+                         });
 
 TEST_F(ClLink, Mode1RefusesAnyRateButNineSixHundredAndStaysUsable)
 {

@@ -1,13 +1,13 @@
 #include "support/CamsimProcess.h"
 
-#include "support/RecordingMessageHost.h"
-#include "link/BaudRateHandshake.h"
 #include "framework/COnlineStatusUpdater.h"
-#include "link/Command.h"
-#include "link/ComPort.h"
 #include "framework/OnlineStatusRegistry.h"
-#include "link/SerialLink.h"
 #include "framework/StatusStrip.h"
+#include "link/BaudRateHandshake.h"
+#include "link/ComPort.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
+#include "support/RecordingMessageHost.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -51,7 +51,8 @@ protected:
         ASSERT_TRUE(camera_->Ok()) << camera_->Error();
         LinkSettings settings;
         settings.comPortIndex = kPortIndex;
-        link_ = std::make_unique<SerialLink>(settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
+        link_ = std::make_unique<SerialLink>(
+            settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
         command_ = std::make_unique<Command>(*link_);
         ASSERT_EQ(link_->ReopenCurrent(), 1) << ::testing::PrintToString(host_.Texts());
     }

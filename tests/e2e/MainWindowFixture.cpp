@@ -1,9 +1,9 @@
 // The main window against the simulated camera.
 #include "e2e/MainWindowFixture.h"
 
-#include "settings/ControlMode.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "link/SerialLink.h"
+#include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ControlTable.h"
 

@@ -1,8 +1,8 @@
 // The main window in this process against the simulated camera on a pseudo-terminal reached as "COM1".
 #pragma once
 
-#include "support/CamsimProcess.h"
 #include "app/CCtrlToolDlg.h"
+#include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>

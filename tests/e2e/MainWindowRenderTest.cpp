@@ -1,8 +1,8 @@
 // Pictures of the main window on each camera model, for a person to look at (build/<dir>/renders/).
 #include "e2e/MainWindowFixture.h"
 
-#include "settings/ControlMode.h"
 #include "pages/CTabSheetDialog.h"
+#include "settings/ControlMode.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,7 +34,8 @@ TEST_P(RenderCase, EveryTabInFactoryMode)
         QApplication::processEvents();
         const QPixmap picture = window_->grab();
         EXPECT_FALSE(picture.isNull());
-        const QString name = QStringLiteral("%1/mainwindow-%2-tab%3.png").arg(folder).arg(QString::fromStdString(model)).arg(tab);
+        const QString name =
+            QStringLiteral("%1/mainwindow-%2-tab%3.png").arg(folder).arg(QString::fromStdString(model)).arg(tab);
         EXPECT_TRUE(picture.save(name)) << name.toStdString();
     }
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());

@@ -1,25 +1,25 @@
 // The main window's start-up, keys, factory mode and exit against the simulated camera.
 #include "e2e/MainWindowFixture.h"
 
-#include "settings/ControlMode.h"
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CTerminalDialog.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
+#include "pages/PageControls.h"
+#include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
-#include "pages/PageControls.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTabWidget>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QTabBar>
+#include <QTabWidget>
 
 namespace {
 
@@ -144,11 +144,20 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
         bool enabled;
     };
     const Item items[] = {
-        {30008, "&Open", false}, {30011, "All Data", false}, {30012, "Shipping Data", false}, {2, "E&xit", true},
-        {30002, "&Reload", true}, {30004, "&Load settings", false}, {30003, "&Store settings", false},
-        {30000, "Edit user id", false}, {30005, "Edit camera id", false}, {30006, "&Open LUT file", false},
-        {30007, "&Save LUT file", false}, {30009, "&Load all LUT table", false},
-        {30001, "&About this application", false}, {30010, "&Open Communication Dialog", true},
+        {30008, "&Open", false},
+        {30011, "All Data", false},
+        {30012, "Shipping Data", false},
+        {2, "E&xit", true},
+        {30002, "&Reload", true},
+        {30004, "&Load settings", false},
+        {30003, "&Store settings", false},
+        {30000, "Edit user id", false},
+        {30005, "Edit camera id", false},
+        {30006, "&Open LUT file", false},
+        {30007, "&Save LUT file", false},
+        {30009, "&Load all LUT table", false},
+        {30001, "&About this application", false},
+        {30010, "&Open Communication Dialog", true},
     };
     for (const Item& item : items) {
         QAction* action = window_->MenuAction(item.id);

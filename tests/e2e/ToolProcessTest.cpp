@@ -12,11 +12,11 @@
 #include <thread>
 #include <vector>
 
-#include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 extern char** environ;
 

@@ -33,8 +33,8 @@ TEST(ControlWindow, ClassAndStyleOfEachKindOfWidget)
     EXPECT_EQ(GetWindowClass(&combo), WindowClass::ComboBox);
     EXPECT_EQ(GetWindowClass(&label), WindowClass::Other);
     EXPECT_EQ(GetWindowClass(nullptr), WindowClass::Other);
-    for (QWidget* button : {static_cast<QWidget*>(&push), static_cast<QWidget*>(&check),
-                            static_cast<QWidget*>(&radio), static_cast<QWidget*>(&group)}) {
+    for (QWidget* button : {static_cast<QWidget*>(&push), static_cast<QWidget*>(&check), static_cast<QWidget*>(&radio),
+                            static_cast<QWidget*>(&group)}) {
         EXPECT_EQ(GetWindowClass(button), WindowClass::Button);
     }
     EXPECT_EQ(GetButtonStyle(&push), ButtonStyle::PushButton);

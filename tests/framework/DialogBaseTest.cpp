@@ -1,8 +1,8 @@
 // The dialog base: its status strip follows the online status from initialisation to destruction.
-#include "framework/qt/CDialogBase.h"
-#include "framework/qt/CStatusStrip.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
+#include "framework/qt/CDialogBase.h"
+#include "framework/qt/CStatusStrip.h"
 
 #include <gtest/gtest.h>
 

@@ -74,8 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Names, DefaultExtension,
                                            ExtensionCase{"/d.v2/settings", "/d.v2/settings.cam"},
                                            ExtensionCase{"C:\\d.v2\\settings", "C:\\d.v2\\settings.cam"},
                                            ExtensionCase{"/d/.hidden", "/d/.hidden.cam"},
-                                           ExtensionCase{"/d/settings.", "/d/settings.cam"},
-                                           ExtensionCase{"", ""}));
+                                           ExtensionCase{"/d/settings.", "/d/settings.cam"}, ExtensionCase{"", ""}));
 
 TEST(FileDialogPattern, OpenAppendsTheExtensionAndNeverAsksToReplace)
 {

@@ -114,8 +114,8 @@ TEST_F(OnlineStatus, AllStripsChangeBeforeAnyDialogIsToldInRegistrationOrder)
     GetOnlineStatusRegistry().SetOnline();  // no change, still repainted and told
     GetOnlineStatusRegistry().SetOffline();
     const std::vector<std::string> expected = {
-        "a strip 303", "b strip 303", "a online",  "b online",  "a strip 303", "b strip 303",
-        "a online",    "b online",    "a strip 302", "b strip 302", "a offline", "b offline",
+        "a strip 303", "b strip 303", "a online",    "b online",    "a strip 303", "b strip 303",
+        "a online",    "b online",    "a strip 302", "b strip 302", "a offline",   "b offline",
     };
     EXPECT_EQ(events, expected);
 }
@@ -184,7 +184,7 @@ TEST_F(OnlineStatus, StatusChangedInsideAHandlerWinsForEveryDialog)
     };
     events.clear();
     GetOnlineStatusRegistry().SetOnline();
-    const std::vector<std::string> expected = {"a strip 303", "b strip 303", "a online",  "a strip 302",
+    const std::vector<std::string> expected = {"a strip 303", "b strip 303", "a online", "a strip 302",
                                                "b strip 302", "a offline",   "b offline"};
     EXPECT_EQ(events, expected) << "no dialog may be left believing the stale status";
     EXPECT_EQ(GetOnlineStatusRegistry().GetStatusBitmap(), kBitmapOffline);

@@ -1,7 +1,7 @@
 // The Qt file dialog host under the shared pattern: start folder, typed names, cancel.
 #include "framework/FileDialogHost.h"
-#include "support/RecordingMessageHost.h"
 #include "framework/qt/QtFileDialogHost.h"
+#include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 

@@ -46,8 +46,8 @@ TEST_P(MessageHostIcons, IconCarriesTheMeaning)
 {
     QtMessageHost host;
     SeenBox seen;
-    ShowAndAnswer([] { return ShowMessage("text", "Caption", MessageButtons::Ok, GetParam().icon); },
-                  QMessageBox::Ok, seen);
+    ShowAndAnswer([] { return ShowMessage("text", "Caption", MessageButtons::Ok, GetParam().icon); }, QMessageBox::Ok,
+                  seen);
     EXPECT_EQ(seen.icon, GetParam().expected);
     EXPECT_EQ(seen.caption, "Caption");
     EXPECT_EQ(seen.text, "text");

@@ -26,6 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<std::string> FuzzSeeds()
 {
-    return {"GA=100", "GA=&H64", "GA=-5, 7", "MD=RV-8200-A1", "GA?", "COMPLETE", "ERROR: GA 900 out of range 100..800",
-            "LUTG=4095,12", "  PE = 12 ", "XMLVR=&HFFFFFFFF", "UD=hello world"};
+    return {"GA=100",
+            "GA=&H64",
+            "GA=-5, 7",
+            "MD=RV-8200-A1",
+            "GA?",
+            "COMPLETE",
+            "ERROR: GA 900 out of range 100..800",
+            "LUTG=4095,12",
+            "  PE = 12 ",
+            "XMLVR=&HFFFFFFFF",
+            "UD=hello world"};
 }

@@ -18,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<std::string> FuzzSeeds()
 {
-    return {"GA=200", "GA?", "MD?", "ULCK=5829317", "ID00=ABCDEFGHIJ", "LUTIG=12", "LUTG=100", "SDDS=1", "SDDI=5",
-            "SDD=-12", "SA=2", "LD=2", "EA?", "CBDRT=1", "PGR=1", "PGS?", "HB=2", "WTC?"};
+    return {"GA=200",  "GA?",  "MD?",  "ULCK=5829317", "ID00=ABCDEFGHIJ", "LUTIG=12", "LUTG=100", "SDDS=1", "SDDI=5",
+            "SDD=-12", "SA=2", "LD=2", "EA?",          "CBDRT=1",         "PGR=1",    "PGS?",     "HB=2",   "WTC?"};
 }

@@ -28,21 +28,21 @@ std::string Mutate(std::string input, std::mt19937& random)
     for (int i = 0; i < steps; ++i) {
         const std::size_t at = input.empty() ? 0 : random() % (input.size() + 1);
         switch (random() % 5) {
-        case 0:  // insert a character
-            input.insert(at, 1, alphabet[random() % (sizeof alphabet - 1)]);
-            break;
-        case 1:  // delete a character
-            if (at < input.size()) input.erase(at, 1);
-            break;
-        case 2:  // replace by a random byte
-            if (at < input.size()) input[at] = static_cast<char>(random() & 0xff);
-            break;
-        case 3:  // duplicate a slice
-            if (!input.empty()) input.insert(at, input.substr(random() % input.size(), random() % 16));
-            break;
-        default:  // cut the rest
-            input.resize(at);
-            break;
+            case 0:  // insert a character
+                input.insert(at, 1, alphabet[random() % (sizeof alphabet - 1)]);
+                break;
+            case 1:  // delete a character
+                if (at < input.size()) input.erase(at, 1);
+                break;
+            case 2:  // replace by a random byte
+                if (at < input.size()) input[at] = static_cast<char>(random() & 0xff);
+                break;
+            case 3:  // duplicate a slice
+                if (!input.empty()) input.insert(at, input.substr(random() % input.size(), random() % 16));
+                break;
+            default:  // cut the rest
+                input.resize(at);
+                break;
         }
     }
     return input;

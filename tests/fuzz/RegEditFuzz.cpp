@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<std::string> FuzzSeeds()
 {
-    return {"REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]\r\n"
-            "\"Communication Mode\"=dword:00000002\r\n\"Camera File Path\"=\"C:\\\\data\\\\\\\"x\\\"\"\r\n",
-            "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Other]\n\"a\"=hex:01,02,\\\n  03\n\"b\"=-\n; comment\n",
-            "garbage without header\n[unterminated\n\"x\"=dword:zz\n"};
+    return {
+        "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]\r\n"
+        "\"Communication Mode\"=dword:00000002\r\n\"Camera File Path\"=\"C:\\\\data\\\\\\\"x\\\"\"\r\n",
+        "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Other]\n\"a\"=hex:01,02,\\\n  03\n\"b\"=-\n; comment\n",
+        "garbage without header\n[unterminated\n\"x\"=dword:zz\n"};
 }

@@ -147,7 +147,8 @@ TEST(IncludeLayers, EveryIncludePointsDownTheArrows)
 
 TEST(IncludeLayers, RulesCatchUpwardSidewaysAndToolkitIncludes)
 {
-    const fs::path dir = fs::temp_directory_path() / ("rv-layering-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const fs::path dir = fs::temp_directory_path() /
+                         ("rv-layering-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     fs::remove_all(dir);
     struct Case {
         const char* file;
@@ -157,16 +158,16 @@ TEST(IncludeLayers, RulesCatchUpwardSidewaysAndToolkitIncludes)
     const Case cases[] = {
         {"src/link/A.h", "#include \"tables/T.h\"\n#include \"link/B.h\"\n", false},
         {"src/link/B.h", "#include \"settings/S.h\"\n", false},
-        {"src/tables/T.h", "#include \"link/B.h\"\n", true},               // upward
-        {"src/files/F.h", "#include \"operations/O.h\"\n", true},          // sideways
-        {"src/settings/S.h", "#include <QString>\n", true},                 // Qt in a core layer
+        {"src/tables/T.h", "#include \"link/B.h\"\n", true},  // upward
+        {"src/files/F.h", "#include \"operations/O.h\"\n", true},  // sideways
+        {"src/settings/S.h", "#include <QString>\n", true},  // Qt in a core layer
         {"src/pages/P.h", "#include <QWidget>\n#include \"framework/qt/W.h\"\n", false},
-        {"src/framework/W.h", "#include \"framework/qt/W.h\"\n", true},    // core framework on its Qt half
+        {"src/framework/W.h", "#include \"framework/qt/W.h\"\n", true},  // core framework on its Qt half
         {"src/framework/qt/W.h", "#include \"framework/Z.h\"\n", false},
-        {"src/framework/Z.h", "#include <termios.h>\n", true},             // OS header above platform
+        {"src/framework/Z.h", "#include <termios.h>\n", true},  // OS header above platform
         {"src/operations/O.h", "#include \"dialogs/D.h\"\n", true},
         {"src/dialogs/D.h", "#include \"files/F.h\"\n#include \"operations/O.h\"\n", false},
-        {"src/params/X.h", "#include \"link/B.h\"\n", true},               // not a layer
+        {"src/params/X.h", "#include \"link/B.h\"\n", true},  // not a layer
     };
     int expected = 0;
     for (const auto& c : cases) {

@@ -36,8 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
     Integers, AnswerParsing,
     ::testing::Values(ParseCase{"GA=&H1F", 1, "GA", 1, 31, "&H1F"}, ParseCase{"GA=&Hff", 1, "GA", 1, 255, "&Hff"},
                       ParseCase{"GA=&h1F", 1, "GA", 1, 0, "&h1F"},  // the prefix is case-sensitive
-                      ParseCase{"GA=&H", 1, "GA", 1, 0, "&H"},
-                      ParseCase{"GA=&HFFFFFFFF", 1, "GA", 1, -1, "&HFFFFFFFF"},
+                      ParseCase{"GA=&H", 1, "GA", 1, 0, "&H"}, ParseCase{"GA=&HFFFFFFFF", 1, "GA", 1, -1, "&HFFFFFFFF"},
                       ParseCase{"GA=-12", 1, "GA", 1, -12, "-12"}, ParseCase{"GA=+8", 1, "GA", 1, 8, "+8"},
                       ParseCase{"GA=12abc", 1, "GA", 1, 12, "12abc"}, ParseCase{"GA=", 1, "GA", 1, 0, ""},
                       ParseCase{"GA=abc", 1, "GA", 1, 0, "abc"},
@@ -47,14 +46,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"GA=5,", 1, "GA", 2, 5, "5"}, ParseCase{"GA?", 1, "GA", 0, 0, ""},
                       ParseCase{"GA?7", 1, "GA", 1, 7, "7"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    TextsAndFailures, AnswerParsing,
-    ::testing::Values(ParseCase{"MD=RV-8200-A1", 1, "MD", 1, 0, "RV-8200-A1"},
-                      ParseCase{"UD=a=b?c", 1, "UD", 1, 0, "a=b?c"},  // only the first "=" separates
-                      ParseCase{"ga=5", 0, "", 0, 0, ""}, ParseCase{"XYZ=5", 0, "", 0, 0, ""},
-                      ParseCase{"ERROR", 0, "", 0, 0, ""}, ParseCase{"", 0, "", 0, 0, ""},
-                      ParseCase{"=5", 0, "", 0, 0, ""}, ParseCase{"?", 0, "", 0, 0, ""},
-                      ParseCase{"G,A=5", 0, "", 0, 0, ""}));
+INSTANTIATE_TEST_SUITE_P(TextsAndFailures, AnswerParsing,
+                         ::testing::Values(ParseCase{"MD=RV-8200-A1", 1, "MD", 1, 0, "RV-8200-A1"},
+                                           ParseCase{"UD=a=b?c", 1, "UD", 1, 0,
+                                                     "a=b?c"},  // only the first "=" separates
+                                           ParseCase{"ga=5", 0, "", 0, 0, ""}, ParseCase{"XYZ=5", 0, "", 0, 0, ""},
+                                           ParseCase{"ERROR", 0, "", 0, 0, ""}, ParseCase{"", 0, "", 0, 0, ""},
+                                           ParseCase{"=5", 0, "", 0, 0, ""}, ParseCase{"?", 0, "", 0, 0, ""},
+                                           ParseCase{"G,A=5", 0, "", 0, 0, ""}));
 
 TEST(AnswerParsingRecord, KeepsBothValuesOfATwoValueAnswerAndTheRawLine)
 {

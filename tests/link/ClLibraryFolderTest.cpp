@@ -27,22 +27,17 @@ TEST_P(Wildcard, MatchesLikeTheSystemSearch)
         << c.pattern << " vs " << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cl, Wildcard,
-                         testing::Values(MatchCase{"clser*.so", "clser.so", true, true},
-                                         MatchCase{"clser*.so", "clserial.so", true, true},
-                                         MatchCase{"clser*.so", "clserA.so.1", true, false},
-                                         MatchCase{"clser*.so", "xclser.so", true, false},
-                                         MatchCase{"clser*.so", "clser.s", true, false},
-                                         MatchCase{"clser*.so", "CLSERX.SO", true, false},
-                                         MatchCase{"clser*.dll", "CLSERX.DLL", false, true},
-                                         MatchCase{"clser*.dll", "clserx.dllx", false, false},
-                                         MatchCase{"*.so", ".so", true, true},
-                                         MatchCase{"a*b*c", "aXbYbZc", true, true},
-                                         MatchCase{"a*b*c", "aXbYbZ", true, false},
-                                         MatchCase{"a?c", "abc", true, true},
-                                         MatchCase{"a?c", "ac", true, false},
-                                         MatchCase{"**", "", true, true},
-                                         MatchCase{"x", "", true, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cl, Wildcard,
+    testing::Values(MatchCase{"clser*.so", "clser.so", true, true}, MatchCase{"clser*.so", "clserial.so", true, true},
+                    MatchCase{"clser*.so", "clserA.so.1", true, false},
+                    MatchCase{"clser*.so", "xclser.so", true, false}, MatchCase{"clser*.so", "clser.s", true, false},
+                    MatchCase{"clser*.so", "CLSERX.SO", true, false},
+                    MatchCase{"clser*.dll", "CLSERX.DLL", false, true},
+                    MatchCase{"clser*.dll", "clserx.dllx", false, false}, MatchCase{"*.so", ".so", true, true},
+                    MatchCase{"a*b*c", "aXbYbZc", true, true}, MatchCase{"a*b*c", "aXbYbZ", true, false},
+                    MatchCase{"a?c", "abc", true, true}, MatchCase{"a?c", "ac", true, false},
+                    MatchCase{"**", "", true, true}, MatchCase{"x", "", true, false}));
 
 TEST(FolderSearch, JoinPathAddsOneSeparator)
 {

@@ -1,10 +1,10 @@
 // The three Camera Link library kinds against simulated frame-grabber libraries, loaded for real.
 #include "support/ClSimFolder.h"
 
-#include "support/RecordingMessageHost.h"
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
 #include "link/ClSerialV11.h"
+#include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,9 @@ const std::string kNotSupported = "Selected baud rate is not supported.";
 // and how to make a fresh object on a folder.
 struct KindCase {
     const char* label;
-    const char* built;     // the simulated library in the build tree
+    const char* built;  // the simulated library in the build tree
     const char* fileName;  // the name the kind looks for
-    const char* faulty;    // a variant lacking one bound function
+    const char* faulty;  // a variant lacking one bound function
     std::function<std::unique_ptr<ClSerialLibrary>(const std::string&)> make;
 };
 
@@ -273,8 +273,8 @@ TEST_P(Kind2000Rates, OnlyNineSixHundredIsAcceptedAndTheLibraryIsNotAsked)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cl, Kind2000Rates,
-                         testing::Values(RateCase{9600, 1}, RateCase{19200, 0}, RateCase{115200, 0},
-                                         RateCase{0, 0}, RateCase{-9600, 0}));
+                         testing::Values(RateCase{9600, 1}, RateCase{19200, 0}, RateCase{115200, 0}, RateCase{0, 0},
+                                         RateCase{-9600, 0}));
 
 // The 2001 kind.
 
@@ -364,7 +364,8 @@ TEST_P(RateRefusal, RefusedRateShowsTheMessageAndKeepsTheEntryOpen)
     RecordingMessageHost messages;
     ClSimFolder folder;
     std::string options = refusal.portOptions;
-    folder.AddLibrary(kindCase.built, kindCase.fileName, "port Acme Port0 " + options + "\nport Acme Port1 " + options + "\n");
+    folder.AddLibrary(kindCase.built, kindCase.fileName,
+                      "port Acme Port0 " + options + "\nport Acme Port1 " + options + "\n");
     auto kind = kindCase.make(folder.Path());
     ASSERT_EQ(kind->ScanEntries(), kindCase.label == std::string("KindV11") ? 2 : 1);
     ASSERT_EQ(kind->OpenEntry(0), 1);
@@ -380,7 +381,8 @@ TEST_P(RateRefusal, RefusedRateShowsTheMessageAndKeepsTheEntryOpen)
     EXPECT_TRUE(folder.Called(Stem(kindCase), "clSerialClose"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cl, RateRefusal, testing::Combine(testing::Values(kKinds[1], kKinds[2]), testing::ValuesIn(kRefusals)),
+INSTANTIATE_TEST_SUITE_P(Cl, RateRefusal,
+                         testing::Combine(testing::Values(kKinds[1], kKinds[2]), testing::ValuesIn(kRefusals)),
                          [](const testing::TestParamInfo<std::tuple<KindCase, RefusalCase>>& tp) {
                              return std::string(std::get<0>(tp.param).label) + "_" + std::get<1>(tp.param).label;
                          });

@@ -1,8 +1,8 @@
 #include "support/PtyPeer.h"
 
-#include "support/RecordingMessageHost.h"
 #include "link/ComPort.h"
 #include "platform/SerialDevice.h"
+#include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 

@@ -11,18 +11,13 @@ TEST_F(ReadLine, LineEndsAreTakenOffAndNothingElse)
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"GA=5\r\n", {"GA=5"}},
-        {"GA=5\n", {"GA=5"}},  // a bare LF keeps the last character
-        {"\n", {""}},
-        {"\r\n", {""}},
-        {"AB\r\r\n", {"AB\r"}},
-        {"A\nB\r\n", {"A", "B"}},
+        {"GA=5\r\n", {"GA=5"}}, {"GA=5\n", {"GA=5"}},  // a bare LF keeps the last character
+        {"\n", {""}},           {"\r\n", {""}},       {"AB\r\r\n", {"AB\r"}}, {"A\nB\r\n", {"A", "B"}},
     };
     for (const Case& c : cases) {
         command_.ClearReceived();
         channel_.Deliver({{c.bytes, 0}});
-        while (command_.ReadLine(false)) {
-        }
+        while (command_.ReadLine(false)) {}
         std::vector<std::string> got;
         while (command_.ReceivedCount() > 0) got.push_back(command_.TakeLine());
         EXPECT_EQ(got, c.lines) << c.bytes;

@@ -1,8 +1,8 @@
 #include "support/ProtocolFixture.h"
 
-#include "support/ManualTimerService.h"
 #include "framework/UiHost.h"
 #include "link/BaudRateHandshake.h"
+#include "support/ManualTimerService.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -133,9 +133,7 @@ TEST_F(Requests, EndlessLineDoesNotHoldTheRequestPastItsTimeOut)
 
 TEST_F(Requests, AnswerIsTakenAsSoonAsItArrives)
 {
-    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
-        return {{"GA=3\r\n", 2}};
-    };
+    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> { return {{"GA=3\r\n", 2}}; };
     int value = 0;
     const auto start = Clock::now();
     ASSERT_EQ(command_.QueryValue(cmd::GA, value, 5000), 1);

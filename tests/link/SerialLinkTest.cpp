@@ -31,13 +31,14 @@ TEST(BaudTables, IndexRateAndCode)
 class Link : public ::testing::Test {
 protected:
     Link()
-        : link_(Stored(), port_,
-                [this](int mode) -> ClSerialKind* {
-                    if (mode == kLinkCl2000) return &cl2000_;
-                    if (mode == kLinkCl2001) return &cl2001_;
-                    return nullptr;
-                },
-                false)
+        : link_(
+              Stored(), port_,
+              [this](int mode) -> ClSerialKind* {
+                  if (mode == kLinkCl2000) return &cl2000_;
+                  if (mode == kLinkCl2001) return &cl2001_;
+                  return nullptr;
+              },
+              false)
     {
         link_.SetTerminalSink(&terminal_);
         link_.SetMessageSink(&messages_);
@@ -195,7 +196,8 @@ TEST(LinkSettingsStore, SettingsGoBackToTheRegistryAtTheEnd)
     LinkSettings initial;
     initial.linkMode = kLinkComPort;
     {
-        SerialLink link(initial, port, [](int) -> ClSerialKind* { return nullptr; }, true);
+        SerialLink link(
+            initial, port, [](int) -> ClSerialKind* { return nullptr; }, true);
         RecordingMessageHost host;
         link.Open(kLinkCl2001, 38400, 4);
         link.SetMode(kLinkClV11);

@@ -1,12 +1,12 @@
 // The generic page-control handlers on the real pages, with a camera that takes or refuses values.
 #include "operations/ParameterHandlers.h"
 
-#include "support/RecordingMessageHost.h"
 #include "framework/qt/CSpinButton.h"
-#include "tables/CommandTable.h"
-#include "tables/ControlTable.h"
 #include "pages/PageControls.h"
 #include "support/PageFixture.h"
+#include "support/RecordingMessageHost.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -187,12 +187,10 @@ TEST_F(Handlers, HooksRunAroundTheGenericUpdateInTheirPlace)
 {
     std::vector<std::string> order;
     const int mode = 1096;  // Trigger Mode
-    handlers_.SetComboHook(mode, ParameterHandlers::HookTime::Before, [&] {
-        order.push_back("before:" + std::to_string(camera_.sent.size()));
-    });
-    handlers_.SetComboHook(mode, ParameterHandlers::HookTime::After, [&] {
-        order.push_back("after:" + std::to_string(camera_.sent.size()));
-    });
+    handlers_.SetComboHook(mode, ParameterHandlers::HookTime::Before,
+                           [&] { order.push_back("before:" + std::to_string(camera_.sent.size())); });
+    handlers_.SetComboHook(mode, ParameterHandlers::HookTime::After,
+                           [&] { order.push_back("after:" + std::to_string(camera_.sent.size())); });
     handlers_.SetFollowUp(kWidthEdit, [&] { order.push_back("follow-up"); });
     handlers_.SetButtonAction(1010, [&] { order.push_back("terminal"); });
     handlers_.SetComboHook(kTriggerSource, ParameterHandlers::HookTime::Instead, [&] { order.push_back("instead"); });

@@ -63,20 +63,19 @@ TEST_P(ReadAll, ReadsEveryRowTheModelAndModeHaveWithTheProgressInPercent)
     EXPECT_TRUE(mainWindow_->isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ModelsAndModes, ReadAll,
-    ::testing::Values(ReadCase{"RV-8200-A1", 0, 148, 90, "GAORA=9000", 1268},
-                      ReadCase{"RV-8200-B1", 0, 148, 90, "GAOR=9000", 1255},
-                      ReadCase{"RV-8200-B1", 1, 164, 81, "GAOR=9000", 1255},
-                      ReadCase{"RV-8200-A1", 1, 176, 87, "GAORA=9000", 1268}),
-    [](const ::testing::TestParamInfo<ReadCase>& tp) {
-        return std::string(tp.param.model).substr(8) + (tp.param.factoryMode ? "Factory" : "User");
-    });
+INSTANTIATE_TEST_SUITE_P(ModelsAndModes, ReadAll,
+                         ::testing::Values(ReadCase{"RV-8200-A1", 0, 148, 90, "GAORA=9000", 1268},
+                                           ReadCase{"RV-8200-B1", 0, 148, 90, "GAOR=9000", 1255},
+                                           ReadCase{"RV-8200-B1", 1, 164, 81, "GAOR=9000", 1255},
+                                           ReadCase{"RV-8200-A1", 1, 176, 87, "GAORA=9000", 1268}),
+                         [](const ::testing::TestParamInfo<ReadCase>& tp) {
+                             return std::string(tp.param.model).substr(8) + (tp.param.factoryMode ? "Factory" : "User");
+                         });
 
 TEST_F(ReaderFixture, RefreshReadsShowsLevelsAndSetsTheStatesWithTheDialogsHeldOff)
 {
-    ASSERT_NO_FATAL_FAILURE(StartCamera({"--model", "RV-8200-A1", "--set", "GM=1", "--set", "GAR=1200", "--set", "LUN=2", "--set",
-                 "LR=12340"}));
+    ASSERT_NO_FATAL_FAILURE(StartCamera(
+        {"--model", "RV-8200-A1", "--set", "GM=1", "--set", "GAR=1200", "--set", "LUN=2", "--set", "LR=12340"}));
     FakeDialog dialog;
     GetOpenDialogList().Register(&dialog);
     bool disabledDuringRead = true;
@@ -176,8 +175,8 @@ TEST_F(ReaderFixture, NoAnswerKeepsTheRecordedModel)
 
 TEST_F(ReaderFixture, ReadOneValueStoresAndShowsButSkipsWhatTheModelLacks)
 {
-    ASSERT_NO_FATAL_FAILURE(StartCamera({"--model", "RV-8200-A1", "--set", "GA=300", "--set", "TR=1", "--set", "ETM=1",
-                                          "--set", "PER=777"}));
+    ASSERT_NO_FATAL_FAILURE(StartCamera(
+        {"--model", "RV-8200-A1", "--set", "GA=300", "--set", "TR=1", "--set", "ETM=1", "--set", "PER=777"}));
     ASSERT_EQ(reader_->ModelCheck(), 1);
     ClearTraffic();
 

@@ -28,9 +28,9 @@ std::pair<int, int> SpinRange(int spinId)
 }
 
 // The controls of the commands each model lacks (with ETM, which both keep visible).
-const std::vector<int> kOnlyOnA1 = {1233, 1294, 1296, 1298, 1290, 1291, 1292, 1293, 1195, 1268, 1266, 1270, 1606,
-                                    1604, 1608, 1274, 1272, 1276, 1612, 1610, 1614, 1280, 1278, 1282, 1286, 1284,
-                                    1288, 1633, 1635, 1637};
+const std::vector<int> kOnlyOnA1 = {1233, 1294, 1296, 1298, 1290, 1291, 1292, 1293, 1195, 1268,
+                                    1266, 1270, 1606, 1604, 1608, 1274, 1272, 1276, 1612, 1610,
+                                    1614, 1280, 1278, 1282, 1286, 1284, 1288, 1633, 1635, 1637};
 const std::vector<int> kOnlyOnB1 = {1628, 1576, 1217, 1542, 1543, 1565, 1566, 1568, 1570, 1578,
                                     1255, 1250, 1257, 1600, 1598, 1602, 1240, 1238, 1242};
 
@@ -67,17 +67,23 @@ TEST_P(ModelLayout, HidesWhatTheModelLacksAndShowsTheRest)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Models, ModelLayout,
-    ::testing::Values(LayoutCase{kModelCodeB1, &kOnlyOnB1, &kOnlyOnA1,
-                                 {"Factory Gain Type A", "Factory Black Type B", "Sensor Select"},
-                                 {1268, 1286, 1195}, 1},
-                      LayoutCase{kModelCodeA1, &kOnlyOnA1, &kOnlyOnB1,
-                                 {"Factory Gain", "Spartial Compensation", "Acquisition Linerate Option"},
-                                 {1255, 1565, 1628}, 2}),
-    [](const ::testing::TestParamInfo<LayoutCase>& tp) {
-        return std::string(tp.param.modelCode == kModelCodeB1 ? "B1" : "A1");
-    });
+INSTANTIATE_TEST_SUITE_P(Models, ModelLayout,
+                         ::testing::Values(LayoutCase{kModelCodeB1,
+                                                      &kOnlyOnB1,
+                                                      &kOnlyOnA1,
+                                                      {"Factory Gain Type A", "Factory Black Type B", "Sensor Select"},
+                                                      {1268, 1286, 1195},
+                                                      1},
+                                           LayoutCase{
+                                               kModelCodeA1,
+                                               &kOnlyOnA1,
+                                               &kOnlyOnB1,
+                                               {"Factory Gain", "Spartial Compensation", "Acquisition Linerate Option"},
+                                               {1255, 1565, 1628},
+                                               2}),
+                         [](const ::testing::TestParamInfo<LayoutCase>& tp) {
+                             return std::string(tp.param.modelCode == kModelCodeB1 ? "B1" : "A1");
+                         });
 
 TEST_F(ControlStates, ModelLayoutTakesSpinsAndLabelsAlongAndKeepsSharedGroups)
 {

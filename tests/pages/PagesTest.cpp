@@ -4,9 +4,9 @@
 
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
-#include "tables/ComboCatalog.h"
 #include "pages/PageControls.h"
 #include "resources/PageLayouts.h"
+#include "tables/ComboCatalog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -74,17 +74,22 @@ TEST_F(PagesTest, EveryTableControlIsOnExactlyOnePageWithItsKind)
         QWidget* control = FindPageControl(entry.controlId);
         ASSERT_NE(control, nullptr) << entry.controlId;
         switch (entry.controlKind) {
-        case kKindCombo: EXPECT_EQ(ControlClass(control), kClassComboBox) << entry.controlId; break;
-        case kKindButton: EXPECT_EQ(ControlClass(control), kClassPushButton) << entry.controlId; break;
-        case kKindEdit: {
-            EXPECT_EQ(ControlClass(control), kClassEdit) << entry.controlId;
-            // The edit finds its spin through its user data, and the spin's buddy is the edit.
-            auto* spin = qobject_cast<CSpinButton*>(FindPageControl(static_cast<int>(GetUserData(control))));
-            ASSERT_NE(spin, nullptr) << entry.controlId;
-            EXPECT_EQ(spin->GetBuddy(), control);
-            break;
-        }
-        default: ADD_FAILURE() << "unexpected kind of " << entry.controlId;
+            case kKindCombo:
+                EXPECT_EQ(ControlClass(control), kClassComboBox) << entry.controlId;
+                break;
+            case kKindButton:
+                EXPECT_EQ(ControlClass(control), kClassPushButton) << entry.controlId;
+                break;
+            case kKindEdit: {
+                EXPECT_EQ(ControlClass(control), kClassEdit) << entry.controlId;
+                // The edit finds its spin through its user data, and the spin's buddy is the edit.
+                auto* spin = qobject_cast<CSpinButton*>(FindPageControl(static_cast<int>(GetUserData(control))));
+                ASSERT_NE(spin, nullptr) << entry.controlId;
+                EXPECT_EQ(spin->GetBuddy(), control);
+                break;
+            }
+            default:
+                ADD_FAILURE() << "unexpected kind of " << entry.controlId;
         }
     }
 }
@@ -106,7 +111,8 @@ TEST_F(PagesTest, SpinRangesComeFromTheTable)
     for (int row = 0; table.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table.Row(row);
         if (entry.controlKind != kKindEdit) continue;
-        auto* spin = qobject_cast<CSpinButton*>(FindPageControl(static_cast<int>(GetUserData(FindPageControl(entry.controlId)))));
+        auto* spin = qobject_cast<CSpinButton*>(
+            FindPageControl(static_cast<int>(GetUserData(FindPageControl(entry.controlId)))));
         ASSERT_NE(spin, nullptr);
         int minimum = 0, maximum = 0;
         spin->GetRange32(minimum, maximum);
@@ -216,7 +222,8 @@ TEST_F(PagesTest, ColumnWithoutShownGroupsLeavesNoGap)
     for (QGroupBox* group : typeColumn->findChildren<QGroupBox*>()) {
         for (QWidget* child : group->findChildren<QWidget*>()) {
             const int kind = ControlClass(child);
-            if (kind == kClassEdit || kind == kClassComboBox || kind == kClassPushButton) columnControls.push_back(child);
+            if (kind == kClassEdit || kind == kClassComboBox || kind == kClassPushButton)
+                columnControls.push_back(child);
         }
     }
     ASSERT_FALSE(columnControls.empty());

@@ -2,18 +2,18 @@
 // check-box and radio actions.
 #include "support/PageFixture.h"
 
-#include "support/RecordingMessageHost.h"
 #include "framework/qt/CRadioButton.h"
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
 #include "pages/CParameterDispatcher.h"
-#include "tables/CommandTable.h"
 #include "pages/PageControls.h"
 #include "pages/ParameterEventHandler.h"
+#include "support/RecordingMessageHost.h"
+#include "tables/CommandTable.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -77,7 +77,7 @@ struct ClassifyCase {
     const char* name;
     NotifyCode code;
     int senderIndex;  // into the Widgets order; -1: no sender
-    int idIndex;      // the control the id names
+    int idIndex;  // the control the id names
     ParameterEvent expected;
 };
 
@@ -86,11 +86,12 @@ class Classification : public ::testing::TestWithParam<ClassifyCase> {};
 TEST_P(Classification, AsTheNotificationAndTheControlSay)
 {
     Widgets widgets;
-    const std::vector<QWidget*> all = {widgets.edit, widgets.combo, widgets.spin, widgets.push,
+    const std::vector<QWidget*> all = {widgets.edit,  widgets.combo, widgets.spin,  widgets.push,
                                        widgets.check, widgets.radio, widgets.group, widgets.label};
     const ClassifyCase& c = GetParam();
     SpinStep step;
-    ControlNotification notification{c.code, 7201 + c.idIndex, c.senderIndex < 0 ? nullptr : all[static_cast<std::size_t>(c.senderIndex)],
+    ControlNotification notification{c.code, 7201 + c.idIndex,
+                                     c.senderIndex < 0 ? nullptr : all[static_cast<std::size_t>(c.senderIndex)],
                                      c.code == NotifyCode::DeltaPos ? &step : nullptr};
     EXPECT_EQ(CParameterDispatcher::Classify(notification), c.expected) << c.name;
 }
@@ -137,8 +138,7 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
     spin->SetPos32(300);
     spin->Step(1);
     qobject_cast<QPushButton*>(FindPageControl(1121))->click();
-    EXPECT_EQ(handler.events,
-              (std::vector<std::string>{"edit 1041", "combo 1096", "spin 1045 300 1", "button 1121"}));
+    EXPECT_EQ(handler.events, (std::vector<std::string>{"edit 1041", "combo 1096", "spin 1045 300 1", "button 1121"}));
     EXPECT_EQ(spin->GetPos32(), 301);
     EXPECT_TRUE(sender.sent.empty());  // sending is the handlers' business
 

@@ -9,10 +9,7 @@ namespace {
 
 const std::string kKey = "HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool";
 
-std::string InKey(const std::string& lines)
-{
-    return "REGEDIT4\r\n\r\n[" + kKey + "]\r\n" + lines;
-}
+std::string InKey(const std::string& lines) { return "REGEDIT4\r\n\r\n[" + kKey + "]\r\n" + lines; }
 
 std::vector<std::uint8_t> Bytes(const std::string& s, bool zero)
 {
@@ -49,39 +46,32 @@ TEST_P(ValueLineParse, ReadsTheValueOrSkipsTheLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ValueLineParse,
-    ::testing::Values(
-        ParseCase{"\"V\"=dword:0000000a", true, 4, {10, 0, 0, 0}},
-        ParseCase{"\"v\"=dword:FFFFFFFF", true, 4, {255, 255, 255, 255}},
-        ParseCase{"\"V\"=dword:1c200", true, 4, {0x00, 0xc2, 0x01, 0}},
-        ParseCase{"\"V\"=\"C:\\\\dir \\\"q\\\"\"", true, 1, Bytes("C:\\dir \"q\"", true)},
-        ParseCase{"\"V\"=\"\"", true, 1, Bytes("", true)},
-        ParseCase{"\"V\"=\"2\"\r", true, 1, Bytes("2", true)},
-        ParseCase{"  \"V\" = \"x\"  ", true, 1, Bytes("x", true)},
-        ParseCase{"\"V\"=\"a\\b\"", true, 1, Bytes("a\\b", true)},
-        ParseCase{"\"V\"=hex:31,32", true, 3, Bytes("12", false)},
-        ParseCase{"\"V\"=hex(2):25,00", true, 2, {0x25, 0}},
-        ParseCase{"\"V\"=hex(b):01,02,03,04,05,06,07,08", true, 11, {1, 2, 3, 4, 5, 6, 7, 8}},
-        ParseCase{"\"V\"=hex(7):61,00,\\\n  62,00,00", true, 7, {0x61, 0, 0x62, 0, 0}},
-        ParseCase{"\"V\"=hex:", true, 3, {}},
-        ParseCase{"\"V\"=-", false, 99, {}},
-        ParseCase{"\"V\"=dword:123456789", false, 0, {}},
-        ParseCase{"\"V\"=dword:", false, 0, {}},
-        ParseCase{"\"V\"=dword:12g4", false, 0, {}},
-        ParseCase{"\"V\"=\"unterminated", false, 0, {}},
-        ParseCase{"\"V\"=\"x\" trailing", false, 0, {}},
-        ParseCase{"\"V\"", false, 0, {}},
-        ParseCase{"\"V\"=hex:1,2,", false, 0, {}},
-        ParseCase{"\"V\"=hex:123", false, 0, {}},
-        ParseCase{"\"V\"=hex(zz):00", false, 0, {}},
-        ParseCase{"\"V\"=word:1", false, 0, {}},
-        ParseCase{"V=dword:00000001", false, 0, {}}));
+    ::testing::Values(ParseCase{"\"V\"=dword:0000000a", true, 4, {10, 0, 0, 0}},
+                      ParseCase{"\"v\"=dword:FFFFFFFF", true, 4, {255, 255, 255, 255}},
+                      ParseCase{"\"V\"=dword:1c200", true, 4, {0x00, 0xc2, 0x01, 0}},
+                      ParseCase{"\"V\"=\"C:\\\\dir \\\"q\\\"\"", true, 1, Bytes("C:\\dir \"q\"", true)},
+                      ParseCase{"\"V\"=\"\"", true, 1, Bytes("", true)},
+                      ParseCase{"\"V\"=\"2\"\r", true, 1, Bytes("2", true)},
+                      ParseCase{"  \"V\" = \"x\"  ", true, 1, Bytes("x", true)},
+                      ParseCase{"\"V\"=\"a\\b\"", true, 1, Bytes("a\\b", true)},
+                      ParseCase{"\"V\"=hex:31,32", true, 3, Bytes("12", false)},
+                      ParseCase{"\"V\"=hex(2):25,00", true, 2, {0x25, 0}},
+                      ParseCase{"\"V\"=hex(b):01,02,03,04,05,06,07,08", true, 11, {1, 2, 3, 4, 5, 6, 7, 8}},
+                      ParseCase{"\"V\"=hex(7):61,00,\\\n  62,00,00", true, 7, {0x61, 0, 0x62, 0, 0}},
+                      ParseCase{"\"V\"=hex:", true, 3, {}}, ParseCase{"\"V\"=-", false, 99, {}},
+                      ParseCase{"\"V\"=dword:123456789", false, 0, {}}, ParseCase{"\"V\"=dword:", false, 0, {}},
+                      ParseCase{"\"V\"=dword:12g4", false, 0, {}}, ParseCase{"\"V\"=\"unterminated", false, 0, {}},
+                      ParseCase{"\"V\"=\"x\" trailing", false, 0, {}}, ParseCase{"\"V\"", false, 0, {}},
+                      ParseCase{"\"V\"=hex:1,2,", false, 0, {}}, ParseCase{"\"V\"=hex:123", false, 0, {}},
+                      ParseCase{"\"V\"=hex(zz):00", false, 0, {}}, ParseCase{"\"V\"=word:1", false, 0, {}},
+                      ParseCase{"V=dword:00000001", false, 0, {}}));
 
 TEST(RegEditDocument, WrittenLinesReadBackUnchanged)
 {
     const std::vector<RegEditValue> values = {
         {4, {0xff, 0xff, 0xff, 0xff}},
         {1, Bytes("C:\\Program Files\\\"quoted\"\\", true)},
-        {1, Bytes("two\r\nlines", true)},     // no plain form exists: goes out as hex(1)
+        {1, Bytes("two\r\nlines", true)},  // no plain form exists: goes out as hex(1)
         {1, Bytes(std::string("a\0b", 3), true)},
         {1, Bytes("\xC3\xA4rger \xE2\x82\xAC", true)},  // UTF-8 stays text
         {3, {0, 1, 0xfe}},
@@ -167,9 +157,9 @@ TEST(RegEditDocument, FileWithoutHeaderGetsOneOnWriteAndKeepsItsLines)
 
 TEST(RegEditDocument, DamagedFilesNeverBreakParsingAndRewriteStably)
 {
-    const std::string valid = InKey(
-        "\"A\"=dword:00000001\r\n\"B\"=\"x\\\\y\\\"z\"\r\n\"C\"=hex(7):61,00,\\\r\n  00\r\n@=hex:01\r\n") +
-                              "\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"D\"=-\r\n";
+    const std::string valid =
+        InKey("\"A\"=dword:00000001\r\n\"B\"=\"x\\\\y\\\"z\"\r\n\"C\"=hex(7):61,00,\\\r\n  00\r\n@=hex:01\r\n") +
+        "\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"D\"=-\r\n";
     const char alphabet[] = "\"\\[]=:,@-;()\r\n axdhewor0f9\x00\xff";
     std::uint32_t seed = 12345;
     const auto next = [&seed] {
@@ -183,9 +173,15 @@ TEST(RegEditDocument, DamagedFilesNeverBreakParsingAndRewriteStably)
             const std::size_t at = next() % text.size();
             const char c = alphabet[next() % (sizeof alphabet - 1)];
             switch (next() % 3) {
-            case 0: text[at] = c; break;
-            case 1: text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), c); break;
-            default: text.erase(at, 1 + next() % 6); break;
+                case 0:
+                    text[at] = c;
+                    break;
+                case 1:
+                    text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), c);
+                    break;
+                default:
+                    text.erase(at, 1 + next() % 6);
+                    break;
             }
         }
         RegEditDocument doc = RegEditDocument::Parse(text);

@@ -1,7 +1,7 @@
 #include "platform/RegistryStore.h"
 
-#include "support/TempConfigHome.h"
 #include "platform/posix/RegEditDocument.h"
+#include "support/TempConfigHome.h"
 
 #include <gtest/gtest.h>
 
@@ -179,9 +179,9 @@ TEST(RegistryStore, OtherKeysInTheFileAreKept)
     RegistryStore store;
     ASSERT_EQ(store.Open(kPath), 1);
     ASSERT_EQ(store.SetDword("Control Mode", 1), 1);
-    EXPECT_EQ(home.ReadFile(),
-              other + "\r\n[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]\r\n"
-                      "\"Control Mode\"=dword:00000001\r\n");
+    EXPECT_EQ(home.ReadFile(), other +
+                                   "\r\n[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]\r\n"
+                                   "\"Control Mode\"=dword:00000001\r\n");
 }
 
 TEST(RegistryStore, WriteKeepsValuesAnotherCopyWroteAfterOurOpen)

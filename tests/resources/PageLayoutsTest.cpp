@@ -67,20 +67,19 @@ const std::map<int, std::set<int>>& TableIdsByPage()
     static const std::map<int, std::set<int>> pages = {
         {111, {1096, 1098, 1099, 1186, 1233, 1092, 1224, 1093, 1294, 1296, 1298, 1187, 1225, 1227, 1229, 1231,
                1100, 1223, 1174, 1119, 1259, 1041, 1246, 1248, 1244, 1217, 1291, 1292, 1293, 1139, 1234, 1236}},
-        {112, {1628, 1408, 1404, 1406, 1120, 1334, 1121, 1192, 1193, 1184, 1183, 1641, 1642, 1643, 1644, 1646,
-               1648, 1650, 1652, 1654, 1656, 1658, 1660, 1662, 1663, 1664, 1116, 1160, 1421, 1425, 1162, 1423,
-               1427, 1117}},
+        {112, {1628, 1408, 1404, 1406, 1120, 1334, 1121, 1192, 1193, 1184, 1183, 1641, 1642, 1643, 1644, 1646, 1648,
+               1650, 1652, 1654, 1656, 1658, 1660, 1662, 1663, 1664, 1116, 1160, 1421, 1425, 1162, 1423, 1427, 1117}},
         {113, {1535, 1536, 1517, 1519, 1521, 1523, 1525, 1527, 1529, 1531, 1533, 1539, 1542, 1543, 1548, 1549,
                1551, 1580, 1582, 1640, 1560, 1561, 1563, 1584, 1586, 1588, 1590, 1565, 1566, 1568, 1570, 1578}},
-        {114, {1101, 1339, 1340, 1341, 1342, 1343, 1344, 1345, 1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353,
-               1354, 1356, 1358, 1360, 1362, 1363, 1364, 1365, 1366, 1368, 1370, 1372, 1374, 1375, 1376, 1377,
-               1378, 1380, 1382, 1384, 1386, 1387, 1388, 1389, 1390, 1392, 1394, 1396, 1398, 1399, 1400, 1401,
-               1402, 1438, 1434, 1435, 1436, 1437}},
+        {114,
+         {1101, 1339, 1340, 1341, 1342, 1343, 1344, 1345, 1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353, 1354, 1356,
+          1358, 1360, 1362, 1363, 1364, 1365, 1366, 1368, 1370, 1372, 1374, 1375, 1376, 1377, 1378, 1380, 1382, 1384,
+          1386, 1387, 1388, 1389, 1390, 1392, 1394, 1396, 1398, 1399, 1400, 1401, 1402, 1438, 1434, 1435, 1436, 1437}},
         {115, {1290, 1537, 1538, 1576, 1194, 1195, 1439, 1440, 1445, 1446, 1451, 1452, 1457, 1458}},
         {116, {1124, 1126}},
-        {117, {1128, 1255, 1250, 1257, 1600, 1598, 1602, 1240, 1238, 1242, 1268, 1266, 1270, 1606, 1604, 1608,
-               1274, 1272, 1276, 1612, 1610, 1614, 1280, 1278, 1282, 1286, 1284, 1288, 1409, 1411, 1413, 1415,
-               1417, 1419, 1633, 1635, 1637, 1197, 1198}},
+        {117, {1128, 1255, 1250, 1257, 1600, 1598, 1602, 1240, 1238, 1242, 1268, 1266, 1270,
+               1606, 1604, 1608, 1274, 1272, 1276, 1612, 1610, 1614, 1280, 1278, 1282, 1286,
+               1284, 1288, 1409, 1411, 1413, 1415, 1417, 1419, 1633, 1635, 1637, 1197, 1198}},
     };
     return pages;
 }
@@ -158,9 +157,9 @@ TEST(PageLayouts, PagesInTemplateOrderWithCaptionsAndFlags)
         bool factoryOnly;
         bool created;
     };
-    const Expected expected[] = {{111, "User A", false, true}, {112, "User B", false, true},
-                                 {113, "User C", false, true}, {114, "User D", false, true},
-                                 {115, "User E", false, true}, {116, "", false, false},
+    const Expected expected[] = {{111, "User A", false, true},  {112, "User B", false, true},
+                                 {113, "User C", false, true},  {114, "User D", false, true},
+                                 {115, "User E", false, true},  {116, "", false, false},
                                  {117, "Factory A", true, true}};
     const std::vector<PageLayout>& pages = PageLayouts();
     ASSERT_EQ(pages.size(), std::size(expected));
@@ -200,19 +199,19 @@ TEST(PageLayouts, EveryTableRowOnceOnItsPageWithItsKindAndCommand)
         const Placed& p = byId.at(row.controlId);
         EXPECT_EQ(p.templateId, pageOfId.at(row.controlId));
         switch (row.controlKind) {
-        case kKindCombo:
-            EXPECT_EQ(p.item->kind, ItemKind::Combo);
-            EXPECT_EQ(p.item->comboCommand, row.commandIndex) << CommandTable::Mnemonic(row.commandIndex);
-            break;
-        case kKindEdit:
-            EXPECT_EQ(p.item->kind, ItemKind::EditSpin);
-            break;
-        case kKindButton:
-            EXPECT_EQ(p.item->kind, ItemKind::Button);
-            EXPECT_FALSE(p.item->text.empty());
-            break;
-        default:
-            ADD_FAILURE() << "unexpected kind " << row.controlKind;
+            case kKindCombo:
+                EXPECT_EQ(p.item->kind, ItemKind::Combo);
+                EXPECT_EQ(p.item->comboCommand, row.commandIndex) << CommandTable::Mnemonic(row.commandIndex);
+                break;
+            case kKindEdit:
+                EXPECT_EQ(p.item->kind, ItemKind::EditSpin);
+                break;
+            case kKindButton:
+                EXPECT_EQ(p.item->kind, ItemKind::Button);
+                EXPECT_FALSE(p.item->text.empty());
+                break;
+            default:
+                ADD_FAILURE() << "unexpected kind " << row.controlKind;
         }
     }
 }
@@ -372,14 +371,11 @@ TEST(PageLayouts, CaptionsReadAsGroupAndLabel)
 // stay as an empty frame or vanish with controls the model has.
 struct ModelCase {
     const char* model;
-    std::set<int> missing;                // commands the model lacks (Exposure Time Mode stays visible)
-    std::set<std::string> hiddenGroups;   // "page/caption" of the groups that disappear entirely
+    std::set<int> missing;  // commands the model lacks (Exposure Time Mode stays visible)
+    std::set<std::string> hiddenGroups;  // "page/caption" of the groups that disappear entirely
 };
 
-void PrintTo(const ModelCase& c, std::ostream* os)
-{
-    *os << c.model;
-}
+void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.model; }
 
 class PageLayoutsModel : public ::testing::TestWithParam<ModelCase> {};
 
@@ -400,8 +396,8 @@ TEST_P(PageLayoutsModel, HiddenControlsFillWholeRowsAndGroups)
         VisitGroups(page.groups, [&](const LayoutGroup& group) {
             bool allHidden = !group.rows.empty() && group.subgroups.empty();
             for (const LayoutRow& row : group.rows) {
-                const std::size_t n = static_cast<std::size_t>(
-                    std::count_if(row.items.begin(), row.items.end(), hidden));
+                const std::size_t n =
+                    static_cast<std::size_t>(std::count_if(row.items.begin(), row.items.end(), hidden));
                 EXPECT_TRUE(n == 0 || n == row.items.size()) << group.caption << ": " << row.label;
                 allHidden = allHidden && n == row.items.size();
             }
@@ -417,20 +413,19 @@ INSTANTIATE_TEST_SUITE_P(
     Models, PageLayoutsModel,
     ::testing::Values(
         ModelCase{"B1",
-                  {cmd::EI, cmd::PER, cmd::PEG, cmd::PEB, cmd::SCB, cmd::SGG, cmd::SGR, cmd::SGB, cmd::STP,
-                   cmd::GAORA, cmd::GAOGA, cmd::GAOBA, cmd::GAORAJ, cmd::GAOGAJ, cmd::GAOBAJ, cmd::GAORB,
-                   cmd::GAOGB, cmd::GAOBB, cmd::GAORBJ, cmd::GAOGBJ, cmd::GAOBBJ, cmd::OBRA, cmd::OBGA, cmd::OBBA,
-                   cmd::OBRB, cmd::OBGB, cmd::OBBB, cmd::SCBN, cmd::SCBM, cmd::SCBS},
+                  {cmd::EI,    cmd::PER,   cmd::PEG,    cmd::PEB,    cmd::SCB,    cmd::SGG,    cmd::SGR,    cmd::SGB,
+                   cmd::STP,   cmd::GAORA, cmd::GAOGA,  cmd::GAOBA,  cmd::GAORAJ, cmd::GAOGAJ, cmd::GAOBAJ, cmd::GAORB,
+                   cmd::GAOGB, cmd::GAOBB, cmd::GAORBJ, cmd::GAOGBJ, cmd::GAOBBJ, cmd::OBRA,   cmd::OBGA,   cmd::OBBA,
+                   cmd::OBRB,  cmd::OBGB,  cmd::OBBB,   cmd::SCBN,   cmd::SCBM,   cmd::SCBS},
                   {"115/Sensor Select", "115/Cable Emphasis", "117/Factory Gain Type A", "117/Factory Gain Adjust A",
                    "117/Factory Black Type A", "117/Factory Gain Type B", "117/Factory Gain Adjust B",
                    "117/Factory Black Type B", "117/Cable Emphasis"}},
-        ModelCase{"A1",
-                  {cmd::LROP, cmd::EAS, cmd::SGA, cmd::ODM, cmd::ODS, cmd::SPCM, cmd::SPCR, cmd::SPCG, cmd::SPCB,
-                   cmd::SPCD, cmd::GAOR, cmd::GAOG, cmd::GAOB, cmd::GAORJ, cmd::GAOGJ, cmd::GAOBJ, cmd::OBR,
-                   cmd::OBG, cmd::OBB},
-                  {"112/Acquisition Linerate Option", "113/Object Direction", "113/Spartial Compensation",
-                   "115/Exposure Active Source", "117/Factory Gain", "117/Factory Gain Adjust",
-                   "117/Factory Black"}}),
+        ModelCase{
+            "A1",
+            {cmd::LROP, cmd::EAS, cmd::SGA, cmd::ODM, cmd::ODS, cmd::SPCM, cmd::SPCR, cmd::SPCG, cmd::SPCB, cmd::SPCD,
+             cmd::GAOR, cmd::GAOG, cmd::GAOB, cmd::GAORJ, cmd::GAOGJ, cmd::GAOBJ, cmd::OBR, cmd::OBG, cmd::OBB},
+            {"112/Acquisition Linerate Option", "113/Object Direction", "113/Spartial Compensation",
+             "115/Exposure Active Source", "117/Factory Gain", "117/Factory Gain Adjust", "117/Factory Black"}}),
     [](const ::testing::TestParamInfo<ModelCase>& tp) { return std::string(tp.param.model); });
 
 // Every page, all groups shown (no model known yet), must fit a 1280 x 800 screen without scrolling:

@@ -18,10 +18,7 @@ namespace {
 
 const std::string kHeader = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]\r\n";
 
-bool Contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Runs `body` in a child and gives its result; the child ends normally (exit, static objects destroyed) or as
 // a crash does (_exit, nothing destroyed).
@@ -48,8 +45,8 @@ TEST(ControlMode, StoredValueIsReadAndOnlyOneMeansFactory)
 {
     TempConfigHome home;
     const std::pair<std::string, int> cases[] = {
-        {"", 0}, {"dword:00000001", 1}, {"dword:00000000", 0}, {"dword:00000005", 0},
-        {"dword:ffffffff", 0}, {"\"1\"", 1}, {"\"on\"", 0},
+        {"", 0},      {"dword:00000001", 1}, {"dword:00000000", 0}, {"dword:00000005", 0}, {"dword:ffffffff", 0},
+        {"\"1\"", 1}, {"\"on\"", 0},
     };
     for (const auto& [stored, mode] : cases) {
         home.WriteFile(kHeader + (stored.empty() ? "" : "\"Control Mode\"=" + stored + "\r\n"));

@@ -68,19 +68,21 @@ INSTANTIATE_TEST_SUITE_P(
     Forms, NumericRead,
     ::testing::Values(NumberCase{"dword:00000003", 1, 3}, NumberCase{"dword:ffffffff", 1, -1},
                       NumberCase{"\"2\"", 1, 2}, NumberCase{"\"abc\"", 1, 0}, NumberCase{"\"-15x\"", 1, -15},
-                      NumberCase{"\"+4\"", 1, 4}, NumberCase{"\"\"", 1, 0},
-                      NumberCase{"\"99999999999\"", 1, INT_MAX}, NumberCase{"\"-99999999999\"", 1, INT_MIN},
-                      NumberCase{"hex:31,32", 1, 12},         // other types read as text, even without a zero
+                      NumberCase{"\"+4\"", 1, 4}, NumberCase{"\"\"", 1, 0}, NumberCase{"\"99999999999\"", 1, INT_MAX},
+                      NumberCase{"\"-99999999999\"", 1, INT_MIN},
+                      NumberCase{"hex:31,32", 1, 12},  // other types read as text, even without a zero
                       NumberCase{"hex(2):33,00", 1, 3},
                       NumberCase{"\"" + std::string(511, '7').replace(0, 2, "1x") + "\"", 1, 1},  // 512 bytes
-                      NumberCase{"\"" + std::string(512, '1') + "\"", 0, 77},                    // 513 bytes
-                      NumberCase{"hex:" + [] {
-                          std::string bytes = "31";
-                          for (int i = 1; i < 513; ++i) {
-                              bytes += ",31";
-                          }
-                          return bytes;
-                      }(), 0, 77},
+                      NumberCase{"\"" + std::string(512, '1') + "\"", 0, 77},  // 513 bytes
+                      NumberCase{"hex:" +
+                                     [] {
+                                         std::string bytes = "31";
+                                         for (int i = 1; i < 513; ++i) {
+                                             bytes += ",31";
+                                         }
+                                         return bytes;
+                                     }(),
+                                 0, 77},
                       NumberCase{"dword:xyz", 0, 77}, NumberCase{"", 0, 77}));
 
 TEST(RegistrySettings, FirstStartCreatesTheKeyAndCountsAsAbnormalEnd)
@@ -97,7 +99,9 @@ TEST(RegistrySettings, FirstStartCreatesTheKeyAndCountsAsAbnormalEnd)
 TEST(RegistrySettings, ShutdownStatusAcrossRuns)
 {
     TempConfigHome home;
-    { RegistrySettings first; }
+    {
+        RegistrySettings first;
+    }
     {
         RegistrySettings second;
         EXPECT_TRUE(second.IsPreviousShutdownNormal());
@@ -106,7 +110,7 @@ TEST(RegistrySettings, ShutdownStatusAcrossRuns)
         EXPECT_FALSE(concurrentCopy.IsPreviousShutdownNormal()) << "a second copy sees the first still running";
     }
     RunChild([] { RegistrySettings crashing; }, true);  // clean end inside the child: still normal
-    RunChild([] { new RegistrySettings; }, false);        // construct, then die without destructors
+    RunChild([] { new RegistrySettings; }, false);  // construct, then die without destructors
     {
         RegistrySettings afterCrash;
         EXPECT_FALSE(afterCrash.IsPreviousShutdownNormal());
@@ -179,7 +183,9 @@ TEST(RegistrySettings, FolderExistsOrTheWorkingDirectoryIsGiven)
     std::filesystem::create_directories(folder);
     std::filesystem::create_directories(home.Root() / "file.cam");
     std::filesystem::remove(home.Root() / "file.cam");
-    { std::ofstream(home.Root() / "file.cam") << "x"; }
+    {
+        std::ofstream(home.Root() / "file.cam") << "x";
+    }
 
     struct Case {
         std::string stored;
@@ -194,7 +200,7 @@ TEST(RegistrySettings, FolderExistsOrTheWorkingDirectoryIsGiven)
         {folder.string(), 1, folder.string()},
         {(home.Root() / "deleted").string(), 0, cwd},
         {(home.Root() / "file.cam").string(), 0, cwd},  // a file where the folder was
-        {"", 0, cwd},                                   // chosen path had no folder part
+        {"", 0, cwd},  // chosen path had no folder part
         {longPath, 0, cwd},
     };
     for (const Case& c : cases) {

@@ -99,8 +99,8 @@ private:
 inline std::string Converse(ClSerialKind& kind, const std::string& line, int limitMs = 3000)
 {
     std::string request = line + "\r\n";
-    if (kind.WriteBytes(reinterpret_cast<const std::uint8_t*>(request.data()), static_cast<int>(request.size()),
-                        500) != 1) {
+    if (kind.WriteBytes(reinterpret_cast<const std::uint8_t*>(request.data()), static_cast<int>(request.size()), 500) !=
+        1) {
         return "(write failed)";
     }
     std::string answer;

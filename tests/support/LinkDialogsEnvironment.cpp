@@ -1,10 +1,10 @@
 // The simulated camera and the Qt application shared by the link dialog tests.
 #include "support/LinkDialogsEnvironment.h"
 
-#include "support/CamsimProcess.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "framework/qt/QtTimerService.h"
 #include "link/SerialLink.h"
+#include "support/CamsimProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -58,10 +58,7 @@ private:
 
 }  // namespace
 
-CamsimProcess* TestCamera()
-{
-    return g_camera && g_camera->Ok() ? g_camera.get() : nullptr;
-}
+CamsimProcess* TestCamera() { return g_camera && g_camera->Ok() ? g_camera.get() : nullptr; }
 
 std::string TestCameraTraffic()
 {
@@ -71,10 +68,7 @@ std::string TestCameraTraffic()
     return s.str();
 }
 
-bool OpenTestCameraLink()
-{
-    return TestCamera() != nullptr && GetSerialLink().Open(kLinkComPort, kCameraRate, 0) == 1;
-}
+bool OpenTestCameraLink() { return TestCamera() != nullptr && GetSerialLink().Open(kLinkComPort, kCameraRate, 0) == 1; }
 
 std::string BuildFolder()
 {

@@ -11,7 +11,8 @@ const std::vector<int>& PagesFixture::CreatedTemplates()
 
 void PagesFixture::SetUp()
 {
-    for (int row = 0; row <= ControlTable::kRowCount; ++row) savedRows_[static_cast<std::size_t>(row)] = GetControlTable().Row(row);
+    for (int row = 0; row <= ControlTable::kRowCount; ++row)
+        savedRows_[static_cast<std::size_t>(row)] = GetControlTable().Row(row);
     static const char* const captions[] = {"User A", "User B", "User C", "User D", "User E", "Factory A"};
     int index = 0;
     for (int templateId : CreatedTemplates()) {
@@ -27,7 +28,8 @@ void PagesFixture::SetUp()
 void PagesFixture::TearDown()
 {
     pages_.clear();
-    for (int row = 0; row <= ControlTable::kRowCount; ++row) GetControlTable().Row(row) = savedRows_[static_cast<std::size_t>(row)];
+    for (int row = 0; row <= ControlTable::kRowCount; ++row)
+        GetControlTable().Row(row) = savedRows_[static_cast<std::size_t>(row)];
 }
 
 CTabSheetDialog* PagesFixture::Page(int templateId) const

@@ -1,10 +1,10 @@
 // A protocol under test: Command over a link whose channel is a ScriptedChannel.
 #pragma once
 
-#include "support/RecordingMessageHost.h"
-#include "link/Command.h"
 #include "link/ComPort.h"
+#include "link/Command.h"
 #include "link/SerialLink.h"
+#include "support/RecordingMessageHost.h"
 #include "support/ScriptedChannel.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,8 @@
 class ProtocolFixture : public ::testing::Test {
 protected:
     ProtocolFixture()
-        : link_(LinkSettings{}, port_, [this](int mode) { return mode == kLinkCl2000 ? &channel_ : nullptr; }, false),
+        : link_(
+              LinkSettings{}, port_, [this](int mode) { return mode == kLinkCl2000 ? &channel_ : nullptr; }, false),
           command_(link_)
     {
         link_.SetTerminalSink(&terminal_);

@@ -70,7 +70,8 @@ std::string PtyPeer::Receive(std::size_t count, int timeoutMs)
             got.append(buffer, static_cast<std::size_t>(n));
             continue;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         pollfd p{master_, POLLIN, 0};
         ::poll(&p, 1, static_cast<int>(left.count()));

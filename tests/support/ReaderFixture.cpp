@@ -1,10 +1,10 @@
 // The reader's test bench.
 #include "support/ReaderFixture.h"
 
-#include "settings/ControlMode.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
 #include "pages/PageControls.h"
+#include "settings/ControlMode.h"
 
 #include <QCoreApplication>
 
@@ -42,7 +42,8 @@ void ReaderFixture::SetUp()
 
     LinkSettings settings;
     settings.comPortIndex = kPortIndex;
-    link_ = std::make_unique<SerialLink>(settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
+    link_ = std::make_unique<SerialLink>(
+        settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
     link_->SetTerminalSink(&terminal_);
     command_ = std::make_unique<Command>(*link_);
     reader_ = std::make_unique<CameraReader>(*command_, GetControlTable());
@@ -76,8 +77,10 @@ void ReaderFixture::StartCamera(const std::vector<std::string>& options)
     camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, kPortIndex + 1, options);
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
     const int opened = link_->ReopenCurrent();
-    if (xdg) ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-    else ::unsetenv("XDG_CONFIG_HOME");
+    if (xdg)
+        ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
     ASSERT_EQ(opened, 1) << ::testing::PrintToString(host_.Texts());
     ClearTraffic();
 }

@@ -6,16 +6,16 @@
 
 #include "support/PageFixture.h"
 
-#include "support/CamsimProcess.h"
-#include "support/RecordingMessageHost.h"
+#include "framework/DialogWindow.h"
 #include "framework/UiHost.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
-#include "framework/DialogWindow.h"
 #include "link/SerialLink.h"
 #include "link/TrafficSink.h"
-#include "tables/CameraModelInfo.h"
 #include "pages/CameraReader.h"
+#include "support/CamsimProcess.h"
+#include "support/RecordingMessageHost.h"
+#include "tables/CameraModelInfo.h"
 
 #include <QComboBox>
 #include <QWidget>
@@ -50,7 +50,11 @@ private:
 class FakeDialog : public DialogWindow {
 public:
     bool WindowExists() const override { return true; }
-    void EnableDialogWindow(bool enable) override { changes.push_back(enable); enabled = enable; }
+    void EnableDialogWindow(bool enable) override
+    {
+        changes.push_back(enable);
+        enabled = enable;
+    }
     std::vector<bool> changes;
     bool enabled = true;
 };

@@ -14,11 +14,11 @@ MessageResult RecordingMessageHost::Show(const MessageRequest& request)
         return answer;
     }
     switch (request.buttons) {
-    case MessageButtons::YesNo:
-    case MessageButtons::YesNoCancel:
-        return MessageResult::Yes;
-    default:
-        return MessageResult::Ok;
+        case MessageButtons::YesNo:
+        case MessageButtons::YesNoCancel:
+            return MessageResult::Yes;
+        default:
+            return MessageResult::Ok;
     }
 }
 

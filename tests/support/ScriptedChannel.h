@@ -2,10 +2,10 @@
 // answers, optionally in pieces with pauses.
 #pragma once
 
-#include "link/ClSerialKind.h"
-#include "framework/OnlineStatusRegistry.h"
 #include "framework/COnlineStatusUpdater.h"
+#include "framework/OnlineStatusRegistry.h"
 #include "framework/StatusStrip.h"
+#include "link/ClSerialKind.h"
 #include "link/TrafficSink.h"
 
 #include <chrono>
@@ -28,7 +28,7 @@ public:
 
     std::vector<std::string> entries{"grabber A", "grabber B"};
     Responder responder;
-    std::string written;             // every byte written
+    std::string written;  // every byte written
     std::vector<std::string> lines;  // written lines without CR LF
     int openIndex = -1;
     int rate = 0;
@@ -39,7 +39,7 @@ public:
     std::string EntryName(int index) const override
     {
         return index >= 0 && index < static_cast<int>(entries.size()) ? entries[static_cast<std::size_t>(index)]
-                                                                       : std::string();
+                                                                      : std::string();
     }
     int OpenEntry(int index) override
     {

@@ -19,7 +19,8 @@ TEST(ComboCatalog, EveryComboRowHasAList)
         EXPECT_TRUE(list->codes.empty() || list->codes.size() == list->entries.size());
         // The default must be one of the list's codes.
         const std::vector<int> codes = ComboCodesForModel(e.commandIndex, "");
-        EXPECT_NE(std::find(codes.begin(), codes.end(), e.value), codes.end()) << CommandTable::Mnemonic(e.commandIndex);
+        EXPECT_NE(std::find(codes.begin(), codes.end(), e.value), codes.end())
+            << CommandTable::Mnemonic(e.commandIndex);
     }
     EXPECT_EQ(FindComboList(cmd::GA), nullptr);
 }

@@ -13,9 +13,9 @@ TEST(CommandTable, LookupByMnemonicIsExactAndFirstMatch)
         int valueType;
     };
     const Case cases[] = {
-        {"EB", 0, kValueInteger},    {"XMLVR", 256, kValueInteger}, {"DV00", 257, kValueText},
-        {"PGR", 68, kValueInteger},  {"PGR00", 252, kValueInteger}, {"SA", 206, kValueInteger},
-        {"SA00", 208, kValueInteger}, {"CBDRT", 11, kValueInteger}, {"EA", 207, kValueInteger},
+        {"EB", 0, kValueInteger},      {"XMLVR", 256, kValueInteger}, {"DV00", 257, kValueText},
+        {"PGR", 68, kValueInteger},    {"PGR00", 252, kValueInteger}, {"SA", 206, kValueInteger},
+        {"SA00", 208, kValueInteger},  {"CBDRT", 11, kValueInteger},  {"EA", 207, kValueInteger},
         {"PBC00", 260, kValueInteger}, {"MD", 8, kValueText},
     };
     for (const Case& c : cases) {

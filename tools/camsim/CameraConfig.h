@@ -9,10 +9,10 @@ namespace camsim {
 
 struct CameraConfig {
     std::string model = "RV-8200-A1";
-    int baudCode = 1;            // 1, 2, 4, 8, 16 = 9600, 19200, 38400, 57600, 115200 bit/s
-    int rsMilliseconds = 2000;   // time RS=0 takes before COMPLETE
-    int awbMilliseconds = 500;   // time AWB=2 / AWB=4 take before COMPLETE
-    int busyPolls = 3;           // PGS/PBS/PGS00/PBS00/SDS00 read 0 this many times, then the result
+    int baudCode = 1;  // 1, 2, 4, 8, 16 = 9600, 19200, 38400, 57600, 115200 bit/s
+    int rsMilliseconds = 2000;  // time RS=0 takes before COMPLETE
+    int awbMilliseconds = 500;  // time AWB=2 / AWB=4 take before COMPLETE
+    int busyPolls = 3;  // PGS/PBS/PGS00/PBS00/SDS00 read 0 this many times, then the result
     // Result codes reported instead of success, by command index of the result query (AWRS, AHRS, SDRS,
     // PGS, PBS, PGS00, PBS00, SDS00). A forced failure leaves the gains, exposures and tables untouched.
     std::map<int, int> forcedResults;
@@ -28,14 +28,14 @@ struct CameraConfig {
     int xmlVersion = 123;
 
     // Link behaviour, applied by the byte-stream front ends (InProcessLink and those built on it).
-    int answerDelayMs = 0;       // added before every answer
-    bool wireTime = false;       // every byte takes 10 / baud seconds on the line, in both directions
-    bool silent = false;         // the camera never answers
-    bool garbage = false;        // every answer is replaced by a line of random bytes
-    bool overlong = false;       // every answer is replaced by a line far longer than 1023 bytes
-    int splitMs = 0;             // answers arrive in pieces with this pause between them (0 = whole)
-    int disconnectAfter = -1;    // after this many received lines the camera is gone (-1 = never)
-    unsigned garbageSeed = 1;    // makes the garbage reproducible
+    int answerDelayMs = 0;  // added before every answer
+    bool wireTime = false;  // every byte takes 10 / baud seconds on the line, in both directions
+    bool silent = false;  // the camera never answers
+    bool garbage = false;  // every answer is replaced by a line of random bytes
+    bool overlong = false;  // every answer is replaced by a line far longer than 1023 bytes
+    int splitMs = 0;  // answers arrive in pieces with this pause between them (0 = whole)
+    int disconnectAfter = -1;  // after this many received lines the camera is gone (-1 = never)
+    unsigned garbageSeed = 1;  // makes the garbage reproducible
 };
 
 // Bit rate of a camera speed code (1, 2, 4, 8, 16); 0 for any other code.

@@ -1,8 +1,8 @@
 // The simulated camera's answer to each command line.
 #include "camsim/CameraModel.h"
 
-#include "camsim/ModelCommandSet.h"
 #include "base/StrFormat.h"
+#include "camsim/ModelCommandSet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -50,24 +50,53 @@ int IndexOf(const int (&list)[4], int command)
 bool IsReadOnly(int command)
 {
     switch (command) {
-    case cmd::VN: case cmd::FPVN: case cmd::ID: case cmd::DVN: case cmd::MD: case cmd::DV: case cmd::HP:
-    case cmd::ST: case cmd::SBDRT: case cmd::LRMIN: case cmd::PEMAX: case cmd::PEMIN: case cmd::AWRS:
-    case cmd::AHRS: case cmd::SDRS: case cmd::PGS: case cmd::PBS: case cmd::PGS00: case cmd::PBS00:
-    case cmd::SDS00: case cmd::TMP0: case cmd::EA:
-        return true;
-    default:
-        return IndexOf(kCounterValue, command) >= 0 || IndexOf(kCounterStatus, command) >= 0;
+        case cmd::VN:
+        case cmd::FPVN:
+        case cmd::ID:
+        case cmd::DVN:
+        case cmd::MD:
+        case cmd::DV:
+        case cmd::HP:
+        case cmd::ST:
+        case cmd::SBDRT:
+        case cmd::LRMIN:
+        case cmd::PEMAX:
+        case cmd::PEMIN:
+        case cmd::AWRS:
+        case cmd::AHRS:
+        case cmd::SDRS:
+        case cmd::PGS:
+        case cmd::PBS:
+        case cmd::PGS00:
+        case cmd::PBS00:
+        case cmd::SDS00:
+        case cmd::TMP0:
+        case cmd::EA:
+            return true;
+        default:
+            return IndexOf(kCounterValue, command) >= 0 || IndexOf(kCounterStatus, command) >= 0;
     }
 }
 
 bool IsAction(int command)
 {
     switch (command) {
-    case cmd::CRS00: case cmd::RS: case cmd::PGR: case cmd::PBR: case cmd::PGR00: case cmd::PBR00:
-    case cmd::SDR00: case cmd::SA: case cmd::SA00: case cmd::LD: case cmd::ULCK: case cmd::SDDU: case cmd::SDDA:
-        return true;
-    default:
-        return IndexOf(kCounterReset, command) >= 0;
+        case cmd::CRS00:
+        case cmd::RS:
+        case cmd::PGR:
+        case cmd::PBR:
+        case cmd::PGR00:
+        case cmd::PBR00:
+        case cmd::SDR00:
+        case cmd::SA:
+        case cmd::SA00:
+        case cmd::LD:
+        case cmd::ULCK:
+        case cmd::SDDU:
+        case cmd::SDDA:
+            return true;
+        default:
+            return IndexOf(kCounterReset, command) >= 0;
     }
 }
 
@@ -80,12 +109,18 @@ bool IsWrittenText(int command)
 int StatusOf(int startCommand)
 {
     switch (startCommand) {
-    case cmd::PGR: return cmd::PGS;
-    case cmd::PBR: return cmd::PBS;
-    case cmd::PGR00: return cmd::PGS00;
-    case cmd::PBR00: return cmd::PBS00;
-    case cmd::SDR00: return cmd::SDS00;
-    default: return -1;
+        case cmd::PGR:
+            return cmd::PGS;
+        case cmd::PBR:
+            return cmd::PBS;
+        case cmd::PGR00:
+            return cmd::PGS00;
+        case cmd::PBR00:
+            return cmd::PBS00;
+        case cmd::SDR00:
+            return cmd::SDS00;
+        default:
+            return -1;
     }
 }
 
@@ -116,10 +151,7 @@ bool ParseInteger(std::string_view text, long long& value)
 }
 
 // Identity texts travel inside answer lines, so they must not hold the answer's own separators.
-bool IsCleanText(std::string_view text)
-{
-    return text.find_first_of("=?,") == std::string_view::npos;
-}
+bool IsCleanText(std::string_view text) { return text.find_first_of("=?,") == std::string_view::npos; }
 
 }  // namespace
 
@@ -229,15 +261,24 @@ CameraModel::Reply CameraModel::Query(int command)
     const char* name = CommandTable::Mnemonic(command);
     auto text = [name](const std::string& value) { return Reply{std::string(name) + "=" + value + "\r\n", 0}; };
     switch (command) {
-    case cmd::VN: return text(firmwareVersion_);
-    case cmd::FPVN: return text(fpgaVersion_);
-    case cmd::ID: return text(cameraId_);
-    case cmd::UD: return text(userId_);
-    case cmd::DVN: return text(kVendorName);
-    case cmd::MD: return text(model_);
-    case cmd::DV: return text(deviceVersion_);
-    case cmd::HP: return text(kHelpText);
-    default: break;
+        case cmd::VN:
+            return text(firmwareVersion_);
+        case cmd::FPVN:
+            return text(fpgaVersion_);
+        case cmd::ID:
+            return text(cameraId_);
+        case cmd::UD:
+            return text(userId_);
+        case cmd::DVN:
+            return text(kVendorName);
+        case cmd::MD:
+            return text(model_);
+        case cmd::DV:
+            return text(deviceVersion_);
+        case cmd::HP:
+            return text(kHelpText);
+        default:
+            break;
     }
     if (IsAction(command) || IsWrittenText(command)) return Error(StrFormat("%s cannot be queried", name));
 
@@ -320,45 +361,45 @@ CameraModel::Reply CameraModel::Write(int command, std::string_view valueText)
 CameraModel::Reply CameraModel::WriteText(int command, std::string_view text)
 {
     switch (command) {
-    case cmd::UD:
-        if (text.size() > static_cast<std::size_t>(kUserIdMax)) {
-            return Error(StrFormat("UD takes at most %d bytes, got %zu", kUserIdMax, text.size()));
-        }
-        userId_ = std::string(text);
-        return Complete();
-    case cmd::ID00:
-        if (text.empty() || text.size() > static_cast<std::size_t>(kCameraIdMax) || !IsCleanText(text)) {
-            return Error(StrFormat("ID00 takes 1 to %d characters without separators", kCameraIdMax));
-        }
-        cameraId_ = std::string(text);
-        return Complete();
-    case cmd::MD00:
-        if (text.empty() || text.size() > static_cast<std::size_t>(kModelNameMax) || !IsCleanText(text)) {
-            return Error(StrFormat("MD00 takes 1 to %d characters without separators", kModelNameMax));
-        }
-        // A new model id changes the command set and the rules; the settings are re-checked under it.
-        model_ = std::string(text);
-        parameters_.LoadStored(parameters_.All(), model_);
-        return Complete();
-    case cmd::DV00: {
-        int parts = 0;
-        std::size_t start = 0;
-        while (true) {
-            const std::size_t dot = text.find('.', start);
-            const std::string_view part = text.substr(start, dot == std::string_view::npos ? dot : dot - start);
-            if (part.empty() || part.size() > static_cast<std::size_t>(kVersionPartMax) || !IsCleanText(part)) {
-                return Error("DV00 takes four dotted parts like 1.0.2.3");
+        case cmd::UD:
+            if (text.size() > static_cast<std::size_t>(kUserIdMax)) {
+                return Error(StrFormat("UD takes at most %d bytes, got %zu", kUserIdMax, text.size()));
             }
-            ++parts;
-            if (dot == std::string_view::npos) break;
-            start = dot + 1;
+            userId_ = std::string(text);
+            return Complete();
+        case cmd::ID00:
+            if (text.empty() || text.size() > static_cast<std::size_t>(kCameraIdMax) || !IsCleanText(text)) {
+                return Error(StrFormat("ID00 takes 1 to %d characters without separators", kCameraIdMax));
+            }
+            cameraId_ = std::string(text);
+            return Complete();
+        case cmd::MD00:
+            if (text.empty() || text.size() > static_cast<std::size_t>(kModelNameMax) || !IsCleanText(text)) {
+                return Error(StrFormat("MD00 takes 1 to %d characters without separators", kModelNameMax));
+            }
+            // A new model id changes the command set and the rules; the settings are re-checked under it.
+            model_ = std::string(text);
+            parameters_.LoadStored(parameters_.All(), model_);
+            return Complete();
+        case cmd::DV00: {
+            int parts = 0;
+            std::size_t start = 0;
+            while (true) {
+                const std::size_t dot = text.find('.', start);
+                const std::string_view part = text.substr(start, dot == std::string_view::npos ? dot : dot - start);
+                if (part.empty() || part.size() > static_cast<std::size_t>(kVersionPartMax) || !IsCleanText(part)) {
+                    return Error("DV00 takes four dotted parts like 1.0.2.3");
+                }
+                ++parts;
+                if (dot == std::string_view::npos) break;
+                start = dot + 1;
+            }
+            if (parts != 4) return Error("DV00 takes four dotted parts like 1.0.2.3");
+            deviceVersion_ = std::string(text);
+            return Complete();
         }
-        if (parts != 4) return Error("DV00 takes four dotted parts like 1.0.2.3");
-        deviceVersion_ = std::string(text);
-        return Complete();
-    }
-    default:
-        return Error("not a text command");
+        default:
+            return Error("not a text command");
     }
 }
 
@@ -370,54 +411,59 @@ CameraModel::Reply CameraModel::WriteAction(int command, int value)
     };
     std::string problem;
     switch (command) {
-    case cmd::CRS00:
-        if (!(problem = expect(value, 1)).empty()) return Error(problem);
-        Reset();
-        return Complete();
-    case cmd::RS: {
-        if (!(problem = expect(value, 0)).empty()) return Error(problem);
-        const auto forced = config_.forcedResults.find(cmd::SDRS);
-        const int result = forced != config_.forcedResults.end() ? forced->second : kShadingComplete;
-        // The measurement goes into the user table the correction mode selects; with the correction off
-        // the camera still measures but keeps nothing.
-        const int table = parameters_.Get(cmd::SDM);
-        if (result == kShadingComplete && table >= 1 && table <= CameraTables::kShadingTables) {
-            tables_.Recalibrate(table - 1);
+        case cmd::CRS00:
+            if (!(problem = expect(value, 1)).empty()) return Error(problem);
+            Reset();
+            return Complete();
+        case cmd::RS: {
+            if (!(problem = expect(value, 0)).empty()) return Error(problem);
+            const auto forced = config_.forcedResults.find(cmd::SDRS);
+            const int result = forced != config_.forcedResults.end() ? forced->second : kShadingComplete;
+            // The measurement goes into the user table the correction mode selects; with the correction off
+            // the camera still measures but keeps nothing.
+            const int table = parameters_.Get(cmd::SDM);
+            if (result == kShadingComplete && table >= 1 && table <= CameraTables::kShadingTables) {
+                tables_.Recalibrate(table - 1);
+            }
+            parameters_.SetRaw(cmd::SDRS, result);
+            return {"COMPLETE\r\n", config_.rsMilliseconds};
         }
-        parameters_.SetRaw(cmd::SDRS, result);
-        return {"COMPLETE\r\n", config_.rsMilliseconds};
-    }
-    case cmd::PGR: case cmd::PBR: case cmd::PGR00: case cmd::PBR00: case cmd::SDR00:
-        if (!(problem = expect(value, 0)).empty()) return Error(problem);
-        return StartCalibration(command);
-    case cmd::SA:
-        if (value < 1 || value > 3) return Error(StrFormat("SA %d out of range 1..3, the factory area is SA00", value));
-        StoreArea(value);
-        lastStoredUserArea_ = value;
-        return Complete();
-    case cmd::SA00:
-        if (!(problem = expect(value, 0)).empty()) return Error(problem);
-        StoreArea(0);
-        return Complete();
-    case cmd::LD:
-        if (value < 0 || value > 3) return Error(StrFormat("LD %d out of range 0..3", value));
-        parameters_.LoadStored(areas_[static_cast<std::size_t>(value)], model_);
-        parameters_.SetRaw(cmd::EA, value);
-        return Complete();
-    case cmd::ULCK:
-        if (value != kUnlockCode) return Error("ULCK wrong unlock code");
-        unlocked_ = true;
-        return Complete();
-    case cmd::SDDU:
-        // The written entries are in use as soon as they arrive; SDDU only closes the transfer.
-        if (!(problem = expect(value, 0)).empty()) return Error(problem);
-        return Complete();
-    case cmd::SDDA:
-        if (!(problem = expect(value, 0)).empty()) return Error(problem);
-        tables_.StoreShading();
-        return Complete();
-    default:
-        break;
+        case cmd::PGR:
+        case cmd::PBR:
+        case cmd::PGR00:
+        case cmd::PBR00:
+        case cmd::SDR00:
+            if (!(problem = expect(value, 0)).empty()) return Error(problem);
+            return StartCalibration(command);
+        case cmd::SA:
+            if (value < 1 || value > 3)
+                return Error(StrFormat("SA %d out of range 1..3, the factory area is SA00", value));
+            StoreArea(value);
+            lastStoredUserArea_ = value;
+            return Complete();
+        case cmd::SA00:
+            if (!(problem = expect(value, 0)).empty()) return Error(problem);
+            StoreArea(0);
+            return Complete();
+        case cmd::LD:
+            if (value < 0 || value > 3) return Error(StrFormat("LD %d out of range 0..3", value));
+            parameters_.LoadStored(areas_[static_cast<std::size_t>(value)], model_);
+            parameters_.SetRaw(cmd::EA, value);
+            return Complete();
+        case cmd::ULCK:
+            if (value != kUnlockCode) return Error("ULCK wrong unlock code");
+            unlocked_ = true;
+            return Complete();
+        case cmd::SDDU:
+            // The written entries are in use as soon as they arrive; SDDU only closes the transfer.
+            if (!(problem = expect(value, 0)).empty()) return Error(problem);
+            return Complete();
+        case cmd::SDDA:
+            if (!(problem = expect(value, 0)).empty()) return Error(problem);
+            tables_.StoreShading();
+            return Complete();
+        default:
+            break;
     }
     const int counter = IndexOf(kCounterReset, command);
     if (counter >= 0) {

@@ -72,7 +72,7 @@ private:
     CameraTables tables_;
     std::array<CameraParameters::Values, 4> areas_{};  // Factory, User 1..3
     int lastStoredUserArea_ = 1;
-    bool unlocked_ = false;      // the line before was a correct ULCK
+    bool unlocked_ = false;  // the line before was a correct ULCK
     std::array<int, CommandTable::kCount> busyPollsLeft_{};
     std::array<std::int64_t, 4> counterStart_{};
     std::int64_t powerUpMs_ = 0;

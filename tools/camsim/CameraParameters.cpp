@@ -1,8 +1,8 @@
 // Parameter ranges and the dependency rules of the simulated camera.
 #include "camsim/CameraParameters.h"
 
-#include "camsim/ModelCommandSet.h"
 #include "base/StrFormat.h"
+#include "camsim/ModelCommandSet.h"
 #include "tables/ComboCatalog.h"
 #include "tables/ControlTable.h"
 
@@ -17,7 +17,7 @@ namespace {
 constexpr int kTransferPeriod[4][2] = {{4820, 6030}, {2410, 3020}, {1810, 2260}, {1450, 1810}};
 constexpr int kSensorPeriodMin = 1400;  // the sensor's own read-out limit, about 71 kHz
 constexpr int kLineRateMode2Extra = 400;  // Mode2 does not overlap exposure and read-out
-constexpr int kOffsetMargin = 16;         // OFC and AWBO stop 16 pixels before the edge, as the tables say
+constexpr int kOffsetMargin = 16;  // OFC and AWBO stop 16 pixels before the edge, as the tables say
 
 // Gain ranges of the red and blue gains: one gain for all colours (percent of the white balance), or
 // individual colour gains.
@@ -51,8 +51,8 @@ struct ExtraSetting {
     int initial;
 };
 constexpr ExtraSetting kExtraSettings[] = {
-    {cmd::EB, 0, 1, 0},       {cmd::SDDS, 0, 2, 0},     {cmd::SDDI, 1, 1024, 1},  {cmd::GA00, 100, 800, 100},
-    {cmd::PGC00, 0, 4, 0},    {cmd::PBC00, 0, 4, 0},    {cmd::ST00, 0, 255, 0},   {cmd::XMLVR, 0, 999, 0},
+    {cmd::EB, 0, 1, 0},    {cmd::SDDS, 0, 2, 0},  {cmd::SDDI, 1, 1024, 1}, {cmd::GA00, 100, 800, 100},
+    {cmd::PGC00, 0, 4, 0}, {cmd::PBC00, 0, 4, 0}, {cmd::ST00, 0, 255, 0},  {cmd::XMLVR, 0, 999, 0},
 };
 
 const ExtraSetting* FindExtra(int command)
@@ -107,13 +107,21 @@ int CameraParameters::IsSetting(int commandIndex)
 int CameraParameters::IsStored(int commandIndex)
 {
     switch (commandIndex) {
-    case cmd::CBDRT:  // the speed is the link's, not the settings'
-    case cmd::BAS00:  // chooses among the areas, so it cannot live in one
-    case cmd::LUTIG: case cmd::LUTIR: case cmd::LUTIB: case cmd::LUTG: case cmd::LUTR: case cmd::LUTB:
-    case cmd::SDDS: case cmd::SDDI: case cmd::XMLVR: case cmd::TMPS0:
-        return 0;
-    default:
-        return IsSetting(commandIndex);
+        case cmd::CBDRT:  // the speed is the link's, not the settings'
+        case cmd::BAS00:  // chooses among the areas, so it cannot live in one
+        case cmd::LUTIG:
+        case cmd::LUTIR:
+        case cmd::LUTIB:
+        case cmd::LUTG:
+        case cmd::LUTR:
+        case cmd::LUTB:
+        case cmd::SDDS:
+        case cmd::SDDI:
+        case cmd::XMLVR:
+        case cmd::TMPS0:
+            return 0;
+        default:
+            return IsSetting(commandIndex);
     }
 }
 
@@ -121,27 +129,35 @@ ValueRange CameraParameters::RangeOf(int commandIndex, std::string_view model) c
 {
     const int width = WidthLimit();
     switch (commandIndex) {
-    case cmd::CBDRT:
-        return {0, 0, {1, 2, 4, 8, 16}};
-    case cmd::LR:
-        return {Get(cmd::LRMIN), kLinePeriodMax, {}};
-    case cmd::PE: case cmd::PER: case cmd::PEG: case cmd::PEB:
-        return {Get(cmd::PEMIN), Get(cmd::PEMAX), {}};
-    case cmd::WTC: case cmd::AWBW:
-        return {kWidthStep, width, {}};
-    case cmd::OFC: case cmd::AWBO:
-        return {0, width - kOffsetMargin, {}};
-    case cmd::GAR: case cmd::GAB: {
-        const int* range = Get(cmd::GM) == 1 ? kIndividualGainRange : kCommonGainRange;
-        return {range[0], range[1], {}};
-    }
-    case cmd::LUTIG: case cmd::LUTIR: case cmd::LUTIB:
-        // The page's index spin reaches 256, one past the table; the camera has entries 0..255 only.
-        return {0, kLutEntries - 1, {}};
-    case cmd::ENCDIV:
-        return {1, 65535, {}};
-    default:
-        break;
+        case cmd::CBDRT:
+            return {0, 0, {1, 2, 4, 8, 16}};
+        case cmd::LR:
+            return {Get(cmd::LRMIN), kLinePeriodMax, {}};
+        case cmd::PE:
+        case cmd::PER:
+        case cmd::PEG:
+        case cmd::PEB:
+            return {Get(cmd::PEMIN), Get(cmd::PEMAX), {}};
+        case cmd::WTC:
+        case cmd::AWBW:
+            return {kWidthStep, width, {}};
+        case cmd::OFC:
+        case cmd::AWBO:
+            return {0, width - kOffsetMargin, {}};
+        case cmd::GAR:
+        case cmd::GAB: {
+            const int* range = Get(cmd::GM) == 1 ? kIndividualGainRange : kCommonGainRange;
+            return {range[0], range[1], {}};
+        }
+        case cmd::LUTIG:
+        case cmd::LUTIR:
+        case cmd::LUTIB:
+            // The page's index spin reaches 256, one past the table; the camera has entries 0..255 only.
+            return {0, kLutEntries - 1, {}};
+        case cmd::ENCDIV:
+            return {1, 65535, {}};
+        default:
+            break;
     }
     if (const ExtraSetting* extra = FindExtra(commandIndex)) return {extra->minimum, extra->maximum, {}};
     if (FindComboList(commandIndex)) return {0, 0, ComboCodesForModel(commandIndex, model)};
@@ -170,54 +186,54 @@ std::string CameraParameters::Write(int commandIndex, long long value, std::stri
         return StrFormat("%s follows PE while ETM is 0", name);
     }
     switch (commandIndex) {
-    case cmd::WTC:
-        v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::OFC));
-        break;
-    case cmd::AWBW:
-        v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBO));
-        break;
-    case cmd::OFC:
-        v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::WTC));
-        break;
-    case cmd::AWBO:
-        v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBW));
-        break;
-    default:
-        break;
+        case cmd::WTC:
+            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::OFC));
+            break;
+        case cmd::AWBW:
+            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBO));
+            break;
+        case cmd::OFC:
+            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::WTC));
+            break;
+        case cmd::AWBO:
+            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBW));
+            break;
+        default:
+            break;
     }
     SetRaw(commandIndex, v);
 
     switch (commandIndex) {
-    case cmd::PE:
-        if (Get(cmd::ETM) == 0) SetExposures(v);
-        break;
-    case cmd::PEG:
-        // Red and blue exposures interlocked with green keep their ratio to it.
-        if (Get(cmd::ETM) == 1 && Get(cmd::EI) == 1 && old > 0) {
-            SetRaw(cmd::PER, ClampExposure(static_cast<int>(static_cast<long long>(Get(cmd::PER)) * v / old)));
-            SetRaw(cmd::PEB, ClampExposure(static_cast<int>(static_cast<long long>(Get(cmd::PEB)) * v / old)));
-        }
-        break;
-    case cmd::TR:
-        // Trigger-width exposure needs the trigger on and a level activation.
-        if (v == 2) {
-            SetRaw(cmd::TM, 1);
-            if (Get(cmd::TA) < 2) SetRaw(cmd::TA, 2);
-        }
-        break;
-    case cmd::GM:
-        // Individual gains replace the white balance presets.
-        if (v == 1 && Get(cmd::AWB) >= 5) SetRaw(cmd::AWB, 0);
-        break;
-    case cmd::AWB:
-        if (v >= 5 && v <= 7) {
-            const int preset = v - 5;
-            SetRaw(cmd::GAR, Get(cmd::WB0R + 2 * preset));
-            SetRaw(cmd::GAB, Get(cmd::WB0B + 2 * preset));
-        }
-        break;
-    default:
-        break;
+        case cmd::PE:
+            if (Get(cmd::ETM) == 0) SetExposures(v);
+            break;
+        case cmd::PEG:
+            // Red and blue exposures interlocked with green keep their ratio to it.
+            if (Get(cmd::ETM) == 1 && Get(cmd::EI) == 1 && old > 0) {
+                SetRaw(cmd::PER, ClampExposure(static_cast<int>(static_cast<long long>(Get(cmd::PER)) * v / old)));
+                SetRaw(cmd::PEB, ClampExposure(static_cast<int>(static_cast<long long>(Get(cmd::PEB)) * v / old)));
+            }
+            break;
+        case cmd::TR:
+            // Trigger-width exposure needs the trigger on and a level activation.
+            if (v == 2) {
+                SetRaw(cmd::TM, 1);
+                if (Get(cmd::TA) < 2) SetRaw(cmd::TA, 2);
+            }
+            break;
+        case cmd::GM:
+            // Individual gains replace the white balance presets.
+            if (v == 1 && Get(cmd::AWB) >= 5) SetRaw(cmd::AWB, 0);
+            break;
+        case cmd::AWB:
+            if (v >= 5 && v <= 7) {
+                const int preset = v - 5;
+                SetRaw(cmd::GAR, Get(cmd::WB0R + 2 * preset));
+                SetRaw(cmd::GAB, Get(cmd::WB0B + 2 * preset));
+            }
+            break;
+        default:
+            break;
     }
     Normalize(model);
     return {};
@@ -233,10 +249,7 @@ void CameraParameters::LoadStored(const Values& stored, std::string_view model)
 
 int CameraParameters::WidthLimit() const { return kSensorWidth / std::max(1, Get(cmd::HB)); }
 
-int CameraParameters::ClampExposure(int value) const
-{
-    return std::clamp(value, Get(cmd::PEMIN), Get(cmd::PEMAX));
-}
+int CameraParameters::ClampExposure(int value) const { return std::clamp(value, Get(cmd::PEMIN), Get(cmd::PEMAX)); }
 
 void CameraParameters::SetExposures(int value)
 {
@@ -248,10 +261,18 @@ void CameraParameters::Normalize(std::string_view model)
 {
     int tap = 0;
     switch (Get(cmd::CLCFG)) {
-    case 1: tap = 1; break;
-    case 2: tap = 2; break;
-    case 4: tap = 3; break;
-    default: tap = 0; break;
+        case 1:
+            tap = 1;
+            break;
+        case 2:
+            tap = 2;
+            break;
+        case 4:
+            tap = 3;
+            break;
+        default:
+            tap = 0;
+            break;
     }
     const int format = Get(cmd::BA) == 1 ? 1 : 0;
     int lineMin = std::max(kSensorPeriodMin, kTransferPeriod[tap][format]);

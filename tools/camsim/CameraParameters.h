@@ -26,8 +26,8 @@ public:
     using Values = std::array<int, CommandTable::kCount>;
 
     static constexpr int kLinePeriodMax = 1000000;  // 10 ms: 100 lines per second
-    static constexpr int kExposureMin = 150;        // 1.5 us
-    static constexpr int kExposureGap = 100;        // the exposure ends 1 us before the next line starts
+    static constexpr int kExposureMin = 150;  // 1.5 us
+    static constexpr int kExposureGap = 100;  // the exposure ends 1 us before the next line starts
     static constexpr int kSensorWidth = 4096;
     static constexpr int kWidthStep = 8;
     static constexpr int kLutEntries = 256;

@@ -11,7 +11,7 @@ namespace camsim {
 struct CamsimOptions {
     CameraConfig camera;
     std::string linkPath;  // symlink to the pty's slave; empty: none
-    std::string logPath;   // traffic log; empty: none
+    std::string logPath;  // traffic log; empty: none
     bool help = false;
 
     // Parses the arguments after the program name. 1 on success; 0 with the reason in error.

@@ -69,7 +69,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable bytesDue_;
     int pcBaud_ = 9600;
-    std::string line_;         // bytes of the line being received, without its line end
+    std::string line_;  // bytes of the line being received, without its line end
     bool lineCorrupt_ = false;  // some of its bytes were lost
     // Answer bytes on their way, and bytes that reached the PC at its rate and wait to be read. Advance
     // moves due bytes from the first to the second (or drops them at a rate mismatch); it runs in the

@@ -1,14 +1,14 @@
 // Pseudo-terminal plumbing of the simulated camera.
 #include "camsim/PtyCamera.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace camsim {
@@ -30,12 +30,18 @@ void MakeParentFolders(const std::string& path)
 int RateOfSpeed(speed_t speed)
 {
     switch (speed) {
-    case B9600: return 9600;
-    case B19200: return 19200;
-    case B38400: return 38400;
-    case B57600: return 57600;
-    case B115200: return 115200;
-    default: return 0;
+        case B9600:
+            return 9600;
+        case B19200:
+            return 19200;
+        case B38400:
+            return 38400;
+        case B57600:
+            return 57600;
+        case B115200:
+            return 115200;
+        default:
+            return 0;
     }
 }
 
@@ -98,7 +104,7 @@ int PtyCamera::Open(const std::string& linkPath, std::string& error)
 
     if (!linkPath.empty()) {
         MakeParentFolders(linkPath);
-        struct stat info{};
+        struct stat info {};
         if (lstat(linkPath.c_str(), &info) == 0) {
             if (S_ISDIR(info.st_mode)) {
                 error = linkPath + " is a directory";

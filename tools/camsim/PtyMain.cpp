@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     }
 
     // No SA_RESTART: the signal interrupts poll() so the loop sees the flag at once.
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);

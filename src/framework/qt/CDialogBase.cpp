@@ -1,10 +1,10 @@
 // The dialog base with its status strip.
 #include "framework/qt/CDialogBase.h"
 
-#include "framework/qt/CStatusStrip.h"
-#include "framework/qt/ControlWindow.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
+#include "framework/qt/CStatusStrip.h"
+#include "framework/qt/ControlWindow.h"
 
 #include <QVBoxLayout>
 

@@ -80,7 +80,4 @@ void SetGroupStart(QWidget* widget, bool groupStart)
     if (widget) widget->setProperty(kGroupProperty, groupStart);
 }
 
-bool IsGroupStart(const QWidget* widget)
-{
-    return widget && widget->property(kGroupProperty).toBool();
-}
+bool IsGroupStart(const QWidget* widget) { return widget && widget->property(kGroupProperty).toBool(); }

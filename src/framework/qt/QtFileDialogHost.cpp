@@ -40,7 +40,4 @@ FileDialogResult QtFileDialogHost::Show(const FileDialogRequest& request)
     return {FileDialogStatus::Ok, QDir::toNativeSeparators(chosen.front()).toStdString(), 0};
 }
 
-bool QtFileDialogHost::FileExists(const std::string& path)
-{
-    return QFileInfo::exists(QString::fromStdString(path));
-}
+bool QtFileDialogHost::FileExists(const std::string& path) { return QFileInfo::exists(QString::fromStdString(path)); }

@@ -9,10 +9,7 @@ constexpr std::uint32_t kTypeText = 1;
 constexpr std::uint32_t kTypeBinary = 3;
 constexpr std::uint32_t kTypeDword = 4;
 
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameName(std::string_view a, std::string_view b)
 {
@@ -27,10 +24,7 @@ bool SameName(std::string_view a, std::string_view b)
     return true;
 }
 
-bool IsSpace(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view s)
 {
@@ -383,10 +377,9 @@ std::string RegEditDocument::FormatValueLine(std::string_view valueName, const R
     std::string line = valueName.empty() ? std::string("@") : Quote(valueName);
     line += '=';
     if (value.type == kTypeDword && value.data.size() == 4) {
-        const std::uint32_t number = static_cast<std::uint32_t>(value.data[0]) |
-                                     (static_cast<std::uint32_t>(value.data[1]) << 8) |
-                                     (static_cast<std::uint32_t>(value.data[2]) << 16) |
-                                     (static_cast<std::uint32_t>(value.data[3]) << 24);
+        const std::uint32_t number =
+            static_cast<std::uint32_t>(value.data[0]) | (static_cast<std::uint32_t>(value.data[1]) << 8) |
+            (static_cast<std::uint32_t>(value.data[2]) << 16) | (static_cast<std::uint32_t>(value.data[3]) << 24);
         char hex[16];
         std::snprintf(hex, sizeof hex, "dword:%08x", number);
         return line + hex;
@@ -400,8 +393,8 @@ std::string RegEditDocument::FormatValueLine(std::string_view valueName, const R
             }
         }
         if (plain) {
-            return line + Quote(std::string_view(reinterpret_cast<const char*>(value.data.data()),
-                                                 value.data.size() - 1));
+            return line +
+                   Quote(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
         }
     }
     char prefix[24];

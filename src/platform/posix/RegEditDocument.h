@@ -7,8 +7,8 @@
 #include <vector>
 
 struct RegEditValue {
-    std::uint32_t type = 0;           // RegistryValueType numbering
-    std::vector<std::uint8_t> data;   // as the registry holds it: text with its zero, DWORD little-endian
+    std::uint32_t type = 0;  // RegistryValueType numbering
+    std::vector<std::uint8_t> data;  // as the registry holds it: text with its zero, DWORD little-endian
 };
 
 // Lines the parser does not understand are kept verbatim and otherwise ignored, so a hand-edited or damaged
@@ -36,10 +36,10 @@ public:
 private:
     enum class LineKind { kHeader, kOther, kKey, kValue, kDeletion, kMalformed };
     struct Line {
-        std::string raw;      // physical lines of this logical line, joined by '\n'
+        std::string raw;  // physical lines of this logical line, joined by '\n'
         LineKind kind = LineKind::kOther;
-        std::string key;      // kKey: its name; kValue/kDeletion: the key it belongs to
-        std::string name;     // kValue/kDeletion: value name ("" for @)
+        std::string key;  // kKey: its name; kValue/kDeletion: the key it belongs to
+        std::string name;  // kValue/kDeletion: value name ("" for @)
         RegEditValue value;
     };
 

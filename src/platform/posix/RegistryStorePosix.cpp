@@ -49,10 +49,7 @@ std::string StoreFolder()
     return base + "/orvane";
 }
 
-std::string StoreFile(const std::string& folder)
-{
-    return folder + "/hklm.reg";
-}
+std::string StoreFile(const std::string& folder) { return folder + "/hklm.reg"; }
 
 FileState ReadFile(const std::string& path, std::string& text)
 {
@@ -185,8 +182,7 @@ bool UpdateStore(const std::function<bool(RegEditDocument&)>& change, RegEditDoc
 }
 
 // Writes one value under the lock and keeps the caller's snapshot current; 1 or 0.
-int StoreValue(const std::string& keyName, std::string_view name, const RegEditValue& value,
-               RegEditDocument& snapshot)
+int StoreValue(const std::string& keyName, std::string_view name, const RegEditValue& value, RegEditDocument& snapshot)
 {
     return UpdateStore(
                [&](RegEditDocument& doc) {
@@ -246,8 +242,7 @@ int RegistryStore::Create(std::string_view keyPath)
                : 0;
 }
 
-RegistryQueryResult RegistryStore::Query(std::string_view name, std::uint32_t& type, void* buffer,
-                                         std::uint32_t& size)
+RegistryQueryResult RegistryStore::Query(std::string_view name, std::uint32_t& type, void* buffer, std::uint32_t& size)
 {
     if (!impl_) {
         return RegistryQueryResult::kFailed;
@@ -295,12 +290,6 @@ int RegistryStore::SetString(std::string_view name, std::string_view text)
     return StoreValue(impl_->keyName, name, v, impl_->snapshot);
 }
 
-void RegistryStore::Close()
-{
-    impl_.reset();
-}
+void RegistryStore::Close() { impl_.reset(); }
 
-bool RegistryStore::IsOpen() const
-{
-    return impl_ != nullptr;
-}
+bool RegistryStore::IsOpen() const { return impl_ != nullptr; }

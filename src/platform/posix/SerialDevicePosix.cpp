@@ -22,9 +22,8 @@ struct SpeedCode {
 };
 
 constexpr SpeedCode kSpeeds[] = {
-    {1200, B1200},     {2400, B2400},     {4800, B4800},     {9600, B9600},
-    {19200, B19200},   {38400, B38400},   {57600, B57600},   {115200, B115200},
-    {230400, B230400},
+    {1200, B1200},   {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200},
+    {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400},
 };
 
 bool SpeedCodeOf(int rate, speed_t& code)
@@ -54,7 +53,8 @@ void CloseFd(int& fd)
 
 int RemainingMs(std::chrono::steady_clock::time_point deadline)
 {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
@@ -62,10 +62,10 @@ int RemainingMs(std::chrono::steady_clock::time_point deadline)
 
 struct SerialDevice::Impl {
     int fd = -1;
-    int wakeRead = -1;   // the wake-up pipe: WakeUp writes a byte, the reader's poll sees it
+    int wakeRead = -1;  // the wake-up pipe: WakeUp writes a byte, the reader's poll sees it
     int wakeWrite = -1;
     int writeTimeoutMs = 20000;
-    termios saved{};     // the driver's settings as last read by GetLineSettings
+    termios saved{};  // the driver's settings as last read by GetLineSettings
     bool haveSaved = false;
 };
 
@@ -149,10 +149,18 @@ int SerialDevice::GetLineSettings(SerialLineSettings& settings)
     impl_->haveSaved = true;
     settings.baudRate = RateOf(::cfgetospeed(&impl_->saved));
     switch (impl_->saved.c_cflag & CSIZE) {
-    case CS5: settings.dataBits = 5; break;
-    case CS6: settings.dataBits = 6; break;
-    case CS7: settings.dataBits = 7; break;
-    default: settings.dataBits = 8; break;
+        case CS5:
+            settings.dataBits = 5;
+            break;
+        case CS6:
+            settings.dataBits = 6;
+            break;
+        case CS7:
+            settings.dataBits = 7;
+            break;
+        default:
+            settings.dataBits = 8;
+            break;
     }
     settings.stopBits = (impl_->saved.c_cflag & CSTOPB) ? 2 : 0;
     settings.softwareFlow = (impl_->saved.c_iflag & (IXON | IXOFF)) != 0;
@@ -175,11 +183,20 @@ int SerialDevice::SetLineSettings(const SerialLineSettings& settings)
     // CLOCAL: the modem lines do not gate the port (the camera drives none of them).
     t.c_cflag |= CREAD | CLOCAL;
     switch (settings.dataBits) {
-    case 5: t.c_cflag |= CS5; break;
-    case 6: t.c_cflag |= CS6; break;
-    case 7: t.c_cflag |= CS7; break;
-    case 8: t.c_cflag |= CS8; break;
-    default: return 0;
+        case 5:
+            t.c_cflag |= CS5;
+            break;
+        case 6:
+            t.c_cflag |= CS6;
+            break;
+        case 7:
+            t.c_cflag |= CS7;
+            break;
+        case 8:
+            t.c_cflag |= CS8;
+            break;
+        default:
+            return 0;
     }
     if (settings.stopBits == 2) t.c_cflag |= CSTOPB;
     if (settings.softwareFlow) t.c_iflag |= IXON | IXOFF;
@@ -218,8 +235,7 @@ SerialWait SerialDevice::WaitForInput(int timeoutMs)
     if (result == 0) return SerialWait::TimedOut;
     if (fds[1].revents & POLLIN) {
         char drain[16];
-        while (::read(impl_->wakeRead, drain, sizeof drain) > 0) {
-        }
+        while (::read(impl_->wakeRead, drain, sizeof drain) > 0) {}
         return SerialWait::WokenUp;
     }
     if (fds[0].revents & POLLIN) return SerialWait::Input;

@@ -15,10 +15,7 @@ struct RegistryStore::Impl {
 
 RegistryStore::RegistryStore() = default;
 
-RegistryStore::~RegistryStore()
-{
-    Close();
-}
+RegistryStore::~RegistryStore() { Close(); }
 
 int RegistryStore::Open(std::string_view keyPath)
 {
@@ -41,8 +38,8 @@ int RegistryStore::Create(std::string_view keyPath)
 {
     const std::string path(keyPath);
     HKEY key = nullptr;
-    LONG rc = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    LONG rc = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                                nullptr, &key, nullptr);
     if (rc == ERROR_ACCESS_DENIED) {
         rc = ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
                                nullptr, &key, nullptr);
@@ -54,8 +51,7 @@ int RegistryStore::Create(std::string_view keyPath)
     return 1;
 }
 
-RegistryQueryResult RegistryStore::Query(std::string_view name, std::uint32_t& type, void* buffer,
-                                         std::uint32_t& size)
+RegistryQueryResult RegistryStore::Query(std::string_view name, std::uint32_t& type, void* buffer, std::uint32_t& size)
 {
     if (!impl_) {
         return RegistryQueryResult::kFailed;
@@ -63,8 +59,8 @@ RegistryQueryResult RegistryStore::Query(std::string_view name, std::uint32_t& t
     const std::string valueName(name);
     DWORD valueType = REG_NONE;
     DWORD length = buffer != nullptr ? size : 0;
-    const LONG rc = ::RegQueryValueExA(impl_->key, valueName.c_str(), nullptr, &valueType,
-                                       static_cast<BYTE*>(buffer), &length);
+    const LONG rc =
+        ::RegQueryValueExA(impl_->key, valueName.c_str(), nullptr, &valueType, static_cast<BYTE*>(buffer), &length);
     type = valueType;
     size = length;
     if (rc == ERROR_SUCCESS) {
@@ -110,7 +106,4 @@ void RegistryStore::Close()
     }
 }
 
-bool RegistryStore::IsOpen() const
-{
-    return impl_ != nullptr;
-}
+bool RegistryStore::IsOpen() const { return impl_ != nullptr; }

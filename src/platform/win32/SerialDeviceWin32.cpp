@@ -7,11 +7,11 @@
 
 struct SerialDevice::Impl {
     HANDLE handle = INVALID_HANDLE_VALUE;
-    HANDLE waitEvent = nullptr;   // overlapped record of WaitCommEvent
-    HANDLE readEvent = nullptr;   // overlapped record of the byte reads
+    HANDLE waitEvent = nullptr;  // overlapped record of WaitCommEvent
+    HANDLE readEvent = nullptr;  // overlapped record of the byte reads
     HANDLE writeEvent = nullptr;  // overlapped record of the byte writes
-    HANDLE wakeEvent = nullptr;   // set by WakeUp
-    bool waitPending = false;     // a WaitCommEvent is outstanding on waitOverlap
+    HANDLE wakeEvent = nullptr;  // set by WakeUp
+    bool waitPending = false;  // a WaitCommEvent is outstanding on waitOverlap
     OVERLAPPED waitOverlap{};
     DWORD eventMask = 0;
     int writeTimeoutMs = 20000;
@@ -64,10 +64,7 @@ int SerialDevice::Open(const std::string& portName)
 
 bool SerialDevice::IsOpen() const { return impl_->handle != INVALID_HANDLE_VALUE; }
 
-int SerialDevice::SetReceiveEventMask()
-{
-    return IsOpen() && ::SetCommMask(impl_->handle, EV_RXCHAR) ? 1 : 0;
-}
+int SerialDevice::SetReceiveEventMask() { return IsOpen() && ::SetCommMask(impl_->handle, EV_RXCHAR) ? 1 : 0; }
 
 int SerialDevice::SetQueueSizes(int inputBytes, int outputBytes)
 {
@@ -160,7 +157,8 @@ SerialWait SerialDevice::WaitForInput(int timeoutMs)
         impl_->waitPending = true;
     }
     HANDLE events[2] = {impl_->waitEvent, impl_->wakeEvent};
-    const DWORD which = ::WaitForMultipleObjects(2, events, FALSE, timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs));
+    const DWORD which =
+        ::WaitForMultipleObjects(2, events, FALSE, timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs));
     if (which == WAIT_TIMEOUT) return SerialWait::TimedOut;
     if (which == WAIT_OBJECT_0 + 1) {
         ::ResetEvent(impl_->wakeEvent);
@@ -188,7 +186,8 @@ int SerialDevice::ReadAvailable(std::uint8_t* buffer, int maxBytes)
     DWORD errors = 0;
     if (!::ClearCommError(impl_->handle, &errors, &status)) return -1;
     DWORD count = status.cbInQue;
-    if (count > static_cast<DWORD>(maxBytes > 0 ? maxBytes : 0)) count = static_cast<DWORD>(maxBytes > 0 ? maxBytes : 0);
+    if (count > static_cast<DWORD>(maxBytes > 0 ? maxBytes : 0))
+        count = static_cast<DWORD>(maxBytes > 0 ? maxBytes : 0);
     if (count == 0) return 0;
     OVERLAPPED overlap{};
     overlap.hEvent = impl_->readEvent;
@@ -217,10 +216,7 @@ int SerialDevice::Write(const std::uint8_t* bytes, int count)
     return written == static_cast<DWORD>(count) ? 1 : 0;
 }
 
-int SerialDevice::Flush()
-{
-    return IsOpen() && ::FlushFileBuffers(impl_->handle) ? 1 : 0;
-}
+int SerialDevice::Flush() { return IsOpen() && ::FlushFileBuffers(impl_->handle) ? 1 : 0; }
 
 void SerialDevice::Close()
 {

@@ -101,7 +101,10 @@ CLSIM_EXPORT ClInt32 CLSER_STDCALL clGetErrorText(ClInt32 errorCode, char* error
 #endif
 
 #ifndef CLSIM_OMIT_clFlushPort
-CLSIM_EXPORT ClInt32 CLSER_STDCALL clFlushPort(ClSerialRef serialRef) { return camsim::SimFlushPort(Library(), serialRef); }
+CLSIM_EXPORT ClInt32 CLSER_STDCALL clFlushPort(ClSerialRef serialRef)
+{
+    return camsim::SimFlushPort(Library(), serialRef);
+}
 #endif
 
 #ifndef CLSIM_OMIT_clGetNumBytesAvail

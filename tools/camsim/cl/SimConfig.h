@@ -15,8 +15,8 @@ struct SimPortConfig {
     std::string portId;
     CameraConfig camera;
     // Rate bits the port reports as supported (clGetSupportedBaudRates).
-    ClUInt32 supportedRates = CL_BAUDRATE_9600 | CL_BAUDRATE_19200 | CL_BAUDRATE_38400 | CL_BAUDRATE_57600 |
-                              CL_BAUDRATE_115200;
+    ClUInt32 supportedRates =
+        CL_BAUDRATE_9600 | CL_BAUDRATE_19200 | CL_BAUDRATE_38400 | CL_BAUDRATE_57600 | CL_BAUDRATE_115200;
     // Error codes a call returns instead of working (0 = works).
     ClInt32 initError = 0;
     ClInt32 ratesError = 0;

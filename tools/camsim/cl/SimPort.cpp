@@ -73,7 +73,8 @@ ClInt32 SimPort::Read(char* buffer, ClUInt32& size, ClUInt32 timeoutMs)
         if (left < 0) {
             left = 0;
         }
-        std::size_t n = link_->Read(reinterpret_cast<std::uint8_t*>(buffer) + got, wanted - got, static_cast<int>(left));
+        std::size_t n =
+            link_->Read(reinterpret_cast<std::uint8_t*>(buffer) + got, wanted - got, static_cast<int>(left));
         got += static_cast<ClUInt32>(n);
         if (n == 0 && left == 0) {
             break;
@@ -98,8 +99,7 @@ ClUInt32 SimPort::BytesAvailable() const { return static_cast<ClUInt32>(link_->A
 void SimPort::Flush()
 {
     std::uint8_t scratch[256];
-    while (link_->Available() > 0 && link_->Read(scratch, sizeof scratch, 0) > 0) {
-    }
+    while (link_->Available() > 0 && link_->Read(scratch, sizeof scratch, 0) > 0) {}
 }
 
 }  // namespace camsim
