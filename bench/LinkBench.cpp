@@ -1,5 +1,8 @@
 // Bulk transfers over the serial link against the simulated camera at 115200 bit/s with wire-time
-// emulation: each workload's time compared with the time its bytes need on the line.
+// emulation: each workload's time compared with the time its bytes need on the line, repeated, the median
+// judged. Workload files register themselves (BENCH_WORKLOADS); this file has the link's own workloads
+// and main().
+#include "BenchHarness.h"
 #include "support/CamsimProcess.h"
 
 #include "framework/MessageBox.h"
@@ -7,7 +10,6 @@
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
-#include "link/TrafficSink.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -19,89 +21,154 @@
 #include "resources/PageLayouts.h"
 
 #include <QApplication>
-#include <memory>
 #endif
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kBaudRate = 115200;
 constexpr int kPortIndex = 4;  // "COM5"
 
-// Counts the bytes on the line from the traffic log: every logged line went out or came in with CR LF.
-class ByteCounter : public TrafficSink {
-public:
+void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
+{
+    Command& command = context.command;
+    // (a) Distinct parameters the camera answers, in control-table order.
+    auto parameters = std::make_shared<std::vector<int>>();
+    ControlTable& table = GetControlTable();
+    std::set<int> seen;
+    for (int row = 0; table.Row(row).controlId != -1 && parameters->size() < 148; ++row) {
+        const int index = table.Row(row).commandIndex;
+        if (table.Row(row).controlKind == kKindButton || !seen.insert(index).second) continue;
+        int value = 0;
+        context.host.shown = 0;
+        if (command.QueryValue(index, value, 1000) && context.host.shown == 0) parameters->push_back(index);
+    }
+    out.push_back({"(a) queries of 148 distinct parameters",
+                   [&command, parameters] {
+                       int failures = parameters->size() == 148 ? 0 : 1;
+                       for (int index : *parameters) {
+                           int value = 0;
+                           if (!command.QueryValue(index, value, 5000)) ++failures;
+                       }
+                       return failures;
+                   },
+                   0.8});
+
+    // (b) The shading write loop: per colour the selector, then index and value for every entry.
+    out.push_back({"(b) shading-style write, 3072 index/value pairs",
+                   [&command] {
+                       int failures = command.SendValue(cmd::SDM, 1, 5000) ? 0 : 1;
+                       for (int selector = 0; selector < 3; ++selector) {
+                           if (!command.SendValue(cmd::SDDS, selector, 3000)) ++failures;
+                           for (int k = 1; k <= 1024; ++k) {
+                               if (!command.SendValue(cmd::SDDI, k, 1000)) ++failures;
+                               if (!command.SendValue(cmd::SDD, (k * 7 + selector) % 512, 1000)) ++failures;
+                           }
+                       }
+                       return failures;
+                   },
+                   0.8});
+
+    // (c) The gamma read loop of one colour: index setting, then data query.
+    out.push_back({"(c) gamma-style loop, 256 index settings and data queries",
+                   [&command] {
+                       int failures = 0;
+                       for (int i = 0; i < 256; ++i) {
+                           int value = 0;
+                           if (!command.SendValue(cmd::LUTIG, i, 1000)) ++failures;
+                           if (!command.QueryValue(cmd::LUTG, value, 1000)) ++failures;
+                       }
+                       return failures;
+                   },
+                   0.8});
+
+#ifdef RV_BENCH_REFRESH
+    // (d) The full refresh of the main window: model check, read of every parameter into the pages, control
+    // states. The progress window's closing delay is the operator's, not the link's: left out. The first
+    // run also lays the pages out for the model; the median is the refresh "&Reload" runs.
+    GetProgressBarDialog().SetCloseDelayMs(0);
+    auto reader = std::make_shared<CameraReader>(command, GetControlTable());
+    BenchMessageHost* host = &context.host;
+    out.push_back({"(d) full refresh (model check, all user parameters)",
+                   [reader, host] {
+                       host->shown = 0;
+                       reader->Refresh();
+                       return host->shown;
+                   },
+                   0.8});
+#endif
+}
+BENCH_WORKLOADS(0, LinkWorkloads);
+
+struct Run {
     long long bytes = 0;
     int requests = 0;
-    void AddLine(const std::string& line) override
-    {
-        const bool sent = line.rfind("Tx: ", 0) == 0;
-        if (sent) ++requests;
-        if (sent || line.rfind("Rx: ", 0) == 0) bytes += static_cast<long long>(line.size()) - 4 + 2;
-    }
+    double wireMs = 0;
+    double measuredMs = 0;
+    int failures = 0;
+    double Ratio() const { return measuredMs > 0 ? wireMs / measuredMs : 0.0; }
 };
 
-// Message boxes of the benchmark go nowhere but are counted (a failed request shows one).
-class CountingHost : public MessageHost {
-public:
-    int shown = 0;
-    std::string last;
-    MessageResult Show(const MessageRequest& request) override
-    {
-        ++shown;
-        last = request.text;
-        return MessageResult::Ok;
-    }
-};
-
-struct Result {
-    const char* name;
-    long long bytes;
-    double wireMs;
-    double measuredMs;
-    int failures;
-    int requests;
-};
-
-Result Measure(const char* name, ByteCounter& counter, CountingHost& host, const std::function<int()>& workload)
+Run Measure(BenchContext& context, const BenchWorkload& workload)
 {
-    counter.bytes = 0;
-    counter.requests = 0;
-    host.shown = 0;
+    if (workload.setUp) workload.setUp();
+    context.counter.bytes = 0;
+    context.counter.requests = 0;
     const auto start = std::chrono::steady_clock::now();
-    const int failures = workload();
-    const double measuredMs =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    const double wireMs = static_cast<double>(counter.bytes) * 10.0 * 1000.0 / kBaudRate;
-    return {name, counter.bytes, wireMs, measuredMs, failures, counter.requests};
+    Run run;
+    run.failures = workload.run();
+    run.measuredMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    run.bytes = context.counter.bytes;
+    run.requests = context.counter.requests;
+    run.wireMs = static_cast<double>(run.bytes) * 10.0 * 1000.0 / kBenchBaudRate;
+    return run;
+}
+
+std::string JsonEscaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // bench [--no-wire-time] [camsim executable]. Without wire time the ratios mean nothing, but the
-    // time per request shows what the tool and the simulator add on their own.
+    // bench [--no-wire-time] [--json] [--repeat N] [--only TEXT] [camsim executable]. Without wire time the
+    // ratios mean nothing, but the time per request shows what the tool and the simulator add on their own.
     bool wireTime = true;
+    bool json = false;
+    int repeat = 5;
+    std::string only;
     std::string executable = RV_CAMSIM_EXECUTABLE;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-wire-time") {
             wireTime = false;
+        } else if (arg == "--json") {
+            json = true;
+        } else if (arg == "--repeat" && i + 1 < argc) {
+            repeat = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--only" && i + 1 < argc) {
+            only = argv[++i];
         } else {
             executable = arg;
         }
     }
-    CountingHost host;
+    BenchMessageHost host;
     SetMessageHost(&host);
 #ifdef RV_BENCH_REFRESH
-    // The refresh shows its values in the real pages, offscreen.
+    // Workloads that show what they read do so in the real pages and windows, offscreen.
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication application(argc, argv);
     std::vector<std::unique_ptr<CTabSheetDialog>> pages;
@@ -126,98 +193,52 @@ int main(int argc, char** argv)
     settings.comPortIndex = kPortIndex;
     SerialLink link(
         settings, port, [](int) -> ClSerialKind* { return nullptr; }, false);
-    ByteCounter counter;
+    BenchByteCounter counter;
     link.SetTerminalSink(&counter);
     Command command(link);
-    if (!link.ReopenCurrent() || !ChangeCameraBaudRate(command, link, kBaudRate)) {
-        std::fprintf(stderr, "bench: cannot reach the simulated camera at %d bit/s (%s)\n", kBaudRate,
+    if (!link.ReopenCurrent() || !ChangeCameraBaudRate(command, link, kBenchBaudRate)) {
+        std::fprintf(stderr, "bench: cannot reach the simulated camera at %d bit/s (%s)\n", kBenchBaudRate,
                      host.last.c_str());
         return 1;
     }
+    BenchContext context{link, command, counter, host};
+    std::vector<BenchWorkload> workloads;
+    for (const auto& [order, factory] : RegisteredBenchWorkloads()) factory(context, workloads);
 
-    // (a) Distinct parameters the camera answers, in control-table order.
-    std::vector<int> parameters;
-    {
-        ControlTable& table = GetControlTable();
-        std::set<int> seen;
-        for (int row = 0; table.Row(row).controlId != -1 && parameters.size() < 148; ++row) {
-            const int index = table.Row(row).commandIndex;
-            if (table.Row(row).controlKind == kKindButton || !seen.insert(index).second) continue;
-            int value = 0;
-            host.shown = 0;
-            if (command.QueryValue(index, value, 1000) && host.shown == 0) parameters.push_back(index);
-        }
+    if (!json) {
+        std::printf("link benchmark at %d bit/s against %s%s, each workload %d times, median judged\n", kBenchBaudRate,
+                    executable.c_str(), wireTime ? " --wire-time" : " (no wire time)", repeat);
+        std::printf("%-60s %9s %9s %10s %10s %7s %7s %7s %7s\n", "workload", "requests", "bytes", "wire ms",
+                    "median ms", "ratio", "spread", "target", "failed");
     }
-
-    std::vector<Result> results;
-    results.push_back(Measure("(a) queries of distinct parameters", counter, host, [&] {
+    bool allGood = true;
+    for (const BenchWorkload& workload : workloads) {
+        if (!only.empty() && workload.name.find(only) == std::string::npos) continue;
+        std::vector<Run> runs;
         int failures = 0;
-        for (int index : parameters) {
-            int value = 0;
-            if (!command.QueryValue(index, value, 5000)) ++failures;
+        for (int i = 0; i < repeat; ++i) {
+            runs.push_back(Measure(context, workload));
+            failures += runs.back().failures;
         }
-        return failures;
-    }));
-
-    // (b) The shading write loop: per colour the selector, then index and value for every entry.
-    command.SendValue(cmd::SDM, 1, 5000);
-    results.push_back(Measure("(b) shading-style write, 3072 index/value pairs", counter, host, [&] {
-        int failures = 0;
-        for (int selector = 0; selector < 3; ++selector) {
-            if (!command.SendValue(cmd::SDDS, selector, 3000)) ++failures;
-            for (int k = 1; k <= 1024; ++k) {
-                if (!command.SendValue(cmd::SDDI, k, 1000)) ++failures;
-                if (!command.SendValue(cmd::SDD, (k * 7 + selector) % 512, 1000)) ++failures;
-            }
+        std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.Ratio() < b.Ratio(); });
+        const Run& median = runs[runs.size() / 2];
+        const double spread = runs.back().Ratio() - runs.front().Ratio();
+        const bool good = median.Ratio() >= workload.target && failures == 0;
+        allGood = allGood && good;
+        if (json) {
+            std::printf(
+                "{\"name\": \"%s\", \"ratio\": %.4f, \"spread\": %.4f, \"target\": %.2f, \"failed\": %d, "
+                "\"requests\": %d, \"bytes\": %lld, \"wire_ms\": %.2f, \"measured_ms\": %.2f, \"repeat\": %d}\n",
+                JsonEscaped(workload.name).c_str(), median.Ratio(), spread, workload.target, failures, median.requests,
+                median.bytes, median.wireMs, median.measuredMs, repeat);
+        } else {
+            std::printf("%-60s %9d %9lld %10.1f %10.1f %7.3f %7.3f %7.2f %7d\n", workload.name.c_str(), median.requests,
+                        median.bytes, median.wireMs, median.measuredMs, median.Ratio(), spread, workload.target,
+                        failures);
         }
-        return failures;
-    }));
-
-    // (c) The gamma read loop of one colour: index setting, then data query.
-    results.push_back(Measure("(c) gamma-style loop, 256 index settings and data queries", counter, host, [&] {
-        int failures = 0;
-        for (int i = 0; i < 256; ++i) {
-            int value = 0;
-            if (!command.SendValue(cmd::LUTIG, i, 1000)) ++failures;
-            if (!command.QueryValue(cmd::LUTG, value, 1000)) ++failures;
-        }
-        return failures;
-    }));
-
-#ifdef RV_BENCH_REFRESH
-    // (d) The full refresh of the main window: model check, read of every parameter into the pages, control
-    // states. The progress window's closing delay is the operator's, not the link's: left out. The first
-    // refresh also lays the pages out for the model and creates the progress window, once per run; the
-    // measured one is the refresh "&Reload" runs on a window that has been set up.
-    GetProgressBarDialog().SetCloseDelayMs(0);
-    CameraReader reader(command, GetControlTable());
-    const Result first = Measure("first refresh", counter, host, [&] {
-        reader.Refresh();
-        return host.shown;
-    });
-    results.push_back(Measure("(d) full refresh (model check, all user parameters)", counter, host, [&] {
-        reader.Refresh();
-        return host.shown;
-    }));
-#endif
-
-    std::printf("link benchmark at %d bit/s against %s%s\n", kBaudRate, executable.c_str(),
-                wireTime ? " --wire-time" : " (no wire time)");
-    std::printf("(a) uses %zu distinct parameters\n", parameters.size());
-    std::printf("%-56s %9s %9s %12s %12s %7s %11s %7s\n", "workload", "requests", "bytes", "wire ms", "measured ms",
-                "ratio", "ms/request", "failed");
-    bool allGood = parameters.size() == 148;
-    for (const Result& r : results) {
-        const double ratio = r.measuredMs > 0 ? r.wireMs / r.measuredMs : 0.0;
-        std::printf("%-56s %9d %9lld %12.1f %12.1f %7.3f %11.3f %7d\n", r.name, r.requests, r.bytes, r.wireMs,
-                    r.measuredMs, ratio, r.requests > 0 ? r.measuredMs / r.requests : 0.0, r.failures);
-        allGood = allGood && ratio >= 0.8 && r.failures == 0;
+        std::fflush(stdout);
     }
-#ifdef RV_BENCH_REFRESH
-    std::printf("(the first refresh of the run, with the one-time page layout: %.1f ms, ratio %.3f)\n",
-                first.measuredMs, first.measuredMs > 0 ? first.wireMs / first.measuredMs : 0.0);
-#endif
-    if (host.shown > 0) std::printf("last message: %s\n", host.last.c_str());
+    if (!json && host.shown > 0) std::printf("last message: %s\n", host.last.c_str());
     SetMessageHost(nullptr);
     return allGood ? 0 : 2;
 }

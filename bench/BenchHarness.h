@@ -1,0 +1,55 @@
+// The benchmark harness: workloads against the simulated camera at 115200 bit/s with wire-time
+// emulation, each repeated and judged by its median ratio of wire time to measured time.
+#pragma once
+
+#include "framework/MessageBox.h"
+#include "link/TrafficSink.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class Command;
+class SerialLink;
+
+constexpr int kBenchBaudRate = 115200;
+
+// Counts the bytes on the line from the traffic log: every logged line went out or came in with CR LF.
+class BenchByteCounter : public TrafficSink {
+public:
+    long long bytes = 0;
+    int requests = 0;
+    void AddLine(const std::string& line) override;
+};
+
+// Message boxes of the benchmark go nowhere but are counted (a failed request shows one).
+class BenchMessageHost : public MessageHost {
+public:
+    int shown = 0;
+    std::string last;
+    MessageResult Show(const MessageRequest& request) override;
+};
+
+// What every workload runs on: the link to the simulated camera, already at 115200 bit/s.
+struct BenchContext {
+    SerialLink& link;
+    Command& command;
+    BenchByteCounter& counter;
+    BenchMessageHost& host;
+};
+
+struct BenchWorkload {
+    std::string name;
+    // One run; gives the number of failures (0 when everything the workload sent was acknowledged).
+    std::function<int()> run;
+    double target = 0.9;  // the median ratio it must reach
+    std::function<void()> setUp = nullptr;  // before each run, not measured
+};
+
+// Adds a file's workloads once the link is up; registered at static initialisation (BENCH_WORKLOADS).
+using BenchWorkloadFactory = void (*)(BenchContext& context, std::vector<BenchWorkload>& out);
+int RegisterBenchWorkloads(int order, BenchWorkloadFactory factory);
+const std::vector<std::pair<int, BenchWorkloadFactory>>& RegisteredBenchWorkloads();
+
+#define BENCH_WORKLOADS(order, factory) \
+    static const int bench_registration_##factory = RegisterBenchWorkloads(order, factory)
