@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+class CameraModelInfo;
 class Command;
+class ControlMode;
+class ControlTable;
 class SerialLink;
 
 constexpr int kBenchBaudRate = 115200;
@@ -36,6 +39,9 @@ struct BenchContext {
     Command& command;
     BenchByteCounter& counter;
     BenchMessageHost& host;
+    ControlTable& table;
+    CameraModelInfo& model;
+    ControlMode& mode;
 };
 
 struct BenchWorkload {

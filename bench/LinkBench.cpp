@@ -10,11 +10,13 @@
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
+#include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
 #ifdef RV_BENCH_REFRESH
-#include "dialogs/CProgressBarDialog.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
@@ -40,7 +42,7 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     Command& command = context.command;
     // (a) Distinct parameters the camera answers, in control-table order.
     auto parameters = std::make_shared<std::vector<int>>();
-    ControlTable& table = GetControlTable();
+    ControlTable& table = context.table;
     std::set<int> seen;
     for (int row = 0; table.Row(row).controlId != -1 && parameters->size() < 148; ++row) {
         const int index = table.Row(row).commandIndex;
@@ -92,8 +94,7 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     // (d) The full refresh of the main window: model check, read of every parameter into the pages, control
     // states. The progress window's closing delay is the operator's, not the link's: left out. The first
     // run also lays the pages out for the model; the median is the refresh "&Reload" runs.
-    GetProgressBarDialog().SetCloseDelayMs(0);
-    auto reader = std::make_shared<CameraReader>(command, GetControlTable());
+    auto reader = std::make_shared<CameraReader>(command, context.table, context.model, context.mode);
     BenchMessageHost* host = &context.host;
     out.push_back({"(d) full refresh (model check, all user parameters)",
                    [reader, host] {
@@ -178,7 +179,6 @@ int main(int argc, char** argv)
             std::make_unique<CTabSheetDialog>(nullptr, layout.templateId, layout.caption, layout.factoryOnly ? 1 : 0));
         pages.back()->Create(nullptr);
     }
-    SetSpinRanges();
     InitComboItemData();
 #endif
 
@@ -192,7 +192,7 @@ int main(int argc, char** argv)
     LinkSettings settings;
     settings.comPortIndex = kPortIndex;
     SerialLink link(
-        settings, port, [](int) -> ClSerialKind* { return nullptr; }, false);
+        settings, port, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
     BenchByteCounter counter;
     link.SetTerminalSink(&counter);
     Command command(link);
@@ -201,7 +201,15 @@ int main(int argc, char** argv)
                      host.last.c_str());
         return 1;
     }
-    BenchContext context{link, command, counter, host};
+    // The tool's own objects, on the settings of the camera's private folder.
+    RegistrySettings registry;
+    ControlMode mode(registry);
+    ControlTable table;
+    CameraModelInfo model;
+#ifdef RV_BENCH_REFRESH
+    SetSpinRanges(table);
+#endif
+    BenchContext context{link, command, counter, host, table, model, mode};
     std::vector<BenchWorkload> workloads;
     for (const auto& [order, factory] : RegisteredBenchWorkloads()) factory(context, workloads);
 

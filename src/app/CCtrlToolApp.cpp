@@ -2,6 +2,7 @@
 #include "app/CCtrlToolApp.h"
 
 #include "app/CCtrlToolDlg.h"
+#include "app/ToolObjects.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/TimerService.h"
@@ -10,23 +11,11 @@
 #include "framework/qt/QtMessageHost.h"
 #include "framework/qt/QtTimerService.h"
 #include "framework/qt/QtUiHost.h"
-#include "link/Command.h"
-#include "link/SerialLink.h"
-#include "settings/ControlMode.h"
-#include "settings/RegistrySettings.h"
 
 #include <memory>
 
 int CCtrlToolApp::InitInstance()
 {
-    // Process-wide objects are destroyed in the reverse order of their creation, which is the order of
-    // the exit-time writes: the link settings, then the control mode, then the settings store with
-    // the normal-end mark. A run that ends any other way never destroys them and writes none of it.
-    GetRegistrySettings();
-    GetControlMode();
-    GetSerialLink();
-    GetCommand();
-
     std::unique_ptr<QtMessageHost> messageHost;
     if (!GetMessageHost()) messageHost = std::make_unique<QtMessageHost>();
     std::unique_ptr<QtFileDialogHost> fileDialogHost;
@@ -37,7 +26,10 @@ int CCtrlToolApp::InitInstance()
     if (!GetUiHost()) uiHost = std::make_unique<QtUiHost>();
 
     {
-        CCtrlToolDlg dialog;
+        // The run's objects outlive the window; their destruction at the end of this block writes the
+        // settings back (ToolObjects).
+        ToolObjects objects;
+        CCtrlToolDlg dialog(objects);
         if (messageHost) messageHost->SetParentWindow(&dialog);
         if (fileDialogHost) fileDialogHost->SetParentWindow(&dialog);
         dialog.SetStartUpFinishedHandler([this, &dialog] {
@@ -45,7 +37,7 @@ int CCtrlToolApp::InitInstance()
         });
         dialog.exec();
         // The protocol's poll must not outlive the timer service it runs on.
-        GetCommand().StopPolling();
+        objects.command.StopPolling();
     }
     return 0;
 }

@@ -1,6 +1,8 @@
 // The main window.
 #include "app/CCtrlToolDlg.h"
 
+#include "app/ToolObjects.h"
+
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/CTerminalDialog.h"
@@ -78,11 +80,12 @@ constexpr PageEntry kPages[] = {
 
 CCtrlToolDlg* CCtrlToolDlg::Instance() { return gMainWindow; }
 
-CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
+CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
-      handlers_(GetCommand(), GetControlTable()),
-      readProgress_(GetProgressBarDialog(), this),
-      dispatcher_(GetCommand(), &handlers_)
+      objects_(objects),
+      handlers_(objects.command, objects.table),
+      readProgress_(objects.progress, this),
+      dispatcher_(objects.table, objects.command, &handlers_)
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -101,8 +104,9 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
         pages_.push_back(page);
     }
 
-    communicationDialog_ = new CCommunicationDialog(this);
-    terminal_ = new CTerminalDialog(this);
+    communicationDialog_ = new CCommunicationDialog(objects_.link, objects_.command, objects_.reader, objects_.mode,
+                                                    objects_.settings, objects_.progress, this);
+    terminal_ = new CTerminalDialog(objects_.link, objects_.settings, this);
 
     tab_ = new QTabWidget(Body());
     SetControlId(tab_, kTabControlId);
@@ -113,18 +117,18 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     BuildMenu();
 
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
-    CameraReader& reader = GetCameraReader();
+    CameraReader& reader = objects_.reader;
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
     reader.SetProgress(&readProgress_);
 
     // The table's defaults count as the camera's values until the first read.
-    GetControlTable().CommitShadow();
+    objects_.table.CommitShadow();
 }
 
 CCtrlToolDlg::~CCtrlToolDlg()
 {
-    CameraReader& reader = GetCameraReader();
+    CameraReader& reader = objects_.reader;
     reader.SetMainWindow(nullptr);
     reader.SetLineRateDisplay(nullptr);
     reader.SetProgress(nullptr);
@@ -206,7 +210,7 @@ void CCtrlToolDlg::UpdateUtilityMenu()
 {
     // Disabled on the menu itself: a menu only greyed through its action would come back when the
     // window is enabled again after a long operation.
-    const bool factory = GetControlMode().Get() == 1;
+    const bool factory = objects_.mode.IsFactory();
     utilityMenu_->setEnabled(factory);
     utilityMenu_->menuAction()->setEnabled(factory);
     menuBar_->update();
@@ -220,22 +224,22 @@ void CCtrlToolDlg::OnInitDialog()
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kTitle), QLatin1String(kVersion)));
 
     // The protocol's background reception of lines the camera sends outside requests.
-    GetCommand().StartPolling();
+    objects_.command.StartPolling();
     communicationDialog_->InitDialog();
     communicationDialog_->show();
 
     PlacePages();
-    SetSpinRanges();
+    SetSpinRanges(objects_.table);
     InitComboItemData();
-    CameraReader& reader = GetCameraReader();
+    CameraReader& reader = objects_.reader;
     reader.ShowAllValues();
 
     RebuildTabs();
     UpdateUtilityMenu();
-    ControlTable& table = GetControlTable();
-    table.WriteChangedValues(GetCommand());
+    ControlTable& table = objects_.table;
+    table.WriteChangedValues(objects_.command);
     table.CommitShadow();
-    communicationDialog_->SetBaudSelection(GetSerialLink().BaudIndex());
+    communicationDialog_->SetBaudSelection(objects_.link.BaudIndex());
     communicationDialog_->UpdateStoreButton();
 
     // The camera is looked for once the window is on the screen, so the operator sees it while the
@@ -290,7 +294,7 @@ bool CCtrlToolDlg::CameraAnswers()
     // Any answer to the model query proves camera and PC share the speed; which model it is, and the
     // message about a model the tool does not support, are the refresh's business.
     std::string model;
-    return GetCommand().QueryText(cmd::MD, model, kModelProbeTimeoutMs) == 1;
+    return objects_.command.QueryText(cmd::MD, model, kModelProbeTimeoutMs) == 1;
 }
 
 void CCtrlToolDlg::StartUp()
@@ -298,8 +302,8 @@ void CCtrlToolDlg::StartUp()
     if (startUpRan_) return;
     startUpRan_ = true;
     PlaceCommunicationDialog();
-    SerialLink& link = GetSerialLink();
-    Command& command = GetCommand();
+    SerialLink& link = objects_.link;
+    Command& command = objects_.command;
 
     bool answered = false;
     if (!link.ReopenCurrent()) {
@@ -322,11 +326,11 @@ void CCtrlToolDlg::StartUp()
             ChangeCameraBaudRate(command, link, SerialLink::BaudRateFromIndex(kFastBaudIndex))) {
             communicationDialog_->SetBaudSelection(kFastBaudIndex);
         }
-        GetCameraReader().Refresh();
+        objects_.reader.Refresh();
     }
 
-    CameraReader& reader = GetCameraReader();
-    GetControlTable().CommitShadow();
+    CameraReader& reader = objects_.reader;
+    objects_.table.CommitShadow();
     reader.ShowAllValues();
     if (!answered) {
         // Without a camera the defaults stay; the controls that depend on them follow them too.
@@ -341,7 +345,7 @@ void CCtrlToolDlg::StartUp()
 
 void CCtrlToolDlg::RebuildTabs()
 {
-    const bool factory = GetControlMode().Get() == 1;
+    const bool factory = objects_.mode.IsFactory();
     const QSignalBlocker blocker(tab_);
     tab_->clear();
     for (std::size_t i = 0; i < pages_.size() && i < pageFrames_.size(); ++i) {
@@ -375,23 +379,23 @@ CTabSheetDialog* CCtrlToolDlg::ShownPage() const
 void CCtrlToolDlg::Reload()
 {
     int area = 0;
-    if (GetCommand().QueryValue(cmd::EA, area, kQueryTimeoutMs)) currentArea_ = area;
-    GetCameraReader().Refresh();
+    if (objects_.command.QueryValue(cmd::EA, area, kQueryTimeoutMs)) currentArea_ = area;
+    objects_.reader.Refresh();
 }
 
 void CCtrlToolDlg::ToggleFactoryMode()
 {
-    ControlMode& mode = GetControlMode();
+    ControlMode& mode = objects_.mode;
     mode.Set(mode.Get() == 1 ? 0 : 1);
     RebuildTabs();
     UpdateUtilityMenu();
-    ControlTable& table = GetControlTable();
-    table.WriteChangedValues(GetCommand());
+    ControlTable& table = objects_.table;
+    table.WriteChangedValues(objects_.command);
     table.CommitShadow();
     communicationDialog_->UpdateStoreButton();
     // The factory parameters are read (or dropped from the read) only if a camera is there.
     int area = 0;
-    if (GetCommand().QueryValue(cmd::EA, area, kQueryTimeoutMs)) GetCameraReader().Refresh();
+    if (objects_.command.QueryValue(cmd::EA, area, kQueryTimeoutMs)) objects_.reader.Refresh();
 }
 
 // ---- keys ----
@@ -421,7 +425,7 @@ bool CCtrlToolDlg::KeyFilter(QWidget* target, QKeyEvent* event)
                 handlers_.OnEditCommitted(id);
             } else if (!ParameterHandlers::IsLutEdit(id) && handlers_.HasRow(id)) {
                 // Escape drops what was typed, so that leaving the edit later sends nothing.
-                ShowValue(id, GetControlTable().GetDataValue(id));
+                ShowValue(id, objects_.table.GetDataValue(id));
             }
             return true;
         }
@@ -475,13 +479,13 @@ void CCtrlToolDlg::done(int result)
 
 void CCtrlToolDlg::ReturnCameraToDefaultSpeed()
 {
-    SerialLink& link = GetSerialLink();
+    SerialLink& link = objects_.link;
     if (link.BaudIndex() == 0) return;
     // A short presence test first: without a camera the exit must not wait for the handshake's
     // time-outs.
     int code = 0;
-    if (!GetCommand().QueryValue(cmd::CBDRT, code, kExitProbeTimeoutMs)) return;
-    if (ChangeCameraBaudRate(GetCommand(), link, kDefaultBaudRate)) communicationDialog_->SetBaudSelection(0);
+    if (!objects_.command.QueryValue(cmd::CBDRT, code, kExitProbeTimeoutMs)) return;
+    if (ChangeCameraBaudRate(objects_.command, link, kDefaultBaudRate)) communicationDialog_->SetBaudSelection(0);
 }
 
 void CCtrlToolDlg::OnDestroy()
@@ -490,8 +494,8 @@ void CCtrlToolDlg::OnDestroy()
     destroyed_ = true;
     // The next program (or the next run of this one) finds the camera at its own start speed.
     if (startedUp_) ReturnCameraToDefaultSpeed();
-    GetCommand().StopPolling();
-    GetSerialLink().Close();
+    objects_.command.StopPolling();
+    objects_.link.Close();
     terminal_->hide();
     communicationDialog_->hide();
 }

@@ -23,6 +23,7 @@ class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QTabWidget;
+struct ToolObjects;
 
 class CCtrlToolDlg : public CDialogBase {
     Q_OBJECT
@@ -54,7 +55,8 @@ public:
     static constexpr int kModelProbeTimeoutMs = 1000;
     static constexpr int kExitProbeTimeoutMs = 500;
 
-    explicit CCtrlToolDlg(QWidget* parent = nullptr);
+    // The window works on the run's objects, which must outlive it.
+    explicit CCtrlToolDlg(ToolObjects& objects, QWidget* parent = nullptr);
     ~CCtrlToolDlg() override;
 
     // The camera part of the start-up: open the link, find the camera (speed scan), move it to
@@ -87,6 +89,7 @@ public:
     QMenuBar* MenuBar() const { return menuBar_; }
     CCommunicationDialog* CommunicationDialog() const { return communicationDialog_; }
     CTerminalDialog* TerminalDialog() const { return terminal_; }
+    ToolObjects& Objects() { return objects_; }
     ParameterHandlers& Handlers() { return handlers_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
 
@@ -124,6 +127,7 @@ private:
     std::map<int, QAction*> actions_;
     CCommunicationDialog* communicationDialog_ = nullptr;
     CTerminalDialog* terminal_ = nullptr;
+    ToolObjects& objects_;
     ParameterHandlers handlers_;
     ProgressWindow readProgress_;  // the read of all settings, over this window
     CParameterDispatcher dispatcher_;

@@ -2,6 +2,7 @@
 #include "dialogs/CCommunicationDialog.h"
 
 #include "dialogs/CProgressBarDialog.h"
+#include "dialogs/TrafficLogList.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/OnlineStatusRegistry.h"
@@ -54,7 +55,6 @@ constexpr int kIconOffline = 502;
 constexpr int kIconOnline = 503;
 constexpr int kFactoryArea = 0;
 constexpr int kUserArea1 = 1;
-constexpr int kFactoryMode = 1;
 
 const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
                                    "Camera Link spec. ver.1.1"};
@@ -93,16 +93,24 @@ static void LoadLinkPictures()
     (void)loaded;
 }
 
-CCommunicationDialog::CCommunicationDialog(QWidget* parent) : CDialogBase(parent, kStripId)
+CCommunicationDialog::CCommunicationDialog(SerialLink& link, Command& command, CameraReader& reader, ControlMode& mode,
+                                           RegistrySettings& settings, CProgressBarDialog& progress, QWidget* parent)
+    : CDialogBase(parent, kStripId),
+      link_(link),
+      command_(command),
+      reader_(reader),
+      mode_(mode),
+      settings_(settings),
+      progress_(progress)
 {
     LoadLinkPictures();
     setWindowTitle(QStringLiteral("Communication"));
     BuildControls();
-    if (!GetRegistrySettings().IsPreviousShutdownNormal()) GetSerialLink().SetMode(kLinkComPort);
-    GetSerialLink().SetMessageSink(this);
+    if (!settings_.IsPreviousShutdownNormal()) link_.SetMode(kLinkComPort);
+    link_.SetMessageSink(this);
 }
 
-CCommunicationDialog::~CCommunicationDialog() { GetSerialLink().SetMessageSink(nullptr); }
+CCommunicationDialog::~CCommunicationDialog() { link_.SetMessageSink(nullptr); }
 
 void CCommunicationDialog::BuildControls()
 {
@@ -224,7 +232,7 @@ void CCommunicationDialog::SetSettingFileActions(std::function<void()> writeFile
 
 void CCommunicationDialog::OnInitDialog()
 {
-    SerialLink& link = GetSerialLink();
+    SerialLink& link = link_;
     categoryList_->setCurrentIndex(link.GetMode());
     FillPortList();
     SetBaudSelection(link.BaudIndex());
@@ -236,7 +244,7 @@ void CCommunicationDialog::OnInitDialog()
 
 void CCommunicationDialog::FillPortList()
 {
-    SerialLink& link = GetSerialLink();
+    SerialLink& link = link_;
     portList_->clear();
     const int count = link.PortCount();
     for (int index = 0; index < count; ++index) portList_->addItem(QString::fromStdString(link.PortName(index)));
@@ -249,9 +257,12 @@ void CCommunicationDialog::FillPortList()
     portList_->setCurrentIndex(selected);
 }
 
-void CCommunicationDialog::AddMessage(const std::string& text) { AddToTrafficList(messageList_, text, kMaxMessages); }
+void CCommunicationDialog::AddMessage(const std::string& text)
+{
+    TrafficLogList::Add(messageList_, text, kMaxMessages);
+}
 
-std::vector<std::string> CCommunicationDialog::Messages() const { return TrafficListLines(messageList_); }
+std::vector<std::string> CCommunicationDialog::Messages() const { return TrafficLogList::Lines(messageList_); }
 
 void CCommunicationDialog::SetBaudSelection(int index) { baudList_->setCurrentIndex(index); }
 
@@ -263,7 +274,7 @@ int CCommunicationDialog::SelectedArea() const
 
 void CCommunicationDialog::UpdateStoreButton()
 {
-    storeButton_->setEnabled(SelectedArea() != kFactoryArea || GetControlMode().Get() == kFactoryMode);
+    storeButton_->setEnabled(SelectedArea() != kFactoryArea || mode_.IsFactory());
 }
 
 void CCommunicationDialog::ShowLineStatus(bool online)
@@ -277,12 +288,12 @@ void CCommunicationDialog::OnOnlineStatusChanged(bool online) { ShowLineStatus(o
 
 void CCommunicationDialog::ReadCameraAgain()
 {
-    if (GetCameraReader().ModelCheck() == 1) GetCameraReader().Refresh();
+    if (reader_.ModelCheck() == 1) reader_.Refresh();
 }
 
 void CCommunicationDialog::OnCategoryChanged(int mode)
 {
-    if (GetSerialLink().ReopenWithMode(mode) == 0) {
+    if (link_.ReopenWithMode(mode) == 0) {
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     FillPortList();
@@ -292,7 +303,7 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
 void CCommunicationDialog::OnPortChanged(int portIndex)
 {
     // The transport has shown its own messages when the open fails; the model check then finds no camera.
-    GetSerialLink().OpenPort(portIndex);
+    link_.OpenPort(portIndex);
     ReadCameraAgain();
 }
 
@@ -305,7 +316,7 @@ QString CCommunicationDialog::AreaName(int area, bool known)
 void CCommunicationDialog::OnGetArea()
 {
     int area = -1;
-    const int known = GetCommand().QueryValue(cmd::EA, area, kAreaQueryTimeoutMs);
+    const int known = command_.QueryValue(cmd::EA, area, kAreaQueryTimeoutMs);
     currentArea_->setText(AreaName(area, known == 1));
 }
 
@@ -313,14 +324,14 @@ void CCommunicationDialog::OnStore()
 {
     const int area = SelectedArea();
     // The rule of the button, checked again: a factory store must not slip through a stale button state.
-    if (area < 0 || (area == kFactoryArea && GetControlMode().Get() != kFactoryMode)) {
+    if (area < 0 || (area == kFactoryArea && !mode_.IsFactory())) {
         UpdateStoreButton();
         return;
     }
-    CProgressBarDialog& progress = GetProgressBarDialog();
+    CProgressBarDialog& progress = progress_;
     progress.Open(this, "Now, Storing camera data.");
-    const int sent = area == kFactoryArea ? GetCommand().SendValue(cmd::SA00, 0, kStoreTimeoutMs)
-                                          : GetCommand().SendValue(cmd::SA, area, kStoreTimeoutMs);
+    const int sent = area == kFactoryArea ? command_.SendValue(cmd::SA00, 0, kStoreTimeoutMs)
+                                          : command_.SendValue(cmd::SA, area, kStoreTimeoutMs);
     if (sent == 1) {
         ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
     }
@@ -331,7 +342,7 @@ void CCommunicationDialog::OnLoad()
 {
     const int area = SelectedArea();
     if (area < 0) return;
-    if (GetCommand().SendValue(cmd::LD, area, kLoadTimeoutMs) == 1) GetCameraReader().Refresh();
+    if (command_.SendValue(cmd::LD, area, kLoadTimeoutMs) == 1) reader_.Refresh();
 }
 
 void CCommunicationDialog::OnClearMessages() { messageList_->clear(); }
@@ -340,7 +351,7 @@ void CCommunicationDialog::OnWriteMessages()
 {
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
-    request.startFolder = LogFolder();
+    request.startFolder = TrafficLogList::Folder(settings_);
     request.filters = {{"txt file (*.txt)", "*.txt"}};
     request.defaultExtension = "txt";
     std::string path;
@@ -349,58 +360,7 @@ void CCommunicationDialog::OnWriteMessages()
     // The list shows the newest line on top; the file reads in the order the lines went over the link.
     std::vector<std::string> lines = Messages();
     std::reverse(lines.begin(), lines.end());
-    if (WriteLogFile(path, lines) != 1) return;
+    if (TrafficLogList::WriteFile(path, lines) != 1) return;
     AddMessage("Writing file has been done!");
-    StoreLogFolder(path);
-}
-
-// Latin-1 maps every byte to one character and back, so a log keeps exactly the bytes the link carried,
-// garbage from a disturbed line included.
-void AddToTrafficList(QListWidget* list, const std::string& text, int maxEntries)
-{
-    list->insertItem(0, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    if (list->count() > maxEntries) delete list->takeItem(list->count() - 1);
-}
-
-std::vector<std::string> TrafficListLines(const QListWidget* list)
-{
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(list->count()));
-    for (int row = 0; row < list->count(); ++row) lines.push_back(list->item(row)->text().toLatin1().toStdString());
-    return lines;
-}
-
-int WriteLogFile(const std::string& path, const std::vector<std::string>& lines)
-{
-    const QString name = QString::fromStdString(path);
-    QSaveFile file(name);
-    // Binary mode with explicit CR LF: log files travel between PCs and read the same everywhere.
-    if (!file.open(QIODevice::WriteOnly)) {
-        ShowMessage("File open error !", {}, MessageButtons::Ok, MessageIcon::Stop);
-        return 0;
-    }
-    QByteArray bytes;
-    for (const std::string& line : lines) {
-        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
-        bytes.append("\r\n", 2);
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        // The old file, if any, is untouched: the temporary file is dropped.
-        ShowMessage(path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
-        return 0;
-    }
-    return 1;
-}
-
-void StoreLogFolder(const std::string& path)
-{
-    const QString folder = QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absolutePath());
-    GetRegistrySettings().SetText(kItemCommandLogFilePath, folder.toStdString());
-}
-
-std::string LogFolder()
-{
-    std::string folder;
-    GetRegistrySettings().GetFolder(kItemCommandLogFilePath, folder);
-    return folder;
+    TrafficLogList::StoreFolder(settings_, path);
 }

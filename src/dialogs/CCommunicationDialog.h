@@ -9,10 +9,16 @@
 #include <string>
 #include <vector>
 
+class CameraReader;
+class Command;
+class ControlMode;
+class CProgressBarDialog;
 class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class RegistrySettings;
+class SerialLink;
 
 class CCommunicationDialog : public CDialogBase, public TrafficSink {
     Q_OBJECT
@@ -26,7 +32,8 @@ public:
     // Becomes the link's message sink at once, so the list holds every line from the first command on.
     // After a run that did not end normally the link is set back to the PC serial port, so that a
     // Camera Link library that may have caused the crash is not opened again by itself.
-    explicit CCommunicationDialog(QWidget* parent = nullptr);
+    CCommunicationDialog(SerialLink& link, Command& command, CameraReader& reader, ControlMode& mode,
+                         RegistrySettings& settings, CProgressBarDialog& progress, QWidget* parent = nullptr);
     ~CCommunicationDialog() override;
 
     // Newest line on top; beyond kMaxMessages the oldest goes.
@@ -68,6 +75,12 @@ private:
     int SelectedArea() const;
     void ReadCameraAgain();
 
+    SerialLink& link_;
+    Command& command_;
+    CameraReader& reader_;
+    ControlMode& mode_;
+    RegistrySettings& settings_;
+    CProgressBarDialog& progress_;
     QLabel* statusIcon_;
     QLabel* lineStatusText_;
     QComboBox* categoryList_;
@@ -87,16 +100,3 @@ private:
     std::function<void()> writeSettingFile_;
     std::function<void()> readSettingFile_;
 };
-
-// Shared by the traffic logs. Inserts the text at the top; beyond maxEntries the bottom (oldest) entry goes.
-void AddToTrafficList(QListWidget* list, const std::string& text, int maxEntries);
-// The entries from the top (newest) down.
-std::vector<std::string> TrafficListLines(const QListWidget* list);
-// Writes the lines with CR LF through a temporary file that replaces the
-// target only when everything was written. 1 on success; 0 after its message ("File open error !" when
-// the file cannot be created, the path and "\nCouldn't write this file" when writing fails).
-int WriteLogFile(const std::string& path, const std::vector<std::string>& lines);
-// Remembers the folder of a saved log as the start folder of the next log dialog.
-void StoreLogFolder(const std::string& path);
-// The start folder of the log dialogs.
-std::string LogFolder();

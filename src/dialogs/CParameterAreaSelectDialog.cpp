@@ -2,7 +2,6 @@
 #include "dialogs/CParameterAreaSelectDialog.h"
 
 #include "framework/qt/ControlWindow.h"
-#include "settings/ControlMode.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -18,8 +17,12 @@ constexpr int kAreaListId = 1015;
 constexpr int kSeparatorId = 30015;
 }  // namespace
 
-CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int loadFlag)
-    : CDialogBase(parent, kStripId), loadFlag_(loadFlag), prompt_(new QLabel(Body())), areaList_(new QComboBox(Body()))
+CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int loadFlag, bool factoryMode)
+    : CDialogBase(parent, kStripId),
+      loadFlag_(loadFlag),
+      factoryMode_(factoryMode),
+      prompt_(new QLabel(Body())),
+      areaList_(new QComboBox(Body()))
 {
     setWindowTitle(QStringLiteral("Parameter Flash Area Select"));
     prompt_->setText(QStringLiteral("Select parameter flash memory area"));
@@ -49,7 +52,7 @@ CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int load
 void CParameterAreaSelectDialog::OnInitDialog()
 {
     areaList_->clear();
-    if (loadFlag_ != 0 || GetControlMode().Get() != 0) areaList_->addItem(QStringLiteral("Factory"));
+    if (loadFlag_ != 0 || factoryMode_) areaList_->addItem(QStringLiteral("Factory"));
     for (const char* user : {"User 1", "User 2", "User 3"}) areaList_->addItem(QString::fromLatin1(user));
     areaList_->setCurrentIndex(0);
     if (loadFlag_ != 0) {

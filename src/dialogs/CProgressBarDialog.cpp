@@ -115,9 +115,3 @@ void CProgressBarDialog::Destroyed()
     ownerDisabledByUs_ = false;
     owner_ = nullptr;
 }
-
-CProgressBarDialog& GetProgressBarDialog()
-{
-    static CProgressBarDialog dialog;
-    return dialog;
-}

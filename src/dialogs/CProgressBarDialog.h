@@ -48,6 +48,3 @@ private:
     std::string message_;
     int closeDelayMs_ = 1000;
 };
-
-// Process-wide, created on first use.
-CProgressBarDialog& GetProgressBarDialog();

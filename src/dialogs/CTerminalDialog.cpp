@@ -2,7 +2,7 @@
 #include "dialogs/CTerminalDialog.h"
 
 #include "base/StrFormat.h"
-#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/TrafficLogList.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/qt/CStatusStrip.h"
@@ -67,8 +67,10 @@ void Place(QWidget* widget, int left, int top, int right, int bottom)
 
 }  // namespace
 
-CTerminalDialog::CTerminalDialog(QWidget* parent)
+CTerminalDialog::CTerminalDialog(SerialLink& link, RegistrySettings& settings, QWidget* parent)
     : CDialogBase(parent, kStripId),
+      link_(link),
+      settings_(settings),
       commandEdit_(new QLineEdit(Body())),
       closeButton_(Button("Close", kCloseId, Body())),
       sendButton_(Button("Send", kSendId, Body())),
@@ -98,10 +100,10 @@ CTerminalDialog::CTerminalDialog(QWidget* parent)
     connect(clearButton_, &QPushButton::clicked, this, &CTerminalDialog::OnClear);
     connect(saveButton_, &QPushButton::clicked, this, &CTerminalDialog::OnSave);
 
-    GetSerialLink().SetTerminalSink(this);
+    link_.SetTerminalSink(this);
 }
 
-CTerminalDialog::~CTerminalDialog() { GetSerialLink().SetTerminalSink(nullptr); }
+CTerminalDialog::~CTerminalDialog() { link_.SetTerminalSink(nullptr); }
 
 std::string CTerminalDialog::TimeStamp(int minute, int second, int millisecond)
 {
@@ -112,10 +114,10 @@ void CTerminalDialog::AddLine(const std::string& text)
 {
     const QTime now = QDateTime::currentDateTimeUtc().time();
     const std::string line = TimeStamp(now.minute(), now.second(), now.msec()) + text;
-    AddToTrafficList(trafficList_, line, kMaxLines);
+    TrafficLogList::Add(trafficList_, line, kMaxLines);
 }
 
-std::vector<std::string> CTerminalDialog::Lines() const { return TrafficListLines(trafficList_); }
+std::vector<std::string> CTerminalDialog::Lines() const { return TrafficLogList::Lines(trafficList_); }
 
 void CTerminalDialog::Show()
 {
@@ -130,7 +132,7 @@ void CTerminalDialog::OnSend()
     // The edit keeps its text: Enter sends the same line again. The answer comes in through the
     // protocol's background reception as an "Rx: " line.
     commandText_ = commandEdit_->text().toLatin1().toStdString();
-    GetSerialLink().Write(commandText_ + "\r\n");
+    link_.Write(commandText_ + "\r\n");
 }
 
 void CTerminalDialog::OnClear() { trafficList_->clear(); }
@@ -141,7 +143,7 @@ void CTerminalDialog::OnSave()
     if (!shared) return;
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
-    request.startFolder = LogFolder();
+    request.startFolder = TrafficLogList::Folder(settings_);
     request.filters = {{"CSV file (*.csv)", "*.csv"}};
     request.defaultExtension = "csv";
     TerminalFileDialogHost host(shared);
@@ -152,9 +154,9 @@ void CTerminalDialog::OnSave()
     if (chosen != 1) return;
 
     // Newest first, as the list shows it.
-    if (WriteLogFile(path, Lines()) != 1) return;
+    if (TrafficLogList::WriteFile(path, Lines()) != 1) return;
     AddLine("Writing file has been done !");
-    StoreLogFolder(path);
+    TrafficLogList::StoreFolder(settings_, path);
 }
 
 void CTerminalDialog::resizeEvent(QResizeEvent* event)

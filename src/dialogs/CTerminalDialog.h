@@ -10,6 +10,8 @@
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class RegistrySettings;
+class SerialLink;
 
 class CTerminalDialog : public CDialogBase, public TrafficSink {
     Q_OBJECT
@@ -18,7 +20,7 @@ public:
     static constexpr int kMaxLines = 32786;
 
     // Becomes the link's terminal sink at once, so the log starts with the first line on the link.
-    explicit CTerminalDialog(QWidget* parent = nullptr);
+    CTerminalDialog(SerialLink& link, RegistrySettings& settings, QWidget* parent = nullptr);
     ~CTerminalDialog() override;
 
     // Newest line on top, behind the time stamp "mm:ss:mmm  " (UTC); beyond kMaxLines the oldest goes.
@@ -44,6 +46,8 @@ protected:
 private:
     void PlaceControls(int width, int height);
 
+    SerialLink& link_;
+    RegistrySettings& settings_;
     QLineEdit* commandEdit_;
     QPushButton* closeButton_;
     QPushButton* sendButton_;

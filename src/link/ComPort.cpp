@@ -197,9 +197,3 @@ bool ComPort::WaitForBytes(int timeoutMs)
                           [this] { return Available() > 0; });
     return Available() > 0;
 }
-
-ComPort& GetComPort()
-{
-    static ComPort port;
-    return port;
-}

@@ -67,5 +67,3 @@ private:
     std::thread reader_;
     std::atomic<bool> running_{false};
 };
-
-ComPort& GetComPort();

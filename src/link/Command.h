@@ -22,7 +22,6 @@ public:
     static constexpr int kByteLimitMs = 10;
     static constexpr int kPaintAfterMs = 100;  // longer waits keep the windows painted
 
-    Command();  // on the process-wide link
     explicit Command(SerialLink& link);
     ~Command() override;
     Command(const Command&) = delete;
@@ -48,13 +47,6 @@ public:
     std::string TakeLine();
     int ReceivedCount() const { return static_cast<int>(received_.size()); }
 
-    static int ParseAnswer(const std::string& line, CommandAnswer& answer);
-    static int ParseSettingLine(const std::string& line, int& commandIndex, std::string& mnemonic, int& value,
-                                std::string& text);
-    static std::string MnemonicOf(int commandIndex);
-    static std::string FormatSetting(int commandIndex, const CommandValue& value, bool withLineEnd);
-    static std::string FormatQuery(int commandIndex, bool withLineEnd);
-
 private:
     // stopAfterMs >= 0 also ends the read (keeping the partial line) once that much time has passed, so
     // that a stream of bytes without a line end cannot hold a request past its time-out.
@@ -74,5 +66,3 @@ private:
     int timerId_ = 0;
     TimerService* timerService_ = nullptr;
 };
-
-Command& GetCommand();

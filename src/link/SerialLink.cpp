@@ -23,9 +23,7 @@ int ElapsedMs(Clock::time_point start)
 
 }  // namespace
 
-SerialLink::SerialLink() : SerialLink(GetRegistrySettings().ReadLinkSettings(), GetComPort(), &GetClSerialKind, true) {}
-
-SerialLink::SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, bool persist)
+SerialLink::SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, RegistrySettings* persistTo)
     : linkMode_(initial.linkMode),
       // The stored rate is not used: the link always starts at 9600 bit/s, the camera's own start
       // rate, and the start-up moves both sides up with the "CBDRT" handshake.
@@ -36,14 +34,14 @@ SerialLink::SerialLink(const LinkSettings& initial, ComPort& port, KindLookup ki
       clV11Index_(initial.clV11Index),
       port_(port),
       kinds_(std::move(kinds)),
-      persist_(persist)
+      persistTo_(persistTo)
 {
 }
 
 SerialLink::~SerialLink()
 {
     if (openMode_ == kLinkComPort) port_.Close();
-    if (persist_) GetRegistrySettings().WriteLinkSettings(Settings());
+    if (persistTo_) persistTo_->WriteLinkSettings(Settings());
 }
 
 LinkSettings SerialLink::Settings() const
@@ -274,10 +272,4 @@ int SerialLink::RateCodeOfBaudRate(int baudRate)
         if (kBaudRates[i] == baudRate) return kRateCodes[i];
     }
     return 0;
-}
-
-SerialLink& GetSerialLink()
-{
-    static SerialLink link;
-    return link;
 }

@@ -27,12 +27,10 @@ public:
     static constexpr int kClWriteTimeoutMs = 500;
     static constexpr int kClReadTimeoutMs = 10;
 
-    // The process-wide link: its settings come from the registry and go back there at destruction.
-    SerialLink();
-    // A link on its own port and library lookup, starting from the given settings; persist chooses
-    // whether the destructor writes them to the registry.
+    // A link on its port and library lookup, starting from the given settings; the destructor writes the
+    // settings back to persistTo when there is one (the tool's own link).
     using KindLookup = std::function<ClSerialKind*(int linkMode)>;
-    SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, bool persist);
+    SerialLink(const LinkSettings& initial, ComPort& port, KindLookup kinds, RegistrySettings* persistTo);
     ~SerialLink();
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
@@ -92,12 +90,10 @@ private:
 
     ComPort& port_;
     KindLookup kinds_;
-    bool persist_;
+    RegistrySettings* persistTo_;
     // A byte a Camera Link library delivered while WaitForInput looked for input; Read hands it out first.
     std::deque<std::uint8_t> pending_;
     int openMode_ = -1;  // the mode whose channel is open, -1 when none is
     TrafficSink* terminalSink_ = nullptr;
     TrafficSink* messageSink_ = nullptr;
 };
-
-SerialLink& GetSerialLink();

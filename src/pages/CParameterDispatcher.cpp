@@ -7,8 +7,8 @@
 #include "pages/ParameterEventHandler.h"
 #include "tables/ControlTable.h"
 
-CParameterDispatcher::CParameterDispatcher(ValueSender& sender, ParameterEventHandler* handler)
-    : sender_(sender), handler_(handler)
+CParameterDispatcher::CParameterDispatcher(ControlTable& table, ValueSender& sender, ParameterEventHandler* handler)
+    : table_(table), sender_(sender), handler_(handler)
 {
 }
 
@@ -74,7 +74,7 @@ int CParameterDispatcher::Dispatch(const ControlNotification& notification)
 
 void CParameterDispatcher::StoreAndSend(int controlId, int value)
 {
-    ControlTable& table = GetControlTable();
+    ControlTable& table = table_;
     if (!table.SetDataValue(controlId, value)) return;
     if (table.WriteChangedValues(sender_)) {
         table.CommitShadow();

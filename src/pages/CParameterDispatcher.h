@@ -5,6 +5,7 @@
 
 class QWidget;
 class ParameterEventHandler;
+class ControlTable;
 class ValueSender;
 
 // What a control reports. Kill focus, selection change and click are the commands of a control;
@@ -30,8 +31,8 @@ enum class ParameterEvent {
 
 class CParameterDispatcher {
 public:
-    // The sender takes the changed values to the camera (the protocol object in the tool).
-    explicit CParameterDispatcher(ValueSender& sender, ParameterEventHandler* handler = nullptr);
+    // The sender takes the changed values of the table to the camera (the protocol object in the tool).
+    CParameterDispatcher(ControlTable& table, ValueSender& sender, ParameterEventHandler* handler = nullptr);
 
     void SetHandler(ParameterEventHandler* handler) { handler_ = handler; }
 
@@ -48,6 +49,7 @@ private:
     void RadioClicked(int controlId);
     void StoreAndSend(int controlId, int value);
 
+    ControlTable& table_;
     ValueSender& sender_;
     ParameterEventHandler* handler_;
 };

@@ -115,7 +115,10 @@ public:
 
 }  // namespace
 
-CameraReader::CameraReader(Command& command, ControlTable& table) : command_(command), table_(table) {}
+CameraReader::CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode)
+    : command_(command), table_(table), model_(model), mode_(mode)
+{
+}
 
 void CameraReader::SetMainWindow(QWidget* window) { mainWindow_ = window; }
 void CameraReader::SetLutEditors(LutEditorWindows* editors) { lutEditors_ = editors; }
@@ -137,7 +140,7 @@ int CameraReader::ModelCheck()
 {
     std::string answer;
     if (!command_.QueryText(cmd::MD, answer, kModelQueryTimeoutMs)) return 0;
-    CameraModelInfo& info = GetCameraModelInfo();
+    CameraModelInfo& info = model_;
     if (answer == kModelB1) {
         info.modelCode = kModelCodeB1;
     } else if (answer == kModelA1) {
@@ -152,7 +155,7 @@ int CameraReader::ModelCheck()
 
 void CameraReader::ModelSetup()
 {
-    const int modelCode = GetCameraModelInfo().modelCode;
+    const int modelCode = model_.modelCode;
     if (auto* combo = qobject_cast<QComboBox*>(FindPageControl(kIdCameraModel))) {
         // The entries stand in model-code order.
         combo->setCurrentIndex(IsKnownModel(modelCode) && modelCode < combo->count() ? modelCode : -1);
@@ -182,16 +185,16 @@ bool CameraReader::ShouldRead(int row, bool factoryMode) const
 {
     const ControlEntry& entry = table_.Row(row);
     if (entry.commandIndex == -1) return false;
-    if (!IsKnownModel(GetCameraModelInfo().modelCode)) return false;
+    if (!IsKnownModel(model_.modelCode)) return false;
     if (!IsInReadList(entry.controlId)) return false;
     if (entry.group == kGroupFactory && !factoryMode) return false;
     if (entry.controlKind == kKindButton) return false;
-    return IsSupportedOnModel(entry.commandIndex) == 1;
+    return model_.Supports(entry.commandIndex) == 1;
 }
 
 int CameraReader::ReadAllSettings()
 {
-    const bool factoryMode = GetControlMode().Get() == 1;
+    const bool factoryMode = mode_.IsFactory();
     const int total = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
     if (progress_) progress_->Open("Now, reading camera settings.");
     int done = 0;
@@ -221,7 +224,7 @@ int CameraReader::ReadOneValue(int controlId)
 {
     const int commandIndex = table_.ToCmdId(controlId);
     if (commandIndex < 0) return 0;
-    if (!IsSupportedOnModel(commandIndex)) return 0;
+    if (!model_.Supports(commandIndex)) return 0;
     int value = 0;
     if (!command_.QueryValue(commandIndex, value, kReadTimeoutMs)) return 0;
     table_.SetDataValue(controlId, value);
@@ -322,10 +325,4 @@ void CameraReader::Refresh()
         if (lineRateDisplay_) lineRateDisplay_->ShowLineRate();
     }
     refreshing_ = false;
-}
-
-CameraReader& GetCameraReader()
-{
-    static CameraReader reader(GetCommand(), GetControlTable());
-    return reader;
 }

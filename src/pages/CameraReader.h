@@ -5,7 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class CameraModelInfo;
 class Command;
+class ControlMode;
 class ControlTable;
 class ProgressSink;
 
@@ -25,9 +27,10 @@ public:
 
 class CameraReader {
 public:
-    CameraReader(Command& command, ControlTable& table);
+    // The model check records the model in `model`; the control mode decides whether factory rows are read.
+    CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode);
 
-    // Asks the camera for its model and records it in GetCameraModelInfo(): 1 when the camera answered
+    // Asks the camera for its model and records it in the model record: 1 when the camera answered
     // (an unsupported model too, after its message), 0 when it did not (the record is unchanged).
     int ModelCheck();
     // The recorded model on the pages: the Camera Model combo, the controls the model lacks hidden and
@@ -70,12 +73,11 @@ private:
 
     Command& command_;
     ControlTable& table_;
+    CameraModelInfo& model_;
+    ControlMode& mode_;
     QPointer<QWidget> mainWindow_;
     bool refreshing_ = false;
     LutEditorWindows* lutEditors_ = nullptr;
     LineRateDisplay* lineRateDisplay_ = nullptr;
     ProgressSink* progress_ = nullptr;
 };
-
-// The process-wide reader, on GetCommand() and GetControlTable().
-CameraReader& GetCameraReader();

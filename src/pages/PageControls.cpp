@@ -45,12 +45,12 @@ QWidget* FindOwnControl(QWidget* window, int controlId)
     return nullptr;
 }
 
-// The control-table row of a command, without the table's not-found message.
+// The control bound to a command, without the table's not-found message. The bindings are fixed, so the
+// built-in rows serve.
 int ControlIdOfCommand(int commandIndex)
 {
-    const ControlTable& table = GetControlTable();
-    for (int row = 0; table.Row(row).controlId != -1; ++row) {
-        if (table.Row(row).commandIndex == commandIndex) return table.Row(row).controlId;
+    for (const ControlEntry& entry : ControlTable::Defaults()) {
+        if (entry.controlId != -1 && entry.commandIndex == commandIndex) return entry.controlId;
     }
     return -1;
 }
@@ -215,9 +215,8 @@ int ShowPageControl(int controlId, bool show)
     return 1;
 }
 
-void SetSpinRanges()
+void SetSpinRanges(const ControlTable& table)
 {
-    const ControlTable& table = GetControlTable();
     for (int row = 0; table.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table.Row(row);
         if (entry.controlKind != kKindEdit) continue;

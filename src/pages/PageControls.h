@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+class ControlTable;
 class QWidget;
 class CTabSheetDialog;
 
@@ -42,7 +43,7 @@ int ShowValue(int controlId, int value);
 int ShowPageControl(int controlId, bool show);
 
 // Every spin gets its range from the control table (one wider at each end with spinMargin 1).
-void SetSpinRanges();
+void SetSpinRanges(const ControlTable& table);
 // The combo boxes whose camera codes are not their indexes get the codes as item data.
 void InitComboItemData();
 // Model-dependent entries of Exposure Time Mode, CL Clock and White Balance Mode. modelCode 0 is

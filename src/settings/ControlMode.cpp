@@ -10,27 +10,23 @@ constexpr int kFactoryMode = 1;
 
 }  // namespace
 
-ControlMode::ControlMode()
+ControlMode::ControlMode(RegistrySettings& settings) : settings_(settings)
 {
     // Anything but an explicit 1 is user mode: a damaged setting must not open the factory functions.
     int stored = kUserMode;
-    GetRegistrySettings().GetValue(kItemControlMode, stored, kUserMode);
+    settings_.GetValue(kItemControlMode, stored, kUserMode);
     mode_ = stored == kFactoryMode ? kFactoryMode : kUserMode;
 }
 
-ControlMode::~ControlMode() { GetRegistrySettings().SetValue(kItemControlMode, mode_); }
+ControlMode::~ControlMode() { settings_.SetValue(kItemControlMode, mode_); }
 
-int ControlMode::Get() { return mode_; }
+int ControlMode::Get() const { return mode_; }
+
+bool ControlMode::IsFactory() const { return mode_ == kFactoryMode; }
 
 void ControlMode::Set(int mode)
 {
     if (mode == kUserMode || mode == kFactoryMode) {
         mode_ = mode;
     }
-}
-
-ControlMode& GetControlMode()
-{
-    static ControlMode mode;
-    return mode;
 }

@@ -225,9 +225,3 @@ void RegistrySettings::WriteLinkSettings(const LinkSettings& s)
     SetValue(kItemCl2001DllIndex, s.cl2001Index);
     SetValue(kItemClV11DllIndex, s.clV11Index);
 }
-
-RegistrySettings& GetRegistrySettings()
-{
-    static RegistrySettings settings;
-    return settings;
-}

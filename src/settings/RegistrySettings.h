@@ -33,7 +33,7 @@ struct LinkSettings {
 class RegistrySettings {
 public:
     RegistrySettings();  // reads item 0 (default 0) as the shutdown status, then writes 0 to item 0
-    ~RegistrySettings();  // writes 1 to item 0 (normal exit; it is destroyed after every other settings user)
+    ~RegistrySettings();  // writes 1 to item 0 (normal exit; it must outlive every other settings user)
     RegistrySettings(const RegistrySettings&) = delete;
     RegistrySettings& operator=(const RegistrySettings&) = delete;
 
@@ -48,5 +48,3 @@ public:
 private:
     bool previousShutdownNormal_ = false;
 };
-
-RegistrySettings& GetRegistrySettings();  // process-wide, created on first use, destroyed at exit

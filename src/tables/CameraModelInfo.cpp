@@ -32,12 +32,6 @@ bool Contains(const std::array<int, N>& list, int commandIndex)
 
 }  // namespace
 
-CameraModelInfo& GetCameraModelInfo()
-{
-    static CameraModelInfo info;
-    return info;
-}
-
 int IsSupportedOnModel(int commandIndex, int modelCode)
 {
     switch (modelCode) {
@@ -50,4 +44,4 @@ int IsSupportedOnModel(int commandIndex, int modelCode)
     }
 }
 
-int IsSupportedOnModel(int commandIndex) { return IsSupportedOnModel(commandIndex, GetCameraModelInfo().modelCode); }
+int CameraModelInfo::Supports(int commandIndex) const { return IsSupportedOnModel(commandIndex, modelCode); }

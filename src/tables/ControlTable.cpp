@@ -380,9 +380,3 @@ int ControlTable::WriteChangedValues(ValueSender& sender) const
     }
     return 1;
 }
-
-ControlTable& GetControlTable()
-{
-    static ControlTable table;
-    return table;
-}

@@ -67,6 +67,3 @@ private:
 
     std::array<ControlEntry, kRowCount + 1> rows_;
 };
-
-// The process-wide table.
-ControlTable& GetControlTable();

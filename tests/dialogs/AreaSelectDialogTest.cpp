@@ -2,7 +2,6 @@
 #include "dialogs/CParameterAreaSelectDialog.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
-#include "settings/ControlMode.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +31,12 @@ class AreaLists : public ::testing::TestWithParam<AreaCase> {};
 TEST_P(AreaLists, OfferedByModeAndDirection)
 {
     const AreaCase& c = GetParam();
-    const int saved = GetControlMode().Get();
-    GetControlMode().Set(c.factoryMode);
-    CParameterAreaSelectDialog dialog(nullptr, c.loadFlag);
+    CParameterAreaSelectDialog dialog(nullptr, c.loadFlag, c.factoryMode != 0);
     dialog.InitDialog();
     EXPECT_EQ(Entries(dialog.AreaList()), c.offered);
     EXPECT_EQ(dialog.AreaList()->currentIndex(), 0);
     EXPECT_EQ(dialog.windowTitle(), c.title);
     EXPECT_EQ(dialog.Prompt()->text(), c.prompt);
-    GetControlMode().Set(saved);
 }
 
 const QStringList kUsers = {"User 1", "User 2", "User 3"};
@@ -69,7 +65,7 @@ TEST(AreaSelect, TextsGiveTheirAreaAndAnythingElseMinusOne)
 
 TEST(AreaSelect, OkGivesTheSelectedAreaCancelLeavesIt)
 {
-    CParameterAreaSelectDialog dialog(nullptr, 1);
+    CParameterAreaSelectDialog dialog(nullptr, 1, false);
     QTimer::singleShot(0, [&] {
         dialog.AreaList()->setCurrentIndex(2);
         dialog.accept();
@@ -88,7 +84,7 @@ TEST(AreaSelect, OkGivesTheSelectedAreaCancelLeavesIt)
 
 TEST(AreaSelect, UnexpectedEntryGivesMinusOne)
 {
-    CParameterAreaSelectDialog dialog(nullptr, 0);
+    CParameterAreaSelectDialog dialog(nullptr, 0, true);
     dialog.InitDialog();
     dialog.AreaList()->addItem("Backup");
     dialog.AreaList()->setCurrentIndex(dialog.AreaList()->count() - 1);
@@ -99,7 +95,7 @@ TEST(AreaSelect, UnexpectedEntryGivesMinusOne)
 TEST(AreaSelect, RegisteredWhileOpenWithTheCurrentStatus)
 {
     GetOnlineStatusRegistry().SetOnline();
-    auto* dialog = new CParameterAreaSelectDialog(nullptr, 1);
+    auto* dialog = new CParameterAreaSelectDialog(nullptr, 1, false);
     dialog->InitDialog();
     EXPECT_TRUE(GetOnlineStatusRegistry().IsRegistered(dialog));
     EXPECT_TRUE(GetOpenDialogList().IsRegistered(dialog));

@@ -1,3 +1,4 @@
+#include "app/ToolObjects.h"
 #include "support/CamsimProcess.h"
 #include "support/LinkDialogsEnvironment.h"
 
@@ -30,6 +31,12 @@
 
 namespace {
 
+std::unique_ptr<CCommunicationDialog> MakeDialog()
+{
+    ToolObjects& o = TestObjects();
+    return std::make_unique<CCommunicationDialog>(o.link, o.command, o.reader, o.mode, o.settings, o.progress);
+}
+
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -49,8 +56,8 @@ protected:
     {
         ASSERT_NE(TestCamera(), nullptr) << "the simulated camera did not start";
         ASSERT_TRUE(OpenTestCameraLink()) << ::testing::PrintToString(messages_.Texts());
-        GetControlMode().Set(0);
-        dialog_ = std::make_unique<CCommunicationDialog>();
+        TestObjects().mode.Set(0);
+        dialog_ = MakeDialog();
         dialog_->InitDialog();
         messages_.Clear();
     }
@@ -58,7 +65,7 @@ protected:
     void TearDown() override
     {
         dialog_.reset();
-        GetControlMode().Set(0);
+        TestObjects().mode.Set(0);
         if (HasFailure() && TestCamera()) std::cerr << "camera traffic:\n" << TestCameraTraffic() << "\n";
     }
 
@@ -106,11 +113,11 @@ TEST_F(CommunicationDialogTest, StartsWithTheLinkChoiceAndUserArea1)
 TEST_F(CommunicationDialogTest, ConstructionAfterAnAbnormalEndFallsBackToTheSerialPort)
 {
     // This run's settings store is new, so the previous run did not end normally.
-    ASSERT_FALSE(GetRegistrySettings().IsPreviousShutdownNormal());
+    ASSERT_FALSE(TestObjects().settings.IsPreviousShutdownNormal());
     dialog_.reset();
-    GetSerialLink().SetMode(kLinkCl2001);
-    dialog_ = std::make_unique<CCommunicationDialog>();
-    EXPECT_EQ(GetSerialLink().GetMode(), kLinkComPort);
+    TestObjects().link.SetMode(kLinkCl2001);
+    dialog_ = MakeDialog();
+    EXPECT_EQ(TestObjects().link.GetMode(), kLinkComPort);
 }
 
 struct StoreRuleCase {
@@ -123,11 +130,11 @@ class StoreButtonRule : public CommunicationDialogTest, public ::testing::WithPa
 
 TEST_P(StoreButtonRule, FollowsAreaAndFactoryMode)
 {
-    GetControlMode().Set(GetParam().controlMode);
+    TestObjects().mode.Set(GetParam().controlMode);
     SelectArea(GetParam().area);
     EXPECT_EQ(StoreButton()->isEnabled(), GetParam().enabled);
     // The main window asks again after toggling the mode.
-    GetControlMode().Set(1 - GetParam().controlMode);
+    TestObjects().mode.Set(1 - GetParam().controlMode);
     dialog_->UpdateStoreButton();
     EXPECT_EQ(StoreButton()->isEnabled(), GetParam().area != 0 || GetParam().controlMode == 0);
 }
@@ -146,7 +153,7 @@ class StoreIntoArea : public CommunicationDialogTest, public ::testing::WithPara
 
 TEST_P(StoreIntoArea, SendsTheAreaCommandAndConfirms)
 {
-    GetControlMode().Set(1);
+    TestObjects().mode.Set(1);
     SelectArea(GetParam().area);
     StoreButton()->click();
     const std::vector<std::string> lines = dialog_->Messages();
@@ -157,13 +164,15 @@ TEST_P(StoreIntoArea, SendsTheAreaCommandAndConfirms)
     ASSERT_EQ(messages_.Shown().size(), 1u);
     EXPECT_EQ(messages_.Shown()[0].text, "Completed to store current setting data!");
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Information);
-    EXPECT_FALSE(GetProgressBarDialog().IsOpen());
-    EXPECT_EQ(GetProgressBarDialog().Message(), "Now, Storing camera data.");
+    EXPECT_FALSE(TestObjects().progress.IsOpen());
+    EXPECT_EQ(TestObjects().progress.Message(), "Now, Storing camera data.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, StoreIntoArea,
                          ::testing::Values(StoreCase{2, "SA=2"}, StoreCase{0, "SA00=0"}, StoreCase{3, "SA=3"}),
-                         [](const ::testing::TestParamInfo<StoreCase>& tp) { return "Area" + std::to_string(tp.param.area); });
+                         [](const ::testing::TestParamInfo<StoreCase>& tp) {
+                             return "Area" + std::to_string(tp.param.area);
+                         });
 
 TEST_F(CommunicationDialogTest, LoadSendsTheAreaRereadsTheCameraAndGetAreaNamesIt)
 {
@@ -192,7 +201,7 @@ TEST_F(CommunicationDialogTest, GetAreaWithoutAnAnswerShowsUnknown)
 {
     Control<QPushButton>(1074)->click();
     ASSERT_EQ(Control<QLabel>(1075)->text().toStdString().find("Data") != std::string::npos, true);
-    GetSerialLink().Close();
+    TestObjects().link.Close();
     Control<QPushButton>(1074)->click();  // the 5 s time-out
     EXPECT_EQ(Control<QLabel>(1075)->text().toStdString(), "Unkown");
 }
@@ -231,7 +240,7 @@ TEST_F(CommunicationDialogTest, SavesOldestFirstUnderANewNameAndRemembersTheFold
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 
     std::string stored;
-    ASSERT_EQ(GetRegistrySettings().GetFolder(kItemCommandLogFilePath, stored), 1);
+    ASSERT_EQ(TestObjects().settings.GetFolder(kItemCommandLogFilePath, stored), 1);
     EXPECT_EQ(std::filesystem::path(stored), std::filesystem::path(folder));
     // The next dialog starts there.
     files_.QueueCancel();
@@ -280,14 +289,14 @@ TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedD
 TEST_F(CommunicationDialogTest, AStoredPortBeyondTheListOpensTheFirstPort)
 {
     dialog_.reset();
-    GetSerialLink().Open(kLinkComPort, 115200, 20);  // "COM21" does not exist
-    EXPECT_EQ(GetSerialLink().CurrentPortIndex(), 20);
-    dialog_ = std::make_unique<CCommunicationDialog>();
+    TestObjects().link.Open(kLinkComPort, 115200, 20);  // "COM21" does not exist
+    EXPECT_EQ(TestObjects().link.CurrentPortIndex(), 20);
+    dialog_ = MakeDialog();
     dialog_->InitDialog();
-    EXPECT_EQ(GetSerialLink().CurrentPortIndex(), 0);
+    EXPECT_EQ(TestObjects().link.CurrentPortIndex(), 0);
     EXPECT_EQ(Control<QComboBox>(1005)->currentIndex(), 0);
     std::string model;
-    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1) << "the first port is not open";
+    EXPECT_EQ(TestObjects().command.QueryText(cmd::MD, model, 1000), 1) << "the first port is not open";
 }
 
 TEST_F(CommunicationDialogTest, LineStatusFollowsTheBroadcast)
@@ -313,7 +322,7 @@ TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPor
     emit Control<QComboBox>(1009)->activated(kLinkCl2000);
     const std::vector<std::string> texts = messages_.Texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Failed to initialize!"), 1) << ::testing::PrintToString(texts);
-    EXPECT_EQ(GetSerialLink().GetMode(), kLinkCl2000);
+    EXPECT_EQ(TestObjects().link.GetMode(), kLinkCl2000);
     EXPECT_EQ(Control<QComboBox>(1005)->count(), 0);
 
     messages_.Clear();
@@ -333,7 +342,7 @@ TEST_F(CommunicationDialogTest, ChoosingAPortOpensItAndChecksTheCamera)
     Control<QComboBox>(1005)->setCurrentIndex(0);
     emit Control<QComboBox>(1005)->activated(0);
     EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
-    EXPECT_EQ(GetSerialLink().CurrentPortIndex(), 0);
+    EXPECT_EQ(TestObjects().link.CurrentPortIndex(), 0);
 }
 
 }  // namespace

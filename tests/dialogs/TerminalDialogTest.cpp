@@ -1,3 +1,4 @@
+#include "app/ToolObjects.h"
 #include "support/CamsimProcess.h"
 #include "support/LinkDialogsEnvironment.h"
 
@@ -53,7 +54,7 @@ class TerminalDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        terminal_ = std::make_unique<CTerminalDialog>();
+        terminal_ = std::make_unique<CTerminalDialog>(TestObjects().link, TestObjects().settings);
         terminal_->InitDialog();
     }
     void TearDown() override { terminal_.reset(); }
@@ -120,7 +121,7 @@ TEST_F(TerminalDialogTest, SavesNewestFirstAddingTheExtension)
     EXPECT_EQ(Text(before[0]), "Rx: MD=RV-8200-A1");
     EXPECT_EQ(Text(terminal_->Lines().front()), "Writing file has been done !");
     std::string stored;
-    ASSERT_EQ(GetRegistrySettings().GetFolder(kItemCommandLogFilePath, stored), 1);
+    ASSERT_EQ(TestObjects().settings.GetFolder(kItemCommandLogFilePath, stored), 1);
     EXPECT_EQ(std::filesystem::path(stored), std::filesystem::path(folder));
 }
 
@@ -197,12 +198,12 @@ TEST_F(TerminalDialogTest, EnterSendsTheLineAndTheAnswerShowsAboveIt)
     EXPECT_EQ(terminal_->CommandText(), "ST?");
     EXPECT_EQ(edit->text().toStdString(), "ST?");
 
-    GetCommand().StartPolling();
+    TestObjects().command.StartPolling();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (Text(terminal_->Lines().front()).rfind("Rx: ", 0) != 0 && std::chrono::steady_clock::now() < deadline) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
-    GetCommand().StopPolling();
+    TestObjects().command.StopPolling();
     const std::vector<std::string> lines = terminal_->Lines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(Text(lines[0]).rfind("Rx: ST=", 0), 0u) << lines[0];
@@ -216,14 +217,15 @@ TEST(LinkDialogRenders, WrittenToTheBuildTree)
     const std::filesystem::path folder = std::filesystem::path(BuildFolder()) / "renders";
     std::filesystem::create_directories(folder);
     RecordingMessageHost messages;
-    CCommunicationDialog communication;
+    ToolObjects& o = TestObjects();
+    CCommunicationDialog communication(o.link, o.command, o.reader, o.mode, o.settings, o.progress);
     communication.InitDialog();
     for (const char* line : {"MD?", "MD=RV-8200-A1", "GA=100", "COMPLETE"}) communication.AddMessage(line);
     communication.show();
     QApplication::processEvents();
     EXPECT_TRUE(communication.grab().save(QString::fromStdString((folder / "communication.png").string())));
 
-    CTerminalDialog terminal;
+    CTerminalDialog terminal(o.link, o.settings);
     terminal.InitDialog();
     for (const char* line : {"Tx: MD?", "Rx: MD=RV-8200-A1", "Tx: GA=100", "Rx: COMPLETE"}) terminal.AddLine(line);
     terminal.CommandEdit()->setText(QStringLiteral("ST?"));

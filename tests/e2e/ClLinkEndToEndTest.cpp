@@ -43,7 +43,7 @@ protected:
           kind2001_(folder_.Path()),
           kindV11_(folder_.Path()),
           link_(
-              Settings(), port_, [this](int mode) { return Kind(mode); }, false),
+              Settings(), port_, [this](int mode) { return Kind(mode); }, nullptr),
           command_(link_)
     {
     }
@@ -184,7 +184,7 @@ TEST(ClLinkProcessWide, TheProcessWideKindsServeALinkThroughClserialpath)
     setenv("CLSERIALPATH", folder.Path().c_str(), 1);
     ComPort port;
     {
-        SerialLink link(LinkSettings{}, port, &GetClSerialKind, false);
+        SerialLink link(LinkSettings{}, port, &GetClSerialKind, nullptr);
         Command command(link);
         link.SetMode(kLinkClV11);
         ASSERT_EQ(link.PortCount(), 2);

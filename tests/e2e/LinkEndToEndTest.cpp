@@ -52,7 +52,7 @@ protected:
         LinkSettings settings;
         settings.comPortIndex = kPortIndex;
         link_ = std::make_unique<SerialLink>(
-            settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
+            settings, port_, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
         command_ = std::make_unique<Command>(*link_);
         ASSERT_EQ(link_->ReopenCurrent(), 1) << ::testing::PrintToString(host_.Texts());
     }

@@ -1,12 +1,6 @@
 // The main window against the simulated camera.
 #include "e2e/MainWindowFixture.h"
 
-#include "dialogs/CProgressBarDialog.h"
-#include "link/SerialLink.h"
-#include "settings/ControlMode.h"
-#include "tables/CameraModelInfo.h"
-#include "tables/ControlTable.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -21,14 +15,13 @@ void MainWindowFixture::SetUp()
     ASSERT_GE(fd, 0);
     ::close(fd);
     logPath_ = pattern;
-    // The progress window's pause at the end of a read is for the operator's eyes only.
-    GetProgressBarDialog().SetCloseDelayMs(0);
 }
 
 void MainWindowFixture::TearDown()
 {
     window_.reset();
-    GetSerialLink().Close();
+    if (objects_) objects_->link.Close();
+    objects_.reset();
     if (HasFailure() && camera_) {
         std::cerr << "camera log:\n" << camera_->Log() << "\ntraffic:\n";
         for (const std::string& line : Traffic()) std::cerr << line << "\n";
@@ -45,14 +38,12 @@ void MainWindowFixture::StartCamera(const std::vector<std::string>& options)
     camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, all);
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
 
-    GetControlMode().Set(0);
-    GetCameraModelInfo() = CameraModelInfo{};
-    ControlTable& table = GetControlTable();
-    for (int row = 0; row <= ControlTable::kRowCount; ++row) table.Row(row) = ControlTable::Defaults()[row];
-    // Every run of the tool starts its link at 9600 bit/s on the stored port.
-    GetSerialLink().Open(kLinkComPort, 9600, 0);
-    GetSerialLink().Close();
-    window_ = std::make_unique<CCtrlToolDlg>();
+    objects_.reset();
+    objects_ = std::make_unique<ToolObjects>();
+    objects_->mode.Set(0);
+    // The progress window's pause at the end of a read is for the operator's eyes only.
+    objects_->progress.SetCloseDelayMs(0);
+    window_ = std::make_unique<CCtrlToolDlg>(*objects_);
 }
 
 void MainWindowFixture::StartWindow()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/CCtrlToolDlg.h"
+#include "app/ToolObjects.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
 
@@ -16,8 +17,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the camera with the options (a traffic log is added), puts the process-wide state back to a
-    // fresh start (user mode, no model known, table defaults, link at 9600 bit/s) and builds the window.
+    // Starts the camera with the options (a traffic log is added), makes the run's objects afresh (user
+    // mode, no model known, table defaults, link at 9600 bit/s) and builds the window on them.
     void StartCamera(const std::vector<std::string>& options);
     // Runs the window's initialisation and its start-up against the camera.
     void StartWindow();
@@ -31,6 +32,7 @@ protected:
 
     RecordingMessageHost messages_;
     std::unique_ptr<CamsimProcess> camera_;
+    std::unique_ptr<ToolObjects> objects_;
     std::unique_ptr<CCtrlToolDlg> window_;
     std::string logPath_;
 };

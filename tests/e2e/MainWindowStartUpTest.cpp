@@ -48,18 +48,18 @@ TEST_P(SpeedCase, FindsTheCameraAndMovesItTo115200)
     StartCamera({"--speed", std::to_string(rate), "--set", "GA=123"});
     StartWindow();
 
-    EXPECT_EQ(GetSerialLink().GetBaudRate(), 115200);
+    EXPECT_EQ(objects_->link.GetBaudRate(), 115200);
     // Moved with the two-step handshake, unless it already ran at 115200.
     EXPECT_EQ(CountTraffic("RX", "CBDRT=16"), rate == 115200 ? 0 : 2);
-    EXPECT_EQ(GetControlTable().GetDataValue(kGainAllEdit), 123);
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 123);
     auto* edit = qobject_cast<QLineEdit*>(FindPageControl(kGainAllEdit));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text().toStdString(), "123");
-    EXPECT_EQ(GetCameraModelInfo().modelName, "RV-8200-A1");
+    EXPECT_EQ(objects_->model.modelName, "RV-8200-A1");
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     // The link really works at the new speed.
     std::string model;
-    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1);
+    EXPECT_EQ(objects_->command.QueryText(cmd::MD, model, 1000), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySpeed, SpeedCase, ::testing::Values(9600, 19200, 38400, 57600, 115200));
@@ -71,10 +71,10 @@ TEST_F(StartUpAtSpeed, NoCameraKeepsTheDefaultsWithoutAMessage)
 
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     for (int row = 0; row < ControlTable::kRowCount; ++row) {
-        EXPECT_EQ(GetControlTable().Row(row).value, ControlTable::Defaults()[row].value) << "row " << row;
+        EXPECT_EQ(objects_->table.Row(row).value, ControlTable::Defaults()[row].value) << "row " << row;
     }
     // The scan ended at the camera's own start speed, and nothing but model queries and no handshake went out.
-    EXPECT_EQ(GetSerialLink().GetBaudRate(), 9600);
+    EXPECT_EQ(objects_->link.GetBaudRate(), 9600);
     EXPECT_EQ(CountReceivedStartingWith("CBDRT"), 0);
     EXPECT_EQ(window_->TabCaptions().size(), 5u);
 }
@@ -89,7 +89,7 @@ TEST_F(StartUpAtSpeed, UnsupportedModelIsNamedOnceAndNothingIsRead)
     EXPECT_EQ(CountReceivedStartingWith("GA?"), 0);
     EXPECT_EQ(CountReceivedStartingWith("TM?"), 0);
     for (int row = 0; row < ControlTable::kRowCount; ++row) {
-        EXPECT_EQ(GetControlTable().Row(row).value, ControlTable::Defaults()[row].value) << "row " << row;
+        EXPECT_EQ(objects_->table.Row(row).value, ControlTable::Defaults()[row].value) << "row " << row;
     }
 }
 
@@ -97,15 +97,15 @@ TEST_F(StartUpAtSpeed, LinkThatCannotOpenSaysSoOnceAndStaysUp)
 {
     StartCamera({});
     // "COM5" has no device in the test's folder and no serial port behind it.
-    GetSerialLink().Open(kLinkComPort, 9600, 4);
-    GetSerialLink().Close();
+    objects_->link.Open(kLinkComPort, 9600, 4);
+    objects_->link.Close();
     messages_.Clear();
     StartWindow();
     // The port's own message and the tool's, once; no speed is tried on a port that is not there.
     EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Failed to initialize COM5 port!\nError in CreateFile()",
                                                            "Failed to initialize!"}));
     EXPECT_EQ(CountReceivedStartingWith("MD?"), 0);
-    GetSerialLink().Open(kLinkComPort, 9600, 0);
+    objects_->link.Open(kLinkComPort, 9600, 0);
 }
 
 // ---- the window ----
@@ -186,7 +186,7 @@ TEST_F(MainWindow, FactoryCodeTogglesTheFactoryPageAndAWrongLetterDisarms)
 
     window_->TabControl()->setCurrentIndex(2);
     PressFactoryCode(edit, "FAC");
-    EXPECT_EQ(GetControlMode().Get(), 1);
+    EXPECT_EQ(objects_->mode.Get(), 1);
     EXPECT_EQ(window_->TabCaptions(), FactoryTabs());
     EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
     EXPECT_TRUE(window_->UtilityMenu()->menuAction()->isEnabled());
@@ -195,19 +195,19 @@ TEST_F(MainWindow, FactoryCodeTogglesTheFactoryPageAndAWrongLetterDisarms)
 
     // A wrong letter disarms; the right letters afterwards do nothing without a new Shift+Ctrl+F12.
     PressFactoryCode(edit, "FXAC");
-    EXPECT_EQ(GetControlMode().Get(), 1);
+    EXPECT_EQ(objects_->mode.Get(), 1);
     KeyClick(edit, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
     KeyClick(edit, Qt::Key_F);
     KeyClick(edit, Qt::Key_Shift, Qt::ShiftModifier);  // a modifier alone changes nothing
     KeyClick(edit, Qt::Key_A);
     KeyClick(edit, Qt::Key_B);
     KeyClick(edit, Qt::Key_C);
-    EXPECT_EQ(GetControlMode().Get(), 1);
+    EXPECT_EQ(objects_->mode.Get(), 1);
     EXPECT_EQ(window_->TabCaptions(), FactoryTabs());
 
     window_->TabControl()->setCurrentIndex(5);
     PressFactoryCode(window_->TabControl()->tabBar(), "FAC");
-    EXPECT_EQ(GetControlMode().Get(), 0);
+    EXPECT_EQ(objects_->mode.Get(), 0);
     EXPECT_EQ(window_->TabCaptions(), UserTabs());
     EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
     EXPECT_FALSE(window_->UtilityMenu()->menuAction()->isEnabled());
@@ -225,8 +225,8 @@ TEST_F(MainWindow, EnterCommitsAnEditEscapeDropsTheTypingAndNeitherCloses)
     edit->setText("200");
     KeyClick(edit, Qt::Key_Return);
     EXPECT_EQ(CountTraffic("RX", "GA=200"), 1);
-    EXPECT_EQ(GetControlTable().GetDataValue(kGainAllEdit), 200);
-    EXPECT_EQ(GetControlTable().GetShadowValue(kGainAllEdit), 200);
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 200);
+    EXPECT_EQ(objects_->table.GetShadowValue(kGainAllEdit), 200);
     EXPECT_TRUE(window_->isVisible());
 
     edit->setText("300");
@@ -259,8 +259,8 @@ TEST_F(MainWindow, AnsweringNoToTheExitQuestionKeepsEverything)
     EXPECT_TRUE(window_->isVisible());
     EXPECT_EQ(CountTraffic("RX", "CBDRT=1"), 0);
     std::string model;
-    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1);  // the link is still open at 115200
-    EXPECT_EQ(GetSerialLink().GetBaudRate(), 115200);
+    EXPECT_EQ(objects_->command.QueryText(cmd::MD, model, 1000), 1);  // the link is still open at 115200
+    EXPECT_EQ(objects_->link.GetBaudRate(), 115200);
 }
 
 TEST_F(MainWindow, ClosingReturnsCameraAndPcTo9600)
@@ -273,11 +273,11 @@ TEST_F(MainWindow, ClosingReturnsCameraAndPcTo9600)
 
     EXPECT_FALSE(window_->isVisible());
     EXPECT_EQ(CountTraffic("RX", "CBDRT=1"), 2);
-    EXPECT_EQ(GetSerialLink().GetBaudRate(), 9600);
+    EXPECT_EQ(objects_->link.GetBaudRate(), 9600);
     // The camera now answers at its own start speed.
-    ASSERT_EQ(GetSerialLink().ReopenCurrent(), 1);
+    ASSERT_EQ(objects_->link.ReopenCurrent(), 1);
     std::string model;
-    EXPECT_EQ(GetCommand().QueryText(cmd::MD, model, 1000), 1);
+    EXPECT_EQ(objects_->command.QueryText(cmd::MD, model, 1000), 1);
 }
 
 TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)
@@ -288,7 +288,7 @@ TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)
     window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
     EXPECT_EQ(CountReceivedStartingWith("GA?"), readsBefore + 1);
     EXPECT_EQ(CountReceivedStartingWith("EA?"), 2);
-    EXPECT_EQ(GetControlTable().GetDataValue(kGainAllEdit), 150);
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 150);
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const std::string ending = argc > 1 ? argv[1] : "close";
     RecordingMessageHost host;
-    GetProgressBarDialog().SetCloseDelayMs(0);
 
     CCtrlToolApp tool;
     tool.SetStartedHandler([&](CCtrlToolDlg& dialog) {

@@ -1,5 +1,6 @@
 // Fuzz target: the protocol's answer and setting-line parsers.
 #include "link/Command.h"
+#include "link/ProtocolLine.h"
 #include "tables/CommandTable.h"
 
 #include <cstdlib>
@@ -10,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string line(reinterpret_cast<const char*>(data), size);
     CommandAnswer answer;
-    if (Command::ParseAnswer(line, answer)) {
+    if (ProtocolLine::ParseAnswer(line, answer)) {
         // A parsed answer always names a command of the table.
         if (answer.commandIndex < 0 || answer.commandIndex >= CommandTable::kCount) std::abort();
     }
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int value = 0;
     std::string mnemonic;
     std::string text;
-    if (Command::ParseSettingLine(line, commandIndex, mnemonic, value, text)) {
+    if (ProtocolLine::ParseSettingLine(line, commandIndex, mnemonic, value, text)) {
         if (commandIndex < 0 || commandIndex >= CommandTable::kCount) std::abort();
     }
     return 0;

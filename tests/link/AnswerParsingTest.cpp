@@ -1,4 +1,5 @@
 #include "link/Command.h"
+#include "link/ProtocolLine.h"
 #include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ TEST_P(AnswerParsing, ReadsLineAsTheCameraMeansIt)
 {
     const ParseCase& c = GetParam();
     CommandAnswer answer;
-    ASSERT_EQ(Command::ParseAnswer(c.line, answer), c.ok) << c.line;
+    ASSERT_EQ(ProtocolLine::ParseAnswer(c.line, answer), c.ok) << c.line;
     EXPECT_EQ(answer.failed, c.ok == 0);
     if (!c.ok) return;
     EXPECT_EQ(answer.mnemonic, c.mnemonic);
@@ -58,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(TextsAndFailures, AnswerParsing,
 TEST(AnswerParsingRecord, KeepsBothValuesOfATwoValueAnswerAndTheRawLine)
 {
     CommandAnswer answer;
-    ASSERT_EQ(Command::ParseAnswer("SDD = -3 , 77\r\n", answer), 1);
+    ASSERT_EQ(ProtocolLine::ParseAnswer("SDD = -3 , 77\r\n", answer), 1);
     EXPECT_EQ(answer.raw, "SDD=-3,77");
     EXPECT_EQ(answer.separator, "=");
     EXPECT_EQ(answer.valueText, "-3");
@@ -67,7 +68,7 @@ TEST(AnswerParsingRecord, KeepsBothValuesOfATwoValueAnswerAndTheRawLine)
     EXPECT_EQ(answer.value.intValue, -3);
 
     // A failed line still gives its raw text for the error message.
-    ASSERT_EQ(Command::ParseAnswer(" ERR OR\r\n", answer), 0);
+    ASSERT_EQ(ProtocolLine::ParseAnswer(" ERR OR\r\n", answer), 0);
     EXPECT_EQ(answer.raw, "ERROR");
 }
 
@@ -77,31 +78,31 @@ TEST(AnswerParsingRecord, SettingLineGivesIndexMnemonicAndValues)
     int value = -5;
     std::string mnemonic = "x";
     std::string text = "x";
-    ASSERT_EQ(Command::ParseSettingLine("CBDRT=16", index, mnemonic, value, text), 1);
+    ASSERT_EQ(ProtocolLine::ParseSettingLine("CBDRT=16", index, mnemonic, value, text), 1);
     EXPECT_EQ(index, cmd::CBDRT);
     EXPECT_EQ(mnemonic, "CBDRT");
     EXPECT_EQ(value, 16);
-    ASSERT_EQ(Command::ParseSettingLine("UD=Line1", index, mnemonic, value, text), 1);
+    ASSERT_EQ(ProtocolLine::ParseSettingLine("UD=Line1", index, mnemonic, value, text), 1);
     EXPECT_EQ(index, cmd::UD);
     EXPECT_EQ(text, "Line1");
-    EXPECT_EQ(Command::ParseSettingLine("NOSUCH=1", index, mnemonic, value, text), 0);
+    EXPECT_EQ(ProtocolLine::ParseSettingLine("NOSUCH=1", index, mnemonic, value, text), 0);
 }
 
 TEST(LineFormats, SettingAndQueryLines)
 {
     CommandValue v;
     v.intValue = 512;
-    EXPECT_EQ(Command::FormatSetting(cmd::GA, v, true), "GA=512\r\n");
-    EXPECT_EQ(Command::FormatSetting(cmd::GA, v, false), "GA=512");
+    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, true), "GA=512\r\n");
+    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, false), "GA=512");
     v.intValue = -7;
-    EXPECT_EQ(Command::FormatSetting(cmd::GA, v, false), "GA=-7");
+    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, false), "GA=-7");
     v.text = "Line 1";
-    EXPECT_EQ(Command::FormatSetting(cmd::UD, v, true), "UD=Line 1\r\n");
-    EXPECT_EQ(Command::FormatQuery(cmd::MD, true), "MD?\r\n");
-    EXPECT_EQ(Command::FormatQuery(cmd::PBC00, false), "PBC00?");
-    EXPECT_EQ(Command::MnemonicOf(cmd::CBDRT), "CBDRT");
-    EXPECT_EQ(Command::MnemonicOf(-1), "");
-    EXPECT_EQ(Command::MnemonicOf(CommandTable::kCount), "");
+    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::UD, v, true), "UD=Line 1\r\n");
+    EXPECT_EQ(ProtocolLine::FormatQuery(cmd::MD, true), "MD?\r\n");
+    EXPECT_EQ(ProtocolLine::FormatQuery(cmd::PBC00, false), "PBC00?");
+    EXPECT_EQ(ProtocolLine::MnemonicOf(cmd::CBDRT), "CBDRT");
+    EXPECT_EQ(ProtocolLine::MnemonicOf(-1), "");
+    EXPECT_EQ(ProtocolLine::MnemonicOf(CommandTable::kCount), "");
 }
 
 TEST(LineFormats, DecimalValuesUseTheDigitCountWhateverTheLocale)
@@ -110,9 +111,9 @@ TEST(LineFormats, DecimalValuesUseTheDigitCountWhateverTheLocale)
     ValueTypeOverride asDecimal(cmd::GA, kValueDecimal);
     CommandValue v;
     v.realValue = 2.5;
-    EXPECT_EQ(Command::FormatSetting(cmd::GA, v, false), "GA=2");  // zero digits: rounded to even
+    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, false), "GA=2");  // zero digits: rounded to even
     CommandAnswer answer;
-    ASSERT_EQ(Command::ParseAnswer("GA=-3.75", answer), 1);
+    ASSERT_EQ(ProtocolLine::ParseAnswer("GA=-3.75", answer), 1);
     EXPECT_DOUBLE_EQ(answer.value.realValue, -3.75);
     EXPECT_EQ(answer.value.intValue, -3);  // truncated toward zero
 }

@@ -2,6 +2,7 @@
 
 #include "framework/UiHost.h"
 #include "link/BaudRateHandshake.h"
+#include "link/ProtocolLine.h"
 #include "support/ManualTimerService.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
@@ -303,7 +304,7 @@ TEST_F(Requests, ChangedControlValuesAreSentThroughTheProtocol)
     const int newValue = table.Row(row).value + 1;
     table.CommitShadow();
     ASSERT_EQ(table.SetDataValue(id, newValue), 1);
-    const std::string line = Command::MnemonicOf(table.Row(row).commandIndex) + "=" + std::to_string(newValue);
+    const std::string line = ProtocolLine::MnemonicOf(table.Row(row).commandIndex) + "=" + std::to_string(newValue);
     Answer(line, "COMPLETE");
     EXPECT_EQ(table.WriteChangedValues(command_), 1);
     EXPECT_EQ(channel_.lines, std::vector<std::string>{line});

@@ -38,7 +38,7 @@ protected:
                   if (mode == kLinkCl2001) return &cl2001_;
                   return nullptr;
               },
-              false)
+              nullptr)
     {
         link_.SetTerminalSink(&terminal_);
         link_.SetMessageSink(&messages_);
@@ -195,18 +195,19 @@ TEST(LinkSettingsStore, SettingsGoBackToTheRegistryAtTheEnd)
     ComPort port;
     LinkSettings initial;
     initial.linkMode = kLinkComPort;
+    RegistrySettings settings;
     {
         SerialLink link(
-            initial, port, [](int) -> ClSerialKind* { return nullptr; }, true);
+            initial, port, [](int) -> ClSerialKind* { return nullptr; }, &settings);
         RecordingMessageHost host;
         link.Open(kLinkCl2001, 38400, 4);
         link.SetMode(kLinkClV11);
     }
-    const LinkSettings stored = GetRegistrySettings().ReadLinkSettings();
+    const LinkSettings stored = settings.ReadLinkSettings();
     EXPECT_EQ(stored.linkMode, kLinkClV11);
     EXPECT_EQ(stored.cl2001Index, 4);
     int baud = 0;
-    GetRegistrySettings().GetValue(kItemBaudrate, baud, 0);
+    settings.GetValue(kItemBaudrate, baud, 0);
     EXPECT_EQ(baud, 38400);
     std::filesystem::remove_all(dir);
 }

@@ -47,9 +47,9 @@ protected:
     void SetUp() override
     {
         PagesFixture::SetUp();
-        GetControlTable().CommitShadow();
-        for (int row = 0; GetControlTable().Row(row).controlId != -1; ++row) {
-            ShowValue(GetControlTable().Row(row).controlId, GetControlTable().Row(row).value);
+        table_.CommitShadow();
+        for (int row = 0; table_.Row(row).controlId != -1; ++row) {
+            ShowValue(table_.Row(row).controlId, table_.Row(row).value);
         }
     }
 
@@ -59,7 +59,7 @@ protected:
 
     RecordingMessageHost messages_;
     RecordingSender camera_;
-    ParameterHandlers handlers_{camera_, GetControlTable()};
+    ParameterHandlers handlers_{camera_, table_};
 };
 
 struct EditCase {
@@ -84,8 +84,8 @@ TEST_P(EditTexts, WidthEditTakesOnlyNumbersOfItsRange)
     }
     EXPECT_EQ(Edit(kWidthEdit)->text().toStdString(), std::to_string(c.shown));
     EXPECT_EQ(Spin(kWidthSpin)->GetPos32(), c.shown);
-    EXPECT_EQ(GetControlTable().GetDataValue(kWidthEdit), c.shown);
-    EXPECT_EQ(GetControlTable().GetShadowValue(kWidthEdit), c.shown);
+    EXPECT_EQ(table_.GetDataValue(kWidthEdit), c.shown);
+    EXPECT_EQ(table_.GetShadowValue(kWidthEdit), c.shown);
     EXPECT_TRUE(messages_.Shown().empty());
 }
 
@@ -104,7 +104,7 @@ TEST_F(Handlers, RefusedEditValueGoesBackToWhatTheCameraHas)
     handlers_.OnEditCommitted(kWidthEdit);
 
     EXPECT_EQ(camera_.sent, (std::vector<std::pair<int, int>>{{cmd::WTC, 512}}));
-    EXPECT_EQ(GetControlTable().GetDataValue(kWidthEdit), 4096);
+    EXPECT_EQ(table_.GetDataValue(kWidthEdit), 4096);
     EXPECT_EQ(Edit(kWidthEdit)->text().toStdString(), "4096");
     EXPECT_EQ(Spin(kWidthSpin)->GetPos32(), 4096);
     // Nothing is left differing from the shadow, so the next change sends only itself.
@@ -116,8 +116,8 @@ TEST_F(Handlers, RefusedEditValueGoesBackToWhatTheCameraHas)
 
 TEST_F(Handlers, SpinMarginKeepsTheValueStrictlyInside)
 {
-    GetControlTable().Row(GetControlTable().CtrlId2TblIndex(kGainAllEdit)).spinMargin = 1;
-    SetSpinRanges();  // 99 .. 801
+    table_.Row(table_.CtrlId2TblIndex(kGainAllEdit)).spinMargin = 1;
+    SetSpinRanges(table_);  // 99 .. 801
     Edit(kGainAllEdit)->setText("801");
     handlers_.OnEditCommitted(kGainAllEdit);
     Edit(kGainAllEdit)->setText("99");
@@ -156,13 +156,13 @@ TEST_F(Handlers, SpinStepIsLimitedToTheRangeAndARefusalKeepsTheSpin)
     handlers_.OnSpinStepped(kWidthSpin, 4090, 10, cancel);
     EXPECT_FALSE(cancel);
     EXPECT_EQ(camera_.sent.back(), std::make_pair(static_cast<int>(cmd::WTC), 4096));
-    EXPECT_EQ(GetControlTable().GetShadowValue(kWidthEdit), 4096);
+    EXPECT_EQ(table_.GetShadowValue(kWidthEdit), 4096);
 
     camera_.answers = {0};
     handlers_.OnSpinStepped(kWidthSpin, 4096, -100, cancel);
     EXPECT_TRUE(cancel);
     EXPECT_EQ(camera_.sent.back(), std::make_pair(static_cast<int>(cmd::WTC), 3996));
-    EXPECT_EQ(GetControlTable().GetDataValue(kWidthEdit), 4096);
+    EXPECT_EQ(table_.GetDataValue(kWidthEdit), 4096);
     EXPECT_EQ(Spin(kWidthSpin)->GetPos32(), 4096);
     EXPECT_EQ(Edit(kWidthEdit)->text().toStdString(), "4096");
 }
@@ -174,12 +174,12 @@ TEST_F(Handlers, ComboSendsTheEntryCodeAndARefusalShowsThePreviousEntry)
     source->setCurrentIndex(17);  // "EncoderTrigger", code 29
     handlers_.OnComboChanged(kTriggerSource);
     EXPECT_EQ(camera_.sent, (std::vector<std::pair<int, int>>{{cmd::TI, 29}}));
-    EXPECT_EQ(GetControlTable().GetShadowValue(kTriggerSource), 29);
+    EXPECT_EQ(table_.GetShadowValue(kTriggerSource), 29);
 
     camera_.answers = {0};
     source->setCurrentIndex(2);
     handlers_.OnComboChanged(kTriggerSource);
-    EXPECT_EQ(GetControlTable().GetDataValue(kTriggerSource), 29);
+    EXPECT_EQ(table_.GetDataValue(kTriggerSource), 29);
     EXPECT_EQ(source->currentIndex(), 17);
 }
 
@@ -219,7 +219,7 @@ class LineRate : public Handlers, public ::testing::WithParamInterface<LineRateC
 
 TEST_P(LineRate, PeriodAndFrequencyOfTheLineRateValue)
 {
-    GetControlTable().SetDataValue(ParameterHandlers::kLineRateEdit, GetParam().lineRate);
+    table_.SetDataValue(ParameterHandlers::kLineRateEdit, GetParam().lineRate);
     handlers_.ShowLineRate();
     auto text = [](int id) { return qobject_cast<QLabel*>(FindPageControl(id))->text().toStdString(); };
     EXPECT_EQ(text(ParameterHandlers::kLinePeriodStatic), GetParam().period);

@@ -36,8 +36,8 @@ TEST_P(ReadAll, ReadsEveryRowTheModelAndModeHaveWithTheProgressInPercent)
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--model", c.model, "--set", "GA=250", "--set", c.factorySetting}));
     ASSERT_EQ(reader_->ModelCheck(), 1);
     SetFactoryMode(c.factoryMode);
-    const int gainShadow = GetControlTable().GetShadowValue(1041);
-    const int factoryDefault = GetControlTable().GetDataValue(c.factoryId);
+    const int gainShadow = table_.GetShadowValue(1041);
+    const int factoryDefault = table_.GetDataValue(c.factoryId);
     reader_->ShowAllValues();
     ClearTraffic();
 
@@ -55,11 +55,11 @@ TEST_P(ReadAll, ReadsEveryRowTheModelAndModeHaveWithTheProgressInPercent)
     EXPECT_TRUE(std::is_sorted(pump_.positions.begin(), pump_.positions.end()));
     EXPECT_EQ(pump_.positions.back(), c.lastPercent);
 
-    EXPECT_EQ(GetControlTable().GetDataValue(1041), 250);
-    EXPECT_EQ(GetControlTable().GetShadowValue(1041), gainShadow) << "the read leaves the shadows to its callers";
-    EXPECT_EQ(GetControlTable().GetDataValue(c.factoryId), c.factoryMode ? 9000 : factoryDefault);
+    EXPECT_EQ(table_.GetDataValue(1041), 250);
+    EXPECT_EQ(table_.GetShadowValue(1041), gainShadow) << "the read leaves the shadows to its callers";
+    EXPECT_EQ(table_.GetDataValue(c.factoryId), c.factoryMode ? 9000 : factoryDefault);
     EXPECT_EQ(EditText(1041), "100") << "the read does not show the values";
-    EXPECT_FALSE(GetProgressBarDialog().IsOpen());
+    EXPECT_FALSE(progressDialog_.IsOpen());
     EXPECT_TRUE(mainWindow_->isEnabled());
 }
 
@@ -91,14 +91,14 @@ TEST_F(ReaderFixture, RefreshReadsShowsLevelsAndSetsTheStatesWithTheDialogsHeldO
     EXPECT_EQ(queries.size(), 149u);
     EXPECT_TRUE(Settings().empty()) << "values just read are not sent back: " << ::testing::PrintToString(Settings());
     EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
-    EXPECT_EQ(GetCameraModelInfo().modelCode, kModelCodeA1);
+    EXPECT_EQ(model_.modelCode, kModelCodeA1);
     EXPECT_EQ(Combo(1142)->currentText().toStdString(), "RV-8200-A1");
 
     EXPECT_EQ(EditText(1246), "1200");
     EXPECT_EQ(EditText(1187), "12340");
     EXPECT_EQ(Combo(1116)->currentIndex(), 2);
     for (int row = 0; row < ControlTable::kRowCount; ++row) {
-        EXPECT_EQ(GetControlTable().Row(row).shadow, GetControlTable().Row(row).value) << "row " << row;
+        EXPECT_EQ(table_.Row(row).shadow, table_.Row(row).value) << "row " << row;
     }
     EXPECT_FALSE(Enabled(1041)) << "individual gain mode read as on";
     EXPECT_TRUE(Enabled(1132)) << "LUT selector read as LUT";
@@ -121,7 +121,7 @@ TEST_P(UnsupportedModel, IsNamedReadNotAtAllAndLeavesPagesAndValues)
     UseModel(kModelCodeB1, "RV-8200-B1");
     reader_->ModelSetup();
     Select(1142, 0);
-    GetControlTable().SetDataValue(1041, 123);
+    table_.SetDataValue(1041, 123);
     reader_->ShowAllValues();
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--model", GetParam().answer}));
 
@@ -129,12 +129,12 @@ TEST_P(UnsupportedModel, IsNamedReadNotAtAllAndLeavesPagesAndValues)
 
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Unsupported model: \"" + std::string(GetParam().answer) + "\""});
     EXPECT_EQ(Queries(), std::vector<std::string>{"MD?"});
-    EXPECT_EQ(GetCameraModelInfo().modelCode, kModelCodeUnknown);
-    EXPECT_EQ(GetCameraModelInfo().modelName, GetParam().answer);
+    EXPECT_EQ(model_.modelCode, kModelCodeUnknown);
+    EXPECT_EQ(model_.modelName, GetParam().answer);
     EXPECT_EQ(Combo(1142)->currentIndex(), -1);
     EXPECT_FALSE(Shown(1294)) << "the previous model's layout stays";
     EXPECT_EQ(Combo(1224)->count(), 1) << "the previous model's entries stay";
-    EXPECT_EQ(GetControlTable().GetDataValue(1041), 123);
+    EXPECT_EQ(table_.GetDataValue(1041), 123);
     EXPECT_EQ(EditText(1041), "123");
 }
 
@@ -149,17 +149,17 @@ TEST_F(ReaderFixture, NoCameraChangesNothing)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--silent"}));
     UseModel(kModelCodeUnknown, "");
-    GetControlTable().SetDataValue(1041, 321);
+    table_.SetDataValue(1041, 321);
 
     EXPECT_EQ(reader_->ModelCheck(), 0);
-    EXPECT_EQ(GetCameraModelInfo().modelCode, kModelCodeUnknown);
-    EXPECT_TRUE(GetCameraModelInfo().modelName.empty());
+    EXPECT_EQ(model_.modelCode, kModelCodeUnknown);
+    EXPECT_TRUE(model_.modelName.empty());
 
     ClearTraffic();
     reader_->Refresh();
     EXPECT_EQ(Queries(), std::vector<std::string>{"MD?"}) << "no model known, so nothing is read";
     EXPECT_TRUE(host_.Shown().empty()) << "a time-out is not a message";
-    EXPECT_EQ(GetControlTable().GetDataValue(1041), 321);
+    EXPECT_EQ(table_.GetDataValue(1041), 321);
     EXPECT_TRUE(Shown(1294));
     EXPECT_TRUE(Shown(1217));
 }
@@ -169,8 +169,8 @@ TEST_F(ReaderFixture, NoAnswerKeepsTheRecordedModel)
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--silent"}));
     UseModel(kModelCodeA1, "RV-8200-A1");
     EXPECT_EQ(reader_->ModelCheck(), 0);
-    EXPECT_EQ(GetCameraModelInfo().modelCode, kModelCodeA1);
-    EXPECT_EQ(GetCameraModelInfo().modelName, "RV-8200-A1");
+    EXPECT_EQ(model_.modelCode, kModelCodeA1);
+    EXPECT_EQ(model_.modelName, "RV-8200-A1");
 }
 
 TEST_F(ReaderFixture, ReadOneValueStoresAndShowsButSkipsWhatTheModelLacks)
@@ -181,7 +181,7 @@ TEST_F(ReaderFixture, ReadOneValueStoresAndShowsButSkipsWhatTheModelLacks)
     ClearTraffic();
 
     EXPECT_EQ(reader_->ReadOneValue(1041), 1);
-    EXPECT_EQ(GetControlTable().GetDataValue(1041), 300);
+    EXPECT_EQ(table_.GetDataValue(1041), 300);
     EXPECT_EQ(EditText(1041), "300");
     EXPECT_EQ(reader_->ReadOneValue(1294), 1);
     EXPECT_EQ(EditText(1294), "777");
@@ -189,12 +189,12 @@ TEST_F(ReaderFixture, ReadOneValueStoresAndShowsButSkipsWhatTheModelLacks)
     // The same request while a B1 is recorded: the B1 has no per-colour exposure times, and asking
     // would only bring its refusal up as a communication error.
     UseModel(kModelCodeB1, "RV-8200-B1");
-    GetControlTable().SetDataValue(1294, 5);
+    table_.SetDataValue(1294, 5);
     ClearTraffic();
     EXPECT_EQ(reader_->ReadOneValue(1294), 0);
     EXPECT_TRUE(Queries().empty());
     EXPECT_TRUE(host_.Shown().empty());
-    EXPECT_EQ(GetControlTable().GetDataValue(1294), 5);
+    EXPECT_EQ(table_.GetDataValue(1294), 5);
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ TEST_P(GainModeRule, SwitchesGainAllAgainstGreenAndLimitsOnlyTheColourSpins)
     const GainCase& c = GetParam();
     Select(1259, c.selection);
     // The table says the opposite: the rule must go by what the combo box shows.
-    GetControlTable().SetDataValue(1259, c.individual ? 0 : 1);
+    table_.SetDataValue(1259, c.individual ? 0 : 1);
     reader_->UpdateGainModeState();
 
     for (int id : {1041, 1045}) EXPECT_EQ(Enabled(id), !c.individual) << id;
@@ -177,7 +177,7 @@ TEST_P(GainModeRule, SwitchesGainAllAgainstGreenAndLimitsOnlyTheColourSpins)
     for (int id : {1246, 1248}) {
         int minimum = 0;
         int maximum = 0;
-        ASSERT_EQ(GetControlTable().GetRange(id, minimum, maximum), 1);
+        ASSERT_EQ(table_.GetRange(id, minimum, maximum), 1);
         EXPECT_EQ(std::make_pair(minimum, maximum), std::make_pair(40, 1600)) << "the table's limits stay";
     }
 }
@@ -246,7 +246,7 @@ TEST_F(ControlStates, UpdateControlStatesRunsEveryRule)
 
 TEST_F(ControlStates, ShowChangedValuesShowsOnlyRowsThatDifferFromTheirShadow)
 {
-    ControlTable& table = GetControlTable();
+    ControlTable& table = table_;
     table.CommitShadow();
     reader_->ShowAllValues();
     table.SetDataValue(1041, 432);

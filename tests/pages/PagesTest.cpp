@@ -60,7 +60,7 @@ TEST_F(PagesTest, EveryIdOfTheLayoutIsOnItsPage)
 
 TEST_F(PagesTest, EveryTableControlIsOnExactlyOnePageWithItsKind)
 {
-    const ControlTable& table = GetControlTable();
+    const ControlTable& table = table_;
     for (int row = 0; table.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table.Row(row);
         // The serial speed and the factory-area save sit on a template no page is made from.
@@ -106,7 +106,7 @@ TEST_F(PagesTest, SpinIdsAreTheEditsPlusOneButGainAll)
 
 TEST_F(PagesTest, SpinRangesComeFromTheTable)
 {
-    const ControlTable& table = GetControlTable();
+    const ControlTable& table = table_;
     int checked = 0;
     for (int row = 0; table.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table.Row(row);
@@ -125,10 +125,10 @@ TEST_F(PagesTest, SpinRangesComeFromTheTable)
 
 TEST_F(PagesTest, SpinMarginWidensTheRangeButNotPastThe32BitEnds)
 {
-    ControlTable& table = GetControlTable();
+    ControlTable& table = table_;
     table.Row(table.CtrlId2TblIndex(1041)).spinMargin = 1;  // Gain All 100..800
     table.Row(table.CtrlId2TblIndex(1551)).spinMargin = 1;  // Divider: the whole 32-bit range
-    SetSpinRanges();
+    SetSpinRanges(table_);
     int minimum = 0, maximum = 0;
     qobject_cast<CSpinButton*>(FindPageControl(1045))->GetRange32(minimum, maximum);
     EXPECT_EQ(minimum, 99);
@@ -140,7 +140,7 @@ TEST_F(PagesTest, SpinMarginWidensTheRangeButNotPastThe32BitEnds)
 
 TEST_F(PagesTest, ComboEntriesAndCodesFollowTheCatalogue)
 {
-    const ControlTable& table = GetControlTable();
+    const ControlTable& table = table_;
     for (int row = 0; table.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table.Row(row);
         auto* combo = qobject_cast<QComboBox*>(FindPageControl(entry.controlId));

@@ -125,7 +125,7 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
 {
     RecordingSender sender;
     RecordingHandler handler;
-    CParameterDispatcher dispatcher(sender, &handler);
+    CParameterDispatcher dispatcher(table_, sender, &handler);
     for (const auto& page : pages_) page->SetDispatcher(&dispatcher);
 
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
@@ -150,14 +150,14 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
 TEST_F(DispatchTest, CheckBoxClickStoresSendsAndCommits)
 {
     RecordingSender sender;
-    CParameterDispatcher dispatcher(sender);
+    CParameterDispatcher dispatcher(table_, sender);
     CTabSheetDialog page(nullptr, 996, "checks", 0);
     page.SetDispatcher(&dispatcher);
     auto* check = new QCheckBox(&page);
     // Trigger Mode's row stands in for a check box the pages do not have.
     page.AddControl(7301, check);
     page.ConnectControl(check);
-    ControlTable& table = GetControlTable();
+    ControlTable& table = table_;
     const int row = table.CtrlId2TblIndex(1096);
     table.Row(row).controlId = 7301;
     table.CommitShadow();
@@ -178,7 +178,7 @@ TEST_F(DispatchTest, CheckBoxClickStoresSendsAndCommits)
 TEST_F(DispatchTest, RadioClickStoresThePositionUnderTheGroupStart)
 {
     RecordingSender sender;
-    CParameterDispatcher dispatcher(sender);
+    CParameterDispatcher dispatcher(table_, sender);
     CTabSheetDialog page(nullptr, 995, "radios", 0);
     page.SetDispatcher(&dispatcher);
     std::vector<CRadioButton*> radios;
@@ -188,7 +188,7 @@ TEST_F(DispatchTest, RadioClickStoresThePositionUnderTheGroupStart)
         page.ConnectControl(radios.back());
     }
     SetGroupStart(radios[0], true);
-    ControlTable& table = GetControlTable();
+    ControlTable& table = table_;
     table.Row(table.CtrlId2TblIndex(1099)).controlId = 7401;  // Trigger Activation's row
     table.CommitShadow();
 
@@ -208,7 +208,7 @@ TEST_F(DispatchTest, CheckBoxWithoutATableRowSendsNothing)
 {
     RecordingMessageHost messages;
     RecordingSender sender;
-    CParameterDispatcher dispatcher(sender);
+    CParameterDispatcher dispatcher(table_, sender);
     CTabSheetDialog page(nullptr, 994, "loose", 0);
     page.SetDispatcher(&dispatcher);
     auto* check = new QCheckBox(&page);

@@ -11,8 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// The flag is built on the process-wide settings, which write item 0 when the process ends. Every use runs in a
-// child process, so the test process itself never owns them (and never writes to a real configuration).
+// The flag is built on the settings, which write item 0 when they are destroyed. Every use runs in a child
+// process that owns both, as the tool does, and ends normally or as a crash does.
 
 namespace {
 
@@ -20,14 +20,18 @@ const std::string kHeader = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orva
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// Runs `body` in a child and gives its result; the child ends normally (exit, static objects destroyed) or as
-// a crash does (_exit, nothing destroyed).
-int InChild(const std::function<int()>& body, bool normalExit)
+// Runs `body` in a child on its own settings and flag, created in the tool's order, and gives its result; the
+// child ends normally (both destroyed, in reverse order) or as a crash does (_exit, nothing destroyed).
+int InChild(const std::function<int(ControlMode&, RegistrySettings&)>& body, bool normalExit)
 {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int result = body();
+        auto* settings = new RegistrySettings;
+        auto* mode = new ControlMode(*settings);
+        const int result = body(*mode, *settings);
         if (normalExit) {
+            delete mode;
+            delete settings;
             std::exit(result);
         }
         ::_exit(result);
@@ -50,7 +54,7 @@ TEST(ControlMode, StoredValueIsReadAndOnlyOneMeansFactory)
     };
     for (const auto& [stored, mode] : cases) {
         home.WriteFile(kHeader + (stored.empty() ? "" : "\"Control Mode\"=" + stored + "\r\n"));
-        EXPECT_EQ(InChild([] { return GetControlMode().Get(); }, false), mode) << stored;
+        EXPECT_EQ(InChild([](ControlMode& flag, RegistrySettings&) { return flag.Get(); }, false), mode) << stored;
     }
 }
 
@@ -58,8 +62,7 @@ TEST(ControlMode, SetKeepsOnlyTheTwoModesAndNothingIsWrittenBeforeExit)
 {
     TempConfigHome home;
     const int result = InChild(
-        [&] {
-            ControlMode& flag = GetControlMode();
+        [&](ControlMode& flag, RegistrySettings&) {
             flag.Set(1);
             flag.Set(2);
             flag.Set(-1);
@@ -69,10 +72,11 @@ TEST(ControlMode, SetKeepsOnlyTheTwoModesAndNothingIsWrittenBeforeExit)
         true);
     EXPECT_EQ(result, 10);
     EXPECT_TRUE(Contains(home.ReadFile(), "\"Control Mode\"=dword:00000001\r\n"));
-    EXPECT_EQ(InChild([] { return GetControlMode().Get(); }, true), 1) << "read back by the next run";
+    EXPECT_EQ(InChild([](ControlMode& flag, RegistrySettings&) { return flag.Get(); }, true), 1)
+        << "read back by the next run";
     EXPECT_EQ(InChild(
-                  [] {
-                      GetControlMode().Set(0);
+                  [](ControlMode& flag, RegistrySettings&) {
+                      flag.Set(0);
                       return 0;
                   },
                   true),
@@ -84,8 +88,8 @@ TEST(ControlMode, NormalExitWritesTheFlagAndTheShutdownStatusCrashWritesNeither)
 {
     TempConfigHome home;
     const auto run = [](int mode) {
-        return [mode] {
-            GetControlMode().Set(mode);
+        return [mode](ControlMode& flag, RegistrySettings&) {
+            flag.Set(mode);
             return 0;
         };
     };
@@ -99,13 +103,10 @@ TEST(ControlMode, NormalExitWritesTheFlagAndTheShutdownStatusCrashWritesNeither)
     EXPECT_TRUE(Contains(after, "\"Control Mode\"=dword:00000001\r\n")) << after;
     EXPECT_TRUE(Contains(after, "\"Previous Application Shutdown Status\"=dword:00000000\r\n")) << after;
 
-    // The settings object, created first, is destroyed last even when the flag was its first user.
-    EXPECT_EQ(InChild(
-                  [] {
-                      GetControlMode();
-                      return GetRegistrySettings().IsPreviousShutdownNormal() ? 1 : 0;
-                  },
-                  true),
-              0);
+    // The settings object, created first, is destroyed last: the normal-end mark comes after the flag.
+    EXPECT_EQ(
+        InChild([](ControlMode&, RegistrySettings& settings) { return settings.IsPreviousShutdownNormal() ? 1 : 0; },
+                true),
+        0);
     EXPECT_TRUE(Contains(home.ReadFile(), "\"Previous Application Shutdown Status\"=dword:00000001\r\n"));
 }

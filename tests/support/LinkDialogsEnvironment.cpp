@@ -1,7 +1,7 @@
 // The simulated camera and the Qt application shared by the link dialog tests.
 #include "support/LinkDialogsEnvironment.h"
 
-#include "dialogs/CProgressBarDialog.h"
+#include "app/ToolObjects.h"
 #include "framework/qt/QtTimerService.h"
 #include "link/SerialLink.h"
 #include "support/CamsimProcess.h"
@@ -21,6 +21,7 @@ namespace {
 constexpr int kCameraRate = 115200;
 
 std::unique_ptr<CamsimProcess> g_camera;
+std::unique_ptr<ToolObjects> g_objects;
 std::string g_trafficLog;
 
 class LinkDialogsEnvironment : public ::testing::Environment {
@@ -37,12 +38,14 @@ public:
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
         timers_ = std::make_unique<QtTimerService>();
-        GetProgressBarDialog().SetCloseDelayMs(0);
+        g_objects = std::make_unique<ToolObjects>();
+        g_objects->progress.SetCloseDelayMs(0);
     }
 
     void TearDown() override
     {
-        GetSerialLink().Close();
+        g_objects->link.Close();
+        g_objects.reset();
         timers_.reset();
         app_.reset();
         g_camera.reset();
@@ -68,7 +71,9 @@ std::string TestCameraTraffic()
     return s.str();
 }
 
-bool OpenTestCameraLink() { return TestCamera() != nullptr && GetSerialLink().Open(kLinkComPort, kCameraRate, 0) == 1; }
+ToolObjects& TestObjects() { return *g_objects; }
+
+bool OpenTestCameraLink() { return TestCamera() != nullptr && g_objects->link.Open(kLinkComPort, kCameraRate, 0) == 1; }
 
 std::string BuildFolder()
 {

@@ -4,12 +4,15 @@
 #include <string>
 
 class CamsimProcess;
+struct ToolObjects;
 
 // The camera of the whole test run (115200 bit/s); null when it could not be started.
 CamsimProcess* TestCamera();
 // Every line the camera received and sent so far.
 std::string TestCameraTraffic();
-// Opens the process-wide link on "COM1" at the camera's rate; true when it is open.
+// The objects of the tool the link dialogs work on, as the application object makes them.
+ToolObjects& TestObjects();
+// Opens the test objects' link on "COM1" at the camera's rate; true when it is open.
 bool OpenTestCameraLink();
 // The build tree (renders and test files go below it).
 std::string BuildFolder();

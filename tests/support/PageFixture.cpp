@@ -11,8 +11,6 @@ const std::vector<int>& PagesFixture::CreatedTemplates()
 
 void PagesFixture::SetUp()
 {
-    for (int row = 0; row <= ControlTable::kRowCount; ++row)
-        savedRows_[static_cast<std::size_t>(row)] = GetControlTable().Row(row);
     static const char* const captions[] = {"User A", "User B", "User C", "User D", "User E", "Factory A"};
     int index = 0;
     for (int templateId : CreatedTemplates()) {
@@ -21,16 +19,11 @@ void PagesFixture::SetUp()
         pages_.push_back(std::move(page));
         ++index;
     }
-    SetSpinRanges();
+    SetSpinRanges(table_);
     InitComboItemData();
 }
 
-void PagesFixture::TearDown()
-{
-    pages_.clear();
-    for (int row = 0; row <= ControlTable::kRowCount; ++row)
-        GetControlTable().Row(row) = savedRows_[static_cast<std::size_t>(row)];
-}
+void PagesFixture::TearDown() { pages_.clear(); }
 
 CTabSheetDialog* PagesFixture::Page(int templateId) const
 {

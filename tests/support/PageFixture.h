@@ -1,5 +1,4 @@
-// The six parameter pages as the main window makes them, for tests; the control table is put back
-// after every test.
+// The six parameter pages as the main window makes them, for tests, on a control table of each test's own.
 #pragma once
 
 #include "pages/CTabSheetDialog.h"
@@ -21,8 +20,6 @@ protected:
     // Template ids of the created pages, in page order.
     static const std::vector<int>& CreatedTemplates();
 
+    ControlTable table_;
     std::vector<std::unique_ptr<CTabSheetDialog>> pages_;
-
-private:
-    std::array<ControlEntry, ControlTable::kRowCount + 1> savedRows_{};
 };

@@ -15,7 +15,7 @@ class ProtocolFixture : public ::testing::Test {
 protected:
     ProtocolFixture()
         : link_(
-              LinkSettings{}, port_, [this](int mode) { return mode == kLinkCl2000 ? &channel_ : nullptr; }, false),
+              LinkSettings{}, port_, [this](int mode) { return mode == kLinkCl2000 ? &channel_ : nullptr; }, nullptr),
           command_(link_)
     {
         link_.SetTerminalSink(&terminal_);

@@ -22,7 +22,7 @@ PumpRecorder::~PumpRecorder() { SetUiHost(previous_); }
 void PumpRecorder::PumpMessages(bool paintOnly)
 {
     if (!paintOnly) {
-        positions.push_back(GetProgressBarDialog().Position());
+        positions.push_back(progress ? progress->Position() : -1);
         if (onPump) onPump();
     }
     QCoreApplication::processEvents(paintOnly ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
@@ -31,11 +31,9 @@ void PumpRecorder::PumpMessages(bool paintOnly)
 void ReaderFixture::SetUp()
 {
     PagesFixture::SetUp();
-    savedModel_ = GetCameraModelInfo();
-    savedMode_ = GetControlMode().Get();
-    GetCameraModelInfo() = CameraModelInfo{};
     SetFactoryMode(0);
-    GetProgressBarDialog().SetCloseDelayMs(0);
+    progressDialog_.SetCloseDelayMs(0);
+    pump_.progress = &progressDialog_;
     for (const auto& page : pages_) page->show();
     mainWindow_ = std::make_unique<QWidget>();
     mainWindow_->show();
@@ -43,14 +41,14 @@ void ReaderFixture::SetUp()
     LinkSettings settings;
     settings.comPortIndex = kPortIndex;
     link_ = std::make_unique<SerialLink>(
-        settings, port_, [](int) -> ClSerialKind* { return nullptr; }, false);
+        settings, port_, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
     link_->SetTerminalSink(&terminal_);
     command_ = std::make_unique<Command>(*link_);
-    reader_ = std::make_unique<CameraReader>(*command_, GetControlTable());
+    reader_ = std::make_unique<CameraReader>(*command_, table_, model_, mode_);
     reader_->SetMainWindow(mainWindow_.get());
     reader_->SetLutEditors(&hooks_);
     reader_->SetLineRateDisplay(&hooks_);
-    progress_ = std::make_unique<ProgressWindow>(GetProgressBarDialog(), mainWindow_.get());
+    progress_ = std::make_unique<ProgressWindow>(progressDialog_, mainWindow_.get());
     reader_->SetProgress(progress_.get());
 }
 
@@ -63,8 +61,6 @@ void ReaderFixture::TearDown()
     if (HasFailure() && camera_) std::cerr << "camera log:\n" << camera_->Log() << "\n";
     camera_.reset();
     mainWindow_.reset();
-    GetCameraModelInfo() = savedModel_;
-    SetFactoryMode(savedMode_);
     PagesFixture::TearDown();
 }
 
@@ -131,8 +127,8 @@ void ReaderFixture::Select(int controlId, int index)
 
 void ReaderFixture::UseModel(int modelCode, const std::string& name)
 {
-    GetCameraModelInfo().modelCode = modelCode;
-    GetCameraModelInfo().modelName = name;
+    model_.modelCode = modelCode;
+    model_.modelName = name;
 }
 
-void ReaderFixture::SetFactoryMode(int mode) { GetControlMode().Set(mode); }
+void ReaderFixture::SetFactoryMode(int mode) { mode_.Set(mode); }

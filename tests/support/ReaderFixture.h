@@ -2,7 +2,10 @@
 // with recorders for the traffic, the message pump, the open dialogs and the reader's hooks.
 #pragma once
 
+#include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
 
 #include "support/PageFixture.h"
 
@@ -40,8 +43,9 @@ public:
     void ShowWaitCursor(bool) override {}
     void PumpMessages(bool paintOnly) override;
 
-    std::vector<int> positions;
+    std::vector<int> positions;  // the progress window's position at each pump
     std::function<void()> onPump;
+    const CProgressBarDialog* progress = nullptr;
 
 private:
     UiHost* previous_;
@@ -84,10 +88,14 @@ protected:
     static bool Shown(int controlId);
     static bool Enabled(int controlId);
     static void Select(int controlId, int index);
-    static void UseModel(int modelCode, const std::string& name = {});
-    static void SetFactoryMode(int mode);
+    void UseModel(int modelCode, const std::string& name = {});
+    void SetFactoryMode(int mode);
 
     RecordingMessageHost host_;
+    RegistrySettings settings_;
+    ControlMode mode_{settings_};
+    CameraModelInfo model_;
+    CProgressBarDialog progressDialog_;
     PumpRecorder pump_;
     RecordingSink terminal_;
     ComPort port_;
@@ -98,8 +106,4 @@ protected:
     std::unique_ptr<ProgressWindow> progress_;
     std::unique_ptr<QWidget> mainWindow_;
     CountingHooks hooks_;
-
-private:
-    CameraModelInfo savedModel_;
-    int savedMode_ = 0;
 };

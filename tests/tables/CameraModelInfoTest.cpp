@@ -41,19 +41,20 @@ TEST(CameraModelInfo, AnUnknownModelHasEveryCommand)
     for (int code : {int{kModelCodeUnknown}, 2, -1}) EXPECT_TRUE(Missing(code).empty()) << code;
 }
 
-TEST(CameraModelInfo, TheRecordStartsUnknownAndDecidesTheOneArgumentForm)
+TEST(CameraModelInfo, TheRecordStartsUnknownAndDecidesWhatItsModelSupports)
 {
-    CameraModelInfo& info = GetCameraModelInfo();
+    CameraModelInfo info;
     EXPECT_EQ(info.modelCode, kModelCodeUnknown);
+    EXPECT_FALSE(info.IsKnown());
     EXPECT_TRUE(info.modelName.empty());
-    EXPECT_EQ(IsSupportedOnModel(cmd::PER), 1);
+    EXPECT_EQ(info.Supports(cmd::PER), 1);
     info.modelCode = kModelCodeB1;
-    EXPECT_EQ(IsSupportedOnModel(cmd::PER), 0);
-    EXPECT_EQ(IsSupportedOnModel(cmd::SGA), 1);
+    EXPECT_EQ(info.Supports(cmd::PER), 0);
+    EXPECT_EQ(info.Supports(cmd::SGA), 1);
     info.modelCode = kModelCodeA1;
-    EXPECT_EQ(IsSupportedOnModel(cmd::PER), 1);
-    EXPECT_EQ(IsSupportedOnModel(cmd::SGA), 0);
-    info = CameraModelInfo{};
+    EXPECT_TRUE(info.IsKnown());
+    EXPECT_EQ(info.Supports(cmd::PER), 1);
+    EXPECT_EQ(info.Supports(cmd::SGA), 0);
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+// The objects that live for the whole run. The application object creates them once, in the order their
+// exit-time writes need, and hands them by reference to the windows that use them.
+#pragma once
+
+#include "dialogs/CProgressBarDialog.h"
+#include "link/ComPort.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
+#include "pages/CameraReader.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/ControlTable.h"
+
+// Destroyed in reverse order: the link writes the link settings, then the control mode its flag, and the
+// settings store, last, the normal-end mark. A run that ends any other way destroys none of them and so
+// writes none of it. Needs a QApplication (the progress window).
+struct ToolObjects {
+    ToolObjects();
+    ToolObjects(const ToolObjects&) = delete;
+    ToolObjects& operator=(const ToolObjects&) = delete;
+
+    RegistrySettings settings;
+    ControlMode mode;
+    ComPort port;
+    SerialLink link;
+    Command command;
+    ControlTable table;
+    CameraModelInfo model;
+    CameraReader reader;
+    CProgressBarDialog progress;
+};

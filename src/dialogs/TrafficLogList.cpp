@@ -1,0 +1,61 @@
+// The traffic logs' list, file and folder.
+#include "dialogs/TrafficLogList.h"
+
+#include "framework/MessageBox.h"
+#include "settings/RegistrySettings.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QSaveFile>
+
+// Latin-1 maps every byte to one character and back, so a log keeps exactly the bytes the link carried,
+// garbage from a disturbed line included.
+void TrafficLogList::Add(QListWidget* list, const std::string& text, int maxEntries)
+{
+    list->insertItem(0, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    if (list->count() > maxEntries) delete list->takeItem(list->count() - 1);
+}
+
+std::vector<std::string> TrafficLogList::Lines(const QListWidget* list)
+{
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(list->count()));
+    for (int row = 0; row < list->count(); ++row) lines.push_back(list->item(row)->text().toLatin1().toStdString());
+    return lines;
+}
+
+int TrafficLogList::WriteFile(const std::string& path, const std::vector<std::string>& lines)
+{
+    const QString name = QString::fromStdString(path);
+    QSaveFile file(name);
+    // Binary mode with explicit CR LF: log files travel between PCs and read the same everywhere.
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowMessage("File open error !", {}, MessageButtons::Ok, MessageIcon::Stop);
+        return 0;
+    }
+    QByteArray bytes;
+    for (const std::string& line : lines) {
+        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
+        bytes.append("\r\n", 2);
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        // The old file, if any, is untouched: the temporary file is dropped.
+        ShowMessage(path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
+        return 0;
+    }
+    return 1;
+}
+
+void TrafficLogList::StoreFolder(RegistrySettings& settings, const std::string& path)
+{
+    const QString folder = QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absolutePath());
+    settings.SetText(kItemCommandLogFilePath, folder.toStdString());
+}
+
+std::string TrafficLogList::Folder(RegistrySettings& settings)
+{
+    std::string folder;
+    settings.GetFolder(kItemCommandLogFilePath, folder);
+    return folder;
+}
