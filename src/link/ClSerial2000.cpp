@@ -4,9 +4,7 @@
 #include "framework/MessageBox.h"
 #include "platform/FolderSearch.h"
 
-ClSerial2000::ClSerial2000(std::string folder) : ClSerialLibrary(std::move(folder)) {}
-
-ClSerial2000::~ClSerial2000() { CloseEntry(); }
+ClSerial2000::ClSerial2000(std::string folder) : ClSerialBoundLibrary(std::move(folder)) {}
 
 int ClSerial2000::ScanEntries()
 {
@@ -34,14 +32,7 @@ int ClSerial2000::OpenEntry(int index)
         functions_ = {};
         return 0;
     }
-    ClSerialRef ref = nullptr;
-    if (functions_.init(static_cast<ClUInt32>(index), &ref) != CL_ERR_NO_ERR) {
-        return 0;
-    }
-    serialRef_ = ref;
-    entryOpen_ = true;
-    openEntryName_ = fileName;
-    return 1;
+    return InitEntry(index, fileName);
 }
 
 int ClSerial2000::SetBaudRate(int rate)
@@ -51,20 +42,4 @@ int ClSerial2000::SetBaudRate(int rate)
     }
     ShowMessage("Selected baud rate is not supported.", {}, MessageButtons::Ok, MessageIcon::Exclamation);
     return 0;
-}
-
-int ClSerial2000::ReadBytes(std::uint8_t* buffer, int count, int timeoutMs)
-{
-    return ReadThrough(functions_.read, buffer, count, timeoutMs);
-}
-
-int ClSerial2000::WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs)
-{
-    return WriteThrough(functions_.write, buffer, count, timeoutMs);
-}
-
-void ClSerial2000::CloseEntry()
-{
-    CloseThrough(functions_.close);
-    functions_ = {};
 }

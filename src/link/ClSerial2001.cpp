@@ -9,11 +9,9 @@ std::string LibraryFileName() { return std::string("clserial") + kSharedLibraryS
 
 }  // namespace
 
-ClSerial2001::ClSerial2001(std::string folder) : ClSerialLibrary(std::move(folder)) {}
+ClSerial2001::ClSerial2001(std::string folder) : ClSerialBoundLibrary(std::move(folder)) {}
 
-ClSerial2001::~ClSerial2001() { CloseEntry(); }
-
-bool ClSerial2001::LoadAndBind(const std::string& path, DynamicLibrary& library, Functions& functions)
+bool ClSerial2001::LoadAndBind(const std::string& path, DynamicLibrary& library, ClSerial2001Functions& functions)
 {
     if (!library.Load(path)) {
         return false;
@@ -43,7 +41,7 @@ int ClSerial2001::ScanEntries()
     // The scan has a library instance of its own, so an entry that is open meanwhile keeps its
     // library and bindings.
     DynamicLibrary library;
-    Functions functions;
+    ClSerial2001Functions functions;
     if (!LoadAndBind(LibraryPath(LibraryFileName()), library, functions)) {
         return EntryCount();
     }
@@ -80,42 +78,17 @@ int ClSerial2001::OpenEntry(int index)
     if (functions_.selectManufacturer(maker.c_str()) != CL_ERR_NO_ERR) {
         return 0;
     }
-    ClSerialRef ref = nullptr;
-    if (functions_.init(static_cast<ClUInt32>(index), &ref) != CL_ERR_NO_ERR) {
-        return 0;
-    }
-    serialRef_ = ref;
-    entryOpen_ = true;
-    openEntryName_ = maker;
-    return 1;
+    return InitEntry(index, maker);
 }
-
-bool ClSerial2001::SupportsBaudRate(int rate) { return SupportsThrough(functions_.getSupportedBaudRates, rate); }
 
 int ClSerial2001::SetBaudRate(int rate)
 {
     if (!entryOpen_) {
         return 0;
     }
-    if (SetRateThrough(functions_.getSupportedBaudRates, functions_.setBaudRate, rate)) {
+    if (SetSupportedRate(rate)) {
         return 1;
     }
     ShowMessage("Selected baud rate is not supported.", {}, MessageButtons::Ok, MessageIcon::Exclamation);
     return 0;
-}
-
-int ClSerial2001::ReadBytes(std::uint8_t* buffer, int count, int timeoutMs)
-{
-    return ReadThrough(functions_.read, buffer, count, timeoutMs);
-}
-
-int ClSerial2001::WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs)
-{
-    return WriteThrough(functions_.write, buffer, count, timeoutMs);
-}
-
-void ClSerial2001::CloseEntry()
-{
-    CloseThrough(functions_.close);
-    functions_ = {};
 }

@@ -2,13 +2,28 @@
 // every installed frame-grabber maker; the list has one entry per maker.
 #pragma once
 
-#include "link/ClSerialLibrary.h"
+#include "link/ClSerialBoundLibrary.h"
 
-class ClSerial2001 : public ClSerialLibrary {
+// Every function below must be exported, including the ones the tool does not call.
+struct ClSerial2001Functions {
+    ClGetManufacturerFn getManufacturer = nullptr;
+    ClGetNumManufacturersFn getNumManufacturers = nullptr;
+    ClSelectManufacturerFn selectManufacturer = nullptr;
+    ClGetNumSerialPortsFn getNumSerialPorts = nullptr;
+    ClGetSerialPortIdentifierFn getSerialPortIdentifier = nullptr;
+    ClSerialInitFn init = nullptr;
+    ClSerialCloseFn close = nullptr;
+    ClSerialReadFn read = nullptr;
+    ClSerialWriteFn write = nullptr;
+    ClGetSupportedBaudRatesFn getSupportedBaudRates = nullptr;
+    ClSetBaudRateFn setBaudRate = nullptr;
+    ClGetErrorTextFn getErrorText = nullptr;
+};
+
+class ClSerial2001 : public ClSerialBoundLibrary<ClSerial2001Functions> {
 public:
     // folder: where "clserial" is loaded from; empty for the system folder.
     explicit ClSerial2001(std::string folder = {});
-    ~ClSerial2001() override;
 
     // Loads the library for the enumeration only. When it cannot be loaded or bound, the list stays as
     // it was and its length is returned.
@@ -17,29 +32,7 @@ public:
     int OpenEntry(int index) override;
     // Sets the rate when the open channel supports it; otherwise says so and gives 0.
     int SetBaudRate(int rate) override;
-    bool SupportsBaudRate(int rate) override;
-    int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) override;
-    int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) override;
-    void CloseEntry() override;
 
 private:
-    // Every function below must be exported, including the ones the tool does not call.
-    struct Functions {
-        ClGetManufacturerFn getManufacturer = nullptr;
-        ClGetNumManufacturersFn getNumManufacturers = nullptr;
-        ClSelectManufacturerFn selectManufacturer = nullptr;
-        ClGetNumSerialPortsFn getNumSerialPorts = nullptr;
-        ClGetSerialPortIdentifierFn getSerialPortIdentifier = nullptr;
-        ClSerialInitFn init = nullptr;
-        ClSerialCloseFn close = nullptr;
-        ClSerialReadFn read = nullptr;
-        ClSerialWriteFn write = nullptr;
-        ClGetSupportedBaudRatesFn getSupportedBaudRates = nullptr;
-        ClSetBaudRateFn setBaudRate = nullptr;
-        ClGetErrorTextFn getErrorText = nullptr;
-    };
-
-    static bool LoadAndBind(const std::string& path, DynamicLibrary& library, Functions& functions);
-
-    Functions functions_;
+    static bool LoadAndBind(const std::string& path, DynamicLibrary& library, ClSerial2001Functions& functions);
 };

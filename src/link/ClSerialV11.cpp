@@ -10,11 +10,9 @@ std::string LibraryFileName() { return std::string("clallserial") + kSharedLibra
 
 }  // namespace
 
-ClSerialV11::ClSerialV11(std::string folder) : ClSerialLibrary(std::move(folder)) {}
+ClSerialV11::ClSerialV11(std::string folder) : ClSerialBoundLibrary(std::move(folder)) {}
 
-ClSerialV11::~ClSerialV11() { CloseEntry(); }
-
-bool ClSerialV11::LoadAndBind(const std::string& path, DynamicLibrary& library, Functions& functions)
+bool ClSerialV11::LoadAndBind(const std::string& path, DynamicLibrary& library, ClSerialV11Functions& functions)
 {
     if (!library.Load(path)) {
         return false;
@@ -44,7 +42,7 @@ int ClSerialV11::ScanEntries()
     // The scan has a library instance of its own, so an entry that is open meanwhile keeps its
     // library and bindings.
     DynamicLibrary library;
-    Functions functions;
+    ClSerialV11Functions functions;
     if (!LoadAndBind(LibraryPath(LibraryFileName()), library, functions)) {
         return 0;
     }
@@ -80,43 +78,18 @@ int ClSerialV11::OpenEntry(int index)
     if (!LoadAndBind(LibraryPath(LibraryFileName()), library_, functions_)) {
         return 0;
     }
-    ClSerialRef ref = nullptr;
-    if (functions_.init(static_cast<ClUInt32>(index), &ref) != CL_ERR_NO_ERR) {
-        return 0;
-    }
-    serialRef_ = ref;
-    entryOpen_ = true;
-    openEntryName_ = entries_[static_cast<std::size_t>(index)];
-    return 1;
+    return InitEntry(index, entries_[static_cast<std::size_t>(index)]);
 }
-
-bool ClSerialV11::SupportsBaudRate(int rate) { return SupportsThrough(functions_.getSupportedBaudRates, rate); }
 
 int ClSerialV11::SetBaudRate(int rate)
 {
     if (!entryOpen_) {
         return 0;
     }
-    if (SetRateThrough(functions_.getSupportedBaudRates, functions_.setBaudRate, rate)) {
+    if (SetSupportedRate(rate)) {
         return 1;
     }
     ShowMessage(StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str()), {}, MessageButtons::Ok,
                 MessageIcon::Exclamation);
     return 0;
-}
-
-int ClSerialV11::ReadBytes(std::uint8_t* buffer, int count, int timeoutMs)
-{
-    return ReadThrough(functions_.read, buffer, count, timeoutMs);
-}
-
-int ClSerialV11::WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs)
-{
-    return WriteThrough(functions_.write, buffer, count, timeoutMs);
-}
-
-void ClSerialV11::CloseEntry()
-{
-    CloseThrough(functions_.close);
-    functions_ = {};
 }

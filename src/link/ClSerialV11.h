@@ -2,41 +2,34 @@
 // port of every installed frame grabber; the list has one entry per port, "maker - port".
 #pragma once
 
-#include "link/ClSerialLibrary.h"
+#include "link/ClSerialBoundLibrary.h"
 
-class ClSerialV11 : public ClSerialLibrary {
+// Every function below must be exported, including the ones the tool does not call.
+struct ClSerialV11Functions {
+    ClAllSerialInitFn init = nullptr;
+    ClAllSerialCloseFn close = nullptr;
+    ClAllSetBaudRateFn setBaudRate = nullptr;
+    ClAllSerialReadFn read = nullptr;
+    ClAllSerialWriteFn write = nullptr;
+    ClAllFlushPortFn flushPort = nullptr;
+    ClAllGetErrorTextFn getErrorText = nullptr;
+    ClAllGetNumPortsFn getNumPorts = nullptr;
+    ClAllGetNumBytesAvailFn getNumBytesAvail = nullptr;
+    ClAllGetPortInfoFn getPortInfo = nullptr;
+    ClAllGetSupportedBaudRatesFn getSupportedBaudRates = nullptr;
+};
+
+class ClSerialV11 : public ClSerialBoundLibrary<ClSerialV11Functions> {
 public:
     // folder: where "clallserial" is loaded from; empty for the system folder.
     explicit ClSerialV11(std::string folder = {});
-    ~ClSerialV11() override;
 
     // Empties the list first: a library that cannot be loaded or bound leaves it empty.
     int ScanEntries() override;
     int OpenEntry(int index) override;
     // Sets the rate when the open port supports it; otherwise names the port and gives 0.
     int SetBaudRate(int rate) override;
-    bool SupportsBaudRate(int rate) override;
-    int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) override;
-    int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) override;
-    void CloseEntry() override;
 
 private:
-    // Every function below must be exported, including the ones the tool does not call.
-    struct Functions {
-        ClAllSerialInitFn init = nullptr;
-        ClAllSerialCloseFn close = nullptr;
-        ClAllSetBaudRateFn setBaudRate = nullptr;
-        ClAllSerialReadFn read = nullptr;
-        ClAllSerialWriteFn write = nullptr;
-        ClAllFlushPortFn flushPort = nullptr;
-        ClAllGetErrorTextFn getErrorText = nullptr;
-        ClAllGetNumPortsFn getNumPorts = nullptr;
-        ClAllGetNumBytesAvailFn getNumBytesAvail = nullptr;
-        ClAllGetPortInfoFn getPortInfo = nullptr;
-        ClAllGetSupportedBaudRatesFn getSupportedBaudRates = nullptr;
-    };
-
-    static bool LoadAndBind(const std::string& path, DynamicLibrary& library, Functions& functions);
-
-    Functions functions_;
+    static bool LoadAndBind(const std::string& path, DynamicLibrary& library, ClSerialV11Functions& functions);
 };

@@ -160,7 +160,7 @@ TEST_P(StoreIntoArea, SendsTheAreaCommandAndConfirms)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[1], GetParam().line);
     EXPECT_EQ(lines[0].rfind("COMPLETE", 0), 0u) << lines[0];
-    EXPECT_NE(TestCameraTraffic().find(GetParam().line), std::string::npos);
+    EXPECT_TRUE(TestCameraLogged(GetParam().line));
     ASSERT_EQ(messages_.Shown().size(), 1u);
     EXPECT_EQ(messages_.Shown()[0].text, "Completed to store current setting data!");
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Information);

@@ -10,11 +10,13 @@
 
 #include <QApplication>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -72,6 +74,16 @@ std::string TestCameraTraffic()
 }
 
 ToolObjects& TestObjects() { return *g_objects; }
+
+bool TestCameraLogged(const std::string& text)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (TestCameraTraffic().find(text) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 bool OpenTestCameraLink() { return TestCamera() != nullptr && g_objects->link.Open(kLinkComPort, kCameraRate, 0) == 1; }
 

@@ -10,6 +10,9 @@ struct ToolObjects;
 CamsimProcess* TestCamera();
 // Every line the camera received and sent so far.
 std::string TestCameraTraffic();
+// Whether the camera's log shows the text within two seconds: the camera writes its log after it answered,
+// so a line the tool has had its answer to may reach the log a moment later.
+bool TestCameraLogged(const std::string& text);
 // The objects of the tool the link dialogs work on, as the application object makes them.
 ToolObjects& TestObjects();
 // Opens the test objects' link on "COM1" at the camera's rate; true when it is open.
