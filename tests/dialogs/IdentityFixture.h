@@ -1,0 +1,46 @@
+// The identity dialogs' test bench: a simulated camera in this process, the recording message and shell
+// hosts, and the control mode and model record put back after every test.
+#pragma once
+
+#include "support/InProcessCamera.h"
+#include "support/RecordingMessageHost.h"
+#include "support/RecordingShellHost.h"
+
+#include "settings/ControlMode.h"
+#include "tables/CameraModelInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class IdentityFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedMode_ = GetControlMode().Get();
+        savedModel_ = GetCameraModelInfo();
+        GetControlMode().Set(0);
+    }
+    void TearDown() override
+    {
+        camera_.reset();
+        GetControlMode().Set(savedMode_);
+        GetCameraModelInfo() = savedModel_;
+    }
+
+    void StartCamera(const camsim::CameraConfig& config = {}) { camera_ = std::make_unique<InProcessCamera>(config); }
+    Command& GetCommand() { return camera_->GetCommand(); }
+    std::vector<std::string> Received() const { return camera_->Received(); }
+    // The last message box's text, or "" when none was shown.
+    std::string LastMessage() const { return messages_.Shown().empty() ? std::string() : messages_.Texts().back(); }
+
+    RecordingMessageHost messages_;
+    RecordingShellHost shell_;
+    std::unique_ptr<InProcessCamera> camera_;
+
+private:
+    int savedMode_ = 0;
+    CameraModelInfo savedModel_;
+};
