@@ -21,6 +21,7 @@ CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
 {
     setWindowTitle(QStringLiteral("User Id"));
     auto* frame = new QGroupBox(Body());
+    frame->setAccessibleName(QStringLiteral("User ID"));
     auto* label = new QLabel(QStringLiteral("User ID"), frame);
     edit_ = new QLineEdit(frame);
     save_ = new QPushButton(QStringLiteral("Save"), frame);

@@ -15,39 +15,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// A fresh folder made the working folder for the test's lifetime.
-class WorkingFolder {
-public:
-    WorkingFolder() : previous_(fs::current_path())
-    {
-        const char* binary = std::getenv("RV_BINARY_DIR");
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder_ = fs::path(binary ? binary : fs::temp_directory_path().string()) / "test-files" /
-                  ("about-" + std::to_string(stamp));
-        fs::create_directories(folder_);
-        fs::current_path(folder_);
-    }
-    ~WorkingFolder()
-    {
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::permissions(folder_ / "r.pdf", fs::perms::owner_write, fs::perm_options::add, ignored);
-        fs::remove_all(folder_, ignored);
-    }
-    void Touch(const std::string& name) const { std::ofstream(folder_ / name) << "%PDF-1.4\n"; }
-
-private:
-    fs::path previous_;
-    fs::path folder_;
-};
 
 class AboutDialog : public IdentityFixture {
 protected:

@@ -29,14 +29,12 @@ TEST_P(DeviceVersionSplit, ExactlyThreePointsGiveFourWholeParts)
 
 const CameraIdentity::DeviceVersion kUnread = {"?", "?", "?", "?"};
 
+// The camera's own answers (1.10.2.3, 1.2.3, 1.2.3.4.5, empty) go through the about dialog.
 INSTANTIATE_TEST_SUITE_P(Answers, DeviceVersionSplit,
-                         ::testing::Values(SplitCase{"1.10.2.3", 1, {"1", "10", "2", "3"}},
-                                           SplitCase{"1.0.2.3", 1, {"1", "0", "2", "3"}},
-                                           SplitCase{"a.bc.d.efgh", 1, {"a", "bc", "d", "efgh"}},
+                         ::testing::Values(SplitCase{"a.bc.d.efgh", 1, {"a", "bc", "d", "efgh"}},
                                            SplitCase{"1.2.3.", 1, {"1", "2", "3", ""}},
-                                           SplitCase{"...", 1, {"", "", "", ""}}, SplitCase{"1.2.3", 0, kUnread},
-                                           SplitCase{"1.2.3.4.5", 0, kUnread}, SplitCase{"1", 0, kUnread},
-                                           SplitCase{"", 0, kUnread}));
+                                           SplitCase{"...", 1, {"", "", "", ""}}, SplitCase{"1", 0, kUnread},
+                                           SplitCase{"1..2", 0, kUnread}));
 
 TEST(CameraIdentityTexts, OneCharacterPerPartOrField)
 {

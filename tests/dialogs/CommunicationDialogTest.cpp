@@ -163,7 +163,9 @@ TEST_P(StoreIntoArea, SendsTheAreaCommandAndConfirms)
 
 INSTANTIATE_TEST_SUITE_P(Areas, StoreIntoArea,
                          ::testing::Values(StoreCase{2, "SA=2"}, StoreCase{0, "SA00=0"}, StoreCase{3, "SA=3"}),
-                         [](const ::testing::TestParamInfo<StoreCase>& tp) { return "Area" + std::to_string(tp.param.area); });
+                         [](const ::testing::TestParamInfo<StoreCase>& tp) {
+                             return "Area" + std::to_string(tp.param.area);
+                         });
 
 TEST_F(CommunicationDialogTest, LoadSendsTheAreaRereadsTheCameraAndGetAreaNamesIt)
 {

@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,4 +47,29 @@ protected:
 private:
     int savedMode_ = 0;
     CameraModelInfo savedModel_;
+};
+
+// A fresh folder made the working folder for the test's lifetime, for the help documents.
+class WorkingFolder {
+public:
+    WorkingFolder() : previous_(std::filesystem::current_path())
+    {
+        const char* binary = std::getenv("RV_BINARY_DIR");
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        folder_ = std::filesystem::path(binary ? binary : std::filesystem::temp_directory_path().string()) /
+                  "test-files" / ("about-" + std::to_string(stamp));
+        std::filesystem::create_directories(folder_);
+        std::filesystem::current_path(folder_);
+    }
+    ~WorkingFolder()
+    {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    void Touch(const std::string& name) const { std::ofstream(folder_ / name) << "%PDF-1.4\n"; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path folder_;
 };

@@ -35,6 +35,9 @@ protected:
 TEST_P(IdentityRender, AllThreeDialogs)
 {
     GetControlMode().Set(GetParam());
+    WorkingFolder folder;
+    folder.Touch("RV-8200-XC manual.pdf");
+    folder.Touch("Release notes.pdf");
     camsim::CameraConfig config;
     config.userId = "line-4";
     StartCamera(config);
