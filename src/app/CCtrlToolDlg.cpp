@@ -2,10 +2,12 @@
 #include "app/CCtrlToolDlg.h"
 
 #include "app/ToolObjects.h"
-
+#include "dialogs/CAboutDialog.h"
+#include "dialogs/CCameraIdDialog.h"
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/CTerminalDialog.h"
+#include "dialogs/CUserIdDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/BaudRateHandshake.h"
@@ -15,6 +17,7 @@
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
+#include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -35,6 +38,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 // Resources of a static library are not linked in unless something asks for them.
 static void InitToolResources()
@@ -168,8 +172,8 @@ void CCtrlToolDlg::BuildMenu()
     AddItem(settings, "&Store settings", kCmdStoreSettings, false);
 
     utilityMenu_ = menuBar_->addMenu(QStringLiteral("Utility(&U)"));
-    AddItem(utilityMenu_, "Edit user id", kCmdEditUserId, false);
-    AddItem(utilityMenu_, "Edit camera id", kCmdEditCameraId, false);
+    AddItem(utilityMenu_, "Edit user id", kCmdEditUserId, true);
+    AddItem(utilityMenu_, "Edit camera id", kCmdEditCameraId, true);
 
     QMenu* lut = menuBar_->addMenu(QStringLiteral("LUT(&L)"));
     AddItem(lut, "&Open LUT file", kCmdOpenLutFile, false);
@@ -177,7 +181,7 @@ void CCtrlToolDlg::BuildMenu()
     AddItem(lut, "&Load all LUT table", kCmdLoadAllLut, false);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("Help(&H)"));
-    AddItem(help, "&About this application", kCmdAbout, false);
+    AddItem(help, "&About this application", kCmdAbout, true);
     AddItem(help, "&Open Communication Dialog", kCmdOpenCommunication, true);
 }
 
@@ -201,9 +205,30 @@ void CCtrlToolDlg::OnCommand(int commandId)
             communicationDialog_->raise();
             communicationDialog_->activateWindow();
             break;
+        case kCmdEditUserId:
+        case kCmdEditCameraId:
+        case kCmdAbout:
+            RunIdentityDialog(commandId);
+            break;
         default:
             break;
     }
+}
+
+// The identity dialogs live only while shown: created here, run modally, gone when they close.
+void CCtrlToolDlg::RunIdentityDialog(int commandId)
+{
+    // The utility items belong to factory mode, however they were reached.
+    if (commandId != kCmdAbout && !objects_.mode.IsFactory()) return;
+    std::unique_ptr<CDialogBase> dialog;
+    if (commandId == kCmdEditUserId) {
+        dialog = std::make_unique<CUserIdDialog>(this, objects_.command);
+    } else if (commandId == kCmdEditCameraId) {
+        dialog = std::make_unique<CCameraIdDialog>(this, objects_.command, objects_.mode);
+    } else {
+        dialog = std::make_unique<CAboutDialog>(this, objects_.command, objects_.reader, objects_.model, objects_.mode);
+    }
+    dialog->exec();
 }
 
 void CCtrlToolDlg::UpdateUtilityMenu()

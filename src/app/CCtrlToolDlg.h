@@ -112,6 +112,7 @@ private:
     void BuildMenu();
     QAction* AddItem(QMenu* menu, const char* text, int commandId, bool available);
     void OnCommand(int commandId);
+    void RunIdentityDialog(int commandId);
     void UpdateUtilityMenu();
     void PlacePages();
     void PlaceCommunicationDialog();

@@ -313,6 +313,21 @@ TEST(CameraModel, CameraIdIsWrittenOnlyDirectlyAfterTheUnlock)
     EXPECT_EQ(Ask(camera, "ID?"), "ID=ABC\r\n");
 }
 
+TEST(CameraModel, ACameraWithAnotherUnlockCodeRefusesTheUsualOne)
+{
+    CameraConfig config;
+    config.unlockCode = 1234567;
+    config.cameraId = "ABC";
+    config.deviceVersion = "1.2.3";
+    CameraModel camera(config);
+    ExpectError(Ask(camera, "ULCK=5829317"), "unlock code");
+    ExpectError(Ask(camera, "ID00=XYZ"), "ULCK");
+    EXPECT_EQ(Ask(camera, "ULCK=1234567"), "COMPLETE\r\n");
+    EXPECT_EQ(Ask(camera, "ID00=XYZ"), "COMPLETE\r\n");
+    // A configured identity is reported as it is, even one the camera itself would not accept as a write.
+    EXPECT_EQ(Ask(camera, "DV?"), "DV=1.2.3\r\n");
+}
+
 TEST(CameraModel, IdentityTextsAreCheckedAndReadBack)
 {
     CameraModel camera;

@@ -37,7 +37,14 @@ TEST(CamsimOptions, EveryOptionReachesTheConfiguration)
                                     "--split",
                                     "15",
                                     "--disconnect-after",
-                                    "4"},
+                                    "4",
+                                    "--identity",
+                                    "DV=1.2.3",
+                                    "--identity=UD=",
+                                    "--identity",
+                                    "ID=ABC",
+                                    "--unlock-code",
+                                    "17"},
                                    options, error),
               1)
         << error;
@@ -57,6 +64,11 @@ TEST(CamsimOptions, EveryOptionReachesTheConfiguration)
     EXPECT_TRUE(c.silent && c.garbage && c.overlong);
     EXPECT_EQ(c.splitMs, 15);
     EXPECT_EQ(c.disconnectAfter, 4);
+    EXPECT_EQ(c.deviceVersion, "1.2.3");
+    EXPECT_EQ(c.userId, "");
+    EXPECT_EQ(c.cameraId, "ABC");
+    EXPECT_EQ(c.firmwareVersion, CameraConfig{}.firmwareVersion);
+    EXPECT_EQ(c.unlockCode, 17);
 
     ASSERT_EQ(CamsimOptions::Parse({"--model", "RV-9000-Q"}, options, error), 1);
     EXPECT_EQ(options.camera.model, "RV-9000-Q");
@@ -86,7 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{{"--result", "GA=3"}, "--result"}, BadCase{{"--result", "PGS"}, "--result"},
                       BadCase{{"--set", "GA=900"}, "out of range"}, BadCase{{"--set", "GA?"}, "not a setting"},
                       BadCase{{"--silent=1"}, "takes no value"}, BadCase{{"--frobnicate"}, "unknown option"},
-                      BadCase{{"extra"}, "unknown option"}));
+                      BadCase{{"extra"}, "unknown option"}, BadCase{{"--identity", "MD=X"}, "--identity"},
+                      BadCase{{"--identity", "VN"}, "--identity"}, BadCase{{"--identity", "UD=a\tb"}, "--identity"},
+                      BadCase{{"--unlock-code", "-1"}, "whole number"}));
 
 }  // namespace
 }  // namespace camsim

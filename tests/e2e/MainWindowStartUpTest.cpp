@@ -151,12 +151,12 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
         {30002, "&Reload", true},
         {30004, "&Load settings", false},
         {30003, "&Store settings", false},
-        {30000, "Edit user id", false},
-        {30005, "Edit camera id", false},
+        {30000, "Edit user id", true},
+        {30005, "Edit camera id", true},
         {30006, "&Open LUT file", false},
         {30007, "&Save LUT file", false},
         {30009, "&Load all LUT table", false},
-        {30001, "&About this application", false},
+        {30001, "&About this application", true},
         {30010, "&Open Communication Dialog", true},
     };
     for (const Item& item : items) {

@@ -26,6 +26,8 @@ struct CameraConfig {
     std::string userId;
     std::string deviceVersion = "1.0.2.3";
     int xmlVersion = 123;
+    // The code ULCK must carry before ID00; a camera with another code refuses the tool's unlock.
+    int unlockCode = 5829317;
 
     // Link behaviour, applied by the byte-stream front ends (InProcessLink and those built on it).
     int answerDelayMs = 0;  // added before every answer

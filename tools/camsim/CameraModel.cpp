@@ -451,7 +451,7 @@ CameraModel::Reply CameraModel::WriteAction(int command, int value)
             parameters_.SetRaw(cmd::EA, value);
             return Complete();
         case cmd::ULCK:
-            if (value != kUnlockCode) return Error("ULCK wrong unlock code");
+            if (value != config_.unlockCode) return Error("ULCK wrong unlock code");
             unlocked_ = true;
             return Complete();
         case cmd::SDDU:

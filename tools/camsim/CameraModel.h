@@ -25,7 +25,7 @@ public:
     };
 
     static constexpr int kMaxLineLength = 1023;
-    static constexpr int kUnlockCode = 5829317;
+    static constexpr int kUnlockCode = 5829317;  // the default of CameraConfig::unlockCode
     static constexpr int kUserIdMax = 64;
     static constexpr int kCameraIdMax = 10;
 

@@ -23,6 +23,26 @@ bool ParseCount(const std::string& text, int& value)
     return true;
 }
 
+// The identity text a query mnemonic reports, or nullptr for any other mnemonic.
+std::string* IdentityField(CameraConfig& camera, const std::string& mnemonic)
+{
+    if (mnemonic == "VN") return &camera.firmwareVersion;
+    if (mnemonic == "FPVN") return &camera.fpgaVersion;
+    if (mnemonic == "ID") return &camera.cameraId;
+    if (mnemonic == "UD") return &camera.userId;
+    if (mnemonic == "DV") return &camera.deviceVersion;
+    return nullptr;
+}
+
+// Answer lines carry the text: no control characters, which would end or garble the line.
+bool IsPrintable(const std::string& text)
+{
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 32 || c == 127) return false;
+    }
+    return text.size() <= 256;
+}
+
 }  // namespace
 
 std::string CamsimOptions::Usage()
@@ -42,6 +62,8 @@ std::string CamsimOptions::Usage()
            "  --busy-polls N         calibration status reads busy N times before the result (default 3)\n"
            "  --result MN=CODE       force a result code: AWRS, AHRS, SDRS, PGS, PBS, PGS00, PBS00, SDS00\n"
            "  --set MN=VALUE         apply a setting line at power-up (repeatable)\n"
+           "  --identity MN=TEXT     identity the camera reports: VN, FPVN, ID, UD or DV (repeatable)\n"
+           "  --unlock-code N        the code ULCK must carry before ID00 (default 5829317)\n"
            "  --log FILE             record every received and sent line with a time stamp\n"
            "  --silent               never answer\n"
            "  --garbage              answer every line with a line of random bytes\n"
@@ -149,6 +171,19 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
         } else if (name == "--set") {
             if (!takeValue()) return 0;
             options.camera.presetLines.push_back(value);
+        } else if (name == "--identity") {
+            if (!takeValue()) return 0;
+            const std::size_t sep = value.find('=');
+            std::string* field =
+                sep == std::string::npos ? nullptr : IdentityField(options.camera, value.substr(0, sep));
+            const std::string text = field ? value.substr(sep + 1) : std::string();
+            if (!field || !IsPrintable(text)) {
+                error = "--identity needs MN=TEXT with MN one of VN, FPVN, ID, UD, DV and printable text";
+                return 0;
+            }
+            *field = text;
+        } else if (name == "--unlock-code") {
+            if (!takeCount(options.camera.unlockCode)) return 0;
         } else if (name == "--silent") {
             if (!flag()) return 0;
             options.camera.silent = true;

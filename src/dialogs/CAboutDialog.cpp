@@ -1,0 +1,328 @@
+// The about dialog.
+#include "dialogs/CAboutDialog.h"
+
+#include "dialogs/CLabel.h"
+#include "dialogs/HelpFiles.h"
+#include "framework/MessageBox.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "framework/ShellHost.h"
+#include "framework/qt/ControlWindow.h"
+#include "link/Command.h"
+#include "pages/CameraReader.h"
+#include "settings/ControlMode.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/CommandTable.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+// The dialog's icon lives in this static library's resources, which the linker keeps only when something
+// refers to them. Outside any namespace, as the resource macro requires.
+static void LoadAboutPictures()
+{
+    static const bool loaded = [] {
+        Q_INIT_RESOURCE(about);
+        return true;
+    }();
+    (void)loaded;
+}
+
+namespace {
+
+const char* const kToolName = "RV-8200-XC Control Tool";
+const char* const kToolVersion = "0.29";
+const char* const kNotice = "Copyright (C) 2026 the RV-8200-XC Control Tool developers";
+const char* const kWebAddress = "https://rv8200xc-control-tool.example/";
+
+const char* const kVersionPlaceholder = "?.?.?.?";
+const char* const kIdPlaceholder = "??????????";
+const char* const kUserIdPlaceholder = "????????????????";
+const char* const kPartPlaceholder = "?";
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QLabel* ValueLabel(int controlId, const char* name, QWidget* parent)
+{
+    auto* value = new QLabel(parent);
+    SetControlId(value, controlId);
+    value->setAccessibleName(QString::fromLatin1(name));
+    value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    value->setTextFormat(Qt::PlainText);
+    // The operator may copy a version or an id into a report.
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    value->setMinimumWidth(170);
+    return value;
+}
+
+QPushButton* Button(const char* text, int controlId, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    SetControlId(button, controlId);
+    // Enter in a field writes nothing to the camera; only the buttons do.
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+CAboutDialog::CAboutDialog(QWidget* parent, Command& command, CameraReader& reader, const CameraModelInfo& modelInfo,
+                           ControlMode& controlMode)
+    : CDialogBase(parent, kStripId),
+      command_(command),
+      reader_(reader),
+      modelInfo_(modelInfo),
+      controlMode_(controlMode),
+      identity_(command)
+{
+    LoadAboutPictures();
+    setWindowTitle(QStringLiteral("About This Control"));
+    auto* layout = new QVBoxLayout(Body());
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setSpacing(8);
+    layout->addLayout(BuildTop(Body()));
+    layout->addWidget(BuildCameraData(Body()));
+    layout->addWidget(BuildHelp(Body()));
+}
+
+QLayout* CAboutDialog::BuildTop(QWidget* body)
+{
+    auto* icon = new QLabel(body);
+    icon->setPixmap(QPixmap(QStringLiteral(":/about/501.png")));
+    icon->setAccessibleName(QStringLiteral("Tool icon"));
+    icon->setFixedSize(40, 40);
+    icon->setAlignment(Qt::AlignCenter);
+
+    toolName_ = new QLabel(QStringLiteral("Camera Control Tool"), body);
+    SetControlId(toolName_, kToolNameId);
+    QFont bold = toolName_->font();
+    bold.setBold(true);
+    toolName_->setFont(bold);
+    auto* versionLabel = new QLabel(QStringLiteral("Version:"), body);
+    toolVersion_ = new QLabel(QStringLiteral("0.00"), body);
+    SetControlId(toolVersion_, kToolVersionId);
+    toolVersion_->setAccessibleName(QStringLiteral("Version"));
+    auto* notice = new QLabel(QString::fromLatin1(kNotice), body);
+    webLink_ = new CLabel(body);
+    SetControlId(webLink_, kWebLinkId);
+    webLink_->setText(QString::fromLatin1(kWebAddress));
+
+    auto* version = new QHBoxLayout;
+    version->setSpacing(6);
+    version->addWidget(versionLabel);
+    version->addWidget(toolVersion_);
+    version->addStretch(1);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(toolName_);
+    texts->addLayout(version);
+    texts->addWidget(notice);
+    texts->addWidget(webLink_, 0, Qt::AlignLeft);
+    auto* top = new QHBoxLayout;
+    top->setSpacing(12);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addLayout(texts, 1);
+    return top;
+}
+
+QWidget* CAboutDialog::BuildCameraData(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Camera Data"), body);
+    auto* grid = new QGridLayout(group);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(5);
+    int row = 0;
+    auto addValue = [&](const char* name, int controlId) {
+        QLabel* value = ValueLabel(controlId, name, group);
+        grid->addWidget(new QLabel(QString::fromLatin1(name), group), row, 0);
+        grid->addWidget(value, row++, 1, 1, 2);
+        return value;
+    };
+    modelName_ = addValue("Model Name", kModelNameId);
+    cameraId_ = addValue("Camera ID", kCameraIdId);
+    firmware_ = addValue("Firmware Version", kFirmwareId);
+    fpga_ = addValue("FPGA Version", kFpgaId);
+
+    auto* versionLabel = new QLabel(QStringLiteral("Device Version"), group);
+    SetControlId(versionLabel, kDeviceVersionLabelId);
+    auto* parts = new QHBoxLayout;
+    parts->setSpacing(2);
+    for (std::size_t i = 0; i < versionParts_.size(); ++i) {
+        if (i > 0) parts->addWidget(new QLabel(QStringLiteral("."), group));
+        auto* part = new QLineEdit(group);
+        SetControlId(part, kDeviceVersionIds[i]);
+        part->setAccessibleName(QStringLiteral("Device Version part %1").arg(i + 1));
+        part->setFixedWidth(30);
+        part->setAlignment(Qt::AlignCenter);
+        versionParts_[i] = part;
+        parts->addWidget(part);
+    }
+    parts->addStretch(1);
+    saveVersion_ = Button("Save Dev Ver", kSaveDeviceVersionId, group);
+    grid->addWidget(versionLabel, row, 0);
+    grid->addLayout(parts, row, 1);
+    grid->addWidget(saveVersion_, row++, 2);
+
+    auto* userLabel = new QLabel(QStringLiteral("User ID"), group);
+    userId_ = new QLineEdit(group);
+    SetControlId(userId_, kUserIdId);
+    userLabel->setBuddy(userId_);
+    userId_->setAccessibleName(userLabel->text());
+    saveUserId_ = Button("Save User ID", kSaveUserIdId, group);
+    grid->addWidget(userLabel, row, 0);
+    grid->addWidget(userId_, row, 1);
+    grid->addWidget(saveUserId_, row++, 2);
+
+    protect_ = new QRadioButton(QStringLiteral("Protect User ID"), group);
+    SetControlId(protect_, kProtectUserIdId);
+    enable_ = new QRadioButton(QStringLiteral("Enable To Edit User ID"), group);
+    SetControlId(enable_, kEnableUserIdId);
+    auto* lock = new QHBoxLayout;
+    lock->addWidget(protect_);
+    lock->addSpacing(16);
+    lock->addWidget(enable_);
+    lock->addStretch(1);
+    grid->addLayout(lock, row++, 1, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    connect(protect_, &QRadioButton::clicked, this, [this] { SetUserIdEditable(0); });
+    connect(enable_, &QRadioButton::clicked, this, [this] { SetUserIdEditable(1); });
+    connect(saveUserId_, &QPushButton::clicked, this, &CAboutDialog::OnSaveUserId);
+    connect(saveVersion_, &QPushButton::clicked, this, &CAboutDialog::OnSaveDeviceVersion);
+    return group;
+}
+
+QWidget* CAboutDialog::BuildHelp(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Help"), body);
+    auto* label = new QLabel(QStringLiteral("Help File"), group);
+    helpList_ = new QComboBox(group);
+    SetControlId(helpList_, kHelpListId);
+    label->setBuddy(helpList_);
+    helpList_->setAccessibleName(label->text());
+    // A drop-down with an edit field; what is typed there is never added to the list nor opened.
+    helpList_->setEditable(true);
+    helpList_->setInsertPolicy(QComboBox::NoInsert);
+    helpList_->setMinimumWidth(200);
+    viewHelp_ = Button("View Help File", kViewHelpId, group);
+    auto* row = new QHBoxLayout(group);
+    row->setSpacing(8);
+    row->addWidget(label);
+    row->addWidget(helpList_, 1);
+    row->addWidget(viewHelp_);
+    connect(viewHelp_, &QPushButton::clicked, this, &CAboutDialog::ShowHelp);
+    return group;
+}
+
+QLabel* CAboutDialog::ValueField(int controlId) const
+{
+    for (QLabel* field : {modelName_, cameraId_, firmware_, fpga_}) {
+        if (GetControlId(field) == controlId) return field;
+    }
+    return nullptr;
+}
+
+void CAboutDialog::OnInitDialog()
+{
+    SetUserIdEditable(0);
+    toolName_->setText(QString::fromLatin1(kToolName));
+    toolVersion_->setText(QString::fromLatin1(kToolVersion));
+    webLink_->SetNotify(1);
+    webLink_->SetTextColour(QColor(0, 0, 255));
+    webLink_->SetFontUnderline(1);
+    webLink_->SetHoverCursor(QCursor(Qt::PointingHandCursor));
+    FillHelpList();
+    ShowPlaceholders();
+    ReadCamera();
+    EnableDeviceVersion();
+}
+
+void CAboutDialog::SetUserIdEditable(int editable)
+{
+    userId_->setEnabled(editable != 0);
+    saveUserId_->setEnabled(editable != 0);
+    protect_->setChecked(editable == 0);
+    enable_->setChecked(editable != 0);
+}
+
+void CAboutDialog::FillHelpList()
+{
+    helpList_->clear();
+    for (const std::string& name : HelpFiles::InFolder({})) helpList_->addItem(Text(name));
+    helpList_->setCurrentIndex(helpList_->count() > 0 ? 0 : -1);
+}
+
+void CAboutDialog::ShowPlaceholders()
+{
+    firmware_->setText(QString::fromLatin1(kVersionPlaceholder));
+    fpga_->setText(QString::fromLatin1(kVersionPlaceholder));
+    cameraId_->setText(QString::fromLatin1(kIdPlaceholder));
+    modelName_->setText(QString::fromLatin1(kIdPlaceholder));
+    userId_->setText(QString::fromLatin1(kUserIdPlaceholder));
+    for (QLineEdit* part : versionParts_) part->setText(QString::fromLatin1(kPartPlaceholder));
+}
+
+// Firmware version first: a camera that does not give it is taken as absent and nothing more is asked.
+// After that each field is asked in turn and a failed one keeps its placeholder; a camera that stops
+// answering costs at most two time-outs in a row (the protocol reports a time-out as going offline).
+void CAboutDialog::ReadCamera()
+{
+    std::string text;
+    if (!command_.QueryText(cmd::VN, text, kVersionTimeoutMs)) return;
+    firmware_->setText(Text(text));
+
+    int timeoutsInARow = 0;
+    auto answered = [&](int result) {
+        const bool timedOut = result == 0 && GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOffline;
+        timeoutsInARow = timedOut ? timeoutsInARow + 1 : 0;
+        return result != 0;
+    };
+    auto gone = [&] { return timeoutsInARow >= 2; };
+
+    // The model check shows its own message for a model the tool does not know; the name is shown anyway.
+    if (answered(reader_.ModelCheck())) modelName_->setText(Text(modelInfo_.modelName));
+    if (answered(command_.QueryText(cmd::ID, text, kVersionTimeoutMs))) cameraId_->setText(Text(text));
+    if (gone()) return;
+    if (answered(command_.QueryText(cmd::FPVN, text, kVersionTimeoutMs))) fpga_->setText(Text(text));
+    if (gone()) return;
+    if (answered(command_.QueryText(cmd::UD, text, kVersionTimeoutMs))) userId_->setText(Text(text));
+    if (gone()) return;
+    CameraIdentity::DeviceVersion parts;
+    std::string answer;
+    if (answered(command_.QueryText(cmd::DV, answer, CameraIdentity::kTimeoutMs)) &&
+        CameraIdentity::SplitDeviceVersion(answer, parts)) {
+        for (std::size_t i = 0; i < parts.size(); ++i) versionParts_[i]->setText(Text(parts[i]));
+    }
+}
+
+void CAboutDialog::EnableDeviceVersion()
+{
+    const bool factory = controlMode_.Get() != 0;
+    for (QLineEdit* part : versionParts_) part->setEnabled(factory);
+    saveVersion_->setVisible(factory);
+}
+
+void CAboutDialog::ShowHelp()
+{
+    const int selected = helpList_->currentIndex();
+    if (selected < 0) {
+        ShowMessage("No file was selected !!", {}, MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
+    OpenWithShell(helpList_->itemText(selected).toStdString());
+}
+
+void CAboutDialog::OnSaveUserId() { identity_.SaveUserId(userId_->text().toStdString()); }
+
+void CAboutDialog::OnSaveDeviceVersion()
+{
+    CameraIdentity::DeviceVersion parts;
+    for (std::size_t i = 0; i < parts.size(); ++i) parts[i] = versionParts_[i]->text().toStdString();
+    identity_.SaveDeviceVersion(parts);
+}

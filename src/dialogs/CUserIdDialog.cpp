@@ -1,0 +1,56 @@
+// The user id dialog.
+#include "dialogs/CUserIdDialog.h"
+
+#include "framework/qt/ControlWindow.h"
+#include "link/Command.h"
+#include "tables/CommandTable.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kUserIdPlaceholder = "????????????????";
+}
+
+CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
+    : CDialogBase(parent, kStripId), command_(command), identity_(command), edit_(nullptr), save_(nullptr)
+{
+    setWindowTitle(QStringLiteral("User Id"));
+    auto* frame = new QGroupBox(Body());
+    frame->setAccessibleName(QStringLiteral("User ID"));
+    auto* label = new QLabel(QStringLiteral("User ID"), frame);
+    edit_ = new QLineEdit(frame);
+    save_ = new QPushButton(QStringLiteral("Save"), frame);
+    label->setBuddy(edit_);
+    edit_->setAccessibleName(label->text());
+    SetControlId(edit_, kUserIdEditId);
+    SetControlId(save_, kSaveButtonId);
+    // Enter in the field does not write to the camera; only the button does.
+    save_->setAutoDefault(false);
+    edit_->setMinimumWidth(200);
+
+    auto* row = new QHBoxLayout(frame);
+    row->setContentsMargins(10, 10, 10, 10);
+    row->setSpacing(8);
+    row->addWidget(label);
+    row->addWidget(edit_, 1);
+    row->addWidget(save_);
+
+    auto* layout = new QVBoxLayout(Body());
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->addWidget(frame);
+    connect(save_, &QPushButton::clicked, this, &CUserIdDialog::OnSave);
+}
+
+void CUserIdDialog::OnInitDialog()
+{
+    std::string userId;
+    const bool read = command_.QueryText(cmd::UD, userId, CameraIdentity::kTimeoutMs) != 0;
+    edit_->setText(read ? QString::fromStdString(userId) : QString::fromLatin1(kUserIdPlaceholder));
+}
+
+void CUserIdDialog::OnSave() { identity_.SaveUserId(edit_->text().toStdString()); }

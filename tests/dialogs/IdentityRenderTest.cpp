@@ -1,0 +1,57 @@
+// Pictures of the identity dialogs in user and factory mode, for a person to look at (build/<dir>/renders/).
+#include "dialogs/CAboutDialog.h"
+#include "dialogs/CCameraIdDialog.h"
+#include "dialogs/CUserIdDialog.h"
+
+#include "dialogs/IdentityFixture.h"
+#include "pages/CameraReader.h"
+#include "tables/ControlTable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+namespace {
+
+class IdentityRender : public IdentityFixture, public ::testing::WithParamInterface<int> {
+protected:
+    void Save(QWidget& dialog, const char* name)
+    {
+        dialog.show();
+        QApplication::processEvents();
+        const char* binary = std::getenv("RV_BINARY_DIR");
+        const QString folder = QString::fromUtf8(binary ? binary : ".") + QStringLiteral("/renders");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QString path =
+            QStringLiteral("%1/%2-%3.png")
+                .arg(folder, QLatin1String(name), GetParam() ? QStringLiteral("factory") : QStringLiteral("user"));
+        const QPixmap picture = dialog.grab();
+        EXPECT_FALSE(picture.isNull());
+        EXPECT_TRUE(picture.save(path)) << path.toStdString();
+        dialog.hide();
+    }
+};
+
+TEST_P(IdentityRender, AllThreeDialogs)
+{
+    mode_.Set(GetParam());
+    WorkingFolder folder;
+    folder.Touch("RV-8200-XC manual.pdf");
+    folder.Touch("Release notes.pdf");
+    camsim::CameraConfig config;
+    config.userId = "line-4";
+    StartCamera(config);
+
+    CUserIdDialog user(nullptr, GetCommand());
+    Save(user, "userid");
+    CCameraIdDialog camera(nullptr, GetCommand(), mode_);
+    Save(camera, "cameraid");
+    CameraReader reader(GetCommand(), table_, model_, mode_);
+    CAboutDialog about(nullptr, GetCommand(), reader, model_, mode_);
+    Save(about, "about");
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, IdentityRender, ::testing::Values(0, 1));
+
+}  // namespace

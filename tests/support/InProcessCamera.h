@@ -1,0 +1,46 @@
+// The simulated camera in this process, reached as a Camera Link channel: a link and a protocol to a camera
+// whose identity and faults a test sets, without a pseudo-terminal or a process of its own.
+#pragma once
+
+#include "camsim/CameraModel.h"
+#include "camsim/InProcessLink.h"
+#include "link/ClSerialKind.h"
+#include "link/ComPort.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class InProcessCamera : public ClSerialKind {
+public:
+    explicit InProcessCamera(const camsim::CameraConfig& config);
+    ~InProcessCamera() override;
+
+    // The protocol on a link opened to this camera at its own speed.
+    Command& GetCommand() { return *command_; }
+    // The lines that reached the camera, in order, without their line ends (also those it ignored after a
+    // disconnection).
+    std::vector<std::string> Received() const;
+    void ClearReceived();
+
+    int ScanEntries() override { return 1; }
+    std::string EntryName(int index) const override { return index == 0 ? "simulated camera" : std::string(); }
+    int OpenEntry(int index) override { return index == 0 ? 1 : 0; }
+    int SetBaudRate(int rate) override;
+    bool SupportsBaudRate(int rate) override { return rate > 0; }
+    int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) override;
+    int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) override;
+    void CloseEntry() override {}
+
+private:
+    camsim::CameraModel model_;
+    camsim::InProcessLink line_;
+    mutable std::mutex mutex_;
+    std::vector<std::string> received_;
+    ComPort port_;
+    std::unique_ptr<SerialLink> link_;
+    std::unique_ptr<Command> command_;
+};
