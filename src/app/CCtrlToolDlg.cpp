@@ -82,6 +82,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
       handlers_(GetCommand(), GetControlTable()),
       readProgress_(GetProgressBarDialog(), this),
+      lutEditors_(GetCommand(), GetProgressBarDialog()),
       dispatcher_(GetCommand(), &handlers_)
 {
     InitToolResources();
@@ -113,10 +114,12 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     BuildMenu();
 
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
+    handlers_.SetButtonAction(kOpenLutTableButtonId, [this] { lutEditors_.ShowAll(true); });
     CameraReader& reader = GetCameraReader();
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
     reader.SetProgress(&readProgress_);
+    reader.SetLutEditors(&lutEditors_);
 
     // The table's defaults count as the camera's values until the first read.
     GetControlTable().CommitShadow();
@@ -128,6 +131,7 @@ CCtrlToolDlg::~CCtrlToolDlg()
     reader.SetMainWindow(nullptr);
     reader.SetLineRateDisplay(nullptr);
     reader.SetProgress(nullptr);
+    reader.SetLutEditors(nullptr);
     if (gMainWindow == this) gMainWindow = nullptr;
 }
 
@@ -168,9 +172,9 @@ void CCtrlToolDlg::BuildMenu()
     AddItem(utilityMenu_, "Edit camera id", kCmdEditCameraId, false);
 
     QMenu* lut = menuBar_->addMenu(QStringLiteral("LUT(&L)"));
-    AddItem(lut, "&Open LUT file", kCmdOpenLutFile, false);
-    AddItem(lut, "&Save LUT file", kCmdSaveLutFile, false);
-    AddItem(lut, "&Load all LUT table", kCmdLoadAllLut, false);
+    AddItem(lut, "&Open LUT file", kCmdOpenLutFile, true);
+    AddItem(lut, "&Save LUT file", kCmdSaveLutFile, true);
+    AddItem(lut, "&Load all LUT table", kCmdLoadAllLut, true);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("Help(&H)"));
     AddItem(help, "&About this application", kCmdAbout, false);
@@ -191,6 +195,15 @@ void CCtrlToolDlg::OnCommand(int commandId)
             break;
         case kCmdReload:
             Reload();
+            break;
+        case kCmdOpenLutFile:
+            lutEditors_.OnOpenFile();
+            break;
+        case kCmdSaveLutFile:
+            lutEditors_.OnSaveFile(this);
+            break;
+        case kCmdLoadAllLut:
+            lutEditors_.OnLoadAll(this);
             break;
         case kCmdOpenCommunication:
             communicationDialog_->show();
@@ -223,6 +236,7 @@ void CCtrlToolDlg::OnInitDialog()
     GetCommand().StartPolling();
     communicationDialog_->InitDialog();
     communicationDialog_->show();
+    lutEditors_.Create(this);
 
     PlacePages();
     SetSpinRanges();
@@ -494,4 +508,5 @@ void CCtrlToolDlg::OnDestroy()
     GetSerialLink().Close();
     terminal_->hide();
     communicationDialog_->hide();
+    lutEditors_.HideAll();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/FactoryKeySequence.h"
+#include "dialogs/LutEditors.h"
 #include "dialogs/ProgressWindow.h"
 #include "framework/qt/CDialogBase.h"
 #include "operations/ParameterHandlers.h"
@@ -31,6 +32,7 @@ public:
     static constexpr int kStatusStripId = 1069;
     static constexpr int kTabControlId = 1089;
     static constexpr int kTerminalButtonId = 1010;
+    static constexpr int kOpenLutTableButtonId = 1132;
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
@@ -89,6 +91,7 @@ public:
     CTerminalDialog* TerminalDialog() const { return terminal_; }
     ParameterHandlers& Handlers() { return handlers_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
+    LutEditors& LutEditorSet() { return lutEditors_; }
 
     // The size that shows the largest page whole (the window starts smaller on a small screen).
     QSize PreferredSize() const { return preferredSize_; }
@@ -126,6 +129,7 @@ private:
     CTerminalDialog* terminal_ = nullptr;
     ParameterHandlers handlers_;
     ProgressWindow readProgress_;  // the read of all settings, over this window
+    LutEditors lutEditors_;  // red, green, blue; created hidden at start-up
     CParameterDispatcher dispatcher_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;
