@@ -4,6 +4,7 @@
 
 #include "dialogs/CLUTDlg.h"
 #include "dialogs/CProgressBarDialog.h"
+#include "framework/qt/QtUiHost.h"
 #include "link/Command.h"
 
 #include <cmath>
@@ -28,12 +29,14 @@ void GammaWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     out.push_back({"(g1) gamma table write through the LUT editor, 512 settings",
                    [editor, host] {
                        host->shown = 0;
+                       QtUiHost ui;  // windows repaint after every entry, as in the tool
                        return editor->WriteTableData(1) ? host->shown : host->shown + 1;
                    },
                    0.9});
     out.push_back({"(g2) gamma table read through the LUT editor, 256 + 256",
                    [editor, host] {
                        host->shown = 0;
+                       QtUiHost ui;
                        return editor->ReadTableData() ? host->shown : host->shown + 1;
                    },
                    0.9});
@@ -43,7 +46,7 @@ void GammaWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     auto points = std::make_shared<CLUTDlg>(nullptr, 0, context.command, GetProgressBarDialog());
     points->InitDialog();
     points->ConvertEditable(16);
-    BenchWorkload rebuild{"(g3) ApplyEditPoints with 16 points, against one 16 ms frame",
+    BenchWorkload rebuild{"(g3) gamma editor rebuild, ApplyEditPoints with 16 points, against one 16 ms frame",
                           [points] {
                               points->ApplyEditPoints();
                               return points->Table().tableData[255] > 4000 ? 0 : 1;

@@ -37,13 +37,18 @@ GammaTransfer::Outcome GammaTransfer::Run(Request request)
     return waited >= timeoutMs_ ? Outcome::TimedOut : Outcome::Refused;
 }
 
-void GammaTransfer::Advance(const char* base, int entry)
+bool GammaTransfer::Advance(const char* base, int entry)
 {
     if (progress_) {
         progress_->SetMessage(std::string(base) + StrFormat("  (%d / %d)", entry + 1, GammaTable::kEntries));
         progress_->SetPosition(entry * 100 / GammaTable::kEntries);
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (entry > 0 && entry < GammaTable::kEntries - 1 && now - lastPump_ < std::chrono::milliseconds(kPumpIntervalMs))
+        return false;
     PumpMessages();
+    lastPump_ = std::chrono::steady_clock::now();
+    return true;
 }
 
 int GammaTransfer::Read(GammaTable& table)
@@ -64,8 +69,7 @@ int GammaTransfer::Read(GammaTable& table)
         int value = 0;
         if (Run([&] { return command_.QueryValue(dataCommand, value, timeoutMs_); }) != Outcome::Ok) break;
         table.tableData[static_cast<std::size_t>(read)] = value > GammaTable::kMaxLevel ? GammaTable::kMaxLevel : value;
-        Advance(kReadMessage, read);
-        if (view_) view_->Reactivate();
+        if (Advance(kReadMessage, read) && view_) view_->Reactivate();
     }
     if (progress_) progress_->Close();
     // The part that was read is shown, also after a stop.

@@ -4,6 +4,8 @@
 
 #include "files/GammaTable.h"
 
+#include <chrono>
+
 class Command;
 class ProgressSink;
 
@@ -21,6 +23,7 @@ public:
 class GammaTransfer {
 public:
     static constexpr int kEntryTimeoutMs = 1000;
+    static constexpr int kPumpIntervalMs = 16;
 
     GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view);
 
@@ -39,10 +42,14 @@ private:
     enum class Outcome { Ok, Refused, TimedOut };
     template <typename Request>
     Outcome Run(Request request);
-    void Advance(const char* base, int entry);
+    // The progress after an entry; windows get their messages at most once a frame (and after the first
+    // and the last entry): repainting more often than the screen shows slows the transfer for nothing.
+    // True when messages ran.
+    bool Advance(const char* base, int entry);
 
     Command& command_;
     ProgressSink* progress_;
     GammaTableView* view_;
     int timeoutMs_ = kEntryTimeoutMs;
+    std::chrono::steady_clock::time_point lastPump_{};
 };

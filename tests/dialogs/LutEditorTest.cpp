@@ -252,6 +252,9 @@ TEST_F(LutEditorFixture, RendersEditModeWithPointsAndAllThreeSideBySide)
     const QPixmap redShot = red->grab();
     ASSERT_TRUE(redShot.save(RenderPath("lut-edit-mode.png")));
     const QImage graph = red->Graph()->grab().toImage();
+    // Three times enlarged, to see the curve meet the grid and the points pixel by pixel.
+    ASSERT_TRUE(
+        graph.scaled(768, 768, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(RenderPath("lut-graph-x3.png")));
     // The curve passes through a hand-placed point, in pure red, and the grid line at x = 25 is drawn.
     EXPECT_EQ(graph.pixelColor(110, 120), QColor(255, 0, 0));
     EXPECT_EQ(graph.pixelColor(25, 3), QColor(100, 50, 100));

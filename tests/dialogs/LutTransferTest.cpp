@@ -79,6 +79,8 @@ TEST_F(LutTransfer, ATableWrittenToTheCameraReadsBackUnchanged)
     EXPECT_TRUE(red.isEnabled());
 }
 
+// The progress shows the running count; windows get their messages after the first and the last entry
+// and at most once a frame in between.
 TEST_F(LutTransfer, ProgressCountsTheEntries)
 {
     StartCamera({});
@@ -86,15 +88,17 @@ TEST_F(LutTransfer, ProgressCountsTheEntries)
     std::vector<std::string> messages;
     pump_.onPump = [&] { messages.push_back(GetProgressBarDialog().Message()); };
     EXPECT_EQ(blue.ReadTableData(), 1);
-    ASSERT_EQ(messages.size(), 256u);
-    EXPECT_EQ(messages[0], "Now, reading camera gamma data    (1 / 256)");
-    EXPECT_EQ(messages[255], "Now, reading camera gamma data    (256 / 256)");
-    EXPECT_EQ(pump_.positions[1], 0);
-    EXPECT_EQ(pump_.positions[255], 99);
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages.front(), "Now, reading camera gamma data    (1 / 256)");
+    EXPECT_EQ(messages.back(), "Now, reading camera gamma data    (256 / 256)");
+    EXPECT_EQ(pump_.positions.front(), 0);
+    EXPECT_EQ(pump_.positions.back(), 99);
+    for (std::size_t i = 1; i < pump_.positions.size(); ++i) EXPECT_LE(pump_.positions[i - 1], pump_.positions[i]);
     messages.clear();
     EXPECT_EQ(blue.WriteTableData(2), 1);
-    ASSERT_EQ(messages.size(), 256u);
-    EXPECT_EQ(messages[9], "Now, writing camera gamma data.  (10 / 256)");
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(messages.front(), "Now, writing camera gamma data.  (1 / 256)");
+    EXPECT_EQ(messages.back(), "Now, writing camera gamma data.  (256 / 256)");
 }
 
 TEST_F(LutTransfer, RefusedEntriesAreCountedAndTheWriteGoesOn)
