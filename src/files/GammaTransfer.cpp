@@ -39,13 +39,15 @@ GammaTransfer::Outcome GammaTransfer::Run(Request request)
 
 bool GammaTransfer::Advance(const char* base, int entry)
 {
+    const auto now = std::chrono::steady_clock::now();
+    if (entry > 0 && entry < GammaTable::kEntries - 1 && now - lastPump_ < std::chrono::milliseconds(kPumpIntervalMs))
+        return false;
+    // The progress bar repaints at once when its position changes: it is moved only when windows get
+    // their messages, so what the operator sees is always the entry just done.
     if (progress_) {
         progress_->SetMessage(std::string(base) + StrFormat("  (%d / %d)", entry + 1, GammaTable::kEntries));
         progress_->SetPosition(entry * 100 / GammaTable::kEntries);
     }
-    const auto now = std::chrono::steady_clock::now();
-    if (entry > 0 && entry < GammaTable::kEntries - 1 && now - lastPump_ < std::chrono::milliseconds(kPumpIntervalMs))
-        return false;
     PumpMessages();
     lastPump_ = std::chrono::steady_clock::now();
     return true;
