@@ -89,14 +89,4 @@ TEST_F(GammaTransferTest, AWriteSkipsTheValueOfARefusedIndexAndCountsBothKindsOf
               "Writing the red gamma table: 254 of 256 entries were written.\n2 entries were refused by the camera.");
 }
 
-TEST_F(GammaTransferTest, ColoursOutsideTheThreeDoNothing)
-{
-    GammaTable table(3);
-    GammaTransfer transfer(command_, nullptr, nullptr);
-    EXPECT_EQ(transfer.Read(table), 0);
-    EXPECT_EQ(transfer.Write(table, -1), 0);
-    EXPECT_TRUE(lines_.empty());
-    EXPECT_EQ(table.displayMode, GammaTable::kEditMode);
-}
-
 }  // namespace

@@ -110,15 +110,6 @@ TEST(LutEditPoints, SixteenAfterConversionTakeNoMoreButStillMove)
     EXPECT_EQ(points.Point(1).x, 20);
 }
 
-TEST(LutEditPoints, DeletionNeverGoesBelowTwoPoints)
-{
-    LutEditPoints points;
-    points.OnMouse(128, 128, Buttons::Left);
-    EXPECT_TRUE(points.OnMouse(128, 128, Buttons::Right));
-    EXPECT_FALSE(points.OnMouse(128, 128, Buttons::Right));
-    EXPECT_EQ(points.PointCount(), 2);
-}
-
 // ---- conversion ----
 
 struct ConvertCase {

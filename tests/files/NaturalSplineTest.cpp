@@ -65,14 +65,4 @@ TEST(NaturalSpline, InterpolatesAndIsSmoothWithNaturalEnds)
     }
 }
 
-TEST(NaturalSpline, RefusesCountsOutsideItsRange)
-{
-    std::vector<double> values(NaturalSpline::kMaxValues + 1, 1.0);
-    NaturalSpline spline;
-    EXPECT_EQ(spline.Build(values.data(), 1), 0);
-    EXPECT_EQ(spline.Build(values.data(), NaturalSpline::kMaxValues + 1), 0);
-    EXPECT_EQ(spline.Build(nullptr, 2), 0);
-    EXPECT_EQ(spline.Build(values.data(), NaturalSpline::kMaxValues), 1);
-}
-
 }  // namespace
