@@ -127,7 +127,8 @@ Run Measure(BenchContext& context, const BenchWorkload& workload)
     run.measuredMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     run.bytes = context.counter.bytes;
     run.requests = context.counter.requests;
-    run.wireMs = static_cast<double>(run.bytes) * 10.0 * 1000.0 / kBenchBaudRate;
+    run.wireMs =
+        workload.budgetMs > 0 ? workload.budgetMs : static_cast<double>(run.bytes) * 10.0 * 1000.0 / kBenchBaudRate;
     return run;
 }
 

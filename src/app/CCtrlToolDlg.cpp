@@ -89,6 +89,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
       objects_(objects),
       handlers_(objects.command, objects.table),
       readProgress_(objects.progress, this),
+      lutEditors_(objects.command, objects.progress),
       dispatcher_(objects.table, objects.command, &handlers_)
 {
     InitToolResources();
@@ -121,10 +122,12 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     BuildMenu();
 
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
+    handlers_.SetButtonAction(kOpenLutTableButtonId, [this] { lutEditors_.ShowAll(true); });
     CameraReader& reader = objects_.reader;
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
     reader.SetProgress(&readProgress_);
+    reader.SetLutEditors(&lutEditors_);
 
     // The table's defaults count as the camera's values until the first read.
     objects_.table.CommitShadow();
@@ -136,6 +139,7 @@ CCtrlToolDlg::~CCtrlToolDlg()
     reader.SetMainWindow(nullptr);
     reader.SetLineRateDisplay(nullptr);
     reader.SetProgress(nullptr);
+    reader.SetLutEditors(nullptr);
     if (gMainWindow == this) gMainWindow = nullptr;
 }
 
@@ -176,9 +180,9 @@ void CCtrlToolDlg::BuildMenu()
     AddItem(utilityMenu_, "Edit camera id", kCmdEditCameraId, true);
 
     QMenu* lut = menuBar_->addMenu(QStringLiteral("LUT(&L)"));
-    AddItem(lut, "&Open LUT file", kCmdOpenLutFile, false);
-    AddItem(lut, "&Save LUT file", kCmdSaveLutFile, false);
-    AddItem(lut, "&Load all LUT table", kCmdLoadAllLut, false);
+    AddItem(lut, "&Open LUT file", kCmdOpenLutFile, true);
+    AddItem(lut, "&Save LUT file", kCmdSaveLutFile, true);
+    AddItem(lut, "&Load all LUT table", kCmdLoadAllLut, true);
 
     QMenu* help = menuBar_->addMenu(QStringLiteral("Help(&H)"));
     AddItem(help, "&About this application", kCmdAbout, true);
@@ -199,6 +203,15 @@ void CCtrlToolDlg::OnCommand(int commandId)
             break;
         case kCmdReload:
             Reload();
+            break;
+        case kCmdOpenLutFile:
+            lutEditors_.OnOpenFile();
+            break;
+        case kCmdSaveLutFile:
+            lutEditors_.OnSaveFile(this);
+            break;
+        case kCmdLoadAllLut:
+            lutEditors_.OnLoadAll(this);
             break;
         case kCmdOpenCommunication:
             communicationDialog_->show();
@@ -252,6 +265,7 @@ void CCtrlToolDlg::OnInitDialog()
     objects_.command.StartPolling();
     communicationDialog_->InitDialog();
     communicationDialog_->show();
+    lutEditors_.Create(this);
 
     PlacePages();
     SetSpinRanges(objects_.table);
@@ -523,4 +537,5 @@ void CCtrlToolDlg::OnDestroy()
     objects_.link.Close();
     terminal_->hide();
     communicationDialog_->hide();
+    lutEditors_.HideAll();
 }

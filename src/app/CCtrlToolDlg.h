@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/FactoryKeySequence.h"
+#include "dialogs/LutEditors.h"
 #include "dialogs/ProgressWindow.h"
 #include "framework/qt/CDialogBase.h"
 #include "operations/ParameterHandlers.h"
@@ -32,6 +33,7 @@ public:
     static constexpr int kStatusStripId = 1069;
     static constexpr int kTabControlId = 1089;
     static constexpr int kTerminalButtonId = 1010;
+    static constexpr int kOpenLutTableButtonId = 1132;
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
@@ -92,6 +94,7 @@ public:
     ToolObjects& Objects() { return objects_; }
     ParameterHandlers& Handlers() { return handlers_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
+    LutEditors& LutEditorSet() { return lutEditors_; }
 
     // The size that shows the largest page whole (the window starts smaller on a small screen).
     QSize PreferredSize() const { return preferredSize_; }
@@ -131,6 +134,7 @@ private:
     ToolObjects& objects_;
     ParameterHandlers handlers_;
     ProgressWindow readProgress_;  // the read of all settings, over this window
+    LutEditors lutEditors_;  // red, green, blue; created hidden at start-up
     CParameterDispatcher dispatcher_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;

@@ -153,9 +153,9 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
         {30003, "&Store settings", false},
         {30000, "Edit user id", true},
         {30005, "Edit camera id", true},
-        {30006, "&Open LUT file", false},
-        {30007, "&Save LUT file", false},
-        {30009, "&Load all LUT table", false},
+        {30006, "&Open LUT file", true},
+        {30007, "&Save LUT file", true},
+        {30009, "&Load all LUT table", true},
         {30001, "&About this application", true},
         {30010, "&Open Communication Dialog", true},
     };

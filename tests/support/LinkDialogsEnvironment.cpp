@@ -18,6 +18,8 @@
 #include <sstream>
 #include <thread>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int kCameraRate = 115200;
@@ -51,6 +53,9 @@ public:
         timers_.reset();
         app_.reset();
         g_camera.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(
+            std::filesystem::path(BuildFolder()) / "link-dialog-files" / std::to_string(::getpid()), ignored);
     }
 
 private:
@@ -95,7 +100,9 @@ std::string BuildFolder()
 
 std::string TestFolder(const std::string& name)
 {
-    std::filesystem::path folder = std::filesystem::path(BuildFolder()) / "link-dialog-files" / name;
+    // One folder per test process: ctest runs several of them at once, each with a camera and log of its own.
+    std::filesystem::path folder =
+        std::filesystem::path(BuildFolder()) / "link-dialog-files" / std::to_string(::getpid()) / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();

@@ -19,5 +19,5 @@ ToolObjects& TestObjects();
 bool OpenTestCameraLink();
 // The build tree (renders and test files go below it).
 std::string BuildFolder();
-// A fresh folder under the build tree for files a test writes.
+// A fresh folder under the build tree, of this test process alone, for files a test writes.
 std::string TestFolder(const std::string& name);

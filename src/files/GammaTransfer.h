@@ -1,0 +1,56 @@
+// Moving one gamma table between the camera and the tool: the index command selects an entry, the
+// data command writes or reads it, 256 times, with the progress window advancing after every entry.
+#pragma once
+
+#include "files/GammaTable.h"
+
+#include <chrono>
+
+class Command;
+class ProgressSink;
+
+// What a transfer asks of the window that shows the table.
+class GammaTableView {
+public:
+    virtual ~GammaTableView() = default;
+    // After every entry, once pending window messages have run: the editor is the active window again.
+    virtual void Reactivate() = 0;
+    // After a read, also one that stopped early: "View Mode" and the table's curve redrawn.
+    virtual void ShowLoadedTable() = 0;
+};
+
+// User-interface thread only; every request blocks until its answer or time-out while windows repaint.
+class GammaTransfer {
+public:
+    static constexpr int kEntryTimeoutMs = 1000;
+    static constexpr int kPumpIntervalMs = 50;  // twenty progress updates a second
+
+    GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view);
+
+    // Reads the camera's table into `table`: 1 when all 256 entries arrived. The first entry that
+    // cannot be read ends the read; the entries before it are kept and shown, and one message says
+    // where it stopped. Values above 4095 are stored as 4095.
+    int Read(GammaTable& table);
+    // Writes `table` with the commands of `colour`: 1 when the camera took every entry. A refused entry
+    // is counted and the write goes on; the second time-out in a row ends it. When anything failed, one
+    // message at the end says what was written and what was not.
+    int Write(const GammaTable& table, int colour);
+
+    void SetTimeoutMs(int timeoutMs) { timeoutMs_ = timeoutMs; }
+
+private:
+    enum class Outcome { Ok, Refused, TimedOut };
+    template <typename Request>
+    Outcome Run(Request request);
+    // The progress after an entry, and the windows' messages: at most every kPumpIntervalMs (and always
+    // after the first and the last entry). A repaint of the progress window costs milliseconds; after
+    // every entry it would take a sixth of the transfer's time, twenty times a second looks the same.
+    // True when messages ran.
+    bool Advance(const char* base, int entry);
+
+    Command& command_;
+    ProgressSink* progress_;
+    GammaTableView* view_;
+    int timeoutMs_ = kEntryTimeoutMs;
+    std::chrono::steady_clock::time_point lastPump_{};
+};

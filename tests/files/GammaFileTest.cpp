@@ -1,0 +1,210 @@
+// The gamma data file: what the reader stores, refuses and reports, and the file the writer leaves.
+#include "files/GammaFile.h"
+
+#include "support/RecordingMessageHost.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Tables {
+    GammaTable red{0}, green{1}, blue{2};
+    Tables()
+    {
+        // Old contents every case starts from, so "kept" and "stored" differ.
+        red.tableData.fill(7);
+        green.tableData.fill(8);
+        blue.tableData.fill(9);
+    }
+    GammaFile::Tables Pointers() { return {&red, &green, &blue}; }
+    std::vector<int> Row(int i) const
+    {
+        const auto at = static_cast<std::size_t>(i);
+        return {red.tableData[at], green.tableData[at], blue.tableData[at]};
+    }
+};
+
+std::string Rows(int count, const std::string& lineEnd = "\r\n")
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += std::to_string(i) + "," + std::to_string(i + 1) + "," + std::to_string(i + 2) + lineEnd;
+    return text;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    int result;
+    std::vector<std::string> messages;
+    int rowsStored;
+    std::vector<std::pair<int, std::vector<int>>> rows;  // row, expected red, green, blue
+};
+
+class GammaFileRead : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(GammaFileRead, StoresAndReports)
+{
+    const ReadCase& c = GetParam();
+    Tables tables;
+    std::istringstream in(c.text);
+    const GammaFile::ReadResult result = GammaFile::Read(in, tables.Pointers());
+    EXPECT_EQ(result.result, c.result);
+    EXPECT_EQ(result.messages, c.messages);
+    EXPECT_EQ(result.rowsStored, c.rowsStored);
+    for (const auto& [row, values] : c.rows) EXPECT_EQ(tables.Row(row), values) << "row " << row;
+}
+
+const std::string kHead = "GammaData (R G B)\r\n";
+
+const ReadCase kReadCases[] = {
+    {"HeaderOnly", kHead, 1, {}, 0, {{0, {7, 8, 9}}}},
+    {"EmptyFile", "", 1, {}, 0, {{0, {7, 8, 9}}}},
+    {"FewerRowsChangeOnlyThose", kHead + Rows(3), 1, {}, 3, {{2, {2, 3, 4}}, {3, {7, 8, 9}}}},
+    {"FullTableWithLf", "GammaData (R G B)\n" + Rows(256, "\n"), 1, {}, 256, {{255, {255, 256, 257}}}},
+    {"LastLineWithoutLineEnd", kHead + "1,2,3", 1, {}, 1, {{0, {1, 2, 3}}}},
+    {"BlankLineFails",
+     kHead + Rows(2) + "\r\n" + Rows(2),
+     0,
+     {"Invaild line format"},
+     2,
+     {{1, {1, 2, 3}}, {2, {7, 8, 9}}}},
+    {"BlankLastLineFails", kHead + Rows(2) + "\r\n", 0, {"Invaild line format"}, 2, {}},
+    {"EmptyFieldIsZero", kHead + "12,,7\r\n", 1, {}, 1, {{0, {12, 0, 7}}}},
+    {"BlanksAndSignsAreSkipped", kHead + "-5 , 3 , 2\r\n", 1, {}, 1, {{0, {5, 3, 2}}}},
+    {"FourFieldsFail", kHead + "1,2,3,4\r\n", 0, {"Invalid data count format"}, 0, {{0, {7, 8, 9}}}},
+    {"TwoFieldsFail", kHead + "5,6,7\r\n1,2\r\n", 0, {"Invaild line format"}, 1, {{0, {5, 6, 7}}}},
+    {"ValueAboveTheRangeIsReportedOnce",
+     kHead + Rows(3) + "1,5000,2\r\n6000,1,1\r\n",
+     1,
+     {"Invalid data value: Line(3) : Value(5000)"},
+     5,
+     {{3, {1, 4095, 2}}, {4, {4095, 1, 1}}}},
+    {"TooManyRows", kHead + Rows(257), 0, {"Too many data"}, 256, {{255, {255, 256, 257}}}},
+    {"AnyHeaderIsSkipped", "1,2,3\r\n4,5,6\r\n", 1, {}, 1, {{0, {4, 5, 6}}}},
+    // A C line reader with a 127-byte buffer takes 126 characters at a time: the rest is a line of its own.
+    {"LongLineIsSplit",
+     kHead + "1,2,3" + std::string(121, ' ') + "4\r\n",
+     0,
+     {"Invaild line format"},
+     1,
+     {{0, {1, 2, 3}}}},
+    {"HugeNumberSaturates",
+     kHead + "99999999999999999999,0,0\r\n",
+     1,
+     {"Invalid data value: Line(0) : Value(2147483647)"},
+     1,
+     {{0, {4095, 0, 0}}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(GammaFile, GammaFileRead, ::testing::ValuesIn(kReadCases),
+                         [](const ::testing::TestParamInfo<ReadCase>& tp) { return std::string(tp.param.name); });
+
+class GammaFileOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("rv-gamma-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder_);
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    static std::string Contents(const std::filesystem::path& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::filesystem::path folder_;
+    RecordingMessageHost host_;
+};
+
+TEST_F(GammaFileOnDisk, WritesHeaderAndRowsWithCrLfAndReadsThemBack)
+{
+    Tables tables;
+    for (int i = 0; i < 256; ++i) {
+        tables.red.tableData[static_cast<std::size_t>(i)] = i * 16;
+        tables.green.tableData[static_cast<std::size_t>(i)] = 4095 - i;
+        tables.blue.tableData[static_cast<std::size_t>(i)] = 0;
+    }
+    const auto path = (folder_ / "table.csv").string();
+    ASSERT_EQ(GammaFile::WriteFile(path, tables.Pointers()), 1);
+    const std::string text = Contents(path);
+    EXPECT_EQ(text.substr(0, 31), "GammaData (R G B)\r\n0,4095,0\r\n16");
+    EXPECT_EQ(text.substr(text.size() - 15), "\r\n4080,3840,0\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 257);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 257);
+
+    Tables back;
+    ASSERT_EQ(GammaFile::ReadFile(path, back.Pointers()), 1);
+    EXPECT_EQ(back.red.tableData, tables.red.tableData);
+    EXPECT_EQ(back.green.tableData, tables.green.tableData);
+    EXPECT_EQ(back.blue.tableData, tables.blue.tableData);
+    EXPECT_EQ(back.red.displayMode, GammaTable::kViewMode);
+    EXPECT_TRUE(host_.Shown().empty());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);  // no temporary file left
+}
+
+TEST_F(GammaFileOnDisk, AFailedReadLeavesTheDisplayModeAndShowsItsMessageWithAStopIcon)
+{
+    const auto path = (folder_ / "bad.csv").string();
+    std::ofstream(path, std::ios::binary) << kHead << "1,2,3\r\n1,2\r\n";
+    Tables tables;
+    EXPECT_EQ(GammaFile::ReadFile(path, tables.Pointers()), 0);
+    EXPECT_EQ(tables.Row(0), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(tables.red.displayMode, GammaTable::kEditMode);
+    ASSERT_EQ(host_.Shown().size(), 1u);
+    EXPECT_EQ(host_.Shown()[0].text, "Invaild line format");
+    EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Stop);
+}
+
+TEST_F(GammaFileOnDisk, MissingFileIsReported)
+{
+    const auto path = (folder_ / "none.csv").string();
+    Tables tables;
+    EXPECT_EQ(GammaFile::ReadFile(path, tables.Pointers()), 0);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{path + "\nCouldn't open this file"});
+    EXPECT_EQ(tables.Row(0), (std::vector<int>{7, 8, 9}));
+}
+
+TEST_F(GammaFileOnDisk, AWriteThatCannotFinishLeavesTheTargetAndNoTemporaryFile)
+{
+    // A folder where the file should go: the temporary file is written but cannot replace it.
+    const auto target = folder_ / "taken.csv";
+    std::filesystem::create_directory(target);
+    std::ofstream(target / "keep") << "x";
+    Tables tables;
+    EXPECT_EQ(GammaFile::WriteFile(target.string(), tables.Pointers()), 0);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{target.string() + "\nCouldn't open this file"});
+    EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(std::filesystem::exists(target / "keep"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+
+    // A file in a folder that does not exist cannot even be started.
+    host_.Clear();
+    const auto nowhere = (folder_ / "missing" / "t.csv").string();
+    EXPECT_EQ(GammaFile::WriteFile(nowhere, tables.Pointers()), 0);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{nowhere + "\nCouldn't open this file"});
+}
+
+TEST_F(GammaFileOnDisk, ReplacingAnExistingFileKeepsNoTrace)
+{
+    const auto path = folder_ / "old.csv";
+    std::ofstream(path, std::ios::binary) << "old contents that are longer than nothing";
+    Tables tables;
+    ASSERT_EQ(GammaFile::WriteFile(path.string(), tables.Pointers()), 1);
+    EXPECT_EQ(Contents(path), GammaFile::Format(tables.Pointers()));
+}
+
+}  // namespace
