@@ -9,10 +9,12 @@
 #include "link/BaudRateHandshake.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/SpeedScan.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
+#include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -82,7 +84,8 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
       handlers_(GetCommand(), GetControlTable()),
       readProgress_(GetProgressBarDialog(), this),
-      dispatcher_(GetCommand(), &handlers_)
+      dispatcher_(GetCommand(), &handlers_),
+      operations_(handlers_, GetCommand(), GetControlTable(), GetCameraReader(), GetCameraModelInfo())
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -112,6 +115,9 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     layout->addWidget(tab_);
     BuildMenu();
 
+    operations_.Install();
+    operations_.SetProgress(&readProgress_);
+    operations_.SetCameraResetHandler([this] { CameraRestarting(); });
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
     CameraReader& reader = GetCameraReader();
     reader.SetMainWindow(this);
@@ -184,6 +190,13 @@ QAction* CCtrlToolDlg::MenuAction(int commandId) const
 }
 
 void CCtrlToolDlg::OnCommand(int commandId)
+{
+    // A command that arrives while the camera is busy (the long waits let window messages run) is done
+    // whole once the camera work has ended, never interleaved with it.
+    operations_.Gate().Run([this, commandId] { RunCommand(commandId); });
+}
+
+void CCtrlToolDlg::RunCommand(int commandId)
 {
     switch (commandId) {
         case kCmdExit:
@@ -297,6 +310,8 @@ void CCtrlToolDlg::StartUp()
 {
     if (startUpRan_) return;
     startUpRan_ = true;
+    // Keys and commands that arrive during the start-up's reads wait for its end.
+    OperationGate::Hold hold(operations_.Gate());
     PlaceCommunicationDialog();
     SerialLink& link = GetSerialLink();
     Command& command = GetCommand();
@@ -306,13 +321,10 @@ void CCtrlToolDlg::StartUp()
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
     } else {
         communicationDialog_->SetBaudSelection(link.BaudIndex());
-        answered = CameraAnswers();
         // The camera may still run at the speed a previous run left it at.
-        for (int n = SerialLink::kBaudCount - 1; !answered && n >= 0; --n) {
-            if (!link.ReopenWithBaud(SerialLink::BaudRateFromIndex(n))) break;
-            communicationDialog_->SetBaudSelection(n);
-            answered = CameraAnswers();
-        }
+        SpeedScan scan(link, [this] { return CameraAnswers(); });
+        scan.SetSpeedShown([this](int index) { communicationDialog_->SetBaudSelection(index); });
+        answered = scan.Run();
     }
 
     if (answered) {
@@ -374,6 +386,7 @@ CTabSheetDialog* CCtrlToolDlg::ShownPage() const
 
 void CCtrlToolDlg::Reload()
 {
+    OperationGate::Hold hold(operations_.Gate());
     int area = 0;
     if (GetCommand().QueryValue(cmd::EA, area, kQueryTimeoutMs)) currentArea_ = area;
     GetCameraReader().Refresh();
@@ -381,6 +394,7 @@ void CCtrlToolDlg::Reload()
 
 void CCtrlToolDlg::ToggleFactoryMode()
 {
+    OperationGate::Hold hold(operations_.Gate());
     ControlMode& mode = GetControlMode();
     mode.Set(mode.Get() == 1 ? 0 : 1);
     RebuildTabs();
@@ -402,7 +416,9 @@ bool CCtrlToolDlg::KeyFilter(QWidget* target, QKeyEvent* event)
     switch (keySequence_.OnKey(event->key(), modifiers.testFlag(Qt::ShiftModifier),
                                modifiers.testFlag(Qt::ControlModifier))) {
         case FactoryKeySequence::Result::Completed:
-            ToggleFactoryMode();
+            // Typed while a read runs, the toggle waits for its end: the switch of the tabs and the read
+            // of the factory parameters go together.
+            operations_.Gate().Run([this] { ToggleFactoryMode(); });
             return true;
         case FactoryKeySequence::Result::Consumed:
             return true;
@@ -473,6 +489,13 @@ void CCtrlToolDlg::done(int result)
     CDialogBase::done(result);
 }
 
+void CCtrlToolDlg::CameraRestarting()
+{
+    cameraRestarting_ = true;
+    SetCloseWithoutConfirm();
+    reject();
+}
+
 void CCtrlToolDlg::ReturnCameraToDefaultSpeed()
 {
     SerialLink& link = GetSerialLink();
@@ -489,7 +512,7 @@ void CCtrlToolDlg::OnDestroy()
     if (destroyed_) return;
     destroyed_ = true;
     // The next program (or the next run of this one) finds the camera at its own start speed.
-    if (startedUp_) ReturnCameraToDefaultSpeed();
+    if (startedUp_ && !cameraRestarting_) ReturnCameraToDefaultSpeed();
     GetCommand().StopPolling();
     GetSerialLink().Close();
     terminal_->hide();

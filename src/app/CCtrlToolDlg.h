@@ -5,6 +5,7 @@
 #include "app/FactoryKeySequence.h"
 #include "dialogs/ProgressWindow.h"
 #include "framework/qt/CDialogBase.h"
+#include "operations/PageOperations.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CParameterDispatcher.h"
 
@@ -88,6 +89,7 @@ public:
     CCommunicationDialog* CommunicationDialog() const { return communicationDialog_; }
     CTerminalDialog* TerminalDialog() const { return terminal_; }
     ParameterHandlers& Handlers() { return handlers_; }
+    PageOperations& Operations() { return operations_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
 
     // The size that shows the largest page whole (the window starts smaller on a small screen).
@@ -113,6 +115,8 @@ private:
     void PlacePages();
     void PlaceCommunicationDialog();
     bool CameraAnswers();
+    void RunCommand(int commandId);
+    void CameraRestarting();
     void ReturnCameraToDefaultSpeed();
     void OnDestroy();
 
@@ -127,6 +131,7 @@ private:
     ParameterHandlers handlers_;
     ProgressWindow readProgress_;  // the read of all settings, over this window
     CParameterDispatcher dispatcher_;
+    PageOperations operations_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;
     int currentArea_ = 0;
@@ -134,5 +139,6 @@ private:
     bool startUpRan_ = false;
     bool startedUp_ = false;
     bool destroyed_ = false;
+    bool cameraRestarting_ = false;  // after "Camera Reset": the camera does not listen any more
     std::function<void()> startUpFinished_;
 };
