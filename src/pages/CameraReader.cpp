@@ -192,6 +192,9 @@ bool CameraReader::ShouldRead(int row, bool factoryMode) const
 int CameraReader::ReadAllSettings()
 {
     const bool factoryMode = GetControlMode().Get() == 1;
+    // The bar advances against the table's value rows of the mode (as it always has); the summary after a
+    // stop counts the rows this model really reads.
+    const int barTotal = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
     int total = 0;
     for (int row = 0; table_.Row(row).controlId != -1; ++row) total += ShouldRead(row, factoryMode) ? 1 : 0;
     if (progress_) progress_->Open("Now, reading camera settings.");
@@ -216,7 +219,7 @@ int CameraReader::ReadAllSettings()
             timeoutsInRow = 0;
         }
         ++asked;
-        if (progress_) progress_->SetPosition(total > 0 ? asked * 100 / total : 100);
+        if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
         if (stopped) break;
         PumpMessages();
     }
