@@ -398,6 +398,68 @@ TEST_F(Operations, CountersLimitsTemperatureAndLutEntries)
                                    "LUTIR=17", "LUTR=999", "LUTIR=17", "LUTR?"}));
 }
 
+// Edits and combos whose change is followed by reads of the values it altered, in the camera's order.
+struct FollowUpCase {
+    const char* name;
+    int control;  // an edit (a new text is typed and left) or a combo (the next entry is chosen)
+    std::string typed;  // for an edit
+    Strings readBack;  // what is asked after the change's own setting line
+    Strings options;  // the camera's
+};
+
+void PrintTo(const FollowUpCase& c, std::ostream* out) { *out << c.name; }
+
+class FollowUp : public Operations, public ::testing::WithParamInterface<FollowUpCase> {};
+
+TEST_P(FollowUp, ReadsBackWhatTheChangeAltered)
+{
+    const FollowUpCase& c = GetParam();
+    Start(c.options);
+    if (QLineEdit* edit = Edit(c.control)) {
+        edit->setText(QString::fromStdString(c.typed));
+        window_->Handlers().OnEditCommitted(c.control);
+    } else {
+        auto* combo = qobject_cast<QComboBox*>(FindPageControl(c.control));
+        ASSERT_NE(combo, nullptr);
+        Choose(c.control, (combo->currentIndex() + 1) % combo->count());
+    }
+    const Strings received = Received();
+    ASSERT_FALSE(received.empty());
+    EXPECT_NE(received.front().find('='), std::string::npos) << received.front();
+    EXPECT_EQ(Strings(received.begin() + 1, received.end()), c.readBack);
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    // Whatever was read back is the camera's now: nothing is left to send.
+    for (int row = 0; GetControlTable().Row(row).controlId != -1; ++row) {
+        EXPECT_EQ(GetControlTable().Row(row).value, GetControlTable().Row(row).shadow) << "row " << row;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hooks, FollowUp,
+    ::testing::Values(FollowUpCase{"Binning", 1229, "2", {"WTC?", "OFC?", "AWBW?", "AWBO?"}, {}},
+                      FollowUpCase{"Width", 1225, "2048", {"WTC?"}, {}},
+                      FollowUpCase{"OffsetX", 1227, "16", {"OFC?"}, {}},
+                      FollowUpCase{
+                          "ExposureGreen", 1296, "2000", {"PER?", "PEB?"}, {"--set", "TR=1", "--set", "ETM=1"}},
+                      FollowUpCase{"WhiteBalanceWidth", 1404, "1024", {"AWBW?"}, {}},
+                      FollowUpCase{"WhiteBalanceOffset", 1406, "32", {"AWBO?"}, {}},
+                      FollowUpCase{"LineRateShowsOnly", 1187, "12340", {}, {}},
+                      FollowUpCase{"TriggerMode", 1096, "", {"PE?", "PEG?", "PER?", "PEB?"}, {}},
+                      FollowUpCase{"ExposureTimeMode", 1224, "", {"PE?", "PEG?", "PER?", "PEB?"}, {}},
+                      FollowUpCase{"ClConfiguration", 1223, "", {"LR?"}, {}},
+                      FollowUpCase{"LineRateOption", 1628, "", {"LR?"}, {"--model", "RV-8200-B1"}},
+                      FollowUpCase{"SensorSelectReadsNothing", 1195, "", {}, {}}),
+    [](const ::testing::TestParamInfo<FollowUpCase>& tp) { return std::string(tp.param.name); });
+
+TEST_F(Operations, LineRateDisplayFollowsTheEdit)
+{
+    Start({});
+    Edit(1187)->setText("12340");
+    window_->Handlers().OnEditCommitted(1187);
+    EXPECT_EQ(Text(1215), "123.40us");
+    EXPECT_EQ(Text(1216), "8103.7277hz");
+}
+
 // ---- a camera that goes away ----
 
 TEST_F(Operations, CameraUnpluggedDuringAReloadFreesTheToolAfterTwoTimeOuts)
