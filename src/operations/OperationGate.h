@@ -15,10 +15,10 @@ public:
     // Runs the action now when nothing is under way, else queues it; queued actions run, in their order,
     // when the operation that holds the gate ends. Gives true when the action ran at once.
     bool Run(std::function<void()> action);
-    // Queues without running (for an action that arrives in the middle of an operation the gate does not
-    // hold); Drain runs the queue.
-    void Queue(std::function<void()> action) { queued_.push_back(std::move(action)); }
+    // Queues without running; Drain runs the queue.
+    void Queue(std::function<void()> action);
     void Drain();
+    ~OperationGate();
     int QueuedCount() const { return static_cast<int>(queued_.size()); }
 
     // Holds the gate for the lifetime of the object; the outermost holder drains the queue at its end.
@@ -34,7 +34,13 @@ public:
     };
 
 private:
+    // An action queued while only something outside the gate was busy has no holder to run it at its end:
+    // a timer of the timer service tries again until the queue is empty.
+    void RetryLater();
+    void StopRetry();
+
     int depth_ = 0;
+    int retryTimer_ = 0;
     bool draining_ = false;
     std::deque<std::function<void()>> queued_;
     std::function<bool()> externalBusy_;

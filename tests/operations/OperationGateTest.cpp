@@ -1,6 +1,8 @@
 // The gate that keeps operator actions from interleaving with camera work.
 #include "operations/OperationGate.h"
 
+#include "support/ManualTimerService.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,6 +40,22 @@ TEST(OperationGate, SomethingBusyOutsideTheGateQueuesUntilTheNextEnd)
     requestWaiting = false;
     gate.Drain();
     EXPECT_EQ(runs, 1);
+}
+
+TEST(OperationGate, WithoutAHolderTheQueueIsRetriedByTimer)
+{
+    ManualTimerService timers;
+    OperationGate gate;
+    bool readRunning = true;  // a read started elsewhere, not through the gate
+    gate.SetExternalBusy([&] { return readRunning; });
+    int runs = 0;
+    gate.Run([&] { ++runs; });
+    timers.FireAll();
+    EXPECT_EQ(runs, 0);
+    readRunning = false;
+    timers.FireAll();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(timers.RunningCount(), 0);
 }
 
 }  // namespace
