@@ -2,6 +2,9 @@
 // operator is told. One table per family of operations.
 #include "e2e/MainWindowFixture.h"
 
+#include "dialogs/CProgressBarDialog.h"
+#include "dialogs/ProgressWindow.h"
+
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/QtUiHost.h"
 #include "link/Command.h"
@@ -14,11 +17,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -217,6 +223,45 @@ TEST_F(Operations, CameraResetEndsTheToolWithoutAskingAndWithoutTheSpeedReturn)
     window_.reset();
     // Nothing more went to the camera: it restarts at its own speed and would not have heard the handshake.
     EXPECT_EQ(Received(), Strings{"CRS00=1"});
+}
+
+// The progress window as the operator sees it while a calibration polls (build/<dir>/renders/).
+class GrabbingProgress : public ProgressSink {
+public:
+    explicit GrabbingProgress(QWidget* owner) : window_(GetProgressBarDialog(), owner) {}
+    void Open(const std::string& message) override { window_.Open(message); }
+    void SetMessage(const std::string& text) override
+    {
+        window_.SetMessage(text);
+        texts.push_back(text);
+        QWidget* shown = GetProgressBarDialog().Window();
+        if (!shown || grabbed) return;
+        QApplication::processEvents();
+        const char* binary = std::getenv("RV_BINARY_DIR");
+        const QString folder = QString::fromUtf8(binary ? binary : ".") + QStringLiteral("/renders");
+        grabbed = QDir().mkpath(folder) && shown->grab().save(folder + QStringLiteral("/progress-calibration.png"));
+    }
+    void SetPosition(int percent) override { window_.SetPosition(percent); }
+    void Close() override { window_.Close(); }
+
+    ProgressWindow window_;
+    Strings texts;
+    bool grabbed = false;
+};
+
+TEST_F(Operations, CalibrationShowsTheProgressWindowWithTheSeconds)
+{
+    Start({"--busy-polls", "2"});
+    window_->show();
+    GrabbingProgress progress(window_.get());
+    window_->Operations().SetProgress(&progress);
+    Press(1193);
+    window_->Operations().SetProgress(nullptr);
+    EXPECT_TRUE(progress.grabbed);
+    ASSERT_GE(progress.texts.size(), 3u);
+    EXPECT_EQ(progress.texts[2], "Now, running Recalibrate Pixel Gain: 3 s");
+    EXPECT_FALSE(GetProgressBarDialog().IsOpen());
+    EXPECT_EQ(messages_.Texts(), Strings{"Succeeded"});
 }
 
 // ---- maintenance writes on the factory page ----

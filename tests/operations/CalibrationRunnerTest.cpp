@@ -2,6 +2,7 @@
 // every result text.
 #include "operations/CalibrationRunner.h"
 
+#include "framework/ProgressSink.h"
 #include "operations/OperationClock.h"
 #include "operations/ResultTexts.h"
 #include "support/ProtocolFixture.h"
@@ -28,6 +29,16 @@ public:
     }
     std::int64_t now = 0;
     std::vector<int> pauses;
+};
+
+// What the progress window was told, in order.
+class RecordingProgress : public ProgressSink {
+public:
+    void Open(const std::string& message) override { calls.push_back("open " + message); }
+    void SetMessage(const std::string& text) override { calls.push_back(text); }
+    void SetPosition(int percent) override { calls.push_back(std::to_string(percent) + "%"); }
+    void Close() override { calls.push_back("close"); }
+    std::vector<std::string> calls;
 };
 
 // ---- result texts: one table per family, codes inside, at and beyond the ends ----
@@ -238,6 +249,21 @@ TEST_F(Calibration, StatusGoesSilentMidwayEndsThePolling)
     EXPECT_EQ(runner_.Pixel(PixelCalibration::UserGain), 0);
     EXPECT_EQ(Count("PGS?"), 2);
     EXPECT_EQ(host_.Texts(), Strings{"Recalibrate Pixel Gain (Tool: PGS Command Timeout)"});
+}
+
+TEST_F(Calibration, TheProgressWindowCountsTheSecondsAndClosesBeforeTheResult)
+{
+    RecordingProgress progress;
+    runner_.SetProgress(&progress);
+    runner_.Times().factoryCalibrationStartMs = 200000;
+    Script("PBR00=0", {"COMPLETE"});
+    Script("PBS00?", {"PBS00=0", "PBS00=2"});
+    EXPECT_EQ(runner_.Pixel(PixelCalibration::FactoryBlack), 1);
+    EXPECT_EQ(progress.calls,
+              (std::vector<std::string>{"open Now, running Recalibrate Pixel Black (Factory): 0 s",
+                                        "Now, running Recalibrate Pixel Black (Factory): 1 s", "0%",
+                                        "Now, running Recalibrate Pixel Black (Factory): 2 s", "1%", "close"}));
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Too Bright"});
 }
 
 TEST_F(Calibration, BusyPollingIsBoundedByTheStartTimeOut)
