@@ -215,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Operations, CameraResetEndsTheToolWithoutAskingAndWithoutTheSpeedReturn)
 {
     Start({});
-    ASSERT_TRUE(window_->isVisible() || true);
+    window_->show();
+    ASSERT_TRUE(window_->isVisible());
     Press(1012);
     EXPECT_EQ(Received(), Strings{"CRS00=1"});
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
