@@ -13,6 +13,7 @@
 #include "link/BaudRateHandshake.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/SpeedScan.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
@@ -90,7 +91,8 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
       handlers_(objects.command, objects.table),
       readProgress_(objects.progress, this),
       lutEditors_(objects.command, objects.progress),
-      dispatcher_(objects.table, objects.command, &handlers_)
+      dispatcher_(objects.table, objects.command, &handlers_),
+      operations_(handlers_, objects.command, objects.table, objects.reader, objects.model)
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -121,8 +123,11 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     layout->addWidget(tab_);
     BuildMenu();
 
+    operations_.Install();
+    operations_.SetProgress(&readProgress_);
+    operations_.SetCameraResetHandler([this] { CameraRestarting(); });
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
-    handlers_.SetButtonAction(kOpenLutTableButtonId, [this] { lutEditors_.ShowAll(true); });
+    operations_.SetLutEditorOpener(&lutEditors_);
     CameraReader& reader = objects_.reader;
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
@@ -196,6 +201,13 @@ QAction* CCtrlToolDlg::MenuAction(int commandId) const
 }
 
 void CCtrlToolDlg::OnCommand(int commandId)
+{
+    // A command that arrives while the camera is busy (the long waits let window messages run) is done
+    // whole once the camera work has ended, never interleaved with it.
+    operations_.Gate().Run([this, commandId] { RunCommand(commandId); });
+}
+
+void CCtrlToolDlg::RunCommand(int commandId)
 {
     switch (commandId) {
         case kCmdExit:
@@ -340,6 +352,8 @@ void CCtrlToolDlg::StartUp()
 {
     if (startUpRan_) return;
     startUpRan_ = true;
+    // Keys and commands that arrive during the start-up's reads wait for its end.
+    OperationGate::Hold hold(operations_.Gate());
     PlaceCommunicationDialog();
     SerialLink& link = objects_.link;
     Command& command = objects_.command;
@@ -349,13 +363,10 @@ void CCtrlToolDlg::StartUp()
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
     } else {
         communicationDialog_->SetBaudSelection(link.BaudIndex());
-        answered = CameraAnswers();
         // The camera may still run at the speed a previous run left it at.
-        for (int n = SerialLink::kBaudCount - 1; !answered && n >= 0; --n) {
-            if (!link.ReopenWithBaud(SerialLink::BaudRateFromIndex(n))) break;
-            communicationDialog_->SetBaudSelection(n);
-            answered = CameraAnswers();
-        }
+        SpeedScan scan(link, [this] { return CameraAnswers(); });
+        scan.SetSpeedShown([this](int index) { communicationDialog_->SetBaudSelection(index); });
+        answered = scan.Run();
     }
 
     if (answered) {
@@ -417,6 +428,7 @@ CTabSheetDialog* CCtrlToolDlg::ShownPage() const
 
 void CCtrlToolDlg::Reload()
 {
+    OperationGate::Hold hold(operations_.Gate());
     int area = 0;
     if (objects_.command.QueryValue(cmd::EA, area, kQueryTimeoutMs)) currentArea_ = area;
     objects_.reader.Refresh();
@@ -424,6 +436,7 @@ void CCtrlToolDlg::Reload()
 
 void CCtrlToolDlg::ToggleFactoryMode()
 {
+    OperationGate::Hold hold(operations_.Gate());
     ControlMode& mode = objects_.mode;
     mode.Set(mode.Get() == 1 ? 0 : 1);
     RebuildTabs();
@@ -445,7 +458,9 @@ bool CCtrlToolDlg::KeyFilter(QWidget* target, QKeyEvent* event)
     switch (keySequence_.OnKey(event->key(), modifiers.testFlag(Qt::ShiftModifier),
                                modifiers.testFlag(Qt::ControlModifier))) {
         case FactoryKeySequence::Result::Completed:
-            ToggleFactoryMode();
+            // Typed while a read runs, the toggle waits for its end: the switch of the tabs and the read
+            // of the factory parameters go together.
+            operations_.Gate().Run([this] { ToggleFactoryMode(); });
             return true;
         case FactoryKeySequence::Result::Consumed:
             return true;
@@ -516,6 +531,13 @@ void CCtrlToolDlg::done(int result)
     CDialogBase::done(result);
 }
 
+void CCtrlToolDlg::CameraRestarting()
+{
+    cameraRestarting_ = true;
+    SetCloseWithoutConfirm();
+    reject();
+}
+
 void CCtrlToolDlg::ReturnCameraToDefaultSpeed()
 {
     SerialLink& link = objects_.link;
@@ -532,7 +554,7 @@ void CCtrlToolDlg::OnDestroy()
     if (destroyed_) return;
     destroyed_ = true;
     // The next program (or the next run of this one) finds the camera at its own start speed.
-    if (startedUp_) ReturnCameraToDefaultSpeed();
+    if (startedUp_ && !cameraRestarting_) ReturnCameraToDefaultSpeed();
     objects_.command.StopPolling();
     objects_.link.Close();
     terminal_->hide();

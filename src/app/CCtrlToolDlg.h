@@ -6,6 +6,7 @@
 #include "dialogs/LutEditors.h"
 #include "dialogs/ProgressWindow.h"
 #include "framework/qt/CDialogBase.h"
+#include "operations/PageOperations.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CParameterDispatcher.h"
 
@@ -33,7 +34,6 @@ public:
     static constexpr int kStatusStripId = 1069;
     static constexpr int kTabControlId = 1089;
     static constexpr int kTerminalButtonId = 1010;
-    static constexpr int kOpenLutTableButtonId = 1132;
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
@@ -93,6 +93,7 @@ public:
     CTerminalDialog* TerminalDialog() const { return terminal_; }
     ToolObjects& Objects() { return objects_; }
     ParameterHandlers& Handlers() { return handlers_; }
+    PageOperations& Operations() { return operations_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
     LutEditors& LutEditorSet() { return lutEditors_; }
 
@@ -120,6 +121,8 @@ private:
     void PlacePages();
     void PlaceCommunicationDialog();
     bool CameraAnswers();
+    void RunCommand(int commandId);
+    void CameraRestarting();
     void ReturnCameraToDefaultSpeed();
     void OnDestroy();
 
@@ -136,6 +139,7 @@ private:
     ProgressWindow readProgress_;  // the read of all settings, over this window
     LutEditors lutEditors_;  // red, green, blue; created hidden at start-up
     CParameterDispatcher dispatcher_;
+    PageOperations operations_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;
     int currentArea_ = 0;
@@ -143,5 +147,6 @@ private:
     bool startUpRan_ = false;
     bool startedUp_ = false;
     bool destroyed_ = false;
+    bool cameraRestarting_ = false;  // after "Camera Reset": the camera does not listen any more
     std::function<void()> startUpFinished_;
 };

@@ -2,6 +2,7 @@
 // and hiding them, reading all three tables from the camera, and the gamma data file.
 #pragma once
 
+#include "operations/LutEditorOpener.h"
 #include "pages/CameraReader.h"
 
 #include <QPointer>
@@ -14,7 +15,7 @@ class CProgressBarDialog;
 class Command;
 class QWidget;
 
-class LutEditors : public LutEditorWindows {
+class LutEditors : public LutEditorWindows, public LutEditorOpener {
 public:
     static constexpr int kOffsetStep = 50;  // each editor 50 pixels further right and down
 
@@ -25,6 +26,7 @@ public:
     // Shows all three ("Open LUT Table") or hides them.
     void ShowAll(bool show);
     void HideAll() override { ShowAll(false); }
+    void OpenLutEditor() override { ShowAll(true); }  // "Open LUT Table"
 
     // Reads red, green and blue from the camera with `mainWindow` disabled; stops at the first that
     // fails. 1 when all three were read.

@@ -164,10 +164,12 @@ int Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
     std::string answer;
     {
         BusyScope busy(busy_);
+        lastTimedOut_ = false;
         DropStaleInput();
         if (!link_.Write(ProtocolLine::FormatSetting(commandIndex, value, true))) return 0;
         WaitCursor cursor;
         if (!WaitForLine(timeoutMs, answer)) {
+            lastTimedOut_ = true;
             GetOnlineStatusRegistry().SetOffline();
             return 0;
         }
@@ -190,9 +192,11 @@ int Command::Query(int commandIndex, CommandValue& value, int timeoutMs)
     std::string line;
     {
         BusyScope busy(busy_);
+        lastTimedOut_ = false;
         DropStaleInput();
         link_.Write(ProtocolLine::FormatQuery(commandIndex, true));
         if (!WaitForLine(timeoutMs, line)) {
+            lastTimedOut_ = true;
             GetOnlineStatusRegistry().SetOffline();
             return 0;
         }

@@ -38,6 +38,8 @@ public:
     void StopPolling();
     bool IsPolling() const { return timerId_ != 0; }
     bool IsBusy() const { return busy_; }
+    // Whether the last request ended because no answer came in time (not because the camera refused it).
+    bool LastRequestTimedOut() const { return lastTimedOut_; }
 
     // Reads bytes (each within 10 ms) until a line is complete; 1 when a line was queued. A partial line
     // stays in the buffer for the next call.
@@ -63,6 +65,7 @@ private:
     bool discarding_ = false;  // after an overflow: the rest of that line up to its LF is dropped
     std::deque<std::string> received_;
     bool busy_ = false;  // a request or a poll is reading the link
+    bool lastTimedOut_ = false;
     int timerId_ = 0;
     TimerService* timerService_ = nullptr;
 };

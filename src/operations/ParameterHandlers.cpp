@@ -3,6 +3,7 @@
 
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
+#include "operations/OperationGate.h"
 #include "pages/PageControls.h"
 #include "tables/ControlTable.h"
 
@@ -91,7 +92,48 @@ void ParameterHandlers::RunFollowUp(int editId)
     if (auto it = followUps_.find(editId); it != followUps_.end() && it->second) it->second();
 }
 
+void ParameterHandlers::RunGated(std::function<void()> event)
+{
+    if (gate_) {
+        gate_->Run(std::move(event));
+    } else {
+        event();
+    }
+}
+
 void ParameterHandlers::OnEditCommitted(int controlId)
+{
+    RunGated([this, controlId] { EditCommitted(controlId); });
+}
+
+void ParameterHandlers::OnComboChanged(int controlId)
+{
+    RunGated([this, controlId] { ComboChanged(controlId); });
+}
+
+void ParameterHandlers::OnButtonPressed(int controlId)
+{
+    RunGated([this, controlId] {
+        if (auto it = buttons_.find(controlId); it != buttons_.end() && it->second) it->second();
+    });
+}
+
+void ParameterHandlers::OnSpinStepped(int controlId, int position, int delta, bool& cancel)
+{
+    if (!gate_) {
+        SpinStepped(controlId, position, delta, cancel);
+        return;
+    }
+    // A step cannot wait: the spin would have moved meanwhile. It is refused and the spin stays.
+    if (gate_->Busy()) {
+        cancel = true;
+        return;
+    }
+    OperationGate::Hold hold(*gate_);
+    SpinStepped(controlId, position, delta, cancel);
+}
+
+void ParameterHandlers::EditCommitted(int controlId)
 {
     auto* edit = qobject_cast<QLineEdit*>(FindPageControl(controlId));
     CSpinButton* spin = SpinOfEdit(edit);
@@ -118,7 +160,7 @@ void ParameterHandlers::OnEditCommitted(int controlId)
     RunFollowUp(controlId);
 }
 
-void ParameterHandlers::OnSpinStepped(int controlId, int position, int delta, bool& cancel)
+void ParameterHandlers::SpinStepped(int controlId, int position, int delta, bool& cancel)
 {
     auto* spin = qobject_cast<CSpinButton*>(FindPageControl(controlId));
     if (!spin) return;
@@ -138,7 +180,7 @@ void ParameterHandlers::OnSpinStepped(int controlId, int position, int delta, bo
     RunFollowUp(editId);
 }
 
-void ParameterHandlers::OnComboChanged(int controlId)
+void ParameterHandlers::ComboChanged(int controlId)
 {
     if (controlId == kCameraModelCombo) return;
     if (auto it = comboInstead_.find(controlId); it != comboInstead_.end() && it->second) {
@@ -158,11 +200,6 @@ void ParameterHandlers::OnComboChanged(int controlId)
         }
     }
     if (auto it = comboAfter_.find(controlId); it != comboAfter_.end() && it->second) it->second();
-}
-
-void ParameterHandlers::OnButtonPressed(int controlId)
-{
-    if (auto it = buttons_.find(controlId); it != buttons_.end() && it->second) it->second();
 }
 
 void ParameterHandlers::ShowLineRate()

@@ -9,6 +9,7 @@
 #include <map>
 
 class ControlTable;
+class OperationGate;
 class ValueSender;
 
 class ParameterHandlers : public ParameterEventHandler, public LineRateDisplay {
@@ -24,6 +25,10 @@ public:
     void OnComboChanged(int controlId) override;
     void OnSpinStepped(int controlId, int position, int delta, bool& cancel) override;
     void OnButtonPressed(int controlId) override;
+
+    // With a gate, an event that arrives while an operation or a request is under way waits until it has
+    // ended (a spin step is refused instead: the spin does not move), and each event holds the gate.
+    void SetGate(OperationGate* gate) { gate_ = gate; }
 
     // The line period ("%.2fus") and line frequency ("%.4fhz") of the Line Rate value (units of 10 ns).
     void ShowLineRate() override;
@@ -47,11 +52,17 @@ public:
     bool HasRow(int controlId) const;
 
 private:
+    void EditCommitted(int controlId);
+    void ComboChanged(int controlId);
+    void SpinStepped(int controlId, int position, int delta, bool& cancel);
+    // Runs the event now, holding the gate, or queues it while the gate is busy.
+    void RunGated(std::function<void()> event);
     void ShowChangedValues();
     void RunFollowUp(int editId);
 
     ValueSender& sender_;
     ControlTable& table_;
+    OperationGate* gate_ = nullptr;
     std::map<int, std::function<void()>> comboInstead_;
     std::map<int, std::function<void()>> comboBefore_;
     std::map<int, std::function<void()>> comboAfter_;

@@ -1,6 +1,7 @@
 // Reading the camera's settings into the control table and the pages, and the control-state rules.
 #include "pages/CameraReader.h"
 
+#include "base/StrFormat.h"
 #include "framework/MessageBox.h"
 #include "framework/OpenDialogList.h"
 #include "framework/ProgressSink.h"
@@ -23,7 +24,6 @@
 namespace {
 
 constexpr int kModelQueryTimeoutMs = 1000;
-constexpr int kReadTimeoutMs = 5000;
 
 // Control ids of the page controls the rules and the model set-up work on.
 enum : int {
@@ -195,21 +195,44 @@ bool CameraReader::ShouldRead(int row, bool factoryMode) const
 int CameraReader::ReadAllSettings()
 {
     const bool factoryMode = mode_.IsFactory();
-    const int total = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
+    // The bar advances against the table's value rows of the mode (as it always has); the summary after a
+    // stop counts the rows this model really reads.
+    const int barTotal = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
+    int total = 0;
+    for (int row = 0; table_.Row(row).controlId != -1; ++row) total += ShouldRead(row, factoryMode) ? 1 : 0;
     if (progress_) progress_->Open("Now, reading camera settings.");
-    int done = 0;
+    int asked = 0;
+    int read = 0;
+    int timeoutsInRow = 0;
+    bool stopped = false;
     for (int row = 0; table_.Row(row).controlId != -1; ++row) {
         if (!ShouldRead(row, factoryMode)) continue;
         const ControlEntry& entry = table_.Row(row);
         int value = 0;
         // A row that does not answer keeps its value; the protocol has reported anything but a time-out.
-        if (command_.QueryValue(entry.commandIndex, value, kReadTimeoutMs)) table_.SetDataValue(entry.controlId, value);
-        done += 100;
-        if (progress_) progress_->SetPosition(total > 0 ? done / total : 100);
+        if (command_.QueryValue(entry.commandIndex, value, readTimeoutMs_)) {
+            table_.SetDataValue(entry.controlId, value);
+            ++read;
+            timeoutsInRow = 0;
+        } else if (command_.LastRequestTimedOut()) {
+            // Two time-outs in a row: the camera has gone. Asking the remaining rows would hold the tool
+            // for a time-out each.
+            if (++timeoutsInRow >= 2) stopped = true;
+        } else {
+            timeoutsInRow = 0;
+        }
+        ++asked;
+        if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
+        if (stopped) break;
         PumpMessages();
     }
     if (progress_) progress_->Close();
     ActivateMainWindow();
+    if (stopped) {
+        ShowMessage(StrFormat("The camera stopped answering: %d of %d settings were read.", read, total),
+                    "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+        return 0;
+    }
     return 1;
 }
 
@@ -226,7 +249,7 @@ int CameraReader::ReadOneValue(int controlId)
     if (commandIndex < 0) return 0;
     if (!model_.Supports(commandIndex)) return 0;
     int value = 0;
-    if (!command_.QueryValue(commandIndex, value, kReadTimeoutMs)) return 0;
+    if (!command_.QueryValue(commandIndex, value, readTimeoutMs_)) return 0;
     table_.SetDataValue(controlId, value);
     ShowValue(controlId, value);
     return 1;

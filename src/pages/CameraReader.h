@@ -37,7 +37,8 @@ public:
     // those of the other model shown, the model's combo entries. An unknown model keeps the layout.
     void ModelSetup();
     // Queries every row the current model and control mode have into the table, with the progress
-    // window. A row that does not answer keeps its value and the read goes on; gives 1.
+    // window. A row that does not answer keeps its value and the read goes on; at the second time-out in
+    // a row the read stops, says how many settings were read and gives 0. Gives 1 otherwise.
     int ReadAllSettings();
     // Queries one control's value into the table and shows it; 1 on success. A command the connected
     // model lacks is not asked for (0), so that the camera's refusal is not shown as an error.
@@ -61,6 +62,10 @@ public:
     void SetLutEditors(LutEditorWindows* editors);  // null: nothing to hide
     void SetLineRateDisplay(LineRateDisplay* display);
     void SetProgress(ProgressSink* progress);  // null: the read shows no progress
+    // The time-out of each single read (5000 ms; tests shorten it).
+    void SetReadTimeoutMs(int timeoutMs) { readTimeoutMs_ = timeoutMs; }
+    int ReadTimeoutMs() const { return readTimeoutMs_; }
+    bool IsRefreshing() const { return refreshing_; }
 
     // The rows ReadAllSettings may read: all but the push buttons and the LUT index and data rows,
     // which the LUT buttons read on demand.
@@ -77,6 +82,7 @@ private:
     ControlMode& mode_;
     QPointer<QWidget> mainWindow_;
     bool refreshing_ = false;
+    int readTimeoutMs_ = 5000;
     LutEditorWindows* lutEditors_ = nullptr;
     LineRateDisplay* lineRateDisplay_ = nullptr;
     ProgressSink* progress_ = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct CameraConfig {
     // Result codes reported instead of success, by command index of the result query (AWRS, AHRS, SDRS,
     // PGS, PBS, PGS00, PBS00, SDS00). A forced failure leaves the gains, exposures and tables untouched.
     std::map<int, int> forcedResults;
+    // Answers given to every query of a command, by command index (a counter state, a limit, the XML
+    // version, ...), whatever the camera's own value.
+    std::map<int, int> forcedAnswers;
+    // Commands the camera refuses with an error line, queries and writes alike.
+    std::set<int> refusedCommands;
     // Setting lines applied at power-up, after the defaults (for example "SDM=1").
     std::vector<std::string> presetLines;
 
@@ -37,6 +43,8 @@ struct CameraConfig {
     bool overlong = false;  // every answer is replaced by a line far longer than 1023 bytes
     int splitMs = 0;  // answers arrive in pieces with this pause between them (0 = whole)
     int disconnectAfter = -1;  // after this many received lines the camera is gone (-1 = never)
+    std::string vanishOn;  // the camera is gone from the vanishCount-th time it receives this line on
+    int vanishCount = 1;
     unsigned garbageSeed = 1;  // makes the garbage reproducible
 };
 

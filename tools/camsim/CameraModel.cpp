@@ -247,6 +247,7 @@ CameraModel::Reply CameraModel::Respond(std::string_view line)
     const int command = CommandTable::Find(mnemonic);
     if (command < 0) return Error("unknown command " + mnemonic);
     if (!ModelCommandSet::HasCommand(model_, command)) return Error(model_ + " has no command " + mnemonic);
+    if (config_.refusedCommands.count(command) != 0) return Error(mnemonic + " refused");
 
     if (line[separator] == '?') {
         if (!Trim(line.substr(separator + 1)).empty()) return Error("malformed query " + mnemonic);
@@ -281,6 +282,9 @@ CameraModel::Reply CameraModel::Query(int command)
             break;
     }
     if (IsAction(command) || IsWrittenText(command)) return Error(StrFormat("%s cannot be queried", name));
+    if (const auto forced = config_.forcedAnswers.find(command); forced != config_.forcedAnswers.end()) {
+        return {StrFormat("%s=%d\r\n", name, forced->second), 0};
+    }
 
     int value = parameters_.Get(command);
     if (command == cmd::CBDRT || command == cmd::SBDRT) {

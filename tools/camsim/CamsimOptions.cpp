@@ -43,6 +43,16 @@ bool IsPrintable(const std::string& text)
     return text.size() <= 256;
 }
 
+// A whole number with an optional minus sign.
+bool ParseSigned(const std::string& text, long long& value)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    int magnitude = 0;
+    if (!ParseCount(negative ? text.substr(1) : text, magnitude)) return false;
+    value = negative ? -static_cast<long long>(magnitude) : magnitude;
+    return true;
+}
+
 }  // namespace
 
 std::string CamsimOptions::Usage()
@@ -70,6 +80,9 @@ std::string CamsimOptions::Usage()
            "  --overlong             answer every line with a line longer than 1023 bytes\n"
            "  --split MS             send answers in pieces of 4 bytes with MS pauses\n"
            "  --disconnect-after N   go quiet after N received lines\n"
+           "  --vanish-on LINE[@N]   go quiet from the N-th (default first) time LINE is received on\n"
+           "  --answer MN=VALUE      answer every query of MN with VALUE (a counter state, a limit, ...)\n"
+           "  --refuse MN            answer every line of MN with an error line\n"
            "  --help                 this text\n";
 }
 
@@ -197,6 +210,33 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
             if (!takeCount(options.camera.splitMs)) return 0;
         } else if (name == "--disconnect-after") {
             if (!takeCount(options.camera.disconnectAfter)) return 0;
+        } else if (name == "--vanish-on") {
+            if (!takeValue()) return 0;
+            const std::size_t at = value.rfind('@');
+            options.camera.vanishOn = value.substr(0, at);
+            if (at != std::string::npos &&
+                (!ParseCount(value.substr(at + 1), options.camera.vanishCount) || options.camera.vanishCount < 1)) {
+                error = "--vanish-on needs LINE or LINE@N with N at least 1";
+                return 0;
+            }
+        } else if (name == "--answer") {
+            if (!takeValue()) return 0;
+            const std::size_t sep = value.find('=');
+            const int command = sep == std::string::npos ? -1 : CommandTable::Find(value.substr(0, sep));
+            long long answer = 0;
+            if (command < 0 || !ParseSigned(value.substr(sep + 1), answer)) {
+                error = "--answer needs MN=VALUE with a known MN and a whole number";
+                return 0;
+            }
+            options.camera.forcedAnswers[command] = static_cast<int>(answer);
+        } else if (name == "--refuse") {
+            if (!takeValue()) return 0;
+            const int command = CommandTable::Find(value);
+            if (command < 0) {
+                error = "--refuse needs a known command";
+                return 0;
+            }
+            options.camera.refusedCommands.insert(command);
         } else {
             error = "unknown option \"" + args[i] + "\" (see --help)";
             return 0;

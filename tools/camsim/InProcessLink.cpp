@@ -77,6 +77,9 @@ void InProcessLink::Write(const std::uint8_t* data, std::size_t count)
 void InProcessLink::TakeLine(Clock::time_point arrival)
 {
     if (config_.disconnectAfter >= 0 && linesReceived_ >= config_.disconnectAfter) disconnected_ = true;
+    if (!config_.vanishOn.empty() && line_ == config_.vanishOn && ++vanishSeen_ >= config_.vanishCount) {
+        disconnected_ = true;
+    }
     if (disconnected_) {
         Log(Traffic::Lost, line_);
         return;

@@ -80,6 +80,7 @@ private:
     Clock::time_point inputWireFreeAt_{};
     Clock::time_point outputWireFreeAt_{};
     int linesReceived_ = 0;
+    int vanishSeen_ = 0;  // how often the line that makes the camera vanish has come
     bool disconnected_ = false;
     std::mt19937 random_;
     TrafficSink sink_;

@@ -1,0 +1,209 @@
+// White balance, shading and pixel calibrations, camera reset.
+#include "operations/CalibrationRunner.h"
+
+#include "base/StrFormat.h"
+#include "framework/MessageBox.h"
+#include "framework/ProgressSink.h"
+#include "framework/TimerService.h"
+#include "link/Command.h"
+#include "operations/OperationClock.h"
+#include "operations/ResultTexts.h"
+#include "tables/CommandTable.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+constexpr int kCalibrationBusy = 0;
+constexpr int kCalibrationTimeout = 4;  // "Timeout Error"
+constexpr int kTickMs = 1000;
+
+struct PixelCommands {
+    int start;
+    int status;
+    bool factory;
+};
+
+PixelCommands CommandsOf(PixelCalibration which)
+{
+    switch (which) {
+        case PixelCalibration::UserGain:
+            return {cmd::PGR, cmd::PGS, false};
+        case PixelCalibration::UserBlack:
+            return {cmd::PBR, cmd::PBS, false};
+        case PixelCalibration::FactoryGain:
+            return {cmd::PGR00, cmd::PGS00, true};
+        case PixelCalibration::FactoryBlack:
+        default:
+            return {cmd::PBR00, cmd::PBS00, true};
+    }
+}
+
+// A result box: the operation's name as caption, no icon.
+void ShowResult(const std::string& text, const std::string& caption)
+{
+    ShowMessage(text, caption, MessageButtons::Ok, MessageIcon::None);
+}
+
+// The camera did not do what was asked: "<operation> (Tool: <command> Command Timeout)".
+void ShowToolFailure(const std::string& caption, int commandIndex)
+{
+    ShowMessage(StrFormat("%s (Tool: %s Command Timeout)", caption.c_str(), CommandTable::Mnemonic(commandIndex)),
+                caption, MessageButtons::Ok, MessageIcon::Stop);
+}
+
+}  // namespace
+
+// The progress window while an operation runs, with the seconds since its start. The seconds advance by a
+// timer, which also fires while a request waits (the waits keep the windows painted).
+class CalibrationRunner::Progress {
+public:
+    Progress(ProgressSink* sink, OperationClock& clock, std::string caption, int limitMs)
+        : sink_(sink),
+          clock_(clock),
+          caption_(std::move(caption)),
+          limitMs_(std::max(1, limitMs)),
+          startMs_(clock.NowMs())
+    {
+        if (!sink_) return;
+        sink_->Open(Text(0));
+        if (TimerService* timers = GetTimerService()) {
+            timers_ = timers;
+            timerId_ = timers->StartTimer(kTickMs, [this] { Update(); });
+        }
+    }
+    ~Progress()
+    {
+        if (timers_ && timerId_ != 0) timers_->StopTimer(timerId_);
+        if (sink_) sink_->Close();
+    }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    std::int64_t ElapsedMs() const { return clock_.NowMs() - startMs_; }
+
+    void Update()
+    {
+        if (!sink_) return;
+        const std::int64_t elapsed = std::max<std::int64_t>(0, ElapsedMs());
+        sink_->SetMessage(Text(static_cast<int>(elapsed / 1000)));
+        sink_->SetPosition(static_cast<int>(std::min<std::int64_t>(100, elapsed * 100 / limitMs_)));
+    }
+
+private:
+    std::string Text(int seconds) const { return StrFormat("Now, running %s: %d s", caption_.c_str(), seconds); }
+
+    ProgressSink* sink_;
+    OperationClock& clock_;
+    std::string caption_;
+    int limitMs_;
+    std::int64_t startMs_;
+    TimerService* timers_ = nullptr;
+    int timerId_ = 0;
+};
+
+CalibrationRunner::CalibrationRunner(Command& command, OperationClock& clock) : command_(command), clock_(clock) {}
+
+std::string CalibrationRunner::PixelCaption(PixelCalibration which)
+{
+    switch (which) {
+        case PixelCalibration::UserGain:
+            return "Recalibrate Pixel Gain";
+        case PixelCalibration::UserBlack:
+            return "Recalibrate Pixel Black";
+        case PixelCalibration::FactoryGain:
+            return "Recalibrate Pixel Gain (Factory)";
+        case PixelCalibration::FactoryBlack:
+        default:
+            return "Recalibrate Pixel Black (Factory)";
+    }
+}
+
+int CalibrationRunner::WhiteBalance(int mode)
+{
+    const bool once = mode == kWhiteBalanceOnce;
+    const std::string caption = once ? "White Balance Once" : "White Balance Exposure Once";
+    const int resultCommand = once ? cmd::AWRS : cmd::AHRS;
+    int result = 0;
+    bool answered = false;
+    {
+        Progress progress(progress_, clock_, caption, times_.whiteBalanceStartMs);
+        if (!command_.SendValue(cmd::AWB, mode, times_.whiteBalanceStartMs)) return 0;
+        answered = command_.QueryValue(resultCommand, result, times_.resultQueryMs) == 1;
+    }
+    // The progress window is gone before the result shows.
+    if (answered) {
+        ShowResult(WhiteBalanceResultText(result), caption);
+    } else {
+        ShowToolFailure(caption, resultCommand);
+    }
+    return 1;
+}
+
+int CalibrationRunner::Shading()
+{
+    const std::string caption = "Shading Calibration";
+    int result = 0;
+    int failed = -1;  // the command that failed, if one did
+    {
+        Progress progress(progress_, clock_, caption, times_.shadingStartMs);
+        if (!command_.SendValue(cmd::RS, 0, times_.shadingStartMs)) {
+            failed = cmd::RS;
+        } else {
+            clock_.Pause(times_.pauseMs);
+            progress.Update();
+            // The shading result has no busy code: it is asked for once.
+            if (!command_.QueryValue(cmd::SDRS, result, times_.resultQueryMs)) failed = cmd::SDRS;
+        }
+    }
+    if (failed >= 0) {
+        ShowToolFailure(caption, failed);
+        return 0;
+    }
+    ShowResult(ShadingResultText(result), caption);
+    return 1;
+}
+
+int CalibrationRunner::Pixel(PixelCalibration which)
+{
+    const PixelCommands commands = CommandsOf(which);
+    const std::string caption = PixelCaption(which);
+    const int limitMs = commands.factory ? times_.factoryCalibrationStartMs : times_.userCalibrationStartMs;
+    int status = kCalibrationBusy;
+    int failed = -1;  // the command that failed, if one did
+    bool timedOut = false;
+    {
+        Progress progress(progress_, clock_, caption, limitMs);
+        if (!command_.SendValue(commands.start, 0, limitMs)) {
+            failed = commands.start;
+        } else {
+            // The camera works on after acknowledging the start and reports 0 until it is done. The polling
+            // is bounded by the start's own time-out, and a status query that fails ends it: a camera that
+            // has gone away must not hold the tool.
+            const std::int64_t pollStart = clock_.NowMs();
+            while (true) {
+                clock_.Pause(times_.pauseMs);
+                progress.Update();
+                if (!command_.QueryValue(commands.status, status, times_.resultQueryMs)) {
+                    failed = commands.status;
+                    break;
+                }
+                if (status != kCalibrationBusy) break;
+                if (clock_.NowMs() - pollStart >= limitMs) {
+                    timedOut = true;
+                    break;
+                }
+            }
+        }
+    }
+    if (failed >= 0) {
+        // A factory calibration whose start is refused ends silently; the factory sees the traffic.
+        if (!(commands.factory && failed == commands.start)) ShowToolFailure(caption, failed);
+        return 0;
+    }
+    ShowResult(CalibrationResultText(timedOut ? kCalibrationTimeout : status), caption);
+    return timedOut ? 0 : 1;
+}
+
+void CalibrationRunner::CameraReset() { command_.SendValue(cmd::CRS00, 1, times_.cameraResetMs); }

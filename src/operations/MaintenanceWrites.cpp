@@ -1,0 +1,100 @@
+// Model id and XML version.
+#include "operations/MaintenanceWrites.h"
+
+#include "framework/MessageBox.h"
+#include "link/Command.h"
+#include "operations/ParameterHandlers.h"
+#include "pages/CameraReader.h"
+#include "pages/PageControls.h"
+#include "tables/ComboCatalog.h"
+#include "tables/CommandTable.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <string>
+
+namespace {
+
+enum : int {
+    kSetModel = 1014,
+    kCameraModelCombo = 1142,
+    kXmlDigit1 = 1178,
+    kXmlDigit2 = 1179,
+    kXmlDigit3 = 1180,
+    kWriteXml = 1181,
+    kReadXml = 1182,
+};
+
+constexpr int kXmlDigits[3] = {kXmlDigit1, kXmlDigit2, kXmlDigit3};
+
+QLineEdit* Edit(int controlId) { return qobject_cast<QLineEdit*>(FindPageControl(controlId)); }
+
+// The leading decimal digits of the text as a number; 0 without any.
+int LeadingDigits(const std::string& text)
+{
+    long long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9' || value > 99999999) break;
+        value = value * 10 + (c - '0');
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+MaintenanceWrites::MaintenanceWrites(Command& command, CameraReader& reader) : command_(command), reader_(reader) {}
+
+void MaintenanceWrites::Install(ParameterHandlers& handlers)
+{
+    handlers.SetButtonAction(kSetModel, [this] { SetModelId(); });
+    handlers.SetButtonAction(kReadXml, [this] { ReadXmlVersion(); });
+    handlers.SetButtonAction(kWriteXml, [this] { WriteXmlVersion(); });
+}
+
+void MaintenanceWrites::SetModelId()
+{
+    auto* combo = qobject_cast<QComboBox*>(FindPageControl(kCameraModelCombo));
+    const int index = combo ? combo->currentIndex() : -1;
+    const char* failed = "Failed writting camera model id.";
+    if (index != 0 && index != 1) {
+        ShowMessage(failed, {}, MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
+    const std::string name(index == 0 ? kModelB1 : kModelA1);
+    if (!command_.SendText(cmd::MD00, name, kModelWriteTimeoutMs)) {
+        ShowMessage(failed, {}, MessageButtons::Ok, MessageIcon::Stop);
+        return;
+    }
+    // The model decides the parameter set: the tool takes the new id at once (the layout follows at the
+    // next reload).
+    reader_.ModelCheck();
+    ShowMessage("Succeeded in writting camera model id.", {}, MessageButtons::Ok, MessageIcon::Information);
+}
+
+void MaintenanceWrites::ReadXmlVersion()
+{
+    int version = 0;
+    // No answer, no digits: the edits keep what they showed.
+    if (!command_.QueryValue(cmd::XMLVR, version, kXmlReadTimeoutMs)) return;
+    const int digits[3] = {version / 100, version % 100 / 10, version % 10};
+    for (int i = 0; i < 3; ++i) {
+        if (QLineEdit* edit = Edit(kXmlDigits[i])) edit->setText(QString::asprintf("%d", digits[i]));
+    }
+}
+
+void MaintenanceWrites::WriteXmlVersion()
+{
+    // The first character of each edit, most significant first; an empty edit adds nothing.
+    std::string text;
+    for (int id : kXmlDigits) {
+        const QLineEdit* edit = Edit(id);
+        const std::string digit = edit ? edit->text().toStdString() : std::string();
+        if (!digit.empty()) text += digit.front();
+    }
+    if (command_.SendValue(cmd::XMLVR, LeadingDigits(text), kXmlWriteTimeoutMs)) {
+        ShowMessage("Writing the XML Version has been completed.", {}, MessageButtons::Ok, MessageIcon::Information);
+    } else {
+        ShowMessage("Couldn't write the XML Version.", {}, MessageButtons::Ok, MessageIcon::Stop);
+    }
+}

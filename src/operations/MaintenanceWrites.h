@@ -1,0 +1,27 @@
+// The factory page's maintenance writes: the camera model id and the XML version.
+#pragma once
+
+class CameraReader;
+class Command;
+class ParameterHandlers;
+
+class MaintenanceWrites {
+public:
+    static constexpr int kModelWriteTimeoutMs = 10000;
+    static constexpr int kXmlReadTimeoutMs = 5000;
+    static constexpr int kXmlWriteTimeoutMs = 10000;
+
+    MaintenanceWrites(Command& command, CameraReader& reader);
+
+    void Install(ParameterHandlers& handlers);
+
+    // "Set": MD00 with the model chosen in the Camera Model combo, then the model check.
+    void SetModelId();
+    // XMLVR into the three one-digit edits, and back.
+    void ReadXmlVersion();
+    void WriteXmlVersion();
+
+private:
+    Command& command_;
+    CameraReader& reader_;
+};

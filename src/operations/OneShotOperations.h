@@ -1,0 +1,34 @@
+// The page controls that start the camera's one-shot operations: the White Balance Mode combo, the
+// recalibration buttons and "Camera Reset".
+#pragma once
+
+#include <functional>
+
+class CalibrationRunner;
+class CameraReader;
+class Command;
+class ControlTable;
+class ParameterHandlers;
+struct CameraModelInfo;
+
+class OneShotOperations {
+public:
+    OneShotOperations(CalibrationRunner& runner, Command& command, ControlTable& table, CameraReader& reader,
+                      const CameraModelInfo& model);
+
+    void Install(ParameterHandlers& handlers);
+    // What ends the tool after a camera reset (the main window closes without asking). Null: nothing.
+    void SetCameraResetHandler(std::function<void()> handler) { cameraReset_ = std::move(handler); }
+
+    // The White Balance Mode combo's new selection: a one-shot balance or a plain mode change.
+    void WhiteBalanceSelected();
+    void CameraReset();
+
+private:
+    CalibrationRunner& runner_;
+    Command& command_;
+    ControlTable& table_;
+    CameraReader& reader_;
+    const CameraModelInfo& model_;
+    std::function<void()> cameraReset_;
+};
