@@ -2,6 +2,7 @@
 #include "app/CCtrlToolDlg.h"
 
 #include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CParameterAreaSelectDialog.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/CTerminalDialog.h"
 #include "framework/MessageBox.h"
@@ -13,6 +14,8 @@
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
+#include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -82,7 +85,13 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
       handlers_(GetCommand(), GetControlTable()),
       readProgress_(GetProgressBarDialog(), this),
-      dispatcher_(GetCommand(), &handlers_)
+      dispatcher_(GetCommand(), &handlers_),
+      settingFile_(GetCommand(), GetControlTable(), GetControlMode(), GetRegistrySettings(), GetCameraModelInfo(),
+                   SettingFileHooks{}),
+      shading_(GetCommand(), shadingBuffer_),
+      flashAreas_(
+          GetCommand(), [this](bool load, int& area) { return ChooseArea(load, area); },
+          [] { GetCameraReader().Refresh(); })
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -113,6 +122,7 @@ CCtrlToolDlg::CCtrlToolDlg(QWidget* parent)
     BuildMenu();
 
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
+    ConnectFileOperations();
     CameraReader& reader = GetCameraReader();
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
@@ -150,18 +160,17 @@ void CCtrlToolDlg::BuildMenu()
     layout()->setMenuBar(menuBar_);
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("File(&F)"));
-    AddItem(file, "&Open", kCmdOpen, false);
+    AddItem(file, "&Open", kCmdOpen, true);
     QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
-    AddItem(saveAs, "All Data", kCmdSaveAllData, false);
-    AddItem(saveAs, "Shipping Data", kCmdSaveShippingData, false);
-    saveAs->menuAction()->setEnabled(false);
+    AddItem(saveAs, "All Data", kCmdSaveAllData, true);
+    AddItem(saveAs, "Shipping Data", kCmdSaveShippingData, true);
     file->addSeparator();
     AddItem(file, "E&xit", kCmdExit, true);
 
     QMenu* settings = menuBar_->addMenu(QStringLiteral("Settings(&S)"));
     AddItem(settings, "&Reload", kCmdReload, true);
-    AddItem(settings, "&Load settings", kCmdLoadSettings, false);
-    AddItem(settings, "&Store settings", kCmdStoreSettings, false);
+    AddItem(settings, "&Load settings", kCmdLoadSettings, true);
+    AddItem(settings, "&Store settings", kCmdStoreSettings, true);
 
     utilityMenu_ = menuBar_->addMenu(QStringLiteral("Utility(&U)"));
     AddItem(utilityMenu_, "Edit user id", kCmdEditUserId, false);
@@ -192,6 +201,21 @@ void CCtrlToolDlg::OnCommand(int commandId)
         case kCmdReload:
             Reload();
             break;
+        case kCmdOpen:
+            settingFile_.Load();
+            break;
+        case kCmdSaveAllData:
+            settingFile_.Save(SettingFileVariant::AllData);
+            break;
+        case kCmdSaveShippingData:
+            settingFile_.Save(SettingFileVariant::ShippingData);
+            break;
+        case kCmdLoadSettings:
+            flashAreas_.LoadSettings();
+            break;
+        case kCmdStoreSettings:
+            flashAreas_.StoreSettings();
+            break;
         case kCmdOpenCommunication:
             communicationDialog_->show();
             communicationDialog_->raise();
@@ -200,6 +224,37 @@ void CCtrlToolDlg::OnCommand(int commandId)
         default:
             break;
     }
+}
+
+// The setting files, the flash areas and the shading buttons, with what they need of the pages.
+void CCtrlToolDlg::ConnectFileOperations()
+{
+    SettingFileHooks hooks;
+    hooks.modelCheck = [] { return GetCameraReader().ModelCheck(); };
+    hooks.showValues = [] { GetCameraReader().ShowAllValues(); };
+    hooks.setUpModel = [this] {
+        CameraReader& reader = GetCameraReader();
+        reader.ModelSetup();
+        reader.UpdateControlStates();
+        handlers_.ShowLineRate();
+    };
+    settingFile_.SetHooks(std::move(hooks));
+    settingFile_.SetProgress(&readProgress_);
+    shading_.SetProgress(&readProgress_);
+    communicationDialog_->SetSettingFileActions([this] { settingFile_.Save(SettingFileVariant::AllData); },
+                                                [this] { settingFile_.Load(); });
+    handlers_.SetButtonAction(kStoreAllButtonId, [this] { flashAreas_.StoreAll(); });
+    handlers_.SetButtonAction(kShadingReadButtonId, [this] { shading_.ReadToFile(); });
+    handlers_.SetButtonAction(kShadingWriteButtonId, [this] { shading_.WriteFromFile(); });
+    handlers_.SetButtonAction(kShadingStoreButtonId, [this] { shading_.StoreInFlash(); });
+}
+
+int CCtrlToolDlg::ChooseArea(bool load, int& area)
+{
+    CParameterAreaSelectDialog dialog(this, load ? 1 : 0);
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    area = dialog.area;
+    return 1;
 }
 
 void CCtrlToolDlg::UpdateUtilityMenu()

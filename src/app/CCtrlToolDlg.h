@@ -4,7 +4,10 @@
 
 #include "app/FactoryKeySequence.h"
 #include "dialogs/ProgressWindow.h"
+#include "files/SettingFile.h"
+#include "files/ShadingTransfer.h"
 #include "framework/qt/CDialogBase.h"
+#include "operations/FlashAreas.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CParameterDispatcher.h"
 
@@ -31,6 +34,10 @@ public:
     static constexpr int kStatusStripId = 1069;
     static constexpr int kTabControlId = 1089;
     static constexpr int kTerminalButtonId = 1010;
+    static constexpr int kStoreAllButtonId = 1021;
+    static constexpr int kShadingReadButtonId = 1336;
+    static constexpr int kShadingWriteButtonId = 1337;
+    static constexpr int kShadingStoreButtonId = 1338;
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
@@ -89,6 +96,9 @@ public:
     CTerminalDialog* TerminalDialog() const { return terminal_; }
     ParameterHandlers& Handlers() { return handlers_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
+    SettingFile& SettingFiles() { return settingFile_; }
+    ShadingTransfer& Shading() { return shading_; }
+    FlashAreas& Flash() { return flashAreas_; }
 
     // The size that shows the largest page whole (the window starts smaller on a small screen).
     QSize PreferredSize() const { return preferredSize_; }
@@ -109,6 +119,8 @@ private:
     void BuildMenu();
     QAction* AddItem(QMenu* menu, const char* text, int commandId, bool available);
     void OnCommand(int commandId);
+    void ConnectFileOperations();
+    int ChooseArea(bool load, int& area);
     void UpdateUtilityMenu();
     void PlacePages();
     void PlaceCommunicationDialog();
@@ -127,6 +139,10 @@ private:
     ParameterHandlers handlers_;
     ProgressWindow readProgress_;  // the read of all settings, over this window
     CParameterDispatcher dispatcher_;
+    ShadingTable shadingBuffer_;  // kept between transfers for as long as the window lives
+    SettingFile settingFile_;
+    ShadingTransfer shading_;
+    FlashAreas flashAreas_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;
     int currentArea_ = 0;

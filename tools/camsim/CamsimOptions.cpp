@@ -42,6 +42,7 @@ std::string CamsimOptions::Usage()
            "  --busy-polls N         calibration status reads busy N times before the result (default 3)\n"
            "  --result MN=CODE       force a result code: AWRS, AHRS, SDRS, PGS, PBS, PGS00, PBS00, SDS00\n"
            "  --set MN=VALUE         apply a setting line at power-up (repeatable)\n"
+           "  --refuse LINE          answer this exact line with an error (repeatable)\n"
            "  --log FILE             record every received and sent line with a time stamp\n"
            "  --silent               never answer\n"
            "  --garbage              answer every line with a line of random bytes\n"
@@ -149,6 +150,9 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
         } else if (name == "--set") {
             if (!takeValue()) return 0;
             options.camera.presetLines.push_back(value);
+        } else if (name == "--refuse") {
+            if (!takeValue()) return 0;
+            options.camera.refusedLines.push_back(value);
         } else if (name == "--silent") {
             if (!flag()) return 0;
             options.camera.silent = true;
