@@ -134,6 +134,7 @@ int SettingFile::ReadSettingFile(const std::string& path)
     const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
     report_ = SettingFileLoadReport{};
     report_.lineCount = static_cast<int>(lines.size());
+    retryLines_.clear();
     streak_.Reset();
     {
         DialogsDisabled disabled;
@@ -142,7 +143,17 @@ int SettingFile::ReadSettingFile(const std::string& path)
         for (int i = 0; i < n && !report_.cameraGone; ++i) {
             if (progress_) progress_->SetPosition(i * 100 / n);
             PumpMessages(false);
-            ApplyLine(lines[static_cast<std::size_t>(i)], i + 1);
+            ApplyLine(lines[static_cast<std::size_t>(i)], i + 1, true);
+        }
+        // A limit may depend on a value further down the file (the exposure on the line rate): what the camera
+        // refused gets one more try once everything else is in.
+        std::vector<std::pair<std::string, int>> retry;
+        retry.swap(retryLines_);
+        if (!report_.cameraGone) {
+            for (const auto& [line, number] : retry) {
+                if (report_.cameraGone) break;
+                ApplyLine(line, number, false);
+            }
         }
         if (hooks_.showValues) hooks_.showValues();
         table_.CommitShadow();
@@ -155,7 +166,7 @@ int SettingFile::ReadSettingFile(const std::string& path)
     return 1;
 }
 
-void SettingFile::ApplyLine(const std::string& line, int lineNumber)
+void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstPass)
 {
     using Kind = SettingFileFormat::LineKind;
     const SettingFileFormat::Line parsed =
@@ -195,7 +206,11 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber)
                 table_.SetDataValue(parsed.controlId, parsed.value);
                 ++report_.applied;
             } else if (!streak_.LastTimedOut()) {
-                report_.refused.push_back(parsed.mnemonic);
+                if (firstPass) {
+                    retryLines_.emplace_back(line, lineNumber);
+                } else {
+                    report_.refused.push_back(parsed.mnemonic);
+                }
             }
             break;
         }

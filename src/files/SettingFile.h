@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Command;
@@ -65,7 +66,7 @@ public:
     const SettingFileLoadReport& LastReport() const { return report_; }
 
 private:
-    void ApplyLine(const std::string& line, int lineNumber);
+    void ApplyLine(const std::string& line, int lineNumber, bool firstPass);
 
     Command& command_;
     ControlTable& table_;
@@ -76,4 +77,5 @@ private:
     ProgressSink* progress_ = nullptr;
     SettingFileLoadReport report_;
     TimeoutStreak streak_;
+    std::vector<std::pair<std::string, int>> retryLines_;  // refused in the first pass: line, line number
 };

@@ -120,13 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SettingFileTest, LoadRoundTripRestoresEveryValueOnASecondCamera)
 {
     ASSERT_NO_FATAL_FAILURE(
-        StartCamera({"--set", "GA=300", "--set", "LR=5000", "--set", "BLR=-5", "--set", "TM=1", "--set", "HB=7"}));
+        StartCamera({"--set", "GA=300", "--set", "LR=5000", "--set", "BLR=-5", "--set", "TM=1", "--set", "HB=2"}));
     ASSERT_EQ(reader_->ModelCheck(), 1);
     reader_->ReadAllSettings();
     const std::string path = Path("round.cam");
     ASSERT_EQ(file_->WriteSettingFile(path, SettingFileVariant::AllData), 1);
     ASSERT_EQ(Value("GA"), 300);
 
+    EXPECT_EQ(Value("HB"), 2);
     // A second camera at its defaults, and a table at its defaults too.
     camera_.reset();
     GetControlTable() = ControlTable();
@@ -135,8 +136,8 @@ TEST_F(SettingFileTest, LoadRoundTripRestoresEveryValueOnASecondCamera)
     ASSERT_NE(CameraValue("GA"), 300);
     host_.Clear();
     ASSERT_EQ(file_->ReadSettingFile(path), 1);
-    EXPECT_TRUE(host_.Texts().empty()) << ::testing::PrintToString(host_.Texts());
-    EXPECT_TRUE(file_->LastReport().AllApplied());
+    // The exposures come before the line rate they depend on: refused at first, taken on the second try.
+    EXPECT_TRUE(file_->LastReport().AllApplied()) << file_->LastReport().SummaryText();
     for (const std::string& line : SettingFileFormat::SplitLines(Read(path))) {
         const std::string mnemonic = line.substr(0, line.find('='));
         EXPECT_EQ(CameraValue(mnemonic.c_str()), std::stoi(line.substr(line.find('=') + 1))) << line;
@@ -154,17 +155,17 @@ TEST_F(SettingFileTest, LoadAppliesWhatItMayAndSummarisesTheRest)
     ASSERT_EQ(reader_->ModelCheck(), 1);
     const std::string path = Path("mixed.cam");
     ASSERT_EQ(
-        TextFile::Save(path, {"GA=300", "XYZ=5", "LR?", "GAORA=8000", "STP=1", "CBDRT=16", "", "TI = 1", "HB=&H1F"}),
+        TextFile::Save(path, {"GA=300", "XYZ=5", "LR?", "GAORA=8000", "STP=1", "CBDRT=16", "", "TI = 1", "GAG=&HC8"}),
         TextFile::SaveResult::Saved);
     const int gaBefore = Value("GA");
     ClearTraffic();
     host_.Clear();
     ASSERT_EQ(file_->ReadSettingFile(path), 1);
     // Only the lines the load may apply reach the camera; none as a 0 for a query.
-    EXPECT_EQ(Settings(), (std::vector<std::string>{"GA=300", "TI=1", "HB=31"}));
+    EXPECT_EQ(Settings(), (std::vector<std::string>{"GA=300", "TI=1", "GAG=200", "GA=300"}));
     EXPECT_EQ(Value("GA"), gaBefore);  // refused: the table keeps what the camera has
     EXPECT_EQ(Value("TI"), 1);
-    EXPECT_EQ(Value("HB"), 31);
+    EXPECT_EQ(Value("GAG"), 200);
     const SettingFileLoadReport& report = file_->LastReport();
     EXPECT_EQ(report.refused, (std::vector<std::string>{"GA"}));
     EXPECT_EQ(report.unknown, (std::vector<std::string>{"XYZ"}));
@@ -199,7 +200,7 @@ TEST_F(SettingFileTest, CameraVanishingEndsTheLoadAtTheSecondTimeOut)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--disconnect-after", "3"}));
     std::vector<std::string> lines;
-    for (int i = 0; i < 20; ++i) lines.push_back("HB=" + std::to_string(i));
+    for (int i = 0; i < 20; ++i) lines.push_back("GA=" + std::to_string(100 + i));
     const std::string path = Path("gone.cam");
     ASSERT_EQ(TextFile::Save(path, lines), TextFile::SaveResult::Saved);
     host_.Clear();
@@ -209,10 +210,11 @@ TEST_F(SettingFileTest, CameraVanishingEndsTheLoadAtTheSecondTimeOut)
     EXPECT_LT(seconds, 2.5 * SettingFile::kValueTimeoutMs / 1000.0);
     const SettingFileLoadReport& report = file_->LastReport();
     EXPECT_TRUE(report.cameraGone);
+    // The camera answers three lines and is gone from the fourth on: the fifth is the second time-out.
     EXPECT_EQ(report.applied, 3);
     EXPECT_EQ(report.stoppedAtLine, 5);
     EXPECT_EQ(Settings().size(), 5u);
-    EXPECT_EQ(Value("HB"), 2);
+    EXPECT_EQ(Value("GA"), 102);
     ASSERT_FALSE(host_.Shown().empty());
     EXPECT_NE(host_.Shown().back().text.find("stopped answering at line 5 of 20"), std::string::npos);
 }
@@ -237,7 +239,9 @@ TEST_F(SettingFileTest, DialogsAskBeforeReplacingAndRememberTheFolder)
     std::string folder;
     GetRegistrySettings().GetFolder(kItemCameraFilePath, folder);
     EXPECT_EQ(folder, folder_.string());
+    file_->Load();  // the next dialog starts in the remembered folder; cancelled
     ASSERT_FALSE(dialogs.Shown().empty());
+    EXPECT_EQ(dialogs.Shown().back().mode, FileDialogMode::Open);
     EXPECT_EQ(dialogs.Shown().back().defaultExtension, "cam");
     EXPECT_EQ(dialogs.Shown().back().filters.at(0).description, "Camera setting data (*.cam)");
     EXPECT_EQ(dialogs.Shown().back().startFolder, folder_.string());
