@@ -45,11 +45,13 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
                                                 GetRegistrySettings(), GetCameraModelInfo(), hooks);
     bench->file->SetProgress(&bench->progress);
     // The file: every user parameter of the connected model at its current value.
+    // The camera's own values, so that the file holds only what the camera takes.
     reader->ModelCheck();
+    GetControlMode().Set(0);
+    reader->ReadAllSettings();
     const std::string folder = (std::filesystem::temp_directory_path() / "rv-bench-settings").string();
     std::filesystem::create_directories(folder);
     bench->path = folder + "/all.cam";
-    GetControlMode().Set(0);
     bench->file->WriteSettingFile(bench->path, SettingFileVariant::ShippingData);
 
     BenchMessageHost* host = &context.host;

@@ -2,6 +2,7 @@
 #include "files/SettingFile.h"
 
 #include "base/StrFormat.h"
+#include "files/ProgressThrottle.h"
 #include "files/TextFile.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
@@ -140,9 +141,12 @@ int SettingFile::ReadSettingFile(const std::string& path)
         DialogsDisabled disabled;
         if (progress_) progress_->Open("Now, reading camera setting file.");
         const int n = report_.lineCount;
+        ProgressThrottle throttle;
         for (int i = 0; i < n && !report_.cameraGone; ++i) {
-            if (progress_) progress_->SetPosition(i * 100 / n);
-            PumpMessages(false);
+            if (throttle.Due(i == 0 || i == n - 1)) {
+                if (progress_) progress_->SetPosition(i * 100 / n);
+                PumpMessages(false);
+            }
             ApplyLine(lines[static_cast<std::size_t>(i)], i + 1, true);
         }
         // A limit may depend on a value further down the file (the exposure on the line rate): what the camera

@@ -63,6 +63,7 @@ std::string ShadingTransfer::ProgressText(const char* base, int count)
 
 void ShadingTransfer::ShowProgress(const char* base, int count)
 {
+    if (!throttle_.Due(count == 1 || count == ShadingTable::kTotal)) return;
     if (progress_) {
         progress_->SetMessage(ProgressText(base, count));
         progress_->SetPosition(count * 100 / ShadingTable::kTotal);

@@ -2,6 +2,7 @@
 // "Correction Data" buttons.
 #pragma once
 
+#include "files/ProgressThrottle.h"
 #include "files/ShadingTable.h"
 #include "link/TimeoutStreak.h"
 
@@ -65,4 +66,5 @@ private:
     ShadingTable& buffer_;
     ProgressSink* progress_ = nullptr;
     TimeoutStreak streak_;
+    ProgressThrottle throttle_;
 };
