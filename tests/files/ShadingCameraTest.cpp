@@ -74,6 +74,15 @@ TEST_F(ShadingTest, ModeOffStopsBothButtonsBeforeAnySelector)
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
 
+TEST_F(ShadingTest, UnansweredModeQueryEndsBeforeAnythingIsSentOrAsked)
+{
+    ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--refuse", "SDM?"}));
+    transfer_->WriteFromFile();
+    transfer_->ReadToFile();
+    EXPECT_TRUE(Settings().empty());
+    EXPECT_TRUE(dialogs_.Shown().empty());
+}
+
 TEST_F(ShadingTest, WriteWithSignedValuesThenReadBackGivesTheSameFile)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1"}));

@@ -1,5 +1,6 @@
 // The shading file: what the reader takes from each line and file, and the writer's round trip.
 #include "files/ShadingFile.h"
+#include "files/ShadingTransfer.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,12 @@ TEST(ShadingFileWrite, SignedValuesSurviveTheRoundTrip)
     EXPECT_EQ(result.status, ShadingFile::Status::Ok);
     EXPECT_EQ(result.taken, 1024);
     EXPECT_EQ(back.values, table.values);
+}
+
+TEST(ShadingProgress, RunningCountAfterTheBaseMessage)
+{
+    EXPECT_EQ(ShadingTransfer::ProgressText("Now, reading camera shading data", 1025),
+              "Now, reading camera shading data  (1025 / 3072)");
 }
 
 }  // namespace
