@@ -4,11 +4,11 @@
 #include <chrono>
 
 // A transfer step takes about two milliseconds on the line; repainting the progress window after every
-// one would cost as much as the step itself. The eye sees no more than some tens of updates a second,
+// one would cost as much as the step itself. Ten updates a second keep the count readable and cost next to nothing,
 // so the window is updated when this much time has passed, and always for the first and the last step.
 class ProgressThrottle {
 public:
-    static constexpr std::chrono::milliseconds kInterval{25};
+    static constexpr std::chrono::milliseconds kInterval{100};
 
     bool Due(bool firstOrLast)
     {
