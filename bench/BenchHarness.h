@@ -13,6 +13,7 @@ class CameraModelInfo;
 class Command;
 class ControlMode;
 class ControlTable;
+class RegistrySettings;
 class SerialLink;
 
 constexpr int kBenchBaudRate = 115200;
@@ -42,6 +43,7 @@ struct BenchContext {
     ControlTable& table;
     CameraModelInfo& model;
     ControlMode& mode;
+    RegistrySettings& settings;
 };
 
 struct BenchWorkload {

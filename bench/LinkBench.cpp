@@ -210,7 +210,7 @@ int main(int argc, char** argv)
 #ifdef RV_BENCH_REFRESH
     SetSpinRanges(table);
 #endif
-    BenchContext context{link, command, counter, host, table, model, mode};
+    BenchContext context{link, command, counter, host, table, model, mode, registry};
     std::vector<BenchWorkload> workloads;
     for (const auto& [order, factory] : RegisteredBenchWorkloads()) factory(context, workloads);
 

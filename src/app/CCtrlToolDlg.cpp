@@ -5,6 +5,7 @@
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CCameraIdDialog.h"
 #include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CParameterAreaSelectDialog.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/CTerminalDialog.h"
 #include "dialogs/CUserIdDialog.h"
@@ -18,6 +19,7 @@
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
@@ -92,7 +94,12 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
       readProgress_(objects.progress, this),
       lutEditors_(objects.command, objects.progress),
       dispatcher_(objects.table, objects.command, &handlers_),
-      operations_(handlers_, objects.command, objects.table, objects.reader, objects.model)
+      operations_(handlers_, objects.command, objects.table, objects.reader, objects.model),
+      settingFile_(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{}),
+      shading_(objects.command, shadingBuffer_),
+      flashAreas_(
+          objects.command, [this](bool load, int& area) { return ChooseArea(load, area); },
+          [this] { objects_.reader.Refresh(); })
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -128,6 +135,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     operations_.SetCameraResetHandler([this] { CameraRestarting(); });
     handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
     operations_.SetLutEditorOpener(&lutEditors_);
+    ConnectFileOperations();
     CameraReader& reader = objects_.reader;
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
@@ -167,18 +175,17 @@ void CCtrlToolDlg::BuildMenu()
     layout()->setMenuBar(menuBar_);
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("File(&F)"));
-    AddItem(file, "&Open", kCmdOpen, false);
+    AddItem(file, "&Open", kCmdOpen, true);
     QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
-    AddItem(saveAs, "All Data", kCmdSaveAllData, false);
-    AddItem(saveAs, "Shipping Data", kCmdSaveShippingData, false);
-    saveAs->menuAction()->setEnabled(false);
+    AddItem(saveAs, "All Data", kCmdSaveAllData, true);
+    AddItem(saveAs, "Shipping Data", kCmdSaveShippingData, true);
     file->addSeparator();
     AddItem(file, "E&xit", kCmdExit, true);
 
     QMenu* settings = menuBar_->addMenu(QStringLiteral("Settings(&S)"));
     AddItem(settings, "&Reload", kCmdReload, true);
-    AddItem(settings, "&Load settings", kCmdLoadSettings, false);
-    AddItem(settings, "&Store settings", kCmdStoreSettings, false);
+    AddItem(settings, "&Load settings", kCmdLoadSettings, true);
+    AddItem(settings, "&Store settings", kCmdStoreSettings, true);
 
     utilityMenu_ = menuBar_->addMenu(QStringLiteral("Utility(&U)"));
     AddItem(utilityMenu_, "Edit user id", kCmdEditUserId, true);
@@ -225,6 +232,21 @@ void CCtrlToolDlg::RunCommand(int commandId)
         case kCmdLoadAllLut:
             lutEditors_.OnLoadAll(this);
             break;
+        case kCmdOpen:
+            settingFile_.Load();
+            break;
+        case kCmdSaveAllData:
+            settingFile_.Save(SettingFileVariant::AllData);
+            break;
+        case kCmdSaveShippingData:
+            settingFile_.Save(SettingFileVariant::ShippingData);
+            break;
+        case kCmdLoadSettings:
+            flashAreas_.LoadSettings();
+            break;
+        case kCmdStoreSettings:
+            flashAreas_.StoreSettings();
+            break;
         case kCmdOpenCommunication:
             communicationDialog_->show();
             communicationDialog_->raise();
@@ -254,6 +276,37 @@ void CCtrlToolDlg::RunIdentityDialog(int commandId)
         dialog = std::make_unique<CAboutDialog>(this, objects_.command, objects_.reader, objects_.model, objects_.mode);
     }
     dialog->exec();
+}
+
+// The setting files, the flash areas and the shading buttons, with what they need of the pages.
+void CCtrlToolDlg::ConnectFileOperations()
+{
+    SettingFileHooks hooks;
+    hooks.modelCheck = [this] { return objects_.reader.ModelCheck(); };
+    hooks.showValues = [this] { objects_.reader.ShowAllValues(); };
+    hooks.setUpModel = [this] {
+        CameraReader& reader = objects_.reader;
+        reader.ModelSetup();
+        reader.UpdateControlStates();
+        handlers_.ShowLineRate();
+    };
+    settingFile_.SetHooks(std::move(hooks));
+    settingFile_.SetProgress(&readProgress_);
+    shading_.SetProgress(&readProgress_);
+    communicationDialog_->SetSettingFileActions([this] { settingFile_.Save(SettingFileVariant::AllData); },
+                                                [this] { settingFile_.Load(); });
+    handlers_.SetButtonAction(kStoreAllButtonId, [this] { flashAreas_.StoreAll(); });
+    handlers_.SetButtonAction(kShadingReadButtonId, [this] { shading_.ReadToFile(); });
+    handlers_.SetButtonAction(kShadingWriteButtonId, [this] { shading_.WriteFromFile(); });
+    handlers_.SetButtonAction(kShadingStoreButtonId, [this] { shading_.StoreInFlash(); });
+}
+
+int CCtrlToolDlg::ChooseArea(bool load, int& area)
+{
+    CParameterAreaSelectDialog dialog(this, load ? 1 : 0, objects_.mode.IsFactory());
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    area = dialog.area;
+    return 1;
 }
 
 void CCtrlToolDlg::UpdateUtilityMenu()

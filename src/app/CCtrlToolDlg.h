@@ -5,7 +5,10 @@
 #include "app/FactoryKeySequence.h"
 #include "dialogs/LutEditors.h"
 #include "dialogs/ProgressWindow.h"
+#include "files/SettingFile.h"
+#include "files/ShadingTransfer.h"
 #include "framework/qt/CDialogBase.h"
+#include "operations/FlashAreas.h"
 #include "operations/PageOperations.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CParameterDispatcher.h"
@@ -34,6 +37,10 @@ public:
     static constexpr int kStatusStripId = 1069;
     static constexpr int kTabControlId = 1089;
     static constexpr int kTerminalButtonId = 1010;
+    static constexpr int kStoreAllButtonId = 1021;
+    static constexpr int kShadingReadButtonId = 1336;
+    static constexpr int kShadingWriteButtonId = 1337;
+    static constexpr int kShadingStoreButtonId = 1338;
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
@@ -96,6 +103,9 @@ public:
     PageOperations& Operations() { return operations_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
     LutEditors& LutEditorSet() { return lutEditors_; }
+    SettingFile& SettingFiles() { return settingFile_; }
+    ShadingTransfer& Shading() { return shading_; }
+    FlashAreas& Flash() { return flashAreas_; }
 
     // The size that shows the largest page whole (the window starts smaller on a small screen).
     QSize PreferredSize() const { return preferredSize_; }
@@ -117,6 +127,8 @@ private:
     QAction* AddItem(QMenu* menu, const char* text, int commandId, bool available);
     void OnCommand(int commandId);
     void RunIdentityDialog(int commandId);
+    void ConnectFileOperations();
+    int ChooseArea(bool load, int& area);
     void UpdateUtilityMenu();
     void PlacePages();
     void PlaceCommunicationDialog();
@@ -140,6 +152,10 @@ private:
     LutEditors lutEditors_;  // red, green, blue; created hidden at start-up
     CParameterDispatcher dispatcher_;
     PageOperations operations_;
+    ShadingTable shadingBuffer_;  // kept between transfers for as long as the window lives
+    SettingFile settingFile_;
+    ShadingTransfer shading_;
+    FlashAreas flashAreas_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;
     int currentArea_ = 0;

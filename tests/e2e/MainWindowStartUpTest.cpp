@@ -144,13 +144,13 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
         bool enabled;
     };
     const Item items[] = {
-        {30008, "&Open", false},
-        {30011, "All Data", false},
-        {30012, "Shipping Data", false},
+        {30008, "&Open", true},
+        {30011, "All Data", true},
+        {30012, "Shipping Data", true},
         {2, "E&xit", true},
         {30002, "&Reload", true},
-        {30004, "&Load settings", false},
-        {30003, "&Store settings", false},
+        {30004, "&Load settings", true},
+        {30003, "&Store settings", true},
         {30000, "Edit user id", true},
         {30005, "Edit camera id", true},
         {30006, "&Open LUT file", true},

@@ -24,6 +24,8 @@ struct CameraConfig {
     std::set<int> refusedCommands;
     // Setting lines applied at power-up, after the defaults (for example "SDM=1").
     std::vector<std::string> presetLines;
+    // Received lines the camera refuses with an error answer, as written (for example "SA=1").
+    std::vector<std::string> refusedLines;
 
     // Identity as the factory wrote it.
     std::string firmwareVersion = "1.3.0.7";

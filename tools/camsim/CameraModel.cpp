@@ -232,6 +232,10 @@ CameraModel::Reply CameraModel::Respond(std::string_view line)
     }
     // A bare line end is the usual way to clear a half-sent line; the camera stays quiet.
     if (line.empty()) return {};
+    // Refusals on request let the tool's handling of a refused line be tried on any command.
+    if (std::find(config_.refusedLines.begin(), config_.refusedLines.end(), line) != config_.refusedLines.end()) {
+        return Error("refused on request");
+    }
     for (char c : line) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 32 || byte == 127) return Error("line holds a control character");

@@ -82,7 +82,7 @@ std::string CamsimOptions::Usage()
            "  --disconnect-after N   go quiet after N received lines\n"
            "  --vanish-on LINE[@N]   go quiet from the N-th (default first) time LINE is received on\n"
            "  --answer MN=VALUE      answer every query of MN with VALUE (a counter state, a limit, ...)\n"
-           "  --refuse MN            answer every line of MN with an error line\n"
+           "  --refuse MN|LINE       answer every line of MN, or this exact line, with an error (repeatable)\n"
            "  --help                 this text\n";
 }
 
@@ -230,13 +230,18 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
             }
             options.camera.forcedAnswers[command] = static_cast<int>(answer);
         } else if (name == "--refuse") {
+            // A bare mnemonic refuses every line of that command; anything else is one exact line.
             if (!takeValue()) return 0;
-            const int command = CommandTable::Find(value);
-            if (command < 0) {
-                error = "--refuse needs a known command";
+            const bool wholeLine = value.find_first_of("=?") != std::string::npos;
+            const int command = wholeLine ? -1 : CommandTable::Find(value);
+            if (command >= 0) {
+                options.camera.refusedCommands.insert(command);
+            } else if (wholeLine) {
+                options.camera.refusedLines.push_back(value);
+            } else {
+                error = "--refuse needs a known command or a whole line (MN=VALUE, MN?)";
                 return 0;
             }
-            options.camera.refusedCommands.insert(command);
         } else {
             error = "unknown option \"" + args[i] + "\" (see --help)";
             return 0;

@@ -1,0 +1,229 @@
+// Saving and loading camera setting files.
+#include "files/SettingFile.h"
+
+#include "base/StrFormat.h"
+#include "files/ProgressThrottle.h"
+#include "files/TextFile.h"
+#include "framework/FileDialogHost.h"
+#include "framework/MessageBox.h"
+#include "framework/OpenDialogList.h"
+#include "framework/ProgressSink.h"
+#include "framework/UiHost.h"
+#include "link/Command.h"
+#include "settings/ControlMode.h"
+#include "settings/RegistrySettings.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+
+namespace {
+
+constexpr const char* kFileOpenCaption = "File Open Error";
+
+FileDialogRequest SettingFileRequest(FileDialogMode mode, RegistrySettings& settings)
+{
+    FileDialogRequest request;
+    request.mode = mode;
+    settings.GetFolder(kItemCameraFilePath, request.startFolder);
+    request.filters = {{"Camera setting data (*.cam)", "*.cam"}};
+    request.defaultExtension = "cam";
+    return request;
+}
+
+std::string Joined(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+// Keeps the open dialogs disabled for a scope, so that no page change runs half-way through a load.
+class DialogsDisabled {
+public:
+    DialogsDisabled() { GetOpenDialogList().DisableAll(); }
+    ~DialogsDisabled() { GetOpenDialogList().EnableAll(); }
+    DialogsDisabled(const DialogsDisabled&) = delete;
+    DialogsDisabled& operator=(const DialogsDisabled&) = delete;
+};
+
+}  // namespace
+
+bool SettingFileLoadReport::AllApplied() const
+{
+    return refused.empty() && unknown.empty() && notOnModel.empty() && factoryInUserMode.empty() &&
+           notASetting.empty() && !cameraGone && timedOut == 0;
+}
+
+std::string SettingFileLoadReport::SummaryText() const
+{
+    if (AllApplied()) return {};
+    std::string text = "Not every line of the setting file was applied.";
+    if (cameraGone) {
+        text += StrFormat("\nThe camera stopped answering at line %d of %d; the lines after it were not sent.",
+                          stoppedAtLine, lineCount);
+    }
+    if (timedOut > 0 && !cameraGone) text += StrFormat("\nNo answer from the camera: %d line(s).", timedOut);
+    const std::pair<const char*, const std::vector<std::string>*> groups[] = {
+        {"Refused by the camera", &refused}, {"Unknown mnemonic", &unknown},
+        {"Not on this model", &notOnModel},  {"Factory parameter in user mode", &factoryInUserMode},
+        {"Not a setting", &notASetting},
+    };
+    for (const auto& [title, names] : groups) {
+        if (!names->empty()) text += std::string("\n") + title + ": " + Joined(*names);
+    }
+    text += StrFormat("\n%d setting(s) applied.", applied);
+    return text;
+}
+
+SettingFile::SettingFile(Command& command, ControlTable& table, ControlMode& mode, RegistrySettings& settings,
+                         CameraModelInfo& model, SettingFileHooks hooks)
+    : command_(command), table_(table), mode_(mode), settings_(settings), model_(model), hooks_(std::move(hooks))
+{
+}
+
+void SettingFile::Save(SettingFileVariant variant)
+{
+    std::string path;
+    if (ChooseFile(SettingFileRequest(FileDialogMode::Save, settings_), path) != 1) return;
+    WriteSettingFile(path, variant);
+    settings_.SetText(kItemCameraFilePath, TextFile::FolderOf(path));
+}
+
+void SettingFile::Load()
+{
+    std::string path;
+    if (ChooseFile(SettingFileRequest(FileDialogMode::Open, settings_), path) != 1) return;
+    ReadSettingFile(path);
+    settings_.SetText(kItemCameraFilePath, TextFile::FolderOf(path));
+}
+
+int SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant variant)
+{
+    const bool factory = mode_.Get() == 1;
+    std::vector<std::string> lines;
+    if (variant == SettingFileVariant::AllData && factory) {
+        // The model id goes first so that a load sets the model before the parameters that depend on it.
+        if (hooks_.modelCheck) hooks_.modelCheck();
+        if (model_.modelCode != kModelCodeUnknown) lines.push_back("MD00=" + model_.modelName);
+    }
+    const bool withFactoryRows = variant == SettingFileVariant::AllData && factory;
+    for (std::string& line : SettingFileFormat::RowLines(table_, model_.modelCode, withFactoryRows)) {
+        lines.push_back(std::move(line));
+    }
+    switch (TextFile::Save(path, lines)) {
+        case TextFile::SaveResult::Saved:
+            return 1;
+        case TextFile::SaveResult::CannotCreate:
+            ShowMessage(path + "\nCouldn't open this file", kFileOpenCaption, MessageButtons::Ok,
+                        MessageIcon::Exclamation);
+            return 0;
+        case TextFile::SaveResult::CannotWrite:
+            ShowMessage(path + "\nCouldn't write this file", "File Write Error", MessageButtons::Ok,
+                        MessageIcon::Exclamation);
+            return 0;
+    }
+    return 0;
+}
+
+int SettingFile::ReadSettingFile(const std::string& path)
+{
+    std::string content;
+    if (!TextFile::Load(path, content)) {
+        ShowMessage(path + "\nCouldn't open this file", kFileOpenCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+        return 0;
+    }
+    const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
+    report_ = SettingFileLoadReport{};
+    report_.lineCount = static_cast<int>(lines.size());
+    retryLines_.clear();
+    streak_.Reset();
+    {
+        DialogsDisabled disabled;
+        if (progress_) progress_->Open("Now, reading camera setting file.");
+        const int n = report_.lineCount;
+        ProgressThrottle throttle;
+        for (int i = 0; i < n && !report_.cameraGone; ++i) {
+            if (throttle.Due(i == 0 || i == n - 1)) {
+                if (progress_) progress_->SetPosition(i * 100 / n);
+                PumpMessages(false);
+            }
+            ApplyLine(lines[static_cast<std::size_t>(i)], i + 1, true);
+        }
+        // A limit may depend on a value further down the file (the exposure on the line rate): what the camera
+        // refused gets one more try once everything else is in.
+        std::vector<std::pair<std::string, int>> retry;
+        retry.swap(retryLines_);
+        if (!report_.cameraGone) {
+            for (const auto& [line, number] : retry) {
+                if (report_.cameraGone) break;
+                ApplyLine(line, number, false);
+            }
+        }
+        if (hooks_.showValues) hooks_.showValues();
+        table_.CommitShadow();
+        if (progress_) progress_->Close();
+    }
+    if (hooks_.setUpModel) hooks_.setUpModel();
+    if (!report_.AllApplied()) {
+        ShowMessage(report_.SummaryText(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    return 1;
+}
+
+void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstPass)
+{
+    using Kind = SettingFileFormat::LineKind;
+    const SettingFileFormat::Line parsed =
+        SettingFileFormat::Classify(line, table_, model_.modelCode, mode_.Get() == 1);
+    switch (parsed.kind) {
+        case Kind::Blank:
+            return;
+        case Kind::UnknownMnemonic:
+            report_.unknown.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
+            return;
+        case Kind::NotASetting:
+            report_.notASetting.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
+            return;
+        case Kind::NotOnModel:
+            report_.notOnModel.push_back(parsed.mnemonic);
+            return;
+        case Kind::FactoryInUserMode:
+            report_.factoryInUserMode.push_back(parsed.mnemonic);
+            return;
+        case Kind::ModelId: {
+            const int sent = streak_.Run(kModelIdTimeoutMs,
+                                         [&] { return command_.SendText(cmd::MD00, parsed.text, kModelIdTimeoutMs); });
+            if (sent) {
+                ++report_.applied;
+                if (hooks_.modelCheck) hooks_.modelCheck();
+            } else if (!streak_.LastTimedOut()) {
+                report_.refused.push_back(parsed.mnemonic);
+            }
+            break;
+        }
+        case Kind::Setting: {
+            const int sent = streak_.Run(kValueTimeoutMs, [&] {
+                return command_.SendValue(parsed.commandIndex, parsed.value, kValueTimeoutMs);
+            });
+            // Only a value the camera took goes into the table, so the pages never show one it does not have.
+            if (sent) {
+                table_.SetDataValue(parsed.controlId, parsed.value);
+                ++report_.applied;
+            } else if (!streak_.LastTimedOut()) {
+                if (firstPass) {
+                    retryLines_.emplace_back(line, lineNumber);
+                } else {
+                    report_.refused.push_back(parsed.mnemonic);
+                }
+            }
+            break;
+        }
+    }
+    if (streak_.LastTimedOut()) {
+        ++report_.timedOut;
+        if (streak_.CameraGone()) {
+            report_.cameraGone = true;
+            report_.stoppedAtLine = lineNumber;
+        }
+    }
+}

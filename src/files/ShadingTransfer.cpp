@@ -1,0 +1,225 @@
+// Shading data between camera, buffer and files.
+#include "files/ShadingTransfer.h"
+
+#include "base/StrFormat.h"
+#include "files/ShadingFile.h"
+#include "files/TextFile.h"
+#include "framework/FileDialogHost.h"
+#include "framework/MessageBox.h"
+#include "framework/OpenDialogList.h"
+#include "framework/ProgressSink.h"
+#include "framework/UiHost.h"
+#include "link/Command.h"
+#include "tables/CommandTable.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kReadMessage = "Now, reading camera shading data";
+constexpr const char* kWriteMessage = "Now, writing camera shading data";
+
+// The shading files start in the working folder.
+std::string WorkingFolder()
+{
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::current_path(ec);
+    if (ec) return {};
+    const std::u8string text = folder.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+void StopMessage(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+
+// A transfer keeps every dialog disabled, shows the wait cursor and the progress window throughout.
+class TransferScope {
+public:
+    TransferScope(ProgressSink* progress, const char* message) : progress_(progress)
+    {
+        GetOpenDialogList().DisableAll();
+        if (progress_) progress_->Open(message);
+    }
+    ~TransferScope()
+    {
+        if (progress_) progress_->Close();
+        GetOpenDialogList().EnableAll();
+    }
+    TransferScope(const TransferScope&) = delete;
+    TransferScope& operator=(const TransferScope&) = delete;
+
+private:
+    WaitCursor cursor_;
+    ProgressSink* progress_;
+};
+
+}  // namespace
+
+ShadingTransfer::ShadingTransfer(Command& command, ShadingTable& buffer) : command_(command), buffer_(buffer) {}
+
+std::string ShadingTransfer::ProgressText(const char* base, int count)
+{
+    return StrFormat("%s  (%d / %d)", base, count, ShadingTable::kTotal);
+}
+
+void ShadingTransfer::ShowProgress(const char* base, int count)
+{
+    if (!throttle_.Due(count == 1 || count == ShadingTable::kTotal)) return;
+    if (progress_) {
+        progress_->SetMessage(ProgressText(base, count));
+        progress_->SetPosition(count * 100 / ShadingTable::kTotal);
+    }
+    PumpMessages(false);
+}
+
+int ShadingTransfer::CheckShadingMode()
+{
+    int mode = 0;
+    // Without an answer nothing is known about the mode: the operation ends before anything is sent.
+    if (!command_.QueryValue(cmd::SDM, mode, kModeTimeoutMs)) return 0;
+    if (mode == 0) {
+        StopMessage("Shading Mode is OFF");
+        return 0;
+    }
+    return 1;
+}
+
+ShadingTransfer::ReadOutcome ShadingTransfer::ReadFromCamera()
+{
+    ReadOutcome outcome;
+    ShadingTable read;
+    TransferScope scope(progress_, kReadMessage);
+    for (int colour = 0; colour < ShadingTable::kColours; ++colour) {
+        outcome.colour = colour;
+        outcome.entry = 1;
+        if (!command_.SendValue(cmd::SDDS, colour, kSelectorTimeoutMs)) return outcome;
+        for (int k = 1; k <= ShadingTable::kEntries; ++k) {
+            outcome.entry = k;
+            int value = 0;
+            // A table with a hole is no table: the read ends at the first request that fails.
+            if (!command_.SendValue(cmd::SDDI, k, kEntryTimeoutMs)) return outcome;
+            if (!command_.QueryValue(cmd::SDD, value, kEntryTimeoutMs)) return outcome;
+            read.At(colour, k - 1) = value;
+            ShowProgress(kReadMessage, colour * ShadingTable::kEntries + k);
+        }
+    }
+    buffer_ = read;
+    outcome.complete = true;
+    return outcome;
+}
+
+ShadingTransfer::WriteOutcome ShadingTransfer::WriteToCamera()
+{
+    WriteOutcome outcome;
+    streak_.Reset();
+    bool allAcknowledged = true;
+    {
+        TransferScope scope(progress_, kWriteMessage);
+        auto gone = [&](int colour, int entry) {
+            if (streak_.LastTimedOut()) ++outcome.timedOut;
+            if (!streak_.CameraGone()) return false;
+            outcome.cameraGone = true;
+            outcome.colour = colour;
+            outcome.entry = entry;
+            return true;
+        };
+        for (int colour = 0; colour < ShadingTable::kColours && !outcome.cameraGone; ++colour) {
+            const int selected = streak_.Run(kSelectorTimeoutMs,
+                                             [&] { return command_.SendValue(cmd::SDDS, colour, kSelectorTimeoutMs); });
+            if (!selected) {
+                allAcknowledged = false;
+                if (gone(colour, 1)) break;
+                // Entries sent now would land in another colour's table.
+                if (!streak_.LastTimedOut()) outcome.refused += ShadingTable::kEntries;
+                continue;
+            }
+            for (int k = 1; k <= ShadingTable::kEntries; ++k) {
+                const int indexed =
+                    streak_.Run(kEntryTimeoutMs, [&] { return command_.SendValue(cmd::SDDI, k, kEntryTimeoutMs); });
+                int written = 0;
+                if (indexed) {
+                    written = streak_.Run(kEntryTimeoutMs, [&] {
+                        return command_.SendValue(cmd::SDD, buffer_.At(colour, k - 1), kEntryTimeoutMs);
+                    });
+                }
+                // A value after a refused index would overwrite the entry the camera still points at.
+                if (!written) {
+                    allAcknowledged = false;
+                    if (gone(colour, k)) break;
+                    if (!streak_.LastTimedOut()) ++outcome.refused;
+                }
+                ShowProgress(kWriteMessage, colour * ShadingTable::kEntries + k);
+            }
+        }
+    }
+    if (allAcknowledged) outcome.closed = command_.SendValue(cmd::SDDU, 0, kCloseTimeoutMs) == 1;
+    return outcome;
+}
+
+void ShadingTransfer::ReadToFile()
+{
+    if (!CheckShadingMode()) return;
+    const ReadOutcome outcome = ReadFromCamera();
+    if (!outcome.complete) {
+        StopMessage(
+            StrFormat("Reading the shading data stopped at %s entry %d of %d: the camera did not answer.\n"
+                      "The table is incomplete and was not kept.",
+                      ShadingTable::ColourName(outcome.colour), outcome.entry, ShadingTable::kEntries));
+        return;
+    }
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Save;
+    request.startFolder = WorkingFolder();
+    request.filters = {{"Camera shading data (*.csv)", "*.csv"}};
+    request.defaultExtension = "csv";
+    std::string path;
+    if (ChooseFile(request, path) != 1) return;
+    switch (TextFile::Save(path, ShadingFile::Lines(buffer_))) {
+        case TextFile::SaveResult::Saved:
+            break;
+        case TextFile::SaveResult::CannotCreate:
+            StopMessage(path + "\nCouldn't open this file");
+            break;
+        case TextFile::SaveResult::CannotWrite:
+            StopMessage(path + "\nCouldn't write this file");
+            break;
+    }
+}
+
+void ShadingTransfer::WriteFromFile()
+{
+    if (!CheckShadingMode()) return;
+    FileDialogRequest request;
+    request.mode = FileDialogMode::Open;
+    request.startFolder = WorkingFolder();
+    request.filters = {{"Camera gamma data (*.csv)", "*.csv"}};
+    request.defaultExtension = "csv";
+    std::string path;
+    if (ChooseFile(request, path) != 1) return;
+    std::string content;
+    if (!TextFile::Load(path, content)) {
+        StopMessage(path + "\nCouldn't open this file");
+        return;
+    }
+    const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, buffer_);
+    if (parsed.status == ShadingFile::Status::BadFormat) {
+        StopMessage("Invaild data count format");
+        return;
+    }
+    if (parsed.status == ShadingFile::Status::TooMany) StopMessage("Too many data");
+
+    const WriteOutcome outcome = WriteToCamera();
+    if (outcome.refused == 0 && !outcome.cameraGone && outcome.timedOut == 0 && outcome.closed) return;
+    std::string text = "Writing the shading data to the camera did not complete.";
+    if (outcome.cameraGone) {
+        text += StrFormat("\nThe camera stopped answering at %s entry %d; the rest was not sent.",
+                          ShadingTable::ColourName(outcome.colour), outcome.entry);
+    }
+    if (outcome.refused > 0) text += StrFormat("\nEntries refused by the camera: %d.", outcome.refused);
+    if (outcome.timedOut > 0 && !outcome.cameraGone) {
+        text += StrFormat("\nEntries without an answer: %d.", outcome.timedOut);
+    }
+    text += outcome.closed ? "" : "\nThe camera's table was not closed (SDDU not sent or not acknowledged).";
+    ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+int ShadingTransfer::StoreInFlash() { return command_.SendValue(cmd::SDDA, 0, kCloseTimeoutMs); }

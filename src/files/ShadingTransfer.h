@@ -1,0 +1,70 @@
+// The shading correction table between the camera, the tool's buffer and CSV files: the three
+// "Correction Data" buttons.
+#pragma once
+
+#include "files/ProgressThrottle.h"
+#include "files/ShadingTable.h"
+#include "link/TimeoutStreak.h"
+
+#include <string>
+
+class Command;
+class ProgressSink;
+
+class ShadingTransfer {
+public:
+    static constexpr int kModeTimeoutMs = 5000;
+    static constexpr int kSelectorTimeoutMs = 3000;
+    static constexpr int kEntryTimeoutMs = 1000;
+    static constexpr int kCloseTimeoutMs = 5000;  // SDDU and SDDA
+
+    // How a camera read ended: complete, or at which colour and one-based entry it stopped.
+    struct ReadOutcome {
+        bool complete = false;
+        int colour = 0;
+        int entry = 0;
+    };
+    // How a camera write ended. The table is closed with SDDU only when every request was acknowledged.
+    struct WriteOutcome {
+        int refused = 0;  // entries the camera refused (their values may not be in the camera)
+        bool cameraGone = false;  // two time-outs in a row ended the write
+        int colour = 0;  // cameraGone: where it ended
+        int entry = 0;
+        int timedOut = 0;
+        bool closed = false;  // SDDU acknowledged
+    };
+
+    // The buffer is the main window's and lives as long as it does.
+    ShadingTransfer(Command& command, ShadingTable& buffer);
+
+    void SetProgress(ProgressSink* progress) { progress_ = progress; }
+
+    // "Read ( camera -> file )": mode check, read into the buffer, save dialog, file.
+    void ReadToFile();
+    // "Write ( file -> camera )": mode check, open dialog, file into the buffer, write to the camera.
+    void WriteFromFile();
+    // "Store in flash memory".
+    int StoreInFlash();
+
+    // The loops alone, with progress window and the open dialogs disabled. A read goes into the buffer
+    // only when it is complete.
+    ReadOutcome ReadFromCamera();
+    WriteOutcome WriteToCamera();
+
+    // 1 when the camera's shading correction is on; 0 after "Shading Mode is OFF" or a failed query.
+    int CheckShadingMode();
+
+    // The running count shown after the base message, e.g. "Now, reading camera shading data  (1025 / 3072)".
+    static std::string ProgressText(const char* base, int count);
+
+    ShadingTable& Buffer() { return buffer_; }
+
+private:
+    void ShowProgress(const char* base, int count);
+
+    Command& command_;
+    ShadingTable& buffer_;
+    ProgressSink* progress_ = nullptr;
+    TimeoutStreak streak_;
+    ProgressThrottle throttle_;
+};

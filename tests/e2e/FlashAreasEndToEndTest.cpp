@@ -1,0 +1,123 @@
+// The flash areas through the main window against the simulated camera: load, store, store all, reload.
+#include "MainWindowFixture.h"
+
+#include "dialogs/CCommunicationDialog.h"
+#include "link/SerialLink.h"
+#include "settings/ControlMode.h"
+
+#include <QAction>
+#include <QPushButton>
+
+namespace {
+
+class FlashAreasTest : public MainWindowFixture {
+protected:
+    // The area-select dialog answered from the test: OK with the area, or Cancel when area is absent.
+    void Answer(int ok, int area)
+    {
+        window_->Flash().SetAreaChooser([this, ok, area](bool load, int& chosen) {
+            asked_.push_back(load);
+            chosen = area;
+            return ok;
+        });
+        window_->Flash().SetPause([](int) {});
+    }
+    std::vector<bool> asked_;
+};
+
+TEST_F(FlashAreasTest, StoresGoToTheirAreaAndCancelSendsNothing)
+{
+    StartCamera({});
+    StartWindow();
+    messages_.Clear();
+
+    Answer(1, 0);
+    EXPECT_EQ(window_->Flash().StoreSettings(), 1);
+    EXPECT_EQ(CountTraffic("RX", "SA00=0"), 1);
+    EXPECT_EQ(CountTraffic("RX", "SA=0"), 0);
+
+    Answer(1, 2);
+    window_->MenuAction(CCtrlToolDlg::kCmdStoreSettings)->trigger();
+    EXPECT_EQ(CountTraffic("RX", "SA=2"), 1);
+    EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Completed saving current setting data !",
+                                                           "Completed saving current setting data !"}));
+
+    Answer(0, 3);
+    window_->MenuAction(CCtrlToolDlg::kCmdStoreSettings)->trigger();
+    window_->MenuAction(CCtrlToolDlg::kCmdLoadSettings)->trigger();
+    EXPECT_EQ(asked_, (std::vector<bool>{false, false, false, true}));
+    EXPECT_EQ(CountReceivedStartingWith("SA=3"), 0);
+    EXPECT_EQ(CountReceivedStartingWith("LD="), 0);
+
+    Answer(1, -1);
+    messages_.Clear();
+    window_->Flash().StoreSettings();
+    window_->Flash().LoadSettings();
+    EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Selected invalid area !", "Selected invalid area !"}));
+    EXPECT_EQ(CountReceivedStartingWith("LD="), 0);
+}
+
+TEST_F(FlashAreasTest, StoreTakesAsLongAsTheFlashNeeds)
+{
+    // The camera takes 6 s to answer: within the store's 8000 ms, beyond an ordinary 5000 ms.
+    StartCamera({"--answer-delay", "6000"});
+    ASSERT_EQ(objects_->link.Open(kLinkComPort, 9600, 0), 1);
+    Answer(1, 2);
+    messages_.Clear();
+    EXPECT_EQ(window_->Flash().StoreSettings(), 1);
+    EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Completed saving current setting data !"}));
+}
+
+TEST_F(FlashAreasTest, StoreAllGoesOnPastAFailureAndSummarises)
+{
+    StartCamera({"--refuse", "SA=1"});
+    StartWindow();
+    messages_.Clear();
+    messages_.QueueAnswer(MessageResult::Yes);
+    window_->Flash().SetPause([](int) {});
+    EXPECT_EQ(window_->Flash().StoreAll(), 0);
+    for (const char* line : {"SA=1", "SA=2", "SA=3", "SA00=0"}) EXPECT_EQ(CountTraffic("RX", line), 1) << line;
+    ASSERT_FALSE(messages_.Shown().empty());
+    EXPECT_EQ(messages_.Shown()[0].text, "Are you sure you want to overwrite into all EEPROM areas?");
+    EXPECT_EQ(messages_.Shown().back().text, "Couldn't store current setting data!");
+    EXPECT_EQ(messages_.Shown().back().icon, MessageIcon::Exclamation);
+
+    messages_.Clear();
+    messages_.QueueAnswer(MessageResult::No);
+    EXPECT_EQ(window_->Flash().StoreAll(), 0);
+    EXPECT_EQ(CountTraffic("RX", "SA=2"), 1);
+}
+
+TEST_F(FlashAreasTest, LoadReadsEverythingAgainAndReloadDoesSoEvenWhenEaFails)
+{
+    StartCamera({"--refuse", "EA?"});
+    StartWindow();
+    const int before = CountReceivedStartingWith("GA?");
+    Answer(1, 2);
+    EXPECT_EQ(window_->Flash().LoadSettings(), 1);
+    EXPECT_EQ(CountTraffic("RX", "LD=2"), 1);
+    EXPECT_EQ(CountReceivedStartingWith("GA?"), before + 1);
+
+    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    EXPECT_EQ(CountReceivedStartingWith("GA?"), before + 2);
+}
+
+TEST_F(FlashAreasTest, FileMenuAndCommunicationFileButtonsAreAvailable)
+{
+    StartCamera({});
+    StartWindow();
+    for (int id : {CCtrlToolDlg::kCmdOpen, CCtrlToolDlg::kCmdSaveAllData, CCtrlToolDlg::kCmdSaveShippingData,
+                   CCtrlToolDlg::kCmdLoadSettings, CCtrlToolDlg::kCmdStoreSettings}) {
+        ASSERT_NE(window_->MenuAction(id), nullptr);
+        EXPECT_TRUE(window_->MenuAction(id)->isEnabled()) << id;
+    }
+    for (const char* text : {"Write To File...", "Read To FIle...."}) {
+        bool found = false;
+        for (QPushButton* button : window_->CommunicationDialog()->findChildren<QPushButton*>()) {
+            if (button->text() == text) found = button->isEnabled();
+        }
+        EXPECT_TRUE(found) << text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// Which rows a setting file holds, and how each kind of line is taken by a load.
+#include "files/SettingFileFormat.h"
+
+#include "tables/CameraModelInfo.h"
+#include "tables/ControlTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Kind = SettingFileFormat::LineKind;
+
+std::vector<std::string> Mnemonics(const std::vector<std::string>& lines, std::size_t count)
+{
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < lines.size() && i < count; ++i) names.push_back(lines[i].substr(0, lines[i].find('=')));
+    return names;
+}
+
+bool Holds(const std::vector<std::string>& lines, const std::string& mnemonic)
+{
+    for (const std::string& line : lines) {
+        if (line.rfind(mnemonic + "=", 0) == 0) return true;
+    }
+    return false;
+}
+
+TEST(SettingFileRows, UserFileOfEachModelStartsWithItsOwnParameters)
+{
+    ControlTable table;
+    const auto a1 = SettingFileFormat::RowLines(table, kModelCodeA1, false);
+    EXPECT_EQ(Mnemonics(a1, 19),
+              (std::vector<std::string>{"TM", "TI", "TA", "ARS", "EI", "TR", "ETM", "PE", "PER", "PEG", "PEB", "LR",
+                                        "WTC", "OFC", "HB", "VB", "BA", "CLCFG", "CLCF"}));
+    const auto b1 = SettingFileFormat::RowLines(table, kModelCodeB1, false);
+    EXPECT_EQ(Mnemonics(b1, 9), (std::vector<std::string>{"TM", "TI", "TA", "ARS", "TR", "PE", "LR", "LROP", "WTC"}));
+    // Rows that never go into a file, and the other model's rows.
+    for (const char* never : {"CBDRT", "TPN", "LUTIG", "LUTG", "TMPS0", "BAS00"}) {
+        EXPECT_FALSE(Holds(a1, never)) << never;
+        EXPECT_FALSE(Holds(b1, never)) << never;
+    }
+    EXPECT_FALSE(Holds(b1, "STP"));
+    EXPECT_FALSE(Holds(a1, "LROP"));
+    // An unknown model leaves nothing out.
+    const auto unknown = SettingFileFormat::RowLines(table, kModelCodeUnknown, false);
+    EXPECT_TRUE(Holds(unknown, "STP"));
+    EXPECT_TRUE(Holds(unknown, "LROP"));
+}
+
+TEST(SettingFileRows, FactoryRowsOnlyWhenAskedAndValuesAreTheTables)
+{
+    ControlTable table;
+    const int lrRow = table.CtrlId2TblIndex(table.ToCtrlId(24));  // LR
+    table.Row(lrRow).value = 1234;
+    const auto user = SettingFileFormat::RowLines(table, kModelCodeA1, false);
+    const auto factory = SettingFileFormat::RowLines(table, kModelCodeA1, true);
+    EXPECT_GT(factory.size(), user.size());
+    EXPECT_TRUE(Holds(user, "LR"));
+    EXPECT_NE(std::find(user.begin(), user.end(), "LR=1234"), user.end());
+    // The factory rows come in table order among the others; the user rows are the same in both.
+    std::size_t u = 0;
+    for (const std::string& line : factory) {
+        if (u < user.size() && line == user[u]) ++u;
+    }
+    EXPECT_EQ(u, user.size());
+}
+
+struct LineCase {
+    const char* line;
+    int modelCode;
+    bool factoryMode;
+    Kind kind;
+    int value;
+    const char* mnemonic;
+};
+
+class SettingLines : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(SettingLines, Classified)
+{
+    const LineCase& c = GetParam();
+    ControlTable table;
+    const auto line = SettingFileFormat::Classify(c.line, table, c.modelCode, c.factoryMode);
+    EXPECT_EQ(line.kind, c.kind) << c.line;
+    EXPECT_EQ(line.mnemonic, c.mnemonic) << c.line;
+    if (c.kind == Kind::Setting) {
+        EXPECT_EQ(line.value, c.value) << c.line;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SettingLines,
+    ::testing::Values(LineCase{"GA=200", kModelCodeA1, false, Kind::Setting, 200, "GA"},
+                      LineCase{" GA = 200\r", kModelCodeA1, false, Kind::Setting, 200, "GA"},
+                      LineCase{"GA=&H1F", kModelCodeA1, false, Kind::Setting, 31, "GA"},
+                      LineCase{"BLR=-5", kModelCodeA1, false, Kind::Setting, -5, "BLR"},
+                      LineCase{"XYZ=5", kModelCodeA1, false, Kind::UnknownMnemonic, 0, "XYZ"},
+                      LineCase{"LR?", kModelCodeA1, false, Kind::NotASetting, 0, "LR"},
+                      LineCase{"LR=", kModelCodeA1, false, Kind::NotASetting, 0, "LR"},
+                      LineCase{"hello", kModelCodeA1, false, Kind::NotASetting, 0, ""},
+                      LineCase{"   ", kModelCodeA1, false, Kind::Blank, 0, ""},
+                      LineCase{"STP=1", kModelCodeB1, false, Kind::NotOnModel, 0, "STP"},
+                      LineCase{"STP=1", kModelCodeA1, false, Kind::Setting, 1, "STP"},
+                      LineCase{"CBDRT=16", kModelCodeA1, false, Kind::NotASetting, 0, "CBDRT"},
+                      LineCase{"VN=1", kModelCodeA1, false, Kind::NotASetting, 0, "VN"},
+                      LineCase{"MD00=RV-8200-B1", kModelCodeA1, false, Kind::ModelId, 0, "MD00"},
+                      LineCase{"GAORA=8000", kModelCodeA1, false, Kind::FactoryInUserMode, 0, "GAORA"},
+                      LineCase{"GAORA=8000", kModelCodeA1, true, Kind::Setting, 8000, "GAORA"}),
+    [](const ::testing::TestParamInfo<LineCase>& tp) { return "Case" + std::to_string(tp.index); });
+
+TEST(SettingFileLines, CrLfAndLfEndLinesAndALastLineWithoutEndCounts)
+{
+    EXPECT_EQ(SettingFileFormat::SplitLines("A=1\r\nB=2\nC=3"), (std::vector<std::string>{"A=1", "B=2", "C=3"}));
+    EXPECT_EQ(SettingFileFormat::SplitLines("A=1\r\n\r\n"), (std::vector<std::string>{"A=1", ""}));
+    EXPECT_TRUE(SettingFileFormat::SplitLines("").empty());
+}
+
+}  // namespace
