@@ -11,10 +11,8 @@
 #include "dialogs/CUserIdDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/qt/ControlWindow.h"
-#include "link/BaudRateHandshake.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
-#include "operations/SpeedScan.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
@@ -68,8 +66,6 @@ QIcon ToolIcon()
 
 constexpr const char* kTitle = "RV-8200-XC Control Tool";
 constexpr const char* kVersion = "0.29";
-constexpr int kFastBaudIndex = 4;  // 115200 bit/s
-constexpr int kDefaultBaudRate = 9600;
 
 struct PageEntry {
     int templateId;
@@ -95,6 +91,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
       lutEditors_(objects.command, objects.progress),
       dispatcher_(objects.table, objects.command, &handlers_),
       operations_(handlers_, objects.command, objects.table, objects.reader, objects.model),
+      session_(objects.link, objects.command),
       settingFile_(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{}),
       shading_(objects.command, shadingBuffer_),
       flashAreas_(
@@ -121,6 +118,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     communicationDialog_ = new CCommunicationDialog(objects_.link, objects_.command, objects_.reader, objects_.mode,
                                                     objects_.settings, objects_.progress, this);
     terminal_ = new CTerminalDialog(objects_.link, objects_.settings, this);
+    session_.SetSpeedShown([this](int index) { communicationDialog_->SetBaudSelection(index); });
 
     tab_ = new QTabWidget(Body());
     SetControlId(tab_, kTabControlId);
@@ -393,14 +391,6 @@ void CCtrlToolDlg::PlaceCommunicationDialog()
                                place.y() < available.top() ? available.top() : place.y());
 }
 
-bool CCtrlToolDlg::CameraAnswers()
-{
-    // Any answer to the model query proves camera and PC share the speed; which model it is, and the
-    // message about a model the tool does not support, are the refresh's business.
-    std::string model;
-    return objects_.command.QueryText(cmd::MD, model, kModelProbeTimeoutMs) == 1;
-}
-
 void CCtrlToolDlg::StartUp()
 {
     if (startUpRan_) return;
@@ -408,27 +398,10 @@ void CCtrlToolDlg::StartUp()
     // Keys and commands that arrive during the start-up's reads wait for its end.
     OperationGate::Hold hold(operations_.Gate());
     PlaceCommunicationDialog();
-    SerialLink& link = objects_.link;
-    Command& command = objects_.command;
-
-    bool answered = false;
-    if (!link.ReopenCurrent()) {
-        ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    } else {
-        communicationDialog_->SetBaudSelection(link.BaudIndex());
-        // The camera may still run at the speed a previous run left it at.
-        SpeedScan scan(link, [this] { return CameraAnswers(); });
-        scan.SetSpeedShown([this](int index) { communicationDialog_->SetBaudSelection(index); });
-        answered = scan.Run();
-    }
-
+    int area = -1;
+    const bool answered = session_.Start(area);
     if (answered) {
-        int area = 0;
-        if (command.QueryValue(cmd::EA, area, kQueryTimeoutMs)) currentArea_ = area;
-        if (link.BaudIndex() != kFastBaudIndex &&
-            ChangeCameraBaudRate(command, link, SerialLink::BaudRateFromIndex(kFastBaudIndex))) {
-            communicationDialog_->SetBaudSelection(kFastBaudIndex);
-        }
+        if (area >= 0) currentArea_ = area;
         objects_.reader.Refresh();
     }
 
@@ -483,7 +456,7 @@ void CCtrlToolDlg::Reload()
 {
     OperationGate::Hold hold(operations_.Gate());
     int area = 0;
-    if (objects_.command.QueryValue(cmd::EA, area, kQueryTimeoutMs)) currentArea_ = area;
+    if (objects_.command.QueryValue(cmd::EA, area, LinkSession::kQueryTimeoutMs)) currentArea_ = area;
     objects_.reader.Refresh();
 }
 
@@ -500,7 +473,7 @@ void CCtrlToolDlg::ToggleFactoryMode()
     communicationDialog_->UpdateStoreButton();
     // The factory parameters are read (or dropped from the read) only if a camera is there.
     int area = 0;
-    if (objects_.command.QueryValue(cmd::EA, area, kQueryTimeoutMs)) objects_.reader.Refresh();
+    if (objects_.command.QueryValue(cmd::EA, area, LinkSession::kQueryTimeoutMs)) objects_.reader.Refresh();
 }
 
 // ---- keys ----
@@ -591,23 +564,12 @@ void CCtrlToolDlg::CameraRestarting()
     reject();
 }
 
-void CCtrlToolDlg::ReturnCameraToDefaultSpeed()
-{
-    SerialLink& link = objects_.link;
-    if (link.BaudIndex() == 0) return;
-    // A short presence test first: without a camera the exit must not wait for the handshake's
-    // time-outs.
-    int code = 0;
-    if (!objects_.command.QueryValue(cmd::CBDRT, code, kExitProbeTimeoutMs)) return;
-    if (ChangeCameraBaudRate(objects_.command, link, kDefaultBaudRate)) communicationDialog_->SetBaudSelection(0);
-}
-
 void CCtrlToolDlg::OnDestroy()
 {
     if (destroyed_) return;
     destroyed_ = true;
     // The next program (or the next run of this one) finds the camera at its own start speed.
-    if (startedUp_ && !cameraRestarting_) ReturnCameraToDefaultSpeed();
+    if (startedUp_ && !cameraRestarting_) session_.ReturnToDefaultSpeed();
     objects_.command.StopPolling();
     objects_.link.Close();
     terminal_->hide();

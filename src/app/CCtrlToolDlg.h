@@ -9,6 +9,7 @@
 #include "files/ShadingTransfer.h"
 #include "framework/qt/CDialogBase.h"
 #include "operations/FlashAreas.h"
+#include "operations/LinkSession.h"
 #include "operations/PageOperations.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CParameterDispatcher.h"
@@ -59,10 +60,6 @@ public:
         kCmdAbout = 30001,
         kCmdOpenCommunication = 30010,
     };
-
-    static constexpr int kQueryTimeoutMs = 5000;
-    static constexpr int kModelProbeTimeoutMs = 1000;
-    static constexpr int kExitProbeTimeoutMs = 500;
 
     // The window works on the run's objects, which must outlive it.
     explicit CCtrlToolDlg(ToolObjects& objects, QWidget* parent = nullptr);
@@ -132,10 +129,8 @@ private:
     void UpdateUtilityMenu();
     void PlacePages();
     void PlaceCommunicationDialog();
-    bool CameraAnswers();
     void RunCommand(int commandId);
     void CameraRestarting();
-    void ReturnCameraToDefaultSpeed();
     void OnDestroy();
 
     std::vector<CTabSheetDialog*> pages_;
@@ -152,6 +147,7 @@ private:
     LutEditors lutEditors_;  // red, green, blue; created hidden at start-up
     CParameterDispatcher dispatcher_;
     PageOperations operations_;
+    LinkSession session_;
     ShadingTable shadingBuffer_;  // kept between transfers for as long as the window lives
     SettingFile settingFile_;
     ShadingTransfer shading_;

@@ -1,0 +1,49 @@
+// The camera part of the tool's start and end.
+#include "operations/LinkSession.h"
+
+#include "framework/MessageBox.h"
+#include "link/BaudRateHandshake.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
+#include "operations/SpeedScan.h"
+#include "tables/CommandTable.h"
+
+#include <string>
+
+LinkSession::LinkSession(SerialLink& link, Command& command) : link_(link), command_(command) {}
+
+bool LinkSession::CameraAnswers()
+{
+    std::string model;
+    return command_.QueryText(cmd::MD, model, kModelProbeTimeoutMs) == 1;
+}
+
+bool LinkSession::Start(int& area)
+{
+    area = -1;
+    if (!link_.ReopenCurrent()) {
+        ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        return false;
+    }
+    Shown(link_.BaudIndex());
+    // The camera may still run at the speed a previous run left it at.
+    SpeedScan scan(link_, [this] { return CameraAnswers(); });
+    scan.SetSpeedShown([this](int index) { Shown(index); });
+    if (!scan.Run()) return false;
+
+    int known = 0;
+    if (command_.QueryValue(cmd::EA, known, kQueryTimeoutMs)) area = known;
+    if (link_.BaudIndex() != kFastBaudIndex &&
+        ChangeCameraBaudRate(command_, link_, SerialLink::BaudRateFromIndex(kFastBaudIndex))) {
+        Shown(kFastBaudIndex);
+    }
+    return true;
+}
+
+void LinkSession::ReturnToDefaultSpeed()
+{
+    if (link_.BaudIndex() == 0) return;
+    int code = 0;
+    if (!command_.QueryValue(cmd::CBDRT, code, kExitProbeTimeoutMs)) return;
+    if (ChangeCameraBaudRate(command_, link_, kDefaultBaudRate)) Shown(0);
+}
