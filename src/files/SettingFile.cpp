@@ -4,9 +4,9 @@
 #include "base/StrFormat.h"
 #include "files/ProgressThrottle.h"
 #include "files/TextFile.h"
+#include "framework/DialogsDisabled.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
-#include "framework/OpenDialogList.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
 #include "link/Command.h"
@@ -36,15 +36,6 @@ std::string Joined(const std::vector<std::string>& names)
     for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
     return text;
 }
-
-// Keeps the open dialogs disabled for a scope, so that no page change runs half-way through a load.
-class DialogsDisabled {
-public:
-    DialogsDisabled() { GetOpenDialogList().DisableAll(); }
-    ~DialogsDisabled() { GetOpenDialogList().EnableAll(); }
-    DialogsDisabled(const DialogsDisabled&) = delete;
-    DialogsDisabled& operator=(const DialogsDisabled&) = delete;
-};
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 #include "pages/CameraReader.h"
 
 #include "base/StrFormat.h"
+#include "framework/DialogsDisabled.h"
 #include "framework/MessageBox.h"
-#include "framework/OpenDialogList.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
 #include "framework/qt/CSpinButton.h"
@@ -103,15 +103,6 @@ void SetSpinRange(int editId, int minimum, int maximum)
 }
 
 bool IsKnownModel(int modelCode) { return modelCode == kModelCodeB1 || modelCode == kModelCodeA1; }
-
-// Enables the dialogs of the open-dialog list again however the refresh ends.
-class DialogsDisabled {
-public:
-    DialogsDisabled() { GetOpenDialogList().DisableAll(); }
-    ~DialogsDisabled() { GetOpenDialogList().EnableAll(); }
-    DialogsDisabled(const DialogsDisabled&) = delete;
-    DialogsDisabled& operator=(const DialogsDisabled&) = delete;
-};
 
 }  // namespace
 

@@ -3,21 +3,13 @@
 
 #include "platform/FolderSearch.h"
 
+#include "platform/win32/Utf16.h"
+
 #include <windows.h>
 
 #include <algorithm>
 
 namespace {
-
-std::wstring Widen(const std::string& utf8)
-{
-    if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
 
 std::string Narrow(const wchar_t* wide)
 {
@@ -34,7 +26,7 @@ std::string Narrow(const wchar_t* wide)
 std::vector<std::string> OrdinaryFiles::List(const std::string& folder)
 {
     std::vector<std::string> names;
-    const std::wstring pattern = Widen(FolderSearch::JoinPath(folder.empty() ? "." : folder, "*"));
+    const std::wstring pattern = WidenUtf8(FolderSearch::JoinPath(folder.empty() ? "." : folder, "*"));
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;

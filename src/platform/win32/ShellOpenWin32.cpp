@@ -1,29 +1,17 @@
 // The shell's "open" verb on Windows.
 #include "platform/ShellOpen.h"
 
+#include "platform/win32/Utf16.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
-
-namespace {
-
-std::wstring Widen(const std::string& utf8)
-{
-    if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (length <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-    return wide;
-}
-
-}  // namespace
 
 std::string ShellOpen::OpenerArgument(const std::string& target) { return target; }
 
 bool ShellOpen::Open(const std::string& target)
 {
-    const std::wstring wide = Widen(target);
+    const std::wstring wide = WidenUtf8(target);
     if (wide.empty()) return false;
     // No parameters and no folder: the shell resolves a bare file name against the working folder. The
     // name is the "file" argument as a whole; the shell does not split it at blanks or ';'.
