@@ -464,7 +464,7 @@ void CCtrlToolDlg::ToggleFactoryMode()
 {
     OperationGate::Hold hold(operations_.Gate());
     ControlMode& mode = objects_.mode;
-    mode.Set(mode.Get() == 1 ? 0 : 1);
+    mode.Set(mode.IsFactory() ? 0 : 1);
     RebuildTabs();
     UpdateUtilityMenu();
     ControlTable& table = objects_.table;

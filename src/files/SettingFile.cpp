@@ -90,7 +90,7 @@ void SettingFile::Load()
 
 int SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant variant)
 {
-    const bool factory = mode_.Get() == 1;
+    const bool factory = mode_.IsFactory();
     std::vector<std::string> lines;
     if (variant == SettingFileVariant::AllData && factory) {
         // The model id goes first so that a load sets the model before the parameters that depend on it.
@@ -165,7 +165,7 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
 {
     using Kind = SettingFileFormat::LineKind;
     const SettingFileFormat::Line parsed =
-        SettingFileFormat::Classify(line, table_, model_.modelCode, mode_.Get() == 1);
+        SettingFileFormat::Classify(line, table_, model_.modelCode, mode_.IsFactory());
     switch (parsed.kind) {
         case Kind::Blank:
             return;
