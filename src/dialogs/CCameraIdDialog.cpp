@@ -56,7 +56,7 @@ void CCameraIdDialog::OnInitDialog()
             at += character.size();
         }
     }
-    save_->setVisible(controlMode_.Get() == 1);
+    save_->setVisible(controlMode_.IsFactory());
 }
 
 void CCameraIdDialog::OnSave()
