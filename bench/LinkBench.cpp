@@ -142,6 +142,33 @@ std::string JsonEscaped(const std::string& text)
     return out;
 }
 
+// Runs the workload `repeat` times and prints its median; true when the median reaches the target and
+// nothing failed.
+bool RunWorkload(BenchContext& context, const BenchWorkload& workload, int repeat, bool json)
+{
+    std::vector<Run> runs;
+    int failures = 0;
+    for (int i = 0; i < repeat; ++i) {
+        runs.push_back(Measure(context, workload));
+        failures += runs.back().failures;
+    }
+    std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.Ratio() < b.Ratio(); });
+    const Run& median = runs[runs.size() / 2];
+    const double spread = runs.back().Ratio() - runs.front().Ratio();
+    if (json) {
+        std::printf(
+            "{\"name\": \"%s\", \"ratio\": %.4f, \"spread\": %.4f, \"target\": %.2f, \"failed\": %d, "
+            "\"requests\": %d, \"bytes\": %lld, \"wire_ms\": %.2f, \"measured_ms\": %.2f, \"repeat\": %d}\n",
+            JsonEscaped(workload.name).c_str(), median.Ratio(), spread, workload.target, failures, median.requests,
+            median.bytes, median.wireMs, median.measuredMs, repeat);
+    } else {
+        std::printf("%-60s %9d %9lld %10.1f %10.1f %7.3f %7.3f %7.2f %7d\n", workload.name.c_str(), median.requests,
+                    median.bytes, median.wireMs, median.measuredMs, median.Ratio(), spread, workload.target, failures);
+    }
+    std::fflush(stdout);
+    return median.Ratio() >= workload.target && failures == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -211,9 +238,6 @@ int main(int argc, char** argv)
     SetSpinRanges(table);
 #endif
     BenchContext context{link, command, counter, host, table, model, mode, registry};
-    std::vector<BenchWorkload> workloads;
-    for (const auto& [order, factory] : RegisteredBenchWorkloads()) factory(context, workloads);
-
     if (!json) {
         std::printf("link benchmark at %d bit/s against %s%s, each workload %d times, median judged\n", kBenchBaudRate,
                     executable.c_str(), wireTime ? " --wire-time" : " (no wire time)", repeat);
@@ -221,31 +245,15 @@ int main(int argc, char** argv)
                     "median ms", "ratio", "spread", "target", "failed");
     }
     bool allGood = true;
-    for (const BenchWorkload& workload : workloads) {
-        if (!only.empty() && workload.name.find(only) == std::string::npos) continue;
-        std::vector<Run> runs;
-        int failures = 0;
-        for (int i = 0; i < repeat; ++i) {
-            runs.push_back(Measure(context, workload));
-            failures += runs.back().failures;
+    // One workload file at a time: its windows and buffers exist only while its own workloads run, so that
+    // no file's set-up weighs on another file's measurement.
+    for (const auto& [order, factory] : RegisteredBenchWorkloads()) {
+        std::vector<BenchWorkload> workloads;
+        factory(context, workloads);
+        for (const BenchWorkload& workload : workloads) {
+            if (!only.empty() && workload.name.find(only) == std::string::npos) continue;
+            allGood = RunWorkload(context, workload, repeat, json) && allGood;
         }
-        std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.Ratio() < b.Ratio(); });
-        const Run& median = runs[runs.size() / 2];
-        const double spread = runs.back().Ratio() - runs.front().Ratio();
-        const bool good = median.Ratio() >= workload.target && failures == 0;
-        allGood = allGood && good;
-        if (json) {
-            std::printf(
-                "{\"name\": \"%s\", \"ratio\": %.4f, \"spread\": %.4f, \"target\": %.2f, \"failed\": %d, "
-                "\"requests\": %d, \"bytes\": %lld, \"wire_ms\": %.2f, \"measured_ms\": %.2f, \"repeat\": %d}\n",
-                JsonEscaped(workload.name).c_str(), median.Ratio(), spread, workload.target, failures, median.requests,
-                median.bytes, median.wireMs, median.measuredMs, repeat);
-        } else {
-            std::printf("%-60s %9d %9lld %10.1f %10.1f %7.3f %7.3f %7.2f %7d\n", workload.name.c_str(), median.requests,
-                        median.bytes, median.wireMs, median.measuredMs, median.Ratio(), spread, workload.target,
-                        failures);
-        }
-        std::fflush(stdout);
     }
     if (!json && host.shown > 0) std::printf("last message: %s\n", host.last.c_str());
     SetMessageHost(nullptr);
