@@ -39,9 +39,7 @@ GammaTransfer::Outcome GammaTransfer::Run(Request request)
 
 bool GammaTransfer::Advance(const char* base, int entry)
 {
-    const auto now = std::chrono::steady_clock::now();
-    if (entry > 0 && entry < GammaTable::kEntries - 1 && now - lastPump_ < std::chrono::milliseconds(kPumpIntervalMs))
-        return false;
+    if (!throttle_.Due(entry == 0 || entry == GammaTable::kEntries - 1)) return false;
     // The progress bar repaints at once when its position changes: it is moved only when windows get
     // their messages, so what the operator sees is always the entry just done.
     if (progress_) {
@@ -49,7 +47,6 @@ bool GammaTransfer::Advance(const char* base, int entry)
         progress_->SetPosition(entry * 100 / GammaTable::kEntries);
     }
     PumpMessages();
-    lastPump_ = std::chrono::steady_clock::now();
     return true;
 }
 

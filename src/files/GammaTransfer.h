@@ -4,6 +4,8 @@
 
 #include "files/GammaTable.h"
 
+#include "files/ProgressThrottle.h"
+
 #include <chrono>
 
 class Command;
@@ -23,7 +25,6 @@ public:
 class GammaTransfer {
 public:
     static constexpr int kEntryTimeoutMs = 1000;
-    static constexpr int kPumpIntervalMs = 50;  // twenty progress updates a second
 
     GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view);
 
@@ -42,7 +43,7 @@ private:
     enum class Outcome { Ok, Refused, TimedOut };
     template <typename Request>
     Outcome Run(Request request);
-    // The progress after an entry, and the windows' messages: at most every kPumpIntervalMs (and always
+    // The progress after an entry, and the windows' messages: at most ten times a second (and always
     // after the first and the last entry). A repaint of the progress window costs milliseconds; after
     // every entry it would take a sixth of the transfer's time, twenty times a second looks the same.
     // True when messages ran.
@@ -52,5 +53,5 @@ private:
     ProgressSink* progress_;
     GammaTableView* view_;
     int timeoutMs_ = kEntryTimeoutMs;
-    std::chrono::steady_clock::time_point lastPump_{};
+    ProgressThrottle throttle_;
 };

@@ -15,13 +15,13 @@ QtUiHost::~QtUiHost()
 
 void QtUiHost::ShowWaitCursor(bool show)
 {
-    // Wait cursors nest (a transfer inside a refresh); each show is undone by its own hide.
+    // Wait cursors nest (each request inside a transfer inside a refresh); each show is undone by its own
+    // hide. Only the outermost pair touches the application's cursor: a bulk transfer makes thousands of
+    // requests, and changing the cursor of every window for each of them would cost more than the line.
     if (show) {
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-        ++waitDepth_;
+        if (waitDepth_++ == 0) QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     } else if (waitDepth_ > 0) {
-        QApplication::restoreOverrideCursor();
-        --waitDepth_;
+        if (--waitDepth_ == 0) QApplication::restoreOverrideCursor();
     }
 }
 
