@@ -1,14 +1,14 @@
 // Reading and writing gamma data files.
 #include "files/GammaFile.h"
 
+#include "files/TextFile.h"
+
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
 
 #include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <system_error>
 
 namespace {
 
@@ -117,24 +117,16 @@ std::string GammaFile::Format(const Tables& tables)
 
 int GammaFile::WriteFile(const std::string& path, const Tables& tables)
 {
-    namespace fs = std::filesystem;
+    // Saved like every text file of the tool: CR LF, through a temporary file that replaces the target only
+    // when all of it was written.
+    std::vector<std::string> lines;
     const std::string text = Format(tables);
-    const fs::path target(path);
-    fs::path temp = target;
-    temp += ".tmp";
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            out.flush();
-            written = static_cast<bool>(out);
-        }
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
     }
-    std::error_code error;
-    if (written) fs::rename(temp, target, error);
-    if (!written || error) {
-        fs::remove(temp, error);
+    if (TextFile::Save(path, lines) != TextFile::SaveResult::Saved) {
         ShowStop(path + "\nCouldn't open this file");
         return 0;
     }
