@@ -19,11 +19,10 @@ if(UNIX AND NOT APPLE)
   set(RV_PACKAGE_OUT ${PROJECT_BINARY_DIR}/packaging)
   set(RV_COMPRESSED)
   set(RV_DEB_VERSION ${PROJECT_VERSION}-1)
-  foreach(source man/rv8200xc-control-tool.1 man/rv8200xc-camsim.1 debian/changelog)
-    get_filename_component(leaf ${source} NAME)
-    configure_file(${RV_PACKAGING}/${source} ${RV_PACKAGE_OUT}/${leaf} @ONLY)
-  endforeach()
-  foreach(leaf rv8200xc-control-tool.1 rv8200xc-camsim.1 changelog)
+  configure_file(${RV_PACKAGING}/man/rv8200xc-control-tool.1 ${RV_PACKAGE_OUT}/rv8200xc-control-tool.1 @ONLY)
+  configure_file(${RV_PACKAGING}/man/rv8200xc-camsim.1 ${RV_PACKAGE_OUT}/rv8200xc-camsim.1 @ONLY)
+  configure_file(${RV_PACKAGING}/debian/changelog ${RV_PACKAGE_OUT}/changelog.Debian @ONLY)
+  foreach(leaf rv8200xc-control-tool.1 rv8200xc-camsim.1 changelog.Debian)
     add_custom_command(OUTPUT ${RV_PACKAGE_OUT}/${leaf}.gz
                        COMMAND ${RV_GZIP} -9 -n -c ${RV_PACKAGE_OUT}/${leaf} > ${RV_PACKAGE_OUT}/${leaf}.gz
                        DEPENDS ${RV_PACKAGE_OUT}/${leaf} VERBATIM)
@@ -42,7 +41,7 @@ if(UNIX AND NOT APPLE)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
   set(RV_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/${RV_PACKAGE_NAME})
-  install(FILES ${RV_PACKAGING}/debian/copyright ${RV_PACKAGE_OUT}/changelog.gz DESTINATION ${RV_DOCDIR})
+  install(FILES ${RV_PACKAGING}/debian/copyright ${RV_PACKAGE_OUT}/changelog.Debian.gz DESTINATION ${RV_DOCDIR})
   install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION ${RV_DOCDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${RV_DOCDIR} FILES_MATCHING PATTERN "*.png")
 endif()
@@ -67,15 +66,15 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvane.example/rv8200xc")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "control tool for RV-8200-XC line-scan cameras
- A desktop program for the RV-8200-XC colour line-scan cameras. It reaches the
- camera over its serial control channel, through a PC serial port or the
- serial library of a Camera Link frame grabber, reads and changes every
- parameter on tabbed pages, stores and loads the camera's flash areas and
- setting files, runs calibrations and moves gamma and shading tables to and
- from CSV files.
- .
- The package also holds rv8200xc-camsim, a simulated camera on a
- pseudo-terminal, to try the tool without hardware.")
+# The synopsis above, then this text; CPack indents it and marks the empty line as Debian wants.
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop program for the RV-8200-XC colour line-scan cameras. It reaches the
+camera over its serial control channel, through a PC serial port or the
+serial library of a Camera Link frame grabber, reads and changes every
+parameter on tabbed pages, stores and loads the camera's flash areas and
+setting files, runs calibrations and moves gamma and shading tables to and
+from CSV files.
+
+The package also holds rv8200xc-camsim, a simulated camera on a
+pseudo-terminal, to try the tool without hardware.")
 include(CPack)

@@ -16,7 +16,10 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -71,8 +74,8 @@ TEST_F(GuideScreenshots, MainWindowPagesAndMenus)
 {
     Start({"--identity", "UD=Line 4 inspection"});
     QTabWidget* tabs = window_->TabControl();
-    static const char* const kPages[] = {"page-1", "page-2", "page-3", "page-4", "page-5", "page-6"};
-    for (int tab = 0; tab < tabs->count() && tab < 6; ++tab) {
+    static const char* const kPages[] = {"page-1", "page-2", "page-3", "page-4", "page-5"};
+    for (int tab = 0; tab < tabs->count() && tab < 5; ++tab) {
         tabs->setCurrentIndex(tab);
         Save(window_.get(), kPages[tab]);
     }
@@ -108,11 +111,24 @@ TEST_F(GuideScreenshots, FactoryModeAndIdentity)
 TEST_F(GuideScreenshots, LutEditor)
 {
     Start({"--set", "LUN=2"});
-    window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger();
+    // A gamma file with a curve of exponent 0.45, read as an operator would, then turned into edit points.
+    const std::string path = logPath_ + ".gamma.csv";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "GammaData (R G B)\r\n";
+        for (int i = 0; i < 256; ++i) {
+            const int level = static_cast<int>(std::lround(4095.0 * std::pow(i / 255.0, 0.45)));
+            file << level << ',' << level << ',' << level << "\r\n";
+        }
+    }
+    ASSERT_EQ(window_->LutEditorSet().ReadGammaFile(path), 1);
+    std::remove(path.c_str());
     CLUTDlg* editor = window_->LutEditorSet().Editor(0);
     ASSERT_NE(editor, nullptr);
     editor->show();
-    Save(editor, "lut-editor");
+    Save(editor, "lut-editor-view");
+    editor->ConvertEditable(8);
+    Save(editor, "lut-editor-edit");
 }
 
 }  // namespace
