@@ -78,3 +78,9 @@ from CSV files.
 The package also holds rv8200xc-camsim, a simulated camera on a
 pseudo-terminal, to try the tool without hardware.")
 include(CPack)
+
+if(RV_BUILD_TESTS AND UNIX AND NOT APPLE AND TARGET rv8200xc-control-tool AND TARGET rv8200xc-camsim)
+  add_test(NAME install_layout
+           COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR} -DPREFIX=${PROJECT_BINARY_DIR}/install-check
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckInstall.cmake)
+endif()
