@@ -1,6 +1,9 @@
 // Parsing of the tool's command line with QCommandLineParser.
 #include "app/ToolCommandLine.h"
 
+#include "platform/FolderSearch.h"
+#include "platform/SerialDevice.h"
+
 #include <QCommandLineParser>
 
 #include <rv_build_version.h>
@@ -8,12 +11,13 @@
 ToolCommandLine::Request ToolCommandLine::Parse(const QStringList& arguments, bool unknownIsError)
 {
     QCommandLineParser parser;
+    // Where the names lead on this system, as the link will open them.
     parser.setApplicationDescription(
         QStringLiteral("Controls RV-8200-XC line-scan cameras over a serial port or a Camera Link frame grabber.\n"
-                       "Ports are named COM1 to COM16; on Linux COMn is the link\n"
-                       "${XDG_CONFIG_HOME:-~/.config}/orvane/dosdevices/comn, else /dev/ttyS(n-1).\n"
-                       "Settings: ${XDG_CONFIG_HOME:-~/.config}/orvane/hklm.reg (Linux), the registry (Windows).\n"
-                       "Camera Link serial libraries: the folder $CLSERIALPATH, else /usr/local/lib/cameralink."));
+                       "Serial ports are named COM1 to COM16; COM1 opens %1 here.\n"
+                       "Camera Link serial libraries are loaded from %2.")
+            .arg(QString::fromStdString(SerialDevice::DevicePath("COM1")),
+                 QString::fromStdString(FolderSearch::CameraLinkFolder())));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
 

@@ -50,4 +50,19 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"StrayArgument", {QStringLiteral("settings.csv")}, true, Action::Fail, "settings.csv"}),
     [](const ::testing::TestParamInfo<LineCase>& tp) { return std::string(tp.param.name); });
 
+// The help names the places the link really uses on this system, not a fixed text.
+TEST(ToolCommandLine, HelpNamesTheCameraLinkFolderInForce)
+{
+    const QByteArray before = qgetenv("CLSERIALPATH");
+    qputenv("CLSERIALPATH", "/opt/grabber/serial");
+    const auto request = ToolCommandLine::Parse({QStringLiteral("rv8200xc-control-tool"), QStringLiteral("-h")}, true);
+    if (before.isNull()) {
+        qunsetenv("CLSERIALPATH");
+    } else {
+        qputenv("CLSERIALPATH", before);
+    }
+    EXPECT_TRUE(request.text.contains(QStringLiteral("loaded from /opt/grabber/serial.")))
+        << request.text.toStdString();
+}
+
 }  // namespace
