@@ -83,7 +83,8 @@ std::string CamsimOptions::Usage()
            "  --vanish-on LINE[@N]   go quiet from the N-th (default first) time LINE is received on\n"
            "  --answer MN=VALUE      answer every query of MN with VALUE (a counter state, a limit, ...)\n"
            "  --refuse MN|LINE       answer every line of MN, or this exact line, with an error (repeatable)\n"
-           "  --help                 this text\n";
+           "  --help                 this text\n"
+           "  --version              the version number\n";
 }
 
 int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& options, std::string& error)
@@ -123,6 +124,8 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
 
         if (name == "--help" || name == "-h") {
             options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
         } else if (name == "--link") {
             if (!takeValue()) return 0;
             if (value.empty()) {

@@ -13,6 +13,7 @@ struct CamsimOptions {
     std::string linkPath;  // symlink to the pty's slave; empty: none
     std::string logPath;  // traffic log; empty: none
     bool help = false;
+    bool version = false;
 
     // Parses the arguments after the program name. 1 on success; 0 with the reason in error.
     static int Parse(const std::vector<std::string>& args, CamsimOptions& options, std::string& error);

@@ -3,6 +3,8 @@
 #include "camsim/PtyCamera.h"
 #include "camsim/TrafficLog.h"
 
+#include <rv_build_version.h>
+
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -28,6 +30,10 @@ int main(int argc, char** argv)
     }
     if (options.help) {
         std::fputs(CamsimOptions::Usage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("rv8200xc-camsim " RV_VERSION_TEXT);
         return 0;
     }
 

@@ -1,6 +1,7 @@
 // Serial ports over the Win32 communications functions, opened in overlapped mode.
 #include "platform/SerialDevice.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include <windows.h>
@@ -11,7 +12,9 @@ struct SerialDevice::Impl {
     HANDLE readEvent = nullptr;  // overlapped record of the byte reads
     HANDLE writeEvent = nullptr;  // overlapped record of the byte writes
     HANDLE wakeEvent = nullptr;  // set by WakeUp
+    HANDLE claim = nullptr;  // named marker of the port while this device holds it
     bool waitPending = false;  // a WaitCommEvent is outstanding on waitOverlap
+    bool pollOnly = false;  // the driver cannot wait for events: WaitForInput polls
     OVERLAPPED waitOverlap{};
     DWORD eventMask = 0;
     int writeTimeoutMs = 20000;
@@ -25,6 +28,47 @@ void CloseEvent(HANDLE& event)
 {
     if (event) ::CloseHandle(event);
     event = nullptr;
+}
+
+// Windows' own drivers refuse a second open of a port, but not every driver does (Wine on a pseudo-terminal,
+// some virtual ports). A named object held while the port is open makes the promise on every driver, across
+// processes and within one. Null when another holder has it; a claim that cannot be made at all (no named
+// objects) does not stand in the way: the driver's own refusal still applies.
+HANDLE ClaimPort(const std::string& portName, bool& taken)
+{
+    std::string name = "RV-8200-XC serial port ";
+    for (char c : portName) name.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    taken = false;
+    for (const char* scope : {"Global\\", "Local\\"}) {
+        HANDLE claim = ::CreateEventA(nullptr, TRUE, FALSE, (scope + name).c_str());
+        if (!claim) continue;  // e.g. no right to the global namespace
+        if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+            ::CloseHandle(claim);
+            taken = true;
+            return nullptr;
+        }
+        return claim;
+    }
+    return nullptr;
+}
+
+// For a driver without event waits: looks for waiting bytes every few milliseconds until the time-out.
+SerialWait PollForInput(HANDLE port, HANDLE wakeEvent, int timeoutMs)
+{
+    const ULONGLONG start = ::GetTickCount64();
+    for (;;) {
+        if (::WaitForSingleObject(wakeEvent, 0) == WAIT_OBJECT_0) {
+            ::ResetEvent(wakeEvent);
+            return SerialWait::WokenUp;
+        }
+        COMSTAT status{};
+        DWORD errors = 0;
+        if (!::ClearCommError(port, &errors, &status)) return SerialWait::Failed;
+        if (status.cbInQue > 0) return SerialWait::Input;
+        const ULONGLONG waited = ::GetTickCount64() - start;
+        if (timeoutMs >= 0 && waited >= static_cast<ULONGLONG>(timeoutMs)) return SerialWait::TimedOut;
+        ::WaitForSingleObject(wakeEvent, 5);  // a pause that WakeUp cuts short
+    }
 }
 
 }  // namespace
@@ -44,11 +88,18 @@ std::string SerialDevice::DevicePath(const std::string& portName)
 int SerialDevice::Open(const std::string& portName)
 {
     Close();
+    bool taken = false;
+    HANDLE claim = ClaimPort(portName, taken);
+    if (taken) return 0;
     const std::string path = DevicePath(portName);
     HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return 0;
+    if (handle == INVALID_HANDLE_VALUE) {
+        CloseEvent(claim);
+        return 0;
+    }
     impl_->handle = handle;
+    impl_->claim = claim;
     impl_->waitEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     impl_->readEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     impl_->writeEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -58,6 +109,7 @@ int SerialDevice::Open(const std::string& portName)
         return 0;
     }
     impl_->waitPending = false;
+    impl_->pollOnly = false;
     impl_->haveDcb = false;
     return 1;
 }
@@ -144,7 +196,17 @@ SerialWait SerialDevice::WaitForInput(int timeoutMs)
     COMSTAT status{};
     DWORD errors = 0;
     if (::ClearCommError(impl_->handle, &errors, &status) && status.cbInQue > 0) return SerialWait::Input;
+    if (impl_->pollOnly) return PollForInput(impl_->handle, impl_->wakeEvent, timeoutMs);
 
+    // A wait the driver refuses at once while the port still answers (Wine on a pseudo-terminal, which has no
+    // modem lines to watch) means the driver cannot wait for events: from then on the port is polled.
+    auto waitRefused = [this, timeoutMs] {
+        COMSTAT alive{};
+        DWORD lineErrors = 0;
+        if (!::ClearCommError(impl_->handle, &lineErrors, &alive)) return SerialWait::Failed;
+        impl_->pollOnly = true;
+        return PollForInput(impl_->handle, impl_->wakeEvent, timeoutMs);
+    };
     if (!impl_->waitPending) {
         impl_->waitOverlap = OVERLAPPED{};
         impl_->waitOverlap.hEvent = impl_->waitEvent;
@@ -153,7 +215,7 @@ SerialWait SerialDevice::WaitForInput(int timeoutMs)
         if (::WaitCommEvent(impl_->handle, &impl_->eventMask, &impl_->waitOverlap)) {
             return (impl_->eventMask & EV_RXCHAR) ? SerialWait::Input : SerialWait::WokenUp;
         }
-        if (::GetLastError() != ERROR_IO_PENDING) return SerialWait::Failed;
+        if (::GetLastError() != ERROR_IO_PENDING) return waitRefused();
         impl_->waitPending = true;
     }
     HANDLE events[2] = {impl_->waitEvent, impl_->wakeEvent};
@@ -167,7 +229,7 @@ SerialWait SerialDevice::WaitForInput(int timeoutMs)
     if (which != WAIT_OBJECT_0) return SerialWait::Failed;
     impl_->waitPending = false;
     DWORD transferred = 0;
-    if (!::GetOverlappedResult(impl_->handle, &impl_->waitOverlap, &transferred, FALSE)) return SerialWait::Failed;
+    if (!::GetOverlappedResult(impl_->handle, &impl_->waitOverlap, &transferred, FALSE)) return waitRefused();
     // A cleared event mask (the port closing) completes the wait with no event bit.
     return (impl_->eventMask & EV_RXCHAR) ? SerialWait::Input : SerialWait::WokenUp;
 }
@@ -235,5 +297,6 @@ void SerialDevice::Close()
     CloseEvent(impl_->readEvent);
     CloseEvent(impl_->writeEvent);
     CloseEvent(impl_->wakeEvent);
+    CloseEvent(impl_->claim);
     impl_->haveDcb = false;
 }

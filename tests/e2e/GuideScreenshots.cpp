@@ -1,0 +1,134 @@
+// The user guide's pictures: the main window, its menus and dialogs against the simulated camera, grabbed
+// offscreen into $RV_GUIDE_IMAGES (scripts/render-screenshots.sh points it at docs/images).
+#include "e2e/MainWindowFixture.h"
+
+#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CLUTDlg.h"
+#include "dialogs/CTerminalDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+class GuideScreenshots : public MainWindowFixture {
+protected:
+    static QString Folder()
+    {
+        const char* folder = std::getenv("RV_GUIDE_IMAGES");
+        return QString::fromUtf8(folder && *folder ? folder : "renders/guide");
+    }
+
+    // Saves the widget's picture as NAME.png; the same widget always gives the same file name, so the guide's
+    // links stay valid from one run to the next.
+    static void Save(QWidget* widget, const char* name)
+    {
+        ASSERT_NE(widget, nullptr) << name;
+        QApplication::processEvents();
+        const QPixmap picture = widget->grab();
+        ASSERT_FALSE(picture.isNull()) << name;
+        ASSERT_TRUE(QDir().mkpath(Folder()));
+        const QString path = Folder() + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+        EXPECT_TRUE(picture.save(path, "PNG", 9)) << path.toStdString();
+    }
+
+    // Triggers a menu item whose dialog runs modally, saves its picture and closes it.
+    void SaveModal(int commandId, const char* name)
+    {
+        bool seen = false;
+        QTimer::singleShot(200, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            seen = true;
+            Save(dialog, name);
+            dialog->reject();
+        });
+        window_->MenuAction(commandId)->trigger();
+        QApplication::processEvents();
+        EXPECT_TRUE(seen) << name;
+    }
+
+    void Start(const std::vector<std::string>& options)
+    {
+        StartCamera(options);
+        StartWindow();
+        objects_->progress.SetCloseDelayMs(0);
+        window_->show();
+        window_->resize(window_->PreferredSize());
+    }
+};
+
+TEST_F(GuideScreenshots, MainWindowPagesAndMenus)
+{
+    Start({"--identity", "UD=Line 4 inspection"});
+    QTabWidget* tabs = window_->TabControl();
+    static const char* const kPages[] = {"page-1", "page-2", "page-3", "page-4", "page-5"};
+    for (int tab = 0; tab < tabs->count() && tab < 5; ++tab) {
+        tabs->setCurrentIndex(tab);
+        Save(window_.get(), kPages[tab]);
+    }
+    static const char* const kMenus[] = {"menu-file", "menu-settings", "menu-utility", "menu-lut", "menu-help"};
+    const QList<QAction*> menus = window_->MenuBar()->actions();
+    for (int i = 0; i < menus.size() && i < 5; ++i) {
+        QMenu* menu = menus[i]->menu();
+        ASSERT_NE(menu, nullptr);
+        menu->popup(window_->mapToGlobal(QPoint(0, 0)));
+        Save(menu, kMenus[i]);
+        menu->hide();
+    }
+    Save(window_->CommunicationDialog(), "communication");
+    window_->TerminalDialog()->Show();
+    Save(window_->TerminalDialog(), "terminal");
+    window_->TerminalDialog()->hide();
+    SaveModal(CCtrlToolDlg::kCmdAbout, "about");
+    SaveModal(CCtrlToolDlg::kCmdStoreSettings, "store-settings");
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+TEST_F(GuideScreenshots, FactoryModeAndIdentity)
+{
+    Start({"--model", "B1"});
+    window_->ToggleFactoryMode();
+    QTabWidget* tabs = window_->TabControl();
+    tabs->setCurrentIndex(tabs->count() - 1);
+    Save(window_.get(), "page-factory");
+    SaveModal(CCtrlToolDlg::kCmdEditUserId, "user-id");
+    SaveModal(CCtrlToolDlg::kCmdEditCameraId, "camera-id");
+}
+
+TEST_F(GuideScreenshots, LutEditor)
+{
+    Start({"--set", "LUN=2"});
+    // A gamma file with a curve of exponent 0.45, read as an operator would, then turned into edit points.
+    const std::string path = logPath_ + ".gamma.csv";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "GammaData (R G B)\r\n";
+        for (int i = 0; i < 256; ++i) {
+            const int level = static_cast<int>(std::lround(4095.0 * std::pow(i / 255.0, 0.45)));
+            file << level << ',' << level << ',' << level << "\r\n";
+        }
+    }
+    ASSERT_EQ(window_->LutEditorSet().ReadGammaFile(path), 1);
+    std::remove(path.c_str());
+    CLUTDlg* editor = window_->LutEditorSet().Editor(0);
+    ASSERT_NE(editor, nullptr);
+    editor->show();
+    Save(editor, "lut-editor-view");
+    editor->ConvertEditable(8);
+    Save(editor, "lut-editor-edit");
+}
+
+}  // namespace

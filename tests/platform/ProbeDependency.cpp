@@ -1,0 +1,4 @@
+// The second library of the dynamic-loading tests.
+#include "platform/ProbeDependency.h"
+
+extern "C" int rvProbeDependencyValue() { return 6; }
