@@ -1,0 +1,11 @@
+// The verbs on files: save and load setting files, shading and gamma tables between camera and CSV files.
+#pragma once
+
+#include "CtlVerb.h"
+
+#include <vector>
+
+class FileVerbs {
+public:
+    static void Add(std::vector<CtlVerb>& verbs);
+};
