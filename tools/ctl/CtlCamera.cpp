@@ -1,5 +1,5 @@
 // The model check and the read of all settings, without pages to show them on.
-#include "CtlCamera.h"
+#include "ctl/CtlCamera.h"
 
 #include "framework/MessageBox.h"
 #include "framework/ProgressSink.h"

@@ -1,7 +1,7 @@
 // Parsing the companion's command line.
-#include "CtlCommandLine.h"
+#include "ctl/CtlCommandLine.h"
 
-#include "CtlVerbList.h"
+#include "ctl/CtlVerbList.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 // The companion's command line: the connection and output options, the verb and its own arguments.
 #pragma once
 
-#include "CtlConnection.h"
+#include "ctl/CtlConnection.h"
 
 #include <string>
 #include <vector>

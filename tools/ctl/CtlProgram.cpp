@@ -1,12 +1,12 @@
 // One run: parse, reach the camera, run the verb, leave the camera as it was found.
-#include "CtlProgram.h"
+#include "ctl/CtlProgram.h"
 
-#include "CtlCommandLine.h"
-#include "CtlExit.h"
-#include "CtlSession.h"
-#include "CtlVerbList.h"
-#include "StderrMessageHost.h"
-#include "TerminalProgress.h"
+#include "ctl/CtlCommandLine.h"
+#include "ctl/CtlExit.h"
+#include "ctl/CtlSession.h"
+#include "ctl/CtlVerbList.h"
+#include "ctl/StderrMessageHost.h"
+#include "ctl/TerminalProgress.h"
 
 #include "platform/Terminal.h"
 

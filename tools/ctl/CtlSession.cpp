@@ -1,5 +1,5 @@
 // The companion's connection to the camera and its read of all settings.
-#include "CtlSession.h"
+#include "ctl/CtlSession.h"
 
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
@@ -70,7 +70,8 @@ bool CtlSession::SelectClEntry()
 
 bool CtlSession::StartAtGivenSpeed()
 {
-    if (!link_.ReopenCurrent()) {
+    // The link itself always starts at 9600 bit/s; here the caller knows better.
+    if (!link_.ReopenWithBaud(connection_.baudRate)) {
         Problem("Failed to initialize!");
         return false;
     }

@@ -2,8 +2,8 @@
 // also has, the start (speed search, move to 115200 bit/s) and the end (back to 9600 bit/s).
 #pragma once
 
-#include "CtlCamera.h"
-#include "CtlConnection.h"
+#include "ctl/CtlCamera.h"
+#include "ctl/CtlConnection.h"
 
 #include "link/ComPort.h"
 #include "link/Command.h"

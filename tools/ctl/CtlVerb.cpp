@@ -1,5 +1,5 @@
 // A verb's arguments and output.
-#include "CtlVerb.h"
+#include "ctl/CtlVerb.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // answers. The verbs live in ParameterVerbs, FileVerbs and OperationVerbs; CtlVerbList holds them all.
 #pragma once
 
-#include "JsonText.h"
+#include "ctl/JsonText.h"
 
 #include <cstdio>
 #include <functional>

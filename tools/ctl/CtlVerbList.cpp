@@ -1,9 +1,9 @@
 // The verb list.
-#include "CtlVerbList.h"
+#include "ctl/CtlVerbList.h"
 
-#include "FileVerbs.h"
-#include "OperationVerbs.h"
-#include "ParameterVerbs.h"
+#include "ctl/FileVerbs.h"
+#include "ctl/OperationVerbs.h"
+#include "ctl/ParameterVerbs.h"
 
 const std::vector<CtlVerb>& CtlVerbList::All()
 {

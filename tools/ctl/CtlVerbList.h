@@ -1,7 +1,7 @@
 // Every verb of the companion, in the order the help lists them.
 #pragma once
 
-#include "CtlVerb.h"
+#include "ctl/CtlVerb.h"
 
 #include <vector>
 

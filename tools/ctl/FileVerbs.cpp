@@ -1,9 +1,9 @@
 // save, load, shading and gamma: the windowed tool's own file formats and transfers.
-#include "FileVerbs.h"
+#include "ctl/FileVerbs.h"
 
-#include "CtlCamera.h"
-#include "CtlExit.h"
-#include "StderrMessageHost.h"
+#include "ctl/CtlCamera.h"
+#include "ctl/CtlExit.h"
+#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
 #include "files/GammaFile.h"

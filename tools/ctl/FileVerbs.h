@@ -1,7 +1,7 @@
 // The verbs on files: save and load setting files, shading and gamma tables between camera and CSV files.
 #pragma once
 
-#include "CtlVerb.h"
+#include "ctl/CtlVerb.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // JSON text, written by hand: a handful of field kinds do not justify a library.
-#include "JsonText.h"
+#include "ctl/JsonText.h"
 
 #include "base/StrFormat.h"
 

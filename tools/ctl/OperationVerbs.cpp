@@ -1,9 +1,9 @@
 // store, restore, calibrate and white-balance.
-#include "OperationVerbs.h"
+#include "ctl/OperationVerbs.h"
 
-#include "CtlCamera.h"
-#include "CtlExit.h"
-#include "StderrMessageHost.h"
+#include "ctl/CtlCamera.h"
+#include "ctl/CtlExit.h"
+#include "ctl/StderrMessageHost.h"
 
 #include "framework/MessageBox.h"
 #include "link/Command.h"

@@ -2,7 +2,7 @@
 // white-balance.
 #pragma once
 
-#include "CtlVerb.h"
+#include "ctl/CtlVerb.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // info, get, set, dump, diff and send.
-#include "ParameterVerbs.h"
+#include "ctl/ParameterVerbs.h"
 
-#include "CtlCamera.h"
-#include "CtlExit.h"
-#include "StderrMessageHost.h"
+#include "ctl/CtlCamera.h"
+#include "ctl/CtlExit.h"
+#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
 #include "files/SettingFileFormat.h"

@@ -1,7 +1,7 @@
 // The verbs on single parameters and the camera's identity: info, get, set, dump, diff, send.
 #pragma once
 
-#include "CtlVerb.h"
+#include "ctl/CtlVerb.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // Messages to standard error.
-#include "StderrMessageHost.h"
+#include "ctl/StderrMessageHost.h"
 
 MessageResult StderrMessageHost::Show(const MessageRequest& request)
 {

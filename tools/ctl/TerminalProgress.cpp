@@ -1,5 +1,5 @@
 // The progress bar on the terminal.
-#include "TerminalProgress.h"
+#include "ctl/TerminalProgress.h"
 
 #include <algorithm>
 #include <cstdio>

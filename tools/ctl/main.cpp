@@ -1,5 +1,5 @@
 // rv8200xc-ctl: the RV-8200-XC camera from the command line.
-#include "CtlProgram.h"
+#include "ctl/CtlProgram.h"
 
 #include <string>
 #include <vector>
