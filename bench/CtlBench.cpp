@@ -42,8 +42,8 @@ struct CtlBench {
 void CtlWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
 {
     auto bench = std::make_shared<CtlBench>();
-    bench->camera = std::make_unique<CtlCamera>(context.command, context.table, context.model, context.mode,
-                                                context.settings);
+    bench->camera =
+        std::make_unique<CtlCamera>(context.command, context.table, context.model, context.mode, context.settings);
     bench->quiet = std::fopen("/dev/null", "w");
     bench->messages = std::make_unique<StderrMessageHost>(bench->quiet);
     bench->folder = (std::filesystem::temp_directory_path() / "rv-bench-ctl").string();

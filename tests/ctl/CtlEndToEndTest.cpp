@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -231,7 +233,8 @@ TEST_F(CtlEndToEnd, ShadingAndGammaTablesGoRoundTrip)
     std::string changed = "GammaData (R G B)\r\n";
     for (int i = 0; i < 256; ++i) {
         const int level = std::min(4095, i * 16);
-        changed += std::to_string(level) + "," + std::to_string(level / 2) + "," + std::to_string(4095 - level) + "\r\n";
+        changed +=
+            std::to_string(level) + "," + std::to_string(level / 2) + "," + std::to_string(4095 - level) + "\r\n";
     }
     std::ofstream(File("gamma2.csv"), std::ios::binary) << changed;
     ASSERT_EQ(Ctl({"gamma", "write", File("gamma2.csv")}).status, 0);
@@ -303,7 +306,10 @@ const OneShotCase kOneShotCases[] = {
     {"PixelBlackTooBright", {"--result", "PBS=2"}, {"calibrate", "pixel-black"}, 1, "Too Bright"},
     {"FactoryPixelGain", {}, {"calibrate", "pixel-gain", "--factory"}, 0, "Succeeded"},
     {"WhiteBalanceOnce", {}, {"white-balance", "once"}, 0, "Succeeded"},
-    {"WhiteBalanceTooBright", {"--set", "TR=1", "--set", "ETM=1", "--result", "AHRS=2"}, {"white-balance", "exposure-once"}, 1,
+    {"WhiteBalanceTooBright",
+     {"--set", "TR=1", "--set", "ETM=1", "--result", "AHRS=2"},
+     {"white-balance", "exposure-once"},
+     1,
      "Error1 - G image was too bright"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, CtlOneShot, testing::ValuesIn(kOneShotCases),

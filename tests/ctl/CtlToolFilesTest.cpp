@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -38,7 +40,8 @@ std::string ReadText(const std::string& path)
 // The windowed tool's objects on a camera's port, at the camera's start speed.
 struct ToolSide {
     explicit ToolSide(const std::string& devicePath, bool factory)
-        : link(LinkSettings{}, port, [](int) -> ClSerialKind* { return nullptr; }, nullptr),
+        : link(
+              LinkSettings{}, port, [](int) -> ClSerialKind* { return nullptr; }, nullptr),
           command(link),
           reader(command, table, model, mode),
           file(command, table, mode, settings, model, {})

@@ -73,12 +73,26 @@ private:
             if (pos_ >= text_.size()) return false;
             const char e = text_[pos_++];
             switch (e) {
-                case '"': case '\\': case '/': out += e; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
+                case '"':
+                case '\\':
+                case '/':
+                    out += e;
+                    break;
+                case 'n':
+                    out += '\n';
+                    break;
+                case 'r':
+                    out += '\r';
+                    break;
+                case 't':
+                    out += '\t';
+                    break;
+                case 'b':
+                    out += '\b';
+                    break;
+                case 'f':
+                    out += '\f';
+                    break;
                 case 'u': {
                     if (pos_ + 4 > text_.size()) return false;
                     const unsigned code = static_cast<unsigned>(std::stoul(text_.substr(pos_, 4), nullptr, 16));
@@ -87,7 +101,8 @@ private:
                     out += static_cast<char>(code);
                     break;
                 }
-                default: return false;
+                default:
+                    return false;
             }
         }
         return false;

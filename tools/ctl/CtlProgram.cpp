@@ -64,8 +64,8 @@ int RunCtlProgram(const std::vector<std::string>& args)
     {
         CtlSession session(line.connection, line.factory);
         if (session.Start()) {
-            CtlContext context{session.Camera(), messages, &progress, &session.Link(), session.StartArea(), line.json,
-                               stdout};
+            CtlContext context{session.Camera(),    messages,  &progress, &session.Link(),
+                               session.StartArea(), line.json, stdout};
             status = verb->run(context, verbArgs);
         }
         session.End();

@@ -36,9 +36,7 @@ std::string CtlConnection::Describe() const
 }
 
 CtlSession::CtlSession(const CtlConnection& connection, bool factoryMode)
-    : connection_(connection),
-      link_(InitialSettings(connection), port_, &GetClSerialKind, nullptr),
-      command_(link_)
+    : connection_(connection), link_(InitialSettings(connection), port_, &GetClSerialKind, nullptr), command_(link_)
 {
     mode_.Set(factoryMode ? 1 : 0);
     link_.SetDevicePath(connection.devicePath);

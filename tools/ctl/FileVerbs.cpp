@@ -61,8 +61,8 @@ int RunSave(CtlContext& context, const CtlArgs& args)
     const SettingFileVariant variant =
         args.Has("--shipping") ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
     if (!file.WriteSettingFile(args.words[0], variant)) return kExitRefused;
-    context.Line(StrFormat("%s: %d settings of %s", args.words[0].c_str(), outcome.read,
-                           camera.Model().modelName.c_str()));
+    context.Line(
+        StrFormat("%s: %d settings of %s", args.words[0].c_str(), outcome.read, camera.Model().modelName.c_str()));
     context.Json(JsonText()
                      .Add("file", args.words[0])
                      .Add("model", camera.Model().modelName)
@@ -169,9 +169,10 @@ int ShadingRead(CtlContext& context, const std::string& path)
     if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
     const ShadingTransfer::ReadOutcome outcome = transfer.ReadFromCamera();
     if (!outcome.complete) {
-        Problem(StrFormat("Reading the shading data stopped at %s entry %d of %d: the camera did not answer.\n"
-                          "The table is incomplete and was not kept.",
-                          ShadingTable::ColourName(outcome.colour), outcome.entry, ShadingTable::kEntries));
+        Problem(
+            StrFormat("Reading the shading data stopped at %s entry %d of %d: the camera did not answer.\n"
+                      "The table is incomplete and was not kept.",
+                      ShadingTable::ColourName(outcome.colour), outcome.entry, ShadingTable::kEntries));
         return TimedOutOr(command, kExitRefused);
     }
     switch (TextFile::Save(path, ShadingFile::Lines(buffer))) {
@@ -285,22 +286,42 @@ int RunGamma(CtlContext& context, const CtlArgs& args)
 
 void FileVerbs::Add(std::vector<CtlVerb>& verbs)
 {
-    verbs.push_back({"save", "save FILE.cam [--shipping] [--factory]",
+    verbs.push_back({"save",
+                     "save FILE.cam [--shipping] [--factory]",
                      "Reads every setting of the camera and saves them as a camera setting file, the bytes the\n"
                      "windowed tool writes. --factory (factory mode) adds the model id and the factory rows;\n"
                      "--shipping keeps to the user rows. Nothing is written unless every setting was read.",
-                     1, 1, {"--shipping", "--factory"}, nullptr, RunSave});
-    verbs.push_back({"load", "load FILE.cam [--dry-run]",
+                     1,
+                     1,
+                     {"--shipping", "--factory"},
+                     nullptr,
+                     RunSave});
+    verbs.push_back({"load",
+                     "load FILE.cam [--dry-run]",
                      "Sends the settings of a camera setting file as the windowed tool does (a refused line gets\n"
                      "one more try at the end) and says on standard error what was not applied. --dry-run sends\n"
                      "nothing and prints the lines a load would send. Exit 1 when not everything was applied.",
-                     1, 1, {"--dry-run"}, nullptr, RunLoad});
-    verbs.push_back({"shading", "shading read|write FILE.csv",
+                     1,
+                     1,
+                     {"--dry-run"},
+                     nullptr,
+                     RunLoad});
+    verbs.push_back({"shading",
+                     "shading read|write FILE.csv",
                      "The shading correction table (3 x 1024 entries) from the camera into a CSV file, or from\n"
                      "the file into the camera. The camera's shading correction must be on.",
-                     2, 2, {}, CheckDirection, RunShading});
-    verbs.push_back({"gamma", "gamma read|write FILE.csv",
+                     2,
+                     2,
+                     {},
+                     CheckDirection,
+                     RunShading});
+    verbs.push_back({"gamma",
+                     "gamma read|write FILE.csv",
                      "The three gamma tables (red, green, blue, 256 entries each) from the camera into a CSV\n"
                      "file, or from the file into the camera.",
-                     2, 2, {}, CheckDirection, RunGamma});
+                     2,
+                     2,
+                     {},
+                     CheckDirection,
+                     RunGamma});
 }

@@ -20,9 +20,9 @@ void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok
 
 std::string CheckArea(const CtlArgs& args)
 {
-    return OperationVerbs::AreaOf(args.words[0]) >= 0 ? std::string()
-                                                       : "not a flash area: " + args.words[0] +
-                                                             " (factory, user1, user2, user3)";
+    return OperationVerbs::AreaOf(args.words[0]) >= 0
+               ? std::string()
+               : "not a flash area: " + args.words[0] + " (factory, user1, user2, user3)";
 }
 
 int RunStore(CtlContext& context, const CtlArgs& args)
@@ -103,10 +103,9 @@ int RunCalibrate(CtlContext& context, const CtlArgs& args)
     if (what == "shading") return Outcome(context, "shading calibration", runner.Shading(), "Complete");
     const bool factory = args.Has("--factory");
     if (factory && !context.camera.Mode().IsFactory()) context.camera.Mode().Set(1);
-    const PixelCalibration which = what == "pixel-gain" ? (factory ? PixelCalibration::FactoryGain
-                                                                   : PixelCalibration::UserGain)
-                                                        : (factory ? PixelCalibration::FactoryBlack
-                                                                   : PixelCalibration::UserBlack);
+    const PixelCalibration which = what == "pixel-gain"
+                                       ? (factory ? PixelCalibration::FactoryGain : PixelCalibration::UserGain)
+                                       : (factory ? PixelCalibration::FactoryBlack : PixelCalibration::UserBlack);
     return Outcome(context, CalibrationRunner::PixelCaption(which), runner.Pixel(which), "Succeeded");
 }
 
@@ -123,8 +122,8 @@ int RunWhiteBalance(CtlContext& context, const CtlArgs& args)
     CalibrationRunner runner(context.camera.Protocol(), clock);
     runner.SetProgress(context.progress);
     context.messages.Clear();
-    const int mode = args.words[0] == "once" ? CalibrationRunner::kWhiteBalanceOnce
-                                             : CalibrationRunner::kWhiteBalanceExposureOnce;
+    const int mode =
+        args.words[0] == "once" ? CalibrationRunner::kWhiteBalanceOnce : CalibrationRunner::kWhiteBalanceExposureOnce;
     return Outcome(context, "white balance " + args.words[0], runner.WhiteBalance(mode), "Succeeded");
 }
 
@@ -141,18 +140,38 @@ int OperationVerbs::AreaOf(const std::string& word)
 
 void OperationVerbs::Add(std::vector<CtlVerb>& verbs)
 {
-    verbs.push_back({"store", "store AREA",
+    verbs.push_back({"store",
+                     "store AREA",
                      "Stores the camera's current settings into a flash area: user1, user2, user3, or factory\n"
                      "(with --factory).",
-                     1, 1, {}, CheckArea, RunStore});
-    verbs.push_back({"restore", "restore AREA",
-                     "Loads a flash area (factory, user1, user2, user3) into the camera's current settings.", 1, 1,
-                     {}, CheckArea, RunRestore});
-    verbs.push_back({"calibrate", "calibrate shading|pixel-gain|pixel-black [--factory]",
+                     1,
+                     1,
+                     {},
+                     CheckArea,
+                     RunStore});
+    verbs.push_back({"restore",
+                     "restore AREA",
+                     "Loads a flash area (factory, user1, user2, user3) into the camera's current settings.",
+                     1,
+                     1,
+                     {},
+                     CheckArea,
+                     RunRestore});
+    verbs.push_back({"calibrate",
+                     "calibrate shading|pixel-gain|pixel-black [--factory]",
                      "Runs a calibration and prints its result. --factory runs the factory pixel calibrations.\n"
                      "Exit 1 when the result is not a success. A calibration may take minutes.",
-                     1, 1, {"--factory"}, CheckCalibration, RunCalibrate});
-    verbs.push_back({"white-balance", "white-balance once|exposure-once",
-                     "Runs the white balance once (or with the exposure) and prints its result.", 1, 1, {},
-                     CheckWhiteBalance, RunWhiteBalance});
+                     1,
+                     1,
+                     {"--factory"},
+                     CheckCalibration,
+                     RunCalibrate});
+    verbs.push_back({"white-balance",
+                     "white-balance once|exposure-once",
+                     "Runs the white balance once (or with the exposure) and prints its result.",
+                     1,
+                     1,
+                     {},
+                     CheckWhiteBalance,
+                     RunWhiteBalance});
 }

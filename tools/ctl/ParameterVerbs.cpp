@@ -67,6 +67,8 @@ std::string CheckSettings(const CtlArgs& args)
         const int index = CommandTable::Find(name);
         if (index < 0) return "unknown parameter " + name;
         if (!ParseInt(text, value)) return "not a whole number: " + word;
+        // The speed belongs to the session: a camera moved behind its back would not answer the read-back.
+        if (index == cmd::CBDRT) return "CBDRT is the link's own speed (see --baud and --keep-speed)";
         ControlTable table;
         const int row = ParameterVerbs::RowOfCommand(table, index);
         if (row < 0 || table.Row(row).controlKind == kKindButton) {
@@ -230,12 +232,12 @@ int RunSet(CtlContext& context, const CtlArgs& args)
         const int sent =
             streak.Run(kValueTimeoutMs, [&] { return command.SendValue(w.index, w.value, kValueTimeoutMs); });
         int held = 0;
-        const bool readBack =
-            !streak.CameraGone() &&
-            streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(w.index, held, kValueTimeoutMs); });
+        const bool readBack = !streak.CameraGone() && streak.Run(kValueTimeoutMs, [&] {
+            return command.QueryValue(w.index, held, kValueTimeoutMs);
+        });
         // What the camera holds is reported, never the value asked for: a refused or adjusted value shows.
-        std::string status = !sent ? (streak.LastTimedOut() ? "no answer" : "refused")
-                             : !readBack ? "not read back"
+        std::string status = !sent             ? (streak.LastTimedOut() ? "no answer" : "refused")
+                             : !readBack       ? "not read back"
                              : held != w.value ? "different"
                                                : "ok";
         if (readBack) {
@@ -287,8 +289,8 @@ int RunDump(CtlContext& context, const CtlArgs&)
         // The setting file's own lines and line ends: "dump > x.cam" is the file "save x.cam" writes.
         std::vector<std::string> lines;
         if (camera.Mode().IsFactory()) lines.push_back("MD00=" + camera.Model().modelName);
-        for (std::string& line : SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode,
-                                                             camera.Mode().IsFactory())) {
+        for (std::string& line :
+             SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory())) {
             lines.push_back(std::move(line));
         }
         for (const std::string& line : lines) std::fprintf(context.out, "%s\r\n", line.c_str());
@@ -333,9 +335,8 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
             continue;
         }
         int held = 0;
-        const bool ok = streak.Run(kValueTimeoutMs, [&] {
-            return command.QueryValue(parsed.commandIndex, held, kValueTimeoutMs);
-        });
+        const bool ok =
+            streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(parsed.commandIndex, held, kValueTimeoutMs); });
         if (streak.CameraGone()) break;
         if (ok && held == parsed.value) continue;
         JsonText difference;
@@ -393,7 +394,8 @@ int RunSend(CtlContext& context, const CtlArgs& args)
     std::string answer;
     bool answered = false;
     while (!answered) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         if (context.link->WaitForInput(static_cast<int>(left.count())) && command.ReadLine(false)) {
             answer = command.TakeLine();
@@ -423,31 +425,61 @@ int ParameterVerbs::RowOfCommand(const ControlTable& table, int commandIndex)
 
 void ParameterVerbs::Add(std::vector<CtlVerb>& verbs)
 {
-    verbs.push_back({"info", "info",
+    verbs.push_back({"info",
+                     "info",
                      "Model, firmware and FPGA versions, camera id, user id, device version and the flash area\n"
                      "the current settings came from. Exit 1 when the camera left a field unanswered.",
-                     0, 0, {}, nullptr, RunInfo});
-    verbs.push_back({"get", "get NAME...",
+                     0,
+                     0,
+                     {},
+                     nullptr,
+                     RunInfo});
+    verbs.push_back({"get",
+                     "get NAME...",
                      "The camera's values of the named parameters (mnemonics such as GA, LR, VN), one NAME=VALUE\n"
                      "line each. Exit 1 when the camera refused one.",
-                     1, -1, {}, CheckNames, RunGet});
-    verbs.push_back({"set", "set NAME=VALUE...",
+                     1,
+                     -1,
+                     {},
+                     CheckNames,
+                     RunGet});
+    verbs.push_back({"set",
+                     "set NAME=VALUE...",
                      "Sends the values in the order given, then reads each back and prints what the camera holds.\n"
                      "Every value is first checked against the parameter's range or list and the camera's model;\n"
                      "one that fails sends nothing (exit 2). Factory parameters need --factory. Exit 1 when the\n"
                      "camera refused a value or holds another one.",
-                     1, -1, {}, CheckSettings, RunSet});
-    verbs.push_back({"dump", "dump",
+                     1,
+                     -1,
+                     {},
+                     CheckSettings,
+                     RunSet});
+    verbs.push_back({"dump",
+                     "dump",
                      "Reads every parameter of the camera's model and writes them to standard output as a setting\n"
                      "file (CR LF line ends, the bytes 'save' writes), or with --json every parameter read as an\n"
                      "object. Exit 1 when a parameter could not be read.",
-                     0, 0, {}, nullptr, RunDump});
-    verbs.push_back({"diff", "diff FILE.cam",
+                     0,
+                     0,
+                     {},
+                     nullptr,
+                     RunDump});
+    verbs.push_back({"diff",
+                     "diff FILE.cam",
                      "Compares the settings of the file with the camera's values, one line per difference:\n"
                      "\"NAME: file VALUE, camera VALUE\". Exit 0 when they are the same, 1 when they differ.",
-                     1, 1, {}, nullptr, RunDiff});
-    verbs.push_back({"send", "send LINE",
+                     1,
+                     1,
+                     {},
+                     nullptr,
+                     RunDiff});
+    verbs.push_back({"send",
+                     "send LINE",
                      "Sends one raw command line (the words joined by blanks, CR LF added) and prints the camera's\n"
                      "answer line. Exit 1 when the answer is not the acknowledgement or value the line asks for.",
-                     1, -1, {}, nullptr, RunSend});
+                     1,
+                     -1,
+                     {},
+                     nullptr,
+                     RunSend});
 }
