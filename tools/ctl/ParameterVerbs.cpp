@@ -12,6 +12,7 @@
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "link/TimeoutStreak.h"
+#include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
@@ -293,6 +294,7 @@ int RunDump(CtlContext& context, const CtlArgs&)
              SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory())) {
             lines.push_back(std::move(line));
         }
+        if (context.out == stdout) SetBinaryMode(StandardStream::Output);
         for (const std::string& line : lines) std::fprintf(context.out, "%s\r\n", line.c_str());
         std::fflush(context.out);
     }

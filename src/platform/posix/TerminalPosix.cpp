@@ -7,3 +7,5 @@ bool IsTerminal(StandardStream stream)
 {
     return ::isatty(stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO) == 1;
 }
+
+void SetBinaryMode(StandardStream) {}
