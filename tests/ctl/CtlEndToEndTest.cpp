@@ -382,4 +382,24 @@ TEST_F(CtlEndToEnd, ProgressStaysOffStandardErrorWhenItIsNoTerminal)
     EXPECT_EQ(run.err, "");
 }
 
+// On a terminal the bar is there, and --quiet takes it away. util-linux's script(1) gives the run a
+// pseudo-terminal of its own and copies what appears on it to its standard output.
+TEST_F(CtlEndToEnd, ProgressBarOnlyOnATerminal)
+{
+    if (!std::filesystem::exists("/usr/bin/script")) GTEST_SKIP() << "no script(1) on this machine";
+    StartCamera({"--set", "SDM=1"});
+    auto onTerminal = [](const std::string& options) {
+        return RunProgram({"/usr/bin/script", "-q", "-e", "-c",
+                           std::string(RV_CTL_EXECUTABLE) + " --port COM1 " + options, "/dev/null"});
+    };
+    const CtlRun shown = onTerminal("gamma read " + File("gamma.csv"));
+    ASSERT_EQ(shown.status, 0) << shown.out << shown.err;
+    EXPECT_NE(shown.out.find("[##############################] 100%  Now, reading camera gamma data"),
+              std::string::npos)
+        << shown.out;
+    const CtlRun quiet = onTerminal("--quiet gamma read " + File("gamma.csv"));
+    ASSERT_EQ(quiet.status, 0) << quiet.out << quiet.err;
+    EXPECT_EQ(quiet.out.find("%"), std::string::npos) << quiet.out;
+}
+
 }  // namespace

@@ -32,12 +32,18 @@ std::string ReadAndRemove(const std::string& path)
 
 CtlRun RunCtl(const std::vector<std::string>& args, double limitSeconds)
 {
+    std::vector<std::string> all{RV_CTL_EXECUTABLE};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunProgram(all, limitSeconds);
+}
+
+CtlRun RunProgram(const std::vector<std::string>& argvIn, double limitSeconds)
+{
     static int counter = 0;
     const std::string stem = "/tmp/rv-ctl-run-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     const std::string outPath = stem + ".out";
     const std::string errPath = stem + ".err";
-    std::vector<std::string> all{RV_CTL_EXECUTABLE};
-    all.insert(all.end(), args.begin(), args.end());
+    std::vector<std::string> all = argvIn;
     std::vector<char*> argv;
     for (std::string& a : all) argv.push_back(a.data());
     argv.push_back(nullptr);

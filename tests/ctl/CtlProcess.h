@@ -15,3 +15,6 @@ struct CtlRun {
 // Runs the companion (RV_CTL_EXECUTABLE) with the arguments, in the test's environment, for at most
 // limitSeconds.
 CtlRun RunCtl(const std::vector<std::string>& args, double limitSeconds = 60.0);
+
+// Any program (argv[0] a path), the same way.
+CtlRun RunProgram(const std::vector<std::string>& argv, double limitSeconds = 60.0);
