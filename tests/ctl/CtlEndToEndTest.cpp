@@ -345,7 +345,9 @@ TEST_F(CtlEndToEnd, NoCameraIsStatusThree)
     EXPECT_EQ(silent.status, 3) << silent.err;
     EXPECT_LT(silent.seconds, 3.0);
     EXPECT_NE(silent.err.find("No camera answers on COM1."), std::string::npos) << silent.err;
-    EXPECT_EQ(RunCtl({"--port", File("no-such-tty"), "info"}).status, 3);
+    const CtlRun missing = RunCtl({"--port", File("no-such-tty"), "--json", "info"});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_EQ(Json(missing)["error"].text, "no camera");
 }
 
 TEST_F(CtlEndToEnd, APortInUseIsNotShared)

@@ -5,6 +5,7 @@
 #include "ctl/CtlExit.h"
 #include "ctl/CtlSession.h"
 #include "ctl/CtlVerbList.h"
+#include "ctl/JsonText.h"
 #include "ctl/StderrMessageHost.h"
 #include "ctl/TerminalProgress.h"
 
@@ -67,6 +68,14 @@ int RunCtlProgram(const std::vector<std::string>& args)
             CtlContext context{session.Camera(),    messages,  &progress, &session.Link(),
                                session.StartArea(), line.json, stdout};
             status = verb->run(context, verbArgs);
+        } else if (line.json) {
+            // A script that reads standard output still gets one object, saying why there is nothing else.
+            std::printf("%s\n", JsonText()
+                                    .Add("error", "no camera")
+                                    .Add("port", line.connection.Describe())
+                                    .Add("status", static_cast<int>(kExitNoCamera))
+                                    .Object()
+                                    .c_str());
         }
         session.End();
     }
