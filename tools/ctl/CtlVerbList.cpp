@@ -1,16 +1,18 @@
 // The verb list.
 #include "ctl/CtlVerbList.h"
 
-#include "ctl/FileVerbs.h"
 #include "ctl/OperationVerbs.h"
 #include "ctl/ParameterVerbs.h"
+#include "ctl/SettingFileVerbs.h"
+#include "ctl/TableVerbs.h"
 
 const std::vector<CtlVerb>& CtlVerbList::All()
 {
     static const std::vector<CtlVerb> verbs = [] {
         std::vector<CtlVerb> all;
         ParameterVerbs::Add(all);
-        FileVerbs::Add(all);
+        SettingFileVerbs::Add(all);
+        TableVerbs::Add(all);
         OperationVerbs::Add(all);
         return all;
     }();

@@ -1,29 +1,23 @@
-// info, get, set, dump, diff and send.
+// info, get, set and send.
 #include "ctl/ParameterVerbs.h"
 
 #include "ctl/CtlCamera.h"
 #include "ctl/CtlExit.h"
-#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
-#include "files/SettingFileFormat.h"
-#include "files/TextFile.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "link/TimeoutStreak.h"
-#include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
-#include "tables/SettingsReadList.h"
 
 #include <algorithm>
 #include <charconv>
 #include <chrono>
-#include <set>
 
 namespace {
 
@@ -261,114 +255,6 @@ int RunSet(CtlContext& context, const CtlArgs& args)
     return notAsWanted == 0 ? kExitOk : kExitRefused;
 }
 
-int RunDump(CtlContext& context, const CtlArgs&)
-{
-    CtlCamera& camera = context.camera;
-    if (const int status = NeedModel(camera)) return status;
-    if (!camera.Model().IsKnown()) return kExitRefused;  // nothing to read: the model is not one the tool knows
-    const CtlReadOutcome outcome = camera.ReadAll(context.progress);
-    if (outcome.cameraGone) {
-        Problem(StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
-        return kExitNoCamera;
-    }
-    if (context.json) {
-        JsonText parameters;
-        std::set<int> seen;
-        const ControlTable& table = camera.Table();
-        for (int row = 0; table.Row(row).controlId != -1; ++row) {
-            const ControlEntry& entry = table.Row(row);
-            if (!SettingsReadList::ShouldRead(entry, camera.Model(), camera.Mode().IsFactory())) continue;
-            if (!seen.insert(entry.commandIndex).second) continue;
-            parameters.Add(CommandTable::Mnemonic(entry.commandIndex), entry.value);
-        }
-        context.Json(JsonText()
-                         .Add("model", camera.Model().modelName)
-                         .Add("read", outcome.read)
-                         .Add("total", outcome.total)
-                         .AddRaw("parameters", parameters.Object()));
-    } else {
-        // The setting file's own lines and line ends: "dump > x.cam" is the file "save x.cam" writes.
-        std::vector<std::string> lines;
-        if (camera.Mode().IsFactory()) lines.push_back("MD00=" + camera.Model().modelName);
-        for (std::string& line :
-             SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory())) {
-            lines.push_back(std::move(line));
-        }
-        if (context.out == stdout) SetBinaryMode(StandardStream::Output);
-        for (const std::string& line : lines) std::fprintf(context.out, "%s\r\n", line.c_str());
-        std::fflush(context.out);
-    }
-    return outcome.read == outcome.total ? kExitOk : kExitRefused;
-}
-
-int RunDiff(CtlContext& context, const CtlArgs& args)
-{
-    CtlCamera& camera = context.camera;
-    const std::string& path = args.words[0];
-    std::string content;
-    if (!TextFile::Load(path, content)) {
-        Problem(path + "\nCouldn't open this file");
-        return kExitUsage;
-    }
-    if (const int status = NeedModel(camera)) return status;
-    using Kind = SettingFileFormat::LineKind;
-    Command& command = camera.Protocol();
-    TimeoutStreak streak;
-    std::vector<std::string> differences;
-    std::vector<std::string> notCompared;
-    const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
-    for (const std::string& line : lines) {
-        const SettingFileFormat::Line parsed =
-            SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
-        if (parsed.kind == Kind::Blank) continue;
-        if (parsed.kind == Kind::ModelId) {
-            if (parsed.text != camera.Model().modelName) {
-                differences.push_back(JsonText()
-                                          .Add("name", "MD00")
-                                          .Add("file", parsed.text)
-                                          .Add("camera", camera.Model().modelName)
-                                          .Object());
-                context.Line("MD00: file " + parsed.text + ", camera " + camera.Model().modelName);
-            }
-            continue;
-        }
-        if (parsed.kind != Kind::Setting) {
-            notCompared.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
-            continue;
-        }
-        int held = 0;
-        const bool ok =
-            streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(parsed.commandIndex, held, kValueTimeoutMs); });
-        if (streak.CameraGone()) break;
-        if (ok && held == parsed.value) continue;
-        JsonText difference;
-        difference.Add("name", parsed.mnemonic).Add("file", parsed.value);
-        if (ok) {
-            difference.Add("camera", held);
-        } else {
-            difference.AddRaw("camera", "null");
-        }
-        differences.push_back(difference.Object());
-        context.Line(StrFormat("%s: file %d, camera %s", parsed.mnemonic.c_str(), parsed.value,
-                               ok ? std::to_string(held).c_str() : "?"));
-    }
-    if (streak.CameraGone()) {
-        Problem("The camera stopped answering; the comparison is incomplete.");
-        return kExitNoCamera;
-    }
-    if (!notCompared.empty()) {
-        std::string names;
-        for (const std::string& name : notCompared) names += (names.empty() ? "" : ", ") + name;
-        ShowMessage("Not compared (not a setting of this camera and mode): " + names, {}, MessageButtons::Ok,
-                    MessageIcon::Exclamation);
-    }
-    context.Json(JsonText()
-                     .AddRaw("differences", JsonText::List(differences))
-                     .Add("not_compared", notCompared)
-                     .Add("same", differences.empty()));
-    return differences.empty() ? kExitOk : kExitRefused;
-}
-
 // Whether an answer is the one a line asks for: a query's mnemonic and "=", or "COMPLETE" for a setting.
 bool IsAcceptedAnswer(const std::string& line, const std::string& answer)
 {
@@ -456,25 +342,6 @@ void ParameterVerbs::Add(std::vector<CtlVerb>& verbs)
                      {},
                      CheckSettings,
                      RunSet});
-    verbs.push_back({"dump",
-                     "dump",
-                     "Reads every parameter of the camera's model and writes them to standard output as a setting\n"
-                     "file (CR LF line ends, the bytes 'save' writes), or with --json every parameter read as an\n"
-                     "object. Exit 1 when a parameter could not be read.",
-                     0,
-                     0,
-                     {},
-                     nullptr,
-                     RunDump});
-    verbs.push_back({"diff",
-                     "diff FILE.cam",
-                     "Compares the settings of the file with the camera's values, one line per difference:\n"
-                     "\"NAME: file VALUE, camera VALUE\". Exit 0 when they are the same, 1 when they differ.",
-                     1,
-                     1,
-                     {},
-                     nullptr,
-                     RunDiff});
     verbs.push_back({"send",
                      "send LINE",
                      "Sends one raw command line (the words joined by blanks, CR LF added) and prints the camera's\n"

@@ -1,4 +1,4 @@
-// The verbs on single parameters and the camera's identity: info, get, set, dump, diff, send.
+// The verbs on single parameters and the camera's identity: info, get, set, send.
 #pragma once
 
 #include "ctl/CtlVerb.h"

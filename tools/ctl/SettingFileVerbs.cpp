@@ -1,27 +1,38 @@
-// save, load, shading and gamma: the windowed tool's own file formats and transfers.
-#include "ctl/FileVerbs.h"
+// save, load, dump and diff: the camera setting file, written and read by the windowed tool's own code.
+#include "ctl/SettingFileVerbs.h"
 
 #include "ctl/CtlCamera.h"
 #include "ctl/CtlExit.h"
-#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
-#include "files/GammaFile.h"
-#include "files/GammaTable.h"
-#include "files/GammaTransfer.h"
 #include "files/SettingFile.h"
 #include "files/SettingFileFormat.h"
-#include "files/ShadingFile.h"
-#include "files/ShadingTransfer.h"
 #include "files/TextFile.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
+#include "link/TimeoutStreak.h"
+#include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+#include "tables/SettingsReadList.h"
+
+#include <cstdio>
+#include <set>
 
 namespace {
 
+constexpr int kValueTimeoutMs = 5000;
+
 void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+
+int NeedModel(CtlCamera& camera)
+{
+    if (camera.ModelCheck()) return kExitOk;
+    Problem("The camera did not answer the model query.");
+    return kExitNoCamera;
+}
 
 int NeedKnownModel(CtlCamera& camera)
 {
@@ -37,11 +48,6 @@ SettingFileHooks Hooks(CtlCamera& camera)
     SettingFileHooks hooks;
     hooks.modelCheck = [&camera] { return camera.ModelCheck(); };
     return hooks;
-}
-
-std::string CheckDirection(const CtlArgs& args)
-{
-    return args.words[0] == "read" || args.words[0] == "write" ? std::string() : "read or write, not " + args.words[0];
 }
 
 int RunSave(CtlContext& context, const CtlArgs& args)
@@ -158,134 +164,136 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
     return report.AllApplied() ? kExitOk : kExitRefused;
 }
 
-int TimedOutOr(Command& command, int otherwise) { return command.LastRequestTimedOut() ? kExitNoCamera : otherwise; }
-
-int ShadingRead(CtlContext& context, const std::string& path)
+int RunDump(CtlContext& context, const CtlArgs&)
 {
-    Command& command = context.camera.Protocol();
-    ShadingTable buffer;
-    ShadingTransfer transfer(command, buffer);
-    transfer.SetProgress(context.progress);
-    if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
-    const ShadingTransfer::ReadOutcome outcome = transfer.ReadFromCamera();
-    if (!outcome.complete) {
-        Problem(
-            StrFormat("Reading the shading data stopped at %s entry %d of %d: the camera did not answer.\n"
-                      "The table is incomplete and was not kept.",
-                      ShadingTable::ColourName(outcome.colour), outcome.entry, ShadingTable::kEntries));
-        return TimedOutOr(command, kExitRefused);
+    CtlCamera& camera = context.camera;
+    if (const int status = NeedModel(camera)) return status;
+    if (!camera.Model().IsKnown()) return kExitRefused;  // nothing to read: the model is not one the tool knows
+    const CtlReadOutcome outcome = camera.ReadAll(context.progress);
+    if (outcome.cameraGone) {
+        Problem(StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
+        return kExitNoCamera;
     }
-    switch (TextFile::Save(path, ShadingFile::Lines(buffer))) {
-        case TextFile::SaveResult::Saved:
-            break;
-        case TextFile::SaveResult::CannotCreate:
-            Problem(path + "\nCouldn't open this file");
-            return kExitRefused;
-        case TextFile::SaveResult::CannotWrite:
-            Problem(path + "\nCouldn't write this file");
-            return kExitRefused;
+    if (context.json) {
+        JsonText parameters;
+        std::set<int> seen;
+        const ControlTable& table = camera.Table();
+        for (int row = 0; table.Row(row).controlId != -1; ++row) {
+            const ControlEntry& entry = table.Row(row);
+            if (!SettingsReadList::ShouldRead(entry, camera.Model(), camera.Mode().IsFactory())) continue;
+            if (!seen.insert(entry.commandIndex).second) continue;
+            parameters.Add(CommandTable::Mnemonic(entry.commandIndex), entry.value);
+        }
+        context.Json(JsonText()
+                         .Add("model", camera.Model().modelName)
+                         .Add("read", outcome.read)
+                         .Add("total", outcome.total)
+                         .AddRaw("parameters", parameters.Object()));
+    } else {
+        // The setting file's own lines and line ends: "dump > x.cam" is the file "save x.cam" writes.
+        std::vector<std::string> lines;
+        if (camera.Mode().IsFactory()) lines.push_back("MD00=" + camera.Model().modelName);
+        for (std::string& line :
+             SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory())) {
+            lines.push_back(std::move(line));
+        }
+        if (context.out == stdout) SetBinaryMode(StandardStream::Output);
+        for (const std::string& line : lines) std::fprintf(context.out, "%s\r\n", line.c_str());
+        std::fflush(context.out);
     }
-    context.Line(StrFormat("%s: %d entries", path.c_str(), ShadingTable::kTotal));
-    context.Json(JsonText().Add("file", path).Add("entries", ShadingTable::kTotal));
-    return kExitOk;
+    return outcome.read == outcome.total ? kExitOk : kExitRefused;
 }
 
-int ShadingWrite(CtlContext& context, const std::string& path)
+int RunDiff(CtlContext& context, const CtlArgs& args)
 {
-    Command& command = context.camera.Protocol();
+    CtlCamera& camera = context.camera;
+    const std::string& path = args.words[0];
     std::string content;
     if (!TextFile::Load(path, content)) {
         Problem(path + "\nCouldn't open this file");
         return kExitUsage;
     }
-    ShadingTable buffer;
-    // The file is checked before the camera is asked anything; a bad file sends nothing.
-    const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, buffer);
-    if (parsed.status == ShadingFile::Status::BadFormat) {
-        Problem("Invaild data count format");
-        return kExitUsage;
-    }
-    if (parsed.status == ShadingFile::Status::TooMany) Problem("Too many data");
-    ShadingTransfer transfer(command, buffer);
-    transfer.SetProgress(context.progress);
-    if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
-    const ShadingTransfer::WriteOutcome outcome = transfer.WriteToCamera();
-    const bool complete = outcome.refused == 0 && !outcome.cameraGone && outcome.timedOut == 0 && outcome.closed;
-    if (!complete) {
-        std::string text = "Writing the shading data to the camera did not complete.";
-        if (outcome.cameraGone) {
-            text += StrFormat("\nThe camera stopped answering at %s entry %d; the rest was not sent.",
-                              ShadingTable::ColourName(outcome.colour), outcome.entry);
+    if (const int status = NeedModel(camera)) return status;
+    using Kind = SettingFileFormat::LineKind;
+    Command& command = camera.Protocol();
+    TimeoutStreak streak;
+    std::vector<std::string> differences;
+    std::vector<std::string> notCompared;
+    const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
+    for (const std::string& line : lines) {
+        const SettingFileFormat::Line parsed =
+            SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
+        if (parsed.kind == Kind::Blank) continue;
+        if (parsed.kind == Kind::ModelId) {
+            if (parsed.text != camera.Model().modelName) {
+                differences.push_back(JsonText()
+                                          .Add("name", "MD00")
+                                          .Add("file", parsed.text)
+                                          .Add("camera", camera.Model().modelName)
+                                          .Object());
+                context.Line("MD00: file " + parsed.text + ", camera " + camera.Model().modelName);
+            }
+            continue;
         }
-        if (outcome.refused > 0) text += StrFormat("\nEntries refused by the camera: %d.", outcome.refused);
-        if (outcome.timedOut > 0 && !outcome.cameraGone) {
-            text += StrFormat("\nEntries without an answer: %d.", outcome.timedOut);
+        if (parsed.kind != Kind::Setting) {
+            notCompared.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
+            continue;
         }
-        if (!outcome.closed) text += "\nThe camera's table was not closed (SDDU not sent or not acknowledged).";
-        ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        int held = 0;
+        const bool ok =
+            streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(parsed.commandIndex, held, kValueTimeoutMs); });
+        if (streak.CameraGone()) break;
+        if (ok && held == parsed.value) continue;
+        JsonText difference;
+        difference.Add("name", parsed.mnemonic).Add("file", parsed.value);
+        if (ok) {
+            difference.Add("camera", held);
+        } else {
+            difference.AddRaw("camera", "null");
+        }
+        differences.push_back(difference.Object());
+        context.Line(StrFormat("%s: file %d, camera %s", parsed.mnemonic.c_str(), parsed.value,
+                               ok ? std::to_string(held).c_str() : "?"));
     }
-    context.Line(StrFormat("%s: %d entries from %d line(s) written, %d refused", path.c_str(), ShadingTable::kTotal,
-                           parsed.taken, outcome.refused));
+    if (streak.CameraGone()) {
+        Problem("The camera stopped answering; the comparison is incomplete.");
+        return kExitNoCamera;
+    }
+    if (!notCompared.empty()) {
+        std::string names;
+        for (const std::string& name : notCompared) names += (names.empty() ? "" : ", ") + name;
+        ShowMessage("Not compared (not a setting of this camera and mode): " + names, {}, MessageButtons::Ok,
+                    MessageIcon::Exclamation);
+    }
     context.Json(JsonText()
-                     .Add("file", path)
-                     .Add("lines_taken", parsed.taken)
-                     .Add("refused", outcome.refused)
-                     .Add("timed_out", outcome.timedOut)
-                     .Add("camera_gone", outcome.cameraGone)
-                     .Add("closed", outcome.closed));
-    if (outcome.cameraGone) return kExitNoCamera;
-    return complete ? kExitOk : kExitRefused;
+                     .AddRaw("differences", JsonText::List(differences))
+                     .Add("not_compared", notCompared)
+                     .Add("same", differences.empty()));
+    return differences.empty() ? kExitOk : kExitRefused;
 }
-
-int RunShading(CtlContext& context, const CtlArgs& args)
-{
-    return args.words[0] == "read" ? ShadingRead(context, args.words[1]) : ShadingWrite(context, args.words[1]);
-}
-
-int GammaRead(CtlContext& context, const std::string& path)
-{
-    Command& command = context.camera.Protocol();
-    GammaTable red(0), green(1), blue(2);
-    const GammaFile::Tables tables{&red, &green, &blue};
-    GammaTransfer transfer(command, context.progress, nullptr);
-    for (GammaTable* table : tables) {
-        // An incomplete table is never written to a file as if it were the camera's.
-        if (!transfer.Read(*table)) return TimedOutOr(command, kExitRefused);
-    }
-    if (!GammaFile::WriteFile(path, tables)) return kExitRefused;
-    context.Line(StrFormat("%s: 3 x %d entries", path.c_str(), GammaTable::kEntries));
-    context.Json(JsonText().Add("file", path).Add("entries", 3 * GammaTable::kEntries));
-    return kExitOk;
-}
-
-int GammaWrite(CtlContext& context, const std::string& path)
-{
-    Command& command = context.camera.Protocol();
-    GammaTable red(0), green(1), blue(2);
-    const GammaFile::Tables tables{&red, &green, &blue};
-    if (!GammaFile::ReadFile(path, tables)) return kExitUsage;
-    GammaTransfer transfer(command, context.progress, nullptr);
-    int failed = 0;
-    for (int colour = 0; colour < 3; ++colour) {
-        if (transfer.Write(*tables[static_cast<std::size_t>(colour)], colour)) continue;
-        ++failed;
-        // The transfer has said what it wrote; a camera that stopped answering gets no further colour.
-        if (command.LastRequestTimedOut()) return kExitNoCamera;
-    }
-    context.Line(StrFormat("%s: %d of 3 tables written", path.c_str(), 3 - failed));
-    context.Json(JsonText().Add("file", path).Add("tables_written", 3 - failed));
-    return failed == 0 ? kExitOk : kExitRefused;
-}
-
-int RunGamma(CtlContext& context, const CtlArgs& args)
-{
-    return args.words[0] == "read" ? GammaRead(context, args.words[1]) : GammaWrite(context, args.words[1]);
-}
-
 }  // namespace
 
-void FileVerbs::Add(std::vector<CtlVerb>& verbs)
+void SettingFileVerbs::Add(std::vector<CtlVerb>& verbs)
 {
+    verbs.push_back({"dump",
+                     "dump",
+                     "Reads every parameter of the camera's model and writes them to standard output as a setting\n"
+                     "file (CR LF line ends, the bytes 'save' writes), or with --json every parameter read as an\n"
+                     "object. Exit 1 when a parameter could not be read.",
+                     0,
+                     0,
+                     {},
+                     nullptr,
+                     RunDump});
+    verbs.push_back({"diff",
+                     "diff FILE.cam",
+                     "Compares the settings of the file with the camera's values, one line per difference:\n"
+                     "\"NAME: file VALUE, camera VALUE\". Exit 0 when they are the same, 1 when they differ.",
+                     1,
+                     1,
+                     {},
+                     nullptr,
+                     RunDiff});
     verbs.push_back({"save",
                      "save FILE.cam [--shipping] [--factory]",
                      "Reads every setting of the camera and saves them as a camera setting file, the bytes the\n"
@@ -306,22 +314,4 @@ void FileVerbs::Add(std::vector<CtlVerb>& verbs)
                      {"--dry-run"},
                      nullptr,
                      RunLoad});
-    verbs.push_back({"shading",
-                     "shading read|write FILE.csv",
-                     "The shading correction table (3 x 1024 entries) from the camera into a CSV file, or from\n"
-                     "the file into the camera. The camera's shading correction must be on.",
-                     2,
-                     2,
-                     {},
-                     CheckDirection,
-                     RunShading});
-    verbs.push_back({"gamma",
-                     "gamma read|write FILE.csv",
-                     "The three gamma tables (red, green, blue, 256 entries each) from the camera into a CSV\n"
-                     "file, or from the file into the camera.",
-                     2,
-                     2,
-                     {},
-                     CheckDirection,
-                     RunGamma});
 }
