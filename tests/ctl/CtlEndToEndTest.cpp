@@ -371,8 +371,10 @@ TEST_F(CtlEndToEnd, AVanishedCameraEndsWithStatusThreeWithinTwoTimeOuts)
     std::ofstream(File("in.csv"), std::ios::binary) << shading;
     const CtlRun run = Ctl({"--json", "shading", "write", File("in.csv")}, 30.0);
     EXPECT_EQ(run.status, 3) << run.err;
-    EXPECT_LT(run.seconds, 2 * 1.0 + 0.5 + 1.0);
-    EXPECT_NE(run.err.find("The camera stopped answering at G entry"), std::string::npos) << run.err;
+    // Two time-outs of a second and the half-second presence test at the end, with room for a slow machine;
+    // where it stopped proves that the second time-out in a row ended it, not a third.
+    EXPECT_LT(run.seconds, 2 * 1.0 + 0.5 + 2.0);
+    EXPECT_NE(run.err.find("The camera stopped answering at G entry 501;"), std::string::npos) << run.err;
     EXPECT_TRUE(Json(run)["camera_gone"].flag);
 }
 
