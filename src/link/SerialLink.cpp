@@ -117,7 +117,10 @@ int SerialLink::Open(int mode, int baudRate, int portIndex)
     switch (mode) {
         case kLinkComPort:
             comPortIndex_ = portIndex;
-            if (!port_.Open(StrFormat("COM%d", portIndex + 1), baudRate, 8, 0, false, false)) return 0;
+            if (!port_.Open(devicePath_.empty() ? StrFormat("COM%d", portIndex + 1) : devicePath_, baudRate, 8, 0,
+                            false, false)) {
+                return 0;
+            }
             openMode_ = kLinkComPort;
             return 1;
         case kLinkCl2000:

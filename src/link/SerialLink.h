@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 
 class ClSerialKind;
 class ComPort;
@@ -49,6 +50,9 @@ public:
     int ReopenWithBaud(int baudRate) { return Reopen(linkMode_, baudRate); }
     int OpenPort(int portIndex) { return Open(linkMode_, baudRate_, portIndex); }
     void Close();
+    // A device path the serial-port mode opens instead of "COMn" (the command-line companion's
+    // --port /dev/ttyUSB0); empty: the port index names the port.
+    void SetDevicePath(std::string path) { devicePath_ = std::move(path); }
     // Whether the channel now open can be switched to this rate: any rate of the baud-rate list on the
     // serial port; what the open library entry offers for modes 1 to 3.
     bool SupportsBaudRate(int baudRate);
@@ -93,6 +97,7 @@ private:
     RegistrySettings* persistTo_;
     // A byte a Camera Link library delivered while WaitForInput looked for input; Read hands it out first.
     std::deque<std::uint8_t> pending_;
+    std::string devicePath_;
     int openMode_ = -1;  // the mode whose channel is open, -1 when none is
     TrafficSink* terminalSink_ = nullptr;
     TrafficSink* messageSink_ = nullptr;

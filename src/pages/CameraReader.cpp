@@ -15,6 +15,7 @@
 #include "tables/ComboCatalog.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
+#include "tables/SettingsReadList.h"
 
 #include <QComboBox>
 
@@ -68,9 +69,6 @@ constexpr int kColourGainRatioMax = 400;
 constexpr int kColourGainMin = 100;
 constexpr int kColourGainMax = 1600;
 
-// The LUT index and data rows: the LUT buttons read them on demand, a whole table at a time.
-constexpr std::array kLutRows = {1160, 1421, 1425, 1162, 1423, 1427};
-
 // The combo box's selected entry, -1 for none or when the control is not a combo box.
 int Selection(int controlId)
 {
@@ -117,15 +115,7 @@ void CameraReader::SetLineRateDisplay(LineRateDisplay* display) { lineRateDispla
 
 void CameraReader::SetProgress(ProgressSink* progress) { progress_ = progress; }
 
-bool CameraReader::IsInReadList(int controlId)
-{
-    if (std::find(kLutRows.begin(), kLutRows.end(), controlId) != kLutRows.end()) return false;
-    for (const ControlEntry& entry : ControlTable::Defaults()) {
-        if (entry.controlId == -1) break;
-        if (entry.controlId == controlId) return entry.controlKind != kKindButton;
-    }
-    return false;
-}
+bool CameraReader::IsInReadList(int controlId) { return SettingsReadList::IsInReadList(controlId); }
 
 int CameraReader::ModelCheck()
 {
@@ -174,13 +164,7 @@ void CameraReader::ShowModelLayout(int modelCode)
 
 bool CameraReader::ShouldRead(int row, bool factoryMode) const
 {
-    const ControlEntry& entry = table_.Row(row);
-    if (entry.commandIndex == -1) return false;
-    if (!IsKnownModel(model_.modelCode)) return false;
-    if (!IsInReadList(entry.controlId)) return false;
-    if (entry.group == kGroupFactory && !factoryMode) return false;
-    if (entry.controlKind == kKindButton) return false;
-    return model_.Supports(entry.commandIndex) == 1;
+    return SettingsReadList::ShouldRead(table_.Row(row), model_, factoryMode);
 }
 
 int CameraReader::ReadAllSettings()

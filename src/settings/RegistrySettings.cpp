@@ -119,12 +119,17 @@ RegistrySettings::RegistrySettings()
     SetValue(kItemShutdownStatus, 0);
 }
 
-RegistrySettings::~RegistrySettings() { SetValue(kItemShutdownStatus, kShutdownNormal); }
+RegistrySettings::RegistrySettings(Detached) : detached_(true) {}
+
+RegistrySettings::~RegistrySettings()
+{
+    if (!detached_) SetValue(kItemShutdownStatus, kShutdownNormal);
+}
 
 int RegistrySettings::GetValue(int item, int& value, int defaultValue)
 {
     value = defaultValue;
-    if (!IsValidItem(item)) {
+    if (detached_ || !IsValidItem(item)) {
         return 0;
     }
     RegistryStore store;
@@ -150,7 +155,7 @@ int RegistrySettings::GetValue(int item, int& value, int defaultValue)
 
 int RegistrySettings::SetValue(int item, int value)
 {
-    if (!IsValidItem(item)) {
+    if (detached_ || !IsValidItem(item)) {
         return 0;
     }
     RegistryStore store;
@@ -163,7 +168,7 @@ int RegistrySettings::SetValue(int item, int value)
 int RegistrySettings::SetText(int item, std::string_view text)
 {
     // A text that could not be read back would replace a good folder with a value that counts as missing.
-    if (!IsValidItem(item) || text.size() + 1 > kQueryBufferSize) {
+    if (detached_ || !IsValidItem(item) || text.size() + 1 > kQueryBufferSize) {
         return 0;
     }
     RegistryStore store;
@@ -175,7 +180,7 @@ int RegistrySettings::SetText(int item, std::string_view text)
 
 int RegistrySettings::GetFolder(int item, std::string& folder)
 {
-    if (IsValidItem(item)) {
+    if (!detached_ && IsValidItem(item)) {
         RegistryStore store;
         if (OpenKey(store)) {
             std::array<char, kQueryBufferSize + 1> buffer{};

@@ -33,6 +33,11 @@ struct LinkSettings {
 class RegistrySettings {
 public:
     RegistrySettings();  // reads item 0 (default 0) as the shutdown status, then writes 0 to item 0
+    // Settings that touch no store: every item reads as its default and nothing is written, not even the
+    // shutdown status. For programs beside the tool (the command-line companion), which must neither take
+    // the tool's settings nor make its next start believe it ended badly.
+    struct Detached {};
+    explicit RegistrySettings(Detached);
     ~RegistrySettings();  // writes 1 to item 0 (normal exit; it must outlive every other settings user)
     RegistrySettings(const RegistrySettings&) = delete;
     RegistrySettings& operator=(const RegistrySettings&) = delete;
@@ -47,4 +52,5 @@ public:
 
 private:
     bool previousShutdownNormal_ = false;
+    bool detached_ = false;
 };

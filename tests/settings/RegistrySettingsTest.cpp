@@ -267,3 +267,23 @@ TEST(RegistrySettings, LinkSettingsOutOfRangeFallBackToTheFirstChoice)
     home.WriteFile(kHeader + "\"Communication Mode\"=\"2\"\r\n\"Com Port No\"=dword:00000000\r\n");
     EXPECT_EQ(settings.ReadLinkSettings().linkMode, 2);
 }
+
+// Settings detached from the store (the command-line companion's) neither read nor change the tool's: its
+// items, its shutdown status and the file itself stay as they were.
+TEST(DetachedSettings, ReadDefaultsAndWriteNothing)
+{
+    TempConfigHome home;
+    const std::string stored = kHeader + "\"Previous Application Shutdown Status\"=dword:00000001\r\n" +
+                               "\"Communication Mode\"=dword:00000002\r\n\"Control Mode\"=dword:00000001\r\n";
+    home.WriteFile(stored);
+    {
+        RegistrySettings detached{RegistrySettings::Detached{}};
+        int value = 0;
+        EXPECT_EQ(detached.GetValue(kItemCommunicationMode, value, 7), 0);
+        EXPECT_EQ(value, 7);
+        EXPECT_EQ(detached.ReadLinkSettings().linkMode, 0);
+        EXPECT_EQ(detached.SetValue(kItemComPortNo, 5), 0);
+        EXPECT_EQ(detached.SetText(kItemCameraFilePath, "/tmp"), 0);
+    }
+    EXPECT_EQ(home.ReadFile(), stored);
+}

@@ -1,0 +1,44 @@
+// rv8200xc-ctl through the three Camera Link serial library kinds: the simulated frame-grabber libraries,
+// each with its own simulated camera, found in the folder CLSERIALPATH names.
+#include "ctl/CtlProcess.h"
+#include "ctl/JsonReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct KindCase {
+    const char* name;
+    const char* folder;  // below the simulated libraries' folder
+    const char* entry;  // --cameralink's value
+};
+void PrintTo(const KindCase& c, std::ostream* out) { *out << c.name; }
+
+class CtlCameraLink : public testing::TestWithParam<KindCase> {};
+
+TEST_P(CtlCameraLink, EntryByPositionOrNameReachesTheCamera)
+{
+    const KindCase& c = GetParam();
+    ::setenv("CLSERIALPATH", (std::string(RV_CL_SIM_DIR) + "/" + c.folder).c_str(), 1);
+    const CtlRun set = RunCtl({"--cameralink", c.entry, "--json", "set", "GA=250"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    JsonValue value;
+    ASSERT_TRUE(JsonReader::Parse(set.out, value)) << set.out;
+    EXPECT_EQ(value["results"].items.at(0)["camera"].number, 250);
+    const CtlRun missing = RunCtl({"--cameralink", std::string(c.folder) + ":No Such Grabber", "info"});
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_NE(missing.err.find("No Camera Link entry \"No Such Grabber\""), std::string::npos) << missing.err;
+}
+
+const KindCase kKinds[] = {
+    {"Kind2000ByPosition", "2000", "2000:0"},
+    {"Kind2001ByName", "2001", "2001:A"},
+    {"KindV11ByName", "v11", "v11:A - P0"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, CtlCameraLink, testing::ValuesIn(kKinds),
+                         [](const testing::TestParamInfo<KindCase>& tp) { return std::string(tp.param.name); });
+
+}  // namespace

@@ -1,0 +1,249 @@
+// The companion's command line and its JSON text, without a camera: what a script gets wrong must end
+// with status 2 before any port is opened.
+#include "ctl/CtlCommandLine.h"
+#include "ctl/CtlExit.h"
+#include "ctl/CtlProgram.h"
+#include "ctl/JsonReader.h"
+#include "ctl/JsonText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+struct ParseCase {
+    const char* name;
+    Args args;
+    bool ok;
+    std::string verb;
+    int linkMode;
+    int portIndex;
+    std::string devicePath;
+    std::string entryName;
+    int baud;
+    std::vector<std::string> verbArgs;
+    bool json;
+    bool factory;
+};
+
+void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.name; }
+
+class CommandLineParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(CommandLineParse, SplitsProgramOptionsFromTheVerb)
+{
+    const ParseCase& c = GetParam();
+    CtlCommandLine line;
+    std::string problem;
+    ASSERT_EQ(CtlCommandLine::Parse(c.args, line, problem), c.ok ? 1 : 0) << problem;
+    if (!c.ok) {
+        EXPECT_FALSE(problem.empty());
+        return;
+    }
+    EXPECT_EQ(line.verb, c.verb);
+    EXPECT_EQ(line.connection.linkMode, c.linkMode);
+    EXPECT_EQ(line.connection.portIndex, c.portIndex);
+    EXPECT_EQ(line.connection.devicePath, c.devicePath);
+    EXPECT_EQ(line.connection.entryName, c.entryName);
+    EXPECT_EQ(line.connection.baudRate, c.baud);
+    EXPECT_EQ(line.verbArgs, c.verbArgs);
+    EXPECT_EQ(line.json, c.json);
+    EXPECT_EQ(line.factory, c.factory);
+}
+
+const ParseCase kParseCases[] = {
+    {"DefaultsToCom1", {"info"}, true, "info", kLinkComPort, 0, "", "", 0, {}, false, false},
+    {"ComPortAnyCase",
+     {"--port", "com12", "get", "GA"},
+     true,
+     "get",
+     kLinkComPort,
+     11,
+     "",
+     "",
+     0,
+     {"GA"},
+     false,
+     false},
+    {"DevicePath",
+     {"--port", "/dev/ttyUSB0", "info"},
+     true,
+     "info",
+     kLinkComPort,
+     0,
+     "/dev/ttyUSB0",
+     "",
+     0,
+     {},
+     false,
+     false},
+    {"OptionsAfterTheVerb",
+     {"get", "GA", "--json", "--baud", "115200"},
+     true,
+     "get",
+     kLinkComPort,
+     0,
+     "",
+     "",
+     115200,
+     {"GA"},
+     true,
+     false},
+    {"CameraLinkByPosition",
+     {"--cameralink", "2000:1", "info"},
+     true,
+     "info",
+     kLinkCl2000,
+     1,
+     "",
+     "",
+     0,
+     {},
+     false,
+     false},
+    {"CameraLinkByName",
+     {"--cameralink", "2001:Grabber A", "info"},
+     true,
+     "info",
+     kLinkCl2001,
+     0,
+     "",
+     "Grabber A",
+     0,
+     {},
+     false,
+     false},
+    {"CameraLinkV11",
+     {"--cameralink", "v11:A - P0", "info"},
+     true,
+     "info",
+     kLinkClV11,
+     0,
+     "",
+     "A - P0",
+     0,
+     {},
+     false,
+     false},
+    // save takes --factory itself; before the verb it is the program's.
+    {"VerbKeepsItsOwnFlag",
+     {"save", "a.cam", "--factory"},
+     true,
+     "save",
+     kLinkComPort,
+     0,
+     "",
+     "",
+     0,
+     {"a.cam", "--factory"},
+     false,
+     false},
+    {"ProgramFactoryBeforeVerb",
+     {"--factory", "set", "GA=100"},
+     true,
+     "set",
+     kLinkComPort,
+     0,
+     "",
+     "",
+     0,
+     {"GA=100"},
+     false,
+     true},
+    {"DoubleDashEndsOptions",
+     {"load", "--", "--json"},
+     true,
+     "load",
+     kLinkComPort,
+     0,
+     "",
+     "",
+     0,
+     {"--", "--json"},
+     false,
+     false},
+    {"UnknownVerb", {"frobnicate"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"BadPort", {"--port", "COMX", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"BadBaud", {"--baud", "4800", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"BadCameraLinkKind", {"--cameralink", "3000:0", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"TwoChannels", {"--port", "COM1", "--cameralink", "2000:0", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"ValueMissing", {"info", "--port"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"UnknownOption", {"info", "--fast"}, false, "", 0, 0, "", "", 0, {}, false, false},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, CommandLineParse, testing::ValuesIn(kParseCases),
+                         [](const testing::TestParamInfo<ParseCase>& tp) { return std::string(tp.param.name); });
+
+struct UsageCase {
+    const char* name;
+    Args args;
+};
+void PrintTo(const UsageCase& c, std::ostream* out) { *out << c.name; }
+
+class UsageErrors : public testing::TestWithParam<UsageCase> {};
+
+// No such device: a run that got past the checks would end with 3.
+TEST_P(UsageErrors, EndWithStatusTwoBeforeThePortIsOpened)
+{
+    Args args{"--port", "/nonexistent/tty"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    EXPECT_EQ(RunCtlProgram(args), kExitUsage);
+}
+
+const UsageCase kUsageCases[] = {
+    {"NoVerb", {}},
+    {"SetWithoutValue", {"set", "GA"}},
+    {"SetNotANumber", {"set", "GA=1e3"}},
+    {"SetUnknownName", {"set", "NOPE=1"}},
+    {"SetNotASetting", {"set", "VN=1"}},
+    {"SetTheLinkSpeed", {"set", "CBDRT=1"}},
+    {"GetUnknownName", {"get", "GA", "NOPE"}},
+    {"GetNothing", {"get"}},
+    {"StoreNoArea", {"store", "user4"}},
+    {"ShadingDirection", {"shading", "push", "a.csv"}},
+    {"GammaWithoutFile", {"gamma", "read"}},
+    {"CalibrateUnknown", {"calibrate", "focus"}},
+    {"ShadingHasNoFactoryCalibration", {"calibrate", "shading", "--factory"}},
+    {"WhiteBalanceUnknown", {"white-balance", "twice"}},
+    {"LoadTwoFiles", {"load", "a.cam", "b.cam"}},
+    {"DryRunOnSave", {"save", "a.cam", "--dry-run"}},
+    {"HelpForNoVerb", {"help", "frobnicate"}},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, UsageErrors, testing::ValuesIn(kUsageCases),
+                         [](const testing::TestParamInfo<UsageCase>& tp) { return std::string(tp.param.name); });
+
+TEST(UsageErrors, HelpAndVersionNeedNoCamera)
+{
+    for (const Args& args : {Args{"--help"}, Args{"--version"}, Args{"help"}, Args{"help", "load"},
+                             Args{"set", "--help"}, Args{"--port", "/nonexistent/tty", "shading", "--help"}}) {
+        EXPECT_EQ(RunCtlProgram(args), kExitOk) << testing::PrintToString(args);
+    }
+}
+
+TEST(UsageErrors, NoCameraOnAMissingPortIsStatusThree)
+{
+    EXPECT_EQ(RunCtlProgram({"--port", "/nonexistent/tty", "info"}), kExitNoCamera);
+}
+
+// What a camera may answer (a user id is free text) must come out as JSON a parser takes, unchanged.
+TEST(JsonTextOutput, ParsesBackToTheSameValues)
+{
+    const std::string awkward =
+        std::string("quote \" backslash \\ tab \t cr \r lf \n bell \a del \x7f ") + "utf-8 \xc3\xa4 end";
+    JsonText json;
+    json.Add("text", awkward).Add("number", -42).Add("flag", true).Add("list", std::vector<std::string>{"a", "\"b\""});
+    json.AddRaw("none", "null");
+    JsonValue value;
+    ASSERT_TRUE(JsonReader::Parse(json.Object(), value)) << json.Object();
+    EXPECT_EQ(value["text"].text, awkward);
+    EXPECT_EQ(value["number"].number, -42);
+    EXPECT_TRUE(value["flag"].flag);
+    ASSERT_EQ(value["list"].items.size(), 2u);
+    EXPECT_EQ(value["list"].items[1].text, "\"b\"");
+    EXPECT_EQ(value["none"].kind, JsonValue::Kind::Null);
+}
+
+}  // namespace

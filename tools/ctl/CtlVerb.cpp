@@ -1,0 +1,40 @@
+// A verb's arguments and output.
+#include "ctl/CtlVerb.h"
+
+#include <algorithm>
+
+void CtlContext::Line(const std::string& text) const
+{
+    if (json) return;
+    std::fprintf(out, "%s\n", text.c_str());
+    std::fflush(out);
+}
+
+void CtlContext::Json(const JsonText& object) const
+{
+    if (!json) return;
+    std::fprintf(out, "%s\n", object.Object().c_str());
+    std::fflush(out);
+}
+
+std::string ParseVerbArgs(const CtlVerb& verb, const std::vector<std::string>& args, CtlArgs& out)
+{
+    bool wordsOnly = false;  // after "--" everything is a word (a setting file named "--x.cam")
+    for (const std::string& arg : args) {
+        if (!wordsOnly && arg == "--") {
+            wordsOnly = true;
+        } else if (!wordsOnly && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
+            if (std::find(verb.flags.begin(), verb.flags.end(), arg) == verb.flags.end()) {
+                return "'" + verb.name + "' has no option " + arg;
+            }
+            out.flags.insert(arg);
+        } else {
+            out.words.push_back(arg);
+        }
+    }
+    const int count = static_cast<int>(out.words.size());
+    if (count < verb.minWords || (verb.maxWords >= 0 && count > verb.maxWords)) {
+        return "usage: rv8200xc-ctl [options] " + verb.synopsis;
+    }
+    return verb.check ? verb.check(out) : std::string();
+}

@@ -1,0 +1,56 @@
+// One verb of the companion: its name, its help, the arguments it takes, and what it does once a camera
+// answers. The verbs live in ParameterVerbs, FileVerbs and OperationVerbs; CtlVerbList holds them all.
+#pragma once
+
+#include "ctl/JsonText.h"
+
+#include <cstdio>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class CtlCamera;
+class ProgressSink;
+class SerialLink;
+class StderrMessageHost;
+
+// A verb's own arguments: the words after its name, and the --flags among them.
+struct CtlArgs {
+    std::vector<std::string> words;
+    std::set<std::string> flags;
+    bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
+};
+
+// What a verb runs with. The link is null where the verb runs on a link it does not own (the benchmark).
+struct CtlContext {
+    CtlCamera& camera;
+    StderrMessageHost& messages;
+    ProgressSink* progress = nullptr;
+    SerialLink* link = nullptr;
+    int startArea = -1;
+    bool json = false;
+    std::FILE* out = stdout;
+
+    // One line of the output for people (nothing in --json mode).
+    void Line(const std::string& text) const;
+    // The run's JSON object (only in --json mode).
+    void Json(const JsonText& object) const;
+};
+
+struct CtlVerb {
+    std::string name;  // "shading" for "shading read FILE"
+    std::string synopsis;  // "shading read|write FILE.csv"
+    std::string help;  // what it does, several lines
+    int minWords = 0;
+    int maxWords = 0;  // -1: any number
+    std::vector<std::string> flags;  // the --flags it takes
+    // Checks the words before the camera is reached; gives the problem, empty when they are fine.
+    std::function<std::string(const CtlArgs&)> check;
+    // Gives the exit status (CtlExit).
+    std::function<int(CtlContext&, const CtlArgs&)> run;
+};
+
+// Splits a verb's arguments into words and flags and checks them against the verb; the problem, empty
+// when there is none.
+std::string ParseVerbArgs(const CtlVerb& verb, const std::vector<std::string>& args, CtlArgs& out);

@@ -1,0 +1,317 @@
+// save, load, dump and diff: the camera setting file, written and read by the windowed tool's own code.
+#include "ctl/SettingFileVerbs.h"
+
+#include "ctl/CtlCamera.h"
+#include "ctl/CtlExit.h"
+
+#include "base/StrFormat.h"
+#include "files/SettingFile.h"
+#include "files/SettingFileFormat.h"
+#include "files/TextFile.h"
+#include "framework/MessageBox.h"
+#include "link/Command.h"
+#include "link/TimeoutStreak.h"
+#include "platform/Terminal.h"
+#include "settings/ControlMode.h"
+#include "tables/CameraModelInfo.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+#include "tables/SettingsReadList.h"
+
+#include <cstdio>
+#include <set>
+
+namespace {
+
+constexpr int kValueTimeoutMs = 5000;
+
+void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+
+int NeedModel(CtlCamera& camera)
+{
+    if (camera.ModelCheck()) return kExitOk;
+    Problem("The camera did not answer the model query.");
+    return kExitNoCamera;
+}
+
+int NeedKnownModel(CtlCamera& camera)
+{
+    if (!camera.ModelCheck()) {
+        Problem("The camera did not answer the model query.");
+        return kExitNoCamera;
+    }
+    return camera.Model().IsKnown() ? kExitOk : kExitRefused;
+}
+
+SettingFileHooks Hooks(CtlCamera& camera)
+{
+    SettingFileHooks hooks;
+    hooks.modelCheck = [&camera] { return camera.ModelCheck(); };
+    return hooks;
+}
+
+int RunSave(CtlContext& context, const CtlArgs& args)
+{
+    CtlCamera& camera = context.camera;
+    if (args.Has("--factory")) camera.Mode().Set(1);
+    if (const int status = NeedKnownModel(camera)) return status;
+    const CtlReadOutcome outcome = camera.ReadAll(context.progress);
+    // A file holds only values the camera gave: a row it did not answer would go in as the tool's default.
+    if (outcome.cameraGone || outcome.read != outcome.total) {
+        Problem(StrFormat("%d of %d settings were read; %s was not written.", outcome.read, outcome.total,
+                          args.words[0].c_str()));
+        return outcome.cameraGone ? kExitNoCamera : kExitRefused;
+    }
+    SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
+                     Hooks(camera));
+    const SettingFileVariant variant =
+        args.Has("--shipping") ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
+    if (!file.WriteSettingFile(args.words[0], variant)) return kExitRefused;
+    context.Line(
+        StrFormat("%s: %d settings of %s", args.words[0].c_str(), outcome.read, camera.Model().modelName.c_str()));
+    context.Json(JsonText()
+                     .Add("file", args.words[0])
+                     .Add("model", camera.Model().modelName)
+                     .Add("settings", outcome.read)
+                     .Add("factory", camera.Mode().IsFactory() && variant == SettingFileVariant::AllData));
+    return kExitOk;
+}
+
+JsonText ReportJson(const SettingFileLoadReport& report)
+{
+    JsonText json;
+    json.Add("lines", report.lineCount)
+        .Add("applied", report.applied)
+        .Add("refused", report.refused)
+        .Add("unknown", report.unknown)
+        .Add("not_on_model", report.notOnModel)
+        .Add("factory_in_user_mode", report.factoryInUserMode)
+        .Add("not_a_setting", report.notASetting)
+        .Add("timed_out", report.timedOut)
+        .Add("camera_gone", report.cameraGone);
+    return json;
+}
+
+// What a load would do, without sending anything: the lines sorted as the load sorts them.
+int DryRunLoad(CtlContext& context, const std::string& content)
+{
+    CtlCamera& camera = context.camera;
+    using Kind = SettingFileFormat::LineKind;
+    SettingFileLoadReport report;
+    std::vector<std::string> wouldSend;
+    const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
+    report.lineCount = static_cast<int>(lines.size());
+    for (const std::string& line : lines) {
+        const SettingFileFormat::Line parsed =
+            SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
+        const std::string name = parsed.mnemonic.empty() ? line : parsed.mnemonic;
+        switch (parsed.kind) {
+            case Kind::Blank:
+                break;
+            case Kind::Setting:
+                wouldSend.push_back(name + "=" + std::to_string(parsed.value));
+                break;
+            case Kind::ModelId:
+                wouldSend.push_back("MD00=" + parsed.text);
+                break;
+            case Kind::NotASetting:
+                report.notASetting.push_back(name);
+                break;
+            case Kind::UnknownMnemonic:
+                report.unknown.push_back(name);
+                break;
+            case Kind::NotOnModel:
+                report.notOnModel.push_back(name);
+                break;
+            case Kind::FactoryInUserMode:
+                report.factoryInUserMode.push_back(name);
+                break;
+        }
+    }
+    for (const std::string& line : wouldSend) context.Line(line);
+    const std::string summary = report.SummaryText();
+    if (!summary.empty()) ShowMessage(summary, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    JsonText json = ReportJson(report);
+    json.Add("dry_run", true).Add("would_send", wouldSend);
+    context.Json(json);
+    return report.AllApplied() ? kExitOk : kExitRefused;
+}
+
+int RunLoad(CtlContext& context, const CtlArgs& args)
+{
+    CtlCamera& camera = context.camera;
+    const std::string& path = args.words[0];
+    std::string content;
+    // The file is read before anything is sent: a missing file costs no camera time.
+    if (!TextFile::Load(path, content)) {
+        Problem(path + "\nCouldn't open this file");
+        return kExitUsage;
+    }
+    if (!camera.ModelCheck()) {
+        Problem("The camera did not answer the model query.");
+        return kExitNoCamera;
+    }
+    if (args.Has("--dry-run")) return DryRunLoad(context, content);
+    SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
+                     Hooks(camera));
+    file.SetProgress(context.progress);
+    // The summary of what was not applied goes to standard error through the message host.
+    if (!file.ReadSettingFile(path)) return kExitUsage;
+    const SettingFileLoadReport& report = file.LastReport();
+    context.Line(StrFormat("%d setting(s) applied from %s", report.applied, path.c_str()));
+    context.Json(ReportJson(report).Add("dry_run", false));
+    if (report.cameraGone) return kExitNoCamera;
+    return report.AllApplied() ? kExitOk : kExitRefused;
+}
+
+int RunDump(CtlContext& context, const CtlArgs&)
+{
+    CtlCamera& camera = context.camera;
+    if (const int status = NeedModel(camera)) return status;
+    if (!camera.Model().IsKnown()) return kExitRefused;  // nothing to read: the model is not one the tool knows
+    const CtlReadOutcome outcome = camera.ReadAll(context.progress);
+    if (outcome.cameraGone) {
+        Problem(StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
+        return kExitNoCamera;
+    }
+    if (context.json) {
+        JsonText parameters;
+        std::set<int> seen;
+        const ControlTable& table = camera.Table();
+        for (int row = 0; table.Row(row).controlId != -1; ++row) {
+            const ControlEntry& entry = table.Row(row);
+            if (!SettingsReadList::ShouldRead(entry, camera.Model(), camera.Mode().IsFactory())) continue;
+            if (!seen.insert(entry.commandIndex).second) continue;
+            parameters.Add(CommandTable::Mnemonic(entry.commandIndex), entry.value);
+        }
+        context.Json(JsonText()
+                         .Add("model", camera.Model().modelName)
+                         .Add("read", outcome.read)
+                         .Add("total", outcome.total)
+                         .AddRaw("parameters", parameters.Object()));
+    } else {
+        // The setting file's own lines and line ends: "dump > x.cam" is the file "save x.cam" writes.
+        std::vector<std::string> lines;
+        if (camera.Mode().IsFactory()) lines.push_back("MD00=" + camera.Model().modelName);
+        for (std::string& line :
+             SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory())) {
+            lines.push_back(std::move(line));
+        }
+        if (context.out == stdout) SetBinaryMode(StandardStream::Output);
+        for (const std::string& line : lines) std::fprintf(context.out, "%s\r\n", line.c_str());
+        std::fflush(context.out);
+    }
+    return outcome.read == outcome.total ? kExitOk : kExitRefused;
+}
+
+int RunDiff(CtlContext& context, const CtlArgs& args)
+{
+    CtlCamera& camera = context.camera;
+    const std::string& path = args.words[0];
+    std::string content;
+    if (!TextFile::Load(path, content)) {
+        Problem(path + "\nCouldn't open this file");
+        return kExitUsage;
+    }
+    if (const int status = NeedModel(camera)) return status;
+    using Kind = SettingFileFormat::LineKind;
+    Command& command = camera.Protocol();
+    TimeoutStreak streak;
+    std::vector<std::string> differences;
+    std::vector<std::string> notCompared;
+    const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
+    for (const std::string& line : lines) {
+        const SettingFileFormat::Line parsed =
+            SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
+        if (parsed.kind == Kind::Blank) continue;
+        if (parsed.kind == Kind::ModelId) {
+            if (parsed.text != camera.Model().modelName) {
+                differences.push_back(JsonText()
+                                          .Add("name", "MD00")
+                                          .Add("file", parsed.text)
+                                          .Add("camera", camera.Model().modelName)
+                                          .Object());
+                context.Line("MD00: file " + parsed.text + ", camera " + camera.Model().modelName);
+            }
+            continue;
+        }
+        if (parsed.kind != Kind::Setting) {
+            notCompared.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
+            continue;
+        }
+        int held = 0;
+        const bool ok =
+            streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(parsed.commandIndex, held, kValueTimeoutMs); });
+        if (streak.CameraGone()) break;
+        if (ok && held == parsed.value) continue;
+        JsonText difference;
+        difference.Add("name", parsed.mnemonic).Add("file", parsed.value);
+        if (ok) {
+            difference.Add("camera", held);
+        } else {
+            difference.AddRaw("camera", "null");
+        }
+        differences.push_back(difference.Object());
+        context.Line(StrFormat("%s: file %d, camera %s", parsed.mnemonic.c_str(), parsed.value,
+                               ok ? std::to_string(held).c_str() : "?"));
+    }
+    if (streak.CameraGone()) {
+        Problem("The camera stopped answering; the comparison is incomplete.");
+        return kExitNoCamera;
+    }
+    if (!notCompared.empty()) {
+        std::string names;
+        for (const std::string& name : notCompared) names += (names.empty() ? "" : ", ") + name;
+        ShowMessage("Not compared (not a setting of this camera and mode): " + names, {}, MessageButtons::Ok,
+                    MessageIcon::Exclamation);
+    }
+    context.Json(JsonText()
+                     .AddRaw("differences", JsonText::List(differences))
+                     .Add("not_compared", notCompared)
+                     .Add("same", differences.empty()));
+    return differences.empty() ? kExitOk : kExitRefused;
+}
+}  // namespace
+
+void SettingFileVerbs::Add(std::vector<CtlVerb>& verbs)
+{
+    verbs.push_back({"dump",
+                     "dump",
+                     "Reads every parameter of the camera's model and writes them to standard output as a setting\n"
+                     "file (CR LF line ends, the bytes 'save' writes), or with --json every parameter read as an\n"
+                     "object. Exit 1 when a parameter could not be read.",
+                     0,
+                     0,
+                     {},
+                     nullptr,
+                     RunDump});
+    verbs.push_back({"diff",
+                     "diff FILE.cam",
+                     "Compares the settings of the file with the camera's values, one line per difference:\n"
+                     "\"NAME: file VALUE, camera VALUE\". Exit 0 when they are the same, 1 when they differ.",
+                     1,
+                     1,
+                     {},
+                     nullptr,
+                     RunDiff});
+    verbs.push_back({"save",
+                     "save FILE.cam [--shipping] [--factory]",
+                     "Reads every setting of the camera and saves them as a camera setting file, the bytes the\n"
+                     "windowed tool writes. --factory (factory mode) adds the model id and the factory rows;\n"
+                     "--shipping keeps to the user rows. Nothing is written unless every setting was read.",
+                     1,
+                     1,
+                     {"--shipping", "--factory"},
+                     nullptr,
+                     RunSave});
+    verbs.push_back({"load",
+                     "load FILE.cam [--dry-run]",
+                     "Sends the settings of a camera setting file as the windowed tool does (a refused line gets\n"
+                     "one more try at the end) and says on standard error what was not applied. --dry-run sends\n"
+                     "nothing and prints the lines a load would send. Exit 1 when not everything was applied.",
+                     1,
+                     1,
+                     {"--dry-run"},
+                     nullptr,
+                     RunLoad});
+}
