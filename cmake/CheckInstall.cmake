@@ -8,12 +8,12 @@ if(NOT result EQUAL 0)
 endif()
 
 set(doc share/doc/rv8200xc-control-tool)
-set(expected bin/rv8200xc-control-tool bin/rv8200xc-camsim share/man/man1/rv8200xc-control-tool.1.gz
-             share/man/man1/rv8200xc-camsim.1.gz share/applications/rv8200xc-control-tool.desktop
+set(expected bin/rv8200xc-control-tool bin/rv8200xc-camsim bin/rv8200xc-ctl share/man/man1/rv8200xc-control-tool.1.gz
+             share/man/man1/rv8200xc-camsim.1.gz share/man/man1/rv8200xc-ctl.1.gz share/applications/rv8200xc-control-tool.desktop
              share/metainfo/rv8200xc-control-tool.metainfo.xml
              share/icons/hicolor/scalable/apps/rv8200xc-control-tool.svg
              share/icons/hicolor/48x48/apps/rv8200xc-control-tool.png ${doc}/copyright ${doc}/changelog.Debian.gz
-             ${doc}/user-guide.md)
+             ${doc}/user-guide.md ${doc}/user-guide-scripting.md)
 # Every picture the guide shows is installed beside it.
 file(STRINGS ${PREFIX}/${doc}/user-guide.md lines REGEX "images/[A-Za-z0-9_.-]+\\.png")
 foreach(line IN LISTS lines)

@@ -11,6 +11,9 @@ endif()
 if(TARGET rv8200xc-camsim)
   install(TARGETS rv8200xc-camsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
+if(TARGET rv8200xc-ctl)
+  install(TARGETS rv8200xc-ctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 if(UNIX AND NOT APPLE)
   # Manual pages carry the version from project(); installed compressed, without a time stamp in the gzip header,
@@ -21,8 +24,9 @@ if(UNIX AND NOT APPLE)
   set(RV_DEB_VERSION ${PROJECT_VERSION}-1)
   configure_file(${RV_PACKAGING}/man/rv8200xc-control-tool.1 ${RV_PACKAGE_OUT}/rv8200xc-control-tool.1 @ONLY)
   configure_file(${RV_PACKAGING}/man/rv8200xc-camsim.1 ${RV_PACKAGE_OUT}/rv8200xc-camsim.1 @ONLY)
+  configure_file(${RV_PACKAGING}/man/rv8200xc-ctl.1 ${RV_PACKAGE_OUT}/rv8200xc-ctl.1 @ONLY)
   configure_file(${RV_PACKAGING}/debian/changelog ${RV_PACKAGE_OUT}/changelog.Debian @ONLY)
-  foreach(leaf rv8200xc-control-tool.1 rv8200xc-camsim.1 changelog.Debian)
+  foreach(leaf rv8200xc-control-tool.1 rv8200xc-camsim.1 rv8200xc-ctl.1 changelog.Debian)
     add_custom_command(OUTPUT ${RV_PACKAGE_OUT}/${leaf}.gz
                        COMMAND ${RV_GZIP} -9 -n -c ${RV_PACKAGE_OUT}/${leaf} > ${RV_PACKAGE_OUT}/${leaf}.gz
                        DEPENDS ${RV_PACKAGE_OUT}/${leaf} VERBATIM)
@@ -31,6 +35,7 @@ if(UNIX AND NOT APPLE)
   add_custom_target(rv_packaging_files ALL DEPENDS ${RV_COMPRESSED})
 
   install(FILES ${RV_PACKAGE_OUT}/rv8200xc-control-tool.1.gz ${RV_PACKAGE_OUT}/rv8200xc-camsim.1.gz
+                ${RV_PACKAGE_OUT}/rv8200xc-ctl.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${RV_PACKAGING}/rv8200xc-control-tool.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${RV_PACKAGING}/rv8200xc-control-tool.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -42,7 +47,8 @@ if(UNIX AND NOT APPLE)
   endforeach()
   set(RV_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/${RV_PACKAGE_NAME})
   install(FILES ${RV_PACKAGING}/debian/copyright ${RV_PACKAGE_OUT}/changelog.Debian.gz DESTINATION ${RV_DOCDIR})
-  install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md DESTINATION ${RV_DOCDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/docs/user-guide-scripting.md
+          DESTINATION ${RV_DOCDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${RV_DOCDIR} FILES_MATCHING PATTERN "*.png")
 endif()
 
@@ -75,8 +81,9 @@ parameter on tabbed pages, stores and loads the camera's flash areas and
 setting files, runs calibrations and moves gamma and shading tables to and
 from CSV files.
 
-The package also holds rv8200xc-camsim, a simulated camera on a
-pseudo-terminal, to try the tool without hardware.")
+The package also holds rv8200xc-ctl, a command-line companion for scripted
+set-up, and rv8200xc-camsim, a simulated camera on a pseudo-terminal, to
+try the tool without hardware.")
 include(CPack)
 
 if(RV_BUILD_TESTS AND UNIX AND NOT APPLE AND TARGET rv8200xc-control-tool AND TARGET rv8200xc-camsim)

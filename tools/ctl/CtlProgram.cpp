@@ -11,11 +11,10 @@
 
 #include "platform/Terminal.h"
 
+#include <rv_build_version.h>
+
 #include <cstdio>
 
-#ifndef RV_CTL_VERSION
-#define RV_CTL_VERSION "unknown"
-#endif
 
 namespace {
 
@@ -38,7 +37,7 @@ int RunCtlProgram(const std::vector<std::string>& args)
     std::string problem;
     if (!CtlCommandLine::Parse(args, line, problem)) return UsageError(problem);
     if (line.version) {
-        std::printf("rv8200xc-ctl %s\n", RV_CTL_VERSION);
+        std::printf("rv8200xc-ctl %s\n", RV_VERSION_TEXT);
         return kExitOk;
     }
     // "help VERB" and "VERB --help" say the same.
