@@ -142,6 +142,7 @@ void Command::DropStaleInput()
 
 bool Command::WaitForLine(int timeoutMs, std::string& line)
 {
+    if (timeoutLimitMs_ > 0) timeoutMs = std::min(timeoutMs, timeoutLimitMs_);
     const auto start = Clock::now();
     while (true) {
         const int left = std::max(0, timeoutMs - ElapsedMs(start));

@@ -38,6 +38,10 @@ public:
     void StopPolling();
     bool IsPolling() const { return timerId_ != 0; }
     bool IsBusy() const { return busy_; }
+    // Caps the time-out of every request (0: none). Fault drills and tests use it so that a silent camera
+    // costs a fraction of a second per request instead of the camera's real seconds.
+    void SetTimeoutLimitMs(int limitMs) { timeoutLimitMs_ = limitMs; }
+    int TimeoutLimitMs() const { return timeoutLimitMs_; }
     // Whether the last request ended because no answer came in time (not because the camera refused it).
     bool LastRequestTimedOut() const { return lastTimedOut_; }
 
@@ -67,5 +71,6 @@ private:
     bool busy_ = false;  // a request or a poll is reading the link
     bool lastTimedOut_ = false;
     int timerId_ = 0;
+    int timeoutLimitMs_ = 0;
     TimerService* timerService_ = nullptr;
 };
