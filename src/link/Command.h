@@ -59,7 +59,12 @@ private:
     int ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs = -1);
     void OnPollTimer();
     void DropStaleInput();
-    bool WaitForLine(int timeoutMs, std::string& line);
+    // Waits for the answer line; lines for which `stale` is true (late answers to earlier requests) are
+    // logged and passed over, the wait goes on.
+    bool WaitForLine(int timeoutMs, std::string& line, bool (*stale)(const std::string& line, const std::string& asked),
+                     const std::string& asked);
+    // The line could not go out (the port is gone): as good as no answer, and counted as a time-out.
+    int WriteFailed();
     int Send(int commandIndex, const CommandValue& value, int timeoutMs);
     int Query(int commandIndex, CommandValue& value, int timeoutMs);
 

@@ -28,6 +28,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <sstream>
 
 namespace {
@@ -75,7 +76,6 @@ const FaultKind kFaults[] = {
 
 class FaultMatrix;
 
-void PrintTo(const FaultKind& fault, std::ostream* out) { *out << fault.name; }
 
 struct Operation {
     const char* name;
@@ -289,6 +289,9 @@ TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks
     // Control is back in time, and the tool is not left busy or disabled.
     const int elapsedMs = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
     RecordProperty("elapsed_ms", elapsedMs);
+    std::cout << "cell " << operation.name << " x " << fault.name << ": " << elapsedMs << " ms, "
+              << (Online() ? "online" : "offline") << ", " << texts.size() << " message(s)"
+              << (texts.empty() ? std::string() : ": " + texts.front().substr(0, texts.front().find('\n'))) << "\n";
     EXPECT_LE(elapsedMs, operation.durationMs + 2 * kTimeoutMs + 1000);
     EXPECT_FALSE(objects_->command.IsBusy());
     EXPECT_TRUE(window_->isEnabled());
