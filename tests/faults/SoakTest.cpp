@@ -82,7 +82,9 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
         int minimum = 0;
         int maximum = 0;
         objects_->table.GetRange(id, minimum, maximum);
-        const int value = minimum + static_cast<int>(random() % static_cast<unsigned>(maximum - minimum + 1));
+        if (maximum < minimum) continue;
+        const auto span = static_cast<std::uint64_t>(static_cast<std::int64_t>(maximum) - minimum + 1);
+        const int value = static_cast<int>(minimum + static_cast<std::int64_t>(random() % span));
         if (auto* edit = qobject_cast<QLineEdit*>(FindPageControl(id))) {
             edit->setText(QString::number(value));
             window_->Handlers().OnEditCommitted(id);
