@@ -275,8 +275,8 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"OneErrorAnswer", [](CameraConfig& c) { c.errorAnswer = true, c.faultFrom = 2, c.faultLines = 1; },
                    -1, -1, "yeyyy"},
         // The late answer comes while the next query waits: the line itself cannot tell.
-        WindowCase{"LateBeyondTheWait", [](CameraConfig& c) { c.lateMs = 120, c.faultFrom = 4, c.faultLines = 1; },
-                   -1, -1, "yyyny"},
+        WindowCase{"LateBeyondTheWait", [](CameraConfig& c) { c.lateMs = 120, c.faultFrom = 4, c.faultLines = 1; }, -1,
+                   -1, "yyyny"},
         WindowCase{"DormantUntilArmed", [](CameraConfig& c) { c.silent = true, c.dormant = true, c.faultFrom = 2; }, 2,
                    -1, "yyynn"},
         WindowCase{"LiftedSilence", [](CameraConfig& c) { c.silent = true; }, -1, 3, "nnnyy"},

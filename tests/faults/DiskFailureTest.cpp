@@ -145,10 +145,7 @@ const Writer kWriters[] = {
      [](Tool& t, const std::string& path) {
          t.window.SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData);
      }},
-    {"GammaFile",
-     [](Tool& t, const std::string& path) {
-         t.window.LutEditorSet().WriteGammaFile(path);
-     }},
+    {"GammaFile", [](Tool& t, const std::string& path) { t.window.LutEditorSet().WriteGammaFile(path); }},
     {"ShadingFile",
      [](Tool& t, const std::string& path) {
          t.files.QueuePath(path);

@@ -62,20 +62,39 @@ Strings From(int k, Strings more)
 
 const FaultKind kFaults[] = {
     {Fault::Silent, "Silent", [](int k) { return From(k, {"--silent"}); }, true, false},
-    {Fault::Refusal, "Refusal", [](int k) { return From(k, {"--error-answer", "--fault-lines", "1"}); }, false, true},
-    {Fault::Garbage, "Garbage", [](int k) { return From(k, {"--garbage", "--fault-lines", "1"}); }, false, true},
-    {Fault::Split, "Split", [](int k) { return From(k, {"--split", "15", "--fault-lines", "3"}); }, false, false},
-    {Fault::Late,
-     "Late",
-     [](int k) { return From(k, {"--late", std::to_string(kTimeoutMs + 150), "--fault-lines", "1"}); },
-     false,
-     false},
-    {Fault::Overlong, "Overlong", [](int k) { return From(k, {"--overlong", "--fault-lines", "1"}); }, false, true},
-    {Fault::HangUp, "HangUp", [](int k) { return Strings{"--hang-up-on", std::to_string(k)}; }, true, false},
+    {Fault::Refusal, "Refusal",
+     [](int k) {
+         return From(k, {"--error-answer", "--fault-lines", "1"});
+     },
+     false, true},
+    {Fault::Garbage, "Garbage",
+     [](int k) {
+         return From(k, {"--garbage", "--fault-lines", "1"});
+     },
+     false, true},
+    {Fault::Split, "Split",
+     [](int k) {
+         return From(k, {"--split", "15", "--fault-lines", "3"});
+     },
+     false, false},
+    {Fault::Late, "Late",
+     [](int k) {
+         return From(k, {"--late", std::to_string(kTimeoutMs + 150), "--fault-lines", "1"});
+     },
+     false, false},
+    {Fault::Overlong, "Overlong",
+     [](int k) {
+         return From(k, {"--overlong", "--fault-lines", "1"});
+     },
+     false, true},
+    {Fault::HangUp, "HangUp",
+     [](int k) {
+         return Strings{"--hang-up-on", std::to_string(k)};
+     },
+     true, false},
 };
 
 class FaultMatrix;
-
 
 struct Operation {
     const char* name;
@@ -170,7 +189,11 @@ const std::vector<Operation>& Operations()
 {
     static const std::vector<Operation> operations = {
         kStartUp,
-        {"Reload", 6, {}, nullptr, [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger(); },
+        {"Reload",
+         6,
+         {},
+         nullptr,
+         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger(); },
          3000},
         {"EditCommit",
          1,
@@ -190,8 +213,7 @@ const std::vector<Operation>& Operations()
              t.Choose(kFormatCombo, (combo->currentIndex() + 1) % combo->count());
          },
          500},
-        {"WhiteBalance", 2, {"--awb-time", "0"}, nullptr, [](FaultMatrix& t) { t.Choose(kWhiteBalanceCombo, 1); },
-         500},
+        {"WhiteBalance", 2, {"--awb-time", "0"}, nullptr, [](FaultMatrix& t) { t.Choose(kWhiteBalanceCombo, 1); }, 500},
         {"Calibration",
          2,
          {"--busy-polls", "2"},
@@ -241,9 +263,17 @@ const std::vector<Operation>& Operations()
          },
          [](FaultMatrix& t) { t.window_->Shading().WriteFromFile(); },
          8000},
-        {"GammaRead", 40, {}, nullptr,
-         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger(); }, 3000},
-        {"GammaWrite", 40, {}, nullptr, [](FaultMatrix& t) { t.window_->LutEditorSet().Editor(0)->WriteTableData(0); },
+        {"GammaRead",
+         40,
+         {},
+         nullptr,
+         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger(); },
+         3000},
+        {"GammaWrite",
+         40,
+         {},
+         nullptr,
+         [](FaultMatrix& t) { t.window_->LutEditorSet().Editor(0)->WriteTableData(0); },
          3000},
         {"AboutBox", 1, {}, nullptr, [](FaultMatrix& t) { t.RunModal(CCtrlToolDlg::kCmdAbout); }, 500},
     };
@@ -362,8 +392,8 @@ std::vector<Cell> AllCells()
 std::vector<Cell> ReducedCells()
 {
     const std::pair<const char*, Fault> picks[] = {
-        {"Reload", Fault::Silent},          {"StoreAll", Fault::Refusal},    {"EditCommit", Fault::Garbage},
-        {"SettingFileLoad", Fault::Split},  {"GammaWrite", Fault::Late},     {"WhiteBalance", Fault::Overlong},
+        {"Reload", Fault::Silent},         {"StoreAll", Fault::Refusal}, {"EditCommit", Fault::Garbage},
+        {"SettingFileLoad", Fault::Split}, {"GammaWrite", Fault::Late},  {"WhiteBalance", Fault::Overlong},
         {"ShadingRead", Fault::HangUp},
     };
     std::vector<Cell> cells;

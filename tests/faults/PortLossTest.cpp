@@ -56,9 +56,8 @@ TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 222) << "no value was made up while the camera was gone";
 
     // Plugged in again (the camera kept its power and its speed), the port chosen again: online, values read.
-    camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1,
-                                              std::vector<std::string>{"--speed", "115200", "--set", "GA=333",
-                                                                       "--log", logPath_});
+    camera_ = std::make_unique<CamsimProcess>(
+        RV_CAMSIM_EXECUTABLE, 1, std::vector<std::string>{"--speed", "115200", "--set", "GA=333", "--log", logPath_});
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
     messages_.Clear();
     window_->CommunicationDialog()->OnPortChanged(0);
