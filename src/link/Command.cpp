@@ -137,6 +137,8 @@ void Command::DropStaleInput()
     // Whatever already arrived (a late answer to a timed-out request that no poll has taken yet) is
     // logged and dropped: a stale line must never answer this request.
     while (ReadLineWithin(true, 0)) {}
+    // A late answer that arrived in time to be dropped here is no longer due.
+    if (!received_.empty()) lateAnswerDue_ = false;
     ClearReceived();
 }
 
@@ -152,7 +154,14 @@ bool Command::WaitForLine(int timeoutMs, std::string& line,
         ReadLineWithin(true, std::min(kByteLimitMs, remaining), remaining);
         while (!received_.empty()) {
             line = TakeLine();
-            if (!stale(line, asked)) return true;
+            // After a time-out the camera may still answer the request that was given up: that one line,
+            // if it cannot be this request's answer, is passed over. Otherwise a wrong line is the answer
+            // (and shown as such).
+            if (!(lateAnswerDue_ && stale(line, asked))) {
+                lateAnswerDue_ = false;
+                return true;
+            }
+            lateAnswerDue_ = false;
         }
         const int elapsed = ElapsedMs(start);
         if (elapsed >= timeoutMs) return false;
@@ -182,8 +191,7 @@ bool StaleForQuery(const std::string& line, const std::string& mnemonic)
 {
     if (StartsWithComplete(line)) return true;
     CommandAnswer answer;
-    return ProtocolLine::ParseAnswer(line, answer) && !answer.failed && answer.form >= 1 &&
-           answer.mnemonic != mnemonic;
+    return ProtocolLine::ParseAnswer(line, answer) && !answer.failed && answer.form >= 1 && answer.mnemonic != mnemonic;
 }
 
 }  // namespace
@@ -191,7 +199,6 @@ bool StaleForQuery(const std::string& line, const std::string& mnemonic)
 int Command::WriteFailed()
 {
     lastTimedOut_ = true;
-    GetOnlineStatusRegistry().SetOffline();
     return 0;
 }
 
@@ -206,7 +213,7 @@ int Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
         if (!link_.Write(ProtocolLine::FormatSetting(commandIndex, value, true))) return WriteFailed();
         WaitCursor cursor;
         if (!WaitForLine(timeoutMs, answer, StaleForSetting, {})) {
-            lastTimedOut_ = true;
+            lastTimedOut_ = lateAnswerDue_ = true;
             GetOnlineStatusRegistry().SetOffline();
             return 0;
         }
@@ -229,9 +236,9 @@ int Command::Query(int commandIndex, CommandValue& value, int timeoutMs)
         BusyScope busy(busy_);
         lastTimedOut_ = false;
         DropStaleInput();
-        if (!link_.Write(ProtocolLine::FormatQuery(commandIndex, true))) return WriteFailed();
+        link_.Write(ProtocolLine::FormatQuery(commandIndex, true));
         if (!WaitForLine(timeoutMs, line, StaleForQuery, mnemonic)) {
-            lastTimedOut_ = true;
+            lastTimedOut_ = lateAnswerDue_ = true;
             GetOnlineStatusRegistry().SetOffline();
             return 0;
         }

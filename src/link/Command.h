@@ -59,11 +59,11 @@ private:
     int ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs = -1);
     void OnPollTimer();
     void DropStaleInput();
-    // Waits for the answer line; lines for which `stale` is true (late answers to earlier requests) are
-    // logged and passed over, the wait goes on.
+    // Waits for the answer line. After a time-out, the first line for which `stale` is true (the late
+    // answer to the request given up) is logged and passed over, and the wait goes on.
     bool WaitForLine(int timeoutMs, std::string& line, bool (*stale)(const std::string& line, const std::string& asked),
                      const std::string& asked);
-    // The line could not go out (the port is gone): as good as no answer, and counted as a time-out.
+    // The setting could not go out (the port is gone): as good as no answer, so it counts as a time-out.
     int WriteFailed();
     int Send(int commandIndex, const CommandValue& value, int timeoutMs);
     int Query(int commandIndex, CommandValue& value, int timeoutMs);
@@ -75,6 +75,7 @@ private:
     std::deque<std::string> received_;
     bool busy_ = false;  // a request or a poll is reading the link
     bool lastTimedOut_ = false;
+    bool lateAnswerDue_ = false;  // the last request timed out; its answer may still come
     int timerId_ = 0;
     int timeoutLimitMs_ = 0;
     TimerService* timerService_ = nullptr;
