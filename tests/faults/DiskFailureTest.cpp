@@ -209,6 +209,8 @@ std::string DiskName(Disk disk)
     return "?";
 }
 
+void PrintTo(Disk disk, std::ostream* out) { *out << DiskName(disk); }
+
 INSTANTIATE_TEST_SUITE_P(EveryWriter, DiskFailure,
                          ::testing::Combine(::testing::ValuesIn(kWriters),
                                             ::testing::Values(Disk::FolderNotWritable, Disk::UnderAPlainFile,
