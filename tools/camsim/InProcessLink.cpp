@@ -6,8 +6,7 @@
 namespace camsim {
 
 InProcessLink::InProcessLink(CameraModel& camera)
-    : camera_(camera), config_(camera.Config()), lifted_(camera.Config().dormant),
-      random_(camera.Config().garbageSeed)
+    : camera_(camera), config_(camera.Config()), lifted_(camera.Config().dormant), random_(camera.Config().garbageSeed)
 {
 }
 

@@ -3,9 +3,9 @@
 #include "camsim/PtyCamera.h"
 #include "camsim/TrafficLog.h"
 
+#include <unistd.h>
 #include <atomic>
 #include <csignal>
-#include <unistd.h>
 #include <cstdio>
 #include <string>
 #include <vector>
