@@ -1,13 +1,13 @@
 // The traffic logs' list, file and folder.
 #include "dialogs/TrafficLogList.h"
 
+#include "files/TextFile.h"
 #include "framework/MessageBox.h"
 #include "settings/RegistrySettings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QSaveFile>
 
 // Latin-1 maps every byte to one character and back, so a log keeps exactly the bytes the link carried,
 // garbage from a disturbed line included.
@@ -27,24 +27,19 @@ std::vector<std::string> TrafficLogList::Lines(const QListWidget* list)
 
 int TrafficLogList::WriteFile(const std::string& path, const std::vector<std::string>& lines)
 {
-    const QString name = QString::fromStdString(path);
-    QSaveFile file(name);
-    // Binary mode with explicit CR LF: log files travel between PCs and read the same everywhere.
-    if (!file.open(QIODevice::WriteOnly)) {
-        ShowMessage("File open error !", {}, MessageButtons::Ok, MessageIcon::Stop);
-        return 0;
+    // Saved like every text file of the tool: CR LF (logs travel between PCs), through a temporary file that
+    // replaces the target only when all of it was written; the message names the file.
+    switch (TextFile::Save(path, lines)) {
+        case TextFile::SaveResult::Saved:
+            return 1;
+        case TextFile::SaveResult::CannotCreate:
+            ShowMessage(path + "\nFile open error !", {}, MessageButtons::Ok, MessageIcon::Stop);
+            return 0;
+        case TextFile::SaveResult::CannotWrite:
+            break;
     }
-    QByteArray bytes;
-    for (const std::string& line : lines) {
-        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
-        bytes.append("\r\n", 2);
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        // The old file, if any, is untouched: the temporary file is dropped.
-        ShowMessage(path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
-        return 0;
-    }
-    return 1;
+    ShowMessage(path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
+    return 0;
 }
 
 void TrafficLogList::StoreFolder(RegistrySettings& settings, const std::string& path)

@@ -34,7 +34,8 @@ GammaTransfer::Outcome GammaTransfer::Run(Request request)
     if (request()) return Outcome::Ok;
     const auto waited =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    return waited >= timeoutMs_ ? Outcome::TimedOut : Outcome::Refused;
+    // The protocol's own word counts too: a line that could not go out, or a shortened time-out.
+    return waited >= timeoutMs_ || command_.LastRequestTimedOut() ? Outcome::TimedOut : Outcome::Refused;
 }
 
 bool GammaTransfer::Advance(const char* base, int entry)

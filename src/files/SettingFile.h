@@ -76,6 +76,6 @@ private:
     SettingFileHooks hooks_;
     ProgressSink* progress_ = nullptr;
     SettingFileLoadReport report_;
-    TimeoutStreak streak_;
+    TimeoutStreak streak_{command_};
     std::vector<std::pair<std::string, int>> retryLines_;  // refused in the first pass: line, line number
 };

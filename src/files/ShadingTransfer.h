@@ -65,6 +65,6 @@ private:
     Command& command_;
     ShadingTable& buffer_;
     ProgressSink* progress_ = nullptr;
-    TimeoutStreak streak_;
+    TimeoutStreak streak_{command_};
     ProgressThrottle throttle_;
 };

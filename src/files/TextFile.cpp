@@ -30,9 +30,17 @@ fs::path PathOf(const std::string& text) { return fs::path(std::u8string(text.be
 
 TextFile::SaveResult TextFile::Save(const std::string& path, const std::vector<std::string>& lines)
 {
-    const fs::path target = PathOf(path);
+    fs::path target = PathOf(path);
     std::error_code ec;
-    if (fs::is_directory(target, ec)) return SaveResult::CannotCreate;
+    // A symbolic link stays: the file it names is the one replaced.
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    // Only an ordinary file can be replaced by a rename. A folder, a device (/dev/full, a serial port), a
+    // pipe or a socket would be swapped for a plain file, or the write would never reach it: refused.
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) return SaveResult::CannotCreate;
     const fs::path temporary = TemporaryBeside(target);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

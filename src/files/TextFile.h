@@ -10,6 +10,8 @@ public:
 
     // Writes every line followed by CR LF into a temporary file beside the target, then renames it over
     // the target. On any failure the temporary file is removed and an existing target is left as it was.
+    // A symbolic link is followed (the file it names is replaced); a target that exists but is not an
+    // ordinary file (a folder, a device, a pipe) cannot be saved over.
     static SaveResult Save(const std::string& path, const std::vector<std::string>& lines);
 
     // The file's bytes; false when it cannot be opened or read.

@@ -137,25 +137,69 @@ void Command::DropStaleInput()
     // Whatever already arrived (a late answer to a timed-out request that no poll has taken yet) is
     // logged and dropped: a stale line must never answer this request.
     while (ReadLineWithin(true, 0)) {}
+    // A late answer that arrived in time to be dropped here is no longer due.
+    if (!received_.empty()) lateAnswerDue_ = false;
     ClearReceived();
 }
 
-bool Command::WaitForLine(int timeoutMs, std::string& line)
+bool Command::WaitForLine(int timeoutMs, std::string& line,
+                          bool (*stale)(const std::string& line, const std::string& asked), const std::string& asked)
 {
+    if (timeoutLimitMs_ > 0) timeoutMs = std::min(timeoutMs, timeoutLimitMs_);
     const auto start = Clock::now();
     while (true) {
         const int left = std::max(0, timeoutMs - ElapsedMs(start));
         link_.WaitForInput(std::min(kWaitStepMs, left));
         const int remaining = std::max(0, timeoutMs - ElapsedMs(start));
         ReadLineWithin(true, std::min(kByteLimitMs, remaining), remaining);
-        if (!received_.empty()) {
+        while (!received_.empty()) {
             line = TakeLine();
-            return true;
+            // After a time-out the camera may still answer the request that was given up: that one line,
+            // if it cannot be this request's answer, is passed over. Otherwise a wrong line is the answer
+            // (and shown as such).
+            if (!(lateAnswerDue_ && stale(line, asked))) {
+                lateAnswerDue_ = false;
+                return true;
+            }
+            lateAnswerDue_ = false;
         }
         const int elapsed = ElapsedMs(start);
         if (elapsed >= timeoutMs) return false;
         if (elapsed >= kPaintAfterMs) PumpMessages(true);
     }
+}
+
+namespace {
+
+bool StartsWithComplete(const std::string& line)
+{
+    std::string head = line.substr(0, 8);
+    for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return head == "COMPLETE";
+}
+
+// An answer that arrived after its own request had timed out may reach the next request. A setting is
+// acknowledged with COMPLETE or refused with an error, never answered with a value: a value line is late.
+bool StaleForSetting(const std::string& line, const std::string&)
+{
+    CommandAnswer answer;
+    return ProtocolLine::ParseAnswer(line, answer) && !answer.failed && answer.form >= 1;
+}
+
+// A query is answered with its own mnemonic: another command's value, or an acknowledgement, is late.
+bool StaleForQuery(const std::string& line, const std::string& mnemonic)
+{
+    if (StartsWithComplete(line)) return true;
+    CommandAnswer answer;
+    return ProtocolLine::ParseAnswer(line, answer) && !answer.failed && answer.form >= 1 && answer.mnemonic != mnemonic;
+}
+
+}  // namespace
+
+int Command::WriteFailed()
+{
+    lastTimedOut_ = true;
+    return 0;
 }
 
 int Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
@@ -166,17 +210,15 @@ int Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
         BusyScope busy(busy_);
         lastTimedOut_ = false;
         DropStaleInput();
-        if (!link_.Write(ProtocolLine::FormatSetting(commandIndex, value, true))) return 0;
+        if (!link_.Write(ProtocolLine::FormatSetting(commandIndex, value, true))) return WriteFailed();
         WaitCursor cursor;
-        if (!WaitForLine(timeoutMs, answer)) {
-            lastTimedOut_ = true;
+        if (!WaitForLine(timeoutMs, answer, StaleForSetting, {})) {
+            lastTimedOut_ = lateAnswerDue_ = true;
             GetOnlineStatusRegistry().SetOffline();
             return 0;
         }
     }
-    std::string head = answer.substr(0, 8);
-    for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const int result = head == "COMPLETE" ? 1 : 0;
+    const int result = StartsWithComplete(answer) ? 1 : 0;
     if (!result)
         ShowMessage(StrFormat("%s", answer.c_str()), kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
     // Any answer at all shows the camera is there.
@@ -195,8 +237,8 @@ int Command::Query(int commandIndex, CommandValue& value, int timeoutMs)
         lastTimedOut_ = false;
         DropStaleInput();
         link_.Write(ProtocolLine::FormatQuery(commandIndex, true));
-        if (!WaitForLine(timeoutMs, line)) {
-            lastTimedOut_ = true;
+        if (!WaitForLine(timeoutMs, line, StaleForQuery, mnemonic)) {
+            lastTimedOut_ = lateAnswerDue_ = true;
             GetOnlineStatusRegistry().SetOffline();
             return 0;
         }

@@ -38,6 +38,10 @@ public:
     void StopPolling();
     bool IsPolling() const { return timerId_ != 0; }
     bool IsBusy() const { return busy_; }
+    // Caps the time-out of every request (0: none). Fault drills and tests use it so that a silent camera
+    // costs a fraction of a second per request instead of the camera's real seconds.
+    void SetTimeoutLimitMs(int limitMs) { timeoutLimitMs_ = limitMs; }
+    int TimeoutLimitMs() const { return timeoutLimitMs_; }
     // Whether the last request ended because no answer came in time (not because the camera refused it).
     bool LastRequestTimedOut() const { return lastTimedOut_; }
 
@@ -55,7 +59,12 @@ private:
     int ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs = -1);
     void OnPollTimer();
     void DropStaleInput();
-    bool WaitForLine(int timeoutMs, std::string& line);
+    // Waits for the answer line. After a time-out, the first line for which `stale` is true (the late
+    // answer to the request given up) is logged and passed over, and the wait goes on.
+    bool WaitForLine(int timeoutMs, std::string& line, bool (*stale)(const std::string& line, const std::string& asked),
+                     const std::string& asked);
+    // The setting could not go out (the port is gone): as good as no answer, so it counts as a time-out.
+    int WriteFailed();
     int Send(int commandIndex, const CommandValue& value, int timeoutMs);
     int Query(int commandIndex, CommandValue& value, int timeoutMs);
 
@@ -66,6 +75,8 @@ private:
     std::deque<std::string> received_;
     bool busy_ = false;  // a request or a poll is reading the link
     bool lastTimedOut_ = false;
+    bool lateAnswerDue_ = false;  // the last request timed out; its answer may still come
     int timerId_ = 0;
+    int timeoutLimitMs_ = 0;
     TimerService* timerService_ = nullptr;
 };

@@ -41,5 +41,5 @@ private:
     AreaChooser chooseArea_;
     std::function<void()> refresh_;
     std::function<void(int)> pause_;
-    TimeoutStreak streak_;
+    TimeoutStreak streak_{command_};
 };

@@ -70,6 +70,18 @@ TEST(CamsimOptions, EveryOptionReachesTheConfiguration)
     EXPECT_EQ(c.firmwareVersion, CameraConfig{}.firmwareVersion);
     EXPECT_EQ(c.unlockCode, 17);
 
+    ASSERT_EQ(CamsimOptions::Parse({"--fault-from", "3", "--fault-lines=2", "--late", "400", "--error-answer",
+                                    "--hang-up-on", "7", "--dormant", "--random-faults", "1"},
+                                   options, error),
+              1)
+        << error;
+    EXPECT_EQ(options.camera.faultFrom, 3);
+    EXPECT_EQ(options.camera.faultLines, 2);
+    EXPECT_EQ(options.camera.lateMs, 400);
+    EXPECT_TRUE(options.camera.errorAnswer && options.camera.dormant);
+    EXPECT_EQ(options.camera.hangUpOn, 7);
+    EXPECT_EQ(options.camera.randomFaultPercent, 1);
+
     ASSERT_EQ(CamsimOptions::Parse({"--model", "RV-9000-Q"}, options, error), 1);
     EXPECT_EQ(options.camera.model, "RV-9000-Q");
     EXPECT_EQ(options.camera.disconnectAfter, -1) << "a new parse starts from the defaults";
@@ -100,7 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{{"--silent=1"}, "takes no value"}, BadCase{{"--frobnicate"}, "unknown option"},
                       BadCase{{"extra"}, "unknown option"}, BadCase{{"--identity", "MD=X"}, "--identity"},
                       BadCase{{"--identity", "VN"}, "--identity"}, BadCase{{"--identity", "UD=a\tb"}, "--identity"},
-                      BadCase{{"--unlock-code", "-1"}, "whole number"}));
+                      BadCase{{"--unlock-code", "-1"}, "whole number"}, BadCase{{"--fault-from", "0"}, "--fault-from"},
+                      BadCase{{"--hang-up-on", "0"}, "--hang-up-on"},
+                      BadCase{{"--random-faults", "101"}, "--random-faults"}));
 
 }  // namespace
 }  // namespace camsim

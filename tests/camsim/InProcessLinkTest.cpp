@@ -238,5 +238,50 @@ TEST(InProcessLink, DisconnectAfterLinesGoesQuiet)
     EXPECT_EQ(traffic[4], std::make_pair(InProcessLink::Traffic::Lost, std::string("VB?")));
 }
 
+// Which of five GA? queries get their proper answer, for faults struck in a window of lines, armed after
+// the first two lines or lifted after the third.
+struct WindowCase {
+    const char* name;
+    void (*configure)(CameraConfig&);
+    int armAfter;  // lines before ArmFaults (-1: not armed by the test)
+    int liftAfter;  // lines before LiftFaults (-1: never)
+    const char* answered;  // per query: 'y' its answer, 'n' nothing, 'e' an error line
+};
+
+class FaultWindow : public ::testing::TestWithParam<WindowCase> {};
+
+TEST_P(FaultWindow, FaultsStrikeOnlyTheirLines)
+{
+    const WindowCase& c = GetParam();
+    CameraConfig config;
+    c.configure(config);
+    CameraModel camera(config);
+    InProcessLink link(camera);
+    std::string seen;
+    for (int i = 0; i < 5; ++i) {
+        if (i == c.armAfter) link.ArmFaults();
+        if (i == c.liftAfter) link.LiftFaults();
+        Send(link, "GA?\r\n");
+        const std::string answer = ReadLine(link, 80);
+        seen += answer == "GA=100\r\n" ? 'y' : answer.empty() ? 'n' : answer.rfind("ERROR", 0) == 0 ? 'e' : '?';
+    }
+    EXPECT_EQ(seen, c.answered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FaultWindow,
+    ::testing::Values(
+        WindowCase{"SilentFromTheThird", [](CameraConfig& c) { c.silent = true, c.faultFrom = 3; }, -1, -1, "yynnn"},
+        WindowCase{"OneErrorAnswer", [](CameraConfig& c) { c.errorAnswer = true, c.faultFrom = 2, c.faultLines = 1; },
+                   -1, -1, "yeyyy"},
+        // The late answer comes while the next query waits: the line itself cannot tell.
+        WindowCase{"LateBeyondTheWait", [](CameraConfig& c) { c.lateMs = 120, c.faultFrom = 4, c.faultLines = 1; }, -1,
+                   -1, "yyyny"},
+        WindowCase{"DormantUntilArmed", [](CameraConfig& c) { c.silent = true, c.dormant = true, c.faultFrom = 2; }, 2,
+                   -1, "yyynn"},
+        WindowCase{"LiftedSilence", [](CameraConfig& c) { c.silent = true; }, -1, 3, "nnnyy"},
+        WindowCase{"HangUpIsQuietInProcessUntilLifted", [](CameraConfig& c) { c.hangUpOn = 2; }, -1, 4, "ynnny"}),
+    [](const ::testing::TestParamInfo<WindowCase>& tp) { return std::string(tp.param.name); });
+
 }  // namespace
 }  // namespace camsim

@@ -276,7 +276,7 @@ TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedD
     files_.QueuePath(path);
     dialog_->OnWriteMessages();
     ASSERT_EQ(messages_.Shown().size(), 1u);
-    EXPECT_EQ(messages_.Shown()[0].text, "File open error !");
+    EXPECT_EQ(messages_.Shown()[0].text, path + "\nFile open error !");
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Stop);
     EXPECT_EQ(dialog_->Messages().front(), "x");
 

@@ -136,9 +136,10 @@ TEST_F(TerminalDialogTest, FileErrorsAreReported)
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(GetFileDialogHost(), &files_) << "the shared host was not put back";
 
-    files_.QueuePath(TestFolder("terminal-fail") + "/no/such/folder/log.csv");
+    const std::string path = TestFolder("terminal-fail") + "/no/such/folder/log.csv";
+    files_.QueuePath(path);
     terminal_->OnSave();
-    EXPECT_EQ(messages_.Shown().back().text, "File open error !");
+    EXPECT_EQ(messages_.Shown().back().text, path + "\nFile open error !");
     EXPECT_EQ(messages_.Shown().back().icon, MessageIcon::Stop);
     EXPECT_EQ(Text(terminal_->Lines().front()), "Tx: ST?");
 }

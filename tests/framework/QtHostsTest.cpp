@@ -83,6 +83,20 @@ TEST(MessageHost, AnswersComeBackAsTheButtonPressed)
     EXPECT_EQ(ShowAndAnswer(okCancel, QMessageBox::Cancel, seen), MessageResult::Cancel);
 }
 
+TEST(MessageHost, CameraTextIsNeverReadAsMarkup)
+{
+    QtMessageHost host;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        format = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    ShowMessage("ERROR: <img src=\"/etc/x.png\"><b>bold</b>", "Communication Error");
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
 TEST(MessageHost, RestoresThePreviousHost)
 {
     MessageHost* before = GetMessageHost();

@@ -342,4 +342,40 @@ TEST_F(Requests, SpeedChangeMovesCameraAndPcTogether)
     EXPECT_TRUE(channel_.lines.empty());
 }
 
+// The camera answers a request only after the tool has given it up; that late line arrives while the next
+// request waits. It must not be taken for the next request's answer, and the next request still gets its own.
+struct LateCase {
+    const char* name;
+    bool firstIsQuery;  // GA? answered late with "GA=5", else GA=1 acknowledged late with COMPLETE
+    bool secondIsQuery;  // HB? answered "HB=1", else HB=1 acknowledged with COMPLETE
+};
+
+class LateAnswers : public ProtocolFixture, public ::testing::WithParamInterface<LateCase> {};
+
+TEST_P(LateAnswers, ArePassedOverByTheNextRequest)
+{
+    const LateCase& c = GetParam();
+    channel_.responder = [](const std::string& line) -> std::vector<ScriptedChannel::Piece> {
+        if (line == "GA?") return {{"GA=5\r\n", 150}};
+        if (line == "GA=1") return {{"COMPLETE\r\n", 150}};
+        if (line == "HB?") return {{"HB=1\r\n", 0}};
+        if (line == "HB=1") return {{"COMPLETE\r\n", 0}};
+        return {};
+    };
+    int value = 0;
+    EXPECT_EQ(c.firstIsQuery ? command_.QueryValue(cmd::GA, value, 100) : command_.SendValue(cmd::GA, 1, 100), 0);
+    EXPECT_TRUE(command_.LastRequestTimedOut());
+    // The late line comes 50 ms into the next request, just before that request's own answer.
+    value = 0;
+    EXPECT_EQ(c.secondIsQuery ? command_.QueryValue(cmd::HB, value, 1000) : command_.SendValue(cmd::HB, 1, 1000), 1);
+    EXPECT_EQ(value, c.secondIsQuery ? 1 : 0);
+    EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LateAnswers,
+                         ::testing::Values(LateCase{"QueryThenQuery", true, true},
+                                           LateCase{"QueryThenSetting", true, false},
+                                           LateCase{"SettingThenQuery", false, true}),
+                         [](const ::testing::TestParamInfo<LateCase>& tp) { return std::string(tp.param.name); });
+
 }  // namespace

@@ -101,3 +101,18 @@ std::string CamsimProcess::Log() const
     s << in.rdbuf();
     return s.str();
 }
+
+bool CamsimProcess::Signal(int signalNumber) { return Running() && ::kill(pid_, signalNumber) == 0; }
+
+bool CamsimProcess::WaitForLog(const std::string& text, int count, int timeoutMs)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (true) {
+        const std::string log = Log();
+        int seen = 0;
+        for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + text.size())) ++seen;
+        if (seen >= count) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}

@@ -20,6 +20,11 @@ public:
     std::string Log() const;
     // True while the process runs.
     bool Running();
+    // Sends the signal to the camera process (SIGUSR1 lifts its faults, SIGUSR2 arms them); false when it
+    // does not run.
+    bool Signal(int signalNumber);
+    // Waits up to timeoutMs until the camera's own log holds the text at least `count` times.
+    bool WaitForLog(const std::string& text, int count, int timeoutMs);
 
 private:
     int pid_ = -1;

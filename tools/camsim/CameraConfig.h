@@ -48,6 +48,21 @@ struct CameraConfig {
     std::string vanishOn;  // the camera is gone from the vanishCount-th time it receives this line on
     int vanishCount = 1;
     unsigned garbageSeed = 1;  // makes the garbage reproducible
+
+    // Which received lines the answer faults above (silent, garbage, overlong, split) and the two below
+    // strike: from the faultFrom-th line on (1 = the first), faultLines of them (-1 = all that follow).
+    int faultFrom = 1;
+    int faultLines = -1;
+    int lateMs = 0;  // answers to the struck lines come this much later
+    bool errorAnswer = false;  // answers to the struck lines are replaced by an error line
+    // The terminal closes when this received line arrives (1 = the first), as when the adapter is pulled
+    // (-1 = never). Only the pseudo-terminal front end closes; in process the camera just goes quiet.
+    int hangUpOn = -1;
+    // The faults sleep until they are armed (ArmFaults, SIGUSR2 on the terminal); line numbers then count
+    // from the arming, so a fault can strike in the middle of one operation of a running tool.
+    bool dormant = false;
+    // Each received line is struck with this chance (percent) by silence, an error answer or garbage.
+    int randomFaultPercent = 0;
 };
 
 // Bit rate of a camera speed code (1, 2, 4, 8, 16); 0 for any other code.

@@ -83,6 +83,17 @@ std::string CamsimOptions::Usage()
            "  --vanish-on LINE[@N]   go quiet from the N-th (default first) time LINE is received on\n"
            "  --answer MN=VALUE      answer every query of MN with VALUE (a counter state, a limit, ...)\n"
            "  --refuse MN|LINE       answer every line of MN, or this exact line, with an error (repeatable)\n"
+           "  --fault-from N         the answer faults (--silent, --garbage, --overlong, --split, --late,\n"
+           "                         --error-answer) strike from the N-th received line on (default 1)\n"
+           "  --fault-lines N        and only N lines (default: every line from there on)\n"
+           "  --late MS              answers to the struck lines come MS later\n"
+           "  --error-answer         answer the struck lines with an error line\n"
+           "  --hang-up-on N         close the terminal when the N-th line arrives (the adapter pulled); a new\n"
+           "                         terminal behind the same --link follows SIGUSR1\n"
+           "  --dormant              the faults sleep until SIGUSR2 arms them; line numbers count from there\n"
+           "  --random-faults P      P percent of the lines get silence, an error line or garbage instead\n"
+           "  SIGUSR1                lifts every fault: from then on the camera answers as it should\n"
+           "  SIGUSR2                arms the faults (again), counting lines from then on\n"
            "  --help                 this text\n"
            "  --version              the version number\n";
 }
@@ -220,6 +231,34 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
             if (at != std::string::npos &&
                 (!ParseCount(value.substr(at + 1), options.camera.vanishCount) || options.camera.vanishCount < 1)) {
                 error = "--vanish-on needs LINE or LINE@N with N at least 1";
+                return 0;
+            }
+        } else if (name == "--fault-from") {
+            if (!takeCount(options.camera.faultFrom)) return 0;
+            if (options.camera.faultFrom < 1) {
+                error = "--fault-from needs a line number of 1 or more";
+                return 0;
+            }
+        } else if (name == "--fault-lines") {
+            if (!takeCount(options.camera.faultLines)) return 0;
+        } else if (name == "--late") {
+            if (!takeCount(options.camera.lateMs)) return 0;
+        } else if (name == "--dormant") {
+            if (!flag()) return 0;
+            options.camera.dormant = true;
+        } else if (name == "--random-faults") {
+            if (!takeCount(options.camera.randomFaultPercent)) return 0;
+            if (options.camera.randomFaultPercent > 100) {
+                error = "--random-faults needs a percentage of 0 to 100";
+                return 0;
+            }
+        } else if (name == "--error-answer") {
+            if (!flag()) return 0;
+            options.camera.errorAnswer = true;
+        } else if (name == "--hang-up-on") {
+            if (!takeCount(options.camera.hangUpOn)) return 0;
+            if (options.camera.hangUpOn < 1) {
+                error = "--hang-up-on needs a line number of 1 or more";
                 return 0;
             }
         } else if (name == "--answer") {

@@ -6,7 +6,7 @@
 namespace camsim {
 
 InProcessLink::InProcessLink(CameraModel& camera)
-    : camera_(camera), config_(camera.Config()), random_(camera.Config().garbageSeed)
+    : camera_(camera), config_(camera.Config()), lifted_(camera.Config().dormant), random_(camera.Config().garbageSeed)
 {
 }
 
@@ -34,6 +34,35 @@ bool InProcessLink::Disconnected() const
 {
     std::lock_guard lock(mutex_);
     return disconnected_;
+}
+
+bool InProcessLink::HungUp() const
+{
+    std::lock_guard lock(mutex_);
+    return hungUp_;
+}
+
+void InProcessLink::LiftFaults()
+{
+    std::lock_guard lock(mutex_);
+    lifted_ = true;
+    disconnected_ = false;
+    hungUp_ = false;
+}
+
+void InProcessLink::ArmFaults()
+{
+    std::lock_guard lock(mutex_);
+    lifted_ = false;
+    linesAtArming_ = linesReceived_;
+    vanishSeen_ = 0;
+}
+
+bool InProcessLink::Struck(int lineNumber) const
+{
+    lineNumber -= linesAtArming_;
+    if (lifted_ || lineNumber < config_.faultFrom) return false;
+    return config_.faultLines < 0 || lineNumber < config_.faultFrom + config_.faultLines;
 }
 
 void InProcessLink::Log(Traffic kind, std::string_view line) const
@@ -76,9 +105,13 @@ void InProcessLink::Write(const std::uint8_t* data, std::size_t count)
 
 void InProcessLink::TakeLine(Clock::time_point arrival)
 {
-    if (config_.disconnectAfter >= 0 && linesReceived_ >= config_.disconnectAfter) disconnected_ = true;
-    if (!config_.vanishOn.empty() && line_ == config_.vanishOn && ++vanishSeen_ >= config_.vanishCount) {
-        disconnected_ = true;
+    if (!lifted_) {
+        const int sinceArming = linesReceived_ - linesAtArming_;
+        if (config_.disconnectAfter >= 0 && sinceArming >= config_.disconnectAfter) disconnected_ = true;
+        if (!config_.vanishOn.empty() && line_ == config_.vanishOn && ++vanishSeen_ >= config_.vanishCount) {
+            disconnected_ = true;
+        }
+        if (config_.hangUpOn >= 1 && sinceArming + 1 >= config_.hangUpOn) hungUp_ = disconnected_ = true;
     }
     if (disconnected_) {
         Log(Traffic::Lost, line_);
@@ -86,16 +119,38 @@ void InProcessLink::TakeLine(Clock::time_point arrival)
     }
     ++linesReceived_;
     Log(Traffic::Received, line_);
+    const bool struck = Struck(linesReceived_);
     const int answerRate = BaudRateOfCode(camera_.BaudCode());  // CBDRT and CRS00 answer at the old rate
     const CameraModel::Reply reply = camera_.Respond(line_);
     cameraFreeAt_ = std::max(arrival, cameraFreeAt_) + std::chrono::milliseconds(reply.busyMs);
-    if (reply.text.empty() || config_.silent) return;
-    QueueAnswer(ApplyAnswerFaults(reply.text), answerRate,
-                cameraFreeAt_ + std::chrono::milliseconds(config_.answerDelayMs));
+    if (reply.text.empty() || (struck && config_.silent)) return;
+    if (RandomFault(reply.text, answerRate, cameraFreeAt_)) return;
+    const int delayMs = config_.answerDelayMs + (struck ? config_.lateMs : 0);
+    QueueAnswer(struck ? ApplyAnswerFaults(reply.text) : reply.text, answerRate,
+                cameraFreeAt_ + std::chrono::milliseconds(delayMs), struck ? config_.splitMs : 0);
+}
+
+// One line in randomFaultPercent gets no answer, an error line or garbage instead of its answer.
+bool InProcessLink::RandomFault(const std::string& answer, int answerRate, Clock::time_point ready)
+{
+    if (lifted_ || config_.randomFaultPercent <= 0) return false;
+    if (std::uniform_int_distribution<int>(0, 99)(chance_) >= config_.randomFaultPercent) return false;
+    switch (std::uniform_int_distribution<int>(0, 2)(chance_)) {
+        case 0:
+            return true;  // silence
+        case 1:
+            QueueAnswer("ERROR: refused by fault injection\r\n", answerRate, ready, 0);
+            return true;
+        default:
+            QueueAnswer(std::string(answer.size() > 3 ? answer.size() - 3 : 1, '#') + "\r\n", answerRate, ready, 0);
+            return true;
+    }
 }
 
 std::string InProcessLink::ApplyAnswerFaults(const std::string& text)
 {
+    // Without "=" or "?": the tool must take it for a refusal, not for a value or an echo.
+    if (config_.errorAnswer) return "ERROR: refused by fault injection\r\n";
     if (config_.overlong) return std::string(kOverlongBytes, '#') + "\r\n";
     if (config_.garbage) {
         std::uniform_int_distribution<int> length(4, 40);
@@ -111,7 +166,7 @@ std::string InProcessLink::ApplyAnswerFaults(const std::string& text)
     return text;
 }
 
-void InProcessLink::QueueAnswer(const std::string& text, int bitsPerSecond, Clock::time_point ready)
+void InProcessLink::QueueAnswer(const std::string& text, int bitsPerSecond, Clock::time_point ready, int splitMs)
 {
     std::size_t start = 0;
     while (start < text.size()) {
@@ -125,8 +180,8 @@ void InProcessLink::QueueAnswer(const std::string& text, int bitsPerSecond, Cloc
     Clock::time_point due = ready;
     if (config_.wireTime) due = std::max(due, outputWireFreeAt_);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (config_.splitMs > 0 && i > 0 && i % kSplitPieceBytes == 0) {
-            due += std::chrono::milliseconds(config_.splitMs);
+        if (splitMs > 0 && i > 0 && i % kSplitPieceBytes == 0) {
+            due += std::chrono::milliseconds(splitMs);
         }
         if (config_.wireTime) due += ByteTime(bitsPerSecond);
         output_.push_back({due, static_cast<std::uint8_t>(text[i]), bitsPerSecond});

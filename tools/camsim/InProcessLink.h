@@ -21,7 +21,8 @@ namespace camsim {
 // emulation, 10 / baud seconds per byte in each direction. Answers are computed when the line arrives and
 // released by time, so no thread is needed. Bytes sent while the PC's rate differs from the camera's are
 // lost, as on a real line; answers the camera sent at another rate than the PC's are lost as well.
-// The configured faults (silence, garbage, overlong lines, split answers, disconnection) are applied here.
+// The configured faults (silence, garbage, overlong lines, split answers, late and error answers,
+// disconnection, hang-up) are applied here, and can be lifted at run time.
 //
 // Thread safety: every method may be called from any thread; one mutex guards the link and the camera
 // model behind it (callers must not use the model directly while a link is in use). Read waits on a
@@ -48,6 +49,13 @@ public:
     // Called with the link's lock held: the sink must not call back into the link.
     void SetTrafficSink(TrafficSink sink);
     bool Disconnected() const;
+    // Whether the line that closes the terminal has come (and the faults have not been lifted since).
+    bool HungUp() const;
+    // Ends every configured fault from now on: the camera answers every line as it should again, as if
+    // the cable were plugged back in. Lines and answers already on their way are kept.
+    void LiftFaults();
+    // Wakes dormant faults (or lifted ones again); their line numbers count from now.
+    void ArmFaults();
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -58,10 +66,12 @@ private:
     };
 
     void TakeLine(Clock::time_point arrival);
-    void QueueAnswer(const std::string& text, int bitsPerSecond, Clock::time_point ready);
+    void QueueAnswer(const std::string& text, int bitsPerSecond, Clock::time_point ready, int splitMs);
     std::string ApplyAnswerFaults(const std::string& text);
     void Advance() const;
     void Log(Traffic kind, std::string_view line) const;
+    bool Struck(int lineNumber) const;
+    bool RandomFault(const std::string& answer, int answerRate, Clock::time_point ready);
     static Clock::duration ByteTime(int bitsPerSecond);
 
     CameraModel& camera_;
@@ -82,6 +92,10 @@ private:
     int linesReceived_ = 0;
     int vanishSeen_ = 0;  // how often the line that makes the camera vanish has come
     bool disconnected_ = false;
+    bool hungUp_ = false;
+    bool lifted_ = false;  // LiftFaults was called (or the faults are dormant): no fault applies
+    int linesAtArming_ = 0;  // lines received before the faults were armed
+    std::mt19937 chance_{7};  // the random faults, apart from the garbage's generator
     std::mt19937 random_;
     TrafficSink sink_;
 };

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -70,6 +71,7 @@ void PtyCamera::Close()
 
 int PtyCamera::Open(const std::string& linkPath, std::string& error)
 {
+    hungUp_ = false;
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0) {
         error = SystemError("cannot create a pseudo-terminal");
@@ -139,6 +141,22 @@ int PtyCamera::Run(const std::atomic<bool>& stop, std::string& error)
     // that is more than half a byte late on every answer. The simulated line keeps to the byte.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     while (!stop.load()) {
+        if (lift_ && lift_->exchange(false)) {
+            link_.LiftFaults();
+            std::printf("faults lifted\n");
+            std::fflush(stdout);
+        }
+        if (arm_ && arm_->exchange(false)) {
+            link_.ArmFaults();
+            std::printf("faults armed\n");
+            std::fflush(stdout);
+        }
+        if (link_.HungUp()) {
+            // The PC's side sees a hang-up: its reads fail with EIO, as when a USB adapter is pulled.
+            hungUp_ = true;
+            Close();
+            return 1;
+        }
         long long timeoutUs = kIdlePollMs * 1000LL;
         const long long next = link_.MicrosecondsToNextByte();
         if (next >= 0) timeoutUs = std::min(timeoutUs, next);

@@ -24,8 +24,17 @@ public:
     int Open(const std::string& linkPath, std::string& error);
     const std::string& SlavePath() const { return slavePath_; }
 
-    // Serves the PC until stop becomes true. 1 on a clean stop, 0 with the reason in error.
+    // Serves the PC until stop becomes true or the link hangs up (the terminal and its symlink are then
+    // closed; HungUp tells). 1 on a clean stop or hang-up, 0 with the reason in error. When a lift flag is
+    // set, its becoming true lifts the link's faults, and the arm flag arms them (each flag is reset and
+    // "faults lifted" or "faults armed" is printed on standard output).
     int Run(const std::atomic<bool>& stop, std::string& error);
+    void SetFaultFlags(std::atomic<bool>* arm, std::atomic<bool>* lift)
+    {
+        arm_ = arm;
+        lift_ = lift;
+    }
+    bool HungUp() const { return hungUp_; }
 
     // The bit rate of the pty's current termios; 0 when it is not one of the camera's rates.
     int PcBaudRate() const;
@@ -38,6 +47,9 @@ private:
     int slave_ = -1;  // kept open so the master never sees a hang-up between the PC's opens
     std::string slavePath_;
     std::string linkPath_;
+    std::atomic<bool>* arm_ = nullptr;
+    std::atomic<bool>* lift_ = nullptr;
+    bool hungUp_ = false;
 };
 
 }  // namespace camsim

@@ -5,6 +5,7 @@
 
 #include <rv_build_version.h>
 
+#include <unistd.h>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -14,8 +15,12 @@
 namespace {
 
 std::atomic<bool> gStop{false};
+std::atomic<bool> gLift{false};
+std::atomic<bool> gArm{false};
 
 extern "C" void OnStopSignal(int) { gStop.store(true); }
+extern "C" void OnLiftSignal(int) { gLift.store(true); }
+extern "C" void OnArmSignal(int) { gArm.store(true); }
 
 }  // namespace
 
@@ -57,13 +62,36 @@ int main(int argc, char** argv)
     sigemptyset(&action.sa_mask);
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    struct sigaction lift {};
+    lift.sa_handler = OnLiftSignal;
+    sigemptyset(&lift.sa_mask);
+    sigaction(SIGUSR1, &lift, nullptr);
+    lift.sa_handler = OnArmSignal;
+    sigaction(SIGUSR2, &lift, nullptr);
+    pty.SetFaultFlags(&gArm, &gLift);
     std::signal(SIGPIPE, SIG_IGN);
 
     std::printf("%s\n", pty.SlavePath().c_str());
     std::fflush(stdout);
-    if (!pty.Run(gStop, error)) {
-        std::fprintf(stderr, "rv8200xc-camsim: %s\n", error.c_str());
-        return 1;
+    while (true) {
+        if (!pty.Run(gStop, error)) {
+            std::fprintf(stderr, "rv8200xc-camsim: %s\n", error.c_str());
+            return 1;
+        }
+        if (gStop.load() || !pty.HungUp()) return 0;
+        // The terminal is gone until the fault is lifted; then a new one appears behind the same link.
+        std::printf("hung up\n");
+        std::fflush(stdout);
+        while (!gStop.load() && !gLift.load()) usleep(10000);  // a short sleep, not pause(): no lost wake-up
+        if (gStop.load()) return 0;
+        gLift.store(false);
+        link.LiftFaults();
+        std::printf("faults lifted\n");
+        if (!pty.Open(options.linkPath, error)) {
+            std::fprintf(stderr, "rv8200xc-camsim: %s\n", error.c_str());
+            return 1;
+        }
+        std::printf("%s\n", pty.SlavePath().c_str());
+        std::fflush(stdout);
     }
-    return 0;
 }

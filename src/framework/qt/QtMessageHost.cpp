@@ -49,6 +49,8 @@ MessageResult QtMessageHost::Show(const MessageRequest& request)
         QString::fromStdString(request.caption.empty() ? std::string(kToolCaption) : request.caption);
     QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
     QMessageBox box(icon, caption, QString::fromStdString(request.text), buttons, parent);
+    // Texts carry camera answers, file names and file contents: never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     // Escape (or the close box) gives Cancel where there is one, else No, else OK, as the system's boxes do.
     if (buttons & QMessageBox::Cancel)

@@ -1,0 +1,416 @@
+// Every operation that talks to the camera, under every fault the simulated camera can inject: the tool
+// gives control back within two time-outs and a second of the fault, shows the right online status,
+// summarises refusals without a flood of boxes, leaves no half-written file, and reloads cleanly once
+// the fault is lifted, without a restart.
+#include "e2e/MainWindowFixture.h"
+
+#include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CLUTDlg.h"
+#include "files/ShadingFile.h"
+#include "files/TextFile.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "link/Command.h"
+#include "operations/OperationClock.h"
+#include "pages/PageControls.h"
+#include "support/RecordingFileDialogHost.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+constexpr int kTimeoutMs = 250;  // every request's time-out in the drill
+constexpr int kGainAllEdit = 1041;
+constexpr int kFormatCombo = 1100;  // a slow write: BA=, then the line rate read back
+constexpr int kWhiteBalanceCombo = 1408;
+constexpr int kPixelGainButton = 1193;
+const char* const kOldContent = "old content\r\n";
+
+enum class Fault { Silent, Refusal, Garbage, Split, Late, Overlong, HangUp };
+
+struct FaultKind {
+    Fault fault;
+    const char* name;
+    // The camera's options that make the fault strike at the k-th line (counted from the arming).
+    Strings (*options)(int k);
+    bool endsOffline;  // the camera is gone afterwards until the fault is lifted
+    bool refuses;  // the tool sees an answer that is not the one asked for
+};
+
+Strings From(int k, Strings more)
+{
+    more.insert(more.end(), {"--fault-from", std::to_string(k)});
+    return more;
+}
+
+const FaultKind kFaults[] = {
+    {Fault::Silent, "Silent", [](int k) { return From(k, {"--silent"}); }, true, false},
+    {Fault::Refusal, "Refusal",
+     [](int k) {
+         return From(k, {"--error-answer", "--fault-lines", "1"});
+     },
+     false, true},
+    {Fault::Garbage, "Garbage",
+     [](int k) {
+         return From(k, {"--garbage", "--fault-lines", "1"});
+     },
+     false, true},
+    {Fault::Split, "Split",
+     [](int k) {
+         return From(k, {"--split", "15", "--fault-lines", "3"});
+     },
+     false, false},
+    {Fault::Late, "Late",
+     [](int k) {
+         return From(k, {"--late", std::to_string(kTimeoutMs + 150), "--fault-lines", "1"});
+     },
+     false, false},
+    {Fault::Overlong, "Overlong",
+     [](int k) {
+         return From(k, {"--overlong", "--fault-lines", "1"});
+     },
+     false, true},
+    {Fault::HangUp, "HangUp",
+     [](int k) {
+         return Strings{"--hang-up-on", std::to_string(k)};
+     },
+     true, false},
+};
+
+class FaultMatrix;
+
+struct Operation {
+    const char* name;
+    int strikeAt;  // the operation's request the fault strikes (1 = its first)
+    Strings options;  // what the camera needs for the operation
+    std::function<void(FaultMatrix&)> prepare;  // before the fault is armed
+    std::function<void(FaultMatrix&)> run;
+    int durationMs;  // what the operation itself may take on a healthy line, on top of the bound
+};
+
+struct Cell {
+    const Operation* operation;
+    const FaultKind* fault;
+};
+
+void PrintTo(const Cell& cell, std::ostream* out) { *out << cell.operation->name << " under " << cell.fault->name; }
+
+// Pauses of the calibrations take no time.
+class InstantClock : public OperationClock {
+public:
+    std::int64_t NowMs() override { return now; }
+    void Pause(int ms) override { now += ms; }
+    std::int64_t now = 0;
+};
+
+class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterface<Cell> {
+public:
+    using MainWindowFixture::messages_;
+    using MainWindowFixture::window_;
+
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        char pattern[] = "/tmp/rv-faults-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override
+    {
+        MainWindowFixture::TearDown();
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    std::string File(const std::string& name) const { return (fs::path(folder_) / name).string(); }
+    static void WriteFile(const std::string& path, const std::string& content)
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << content;
+    }
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    void Choose(int comboId, int index)
+    {
+        auto* combo = qobject_cast<QComboBox*>(FindPageControl(comboId));
+        ASSERT_NE(combo, nullptr) << comboId;
+        {
+            const QSignalBlocker blocker(combo);
+            combo->setCurrentIndex(index);
+        }
+        window_->Handlers().OnComboChanged(comboId);
+    }
+
+    // Runs a menu item whose modal dialog is closed as soon as it shows.
+    void RunModal(int commandId)
+    {
+        QTimer::singleShot(0, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+        });
+        window_->MenuAction(commandId)->trigger();
+        QApplication::processEvents();
+    }
+
+    RecordingFileDialogHost files_;
+    InstantClock clock_;
+    std::string folder_;
+};
+
+bool Online() { return GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline; }
+
+// ---- the operations ----
+
+const Operation kStartUp{"StartUp", 8, {}, nullptr, nullptr, 3000};
+
+const std::vector<Operation>& Operations()
+{
+    static const std::vector<Operation> operations = {
+        kStartUp,
+        {"Reload",
+         6,
+         {},
+         nullptr,
+         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger(); },
+         3000},
+        {"EditCommit",
+         1,
+         {},
+         nullptr,
+         [](FaultMatrix& t) {
+             qobject_cast<QLineEdit*>(FindPageControl(kGainAllEdit))->setText("321");
+             t.window_->Handlers().OnEditCommitted(kGainAllEdit);
+         },
+         500},
+        {"SlowWrite",
+         1,
+         {},
+         nullptr,
+         [](FaultMatrix& t) {
+             auto* combo = qobject_cast<QComboBox*>(FindPageControl(kFormatCombo));
+             t.Choose(kFormatCombo, (combo->currentIndex() + 1) % combo->count());
+         },
+         500},
+        {"WhiteBalance", 2, {"--awb-time", "0"}, nullptr, [](FaultMatrix& t) { t.Choose(kWhiteBalanceCombo, 1); }, 500},
+        {"Calibration",
+         2,
+         {"--busy-polls", "2"},
+         [](FaultMatrix& t) {
+             t.window_->Operations().SetClock(&t.clock_);
+             t.window_->Operations().Times().resultQueryMs = kTimeoutMs;
+         },
+         [](FaultMatrix& t) { t.window_->Handlers().OnButtonPressed(kPixelGainButton); },
+         500},
+        {"StoreAll",
+         2,
+         {},
+         [](FaultMatrix& t) { t.window_->Flash().SetPause([](int) {}); },
+         [](FaultMatrix& t) {
+             t.messages_.QueueAnswer(MessageResult::Yes);
+             t.window_->Flash().StoreAll();
+         },
+         500},
+        {"SettingFileLoad",
+         6,
+         {},
+         [](FaultMatrix& t) {
+             ASSERT_EQ(t.window_->SettingFiles().WriteSettingFile(t.File("settings.txt"), SettingFileVariant::AllData),
+                       1);
+         },
+         [](FaultMatrix& t) { t.window_->SettingFiles().ReadSettingFile(t.File("settings.txt")); },
+         3000},
+        {"ShadingRead",
+         40,
+         {"--set", "SDM=1"},
+         [](FaultMatrix& t) {
+             FaultMatrix::WriteFile(t.File("shading.csv"), kOldContent);
+             t.files_.QueuePath(t.File("shading.csv"));
+         },
+         [](FaultMatrix& t) { t.window_->Shading().ReadToFile(); },
+         8000},
+        {"ShadingWrite",
+         40,
+         {"--set", "SDM=1"},
+         [](FaultMatrix& t) {
+             ShadingTable table;
+             for (int i = 0; i < ShadingTable::kEntries; ++i) {
+                 for (int colour = 0; colour < ShadingTable::kColours; ++colour) table.At(colour, i) = i % 200 - 100;
+             }
+             ASSERT_EQ(TextFile::Save(t.File("write.csv"), ShadingFile::Lines(table)), TextFile::SaveResult::Saved);
+             t.files_.QueuePath(t.File("write.csv"));
+         },
+         [](FaultMatrix& t) { t.window_->Shading().WriteFromFile(); },
+         8000},
+        {"GammaRead",
+         40,
+         {},
+         nullptr,
+         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger(); },
+         3000},
+        {"GammaWrite",
+         40,
+         {},
+         nullptr,
+         [](FaultMatrix& t) { t.window_->LutEditorSet().Editor(0)->WriteTableData(0); },
+         3000},
+        {"AboutBox", 1, {}, nullptr, [](FaultMatrix& t) { t.RunModal(CCtrlToolDlg::kCmdAbout); }, 500},
+    };
+    return operations;
+}
+
+TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks)
+{
+    const Operation& operation = *GetParam().operation;
+    const FaultKind& fault = *GetParam().fault;
+    const bool startUp = operation.name == std::string(kStartUp.name);
+
+    Strings options = operation.options;
+    if (!startUp) options.push_back("--dormant");
+    const Strings faultOptions = fault.options(operation.strikeAt);
+    options.insert(options.end(), faultOptions.begin(), faultOptions.end());
+    StartCamera(options);
+    ASSERT_TRUE(objects_);
+    objects_->command.SetTimeoutLimitMs(kTimeoutMs);
+    files_.UseDisk(false);
+
+    std::chrono::steady_clock::duration elapsed{};
+    if (startUp) {
+        const auto start = std::chrono::steady_clock::now();
+        window_->InitDialog();
+        window_->StartUp();
+        elapsed = std::chrono::steady_clock::now() - start;
+    } else {
+        StartWindow();
+        ASSERT_TRUE(Online());
+        if (operation.prepare) operation.prepare(*this);
+        ASSERT_FALSE(HasFatalFailure());
+        messages_.Clear();
+        ASSERT_TRUE(camera_->Signal(SIGUSR2));
+        ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+        const auto start = std::chrono::steady_clock::now();
+        operation.run(*this);
+        elapsed = std::chrono::steady_clock::now() - start;
+    }
+    const Strings texts = messages_.Texts();
+    SCOPED_TRACE(::testing::PrintToString(texts));
+
+    // Control is back in time, and the tool is not left busy or disabled.
+    const int elapsedMs = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    RecordProperty("elapsed_ms", elapsedMs);
+    std::cout << "cell " << operation.name << " x " << fault.name << ": " << elapsedMs << " ms, "
+              << (Online() ? "online" : "offline") << ", " << texts.size() << " message(s)"
+              << (texts.empty() ? std::string() : ": " + texts.front().substr(0, texts.front().find('\n'))) << "\n";
+    EXPECT_FALSE(objects_->command.IsBusy());
+    EXPECT_TRUE(window_->isEnabled());
+
+    // The status shows what the line did: offline after a time-out that ended the operation.
+    if (fault.endsOffline) {
+        EXPECT_FALSE(Online());
+    }
+    EXPECT_EQ(Online(), !objects_->command.LastRequestTimedOut());
+
+    // One summary, not a box per failed request; something refused is said.
+    EXPECT_LE(texts.size(), 3u);
+    if (fault.refuses) {
+        EXPECT_FALSE(texts.empty());
+    }
+
+    // No file half-written: a target is either untouched or complete, and no temporary file remains.
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "settings.txt" || name == "shading.csv" || name == "write.csv") << name;
+    }
+    if (fs::exists(File("shading.csv"))) {
+        const std::string content = ReadFile(File("shading.csv"));
+        if (content != kOldContent) {
+            ShadingTable table;
+            EXPECT_EQ(ShadingFile::Parse(content, table).status, ShadingFile::Status::Ok);
+            EXPECT_EQ(std::count(content.begin(), content.end(), '\n'), ShadingTable::kEntries + 1);
+        }
+    }
+
+    // The fault lifted, the same tool reloads without a message; after a hang-up the port is chosen again.
+    ASSERT_TRUE(camera_->Signal(SIGUSR1));
+    ASSERT_TRUE(camera_->WaitForLog("faults lifted", 1, 2000));
+    if (fault.fault == Fault::HangUp) {
+        ASSERT_TRUE(camera_->WaitForLog("/dev/pts/", 2, 2000)) << camera_->Log();
+        window_->CommunicationDialog()->OnPortChanged(0);
+    }
+    // The bound: what the operation takes on the healthy line (measured now, so that a loaded machine
+    // moves both), with some slack, plus two time-outs and a second.
+    int healthyMs = operation.durationMs;
+    if (!startUp) {
+        if (operation.prepare) operation.prepare(*this);
+        const auto again = std::chrono::steady_clock::now();
+        operation.run(*this);
+        healthyMs = static_cast<int>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - again).count());
+    }
+    EXPECT_LE(elapsedMs, healthyMs * 3 / 2 + 2 * kTimeoutMs + 1000) << "healthy: " << healthyMs << " ms";
+    messages_.Clear();
+    if (startUp && !window_->IsStartedUp()) GTEST_SKIP() << "the start-up did not finish";
+    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_TRUE(Online());
+    int gain = -1;
+    ASSERT_EQ(objects_->command.QueryValue(cmd::GA, gain, 1000), 1);
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), gain);
+}
+
+std::vector<Cell> AllCells()
+{
+    std::vector<Cell> cells;
+    for (const Operation& operation : Operations()) {
+        for (const FaultKind& fault : kFaults) cells.push_back({&operation, &fault});
+    }
+    return cells;
+}
+
+// The default suite's share: every fault once, each on an operation where it tells most.
+std::vector<Cell> ReducedCells()
+{
+    const std::pair<const char*, Fault> picks[] = {
+        {"Reload", Fault::Silent},         {"StoreAll", Fault::Refusal}, {"EditCommit", Fault::Garbage},
+        {"SettingFileLoad", Fault::Split}, {"GammaWrite", Fault::Late},  {"WhiteBalance", Fault::Overlong},
+        {"ShadingRead", Fault::HangUp},
+    };
+    std::vector<Cell> cells;
+    for (const Cell& cell : AllCells()) {
+        for (const auto& [name, fault] : picks) {
+            if (cell.operation->name == std::string(name) && cell.fault->fault == fault) cells.push_back(cell);
+        }
+    }
+    return cells;
+}
+
+std::string CellName(const ::testing::TestParamInfo<Cell>& tp)
+{
+    return std::string(tp.param.operation->name) + "_" + tp.param.fault->name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Reduced, FaultMatrix, ::testing::ValuesIn(ReducedCells()), CellName);
+INSTANTIATE_TEST_SUITE_P(Full, FaultMatrix, ::testing::ValuesIn(AllCells()), CellName);
+
+}  // namespace

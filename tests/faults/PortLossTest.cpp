@@ -1,0 +1,94 @@
+// The serial adapter pulled out while the tool runs: reads on the port fail with an I/O error. The reader
+// thread ends, the tool goes offline without a flood of messages, and choosing the port again in the
+// communication dialog reconnects without a restart.
+#include "e2e/MainWindowFixture.h"
+
+#include "dialogs/CCommunicationDialog.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "link/Command.h"
+#include "link/SerialLink.h"
+#include "tables/CommandTable.h"
+#include "tables/ControlTable.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+namespace {
+
+constexpr int kTimeoutMs = 250;
+constexpr int kGainAllEdit = 1041;
+
+bool Online() { return GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline; }
+
+using PortLoss = MainWindowFixture;
+
+// Reloads and gives how long it took, in milliseconds.
+int TimedReload(CCtrlToolDlg& window)
+{
+    const auto start = std::chrono::steady_clock::now();
+    window.MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
+{
+    StartCamera({"--set", "GA=222"});
+    objects_->command.SetTimeoutLimitMs(kTimeoutMs);
+    StartWindow();
+    ASSERT_TRUE(Online());
+
+    // The camera's process ends: the terminal's master closes and the tool's reads fail with EIO.
+    camera_.reset();
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();  // the background poll meets the dead port
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    messages_.Clear();
+    EXPECT_LE(TimedReload(*window_), 2 * kTimeoutMs + 1000);
+    EXPECT_FALSE(Online());
+    EXPECT_LE(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_FALSE(objects_->command.IsBusy());
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 222) << "no value was made up while the camera was gone";
+
+    // Plugged in again (the camera kept its power and its speed), the port chosen again: online, values read.
+    camera_ = std::make_unique<CamsimProcess>(
+        RV_CAMSIM_EXECUTABLE, 1, std::vector<std::string>{"--speed", "115200", "--set", "GA=333", "--log", logPath_});
+    ASSERT_TRUE(camera_->Ok()) << camera_->Error();
+    messages_.Clear();
+    window_->CommunicationDialog()->OnPortChanged(0);
+    EXPECT_TRUE(Online());
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 333);
+}
+
+TEST_F(PortLoss, PulledInTheMiddleOfAReloadEndsItAndTheSamePortReconnects)
+{
+    StartCamera({"--dormant", "--hang-up-on", "30"});
+    objects_->command.SetTimeoutLimitMs(kTimeoutMs);
+    StartWindow();
+    ASSERT_TRUE(camera_->Signal(SIGUSR2));
+    ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+    messages_.Clear();
+    EXPECT_LE(TimedReload(*window_), 2 * kTimeoutMs + 1000);
+    EXPECT_FALSE(Online());
+    ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(messages_.Shown()[0].text.rfind("The camera stopped answering: ", 0), 0u);
+
+    // The adapter back in: a new terminal behind the same port name.
+    ASSERT_TRUE(camera_->Signal(SIGUSR1));
+    ASSERT_TRUE(camera_->WaitForLog("/dev/pts/", 2, 2000)) << camera_->Log();
+    messages_.Clear();
+    window_->CommunicationDialog()->OnPortChanged(0);
+    EXPECT_TRUE(Online());
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    int gain = -1;
+    ASSERT_EQ(objects_->command.QueryValue(cmd::GA, gain, 1000), 1);
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), gain);
+}
+
+}  // namespace
