@@ -192,14 +192,6 @@ void ComPort::ResetRing()
 bool ComPort::WaitForBytes(int timeoutMs)
 {
     if (Available() > 0) return true;
-    // While a line comes in, its next byte is at most a byte time away (87 us at 115200 bit/s). Going to
-    // sleep and being woken by the reader thread costs about as long again, for every answer, so the
-    // consumer first looks for a short while, leaving the processor to others between looks.
-    const auto spinEnd = std::chrono::steady_clock::now() + std::chrono::microseconds(kSpinBeforeSleepUs);
-    while (timeoutMs > 0 && std::chrono::steady_clock::now() < spinEnd) {
-        std::this_thread::yield();
-        if (Available() > 0) return true;
-    }
     std::unique_lock<std::mutex> lock(ringMutex_);
     dataArrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0),
                           [this] { return Available() > 0; });

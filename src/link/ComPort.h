@@ -17,7 +17,6 @@ public:
     static constexpr int kPortCount = 16;
     static constexpr int kDriverQueueBytes = 1024;
     static constexpr int kWriteTimeoutMs = 20000;
-    static constexpr int kSpinBeforeSleepUs = 150;  // see WaitForBytes
 
     ComPort();
     ~ComPort();
