@@ -25,6 +25,9 @@ CStatusStrip::CStatusStrip(QWidget* parent) : QFrame(parent)
 
 void CStatusStrip::SetStatusBitmap(int bitmapId)
 {
+    // Every answered request reports the link online again: a strip that already shows the colour is
+    // left alone rather than loading its bitmap and repainting thousands of times in a transfer.
+    if (bitmapId == bitmapId_ && !bitmap_.isNull()) return;
     bitmapId_ = bitmapId;
     bitmap_ = QPixmap(QStringLiteral(":/bitmaps/%1.bmp").arg(bitmapId));
     update();
