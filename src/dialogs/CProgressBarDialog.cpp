@@ -81,10 +81,11 @@ int CProgressBarDialog::Position() const { return bar_ ? bar_->value() : 0; }
 void CProgressBarDialog::SetPosition(int percent)
 {
     if (!window_ || !window_->isVisible()) return;
-    bar_->setValue(std::clamp(percent, 0, 100));
     messageLine_->setText(QString::fromStdString(message_));
     messageLine_->repaint();
-    bar_->repaint();
+    // The bar repaints itself, at once, when the position it shows changes: a second paint would only
+    // double the cost of every update of a transfer.
+    bar_->setValue(std::clamp(percent, 0, 100));
 }
 
 void CProgressBarDialog::Close()
