@@ -25,15 +25,15 @@
 #include <set>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+#define RV_ASAN 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-#include <sanitizer/allocator_interface.h>
 #define RV_ASAN 1
 #endif
 #endif
-#if defined(__SANITIZE_ADDRESS__)
-#define RV_ASAN 1
+#ifdef RV_ASAN
+// The sanitizer's runtime exports its heap count; GCC ships no header that declares it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace {
