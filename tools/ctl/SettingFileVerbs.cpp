@@ -27,6 +27,14 @@ constexpr int kValueTimeoutMs = 5000;
 
 void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
+// The file is read before anything is sent: a missing file costs no camera time.
+bool LoadInputFile(const std::string& path, std::string& content)
+{
+    if (TextFile::Load(path, content)) return true;
+    Problem(path + "\nCouldn't open this file");
+    return false;
+}
+
 int NeedModel(CtlCamera& camera)
 {
     if (camera.ModelCheck()) return kExitOk;
@@ -142,11 +150,7 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     const std::string& path = args.words[0];
     std::string content;
-    // The file is read before anything is sent: a missing file costs no camera time.
-    if (!TextFile::Load(path, content)) {
-        Problem(path + "\nCouldn't open this file");
-        return kExitUsage;
-    }
+    if (!LoadInputFile(path, content)) return kExitUsage;
     if (!camera.ModelCheck()) {
         Problem("The camera did not answer the model query.");
         return kExitNoCamera;
@@ -209,10 +213,7 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     const std::string& path = args.words[0];
     std::string content;
-    if (!TextFile::Load(path, content)) {
-        Problem(path + "\nCouldn't open this file");
-        return kExitUsage;
-    }
+    if (!LoadInputFile(path, content)) return kExitUsage;
     if (const int status = NeedModel(camera)) return status;
     using Kind = SettingFileFormat::LineKind;
     Command& command = camera.Protocol();
