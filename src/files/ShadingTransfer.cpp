@@ -208,18 +208,20 @@ void ShadingTransfer::WriteFromFile()
     if (parsed.status == ShadingFile::Status::TooMany) StopMessage("Too many data");
 
     const WriteOutcome outcome = WriteToCamera();
-    if (outcome.refused == 0 && !outcome.cameraGone && outcome.timedOut == 0 && outcome.closed) return;
+    if (!outcome.Complete()) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+std::string ShadingTransfer::WriteOutcome::Summary() const
+{
     std::string text = "Writing the shading data to the camera did not complete.";
-    if (outcome.cameraGone) {
+    if (cameraGone) {
         text += StrFormat("\nThe camera stopped answering at %s entry %d; the rest was not sent.",
-                          ShadingTable::ColourName(outcome.colour), outcome.entry);
+                          ShadingTable::ColourName(colour), entry);
     }
-    if (outcome.refused > 0) text += StrFormat("\nEntries refused by the camera: %d.", outcome.refused);
-    if (outcome.timedOut > 0 && !outcome.cameraGone) {
-        text += StrFormat("\nEntries without an answer: %d.", outcome.timedOut);
-    }
-    text += outcome.closed ? "" : "\nThe camera's table was not closed (SDDU not sent or not acknowledged).";
-    ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    if (refused > 0) text += StrFormat("\nEntries refused by the camera: %d.", refused);
+    if (timedOut > 0 && !cameraGone) text += StrFormat("\nEntries without an answer: %d.", timedOut);
+    if (!closed) text += "\nThe camera's table was not closed (SDDU not sent or not acknowledged).";
+    return text;
 }
 
 int ShadingTransfer::StoreInFlash() { return command_.SendValue(cmd::SDDA, 0, kCloseTimeoutMs); }

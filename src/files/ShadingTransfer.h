@@ -32,6 +32,10 @@ public:
         int entry = 0;
         int timedOut = 0;
         bool closed = false;  // SDDU acknowledged
+
+        bool Complete() const { return refused == 0 && !cameraGone && timedOut == 0 && closed; }
+        // What the operator is told when the write did not complete.
+        std::string Summary() const;
     };
 
     // The buffer is the main window's and lives as long as it does.

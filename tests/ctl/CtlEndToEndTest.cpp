@@ -21,14 +21,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CtlEndToEnd : public testing::Test {
 protected:
     void SetUp() override { folder_ = std::filesystem::temp_directory_path() / ("rv-ctl-e2e-" + UniqueName()); }

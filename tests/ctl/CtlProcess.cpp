@@ -20,15 +20,20 @@ namespace {
 
 std::string ReadAndRemove(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    in.close();
+    std::string text = ReadText(path);
     std::remove(path.c_str());
-    return text.str();
+    return text;
 }
 
 }  // namespace
+
+std::string ReadText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 CtlRun RunCtl(const std::vector<std::string>& args, double limitSeconds)
 {

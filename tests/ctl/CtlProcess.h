@@ -16,5 +16,8 @@ struct CtlRun {
 // limitSeconds.
 CtlRun RunCtl(const std::vector<std::string>& args, double limitSeconds = 60.0);
 
+// A file's bytes as they are (empty when it cannot be read).
+std::string ReadText(const std::string& path);
+
 // Any program (argv[0] a path), the same way.
 CtlRun RunProgram(const std::vector<std::string>& argv, double limitSeconds = 60.0);

@@ -29,14 +29,6 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The windowed tool's objects on a camera's port, at the camera's start speed.
 struct ToolSide {
     explicit ToolSide(const std::string& devicePath, bool factory)

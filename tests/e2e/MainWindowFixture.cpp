@@ -1,6 +1,11 @@
 // The main window against the simulated camera.
 #include "e2e/MainWindowFixture.h"
 
+#include "pages/PageControls.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -98,4 +103,15 @@ int MainWindowFixture::CountReceivedStartingWith(const std::string& prefix) cons
         if (SplitEntry(entry, d, l) && d == "RX" && l.rfind(prefix, 0) == 0) ++count;
     }
     return count;
+}
+
+void MainWindowFixture::Choose(int comboId, int index)
+{
+    auto* combo = qobject_cast<QComboBox*>(FindPageControl(comboId));
+    ASSERT_NE(combo, nullptr) << comboId;
+    {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(index);
+    }
+    window_->Handlers().OnComboChanged(comboId);
 }

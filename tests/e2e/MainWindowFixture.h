@@ -29,6 +29,8 @@ protected:
     int CountTraffic(const std::string& direction, const std::string& line) const;
     // Lines the camera received whose text starts with the prefix.
     int CountReceivedStartingWith(const std::string& prefix) const;
+    // Selects an entry of a page's combo box as the operator would, and lets the window handle it.
+    void Choose(int comboId, int index);
 
     RecordingMessageHost messages_;
     std::unique_ptr<CamsimProcess> camera_;

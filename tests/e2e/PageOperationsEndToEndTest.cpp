@@ -72,16 +72,6 @@ protected:
         return lines;
     }
 
-    void Choose(int comboId, int index)
-    {
-        auto* combo = qobject_cast<QComboBox*>(FindPageControl(comboId));
-        ASSERT_NE(combo, nullptr) << comboId;
-        {
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentIndex(index);
-        }
-        window_->Handlers().OnComboChanged(comboId);
-    }
     void Press(int buttonId) { window_->Handlers().OnButtonPressed(buttonId); }
     static QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
     static std::string Text(int id)

@@ -123,6 +123,7 @@ public:
 class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterface<Cell> {
 public:
     using MainWindowFixture::messages_;
+    using MainWindowFixture::Choose;
     using MainWindowFixture::window_;
 
     void SetUp() override
@@ -151,17 +152,6 @@ public:
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
-    }
-
-    void Choose(int comboId, int index)
-    {
-        auto* combo = qobject_cast<QComboBox*>(FindPageControl(comboId));
-        ASSERT_NE(combo, nullptr) << comboId;
-        {
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentIndex(index);
-        }
-        window_->Handlers().OnComboChanged(comboId);
     }
 
     // Runs a menu item whose modal dialog is closed as soon as it shows.

@@ -75,20 +75,8 @@ int ShadingWrite(CtlContext& context, const std::string& path)
     transfer.SetProgress(context.progress);
     if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
     const ShadingTransfer::WriteOutcome outcome = transfer.WriteToCamera();
-    const bool complete = outcome.refused == 0 && !outcome.cameraGone && outcome.timedOut == 0 && outcome.closed;
-    if (!complete) {
-        std::string text = "Writing the shading data to the camera did not complete.";
-        if (outcome.cameraGone) {
-            text += StrFormat("\nThe camera stopped answering at %s entry %d; the rest was not sent.",
-                              ShadingTable::ColourName(outcome.colour), outcome.entry);
-        }
-        if (outcome.refused > 0) text += StrFormat("\nEntries refused by the camera: %d.", outcome.refused);
-        if (outcome.timedOut > 0 && !outcome.cameraGone) {
-            text += StrFormat("\nEntries without an answer: %d.", outcome.timedOut);
-        }
-        if (!outcome.closed) text += "\nThe camera's table was not closed (SDDU not sent or not acknowledged).";
-        ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    }
+    const bool complete = outcome.Complete();
+    if (!complete) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
     context.Line(StrFormat("%s: %d entries from %d line(s) written, %d refused", path.c_str(), ShadingTable::kTotal,
                            parsed.taken, outcome.refused));
     context.Json(JsonText()
