@@ -339,7 +339,7 @@ void CCtrlToolDlg::OnInitDialog()
     RebuildTabs();
     UpdateUtilityMenu();
     ControlTable& table = objects_.table;
-    table.WriteChangedValues(objects_.command);
+    if (!table.WriteChangedValues(objects_.command)) ShowCommunicationError(objects_.command.LastFailureText());
     table.CommitShadow();
     communicationDialog_->SetBaudSelection(objects_.link.BaudIndex());
     communicationDialog_->UpdateStoreButton();
@@ -455,8 +455,9 @@ CTabSheetDialog* CCtrlToolDlg::ShownPage() const
 void CCtrlToolDlg::Reload()
 {
     OperationGate::Hold hold(operations_.Gate());
-    int area = 0;
-    if (objects_.command.QueryValue(cmd::EA, area, LinkSession::kQueryTimeoutMs)) currentArea_ = area;
+    const RequestOutcome area = objects_.command.Ask(cmd::EA, LinkSession::kQueryTimeoutMs);
+    ShowCommunicationError(area.FailureText());
+    if (area) currentArea_ = area.value.intValue;
     objects_.reader.Refresh();
 }
 
@@ -468,12 +469,13 @@ void CCtrlToolDlg::ToggleFactoryMode()
     RebuildTabs();
     UpdateUtilityMenu();
     ControlTable& table = objects_.table;
-    table.WriteChangedValues(objects_.command);
+    if (!table.WriteChangedValues(objects_.command)) ShowCommunicationError(objects_.command.LastFailureText());
     table.CommitShadow();
     communicationDialog_->UpdateStoreButton();
     // The factory parameters are read (or dropped from the read) only if a camera is there.
-    int area = 0;
-    if (objects_.command.QueryValue(cmd::EA, area, LinkSession::kQueryTimeoutMs)) objects_.reader.Refresh();
+    const RequestOutcome area = objects_.command.Ask(cmd::EA, LinkSession::kQueryTimeoutMs);
+    ShowCommunicationError(area.FailureText());
+    if (area) objects_.reader.Refresh();
 }
 
 // ---- keys ----

@@ -4,9 +4,9 @@
 #include "dialogs/CLabel.h"
 #include "dialogs/HelpFiles.h"
 #include "framework/MessageBox.h"
-#include "framework/OnlineStatusRegistry.h"
 #include "framework/ShellHost.h"
 #include "framework/qt/ControlWindow.h"
+#include "link/BulkTally.h"
 #include "link/Command.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
@@ -269,34 +269,41 @@ void CAboutDialog::ShowPlaceholders()
 }
 
 // Firmware version first: a camera that does not give it is taken as absent and nothing more is asked.
-// After that each field is asked in turn and a failed one keeps its placeholder; a camera that stops
-// answering costs at most two time-outs in a row (the protocol reports a time-out as going offline).
+// After that each field is asked in turn and a failed one keeps its placeholder; the second unanswered
+// request in a row ends the read-out. What was not read is said once, at the end.
 void CAboutDialog::ReadCamera()
 {
-    std::string text;
-    if (!command_.QueryText(cmd::VN, text, kVersionTimeoutMs)) return;
-    firmware_->setText(Text(text));
+    BulkTally tally;
+    const RequestOutcome firmware = tally.Add(command_.Ask(cmd::VN, kVersionTimeoutMs), "Firmware Version");
+    if (firmware) firmware_->setText(Text(firmware.value.text));
+    if (firmware) ReadIdentity(tally);
+    // No firmware version and nothing said about why: there is no camera, and the status shows it.
+    if (tally.AllAnswered() || (firmware.result == RequestResult::TimedOut && firmware.note.empty())) return;
+    std::string text = "Not every value of the camera was read.";
+    if (tally.CameraGone()) text += "\nThe camera stopped answering.";
+    ShowMessage(text + tally.OutcomeLines("value(s)"), "Communication Error", MessageButtons::Ok,
+                MessageIcon::Exclamation);
+}
 
-    int timeoutsInARow = 0;
-    auto answered = [&](int result) {
-        const bool timedOut = result == 0 && GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOffline;
-        timeoutsInARow = timedOut ? timeoutsInARow + 1 : 0;
-        return result != 0;
-    };
-    auto gone = [&] { return timeoutsInARow >= 2; };
-
+void CAboutDialog::ReadIdentity(BulkTally& tally)
+{
     // The model check shows its own message for a model the tool does not know; the name is shown anyway.
-    if (answered(reader_.ModelCheck())) modelName_->setText(Text(modelInfo_.modelName));
-    if (answered(command_.QueryText(cmd::ID, text, kVersionTimeoutMs))) cameraId_->setText(Text(text));
-    if (gone()) return;
-    if (answered(command_.QueryText(cmd::FPVN, text, kVersionTimeoutMs))) fpga_->setText(Text(text));
-    if (gone()) return;
-    if (answered(command_.QueryText(cmd::UD, text, kVersionTimeoutMs))) userId_->setText(Text(text));
-    if (gone()) return;
+    if (tally.Add(reader_.Session().CheckModel(), "Model Name")) {
+        modelName_->setText(Text(modelInfo_.modelName));
+        if (const std::string unsupported = reader_.Session().UnsupportedModelText(); !unsupported.empty())
+            ShowMessage(unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    // Each text field in turn; false once the camera is gone.
+    auto read = [&](int commandIndex, auto* field) {
+        const RequestOutcome answer =
+            tally.Add(command_.Ask(commandIndex, kVersionTimeoutMs), CommandTable::Mnemonic(commandIndex));
+        if (answer) field->setText(Text(answer.value.text));
+        return !tally.CameraGone();
+    };
+    if (!read(cmd::ID, cameraId_) || !read(cmd::FPVN, fpga_) || !read(cmd::UD, userId_)) return;
+    const RequestOutcome version = tally.Add(command_.Ask(cmd::DV, CameraIdentity::kTimeoutMs), "DV");
     CameraIdentity::DeviceVersion parts;
-    std::string answer;
-    if (answered(command_.QueryText(cmd::DV, answer, CameraIdentity::kTimeoutMs)) &&
-        CameraIdentity::SplitDeviceVersion(answer, parts)) {
+    if (version && CameraIdentity::SplitDeviceVersion(version.value.text, parts)) {
         for (std::size_t i = 0; i < parts.size(); ++i) versionParts_[i]->setText(Text(parts[i]));
     }
 }

@@ -75,6 +75,7 @@ private:
     void FillHelpList();
     void ShowPlaceholders();
     void ReadCamera();
+    void ReadIdentity(class BulkTally& tally);
     void EnableDeviceVersion();
 
     Command& command_;

@@ -1,6 +1,7 @@
 // The camera id dialog.
 #include "dialogs/CCameraIdDialog.h"
 
+#include "framework/MessageBox.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "settings/ControlMode.h"
@@ -46,8 +47,10 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent, Command& command, ControlMode&
 
 void CCameraIdDialog::OnInitDialog()
 {
-    std::string id;
-    if (command_.QueryText(cmd::ID, id, CameraIdentity::kTimeoutMs)) {
+    const RequestOutcome answer = command_.Ask(cmd::ID, CameraIdentity::kTimeoutMs);
+    ShowCommunicationError(answer.FailureText());
+    if (answer) {
+        const std::string& id = answer.value.text;
         // One character per field, in order; fields past the end of the id stay empty.
         std::size_t at = 0;
         for (QLineEdit* field : fields_) {

@@ -9,6 +9,7 @@
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/RequestReport.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -294,6 +295,7 @@ void CCommunicationDialog::ReadCameraAgain()
 void CCommunicationDialog::OnCategoryChanged(int mode)
 {
     if (link_.ReopenWithMode(mode) == 0) {
+        ReportLinkError(link_);
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     FillPortList();
@@ -302,8 +304,8 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
 
 void CCommunicationDialog::OnPortChanged(int portIndex)
 {
-    // The transport has shown its own messages when the open fails; the model check then finds no camera.
-    link_.OpenPort(portIndex);
+    // The port's own words when the open fails; the model check then finds no camera.
+    if (!link_.OpenPort(portIndex)) ReportLinkError(link_);
     ReadCameraAgain();
 }
 
@@ -315,9 +317,9 @@ QString CCommunicationDialog::AreaName(int area, bool known)
 
 void CCommunicationDialog::OnGetArea()
 {
-    int area = -1;
-    const int known = command_.QueryValue(cmd::EA, area, kAreaQueryTimeoutMs);
-    currentArea_->setText(AreaName(area, known == 1));
+    const RequestOutcome area = command_.Ask(cmd::EA, kAreaQueryTimeoutMs);
+    ShowCommunicationError(area.FailureText());
+    currentArea_->setText(AreaName(area.value.intValue, area.Answered()));
 }
 
 void CCommunicationDialog::OnStore()
@@ -330,9 +332,10 @@ void CCommunicationDialog::OnStore()
     }
     CProgressBarDialog& progress = progress_;
     progress.Open(this, "Now, Storing camera data.");
-    const int sent = area == kFactoryArea ? command_.SendValue(cmd::SA00, 0, kStoreTimeoutMs)
-                                          : command_.SendValue(cmd::SA, area, kStoreTimeoutMs);
-    if (sent == 1) {
+    const RequestOutcome sent = area == kFactoryArea ? command_.Set(cmd::SA00, 0, kStoreTimeoutMs)
+                                                     : command_.Set(cmd::SA, area, kStoreTimeoutMs);
+    ShowCommunicationError(sent.FailureText());
+    if (sent) {
         ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
     }
     progress.Close();
@@ -342,7 +345,9 @@ void CCommunicationDialog::OnLoad()
 {
     const int area = SelectedArea();
     if (area < 0) return;
-    if (command_.SendValue(cmd::LD, area, kLoadTimeoutMs) == 1) reader_.Refresh();
+    const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
+    ShowCommunicationError(loaded.FailureText());
+    if (loaded) reader_.Refresh();
 }
 
 void CCommunicationDialog::OnClearMessages() { messageList_->clear(); }

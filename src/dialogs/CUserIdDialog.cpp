@@ -1,6 +1,7 @@
 // The user id dialog.
 #include "dialogs/CUserIdDialog.h"
 
+#include "framework/MessageBox.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "tables/CommandTable.h"
@@ -48,9 +49,9 @@ CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
 
 void CUserIdDialog::OnInitDialog()
 {
-    std::string userId;
-    const bool read = command_.QueryText(cmd::UD, userId, CameraIdentity::kTimeoutMs) != 0;
-    edit_->setText(read ? QString::fromStdString(userId) : QString::fromLatin1(kUserIdPlaceholder));
+    const RequestOutcome userId = command_.Ask(cmd::UD, CameraIdentity::kTimeoutMs);
+    ShowCommunicationError(userId.FailureText());
+    edit_->setText(userId ? QString::fromStdString(userId.value.text) : QString::fromLatin1(kUserIdPlaceholder));
 }
 
 void CUserIdDialog::OnSave() { identity_.SaveUserId(edit_->text().toStdString()); }

@@ -4,6 +4,7 @@
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
+#include "operations/RequestReport.h"
 #include "tables/CommandTable.h"
 
 namespace {
@@ -20,7 +21,7 @@ int CameraIdentity::SaveUserId(const std::string& text)
         Report("User ID string is too long !!", MessageIcon::Stop);
         return 0;
     }
-    if (!command_.SendText(cmd::UD, text, kTimeoutMs)) {
+    if (!Reported(command_.SetText(cmd::UD, text, kTimeoutMs))) {
         Report("Couldn't write the User ID.", MessageIcon::Stop);
         return 0;
     }
@@ -30,12 +31,12 @@ int CameraIdentity::SaveUserId(const std::string& text)
 
 int CameraIdentity::SaveCameraId(const CameraIdFields& fields)
 {
-    if (!command_.SendValue(cmd::ULCK, kUnlockCode, kTimeoutMs)) {
+    if (!Reported(command_.Set(cmd::ULCK, kUnlockCode, kTimeoutMs))) {
         Report("Couldn't save camera id.", MessageIcon::Stop);
         return 0;
     }
     const std::string id = CameraIdOf(fields);
-    if (!command_.SendText(cmd::ID00, id, kTimeoutMs)) {
+    if (!Reported(command_.SetText(cmd::ID00, id, kTimeoutMs))) {
         Report("Couldn't save the camera id.", MessageIcon::Stop);
         return 0;
     }
@@ -45,7 +46,7 @@ int CameraIdentity::SaveCameraId(const CameraIdFields& fields)
 
 int CameraIdentity::SaveDeviceVersion(const DeviceVersion& parts)
 {
-    if (!command_.SendText(cmd::DV00, JoinDeviceVersion(parts), kDeviceVersionSaveTimeoutMs)) {
+    if (!Reported(command_.SetText(cmd::DV00, JoinDeviceVersion(parts), kDeviceVersionSaveTimeoutMs))) {
         Report("Couldn't write the Device Version.", MessageIcon::Stop);
         return 0;
     }

@@ -6,9 +6,10 @@
 #include "framework/OpenDialogList.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
+#include "link/BulkTally.h"
 #include "link/Command.h"
 
-#include <chrono>
+#include <array>
 #include <string>
 
 namespace {
@@ -23,19 +24,6 @@ const char* ColourName(int colour) { return colour >= 0 && colour <= 2 ? kColour
 GammaTransfer::GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view)
     : command_(command), progress_(progress), view_(view)
 {
-}
-
-// The protocol gives 0 both for an answer that refuses and for no answer at all; only a request that
-// waited out its whole time-out went unanswered.
-template <typename Request>
-GammaTransfer::Outcome GammaTransfer::Run(Request request)
-{
-    const auto start = std::chrono::steady_clock::now();
-    if (request()) return Outcome::Ok;
-    const auto waited =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    // The protocol's own word counts too: a line that could not go out, or a shortened time-out.
-    return waited >= timeoutMs_ || command_.LastRequestTimedOut() ? Outcome::TimedOut : Outcome::Refused;
 }
 
 bool GammaTransfer::Advance(const char* base, int entry)
@@ -62,28 +50,32 @@ int GammaTransfer::Read(GammaTable& table)
         progress_->Open(kReadMessage);
         progress_->SetPosition(0);
     }
-    int read = 0;
-    for (; read < GammaTable::kEntries; ++read) {
+    std::array<int, GammaTable::kEntries> read{};
+    int count = 0;
+    RequestOutcome failed;
+    for (; count < GammaTable::kEntries; ++count) {
         // Without its index the camera would answer for another entry: the read ends there.
-        if (Run([&] { return command_.SendValue(indexCommand, read, timeoutMs_); }) != Outcome::Ok) break;
-        int value = 0;
-        if (Run([&] { return command_.QueryValue(dataCommand, value, timeoutMs_); }) != Outcome::Ok) break;
-        table.tableData[static_cast<std::size_t>(read)] = value > GammaTable::kMaxLevel ? GammaTable::kMaxLevel : value;
-        if (Advance(kReadMessage, read) && view_) view_->Reactivate();
+        failed = command_.Set(indexCommand, count, timeoutMs_);
+        if (!failed) break;
+        failed = command_.Ask(dataCommand, timeoutMs_);
+        if (!failed) break;
+        const int value = failed.value.intValue;
+        read[static_cast<std::size_t>(count)] = value > GammaTable::kMaxLevel ? GammaTable::kMaxLevel : value;
+        if (Advance(kReadMessage, count) && view_) view_->Reactivate();
     }
     if (progress_) progress_->Close();
-    // The part that was read is shown, also after a stop.
-    table.displayMode = GammaTable::kViewMode;
-    if (view_) view_->ShowLoadedTable();
+    const int result = count == GammaTable::kEntries ? 1 : 0;
+    if (result) {
+        table.tableData = read;
+        table.displayMode = GammaTable::kViewMode;
+        if (view_) view_->ShowLoadedTable();
+    }
     GetOpenDialogList().EnableAll();
-    const int result = read == GammaTable::kEntries ? 1 : 0;
     if (!result) {
         std::string text = StrFormat("Reading the %s gamma table stopped at entry %d of %d.",
-                                     ColourName(table.colourIndex), read, GammaTable::kEntries);
-        text += read == 0
-                    ? std::string("\nNo entry was read; the table keeps its previous values.")
-                    : StrFormat("\nEntries 0 to %d show the camera's values; the others keep their previous values.",
-                                read - 1);
+                                     ColourName(table.colourIndex), count, GammaTable::kEntries);
+        if (failed.Refused()) text += "\nThe camera answered: " + failed.FailureText();
+        text += "\nThe table keeps its previous values.";
         ShowMessage(text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return result;
@@ -100,44 +92,42 @@ int GammaTransfer::Write(const GammaTable& table, int colour)
         progress_->Open(kWriteMessage);
         progress_->SetPosition(0);
     }
-    int written = 0;
-    int refused = 0;
-    int timeoutsInRow = 0;
+    // One count per entry: the outcome of its index, or, with the index taken, of its value.
+    BulkTally tally;
     int stoppedAt = -1;
+    int rest = 0;  // entries after the stop, never sent
     for (int i = 0; i < GammaTable::kEntries; ++i) {
-        Outcome outcome = Run([&] { return command_.SendValue(indexCommand, i, timeoutMs_); });
+        RequestOutcome outcome = command_.Set(indexCommand, i, timeoutMs_);
         // A value sent after a failed index would land on the previous entry: not sent.
-        if (outcome == Outcome::Ok) {
-            timeoutsInRow = 0;
-            outcome = Run([&] {
-                return command_.SendValue(dataCommand, table.tableData[static_cast<std::size_t>(i)], timeoutMs_);
-            });
-        }
-        if (outcome == Outcome::Ok) {
-            ++written;
-            timeoutsInRow = 0;
-        } else if (outcome == Outcome::Refused) {
-            ++refused;
-            timeoutsInRow = 0;
-        } else if (++timeoutsInRow >= 2) {
+        if (outcome) outcome = command_.Set(dataCommand, table.tableData[static_cast<std::size_t>(i)], timeoutMs_);
+        tally.Add(outcome, std::to_string(i));
+        if (tally.CameraGone()) {
             stoppedAt = i;
+            rest = GammaTable::kEntries - 1 - i;
+            tally.AddNotSent(rest, {});
             break;
         }
         Advance(kWriteMessage, i);
     }
     GetOpenDialogList().EnableAll();
     if (progress_) progress_->Close();
-    if (written == GammaTable::kEntries) return 1;
+    if (tally.Answered() == GammaTable::kEntries) return 1;
 
     std::string text = StrFormat("Writing the %s gamma table: %d of %d entries were written.", ColourName(colour),
-                                 written, GammaTable::kEntries);
-    if (refused > 0) text += StrFormat("\n%d entries were refused by the camera.", refused);
-    const int unanswered =
-        GammaTable::kEntries - written - refused - (stoppedAt >= 0 ? GammaTable::kEntries - 1 - stoppedAt : 0);
-    if (unanswered > 0) text += StrFormat("\n%d entries were not answered.", unanswered);
-    if (stoppedAt >= 0) {
+                                 tally.Answered(), GammaTable::kEntries);
+    if (tally.Refused() > 0) {
+        text += StrFormat("\n%d entries were refused by the camera: %s.", tally.Refused(), tally.RefusedList().c_str());
+        text += "\nThe camera answered: " + tally.FirstRefusal();
+    }
+    if (const int unanswered = tally.TimedOut() + tally.NotSent() - rest; unanswered > 0) {
+        text += StrFormat("\n%d entries were not answered: %s.", unanswered,
+                          BulkTally::ListText(tally.UnansweredNames(), unanswered).c_str());
+    }
+    if (stoppedAt >= 0 && stoppedAt < GammaTable::kEntries - 1) {
         text += StrFormat("\nThe camera stopped answering: entries %d to %d were not sent.", stoppedAt + 1,
                           GammaTable::kEntries - 1);
+    } else if (stoppedAt >= 0) {
+        text += "\nThe camera stopped answering.";
     }
     ShowMessage(text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
     return 0;

@@ -3,10 +3,7 @@
 #pragma once
 
 #include "files/GammaTable.h"
-
 #include "files/ProgressThrottle.h"
-
-#include <chrono>
 
 class Command;
 class ProgressSink;
@@ -29,20 +26,17 @@ public:
     GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view);
 
     // Reads the camera's table into `table`: 1 when all 256 entries arrived. The first entry that
-    // cannot be read ends the read; the entries before it are kept and shown, and one message says
-    // where it stopped. Values above 4095 are stored as 4095.
+    // cannot be read ends the read and the table keeps all its previous values (half a table read is
+    // no table); one message says where it stopped. Values above 4095 are stored as 4095.
     int Read(GammaTable& table);
     // Writes `table` with the commands of `colour`: 1 when the camera took every entry. A refused entry
-    // is counted and the write goes on; the second time-out in a row ends it. When anything failed, one
-    // message at the end says what was written and what was not.
+    // is counted and the write goes on; the second unanswered request in a row ends it. When anything
+    // failed, one message at the end says what was written and what was not.
     int Write(const GammaTable& table, int colour);
 
     void SetTimeoutMs(int timeoutMs) { timeoutMs_ = timeoutMs; }
 
 private:
-    enum class Outcome { Ok, Refused, TimedOut };
-    template <typename Request>
-    Outcome Run(Request request);
     // The progress after an entry, and the windows' messages: at most ten times a second (and always
     // after the first and the last entry). A repaint of the progress window costs milliseconds; after
     // every entry it would take a sixth of the transfer's time, twenty times a second looks the same.

@@ -9,6 +9,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
+#include "link/BulkTally.h"
 #include "link/Command.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -30,11 +31,9 @@ FileDialogRequest SettingFileRequest(FileDialogMode mode, RegistrySettings& sett
     return request;
 }
 
-std::string Joined(const std::vector<std::string>& names)
+std::string Listed(const std::vector<std::string>& names)
 {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
+    return BulkTally::ListText(names, static_cast<int>(names.size()));
 }
 
 }  // namespace
@@ -60,8 +59,9 @@ std::string SettingFileLoadReport::SummaryText() const
         {"Not a setting", &notASetting},
     };
     for (const auto& [title, names] : groups) {
-        if (!names->empty()) text += std::string("\n") + title + ": " + Joined(*names);
+        if (!names->empty()) text += std::string("\n") + title + ": " + Listed(*names);
     }
+    if (!firstRefusal.empty()) text += "\nThe camera answered: " + firstRefusal;
     text += StrFormat("\n%d setting(s) applied.", applied);
     return text;
 }
@@ -182,39 +182,43 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
             report_.factoryInUserMode.push_back(parsed.mnemonic);
             return;
         case Kind::ModelId: {
-            const int sent = streak_.Run(kModelIdTimeoutMs,
-                                         [&] { return command_.SendText(cmd::MD00, parsed.text, kModelIdTimeoutMs); });
+            const RequestOutcome sent = streak_.Record(command_.SetText(cmd::MD00, parsed.text, kModelIdTimeoutMs));
             if (sent) {
                 ++report_.applied;
                 if (hooks_.modelCheck) hooks_.modelCheck();
-            } else if (!streak_.LastTimedOut()) {
-                report_.refused.push_back(parsed.mnemonic);
+            } else if (sent.Refused()) {
+                NoteRefusal(parsed.mnemonic, sent);
             }
             break;
         }
         case Kind::Setting: {
-            const int sent = streak_.Run(kValueTimeoutMs, [&] {
-                return command_.SendValue(parsed.commandIndex, parsed.value, kValueTimeoutMs);
-            });
+            const RequestOutcome sent =
+                streak_.Record(command_.Set(parsed.commandIndex, parsed.value, kValueTimeoutMs));
             // Only a value the camera took goes into the table, so the pages never show one it does not have.
             if (sent) {
                 table_.SetDataValue(parsed.controlId, parsed.value);
                 ++report_.applied;
-            } else if (!streak_.LastTimedOut()) {
+            } else if (sent.Refused()) {
                 if (firstPass) {
                     retryLines_.emplace_back(line, lineNumber);
                 } else {
-                    report_.refused.push_back(parsed.mnemonic);
+                    NoteRefusal(parsed.mnemonic, sent);
                 }
             }
             break;
         }
     }
-    if (streak_.LastTimedOut()) {
+    if (streak_.LastUnanswered()) {
         ++report_.timedOut;
         if (streak_.CameraGone()) {
             report_.cameraGone = true;
             report_.stoppedAtLine = lineNumber;
         }
     }
+}
+
+void SettingFile::NoteRefusal(const std::string& mnemonic, const RequestOutcome& outcome)
+{
+    if (report_.refused.empty()) report_.firstRefusal = outcome.FailureText();
+    report_.refused.push_back(mnemonic);
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "files/SettingFileFormat.h"
-#include "link/TimeoutStreak.h"
+#include "link/RequestStreak.h"
 
 #include <functional>
 #include <string>
@@ -32,12 +32,15 @@ struct SettingFileLoadReport {
     std::vector<std::string> notOnModel;
     std::vector<std::string> factoryInUserMode;
     std::vector<std::string> notASetting;
-    bool cameraGone = false;  // two time-outs in a row
-    int stoppedAtLine = 0;  // cameraGone: the one-based line whose request timed out the second time
-    int timedOut = 0;  // single time-outs the load went past
+    std::string firstRefusal;  // the camera's answer to the first line it refused for good
+    bool cameraGone = false;  // two unanswered requests in a row
+    int stoppedAtLine = 0;  // cameraGone: the one-based line whose request went unanswered the second time
+    int timedOut = 0;  // lines without an answer (timed out, or not sent) that the load went past
 
     bool AllApplied() const;
-    std::string SummaryText() const;  // empty when everything was applied
+    // Empty when everything was applied. Each group names its first few lines, never the whole file: a
+    // file of the wrong kind must not give a box taller than the screen.
+    std::string SummaryText() const;
 };
 
 class SettingFile {
@@ -67,6 +70,7 @@ public:
 
 private:
     void ApplyLine(const std::string& line, int lineNumber, bool firstPass);
+    void NoteRefusal(const std::string& mnemonic, const RequestOutcome& outcome);
 
     Command& command_;
     ControlTable& table_;
@@ -76,6 +80,6 @@ private:
     SettingFileHooks hooks_;
     ProgressSink* progress_ = nullptr;
     SettingFileLoadReport report_;
-    TimeoutStreak streak_{command_};
+    RequestStreak streak_;
     std::vector<std::pair<std::string, int>> retryLines_;  // refused in the first pass: line, line number
 };

@@ -73,10 +73,11 @@ void ShadingTransfer::ShowProgress(const char* base, int count)
 
 int ShadingTransfer::CheckShadingMode()
 {
-    int mode = 0;
     // Without an answer nothing is known about the mode: the operation ends before anything is sent.
-    if (!command_.QueryValue(cmd::SDM, mode, kModeTimeoutMs)) return 0;
-    if (mode == 0) {
+    const RequestOutcome mode = command_.Ask(cmd::SDM, kModeTimeoutMs);
+    ShowCommunicationError(mode.FailureText());
+    if (!mode) return 0;
+    if (mode.value.intValue == 0) {
         StopMessage("Shading Mode is OFF");
         return 0;
     }
@@ -91,67 +92,79 @@ ShadingTransfer::ReadOutcome ShadingTransfer::ReadFromCamera()
     for (int colour = 0; colour < ShadingTable::kColours; ++colour) {
         outcome.colour = colour;
         outcome.entry = 1;
-        if (!command_.SendValue(cmd::SDDS, colour, kSelectorTimeoutMs)) return outcome;
+        outcome.failed = command_.Set(cmd::SDDS, colour, kSelectorTimeoutMs);
+        if (!outcome.failed) return outcome;
         for (int k = 1; k <= ShadingTable::kEntries; ++k) {
             outcome.entry = k;
-            int value = 0;
             // A table with a hole is no table: the read ends at the first request that fails.
-            if (!command_.SendValue(cmd::SDDI, k, kEntryTimeoutMs)) return outcome;
-            if (!command_.QueryValue(cmd::SDD, value, kEntryTimeoutMs)) return outcome;
-            read.At(colour, k - 1) = value;
+            outcome.failed = command_.Set(cmd::SDDI, k, kEntryTimeoutMs);
+            if (!outcome.failed) return outcome;
+            outcome.failed = command_.Ask(cmd::SDD, kEntryTimeoutMs);
+            if (!outcome.failed) return outcome;
+            read.At(colour, k - 1) = outcome.failed.value.intValue;
             ShowProgress(kReadMessage, colour * ShadingTable::kEntries + k);
         }
     }
     buffer_ = read;
     outcome.complete = true;
+    outcome.failed = {};
     return outcome;
+}
+
+std::string ShadingTransfer::ReadOutcome::Summary() const
+{
+    if (complete) return {};
+    const std::string why = failed.Refused() ? "the camera answered \"" + failed.FailureText() + "\""
+                                             : std::string("the camera did not answer");
+    return StrFormat(
+        "Reading the shading data stopped at %s entry %d of %d: %s.\n"
+        "The table is incomplete and was not kept.",
+        ShadingTable::ColourName(colour), entry, ShadingTable::kEntries, why.c_str());
 }
 
 ShadingTransfer::WriteOutcome ShadingTransfer::WriteToCamera()
 {
     WriteOutcome outcome;
-    streak_.Reset();
-    bool allAcknowledged = true;
+    BulkTally& entries = outcome.entries;
+    auto entryName = [](int colour, int k) { return StrFormat("%s %d", ShadingTable::ColourName(colour), k); };
+    // The stop: the rest of the table from (colour, entry) on is counted as not sent.
+    auto stop = [&](int colour, int entry) {
+        outcome.cameraGone = true;
+        outcome.colour = colour;
+        outcome.entry = entry;
+        const int rest = ShadingTable::kTotal - (colour * ShadingTable::kEntries + entry);
+        outcome.skipped += rest;
+        entries.AddNotSent(rest, {});
+    };
     {
         TransferScope scope(progress_, kWriteMessage);
-        auto gone = [&](int colour, int entry) {
-            if (streak_.LastTimedOut()) ++outcome.timedOut;
-            if (!streak_.CameraGone()) return false;
-            outcome.cameraGone = true;
-            outcome.colour = colour;
-            outcome.entry = entry;
-            return true;
-        };
         for (int colour = 0; colour < ShadingTable::kColours && !outcome.cameraGone; ++colour) {
-            const int selected = streak_.Run(kSelectorTimeoutMs,
-                                             [&] { return command_.SendValue(cmd::SDDS, colour, kSelectorTimeoutMs); });
+            const RequestOutcome selected = entries.Track(command_.Set(cmd::SDDS, colour, kSelectorTimeoutMs));
             if (!selected) {
-                allAcknowledged = false;
-                if (gone(colour, 1)) break;
-                // Entries sent now would land in another colour's table.
-                if (!streak_.LastTimedOut()) outcome.refused += ShadingTable::kEntries;
+                if (entries.CameraGone()) {
+                    stop(colour, 0);
+                    break;
+                }
+                // Entries sent now would land in another colour's table: none of this colour is sent.
+                outcome.skipped += ShadingTable::kEntries;
+                entries.AddNotSent(ShadingTable::kEntries,
+                                   entryName(colour, 1) + " to " + entryName(colour, ShadingTable::kEntries));
                 continue;
             }
             for (int k = 1; k <= ShadingTable::kEntries; ++k) {
-                const int indexed =
-                    streak_.Run(kEntryTimeoutMs, [&] { return command_.SendValue(cmd::SDDI, k, kEntryTimeoutMs); });
-                int written = 0;
-                if (indexed) {
-                    written = streak_.Run(kEntryTimeoutMs, [&] {
-                        return command_.SendValue(cmd::SDD, buffer_.At(colour, k - 1), kEntryTimeoutMs);
-                    });
-                }
+                RequestOutcome written = command_.Set(cmd::SDDI, k, kEntryTimeoutMs);
                 // A value after a refused index would overwrite the entry the camera still points at.
-                if (!written) {
-                    allAcknowledged = false;
-                    if (gone(colour, k)) break;
-                    if (!streak_.LastTimedOut()) ++outcome.refused;
+                if (written) written = command_.Set(cmd::SDD, buffer_.At(colour, k - 1), kEntryTimeoutMs);
+                entries.Add(written, entryName(colour, k));
+                if (entries.CameraGone()) {
+                    stop(colour, k);
+                    break;
                 }
                 ShowProgress(kWriteMessage, colour * ShadingTable::kEntries + k);
             }
         }
     }
-    if (allAcknowledged) outcome.closed = command_.SendValue(cmd::SDDU, 0, kCloseTimeoutMs) == 1;
+    if (entries.AllAnswered()) outcome.closed = command_.Set(cmd::SDDU, 0, kCloseTimeoutMs).Answered();
     return outcome;
 }
 
@@ -160,10 +173,7 @@ void ShadingTransfer::ReadToFile()
     if (!CheckShadingMode()) return;
     const ReadOutcome outcome = ReadFromCamera();
     if (!outcome.complete) {
-        StopMessage(
-            StrFormat("Reading the shading data stopped at %s entry %d of %d: the camera did not answer.\n"
-                      "The table is incomplete and was not kept.",
-                      ShadingTable::ColourName(outcome.colour), outcome.entry, ShadingTable::kEntries));
+        StopMessage(outcome.Summary());
         return;
     }
     FileDialogRequest request;
@@ -218,10 +228,18 @@ std::string ShadingTransfer::WriteOutcome::Summary() const
         text += StrFormat("\nThe camera stopped answering at %s entry %d; the rest was not sent.",
                           ShadingTable::ColourName(colour), entry);
     }
-    if (refused > 0) text += StrFormat("\nEntries refused by the camera: %d.", refused);
-    if (timedOut > 0 && !cameraGone) text += StrFormat("\nEntries without an answer: %d.", timedOut);
+    if (Refused() > 0)
+        text += StrFormat("\nEntries refused by the camera: %d (%s).", Refused(), entries.RefusedList().c_str());
+    if (!entries.FirstRefusal().empty()) text += "\nThe camera answered: " + entries.FirstRefusal();
+    if (TimedOut() > 0) text += StrFormat("\nEntries without an answer: %d.", TimedOut());
+    if (skipped > 0) text += StrFormat("\nEntries not sent: %d.", skipped);
     if (!closed) text += "\nThe camera's table was not closed (SDDU not sent or not acknowledged).";
     return text;
 }
 
-int ShadingTransfer::StoreInFlash() { return command_.SendValue(cmd::SDDA, 0, kCloseTimeoutMs); }
+int ShadingTransfer::StoreInFlash()
+{
+    const RequestOutcome stored = command_.Set(cmd::SDDA, 0, kCloseTimeoutMs);
+    ShowCommunicationError(stored.FailureText());
+    return stored ? 1 : 0;
+}

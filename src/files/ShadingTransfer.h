@@ -4,7 +4,7 @@
 
 #include "files/ProgressThrottle.h"
 #include "files/ShadingTable.h"
-#include "link/TimeoutStreak.h"
+#include "link/BulkTally.h"
 
 #include <string>
 
@@ -18,22 +18,30 @@ public:
     static constexpr int kEntryTimeoutMs = 1000;
     static constexpr int kCloseTimeoutMs = 5000;  // SDDU and SDDA
 
-    // How a camera read ended: complete, or at which colour and one-based entry it stopped.
+    // How a camera read ended: complete, or at which colour and one-based entry it stopped, and how the
+    // request that stopped it ended.
     struct ReadOutcome {
         bool complete = false;
         int colour = 0;
         int entry = 0;
+        RequestOutcome failed;
+        // What the operator is told when the read stopped.
+        std::string Summary() const;
     };
-    // How a camera write ended. The table is closed with SDDU only when every request was acknowledged.
+    // How a camera write ended, counted per table entry (3072): the outcome of its index or, with the
+    // index taken, of its value. A colour whose selector failed counts its entries as not sent. The table
+    // is closed with SDDU only when every request was acknowledged.
     struct WriteOutcome {
-        int refused = 0;  // entries the camera refused (their values may not be in the camera)
-        bool cameraGone = false;  // two time-outs in a row ended the write
+        BulkTally entries;
+        bool cameraGone = false;  // two unanswered requests in a row ended the write
         int colour = 0;  // cameraGone: where it ended
         int entry = 0;
-        int timedOut = 0;
+        int skipped = 0;  // entries never sent: colours without their selector, and the rest after a stop
         bool closed = false;  // SDDU acknowledged
 
-        bool Complete() const { return refused == 0 && !cameraGone && timedOut == 0 && closed; }
+        int Refused() const { return entries.Refused(); }
+        int TimedOut() const { return entries.TimedOut() + entries.NotSent() - skipped; }
+        bool Complete() const { return entries.AllAnswered() && closed; }
         // What the operator is told when the write did not complete.
         std::string Summary() const;
     };
@@ -69,6 +77,5 @@ private:
     Command& command_;
     ShadingTable& buffer_;
     ProgressSink* progress_ = nullptr;
-    TimeoutStreak streak_{command_};
     ProgressThrottle throttle_;
 };

@@ -38,3 +38,8 @@ MessageResult ShowMessage(std::string_view text, std::string_view caption, Messa
                  request.text.c_str());
     return FirstButton(buttons);
 }
+
+void ShowCommunicationError(std::string_view text)
+{
+    if (!text.empty()) ShowMessage(text, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+}

@@ -33,3 +33,7 @@ MessageHost* GetMessageHost();
 
 MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
                           MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation);
+
+// A request's failure as the operator sees it after a single action: the text under the caption
+// "Communication Error" with an exclamation icon. An empty text (nothing to say) shows nothing.
+void ShowCommunicationError(std::string_view text);

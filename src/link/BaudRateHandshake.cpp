@@ -6,6 +6,8 @@
 #include "link/SerialLink.h"
 #include "tables/CommandTable.h"
 
+#include <string>
+
 int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, int timeoutMs)
 {
     const int code = SerialLink::RateCodeOfBaudRate(newBaudRate);
@@ -17,6 +19,9 @@ int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, in
     if (!command.SendValue(cmd::CBDRT, code, timeoutMs)) return 0;
     // The acknowledgement has arrived, so the whole line has left the port: reopening cannot cut it off.
     if (link.ReopenWithBaud(newBaudRate) && command.SendValue(cmd::CBDRT, code, timeoutMs)) return 1;
+    // The reason of the failure outlives the reopen that puts the old speed back.
+    const std::string why = link.LastError();
     link.ReopenWithBaud(oldBaudRate);
+    link.KeepError(why);
     return 0;
 }

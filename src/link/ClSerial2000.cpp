@@ -1,7 +1,6 @@
 // Camera Link serial libraries of the 2000 kind.
 #include "link/ClSerial2000.h"
 
-#include "framework/MessageBox.h"
 #include "platform/FolderSearch.h"
 
 ClSerial2000::ClSerial2000(std::string folder) : ClSerialBoundLibrary(std::move(folder)) {}
@@ -40,6 +39,6 @@ int ClSerial2000::SetBaudRate(int rate)
     if (rate == 9600) {
         return 1;
     }
-    ShowMessage("Selected baud rate is not supported.", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    lastError_ = "Selected baud rate is not supported.";
     return 0;
 }

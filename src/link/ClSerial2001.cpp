@@ -1,8 +1,6 @@
 // The Camera Link serial library of the 2001 kind.
 #include "link/ClSerial2001.h"
 
-#include "framework/MessageBox.h"
-
 namespace {
 
 std::string LibraryFileName() { return std::string("clserial") + kSharedLibrarySuffix; }
@@ -89,6 +87,6 @@ int ClSerial2001::SetBaudRate(int rate)
     if (SetSupportedRate(rate)) {
         return 1;
     }
-    ShowMessage("Selected baud rate is not supported.", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    lastError_ = "Selected baud rate is not supported.";
     return 0;
 }

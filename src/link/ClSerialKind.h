@@ -20,6 +20,12 @@ public:
     virtual int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) = 0;
     virtual int WriteBytes(const std::uint8_t* buffer, int count, int timeoutMs) = 0;
     virtual void CloseEntry() = 0;
+
+    // Why the last SetBaudRate failed, in the operator's words; the caller that owns the action shows it.
+    const std::string& LastError() const { return lastError_; }
+
+protected:
+    std::string lastError_;
 };
 
 // The process-wide library object of link mode 1 (2000 kind), 2 (2001 kind) or 3 (version 1.1);

@@ -2,7 +2,6 @@
 #include "link/ClSerialV11.h"
 
 #include "base/StrFormat.h"
-#include "framework/MessageBox.h"
 
 namespace {
 
@@ -89,7 +88,6 @@ int ClSerialV11::SetBaudRate(int rate)
     if (SetSupportedRate(rate)) {
         return 1;
     }
-    ShowMessage(StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str()), {}, MessageButtons::Ok,
-                MessageIcon::Exclamation);
+    lastError_ = StrFormat("Selected baud rate is not supported in %s.", openEntryName_.c_str());
     return 0;
 }

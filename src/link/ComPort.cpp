@@ -2,7 +2,6 @@
 #include "link/ComPort.h"
 
 #include "base/StrFormat.h"
-#include "framework/MessageBox.h"
 
 #include <chrono>
 
@@ -38,7 +37,7 @@ int ComPort::Open(const std::string& portName, int baudRate, int dataBits, int s
 
     auto fail = [&](int step) {
         device_.Close();
-        ShowMessage(StrFormat(kOpenFailed[step], portName.c_str()), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        lastError_ = StrFormat(kOpenFailed[step], portName.c_str());
         return 0;
     };
     // A port in use by another program or another copy of the tool fails here as well.

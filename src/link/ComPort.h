@@ -23,11 +23,13 @@ public:
     ComPort(const ComPort&) = delete;
     ComPort& operator=(const ComPort&) = delete;
 
-    // stopBits is the driver's code (0 = one stop bit). Shows the failed step's message and gives 0.
+    // stopBits is the driver's code (0 = one stop bit). On failure gives 0 and keeps the failed step's
+    // message in LastError() for the caller to show.
     int Open(const std::string& portName, int baudRate, int dataBits, int stopBits, bool softwareFlow,
              bool parityCheck);
     void Close();
     bool IsOpen() const { return device_.IsOpen(); }
+    const std::string& LastError() const { return lastError_; }
     const std::string& OpenName() const { return openName_; }
 
     // Each byte is written and flushed on its own, so the whole line has left the port on return.
@@ -44,6 +46,7 @@ public:
     static std::string PortName(int index);
 
 private:
+    std::string lastError_;
     void ReaderLoop();
     int FreeSpace() const;
     void StopReader();

@@ -2,7 +2,6 @@
 #include "link/Command.h"
 
 #include "base/StrFormat.h"
-#include "framework/MessageBox.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/TimerService.h"
 #include "framework/UiHost.h"
@@ -20,7 +19,7 @@
 
 namespace {
 
-constexpr const char* kErrorCaption = "Communication Error";
+constexpr const char* kOverflowNote = "RS-232C receiving buffer overflowed";
 
 using Clock = std::chrono::steady_clock;
 
@@ -63,10 +62,10 @@ int Command::ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs)
         lineBuffer_[byteCount_++] = static_cast<char>(byte);
         if (byteCount_ >= kLineBufferSize) {
             byteCount_ = 0;
-            // The rest of this line up to its LF is dropped too: its tail must not pass for an answer.
+            // The rest of this line up to its LF is dropped too: its tail must not pass for an answer. The
+            // request waiting now (if any) reports the overflow when it ends.
             discarding_ = true;
-            ShowMessage("RS-232C receiving buffer overflowed", kErrorCaption, MessageButtons::Ok,
-                        MessageIcon::Exclamation);
+            overflowed_ = true;
             return 0;
         }
     }
@@ -75,6 +74,7 @@ int Command::ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs)
 void Command::ClearReceived()
 {
     byteCount_ = 0;
+    discarding_ = false;
     received_.clear();
 }
 
@@ -196,80 +196,108 @@ bool StaleForQuery(const std::string& line, const std::string& mnemonic)
 
 }  // namespace
 
-int Command::WriteFailed()
+RequestOutcome Command::Finish(RequestOutcome outcome)
 {
-    lastTimedOut_ = true;
-    return 0;
+    if (overflowed_ && !outcome.Answered() && outcome.note.empty()) outcome.note = kOverflowNote;
+    overflowed_ = false;
+    switch (outcome.result) {
+        case RequestResult::Answered:
+            ++counts_.answered;
+            break;
+        case RequestResult::Refused:
+            ++counts_.refused;
+            break;
+        case RequestResult::TimedOut:
+            ++counts_.timedOut;
+            break;
+        case RequestResult::NotSent:
+            ++counts_.notSent;
+            break;
+    }
+    lastOutcome_ = outcome;
+    return outcome;
 }
 
-int Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
+RequestOutcome Command::Send(int commandIndex, const CommandValue& value, int timeoutMs)
 {
-    if (busy_ || commandIndex < 0 || commandIndex >= CommandTable::kCount) return 0;
-    std::string answer;
+    RequestOutcome outcome;
+    if (busy_ || commandIndex < 0 || commandIndex >= CommandTable::kCount) return Finish(outcome);
+    outcome.request = ProtocolLine::FormatSetting(commandIndex, value, false);
     {
         BusyScope busy(busy_);
-        lastTimedOut_ = false;
         DropStaleInput();
-        if (!link_.Write(ProtocolLine::FormatSetting(commandIndex, value, true))) return WriteFailed();
-        WaitCursor cursor;
-        if (!WaitForLine(timeoutMs, answer, StaleForSetting, {})) {
-            lastTimedOut_ = lateAnswerDue_ = true;
+        overflowed_ = false;
+        if (!link_.Write(outcome.request + "\r\n")) {
+            // Nothing can reach the camera: as good as no answer, and said at once.
             GetOnlineStatusRegistry().SetOffline();
-            return 0;
+            return Finish(outcome);
+        }
+        WaitCursor cursor;
+        if (!WaitForLine(timeoutMs, outcome.answer, StaleForSetting, {})) {
+            lateAnswerDue_ = true;
+            GetOnlineStatusRegistry().SetOffline();
+            outcome.result = RequestResult::TimedOut;
+            return Finish(outcome);
         }
     }
-    const int result = StartsWithComplete(answer) ? 1 : 0;
-    if (!result)
-        ShowMessage(StrFormat("%s", answer.c_str()), kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+    outcome.result = StartsWithComplete(outcome.answer) ? RequestResult::Answered : RequestResult::Refused;
     // Any answer at all shows the camera is there.
     GetOnlineStatusRegistry().SetOnline();
-    return result;
+    return Finish(outcome);
 }
 
-int Command::Query(int commandIndex, CommandValue& value, int timeoutMs)
+RequestOutcome Command::Ask(int commandIndex, int timeoutMs)
 {
-    if (busy_ || commandIndex < 0 || commandIndex >= CommandTable::kCount) return 0;
+    RequestOutcome outcome;
+    outcome.query = true;
+    if (busy_ || commandIndex < 0 || commandIndex >= CommandTable::kCount) return Finish(outcome);
     const std::string mnemonic = ProtocolLine::MnemonicOf(commandIndex);
-    if (mnemonic.empty()) return 0;
-    std::string line;
+    if (mnemonic.empty()) return Finish(outcome);
+    outcome.request = ProtocolLine::FormatQuery(commandIndex, false);
     {
         BusyScope busy(busy_);
-        lastTimedOut_ = false;
         DropStaleInput();
-        link_.Write(ProtocolLine::FormatQuery(commandIndex, true));
-        if (!WaitForLine(timeoutMs, line, StaleForQuery, mnemonic)) {
-            lastTimedOut_ = lateAnswerDue_ = true;
+        overflowed_ = false;
+        if (!link_.Write(outcome.request + "\r\n")) {
             GetOnlineStatusRegistry().SetOffline();
-            return 0;
+            return Finish(outcome);
+        }
+        if (!WaitForLine(timeoutMs, outcome.answer, StaleForQuery, mnemonic)) {
+            lateAnswerDue_ = true;
+            GetOnlineStatusRegistry().SetOffline();
+            outcome.result = RequestResult::TimedOut;
+            return Finish(outcome);
         }
     }
     CommandAnswer answer;
-    ProtocolLine::ParseAnswer(line, answer);
+    ProtocolLine::ParseAnswer(outcome.answer, answer);
     if (!answer.failed && answer.mnemonic == mnemonic) {
-        value = answer.value;
+        outcome.value = answer.value;
+        outcome.result = RequestResult::Answered;
         GetOnlineStatusRegistry().SetOnline();
-        return 1;
+    } else {
+        // The camera's words as it sent them, blanks removed; the online state is left as it was.
+        outcome.answer = answer.raw;
+        outcome.result = RequestResult::Refused;
     }
-    ShowMessage(StrFormat("%s for %s", answer.raw.c_str(), ProtocolLine::FormatQuery(commandIndex, false).c_str()),
-                kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
-    return 0;
+    return Finish(outcome);
 }
 
-int Command::SendValue(int commandIndex, int value, int timeoutMs)
+RequestOutcome Command::Set(int commandIndex, int value, int timeoutMs)
 {
-    if (commandIndex < 0 || commandIndex >= CommandTable::kCount) return 0;
+    if (commandIndex < 0 || commandIndex >= CommandTable::kCount) return Finish({});
     return Send(commandIndex, ProtocolLine::ValueOf(commandIndex, value), timeoutMs);
 }
 
-int Command::SendText(int commandIndex, const std::string& text, int timeoutMs)
+RequestOutcome Command::SetText(int commandIndex, const std::string& text, int timeoutMs)
 {
-    if (commandIndex < 0 || commandIndex >= CommandTable::kCount) return 0;
+    if (commandIndex < 0 || commandIndex >= CommandTable::kCount) return Finish({});
     if (text.find_first_of("\r\n") != std::string::npos) {
         // A line break would end the setting early and send the rest as a second command.
-        ShowMessage(StrFormat("The value for %s contains a line break and was not sent.",
-                              ProtocolLine::MnemonicOf(commandIndex).c_str()),
-                    kErrorCaption, MessageButtons::Ok, MessageIcon::Exclamation);
-        return 0;
+        RequestOutcome outcome;
+        outcome.note = StrFormat("The value for %s contains a line break and was not sent.",
+                                 ProtocolLine::MnemonicOf(commandIndex).c_str());
+        return Finish(outcome);
     }
     // The text goes out unchanged whatever type the table gives the command.
     ValueTypeOverride asText(commandIndex, kValueText);
@@ -279,19 +307,27 @@ int Command::SendText(int commandIndex, const std::string& text, int timeoutMs)
     return Send(commandIndex, v, timeoutMs);
 }
 
+int Command::SendValue(int commandIndex, int value, int timeoutMs)
+{
+    return Set(commandIndex, value, timeoutMs).Answered() ? 1 : 0;
+}
+
+int Command::SendText(int commandIndex, const std::string& text, int timeoutMs)
+{
+    return SetText(commandIndex, text, timeoutMs).Answered() ? 1 : 0;
+}
+
 int Command::QueryValue(int commandIndex, int& value, int timeoutMs)
 {
-    CommandValue v;
-    if (!Query(commandIndex, v, timeoutMs)) return 0;
-    value = v.intValue;
+    const RequestOutcome outcome = Ask(commandIndex, timeoutMs);
+    if (!outcome) return 0;
+    value = outcome.value.intValue;
     return 1;
 }
 
 int Command::QueryText(int commandIndex, std::string& text, int timeoutMs)
 {
-    text.clear();
-    CommandValue v;
-    if (!Query(commandIndex, v, timeoutMs)) return 0;
-    text = v.text;
-    return 1;
+    const RequestOutcome outcome = Ask(commandIndex, timeoutMs);
+    text = outcome ? outcome.value.text : std::string();
+    return outcome ? 1 : 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "link/CommandAnswer.h"
+#include "link/RequestOutcome.h"
 #include "tables/ControlTable.h"
 
 #include <deque>
@@ -16,6 +17,14 @@ class TimerService;
 // are only the longest single waits.
 class Command : public ValueSender {
 public:
+    // Every request since the protocol was made, by how it ended (scripts report them).
+    struct RequestCounts {
+        int answered = 0;
+        int refused = 0;
+        int timedOut = 0;
+        int notSent = 0;
+    };
+
     static constexpr int kLineBufferSize = 1024;  // a line holds at most 1023 bytes before its LF
     static constexpr int kPollIntervalMs = 25;
     static constexpr int kWaitStepMs = 20;
@@ -27,11 +36,21 @@ public:
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
 
-    // Each gives 1 on success, 0 on failure; a failure other than a time-out has shown its message.
+    // One request each; the outcome says how it ended. Nothing here speaks to the operator: the caller
+    // that owns the action shows a failure (RequestOutcome::FailureText) or counts it into a summary.
+    RequestOutcome Set(int commandIndex, int value, int timeoutMs);
+    RequestOutcome SetText(int commandIndex, const std::string& text, int timeoutMs);
+    RequestOutcome Ask(int commandIndex, int timeoutMs);
+
+    // The same requests as 1 (answered) or 0; LastOutcome() tells how the last one ended.
     int SendValue(int commandIndex, int value, int timeoutMs) override;
     int SendText(int commandIndex, const std::string& text, int timeoutMs);
     int QueryValue(int commandIndex, int& value, int timeoutMs);
     int QueryText(int commandIndex, std::string& text, int timeoutMs);
+    const RequestOutcome& LastOutcome() const { return lastOutcome_; }
+    const RequestCounts& Counts() const { return counts_; }
+    void ResetCounts() { counts_ = {}; }
+    std::string LastFailureText() const override { return lastOutcome_.FailureText(); }
 
     // Starts the 25 ms background poll that logs and queues lines arriving outside requests.
     void StartPolling();
@@ -42,12 +61,12 @@ public:
     // costs a fraction of a second per request instead of the camera's real seconds.
     void SetTimeoutLimitMs(int limitMs) { timeoutLimitMs_ = limitMs; }
     int TimeoutLimitMs() const { return timeoutLimitMs_; }
-    // Whether the last request ended because no answer came in time (not because the camera refused it).
-    bool LastRequestTimedOut() const { return lastTimedOut_; }
 
     // Reads bytes (each within 10 ms) until a line is complete; 1 when a line was queued. A partial line
     // stays in the buffer for the next call.
     int ReadLine(bool log);
+    // Empties the line buffer and the queue; a line being dropped for its length ends here too, so the
+    // next request's answer is read whole.
     void ClearReceived();
     // The oldest received line, removed from the queue; empty when there is none.
     std::string TakeLine();
@@ -63,10 +82,8 @@ private:
     // answer to the request given up) is logged and passed over, and the wait goes on.
     bool WaitForLine(int timeoutMs, std::string& line, bool (*stale)(const std::string& line, const std::string& asked),
                      const std::string& asked);
-    // The setting could not go out (the port is gone): as good as no answer, so it counts as a time-out.
-    int WriteFailed();
-    int Send(int commandIndex, const CommandValue& value, int timeoutMs);
-    int Query(int commandIndex, CommandValue& value, int timeoutMs);
+    RequestOutcome Send(int commandIndex, const CommandValue& value, int timeoutMs);
+    RequestOutcome Finish(RequestOutcome outcome);
 
     SerialLink& link_;
     char lineBuffer_[kLineBufferSize] = {};
@@ -74,7 +91,9 @@ private:
     bool discarding_ = false;  // after an overflow: the rest of that line up to its LF is dropped
     std::deque<std::string> received_;
     bool busy_ = false;  // a request or a poll is reading the link
-    bool lastTimedOut_ = false;
+    bool overflowed_ = false;  // a line over the buffer was dropped since the request began
+    RequestOutcome lastOutcome_;
+    RequestCounts counts_;
     bool lateAnswerDue_ = false;  // the last request timed out; its answer may still come
     int timerId_ = 0;
     int timeoutLimitMs_ = 0;

@@ -111,6 +111,7 @@ int SerialLink::Reopen(int mode, int baudRate)
 int SerialLink::Open(int mode, int baudRate, int portIndex)
 {
     Close();
+    lastError_.clear();
     // Both are kept even when the open fails: the operator's choice stands and is saved at exit.
     linkMode_ = mode;
     baudRate_ = baudRate;
@@ -119,6 +120,7 @@ int SerialLink::Open(int mode, int baudRate, int portIndex)
             comPortIndex_ = portIndex;
             if (!port_.Open(devicePath_.empty() ? StrFormat("COM%d", portIndex + 1) : devicePath_, baudRate, 8, 0,
                             false, false)) {
+                lastError_ = port_.LastError();
                 return 0;
             }
             openMode_ = kLinkComPort;
@@ -139,7 +141,9 @@ int SerialLink::Open(int mode, int baudRate, int portIndex)
     if (!kind || !kind->OpenEntry(portIndex)) return 0;
     // An entry that refuses the rate stays open at the library's own rate; the next Close closes it.
     openMode_ = mode;
-    return kind->SetBaudRate(baudRate) ? 1 : 0;
+    if (kind->SetBaudRate(baudRate)) return 1;
+    lastError_ = kind->LastError();
+    return 0;
 }
 
 void SerialLink::Close()

@@ -50,6 +50,11 @@ public:
     int ReopenWithBaud(int baudRate) { return Reopen(linkMode_, baudRate); }
     int OpenPort(int portIndex) { return Open(linkMode_, baudRate_, portIndex); }
     void Close();
+    // Why the last Open or Reopen failed, in the operator's words (empty when it did not say); the link
+    // shows nothing itself, the action that opened it does.
+    const std::string& LastError() const { return lastError_; }
+    // Puts back the reason of an earlier failure after a reopen that only undid it (the old speed again).
+    void KeepError(std::string error) { lastError_ = std::move(error); }
     // A device path the serial-port mode opens instead of "COMn" (the command-line companion's
     // --port /dev/ttyUSB0); empty: the port index names the port.
     void SetDevicePath(std::string path) { devicePath_ = std::move(path); }
@@ -98,6 +103,7 @@ private:
     // A byte a Camera Link library delivered while WaitForInput looked for input; Read hands it out first.
     std::deque<std::uint8_t> pending_;
     std::string devicePath_;
+    std::string lastError_;
     int openMode_ = -1;  // the mode whose channel is open, -1 when none is
     TrafficSink* terminalSink_ = nullptr;
     TrafficSink* messageSink_ = nullptr;

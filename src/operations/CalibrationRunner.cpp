@@ -7,6 +7,7 @@
 #include "framework/TimerService.h"
 #include "link/Command.h"
 #include "operations/OperationClock.h"
+#include "operations/RequestReport.h"
 #include "operations/ResultTexts.h"
 #include "tables/CommandTable.h"
 
@@ -129,8 +130,10 @@ int CalibrationRunner::WhiteBalance(int mode)
     bool answered = false;
     {
         Progress progress(progress_, clock_, caption, times_.whiteBalanceStartMs);
-        if (!command_.SendValue(cmd::AWB, mode, times_.whiteBalanceStartMs)) return 0;
-        answered = command_.QueryValue(resultCommand, result, times_.resultQueryMs) == 1;
+        if (!Reported(command_.Set(cmd::AWB, mode, times_.whiteBalanceStartMs))) return 0;
+        const RequestOutcome answer = command_.Ask(resultCommand, times_.resultQueryMs);
+        answered = Reported(answer);
+        result = answer.value.intValue;
     }
     // The progress window is gone before the result shows.
     if (answered) {
@@ -148,13 +151,15 @@ int CalibrationRunner::Shading()
     int failed = -1;  // the command that failed, if one did
     {
         Progress progress(progress_, clock_, caption, times_.shadingStartMs);
-        if (!command_.SendValue(cmd::RS, 0, times_.shadingStartMs)) {
+        if (!Reported(command_.Set(cmd::RS, 0, times_.shadingStartMs))) {
             failed = cmd::RS;
         } else {
             clock_.Pause(times_.pauseMs);
             progress.Update();
             // The shading result has no busy code: it is asked for once.
-            if (!command_.QueryValue(cmd::SDRS, result, times_.resultQueryMs)) failed = cmd::SDRS;
+            const RequestOutcome answer = command_.Ask(cmd::SDRS, times_.resultQueryMs);
+            if (!Reported(answer)) failed = cmd::SDRS;
+            result = answer.value.intValue;
         }
     }
     if (failed >= 0) {
@@ -175,7 +180,7 @@ int CalibrationRunner::Pixel(PixelCalibration which)
     bool timedOut = false;
     {
         Progress progress(progress_, clock_, caption, limitMs);
-        if (!command_.SendValue(commands.start, 0, limitMs)) {
+        if (!Reported(command_.Set(commands.start, 0, limitMs))) {
             failed = commands.start;
         } else {
             // The camera works on after acknowledging the start and reports 0 until it is done. The polling
@@ -185,7 +190,9 @@ int CalibrationRunner::Pixel(PixelCalibration which)
             while (true) {
                 clock_.Pause(times_.pauseMs);
                 progress.Update();
-                if (!command_.QueryValue(commands.status, status, times_.resultQueryMs)) {
+                const RequestOutcome answer = command_.Ask(commands.status, times_.resultQueryMs);
+                status = answer.value.intValue;
+                if (!Reported(answer)) {
                     failed = commands.status;
                     break;
                 }
@@ -206,4 +213,4 @@ int CalibrationRunner::Pixel(PixelCalibration which)
     return timedOut ? 0 : 1;
 }
 
-void CalibrationRunner::CameraReset() { command_.SendValue(cmd::CRS00, 1, times_.cameraResetMs); }
+void CalibrationRunner::CameraReset() { Reported(command_.Set(cmd::CRS00, 1, times_.cameraResetMs)); }

@@ -2,12 +2,14 @@
 #include "operations/FlashAreas.h"
 
 #include "framework/MessageBox.h"
+#include "link/BulkTally.h"
 #include "link/Command.h"
 #include "tables/CommandTable.h"
 
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -38,16 +40,18 @@ int FlashAreas::LoadSettings()
         ShowMessage("Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
         return 0;
     }
-    if (command_.SendValue(cmd::LD, area, kLoadTimeoutMs) != 1) return 0;
+    const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
+    ShowCommunicationError(loaded.FailureText());
+    if (!loaded) return 0;
     if (refresh_) refresh_();
     return 1;
 }
 
-int FlashAreas::Store(int area, int timeoutMs)
+RequestOutcome FlashAreas::Store(int area, int timeoutMs)
 {
-    if (area == kFlashFactory) return command_.SendValue(cmd::SA00, 0, timeoutMs);
-    if (IsArea(area)) return command_.SendValue(cmd::SA, area, timeoutMs);
-    return 0;
+    if (area == kFlashFactory) return command_.Set(cmd::SA00, 0, timeoutMs);
+    if (IsArea(area)) return command_.Set(cmd::SA, area, timeoutMs);
+    return {};
 }
 
 int FlashAreas::StoreSettings()
@@ -58,7 +62,9 @@ int FlashAreas::StoreSettings()
         ShowMessage("Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
         return 0;
     }
-    if (Store(area, kStoreTimeoutMs) != 1) return 0;
+    const RequestOutcome stored = Store(area, kStoreTimeoutMs);
+    ShowCommunicationError(stored.FailureText());
+    if (!stored) return 0;
     ShowMessage("Completed saving current setting data !", {}, MessageButtons::Ok, MessageIcon::Information);
     return 1;
 }
@@ -69,29 +75,31 @@ int FlashAreas::StoreAll()
                     MessageIcon::Question) != MessageResult::Yes) {
         return 0;
     }
-    streak_.Reset();
-    int failures = 0;
-    std::string notStored;
-    bool gone = false;
+    BulkTally tally;
+    std::vector<std::string> notStored;
     for (int area : {kFlashUser1, kFlashUser2, kFlashUser3, kFlashFactory}) {
-        if (gone) {
-            notStored += std::string(notStored.empty() ? "" : ", ") + AreaName(area);
+        if (tally.CameraGone()) {
+            tally.AddNotSent(1, AreaName(area));
+            notStored.push_back(AreaName(area));
             continue;
         }
         if (pause_) pause_(kStoreAllPauseMs);
         // Every area is tried whatever the earlier ones gave, unless the camera is gone.
-        if (!streak_.Run(kStoreAllTimeoutMs, [&] { return Store(area, kStoreAllTimeoutMs); })) {
-            ++failures;
-            notStored += std::string(notStored.empty() ? "" : ", ") + AreaName(area);
-            gone = streak_.CameraGone();
-        }
+        if (!tally.Add(Store(area, kStoreAllTimeoutMs), AreaName(area))) notStored.push_back(AreaName(area));
     }
+    const int failures = tally.Failed();
     if (failures == 0) {
         ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
         return 1;
     }
     std::string text = "Couldn't store current setting data!";
-    if (gone) text += "\nThe camera stopped answering; not stored: " + notStored + ".";
+    if (tally.CameraGone()) {
+        text += "\nThe camera stopped answering; not stored: " +
+                BulkTally::ListText(notStored, static_cast<int>(notStored.size())) + ".";
+    } else {
+        text += "\nNot stored: " + BulkTally::ListText(notStored, static_cast<int>(notStored.size())) + ".";
+    }
+    if (tally.Refused() > 0) text += "\nThe camera answered: " + tally.FirstRefusal();
     ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
     return 0;
 }

@@ -1,7 +1,7 @@
 // The camera's flash setting areas: load one, store into one, store into all.
 #pragma once
 
-#include "link/TimeoutStreak.h"
+#include "link/RequestOutcome.h"
 
 #include <functional>
 
@@ -33,13 +33,12 @@ public:
     // "Store All": after the question, user areas 1 to 3, then the factory area.
     int StoreAll();
 
-    // The store of one area with the time-out given; 0 for an area number that is not one.
-    int Store(int area, int timeoutMs);
+    // The store of one area with the time-out given; not sent for an area number that is not one.
+    RequestOutcome Store(int area, int timeoutMs);
 
 private:
     Command& command_;
     AreaChooser chooseArea_;
     std::function<void()> refresh_;
     std::function<void(int)> pause_;
-    TimeoutStreak streak_{command_};
 };

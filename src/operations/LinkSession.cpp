@@ -5,6 +5,7 @@
 #include "link/BaudRateHandshake.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/RequestReport.h"
 #include "operations/SpeedScan.h"
 #include "tables/CommandTable.h"
 
@@ -14,14 +15,15 @@ LinkSession::LinkSession(SerialLink& link, Command& command) : link_(link), comm
 
 bool LinkSession::CameraAnswers()
 {
-    std::string model;
-    return command_.QueryText(cmd::MD, model, kModelProbeTimeoutMs) == 1;
+    // A probe at a speed the camera does not run at may hear noise: that is no answer, and nothing to show.
+    return command_.Ask(cmd::MD, kModelProbeTimeoutMs).Answered();
 }
 
 bool LinkSession::Start(int& area)
 {
     area = -1;
     if (!link_.ReopenCurrent()) {
+        ReportLinkError(link_);
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
@@ -31,8 +33,8 @@ bool LinkSession::Start(int& area)
     scan.SetSpeedShown([this](int index) { Shown(index); });
     if (!scan.Run()) return false;
 
-    int known = 0;
-    if (command_.QueryValue(cmd::EA, known, kQueryTimeoutMs)) area = known;
+    if (const RequestOutcome known = command_.Ask(cmd::EA, kQueryTimeoutMs); Reported(known))
+        area = known.value.intValue;
     if (link_.BaudIndex() != kFastBaudIndex &&
         ChangeCameraBaudRate(command_, link_, SerialLink::BaudRateFromIndex(kFastBaudIndex))) {
         Shown(kFastBaudIndex);
@@ -43,7 +45,6 @@ bool LinkSession::Start(int& area)
 void LinkSession::ReturnToDefaultSpeed()
 {
     if (link_.BaudIndex() == 0) return;
-    int code = 0;
-    if (!command_.QueryValue(cmd::CBDRT, code, kExitProbeTimeoutMs)) return;
+    if (!Reported(command_.Ask(cmd::CBDRT, kExitProbeTimeoutMs))) return;
     if (ChangeCameraBaudRate(command_, link_, kDefaultBaudRate)) Shown(0);
 }

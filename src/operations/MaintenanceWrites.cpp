@@ -4,6 +4,7 @@
 #include "framework/MessageBox.h"
 #include "link/Command.h"
 #include "operations/ParameterHandlers.h"
+#include "operations/RequestReport.h"
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
 #include "tables/ComboCatalog.h"
@@ -62,7 +63,7 @@ void MaintenanceWrites::SetModelId()
         return;
     }
     const std::string name(index == 0 ? kModelB1 : kModelA1);
-    if (!command_.SendText(cmd::MD00, name, kModelWriteTimeoutMs)) {
+    if (!Reported(command_.SetText(cmd::MD00, name, kModelWriteTimeoutMs))) {
         ShowMessage(failed, {}, MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
@@ -74,9 +75,10 @@ void MaintenanceWrites::SetModelId()
 
 void MaintenanceWrites::ReadXmlVersion()
 {
-    int version = 0;
     // No answer, no digits: the edits keep what they showed.
-    if (!command_.QueryValue(cmd::XMLVR, version, kXmlReadTimeoutMs)) return;
+    const RequestOutcome answer = command_.Ask(cmd::XMLVR, kXmlReadTimeoutMs);
+    if (!Reported(answer)) return;
+    const int version = answer.value.intValue;
     const int digits[3] = {version / 100, version % 100 / 10, version % 10};
     for (int i = 0; i < 3; ++i) {
         if (QLineEdit* edit = Edit(kXmlDigits[i])) edit->setText(QString::asprintf("%d", digits[i]));
@@ -92,7 +94,7 @@ void MaintenanceWrites::WriteXmlVersion()
         const std::string digit = edit ? edit->text().toStdString() : std::string();
         if (!digit.empty()) text += digit.front();
     }
-    if (command_.SendValue(cmd::XMLVR, LeadingDigits(text), kXmlWriteTimeoutMs)) {
+    if (Reported(command_.Set(cmd::XMLVR, LeadingDigits(text), kXmlWriteTimeoutMs))) {
         ShowMessage("Writing the XML Version has been completed.", {}, MessageButtons::Ok, MessageIcon::Information);
     } else {
         ShowMessage("Couldn't write the XML Version.", {}, MessageButtons::Ok, MessageIcon::Stop);

@@ -1,6 +1,7 @@
 // White balance, recalibration buttons and camera reset on the pages.
 #include "operations/OneShotOperations.h"
 
+#include "framework/MessageBox.h"
 #include "link/Command.h"
 #include "operations/CalibrationRunner.h"
 #include "operations/ParameterHandlers.h"
@@ -64,7 +65,7 @@ void OneShotOperations::WhiteBalanceSelected()
         // "Off" and the presets are plain settings.
         table_.SetDataValue(kWhiteBalanceMode, ReadControlValue(kWhiteBalanceMode));
         reader_.ShowChangedValues();
-        table_.WriteChangedValues(command_);
+        if (!table_.WriteChangedValues(command_)) ShowCommunicationError(command_.LastFailureText());
         table_.CommitShadow();
         return;
     }

@@ -1,6 +1,7 @@
 // The generic parameter handlers.
 #include "operations/ParameterHandlers.h"
 
+#include "framework/MessageBox.h"
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
 #include "operations/OperationGate.h"
@@ -81,6 +82,7 @@ int ParameterHandlers::UpdateValue(int controlId, int value)
         return 1;
     }
     // The camera still has the shadow value: the table and the page say so again.
+    ShowCommunicationError(sender_.LastFailureText());
     const int shadow = table_.GetShadowValue(controlId);
     table_.SetDataValue(controlId, shadow);
     ShowValue(controlId, shadow);
@@ -194,6 +196,7 @@ void ParameterHandlers::ComboChanged(int controlId)
         if (table_.WriteChangedValues(sender_)) {
             table_.CommitShadow();
         } else {
+            ShowCommunicationError(sender_.LastFailureText());
             const int shadow = table_.GetShadowValue(controlId);
             table_.SetDataValue(controlId, shadow);
             ShowValue(controlId, shadow);

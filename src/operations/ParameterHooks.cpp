@@ -126,7 +126,8 @@ void ParameterHooks::SlowWrite(int comboId, bool lineRateReadBack)
     const int value = ReadControlValue(comboId);
     table_.SetDataValue(comboId, value);
     reader_.ShowChangedValues();
-    if (!command_.SendValue(table_.ToCmdId(comboId), value, slowWriteTimeoutMs_)) {
+    if (const RequestOutcome sent = command_.Set(table_.ToCmdId(comboId), value, slowWriteTimeoutMs_); !sent) {
+        ShowCommunicationError(sent.FailureText());
         const int shadow = table_.GetShadowValue(comboId);
         table_.SetDataValue(comboId, shadow);
         ShowValue(comboId, shadow);
@@ -148,7 +149,7 @@ void ParameterHooks::ExposureModeChanged()
     table_.SetDataValue(kExposureMode, ReadControlValue(kExposureMode));
     reader_.ShowChangedValues();
     // Levelled whatever the write gave: the read-back below brings in what the camera really has.
-    table_.WriteChangedValues(command_);
+    if (!table_.WriteChangedValues(command_)) ShowCommunicationError(command_.LastFailureText());
     table_.CommitShadow();
     for (int id : {kExposureTime, kExposureTimeG, kExposureTimeR, kExposureTimeB, kTriggerMode, kTriggerActivation,
                    kExposureTimeMode}) {

@@ -4,6 +4,7 @@
 #include "link/Command.h"
 #include "operations/LutEditorOpener.h"
 #include "operations/ParameterHandlers.h"
+#include "operations/RequestReport.h"
 #include "operations/ResultTexts.h"
 #include "pages/PageControls.h"
 #include "tables/CommandTable.h"
@@ -100,21 +101,22 @@ void ReadoutButtons::Install(ParameterHandlers& handlers)
 // A read that fails leaves what the display showed: the query gave no value to show.
 void ReadoutButtons::ReadLineRateLimit()
 {
-    int value = 0;
-    if (command_.QueryValue(cmd::LRMIN, value, kLimitTimeoutMs)) SetText(kLineRateMinStatic, Number(value));
+    if (const RequestOutcome value = command_.Ask(cmd::LRMIN, kLimitTimeoutMs); Reported(value))
+        SetText(kLineRateMinStatic, Number(value.value.intValue));
 }
 
 void ReadoutButtons::ReadExposureLimits()
 {
-    int value = 0;
-    if (command_.QueryValue(cmd::PEMAX, value, kLimitTimeoutMs)) SetText(kExposureMaxStatic, Number(value));
-    if (command_.QueryValue(cmd::PEMIN, value, kLimitTimeoutMs)) SetText(kExposureMinStatic, Number(value));
+    if (const RequestOutcome value = command_.Ask(cmd::PEMAX, kLimitTimeoutMs); Reported(value))
+        SetText(kExposureMaxStatic, Number(value.value.intValue));
+    if (const RequestOutcome value = command_.Ask(cmd::PEMIN, kLimitTimeoutMs); Reported(value))
+        SetText(kExposureMinStatic, Number(value.value.intValue));
 }
 
 void ReadoutButtons::ReadTemperature()
 {
-    int value = 0;
-    if (command_.QueryValue(cmd::TMP0, value, kTemperatureTimeoutMs)) SetText(kTemperatureEdit, Number(value));
+    if (const RequestOutcome value = command_.Ask(cmd::TMP0, kTemperatureTimeoutMs); Reported(value))
+        SetText(kTemperatureEdit, Number(value.value.intValue));
 }
 
 void ReadoutButtons::WriteLutEntry(int colour)
@@ -123,16 +125,17 @@ void ReadoutButtons::WriteLutEntry(int colour)
     const int index = EditNumber(row.indexEdit);
     const int data = EditNumber(row.dataEdit);
     // The data goes out even when the index was not taken, as the camera's LUT access expects pairs.
-    command_.SendValue(row.indexCommand, index, kLutEntryTimeoutMs);
-    command_.SendValue(row.dataCommand, data, kLutEntryTimeoutMs);
+    Reported(command_.Set(row.indexCommand, index, kLutEntryTimeoutMs));
+    Reported(command_.Set(row.dataCommand, data, kLutEntryTimeoutMs));
 }
 
 void ReadoutButtons::ReadLutEntry(int colour)
 {
     const LutRow& row = kLutRows[colour];
-    command_.SendValue(row.indexCommand, EditNumber(row.indexEdit), kLutEntryTimeoutMs);
-    int value = 0;
-    if (!command_.QueryValue(row.dataCommand, value, kLutEntryTimeoutMs)) return;
+    Reported(command_.Set(row.indexCommand, EditNumber(row.indexEdit), kLutEntryTimeoutMs));
+    const RequestOutcome answer = command_.Ask(row.dataCommand, kLutEntryTimeoutMs);
+    if (!Reported(answer)) return;
+    const int value = answer.value.intValue;
     ShowValue(row.dataEdit, value);
     SetText(row.dataEdit, Number(value));
     table_.SetDataValue(row.dataEdit, value);
@@ -142,18 +145,16 @@ void ReadoutButtons::ReadLutEntry(int colour)
 void ReadoutButtons::ReadCounter(int counter)
 {
     const CounterRow& row = kCounters[counter];
-    int value = 0;
-    if (!command_.QueryValue(row.valueCommand, value, kCounterReadTimeoutMs)) return;
-    SetText(row.valueEdit, Number(value));
-    int status = 0;
-    if (command_.QueryValue(row.statusCommand, status, kCounterReadTimeoutMs)) {
-        SetText(row.statusEdit, QString::fromStdString(CounterStatusText(status)));
-    }
+    const RequestOutcome value = command_.Ask(row.valueCommand, kCounterReadTimeoutMs);
+    if (!Reported(value)) return;
+    SetText(row.valueEdit, Number(value.value.intValue));
+    if (const RequestOutcome status = command_.Ask(row.statusCommand, kCounterReadTimeoutMs); Reported(status))
+        SetText(row.statusEdit, QString::fromStdString(CounterStatusText(status.value.intValue)));
 }
 
 void ReadoutButtons::ResetCounter(int counter)
 {
-    command_.SendValue(kCounters[counter].resetCommand, 0, kCounterResetTimeoutMs);
+    Reported(command_.Set(kCounters[counter].resetCommand, 0, kCounterResetTimeoutMs));
     ReadCounter(counter);
 }
 

@@ -1,6 +1,7 @@
 // The parameter dispatcher.
 #include "pages/CParameterDispatcher.h"
 
+#include "framework/MessageBox.h"
 #include "framework/qt/CRadioButton.h"
 #include "framework/qt/ControlWindow.h"
 #include "pages/PageControls.h"
@@ -82,6 +83,7 @@ void CParameterDispatcher::StoreAndSend(int controlId, int value)
     }
     // The camera did not take the value: the row and the control go back to what the camera has, so
     // the table never claims a value that was not sent.
+    ShowCommunicationError(sender_.LastFailureText());
     const int shadow = table.GetShadowValue(controlId);
     table.SetDataValue(controlId, shadow);
     ShowValue(controlId, shadow);

@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr int kModelQueryTimeoutMs = 1000;
-
 // Control ids of the page controls the rules and the model set-up work on.
 enum : int {
     kIdCameraModel = 1142,
@@ -105,7 +103,7 @@ bool IsKnownModel(int modelCode) { return modelCode == kModelCodeB1 || modelCode
 }  // namespace
 
 CameraReader::CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode)
-    : command_(command), table_(table), model_(model), mode_(mode)
+    : command_(command), session_(command, table, model), table_(table), model_(model), mode_(mode)
 {
 }
 
@@ -117,20 +115,13 @@ void CameraReader::SetProgress(ProgressSink* progress) { progress_ = progress; }
 
 bool CameraReader::IsInReadList(int controlId) { return SettingsReadList::IsInReadList(controlId); }
 
-int CameraReader::ModelCheck()
+int CameraReader::ModelCheck(bool quiet)
 {
-    std::string answer;
-    if (!command_.QueryText(cmd::MD, answer, kModelQueryTimeoutMs)) return 0;
-    CameraModelInfo& info = model_;
-    if (answer == kModelB1) {
-        info.modelCode = kModelCodeB1;
-    } else if (answer == kModelA1) {
-        info.modelCode = kModelCodeA1;
-    } else {
-        info.modelCode = kModelCodeUnknown;
-        ShowMessage("Unsupported model: \"" + answer + "\"", {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    }
-    info.modelName = answer;
+    const RequestOutcome outcome = session_.CheckModel();
+    if (!quiet) ShowCommunicationError(outcome.FailureText());
+    if (!outcome) return 0;
+    if (const std::string unsupported = session_.UnsupportedModelText(); !unsupported.empty())
+        ShowMessage(unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
     return 1;
 }
 
@@ -170,45 +161,19 @@ bool CameraReader::ShouldRead(int row, bool factoryMode) const
 int CameraReader::ReadAllSettings()
 {
     const bool factoryMode = mode_.IsFactory();
-    // The bar advances against the table's value rows of the mode (as it always has); the summary after a
-    // stop counts the rows this model really reads.
+    // The bar advances against the table's value rows of the mode (as it always has); the summary counts
+    // the rows this model really reads.
     const int barTotal = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
-    int total = 0;
-    for (int row = 0; table_.Row(row).controlId != -1; ++row) total += ShouldRead(row, factoryMode) ? 1 : 0;
     if (progress_) progress_->Open("Now, reading camera settings.");
-    int asked = 0;
-    int read = 0;
-    int timeoutsInRow = 0;
-    bool stopped = false;
-    for (int row = 0; table_.Row(row).controlId != -1; ++row) {
-        if (!ShouldRead(row, factoryMode)) continue;
-        const ControlEntry& entry = table_.Row(row);
-        int value = 0;
-        // A row that does not answer keeps its value; the protocol has reported anything but a time-out.
-        if (command_.QueryValue(entry.commandIndex, value, readTimeoutMs_)) {
-            table_.SetDataValue(entry.controlId, value);
-            ++read;
-            timeoutsInRow = 0;
-        } else if (command_.LastRequestTimedOut()) {
-            // Two time-outs in a row: the camera has gone. Asking the remaining rows would hold the tool
-            // for a time-out each.
-            if (++timeoutsInRow >= 2) stopped = true;
-        } else {
-            timeoutsInRow = 0;
-        }
-        ++asked;
+    const CameraSession::ReadAllResult result = session_.ReadAll(factoryMode, [&](int asked, int) {
         if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
-        if (stopped) break;
         PumpMessages();
-    }
+    });
     if (progress_) progress_->Close();
     ActivateMainWindow();
-    if (stopped) {
-        ShowMessage(StrFormat("The camera stopped answering: %d of %d settings were read.", read, total),
-                    "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
-        return 0;
-    }
-    return 1;
+    if (result.Complete()) return 1;
+    ShowMessage(result.Summary(), "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+    return 0;
 }
 
 void CameraReader::ActivateMainWindow()
@@ -218,16 +183,18 @@ void CameraReader::ActivateMainWindow()
     mainWindow_->raise();
 }
 
+RequestOutcome CameraReader::ReadValueQuietly(int controlId)
+{
+    RequestOutcome outcome = session_.ReadOne(controlId);
+    if (outcome) ShowValue(controlId, table_.GetDataValue(controlId));
+    return outcome;
+}
+
 int CameraReader::ReadOneValue(int controlId)
 {
-    const int commandIndex = table_.ToCmdId(controlId);
-    if (commandIndex < 0) return 0;
-    if (!model_.Supports(commandIndex)) return 0;
-    int value = 0;
-    if (!command_.QueryValue(commandIndex, value, readTimeoutMs_)) return 0;
-    table_.SetDataValue(controlId, value);
-    ShowValue(controlId, value);
-    return 1;
+    const RequestOutcome outcome = ReadValueQuietly(controlId);
+    ShowCommunicationError(outcome.FailureText());
+    return outcome ? 1 : 0;
 }
 
 void CameraReader::ShowAllValues()

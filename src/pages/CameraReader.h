@@ -2,6 +2,8 @@
 // dependent controls enabled, disabled or limited to match the values shown.
 #pragma once
 
+#include "link/CameraSession.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -31,18 +33,21 @@ public:
     CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode);
 
     // Asks the camera for its model and records it in the model record: 1 when the camera answered
-    // (an unsupported model too, after its message), 0 when it did not (the record is unchanged).
-    int ModelCheck();
+    // (an unsupported model too, after its message), 0 when it did not (the record is unchanged). A
+    // refused query is shown unless `quiet` (a bulk operation counts it instead).
+    int ModelCheck(bool quiet = false);
     // The recorded model on the pages: the Camera Model combo, the controls the model lacks hidden and
     // those of the other model shown, the model's combo entries. An unknown model keeps the layout.
     void ModelSetup();
     // Queries every row the current model and control mode have into the table, with the progress
-    // window. A row that does not answer keeps its value and the read goes on; at the second time-out in
-    // a row the read stops, says how many settings were read and gives 0. Gives 1 otherwise.
+    // window. A row that fails keeps its value and the read goes on; at the second unanswered request in
+    // a row the read stops. One summary says what was not read. Gives 1 when every row was read.
     int ReadAllSettings();
-    // Queries one control's value into the table and shows it; 1 on success. A command the connected
-    // model lacks is not asked for (0), so that the camera's refusal is not shown as an error.
+    // Queries one control's value into the table and shows it; 1 on success, else the failure's box. A
+    // command the connected model lacks is not asked for (0, silently).
     int ReadOneValue(int controlId);
+    // The same without a box: the outcome, for an operation that reports its requests together.
+    RequestOutcome ReadValueQuietly(int controlId);
     void ShowAllValues();
     // Shows only the rows whose value differs from the shadow.
     void ShowChangedValues();
@@ -63,8 +68,9 @@ public:
     void SetLineRateDisplay(LineRateDisplay* display);
     void SetProgress(ProgressSink* progress);  // null: the read shows no progress
     // The time-out of each single read (5000 ms; tests shorten it).
-    void SetReadTimeoutMs(int timeoutMs) { readTimeoutMs_ = timeoutMs; }
-    int ReadTimeoutMs() const { return readTimeoutMs_; }
+    void SetReadTimeoutMs(int timeoutMs) { session_.SetReadTimeoutMs(timeoutMs); }
+    int ReadTimeoutMs() const { return session_.ReadTimeoutMs(); }
+    CameraSession& Session() { return session_; }
     bool IsRefreshing() const { return refreshing_; }
 
     // The rows ReadAllSettings may read: all but the push buttons and the LUT index and data rows,
@@ -77,12 +83,12 @@ private:
     void ActivateMainWindow();
 
     Command& command_;
+    CameraSession session_;
     ControlTable& table_;
     CameraModelInfo& model_;
     ControlMode& mode_;
     QPointer<QWidget> mainWindow_;
     bool refreshing_ = false;
-    int readTimeoutMs_ = 5000;
     LutEditorWindows* lutEditors_ = nullptr;
     LineRateDisplay* lineRateDisplay_ = nullptr;
     ProgressSink* progress_ = nullptr;

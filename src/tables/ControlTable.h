@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 struct ControlEntry {
     std::int32_t controlId;  // page control id; -1 in the end row
@@ -26,6 +27,9 @@ class ValueSender {
 public:
     virtual ~ValueSender() = default;
     virtual int SendValue(int commandIndex, int value, int timeoutMs) = 0;
+    // What the operator is told about the last failed send (the camera's refusal); empty for none, or for
+    // a send that was not answered at all.
+    virtual std::string LastFailureText() const { return {}; }
 };
 
 // Lookups scan the rows in table order and stop at the end row. A lookup of an id that is not in

@@ -134,6 +134,10 @@ TEST_F(CtlEndToEnd, SetJsonReportsWhatTheCameraHolds)
     EXPECT_EQ(results.items[1]["status"].text, "different");
     EXPECT_EQ(results.items[1]["requested"].number, 5000);
     EXPECT_EQ(results.items[1]["camera"].number, 4000);
+    // MD?, then each value and its read-back: five requests of the verb, all answered.
+    const JsonValue requests = Json(run)["requests"];
+    EXPECT_EQ(requests["answered"].number, 5);
+    EXPECT_EQ(requests["refused"].number + requests["timed_out"].number + requests["not_sent"].number, 0);
 }
 
 TEST_F(CtlEndToEnd, GetOfACommandTheModelLacksIsAUsageError)
@@ -368,6 +372,7 @@ TEST_F(CtlEndToEnd, AVanishedCameraEndsWithStatusThreeWithinTwoTimeOuts)
     EXPECT_LT(run.seconds, 2 * 1.0 + 0.5 + 2.0);
     EXPECT_NE(run.err.find("The camera stopped answering at G entry 501;"), std::string::npos) << run.err;
     EXPECT_TRUE(Json(run)["camera_gone"].flag);
+    EXPECT_EQ(Json(run)["requests"]["timed_out"].number, 2);
 }
 
 TEST_F(CtlEndToEnd, ProgressStaysOffStandardErrorWhenItIsNoTerminal)

@@ -133,6 +133,29 @@ TEST_F(AboutDialog, ACameraThatStopsAnsweringEndsTheReadOutAtTheSecondTimeOut)
     EXPECT_EQ(dialog->UserIdEdit()->text(), "????????????????");
 }
 
+// A refusal is an answer: after a late camera id, a refused FPGA version does not make a second time-out in a
+// row, so the user id and device version are still asked. What failed is said once, at the end.
+TEST_F(AboutDialog, ARefusalAfterALateAnswerDoesNotEndTheReadOut)
+{
+    camsim::CameraConfig config;
+    config.faultFrom = 3;  // ID?
+    config.faultLines = 1;
+    config.lateMs = 400;
+    config.refusedLines = {"FPVN?"};
+    StartCamera(config);
+    GetCommand().SetTimeoutLimitMs(200);
+    const auto dialog = Open();
+    EXPECT_EQ(Received(), (Strings{"VN?", "MD?", "ID?", "FPVN?", "UD?", "DV?"}));
+    EXPECT_EQ(Value(*dialog, CAboutDialog::kCameraIdId), "??????????");
+    EXPECT_EQ(Value(*dialog, CAboutDialog::kFpgaId), "?.?.?.?");
+    EXPECT_EQ(dialog->UserIdEdit()->text().toStdString(), camsim::CameraConfig{}.userId);
+    EXPECT_EQ(messages_.Texts(), Strings{"Not every value of the camera was read.\n"
+                                         "Refused by the camera: 1 value(s) (FPVN).\n"
+                                         "The camera answered: ERROR:refusedonrequest for FPVN?\n"
+                                         "No answer from the camera: 1 value(s).\n"
+                                         "Without an answer: ID."});
+}
+
 TEST_F(AboutDialog, AnUnsupportedModelIsReportedAgainAtEveryOpeningAndStillShown)
 {
     camsim::CameraConfig config;

@@ -77,9 +77,12 @@ TEST_F(FlashAreasTest, StoreAllGoesOnPastAFailureAndSummarises)
     window_->Flash().SetPause([](int) {});
     EXPECT_EQ(window_->Flash().StoreAll(), 0);
     for (const char* line : {"SA=1", "SA=2", "SA=3", "SA00=0"}) EXPECT_EQ(CountTraffic("RX", line), 1) << line;
-    ASSERT_FALSE(messages_.Shown().empty());
+    // The question, then one summary naming the area and the camera's words; no box per request.
+    ASSERT_EQ(messages_.Shown().size(), 2u) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(messages_.Shown()[0].text, "Are you sure you want to overwrite into all EEPROM areas?");
-    EXPECT_EQ(messages_.Shown().back().text, "Couldn't store current setting data!");
+    EXPECT_EQ(messages_.Shown().back().text,
+              "Couldn't store current setting data!\nNot stored: User 1.\n"
+              "The camera answered: ERROR: refused on request");
     EXPECT_EQ(messages_.Shown().back().icon, MessageIcon::Exclamation);
 
     messages_.Clear();

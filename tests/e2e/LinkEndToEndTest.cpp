@@ -95,20 +95,17 @@ TEST_F(CameraLink, SettingsAndQueries)
     EXPECT_EQ(status_.changes, (std::vector<bool>{true, true, true, true}));
 }
 
-TEST_F(CameraLink, RefusalsAreShownWithTheCamerasText)
+TEST_F(CameraLink, RefusalsCarryTheCamerasText)
 {
     Start();
-    EXPECT_EQ(command_->SendValue(cmd::GA, 99999999, 5000), 0);
-    ASSERT_EQ(host_.Shown().size(), 1u);
-    EXPECT_EQ(host_.Shown()[0].caption, "Communication Error");
-    EXPECT_EQ(host_.Shown()[0].text.rfind("ERROR", 0), 0u) << host_.Shown()[0].text;
+    const RequestOutcome setting = command_->Set(cmd::GA, 99999999, 5000);
+    EXPECT_EQ(setting.result, RequestResult::Refused);
+    EXPECT_EQ(setting.FailureText().rfind("ERROR", 0), 0u) << setting.FailureText();
     EXPECT_EQ(status_.changes, std::vector<bool>{true}) << "a refusal still shows the camera is there";
 
-    host_.Clear();
-    int value = 0;
-    EXPECT_EQ(command_->QueryValue(cmd::RS, value, 5000), 0);
-    ASSERT_EQ(host_.Shown().size(), 1u);
-    const std::string& text = host_.Shown()[0].text;
+    const RequestOutcome query = command_->Ask(cmd::RS, 5000);
+    EXPECT_EQ(query.result, RequestResult::Refused);
+    const std::string text = query.FailureText();
     EXPECT_EQ(text.rfind("ERROR", 0), 0u) << text;
     ASSERT_GT(text.size(), 8u);
     EXPECT_EQ(text.substr(text.size() - 8), " for RS?") << text;
@@ -149,23 +146,20 @@ TEST_F(CameraLink, AnswersInPiecesAndLateAnswers)
     EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
 }
 
-TEST_F(CameraLink, OverlongAndGarbledAnswersFailWithAMessage)
+TEST_F(CameraLink, OverlongAnswersFailNamingTheOverflow)
 {
     Start({"--overlong"});
-    int value = 0;
-    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 500), 0);
-    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+    EXPECT_EQ(command_->Ask(cmd::GA, 500).FailureText(), "RS-232C receiving buffer overflowed");
 }
 
 TEST_F(CameraLink, GarbageNeverPassesForAnAnswer)
 {
     Start({"--garbage"});
     for (int i = 0; i < 5; ++i) {
-        int value = 0;
-        EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
-        EXPECT_EQ(command_->SendValue(cmd::GA, 1, 300), 0);
+        EXPECT_FALSE(command_->Ask(cmd::GA, 300).Answered());
+        EXPECT_FALSE(command_->Set(cmd::GA, 1, 300).Answered());
     }
-    EXPECT_FALSE(host_.Shown().empty());
+    EXPECT_GT(command_->Counts().refused, 0);
 }
 
 TEST_F(CameraLink, SpeedChangeMovesBothEndsAndAMismatchStaysSilent)
@@ -191,7 +185,7 @@ TEST_F(CameraLink, PortIsExclusiveAndClosesPromptly)
     Start();
     ComPort second;
     EXPECT_EQ(second.Open("COM4", 9600, 8, 0, false, false), 0);
-    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Failed to initialize COM4 port!\nError in CreateFile()"});
+    EXPECT_EQ(second.LastError(), "Failed to initialize COM4 port!\nError in CreateFile()");
 
     // The reader thread is waiting for bytes that never come.
     const auto start = Clock::now();

@@ -402,11 +402,15 @@ TEST_F(Operations, SlowWritesReadTheLineRateBackAndAFailureRestoresTheCombo)
     const int before = sensor->currentIndex();
     const int stored = objects_->table.GetDataValue(1195);
     Mark();
+    messages_.Clear();
     Choose(1195, (before + 1) % sensor->count());
     ASSERT_EQ(Received().size(), 1u);
     EXPECT_EQ(Received()[0].rfind("STP=", 0), 0u);
     EXPECT_EQ(sensor->currentIndex(), before);
     EXPECT_EQ(objects_->table.GetDataValue(1195), stored);
+    // The camera's refusal, once, as it worded it.
+    EXPECT_EQ(messages_.Texts(), Strings{"ERROR: STP refused"});
+    EXPECT_EQ(messages_.Shown()[0].caption, "Communication Error");
 }
 
 TEST_F(Operations, CountersLimitsTemperatureAndLutEntries)

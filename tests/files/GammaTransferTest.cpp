@@ -25,6 +25,7 @@ protected:
             const int value = std::stoi(line.substr(equals + 1));
             if (line.rfind("LUTIR=", 0) == 0) {
                 if (value == refusedIndex_) return {{"ERROR INDEX\r\n", 0}};
+                if (value >= silentFrom_) return {};
                 index_ = value;
                 return {{"COMPLETE\r\n", 0}};
             }
@@ -43,6 +44,7 @@ protected:
     std::vector<std::string> lines_;
     int index_ = 0;
     int refusedIndex_ = -1;
+    int silentFrom_ = 256;  // indexes from here on get no answer
 };
 
 TEST_F(GammaTransferTest, ReadClampsAboveTheRangeAndKeepsWhatArrives)
@@ -58,7 +60,7 @@ TEST_F(GammaTransferTest, ReadClampsAboveTheRangeAndKeepsWhatArrives)
     EXPECT_TRUE(host_.Shown().empty());
 }
 
-TEST_F(GammaTransferTest, ARefusedIndexEndsTheReadBeforeItsQuery)
+TEST_F(GammaTransferTest, ARefusedIndexEndsTheReadBeforeItsQueryAndKeepsNothing)
 {
     refusedIndex_ = 7;
     GammaTable table(0);
@@ -66,13 +68,13 @@ TEST_F(GammaTransferTest, ARefusedIndexEndsTheReadBeforeItsQuery)
     GammaTransfer transfer(command_, nullptr, nullptr);
     EXPECT_EQ(transfer.Read(table), 0);
     EXPECT_EQ(lines_.back(), "LUTIR=7");  // entry 6's value is never shown as entry 7's
-    EXPECT_EQ(table.tableData[6], 96);
+    // Half a table is no table: the entries already read are not kept either.
+    EXPECT_EQ(table.tableData[6], 1);
     EXPECT_EQ(table.tableData[7], 1);
-    EXPECT_EQ(table.displayMode, GammaTable::kViewMode);
-    ASSERT_FALSE(host_.Texts().empty());
-    EXPECT_EQ(host_.Texts().back(),
-              "Reading the red gamma table stopped at entry 7 of 256.\n"
-              "Entries 0 to 6 show the camera's values; the others keep their previous values.");
+    EXPECT_NE(table.displayMode, GammaTable::kViewMode);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Reading the red gamma table stopped at entry 7 of 256.\n"
+                                                      "The camera answered: ERROR INDEX\n"
+                                                      "The table keeps its previous values."});
 }
 
 TEST_F(GammaTransferTest, AWriteSkipsTheValueOfARefusedIndexAndCountsBothKindsOfRefusal)
@@ -85,8 +87,21 @@ TEST_F(GammaTransferTest, AWriteSkipsTheValueOfARefusedIndexAndCountsBothKindsOf
     EXPECT_EQ(transfer.Write(table, 0), 0);
     EXPECT_EQ(lines_.size(), 511u);  // every entry's index, every value but entry 9's
     EXPECT_EQ(std::count(lines_.begin(), lines_.end(), "LUTR=144"), 0);
-    EXPECT_EQ(host_.Texts().back(),
-              "Writing the red gamma table: 254 of 256 entries were written.\n2 entries were refused by the camera.");
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Writing the red gamma table: 254 of 256 entries were written.\n"
+                                                      "2 entries were refused by the camera: 9, 100.\n"
+                                                      "The camera answered: ERROR INDEX"});
+}
+
+TEST_F(GammaTransferTest, TheLastTwoEntriesUnansweredAreNamedAndNothingIsCalledUnsent)
+{
+    silentFrom_ = 254;
+    GammaTable table(0);
+    GammaTransfer transfer(command_, nullptr, nullptr);
+    transfer.SetTimeoutMs(50);
+    EXPECT_EQ(transfer.Write(table, 0), 0);
+    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Writing the red gamma table: 254 of 256 entries were written.\n"
+                                                      "2 entries were not answered: 254, 255.\n"
+                                                      "The camera stopped answering."});
 }
 
 }  // namespace

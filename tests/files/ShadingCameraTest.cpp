@@ -136,11 +136,43 @@ TEST_F(ShadingTest, FileErrorsSendNothingAndTooManyWritesTheFirst1024)
     EXPECT_EQ(Settings().back(), "SDDU=0");
 }
 
+// A camera that refuses the whole table or one colour's selector: one summary at the end, never a box per
+// request, the counts by table entry, and the table never closed with SDDU.
+TEST_F(ShadingTest, AWriteTheCameraRefusesEndsInOneSummary)
+{
+    struct Case {
+        const char* refuse;
+        int indexes;  // SDDI lines sent
+        const char* summary;
+    };
+    const Case cases[] = {
+        {"SDD", 3072,
+         "Writing the shading data to the camera did not complete.\n"
+         "Entries refused by the camera: 3072 (G 1, G 2, G 3, G 4, G 5, G 6, G 7, G 8, G 9, G 10 and 3062 more).\n"
+         "The camera answered: ERROR: SDD refused\n"
+         "The camera's table was not closed (SDDU not sent or not acknowledged)."},
+        {"SDDS=1", 2048,
+         "Writing the shading data to the camera did not complete.\n"
+         "The camera answered: ERROR: refused on request\n"
+         "Entries not sent: 1024.\n"
+         "The camera's table was not closed (SDDU not sent or not acknowledged)."},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--refuse", c.refuse}));
+        dialogs_.QueuePath(WriteFile(Pattern()));
+        host_.Clear();
+        transfer_->WriteFromFile();
+        EXPECT_EQ(host_.Texts(), std::vector<std::string>{c.summary}) << c.refuse;
+        EXPECT_EQ(Count("SDDI="), c.indexes) << c.refuse;
+        EXPECT_EQ(Count("SDDU"), 0) << c.refuse;
+    }
+}
+
 TEST_F(ShadingTest, RefusedEntriesAreCountedTheWriteGoesOnAndTheTableStaysOpen)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--refuse", "SDDI=5"}));
     const auto outcome = transfer_->WriteToCamera();
-    EXPECT_EQ(outcome.refused, 3);
+    EXPECT_EQ(outcome.Refused(), 3);
     EXPECT_FALSE(outcome.cameraGone);
     EXPECT_FALSE(outcome.closed);
     EXPECT_EQ(Count("SDDI="), 3072);

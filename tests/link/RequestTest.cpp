@@ -47,17 +47,13 @@ TEST_F(Requests, AcknowledgementIsCompleteInAnyCaseAtTheStart)
         Answer("GA=1", c.answer);
         host_.Clear();
         status_.changes.clear();
-        EXPECT_EQ(command_.SendValue(cmd::GA, 1, 1000), c.result) << c.answer;
+        const RequestOutcome outcome = command_.Set(cmd::GA, 1, 1000);
+        EXPECT_EQ(outcome.result, c.result ? RequestResult::Answered : RequestResult::Refused) << c.answer;
         // Whatever the answer, the camera is there.
         EXPECT_EQ(status_.changes, std::vector<bool>{true}) << c.answer;
-        if (c.result) {
-            EXPECT_TRUE(host_.Shown().empty()) << c.answer;
-        } else {
-            ASSERT_EQ(host_.Shown().size(), 1u) << c.answer;
-            EXPECT_EQ(host_.Shown()[0].text, c.answer);
-            EXPECT_EQ(host_.Shown()[0].caption, "Communication Error");
-            EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Exclamation);
-        }
+        // The camera's own words are the failure's text; the protocol shows nothing itself.
+        EXPECT_EQ(outcome.FailureText(), c.result ? "" : c.answer);
+        EXPECT_TRUE(host_.Shown().empty()) << c.answer;
     }
 }
 
@@ -76,9 +72,10 @@ TEST_F(Requests, WrongQueryAnswersShowAnswerAndQueryAndLeaveTheStatus)
         Answer("GA?", c.answer);
         host_.Clear();
         status_.changes.clear();
-        int value = 0;
-        EXPECT_EQ(command_.QueryValue(cmd::GA, value, 1000), 0) << c.answer;
-        EXPECT_EQ(host_.Texts(), std::vector<std::string>{c.message});
+        const RequestOutcome outcome = command_.Ask(cmd::GA, 1000);
+        EXPECT_EQ(outcome.result, RequestResult::Refused) << c.answer;
+        EXPECT_EQ(outcome.FailureText(), c.message);
+        EXPECT_TRUE(host_.Shown().empty()) << c.answer;
         EXPECT_TRUE(status_.changes.empty()) << c.answer;
     }
 }
@@ -153,23 +150,28 @@ TEST_F(Requests, AnswerSplitWithPausesFormsOneLine)
     EXPECT_EQ(value, 512);
 }
 
-TEST_F(Requests, OverlongLineIsDroppedWholeWithOneMessage)
+TEST_F(Requests, OverlongLineIsDroppedWholeAndNamedInTheOutcome)
 {
     const std::string overlong(1500, 'X');
     AnswerRaw("GA?", overlong + "\r\n");
-    int value = 0;
     const auto start = Clock::now();
-    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 150), 0);
+    const RequestOutcome dropped = command_.Ask(cmd::GA, 150);
+    EXPECT_EQ(dropped.result, RequestResult::TimedOut);
     EXPECT_GE(MsSince(start), 150);
-    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
-    EXPECT_EQ(host_.Shown()[0].caption, "Communication Error");
+    EXPECT_EQ(dropped.FailureText(), "RS-232C receiving buffer overflowed");
 
     // The line after an overlong one is an answer again.
-    host_.Clear();
     AnswerRaw("GA?", overlong + "\r\nGA=7\r\n");
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 7);
-    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"RS-232C receiving buffer overflowed"});
+    const RequestOutcome next = command_.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(next.Answered());
+    EXPECT_EQ(next.value.intValue, 7);
+
+    // Bytes without any line feed: the next request starts clean, its answer is not eaten as the tail.
+    AnswerRaw("GA?", std::string(1100, 'Y'));
+    EXPECT_EQ(command_.Ask(cmd::GA, 100).result, RequestResult::TimedOut);
+    Answer("EA?", "EA=2");
+    EXPECT_EQ(command_.Ask(cmd::EA, 1000).value.intValue, 2);
+    EXPECT_TRUE(host_.Shown().empty());
 }
 
 TEST_F(Requests, LongestLineIsAccepted)
@@ -203,9 +205,11 @@ TEST_F(Requests, TextSendKeepsTheTextAndTheTablesType)
 
     // A line break would smuggle a second command onto the line.
     const std::size_t before = channel_.written.size();
-    EXPECT_EQ(command_.SendText(cmd::UD, "abc\r\nEA=1", 1000), 0);
+    const RequestOutcome refused = command_.SetText(cmd::UD, "abc\r\nEA=1", 1000);
+    EXPECT_EQ(refused.result, RequestResult::NotSent);
+    EXPECT_EQ(refused.FailureText(), "The value for UD contains a line break and was not sent.");
     EXPECT_EQ(channel_.written.size(), before);
-    EXPECT_EQ(host_.Shown().size(), 1u);
+    EXPECT_TRUE(host_.Shown().empty());
 }
 
 TEST_F(Requests, StaleLinesNeverAnswerALaterRequest)
@@ -219,18 +223,16 @@ TEST_F(Requests, StaleLinesNeverAnswerALaterRequest)
     EXPECT_EQ(terminal_.lines.front(), "Rx: GA=1");
 }
 
-TEST_F(Requests, WithoutAChannelKindSendingFailsAtOnceAndQueryingTimesOut)
+TEST_F(Requests, WithoutAChannelKindNothingIsSentAndTheStatusGoesOffline)
 {
     link_.SetMode(7);
-    const auto start = Clock::now();
-    EXPECT_EQ(command_.SendValue(cmd::GA, 1, 1000), 0);
-    EXPECT_LT(MsSince(start), 50);
+    EXPECT_EQ(command_.Set(cmd::GA, 1, 1000).result, RequestResult::NotSent);
+    EXPECT_EQ(command_.Ask(cmd::GA, 100).result, RequestResult::NotSent);
     EXPECT_TRUE(terminal_.lines.empty());
-    int value = 0;
-    const auto queryStart = Clock::now();
-    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 100), 0);
-    EXPECT_GE(MsSince(queryStart), 100);
-    EXPECT_EQ(status_.changes, std::vector<bool>{false});
+    EXPECT_EQ(status_.changes, (std::vector<bool>{false, false}));
+    const Command::RequestCounts& counts = command_.Counts();
+    EXPECT_EQ(counts.notSent, 2);
+    EXPECT_EQ(counts.answered + counts.refused + counts.timedOut, 0);
 }
 
 // A user interface whose message pump runs the protocol's poll timer, as a real one would.
@@ -364,7 +366,7 @@ TEST_P(LateAnswers, ArePassedOverByTheNextRequest)
     };
     int value = 0;
     EXPECT_EQ(c.firstIsQuery ? command_.QueryValue(cmd::GA, value, 100) : command_.SendValue(cmd::GA, 1, 100), 0);
-    EXPECT_TRUE(command_.LastRequestTimedOut());
+    EXPECT_EQ(command_.LastOutcome().result, RequestResult::TimedOut);
     // The late line comes 50 ms into the next request, just before that request's own answer.
     value = 0;
     EXPECT_EQ(c.secondIsQuery ? command_.QueryValue(cmd::HB, value, 1000) : command_.SendValue(cmd::HB, 1, 1000), 1);

@@ -2,6 +2,8 @@
 // channel carries them (a session of the companion, or the benchmark's own link).
 #pragma once
 
+#include "link/CameraSession.h"
+
 class Command;
 class ControlMode;
 class ControlTable;
@@ -9,29 +11,23 @@ class ProgressSink;
 class RegistrySettings;
 struct CameraModelInfo;
 
-// How a read of all settings ended.
-struct CtlReadOutcome {
-    int read = 0;
-    int total = 0;
-    bool cameraGone = false;  // two time-outs in a row
-};
-
 class CtlCamera {
 public:
-    static constexpr int kReadTimeoutMs = 5000;
-    static constexpr int kModelTimeoutMs = 1000;
+    static constexpr int kReadTimeoutMs = CameraSession::kReadTimeoutMs;
+    static constexpr int kModelTimeoutMs = CameraSession::kModelTimeoutMs;
 
     CtlCamera(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode,
               RegistrySettings& settings);
 
     // The model query, as the tool's model check: 1 when the camera answered (an unsupported model too,
-    // after its message), 0 when it did not (the record is unchanged).
+    // after its message), 0 when it did not (the record is unchanged; a refusal is said on standard error).
     int ModelCheck();
-    // Every row the model and mode read, into the table, shadows levelled afterwards. A row that does not
-    // answer keeps its value; the second time-out in a row ends the read.
-    CtlReadOutcome ReadAll(ProgressSink* progress);
+    // Every row the model and mode read, into the table, shadows levelled afterwards. A row that fails
+    // keeps its value; the second unanswered request in a row ends the read.
+    CameraSession::ReadAllResult ReadAll(ProgressSink* progress);
 
     Command& Protocol() { return command_; }
+    CameraSession& Session() { return session_; }
     ControlTable& Table() { return table_; }
     CameraModelInfo& Model() { return model_; }
     ControlMode& Mode() { return mode_; }
@@ -39,6 +35,7 @@ public:
 
 private:
     Command& command_;
+    CameraSession session_;
     ControlTable& table_;
     CameraModelInfo& model_;
     ControlMode& mode_;

@@ -8,13 +8,13 @@
 #include "ctl/JsonText.h"
 #include "ctl/StderrMessageHost.h"
 #include "ctl/TerminalProgress.h"
+#include "link/Command.h"
 
 #include "platform/Terminal.h"
 
 #include <rv_build_version.h>
 
 #include <cstdio>
-
 
 namespace {
 
@@ -66,6 +66,8 @@ int RunCtlProgram(const std::vector<std::string>& args)
         if (session.Start()) {
             CtlContext context{session.Camera(),    messages,  &progress, &session.Link(),
                                session.StartArea(), line.json, stdout};
+            // The counts speak of the verb's own requests, not of the speed search before it.
+            session.Camera().Protocol().ResetCounts();
             status = verb->run(context, verbArgs);
         } else if (line.json) {
             // A script that reads standard output still gets one object, saying why there is nothing else.

@@ -6,6 +6,7 @@
 #include "link/BaudRateHandshake.h"
 #include "link/ClSerialKind.h"
 #include "operations/LinkSession.h"
+#include "operations/RequestReport.h"
 #include "tables/CommandTable.h"
 
 #include <string>
@@ -70,6 +71,7 @@ bool CtlSession::StartAtGivenSpeed()
 {
     // The link itself always starts at 9600 bit/s; here the caller knows better.
     if (!link_.ReopenWithBaud(connection_.baudRate)) {
+        ReportLinkError(link_);
         Problem("Failed to initialize!");
         return false;
     }

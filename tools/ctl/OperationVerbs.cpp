@@ -35,9 +35,10 @@ int RunStore(CtlContext& context, const CtlArgs& args)
         return kExitUsage;
     }
     FlashAreas areas(command, nullptr, nullptr);
-    if (!areas.Store(area, FlashAreas::kStoreTimeoutMs)) {
+    if (const RequestOutcome stored = areas.Store(area, FlashAreas::kStoreTimeoutMs); !stored) {
+        ShowCommunicationError(stored.FailureText());
         Problem("Couldn't store current setting data!");
-        return command.LastRequestTimedOut() ? kExitNoCamera : kExitRefused;
+        return stored.Unanswered() ? kExitNoCamera : kExitRefused;
     }
     context.Line("Completed saving current setting data ! (" + args.words[0] + ")");
     context.Json(JsonText().Add("area", args.words[0]).Add("stored", true));
@@ -48,9 +49,10 @@ int RunRestore(CtlContext& context, const CtlArgs& args)
 {
     const int area = OperationVerbs::AreaOf(args.words[0]);
     Command& command = context.camera.Protocol();
-    if (!command.SendValue(cmd::LD, area, FlashAreas::kLoadTimeoutMs)) {
+    if (const RequestOutcome loaded = command.Set(cmd::LD, area, FlashAreas::kLoadTimeoutMs); !loaded) {
+        ShowCommunicationError(loaded.FailureText());
         Problem("Couldn't load the setting data of " + args.words[0] + ".");
-        return command.LastRequestTimedOut() ? kExitNoCamera : kExitRefused;
+        return loaded.Unanswered() ? kExitNoCamera : kExitRefused;
     }
     context.Line("Loaded the setting data of " + args.words[0]);
     context.Json(JsonText().Add("area", args.words[0]).Add("loaded", true));
@@ -68,7 +70,7 @@ int Outcome(CtlContext& context, const std::string& operation, int /*ran*/, cons
     }
     Command& command = context.camera.Protocol();
     if (result.empty()) {
-        if (command.LastRequestTimedOut()) {
+        if (command.LastOutcome().Unanswered()) {
             Problem(operation + ": no answer from the camera.");
             context.Json(JsonText().Add("operation", operation).AddRaw("result", "null").Add("succeeded", false));
             return kExitNoCamera;

@@ -7,8 +7,8 @@
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
+#include "link/RequestStreak.h"
 #include "link/SerialLink.h"
-#include "link/TimeoutStreak.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
@@ -106,14 +106,13 @@ int NeedModel(CtlCamera& camera)
 int RunInfo(CtlContext& context, const CtlArgs&)
 {
     Command& command = context.camera.Protocol();
-    TimeoutStreak streak;
+    RequestStreak streak;
     JsonText json;
     int missing = 0;
     auto text = [&](const char* key, const char* label, int commandIndex) {
         std::string value;
-        const bool ok = !streak.CameraGone() && streak.Run(kValueTimeoutMs, [&] {
-            return command.QueryText(commandIndex, value, kValueTimeoutMs);
-        });
+        const bool ok = !streak.CameraGone() && streak.Record(command.Ask(commandIndex, kValueTimeoutMs));
+        if (ok) value = command.LastOutcome().value.text;
         if (!ok) ++missing;
         if (ok) {
             json.Add(key, value);
@@ -122,7 +121,8 @@ int RunInfo(CtlContext& context, const CtlArgs&)
         }
         context.Line(StrFormat("%-16s %s", label, ok ? value.c_str() : "?"));
     };
-    const bool model = streak.Run(CtlCamera::kModelTimeoutMs, [&] { return context.camera.ModelCheck(); });
+    const bool model = context.camera.ModelCheck() != 0;
+    streak.Record(command.LastOutcome());
     if (!model) ++missing;
     if (model) {
         json.Add("model", context.camera.Model().modelName);
@@ -135,9 +135,8 @@ int RunInfo(CtlContext& context, const CtlArgs&)
     text("camera_id", "Camera ID", cmd::ID);
     text("user_id", "User ID", cmd::UD);
     text("device_version", "Device Version", cmd::DV);
-    int area = -1;
-    const bool areaOk = !streak.CameraGone() &&
-                        streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(cmd::EA, area, kValueTimeoutMs); });
+    const bool areaOk = !streak.CameraGone() && streak.Record(command.Ask(cmd::EA, kValueTimeoutMs));
+    const int area = areaOk ? command.LastOutcome().value.intValue : -1;
     if (!areaOk) ++missing;
     static const char* const kAreas[] = {"factory", "user1", "user2", "user3"};
     const std::string areaName = areaOk && area >= 0 && area <= 3 ? kAreas[area] : areaOk ? std::to_string(area) : "?";
@@ -156,7 +155,7 @@ int RunGet(CtlContext& context, const CtlArgs& args)
 {
     if (const int status = NeedModel(context.camera)) return status;
     Command& command = context.camera.Protocol();
-    TimeoutStreak streak;
+    RequestStreak streak;
     JsonText json;
     int failed = 0;
     for (const std::string& name : args.words) {
@@ -168,21 +167,15 @@ int RunGet(CtlContext& context, const CtlArgs& args)
     }
     for (const std::string& name : args.words) {
         const int index = CommandTable::Find(name);
-        bool ok = false;
-        if (CommandTable::ValueType(index) == kValueText) {
-            std::string value;
-            ok = streak.Run(kValueTimeoutMs, [&] { return command.QueryText(index, value, kValueTimeoutMs); });
-            if (ok) {
-                json.Add(name, value);
-                context.Line(name + "=" + value);
-            }
-        } else {
-            int value = 0;
-            ok = streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(index, value, kValueTimeoutMs); });
-            if (ok) {
-                json.Add(name, value);
-                context.Line(name + "=" + std::to_string(value));
-            }
+        const RequestOutcome answer = streak.Record(command.Ask(index, kValueTimeoutMs));
+        ShowCommunicationError(answer.FailureText());
+        const bool ok = answer.Answered();
+        if (ok && CommandTable::ValueType(index) == kValueText) {
+            json.Add(name, answer.value.text);
+            context.Line(name + "=" + answer.value.text);
+        } else if (ok) {
+            json.Add(name, answer.value.intValue);
+            context.Line(name + "=" + std::to_string(answer.value.intValue));
         }
         if (!ok) {
             ++failed;
@@ -216,27 +209,25 @@ int RunSet(CtlContext& context, const CtlArgs& args)
         }
         wanted.push_back(w);
     }
-    Command& command = context.camera.Protocol();
-    ControlTable& table = context.camera.Table();
-    TimeoutStreak streak;
+    RequestStreak streak;
     std::vector<std::string> results;
     int notAsWanted = 0;
     for (const Wanted& w : wanted) {
         JsonText result;
         result.Add("name", w.name).Add("requested", w.value);
-        const int sent =
-            streak.Run(kValueTimeoutMs, [&] { return command.SendValue(w.index, w.value, kValueTimeoutMs); });
-        int held = 0;
-        const bool readBack = !streak.CameraGone() && streak.Run(kValueTimeoutMs, [&] {
-            return command.QueryValue(w.index, held, kValueTimeoutMs);
-        });
+        const CameraSession::WriteResult written = context.camera.Session().WriteAndReadBack(w.index, w.value);
+        streak.Record(written.write);
+        if (!written.write.Unanswered()) streak.Record(written.readBack);
+        ShowCommunicationError(written.write.FailureText());
+        const bool sent = written.write.Answered();
+        const bool readBack = written.readBack.Answered();
+        const int held = written.held;
         // What the camera holds is reported, never the value asked for: a refused or adjusted value shows.
-        std::string status = !sent             ? (streak.LastTimedOut() ? "no answer" : "refused")
+        std::string status = !sent             ? (written.write.Unanswered() ? "no answer" : "refused")
                              : !readBack       ? "not read back"
                              : held != w.value ? "different"
                                                : "ok";
         if (readBack) {
-            table.SetDataValue(table.Row(ParameterVerbs::RowOfCommand(table, w.index)).controlId, held);
             result.Add("camera", held);
         } else {
             result.AddRaw("camera", "null");

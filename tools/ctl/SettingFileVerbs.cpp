@@ -10,7 +10,7 @@
 #include "files/TextFile.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
-#include "link/TimeoutStreak.h"
+#include "link/RequestStreak.h"
 #include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
@@ -63,12 +63,12 @@ int RunSave(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     if (args.Has("--factory")) camera.Mode().Set(1);
     if (const int status = NeedKnownModel(camera)) return status;
-    const CtlReadOutcome outcome = camera.ReadAll(context.progress);
+    const CameraSession::ReadAllResult outcome = camera.ReadAll(context.progress);
     // A file holds only values the camera gave: a row it did not answer would go in as the tool's default.
-    if (outcome.cameraGone || outcome.read != outcome.total) {
+    if (outcome.CameraGone() || outcome.read != outcome.total) {
         Problem(StrFormat("%d of %d settings were read; %s was not written.", outcome.read, outcome.total,
                           args.words[0].c_str()));
-        return outcome.cameraGone ? kExitNoCamera : kExitRefused;
+        return outcome.CameraGone() ? kExitNoCamera : kExitRefused;
     }
     SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
                      Hooks(camera));
@@ -173,8 +173,8 @@ int RunDump(CtlContext& context, const CtlArgs&)
     CtlCamera& camera = context.camera;
     if (const int status = NeedModel(camera)) return status;
     if (!camera.Model().IsKnown()) return kExitRefused;  // nothing to read: the model is not one the tool knows
-    const CtlReadOutcome outcome = camera.ReadAll(context.progress);
-    if (outcome.cameraGone) {
+    const CameraSession::ReadAllResult outcome = camera.ReadAll(context.progress);
+    if (outcome.CameraGone()) {
         Problem(StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
         return kExitNoCamera;
     }
@@ -217,7 +217,7 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     if (const int status = NeedModel(camera)) return status;
     using Kind = SettingFileFormat::LineKind;
     Command& command = camera.Protocol();
-    TimeoutStreak streak;
+    RequestStreak streak;
     std::vector<std::string> differences;
     std::vector<std::string> notCompared;
     const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
@@ -240,9 +240,9 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
             notCompared.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
             continue;
         }
-        int held = 0;
-        const bool ok =
-            streak.Run(kValueTimeoutMs, [&] { return command.QueryValue(parsed.commandIndex, held, kValueTimeoutMs); });
+        const RequestOutcome answer = streak.Record(command.Ask(parsed.commandIndex, kValueTimeoutMs));
+        const bool ok = answer.Answered();
+        const int held = answer.value.intValue;
         if (streak.CameraGone()) break;
         if (ok && held == parsed.value) continue;
         JsonText difference;

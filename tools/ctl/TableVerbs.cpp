@@ -23,7 +23,10 @@ std::string CheckDirection(const CtlArgs& args)
     return args.words[0] == "read" || args.words[0] == "write" ? std::string() : "read or write, not " + args.words[0];
 }
 
-int TimedOutOr(Command& command, int otherwise) { return command.LastRequestTimedOut() ? kExitNoCamera : otherwise; }
+int TimedOutOr(Command& command, int otherwise)
+{
+    return command.LastOutcome().Unanswered() ? kExitNoCamera : otherwise;
+}
 
 int ShadingRead(CtlContext& context, const std::string& path)
 {
@@ -34,10 +37,7 @@ int ShadingRead(CtlContext& context, const std::string& path)
     if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
     const ShadingTransfer::ReadOutcome outcome = transfer.ReadFromCamera();
     if (!outcome.complete) {
-        Problem(
-            StrFormat("Reading the shading data stopped at %s entry %d of %d: the camera did not answer.\n"
-                      "The table is incomplete and was not kept.",
-                      ShadingTable::ColourName(outcome.colour), outcome.entry, ShadingTable::kEntries));
+        Problem(outcome.Summary());
         return TimedOutOr(command, kExitRefused);
     }
     switch (TextFile::Save(path, ShadingFile::Lines(buffer))) {
@@ -77,13 +77,15 @@ int ShadingWrite(CtlContext& context, const std::string& path)
     const ShadingTransfer::WriteOutcome outcome = transfer.WriteToCamera();
     const bool complete = outcome.Complete();
     if (!complete) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    context.Line(StrFormat("%s: %d entries from %d line(s) written, %d refused", path.c_str(), ShadingTable::kTotal,
-                           parsed.taken, outcome.refused));
+    context.Line(StrFormat("%s: %d entries from %d line(s) written, %d refused", path.c_str(),
+                           outcome.entries.Answered(), parsed.taken, outcome.Refused()));
     context.Json(JsonText()
                      .Add("file", path)
                      .Add("lines_taken", parsed.taken)
-                     .Add("refused", outcome.refused)
-                     .Add("timed_out", outcome.timedOut)
+                     .Add("written", outcome.entries.Answered())
+                     .Add("refused", outcome.Refused())
+                     .Add("timed_out", outcome.TimedOut())
+                     .Add("not_sent", outcome.skipped)
                      .Add("camera_gone", outcome.cameraGone)
                      .Add("closed", outcome.closed));
     if (outcome.cameraGone) return kExitNoCamera;
@@ -123,7 +125,7 @@ int GammaWrite(CtlContext& context, const std::string& path)
         if (transfer.Write(*tables[static_cast<std::size_t>(colour)], colour)) continue;
         ++failed;
         // The transfer has said what it wrote; a camera that stopped answering gets no further colour.
-        if (command.LastRequestTimedOut()) return kExitNoCamera;
+        if (command.LastOutcome().Unanswered()) return kExitNoCamera;
     }
     context.Line(StrFormat("%s: %d of 3 tables written", path.c_str(), 3 - failed));
     context.Json(JsonText().Add("file", path).Add("tables_written", 3 - failed));
