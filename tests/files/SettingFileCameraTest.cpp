@@ -228,7 +228,7 @@ TEST_F(SettingFileTest, DialogsAskBeforeReplacingAndRememberTheFolder)
 
     dialogs.QueuePath(path);
     host_.QueueAnswer(MessageResult::No);
-    file_->Save(SettingFileVariant::AllData);  // No: the dialog comes again and is cancelled
+    file_->Save(SettingFileVariant::AllData);  // No ends the save
     EXPECT_EQ(Read(path), "old\r\n");
 
     dialogs.QueuePath(path);
