@@ -42,7 +42,7 @@ std::string Joined(const std::vector<std::string>& names)
 bool SettingFileLoadReport::AllApplied() const
 {
     return refused.empty() && unknown.empty() && notOnModel.empty() && factoryInUserMode.empty() &&
-           notASetting.empty() && !cameraGone && timedOut == 0;
+           notASetting.empty() && notANumber.empty() && !cameraGone && timedOut == 0;
 }
 
 std::string SettingFileLoadReport::SummaryText() const
@@ -57,7 +57,7 @@ std::string SettingFileLoadReport::SummaryText() const
     const std::pair<const char*, const std::vector<std::string>*> groups[] = {
         {"Refused by the camera", &refused}, {"Unknown mnemonic", &unknown},
         {"Not on this model", &notOnModel},  {"Factory parameter in user mode", &factoryInUserMode},
-        {"Not a setting", &notASetting},
+        {"Not a setting", &notASetting},     {"Not a number", &notANumber},
     };
     for (const auto& [title, names] : groups) {
         if (!names->empty()) text += std::string("\n") + title + ": " + Joined(*names);
@@ -180,6 +180,9 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
             return;
         case Kind::FactoryInUserMode:
             report_.factoryInUserMode.push_back(parsed.mnemonic);
+            return;
+        case Kind::NotANumber:
+            report_.notANumber.push_back(parsed.mnemonic + "=" + parsed.text);
             return;
         case Kind::ModelId: {
             const int sent = streak_.Run(kModelIdTimeoutMs,

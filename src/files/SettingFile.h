@@ -32,6 +32,7 @@ struct SettingFileLoadReport {
     std::vector<std::string> notOnModel;
     std::vector<std::string> factoryInUserMode;
     std::vector<std::string> notASetting;
+    std::vector<std::string> notANumber;  // "LR=abc": nothing was sent for these
     bool cameraGone = false;  // two time-outs in a row
     int stoppedAtLine = 0;  // cameraGone: the one-based line whose request timed out the second time
     int timedOut = 0;  // single time-outs the load went past

@@ -153,9 +153,9 @@ TEST_F(SettingFileTest, LoadAppliesWhatItMayAndSummarisesTheRest)
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--model", "B1", "--refuse", "GA=300"}));
     ASSERT_EQ(reader_->ModelCheck(), 1);
     const std::string path = Path("mixed.cam");
-    ASSERT_EQ(
-        TextFile::Save(path, {"GA=300", "XYZ=5", "LR?", "GAORA=8000", "STP=1", "CBDRT=16", "", "TI = 1", "GAG=&HC8"}),
-        TextFile::SaveResult::Saved);
+    ASSERT_EQ(TextFile::Save(path, {"GA=300", "XYZ=5", "LR?", "GAORA=8000", "STP=1", "CBDRT=16", "", "TI = 1",
+                                    "GAG=&HC8", "LR=abc", "LR=12x"}),
+              TextFile::SaveResult::Saved);
     const int gaBefore = Value("GA");
     ClearTraffic();
     host_.Clear();
@@ -174,7 +174,8 @@ TEST_F(SettingFileTest, LoadAppliesWhatItMayAndSummarisesTheRest)
     ASSERT_FALSE(host_.Shown().empty());
     const std::string summary = host_.Shown().back().text;
     for (const char* part : {"Refused by the camera: GA", "Unknown mnemonic: XYZ", "Not on this model: STP",
-                             "Factory parameter in user mode: GAORA", "Not a setting: LR, CBDRT", "2 setting(s)"}) {
+                             "Factory parameter in user mode: GAORA", "Not a setting: LR, CBDRT",
+                             "Not a number: LR=abc, LR=12x", "2 setting(s)"}) {
         EXPECT_NE(summary.find(part), std::string::npos) << part << " in " << summary;
     }
 }
