@@ -29,6 +29,8 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent, Command& command, ControlMode&
         field->setAlignment(Qt::AlignCenter);
         fields_[i] = field;
         row->addWidget(field);
+        // Characters the operator types are the operator's own id, even where the camera gave none.
+        connect(field, &QLineEdit::textEdited, this, [this] { save_->setEnabled(true); });
     }
     row->addSpacing(10);
     save_ = new QPushButton(QStringLiteral("Save"), group);
@@ -47,7 +49,10 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent, Command& command, ControlMode&
 void CCameraIdDialog::OnInitDialog()
 {
     std::string id;
-    if (command_.QueryText(cmd::ID, id, CameraIdentity::kTimeoutMs)) {
+    const bool read = command_.QueryText(cmd::ID, id, CameraIdentity::kTimeoutMs) != 0;
+    // Empty fields after an unanswered query are no id: "Save" would write an empty one over the camera's.
+    save_->setEnabled(read);
+    if (read) {
         // One character per field, in order; fields past the end of the id stay empty.
         std::size_t at = 0;
         for (QLineEdit* field : fields_) {
