@@ -30,6 +30,8 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent, Command& command, ControlMode&
         field->setAlignment(Qt::AlignCenter);
         fields_[i] = field;
         row->addWidget(field);
+        // Characters the operator types are the operator's own id, even where the camera gave none.
+        connect(field, &QLineEdit::textEdited, this, [this] { save_->setEnabled(true); });
     }
     row->addSpacing(10);
     save_ = new QPushButton(QStringLiteral("Save"), group);
@@ -49,6 +51,8 @@ void CCameraIdDialog::OnInitDialog()
 {
     const RequestOutcome answer = command_.Ask(cmd::ID, CameraIdentity::kTimeoutMs);
     ShowCommunicationError(answer.FailureText());
+    // Empty fields after an unanswered query are no id: "Save" would write an empty one over the camera's.
+    save_->setEnabled(answer.Answered());
     if (answer) {
         const std::string& id = answer.value.text;
         // One character per field, in order; fields past the end of the id stay empty.

@@ -30,7 +30,8 @@ public:
     QPushButton* SaveButton() const { return save_; }
 
 protected:
-    // Fills the fields from the camera's id (empty without an answer) and shows "Save" in factory mode.
+    // Fills the fields from the camera's id and shows "Save" in factory mode. Without an answer the fields
+    // stay empty and "Save" disabled until the operator types into one.
     void OnInitDialog() override;
 
 private:

@@ -4,6 +4,7 @@
 #include "framework/qt/ControlWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -16,8 +17,21 @@
 #include <algorithm>
 
 namespace {
+
 constexpr int kBarId = 1011;
 constexpr int kMessageId = 1013;
+
+// A window the operator cannot close. Esc, Alt+F4 or the close box would only hide it while the operation
+// goes on, and every later operation would reuse a window nobody sees; only Close() ends it.
+class UnclosableDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
 }  // namespace
 
 CProgressBarDialog::~CProgressBarDialog()
@@ -41,7 +55,7 @@ void CProgressBarDialog::Open(QWidget* parent, const std::string& message)
         }
         // A top-level window of its own, kept above the owner by the window system: as the owner's
         // child it would be disabled along with it.
-        auto* window = new QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+        auto* window = new UnclosableDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->setAttribute(Qt::WA_QuitOnClose, false);
         window->setWindowTitle(QString());
@@ -66,6 +80,8 @@ void CProgressBarDialog::Open(QWidget* parent, const std::string& message)
             if (QWindow* handle = window->windowHandle()) handle->setTransientParent(owner_->window()->windowHandle());
         }
         window->show();
+    } else if (!window_->isVisible()) {
+        window_->show();
     }
     SetMessage(message);
 }
@@ -90,7 +106,8 @@ void CProgressBarDialog::SetPosition(int percent)
 
 void CProgressBarDialog::Close()
 {
-    if (!window_ || !window_->isVisible()) return;
+    // Whether the window shows or not: one left behind would be reused, unseen, by the next operation.
+    if (!window_) return;
     SetPosition(100);
     // The full bar stays up for a moment, painted, while the operator's input still waits.
     QElapsedTimer elapsed;

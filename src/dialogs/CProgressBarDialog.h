@@ -19,13 +19,14 @@ public:
     CProgressBarDialog& operator=(const CProgressBarDialog&) = delete;
 
     // Disables the top-level window containing `parent` (when it is enabled), shows the window at
-    // position 0 and the message. An open window is reused, with the new message.
+    // position 0 and the message. An open window is reused, with the new message, and shown if it is not.
+    // The operator cannot close it (Esc, Alt+F4 and the close box do nothing).
     void Open(QWidget* parent, const std::string& message);
     void SetMessage(const std::string& text);
     // Only while the window is visible.
     void SetPosition(int percent);
-    // Only while the window is visible: the full bar for the close delay (one second), then the owner
-    // is active again and the window goes.
+    // While the window exists, shown or not: the full bar for the close delay (one second), then the
+    // owner is active again and the window goes.
     void Close();
 
     bool IsOpen() const { return window_ != nullptr; }

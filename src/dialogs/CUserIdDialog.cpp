@@ -13,10 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const char* const kUserIdPlaceholder = "????????????????";
-}
-
 CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
     : CDialogBase(parent, kStripId), command_(command), identity_(command), edit_(nullptr), save_(nullptr)
 {
@@ -45,13 +41,18 @@ CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addWidget(frame);
     connect(save_, &QPushButton::clicked, this, &CUserIdDialog::OnSave);
+    // What the operator types is the operator's own id, even where the camera gave none.
+    connect(edit_, &QLineEdit::textEdited, save_, [this] { save_->setEnabled(true); });
 }
 
 void CUserIdDialog::OnInitDialog()
 {
     const RequestOutcome userId = command_.Ask(cmd::UD, CameraIdentity::kTimeoutMs);
     ShowCommunicationError(userId.FailureText());
-    edit_->setText(userId ? QString::fromStdString(userId.value.text) : QString::fromLatin1(kUserIdPlaceholder));
+    edit_->setText(userId ? QString::fromStdString(userId.value.text)
+                          : QString::fromLatin1(CameraIdentity::kUserIdPlaceholder));
+    // The placeholder is no user id: it is never written to the camera.
+    save_->setEnabled(userId.Answered());
 }
 
 void CUserIdDialog::OnSave() { identity_.SaveUserId(edit_->text().toStdString()); }

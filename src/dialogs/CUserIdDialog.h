@@ -25,7 +25,8 @@ public:
     QPushButton* SaveButton() const { return save_; }
 
 protected:
-    // Asks the camera for its user id; without an answer the field shows the placeholder.
+    // Asks the camera for its user id; without an answer the field shows the placeholder and "Save" stays
+    // disabled until the operator types an id.
     void OnInitDialog() override;
 
 private:

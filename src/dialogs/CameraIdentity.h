@@ -16,6 +16,8 @@ public:
     static constexpr int kUnlockCode = 5829317;
     static constexpr int kCameraIdLength = 10;
     static constexpr int kDeviceVersionParts = 4;
+    // What the user id field shows while the camera has not given its id.
+    static constexpr const char* kUserIdPlaceholder = "????????????????";
 
     using CameraIdFields = std::array<std::string, kCameraIdLength>;
     using DeviceVersion = std::array<std::string, kDeviceVersionParts>;

@@ -4,6 +4,7 @@
 #include "base/StrFormat.h"
 #include "dialogs/CLUTDlg.h"
 #include "files/GammaFile.h"
+#include "files/TableFileCheck.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/UiHost.h"
@@ -104,7 +105,12 @@ int LutEditors::ReadGammaFile(const std::string& path)
     for (int colour = 0; colour < 3; ++colour) {
         if (CLUTDlg* editor = Editor(colour)) tables[static_cast<std::size_t>(colour)] = &editor->Table();
     }
-    if (!GammaFile::ReadFile(path, tables)) return 0;
+    // A file that is not a full gamma table the tool wrote (a shading file, one cut short) is kept only when
+    // the operator says so.
+    const auto accept = [&path](const GammaFile::ReadResult& read) {
+        return TableFileCheck::Confirm(path, read.firstLine, read.rowsStored, TableFileCheck::Table::Gamma);
+    };
+    if (!GammaFile::ReadFile(path, tables, accept)) return 0;
     for (const QPointer<CLUTDlg>& editor : editors_) {
         if (editor) editor->ShowLoadedTable();
     }

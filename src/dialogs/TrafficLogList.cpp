@@ -33,7 +33,7 @@ int TrafficLogList::WriteFile(const std::string& path, const std::vector<std::st
         case TextFile::SaveResult::Saved:
             return 1;
         case TextFile::SaveResult::CannotCreate:
-            ShowMessage(path + "\nFile open error !", {}, MessageButtons::Ok, MessageIcon::Stop);
+            ShowMessage(TextFile::FolderRefusedText(path), {}, MessageButtons::Ok, MessageIcon::Stop);
             return 0;
         case TextFile::SaveResult::CannotWrite:
             break;

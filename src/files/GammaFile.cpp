@@ -7,24 +7,9 @@
 #include "framework/MessageBox.h"
 
 #include <climits>
-#include <cstdio>
-#include <fstream>
+#include <iterator>
 
 namespace {
-
-// One line as a C line reader with a 127-byte buffer gives it: at most kLineLimit characters, the
-// line feed kept when it fits. A CR before the LF is dropped, so CR LF and LF files read alike.
-bool NextLine(std::istream& in, std::string& line)
-{
-    line.clear();
-    char c = 0;
-    while (static_cast<int>(line.size()) < GammaFile::kLineLimit && in.get(c)) {
-        if (c == '\r' && in.peek() == '\n') continue;
-        line.push_back(c);
-        if (c == '\n') break;
-    }
-    return !line.empty();
-}
 
 // The digits of a field as a number; values beyond the int range stay at INT_MAX (they are clamped
 // to 4095 anyway).
@@ -38,17 +23,38 @@ int FieldValue(const std::string& digits)
     return static_cast<int>(value);
 }
 
+// The next line of the content from `at` on, without its LF and a CR before it; false at the end.
+bool NextLine(std::string_view content, std::size_t& at, std::string_view& line)
+{
+    if (at >= content.size()) return false;
+    std::size_t end = content.find('\n', at);
+    if (end == std::string_view::npos) end = content.size();
+    line = content.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+}
+
 void ShowStop(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+
+using Levels = std::array<std::array<int, GammaTable::kEntries>, 3>;
 
 }  // namespace
 
-GammaFile::ReadResult GammaFile::Read(std::istream& in, const Tables& tables)
+GammaFile::ReadResult GammaFile::Parse(std::string_view content, const Tables& tables)
 {
     ReadResult result;
-    std::string line;
-    NextLine(in, line);  // the header, whatever it says
+    // Rows go into a copy first: a file that fails half way leaves every table as it was.
+    Levels levels{};
+    for (std::size_t colour = 0; colour < 3; ++colour) {
+        if (tables[colour]) levels[colour] = tables[colour]->tableData;
+    }
+    std::size_t at = 0;
+    std::string_view line;
+    if (NextLine(content, at, line)) result.firstLine = line;  // the header, not verified here
     bool valueReported = false;
-    for (int row = 0; NextLine(in, line); ++row) {
+    int rows = 0;
+    for (; NextLine(content, at, line); ++rows) {
         std::string fields[3];
         int commas = 0;
         for (char c : line) {
@@ -66,39 +72,57 @@ GammaFile::ReadResult GammaFile::Read(std::istream& in, const Tables& tables)
             result.messages.emplace_back("Invaild line format");
             return result;
         }
-        if (row >= GammaTable::kEntries) {
+        if (rows >= GammaTable::kEntries) {
             result.messages.emplace_back("Too many data");
             return result;
         }
-        for (int colour = 0; colour < 3; ++colour) {
+        for (std::size_t colour = 0; colour < 3; ++colour) {
             int value = FieldValue(fields[colour]);
             if (value > GammaTable::kMaxLevel) {
                 if (!valueReported)
-                    result.messages.push_back(StrFormat("Invalid data value: Line(%d) : Value(%d)", row, value));
+                    result.messages.push_back(StrFormat("Invalid data value: Line(%d) : Value(%d)", rows, value));
                 valueReported = true;
                 value = GammaTable::kMaxLevel;
             }
-            if (GammaTable* table = tables[static_cast<std::size_t>(colour)])
-                table->tableData[static_cast<std::size_t>(row)] = value;
+            levels[colour][static_cast<std::size_t>(rows)] = value;
         }
-        result.rowsStored = row + 1;
     }
+    for (std::size_t colour = 0; colour < 3; ++colour) {
+        if (tables[colour]) tables[colour]->tableData = levels[colour];
+    }
+    result.rowsStored = rows;
     result.result = 1;
     return result;
 }
 
-int GammaFile::ReadFile(const std::string& path, const Tables& tables)
+GammaFile::ReadResult GammaFile::Read(std::istream& in, const Tables& tables)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const std::string content(std::istreambuf_iterator<char>(in), {});
+    return Parse(content, tables);
+}
+
+int GammaFile::ReadFile(const std::string& path, const Tables& tables, const Accept& accept)
+{
+    std::string content;
+    if (!TextFile::Load(path, content)) {
         ShowStop(path + "\nCouldn't open this file");
         return 0;
     }
-    const ReadResult result = Read(in, tables);
+    // Read into copies, so that what the operator turns down is not kept either.
+    std::array<GammaTable, 3> read;
+    Tables copies{};
+    for (std::size_t colour = 0; colour < 3; ++colour) {
+        if (tables[colour]) read[colour] = *tables[colour];
+        copies[colour] = tables[colour] ? &read[colour] : nullptr;
+    }
+    const ReadResult result = Parse(content, copies);
+    if (result.result && accept && !accept(result)) return 0;
     for (const std::string& message : result.messages) ShowStop(message);
     if (!result.result) return 0;
-    for (GammaTable* table : tables) {
-        if (table) table->displayMode = GammaTable::kViewMode;
+    for (std::size_t colour = 0; colour < 3; ++colour) {
+        if (!tables[colour]) continue;
+        tables[colour]->tableData = read[colour].tableData;
+        tables[colour]->displayMode = GammaTable::kViewMode;
     }
     return 1;
 }
@@ -126,9 +150,15 @@ int GammaFile::WriteFile(const std::string& path, const Tables& tables)
         lines.push_back(text.substr(start, end - start));
         start = end + 2;
     }
-    if (TextFile::Save(path, lines) != TextFile::SaveResult::Saved) {
-        ShowStop(path + "\nCouldn't open this file");
-        return 0;
+    switch (TextFile::Save(path, lines)) {
+        case TextFile::SaveResult::Saved:
+            return 1;
+        case TextFile::SaveResult::CannotCreate:
+            ShowStop(TextFile::FolderRefusedText(path));
+            return 0;
+        case TextFile::SaveResult::CannotWrite:
+            break;
     }
-    return 1;
+    ShowStop(path + "\nCouldn't open this file");
+    return 0;
 }

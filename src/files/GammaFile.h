@@ -5,35 +5,45 @@
 #include "files/GammaTable.h"
 
 #include <array>
+#include <functional>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class GammaFile {
 public:
     static constexpr const char* kHeader = "GammaData (R G B)";
-    static constexpr int kLineLimit = 126;  // longer lines are read as several lines
 
     // What a read did: the stop-icon messages in the order they arose, and how many rows it stored.
     struct ReadResult {
         int result = 0;  // 1 when the whole file was read
-        int rowsStored = 0;
+        int rowsStored = 0;  // every data row of a complete read; none of one that failed
         std::vector<std::string> messages;
+        std::string firstLine;  // without its line end: what the file says it holds
     };
 
     // Red, green and blue, in this order.
     using Tables = std::array<GammaTable*, 3>;
+    // Sees a complete read before anything of it is kept; false keeps nothing.
+    using Accept = std::function<bool(const ReadResult&)>;
 
-    // Reads the stream into the tables row by row; a failing line leaves the rows before it stored.
-    // The display mode is not touched.
+    // Reads the stream into the tables, all or nothing: a failing line leaves every table as it was, a
+    // complete read replaces the rows the file holds. A line ends at LF (a CR before it included),
+    // however long it is. The display mode is not touched.
     static ReadResult Read(std::istream& in, const Tables& tables);
-    // The file at `path`; every message has been shown (stop icon). A complete read switches the three
-    // tables to "View Mode". Gives 1 when the file was read whole.
-    static int ReadFile(const std::string& path, const Tables& tables);
+    // The file at `path`; every message has been shown (stop icon). A complete read that `accept` (if
+    // given) takes goes into the tables and switches them to "View Mode". Gives 1 when the file was read
+    // whole and kept.
+    static int ReadFile(const std::string& path, const Tables& tables, const Accept& accept = {});
 
     // The whole file's text, CR LF line ends.
     static std::string Format(const Tables& tables);
     // Writes through a temporary file in the same folder renamed over `path`, so a failure leaves an
-    // old file intact. Gives 0 after "<path>\nCouldn't open this file" (stop icon) on any failure.
+    // old file intact. Gives 0 after its message (stop icon): the folder when it would not take the
+    // file, else "<path>\nCouldn't open this file".
     static int WriteFile(const std::string& path, const Tables& tables);
+
+private:
+    static ReadResult Parse(std::string_view content, const Tables& tables);
 };

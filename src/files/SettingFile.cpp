@@ -41,7 +41,7 @@ std::string Listed(const std::vector<std::string>& names)
 bool SettingFileLoadReport::AllApplied() const
 {
     return refused.empty() && unknown.empty() && notOnModel.empty() && factoryInUserMode.empty() &&
-           notASetting.empty() && !cameraGone && timedOut == 0;
+           notASetting.empty() && notANumber.empty() && !cameraGone && timedOut == 0;
 }
 
 std::string SettingFileLoadReport::SummaryText() const
@@ -56,7 +56,7 @@ std::string SettingFileLoadReport::SummaryText() const
     const std::pair<const char*, const std::vector<std::string>*> groups[] = {
         {"Refused by the camera", &refused}, {"Unknown mnemonic", &unknown},
         {"Not on this model", &notOnModel},  {"Factory parameter in user mode", &factoryInUserMode},
-        {"Not a setting", &notASetting},
+        {"Not a setting", &notASetting},     {"Not a number", &notANumber},
     };
     for (const auto& [title, names] : groups) {
         if (!names->empty()) text += std::string("\n") + title + ": " + Listed(*names);
@@ -180,6 +180,9 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
             return;
         case Kind::FactoryInUserMode:
             report_.factoryInUserMode.push_back(parsed.mnemonic);
+            return;
+        case Kind::NotANumber:
+            report_.notANumber.push_back(parsed.mnemonic + "=" + parsed.text);
             return;
         case Kind::ModelId: {
             const RequestOutcome sent = streak_.Record(command_.SetText(cmd::MD00, parsed.text, kModelIdTimeoutMs));

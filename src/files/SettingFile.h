@@ -32,6 +32,7 @@ struct SettingFileLoadReport {
     std::vector<std::string> notOnModel;
     std::vector<std::string> factoryInUserMode;
     std::vector<std::string> notASetting;
+    std::vector<std::string> notANumber;  // "LR=abc": nothing was sent for these
     std::string firstRefusal;  // the camera's answer to the first line it refused for good
     bool cameraGone = false;  // two unanswered requests in a row
     int stoppedAtLine = 0;  // cameraGone: the one-based line whose request went unanswered the second time

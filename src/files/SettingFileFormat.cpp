@@ -7,6 +7,8 @@
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
+#include <cctype>
+
 namespace {
 
 // The first row bound to the command, -1 when no row is (without the table's own message box: a file
@@ -17,6 +19,26 @@ int RowOfCommand(const ControlTable& table, int commandIndex)
         if (table.Row(row).commandIndex == commandIndex) return row;
     }
     return -1;
+}
+
+// A value the file may send: a decimal whole number with an optional sign, or "&H" and hexadecimal digits.
+// Anything else ("abc", "12x", "1.5", "12,5") would reach the camera as whatever its leading digits say.
+bool IsWholeNumber(const std::string& text)
+{
+    std::size_t at = 0;
+    bool hex = false;
+    if (text.compare(0, 2, "&H") == 0) {
+        hex = true;
+        at = 2;
+    } else if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        at = 1;
+    }
+    if (at == text.size()) return false;
+    for (; at < text.size(); ++at) {
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        if (!(hex ? std::isxdigit(c) : std::isdigit(c))) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -75,6 +97,9 @@ SettingFileFormat::Line SettingFileFormat::Classify(const std::string& line, con
         result.kind = LineKind::NotASetting;
     } else if (!IsSupportedOnModel(parsed.commandIndex, modelCode)) {
         result.kind = LineKind::NotOnModel;
+    } else if (const std::string value = parsed.raw.substr(parsed.raw.find('=') + 1); !IsWholeNumber(value)) {
+        result.kind = LineKind::NotANumber;
+        result.text = value;
     } else {
         result.kind = LineKind::Setting;
     }

@@ -19,6 +19,7 @@ public:
         UnknownMnemonic,
         NotOnModel,  // the connected model lacks the command
         FactoryInUserMode,
+        NotANumber,  // a value that is not a whole number (after the blanks and the "&H" prefix)
     };
 
     struct Line {
@@ -27,7 +28,7 @@ public:
         int commandIndex = -1;
         int controlId = -1;
         int value = 0;  // Setting: the value ("&H1F" is 31)
-        std::string text;  // ModelId: the model name
+        std::string text;  // ModelId: the model name; NotANumber: the value as written
     };
 
     // The rows a file holds, in table order, each "MN=value": kept in files, on the model (an unknown model

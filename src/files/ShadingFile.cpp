@@ -64,40 +64,38 @@ bool ShadingFile::ParseDataLine(std::string_view line, std::int32_t& g, std::int
 ShadingFile::ParseResult ShadingFile::Parse(const std::string& content, ShadingTable& table)
 {
     ParseResult result;
+    // Entries go into a copy first: a file that fails half way leaves the table as it was.
+    ShadingTable read = table;
     bool header = true;
     std::size_t at = 0;
     while (at < content.size()) {
-        // One piece: up to and including the next LF, at most kPieceLength characters; a CR right before
-        // the LF is the file's line end, not a character of the line.
-        std::size_t end = at;
-        std::size_t length = 0;
-        while (end < content.size() && length < static_cast<std::size_t>(kPieceLength)) {
-            const char c = content[end];
-            if (c == '\n') break;
-            if (!(c == '\r' && end + 1 < content.size() && content[end + 1] == '\n')) ++length;
-            ++end;
-        }
-        const std::string_view piece(content.data() + at, end - at);
-        at = end < content.size() && content[end] == '\n' ? end + 1 : end;
+        std::size_t end = content.find('\n', at);
+        if (end == std::string::npos) end = content.size();
+        std::string_view line(content.data() + at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (header) {
             header = false;
+            result.firstLine = line;
             continue;
         }
         std::int32_t g = 0;
         std::int32_t r = 0;
         std::int32_t b = 0;
-        if (!ParseDataLine(piece, g, r, b)) {
+        if (!ParseDataLine(line, g, r, b)) {
             result.status = Status::BadFormat;
+            result.taken = 0;
             return result;
         }
         if (result.taken == ShadingTable::kEntries) {
             result.status = Status::TooMany;
-            return result;
+            break;
         }
-        table.At(0, result.taken) = g;
-        table.At(1, result.taken) = r;
-        table.At(2, result.taken) = b;
+        read.At(0, result.taken) = g;
+        read.At(1, result.taken) = r;
+        read.At(2, result.taken) = b;
         ++result.taken;
     }
+    table = read;
     return result;
 }

@@ -11,21 +11,21 @@
 class ShadingFile {
 public:
     static constexpr const char* kHeader = "ShadingData  (G R B)";
-    // Lines are taken in pieces of at most this many characters: a longer line counts as several.
-    static constexpr int kPieceLength = 126;
 
     enum class Status { Ok, BadFormat, TooMany };
     struct ParseResult {
         Status status = Status::Ok;
         int taken = 0;  // data lines stored into the table, from entry 0 on
+        std::string firstLine;  // without its line end: what the file says it holds
     };
 
     // The header and 1024 data lines of the table (without line ends).
     static std::vector<std::string> Lines(const ShadingTable& table);
 
     // Takes the data lines of a file's content into the table, entry by entry: the first line is
-    // skipped, at most 1024 are taken. BadFormat at a line with a third comma (entries before it stay
-    // taken); TooMany when a 1025th data line follows (the 1024 taken stand).
+    // skipped, at most 1024 are taken. A line ends at LF, a CR before it included, however long it is.
+    // BadFormat at a line with a third comma, and the table is left as it was; TooMany when a 1025th
+    // data line follows (the 1024 taken stand).
     static ParseResult Parse(const std::string& content, ShadingTable& table);
 
     // One data line: only digits, commas and a minus sign before a field's first digit count; a field

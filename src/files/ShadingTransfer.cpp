@@ -3,6 +3,7 @@
 
 #include "base/StrFormat.h"
 #include "files/ShadingFile.h"
+#include "files/TableFileCheck.h"
 #include "files/TextFile.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
@@ -210,12 +211,17 @@ void ShadingTransfer::WriteFromFile()
         StopMessage(path + "\nCouldn't open this file");
         return;
     }
-    const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, buffer_);
+    // The file reaches the buffer only when it was read whole and, unless it looks like a full table the
+    // tool wrote, the operator has said to write it.
+    ShadingTable read = buffer_;
+    const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, read);
     if (parsed.status == ShadingFile::Status::BadFormat) {
         StopMessage("Invaild data count format");
         return;
     }
+    if (!TableFileCheck::Confirm(path, parsed.firstLine, parsed.taken, TableFileCheck::Table::Shading)) return;
     if (parsed.status == ShadingFile::Status::TooMany) StopMessage("Too many data");
+    buffer_ = read;
 
     const WriteOutcome outcome = WriteToCamera();
     if (!outcome.Complete()) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);

@@ -1,30 +1,23 @@
 // Whole text files in and out.
 #include "files/TextFile.h"
 
-#include <atomic>
-#include <chrono>
+#include "platform/DiskFile.h"
+
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A name beside the target that no other save of this process (or a recent one) uses at the same time.
-fs::path TemporaryBeside(const fs::path& target)
-{
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    fs::path temporary = target;
-    temporary += ".tmp" + std::to_string(static_cast<unsigned long long>(ticks) % 1000000007ULL) + "-" +
-                 std::to_string(counter++);
-    return temporary;
-}
-
 // Paths travel as UTF-8 text through the tool.
 fs::path PathOf(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+std::string TextOf(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 }  // namespace
 
@@ -40,41 +33,24 @@ TextFile::SaveResult TextFile::Save(const std::string& path, const std::vector<s
     // Only an ordinary file can be replaced by a rename. A folder, a device (/dev/full, a serial port), a
     // pipe or a socket would be swapped for a plain file, or the write would never reach it: refused.
     const fs::file_status status = fs::status(target, ec);
-    if (fs::exists(status) && !fs::is_regular_file(status)) return SaveResult::CannotCreate;
-    const fs::path temporary = TemporaryBeside(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return SaveResult::CannotCreate;
-        for (const std::string& line : lines) {
-            out.write(line.data(), static_cast<std::streamsize>(line.size()));
-            out.write("\r\n", 2);
-        }
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, ec);
-            return SaveResult::CannotWrite;
-        }
+    if (fs::exists(status) && !fs::is_regular_file(status)) return SaveResult::CannotWrite;
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
     }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return SaveResult::CannotWrite;
+    switch (DiskFile::Replace(TextOf(target), bytes)) {
+        case DiskFile::ReplaceResult::Replaced:
+            return SaveResult::Saved;
+        case DiskFile::ReplaceResult::FolderRefused:
+            return SaveResult::CannotCreate;
+        case DiskFile::ReplaceResult::Failed:
+            break;
     }
-    return SaveResult::Saved;
+    return SaveResult::CannotWrite;
 }
 
-bool TextFile::Load(const std::string& path, std::string& content)
-{
-    content.clear();
-    std::error_code ec;
-    const fs::path source = PathOf(path);
-    if (fs::is_directory(source, ec)) return false;
-    std::ifstream in(source, std::ios::binary);
-    if (!in) return false;
-    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
+bool TextFile::Load(const std::string& path, std::string& content) { return DiskFile::Read(path, content); }
 
 bool TextFile::Exists(const std::string& path)
 {
@@ -86,4 +62,12 @@ std::string TextFile::FolderOf(const std::string& path)
 {
     const std::size_t last = path.find_last_of("/\\");
     return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
+std::string TextFile::FolderRefusedText(const std::string& path)
+{
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(PathOf(path), ec);
+    const std::string folder = ec ? FolderOf(path) : TextOf(absolute.parent_path());
+    return folder + "\nCouldn't create a file in this folder";
 }

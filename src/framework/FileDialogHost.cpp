@@ -56,29 +56,23 @@ int ChooseFile(FileDialogRequest request, std::string& path)
             request.initialName += request.filters.front().pattern;
         }
     }
-    for (;;) {
-        const FileDialogResult result = g_fileDialogHost->Show(request);
-        if (result.status == FileDialogStatus::Cancel) return 0;
-        if (result.status == FileDialogStatus::Error) {
-            ShowMessage(StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
-                        MessageButtons::Ok, MessageIcon::Exclamation);
-            return 0;
-        }
-        const std::string chosen = WithDefaultExtension(result.path, request.defaultExtension);
-        if (chosen.empty()) return 0;
-        if (request.mode == FileDialogMode::Save && g_fileDialogHost->FileExists(chosen)) {
-            const MessageResult answer =
-                ShowMessage(chosen + "\nThis file already exists." + "\nReplace existing file?", {},
-                            MessageButtons::YesNo, MessageIcon::Question);
-            if (answer != MessageResult::Yes) {
-                // Back to the dialog, so the operator can pick another name.
-                request.initialName = chosen;
-                continue;
-            }
-        }
-        path = chosen;
-        return 1;
+    const FileDialogResult result = g_fileDialogHost->Show(request);
+    if (result.status == FileDialogStatus::Cancel) return 0;
+    if (result.status == FileDialogStatus::Error) {
+        ShowMessage(StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
+                    MessageButtons::Ok, MessageIcon::Exclamation);
+        return 0;
     }
+    const std::string chosen = WithDefaultExtension(result.path, request.defaultExtension);
+    if (chosen.empty()) return 0;
+    // Any answer but Yes ends the save: nothing is written and nothing remembered.
+    if (request.mode == FileDialogMode::Save && g_fileDialogHost->FileExists(chosen) &&
+        ShowMessage(chosen + "\nThis file already exists." + "\nReplace existing file?", {}, MessageButtons::YesNo,
+                    MessageIcon::Question) != MessageResult::Yes) {
+        return 0;
+    }
+    path = chosen;
+    return 1;
 }
 
 void ReportCannotOpen(const std::string& path)

@@ -46,8 +46,8 @@ FileDialogHost* GetFileDialogHost();
 
 // The shared pattern. Gives 1 with the chosen path, 0 when the operator cancelled (silently), the
 // dialog failed ("Error in Load Dialog! (Return-code = %d)", caption "Load Error") or a save was not
-// to replace an existing file and the operator then cancelled. A name typed without an extension gets
-// the default extension. Saving over an existing file asks first; No opens the dialog again.
+// to replace an existing file. A name typed without an extension gets the default extension. Saving
+// over an existing file asks first; any answer but Yes ends the save.
 int ChooseFile(FileDialogRequest request, std::string& path);
 
 // The message of a file that cannot be opened: the path, then "\nCouldn't open this file".

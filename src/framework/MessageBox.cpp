@@ -7,9 +7,12 @@ namespace {
 
 MessageHost* g_host = nullptr;
 
-MessageResult FirstButton(MessageButtons buttons)
+}  // namespace
+
+MessageResult DefaultAnswer(const MessageRequest& request)
 {
-    switch (buttons) {
+    if (request.defaultButton) return *request.defaultButton;
+    switch (request.buttons) {
         case MessageButtons::YesNo:
         case MessageButtons::YesNoCancel:
             return MessageResult::Yes;
@@ -17,8 +20,6 @@ MessageResult FirstButton(MessageButtons buttons)
             return MessageResult::Ok;
     }
 }
-
-}  // namespace
 
 MessageHost* SetMessageHost(MessageHost* host)
 {
@@ -29,14 +30,15 @@ MessageHost* SetMessageHost(MessageHost* host)
 
 MessageHost* GetMessageHost() { return g_host; }
 
-MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons, MessageIcon icon)
+MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons, MessageIcon icon,
+                          std::optional<MessageResult> defaultButton)
 {
-    MessageRequest request{std::string(text), std::string(caption), buttons, icon};
+    const MessageRequest request{std::string(text), std::string(caption), buttons, icon, defaultButton};
     if (g_host) return g_host->Show(request);
     const std::string_view shownCaption = caption.empty() ? kToolCaption : caption;
     std::fprintf(stderr, "[%.*s] %s\n", static_cast<int>(shownCaption.size()), shownCaption.data(),
                  request.text.c_str());
-    return FirstButton(buttons);
+    return DefaultAnswer(request);
 }
 
 void ShowCommunicationError(std::string_view text)

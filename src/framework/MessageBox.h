@@ -1,6 +1,7 @@
 // Modal message boxes of the whole program, behind one host that the GUI or a test installs.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ struct MessageRequest {
     std::string caption;  // empty: the host shows the tool's own title
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::Exclamation;
+    // The button Enter presses; none: the first (OK or Yes). A question whose Yes sends or keeps what
+    // may be wrong has No here.
+    std::optional<MessageResult> defaultButton;
 };
 
 class MessageHost {
@@ -27,12 +31,15 @@ public:
 inline constexpr std::string_view kToolCaption = "RV-8200-XC Control Tool";
 
 // Installs the host every message goes to and returns the previous one. Without a host, messages go
-// to standard error and are answered with their first button (OK or Yes).
+// to standard error and are answered with their default button.
 MessageHost* SetMessageHost(MessageHost* host);
 MessageHost* GetMessageHost();
 
 MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
-                          MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation);
+                          MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation,
+                          std::optional<MessageResult> defaultButton = std::nullopt);
+// The button a box presses by default: the request's own, else its first.
+MessageResult DefaultAnswer(const MessageRequest& request);
 
 // A request's failure as the operator sees it after a single action: the text under the caption
 // "Communication Error" with an exclamation icon. An empty text (nothing to say) shows nothing.

@@ -257,7 +257,7 @@ TEST_F(CommunicationDialogTest, ReplacingAnExistingFileNeedsAYes)
     dialog_->AddMessage("new line");
     files_.UseDisk(true);
     files_.QueuePath(path);
-    messages_.QueueAnswer(MessageResult::No);  // then the dialog comes back and is cancelled
+    messages_.QueueAnswer(MessageResult::No);  // ends the save
     dialog_->OnWriteMessages();
     EXPECT_EQ(ReadFile(path), "keep me");
     ASSERT_FALSE(messages_.Shown().empty());
@@ -276,7 +276,8 @@ TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedD
     files_.QueuePath(path);
     dialog_->OnWriteMessages();
     ASSERT_EQ(messages_.Shown().size(), 1u);
-    EXPECT_EQ(messages_.Shown()[0].text, path + "\nFile open error !");
+    EXPECT_EQ(messages_.Shown()[0].text,
+              TestFolder("comm-fail") + "/missing/folder\nCouldn't create a file in this folder");
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Stop);
     EXPECT_EQ(dialog_->Messages().front(), "x");
 

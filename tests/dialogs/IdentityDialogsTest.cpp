@@ -7,6 +7,8 @@
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -46,6 +48,11 @@ TEST_F(IdentityFixture, UserIdDialogShowsThePlaceholderWithoutAnAnswer)
     CUserIdDialog dialog(nullptr, GetCommand());
     dialog.InitDialog();
     EXPECT_EQ(dialog.UserIdEdit()->text(), "????????????????");
+    // The placeholder is never written; what the operator types may be.
+    EXPECT_FALSE(dialog.SaveButton()->isEnabled());
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QApplication::sendEvent(dialog.UserIdEdit(), &key);
+    EXPECT_TRUE(dialog.SaveButton()->isEnabled());
 }
 
 struct CameraIdOpenCase {
@@ -67,6 +74,7 @@ TEST_P(CameraIdOpen, OneCharacterPerField)
     CCameraIdDialog dialog(nullptr, GetCommand(), mode_);
     dialog.InitDialog();
     EXPECT_EQ(FieldTexts(dialog), c.fields);
+    EXPECT_EQ(dialog.SaveButton()->isEnabled(), !c.garbage);  // empty fields read from nothing are no id
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -11,6 +11,7 @@
 #include "link/SerialLink.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -205,6 +206,24 @@ TEST_F(LutEditorFixture, OpenLutFileStartsInTheWorkingFolderAndShowsTheTablesInV
     editors.OnOpenFile();
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Error in Load Dialog! (Return-code = 12)"});
     EXPECT_EQ(host_.Shown()[0].caption, "Load Error");
+}
+
+TEST_F(LutEditorFixture, OpenLutFileKeepsNothingOfAShadingFileOrOfAShortFileTurnedDown)
+{
+    QWidget owner;
+    LutEditors editors(command_, progress_);
+    editors.Create(&owner);
+    editors.Editor(0)->Table().tableData[0] = 123;
+    // "Too many data" at row 257, before any question; then the question, whose default is No.
+    for (const char* name : {"shading-full.csv", "shading-header-only.csv"})
+        EXPECT_EQ(editors.ReadGammaFile(TestDataPath(name)), 0);
+    EXPECT_EQ(host_.Texts(),
+              (std::vector<std::string>{
+                  "Too many data",
+                  TestDataPath("shading-header-only.csv") +
+                      "\nThis file holds 0 rows of shading data; a full gamma table has 256. Write it anyway?"}));
+    EXPECT_EQ(editors.Editor(0)->Table().tableData[0], 123);
+    EXPECT_EQ(editors.Editor(0)->ModeText(), "Edit Mode");
 }
 
 TEST_F(LutEditorFixture, SaveLutFileWithTheCameraOfflineAsksNothingAndWritesNothing)

@@ -107,6 +107,17 @@ TEST_F(ProgressFixture, ReopeningKeepsOneWindow)
     EXPECT_TRUE(owner.isEnabled());
 }
 
+TEST_F(ProgressFixture, AHiddenWindowIsShownByTheNextOpenAndClosedAnyway)
+{
+    progress.Open(&owner, "x");
+    progress.Window()->hide();
+    progress.Open(&owner, "y");
+    EXPECT_TRUE(progress.Window()->isVisible());
+    progress.Window()->hide();
+    progress.Close();
+    EXPECT_FALSE(progress.IsOpen());
+}
+
 TEST(ProgressBarDialog, OpensWithoutAParent)
 {
     CProgressBarDialog progress;

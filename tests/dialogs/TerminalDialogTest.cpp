@@ -139,7 +139,8 @@ TEST_F(TerminalDialogTest, FileErrorsAreReported)
     const std::string path = TestFolder("terminal-fail") + "/no/such/folder/log.csv";
     files_.QueuePath(path);
     terminal_->OnSave();
-    EXPECT_EQ(messages_.Shown().back().text, path + "\nFile open error !");
+    EXPECT_EQ(messages_.Shown().back().text,
+              TestFolder("terminal-fail") + "/no/such/folder\nCouldn't create a file in this folder");
     EXPECT_EQ(messages_.Shown().back().icon, MessageIcon::Stop);
     EXPECT_EQ(Text(terminal_->Lines().front()), "Tx: ST?");
 }

@@ -153,9 +153,9 @@ TEST_F(SettingFileTest, LoadAppliesWhatItMayAndSummarisesTheRest)
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--model", "B1", "--refuse", "GA=300"}));
     ASSERT_EQ(reader_->ModelCheck(), 1);
     const std::string path = Path("mixed.cam");
-    ASSERT_EQ(
-        TextFile::Save(path, {"GA=300", "XYZ=5", "LR?", "GAORA=8000", "STP=1", "CBDRT=16", "", "TI = 1", "GAG=&HC8"}),
-        TextFile::SaveResult::Saved);
+    ASSERT_EQ(TextFile::Save(path, {"GA=300", "XYZ=5", "LR?", "GAORA=8000", "STP=1", "CBDRT=16", "", "TI = 1",
+                                    "GAG=&HC8", "LR=abc", "LR=12x"}),
+              TextFile::SaveResult::Saved);
     const int gaBefore = Value("GA");
     ClearTraffic();
     host_.Clear();
@@ -178,6 +178,7 @@ TEST_F(SettingFileTest, LoadAppliesWhatItMayAndSummarisesTheRest)
                                                       "Not on this model: STP\n"
                                                       "Factory parameter in user mode: GAORA\n"
                                                       "Not a setting: LR, CBDRT\n"
+                                                      "Not a number: LR=abc, LR=12x\n"
                                                       "The camera answered: ERROR: refused on request\n"
                                                       "2 setting(s) applied."});
 }
@@ -249,7 +250,7 @@ TEST_F(SettingFileTest, DialogsAskBeforeReplacingAndRememberTheFolder)
 
     dialogs.QueuePath(path);
     host_.QueueAnswer(MessageResult::No);
-    file_->Save(SettingFileVariant::AllData);  // No: the dialog comes again and is cancelled
+    file_->Save(SettingFileVariant::AllData);  // No ends the save
     EXPECT_EQ(Read(path), "old\r\n");
 
     dialogs.QueuePath(path);

@@ -108,7 +108,13 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{"VN=1", kModelCodeA1, false, Kind::NotASetting, 0, "VN"},
                       LineCase{"MD00=RV-8200-B1", kModelCodeA1, false, Kind::ModelId, 0, "MD00"},
                       LineCase{"GAORA=8000", kModelCodeA1, false, Kind::FactoryInUserMode, 0, "GAORA"},
-                      LineCase{"GAORA=8000", kModelCodeA1, true, Kind::Setting, 8000, "GAORA"}),
+                      LineCase{"GAORA=8000", kModelCodeA1, true, Kind::Setting, 8000, "GAORA"},
+                      LineCase{"LR = 1 2", kModelCodeA1, false, Kind::Setting, 12, "LR"},
+                      LineCase{"LR=abc", kModelCodeA1, false, Kind::NotANumber, 0, "LR"},
+                      LineCase{"LR=12x", kModelCodeA1, false, Kind::NotANumber, 0, "LR"},
+                      LineCase{"LR=1,5", kModelCodeA1, false, Kind::NotANumber, 0, "LR"},
+                      LineCase{"LR=&H", kModelCodeA1, false, Kind::NotANumber, 0, "LR"},
+                      LineCase{"LR=-", kModelCodeA1, false, Kind::NotANumber, 0, "LR"}),
     [](const ::testing::TestParamInfo<LineCase>& tp) { return "Case" + std::to_string(tp.index); });
 
 TEST(SettingFileLines, CrLfAndLfEndLinesAndALastLineWithoutEndCounts)

@@ -5,6 +5,10 @@
 #include "files/TextFile.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
+#include "support/TestData.h"
+
+#include <QApplication>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <chrono>
@@ -48,14 +52,6 @@ protected:
         EXPECT_EQ(TextFile::Save(path, ShadingFile::Lines(table)), TextFile::SaveResult::Saved);
         return path;
     }
-    static ShadingTable Pattern()
-    {
-        ShadingTable table;
-        for (int c = 0; c < ShadingTable::kColours; ++c) {
-            for (int i = 0; i < ShadingTable::kEntries; ++i) table.At(c, i) = (i * 13 + c * 101) % 2001 - 1000;
-        }
-        return table;
-    }
 
     RecordingFileDialogHost dialogs_;
     ShadingTable buffer_;
@@ -83,11 +79,11 @@ TEST_F(ShadingTest, UnansweredModeQueryEndsBeforeAnythingIsSentOrAsked)
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
 
-TEST_F(ShadingTest, WriteWithSignedValuesThenReadBackGivesTheSameFile)
+TEST_F(ShadingTest, AFullFileGoesWithoutAQuestionAndReadsBackByteForByte)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1"}));
-    const ShadingTable pattern = Pattern();
-    dialogs_.QueuePath(WriteFile(pattern));
+    const std::string full = TestDataPath("shading-full.csv");  // G i, R 1023 - i, B -i
+    dialogs_.QueuePath(full);
     transfer_->WriteFromFile();
     EXPECT_TRUE(host_.Texts().empty()) << ::testing::PrintToString(host_.Texts());
     const auto settings = Settings();
@@ -95,7 +91,7 @@ TEST_F(ShadingTest, WriteWithSignedValuesThenReadBackGivesTheSameFile)
     // Entry 0 of the file goes with index 1; the table is closed at the end.
     EXPECT_EQ(settings[0], "SDDS=0");
     EXPECT_EQ(settings[1], "SDDI=1");
-    EXPECT_EQ(settings[2], "SDD=" + std::to_string(pattern.At(0, 0)));
+    EXPECT_EQ(settings[2], "SDD=0");
     EXPECT_EQ(settings.back(), "SDDU=0");
     EXPECT_EQ(Count("SDDI="), 3072);
     EXPECT_EQ(dialogs_.Shown().at(0).filters.at(0).description, "Camera gamma data (*.csv)");
@@ -104,11 +100,8 @@ TEST_F(ShadingTest, WriteWithSignedValuesThenReadBackGivesTheSameFile)
     const std::string out = Path("out.csv");
     dialogs_.QueuePath(out);
     transfer_->ReadToFile();
-    EXPECT_EQ(buffer_.values, pattern.values);
-    std::string expected;
-    for (const std::string& line : ShadingFile::Lines(pattern)) expected += line + "\r\n";
-    std::string saved;
-    ASSERT_TRUE(TextFile::Load(out, saved));
+    std::string saved, expected;
+    ASSERT_TRUE(TextFile::Load(out, saved) && TextFile::Load(full, expected));
     EXPECT_EQ(saved, expected);
     EXPECT_EQ(dialogs_.Shown().back().filters.at(0).description, "Camera shading data (*.csv)");
 }
@@ -122,10 +115,10 @@ TEST_F(ShadingTest, FileErrorsSendNothingAndTooManyWritesTheFirst1024)
     transfer_->WriteFromFile();
     EXPECT_EQ(host_.Texts(), (std::vector<std::string>{"Invaild data count format"}));
     EXPECT_EQ(Count("SDD"), 0);
-    EXPECT_EQ(buffer_.At(0, 0), 1);  // what was taken stays in the buffer
+    EXPECT_EQ(buffer_.At(0, 0), 0);  // nothing of the file stays in the buffer
 
     host_.Clear();
-    std::vector<std::string> lines = {"h"};
+    std::vector<std::string> lines = {ShadingFile::kHeader};
     for (int i = 0; i < 1025; ++i) lines.push_back(std::to_string(i) + ", 0, 0");
     const std::string many = Path("many.csv");
     ASSERT_EQ(TextFile::Save(many, lines), TextFile::SaveResult::Saved);
@@ -159,13 +152,76 @@ TEST_F(ShadingTest, AWriteTheCameraRefusesEndsInOneSummary)
     };
     for (const Case& c : cases) {
         ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--refuse", c.refuse}));
-        dialogs_.QueuePath(WriteFile(Pattern()));
+        dialogs_.QueuePath(TestDataPath("shading-full.csv"));
         host_.Clear();
         transfer_->WriteFromFile();
         EXPECT_EQ(host_.Texts(), std::vector<std::string>{c.summary}) << c.refuse;
         EXPECT_EQ(Count("SDDI="), c.indexes) << c.refuse;
         EXPECT_EQ(Count("SDDU"), 0) << c.refuse;
     }
+}
+
+TEST_F(ShadingTest, AFileThatIsNoFullShadingTableAsksAndNoSendsNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1"}));
+    host_.QueueAnswer(MessageResult::No);  // the second question gets its default, No as well
+    for (const char* name : {"gamma-ramp.csv", "shading-header-only.csv"}) {
+        dialogs_.QueuePath(TestDataPath(name));
+        transfer_->WriteFromFile();
+    }
+    const char* const kRest = "; a full shading table has 1024. Write it anyway?";
+    EXPECT_EQ(host_.Texts(),
+              (std::vector<std::string>{
+                  TestDataPath("gamma-ramp.csv") + "\nThis file holds 256 rows of gamma data" + kRest,
+                  TestDataPath("shading-header-only.csv") + "\nThis file holds 0 rows of shading data" + kRest}));
+    EXPECT_EQ(Count("SDD"), 0);
+    EXPECT_EQ(buffer_.values, ShadingTable().values);
+}
+
+TEST_F(ShadingTest, ABrokenFileChangesNothingAndTheNextWriteSendsWhatWasRead)
+{
+    ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1"}));
+    ASSERT_TRUE(transfer_->ReadFromCamera().complete);
+    std::vector<std::string> lines = {ShadingFile::kHeader}, answered, sent;
+    for (const std::string& line : terminal_.lines) {
+        if (line.rfind("Rx: SDD=", 0) == 0) answered.push_back(line.substr(4));
+    }
+    for (int i = 0; i < 1024; ++i) lines.push_back(i == 499 ? "7, 7, 7, 7" : "7, 7, 7");  // data row 500
+    ASSERT_EQ(TextFile::Save(Path("broken.csv"), lines), TextFile::SaveResult::Saved);
+    dialogs_.QueuePath(Path("broken.csv"));
+    ClearTraffic();
+    transfer_->WriteFromFile();
+    EXPECT_EQ(host_.Texts(), (std::vector<std::string>{"Invaild data count format"}));
+    EXPECT_EQ(Count("SDD"), 0);
+    ASSERT_TRUE(transfer_->WriteToCamera().Complete());
+    for (const std::string& line : Settings()) {
+        if (line.rfind("SDD=", 0) == 0) sent.push_back(line);
+    }
+    EXPECT_EQ(answered.size(), 3072u);
+    EXPECT_EQ(sent, answered);
+}
+
+TEST_F(ShadingTest, EscAndTheCloseBoxLeaveTheProgressWindowAndTheNextReloadShowsIt)
+{
+    ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1"}));
+    int shown[2] = {};  // pumps with the window up during the read and during the reload
+    int hidden = 0;
+    bool reading = true;
+    pump_.onPump = [&] {
+        QWidget* window = progressDialog_.Window();
+        if (window && reading) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(window, &escape);
+            window->close();  // the close box and Alt+F4
+        }
+        ++(window && window->isVisible() ? shown[reading ? 0 : 1] : hidden);
+    };
+    ASSERT_TRUE(transfer_->ReadFromCamera().complete);
+    reading = false;
+    reader_->Refresh();  // "Reload"
+    EXPECT_GT(shown[0], 0);
+    EXPECT_GT(shown[1], 0);
+    EXPECT_EQ(hidden, 0);
 }
 
 TEST_F(ShadingTest, RefusedEntriesAreCountedTheWriteGoesOnAndTheTableStaysOpen)
@@ -183,7 +239,7 @@ TEST_F(ShadingTest, RefusedEntriesAreCountedTheWriteGoesOnAndTheTableStaysOpen)
 TEST_F(ShadingTest, CameraVanishingHalfwayEndsWithinTwoTimeOutsWithoutSddu)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--disconnect-after", "1500"}));
-    dialogs_.QueuePath(WriteFile(Pattern()));
+    dialogs_.QueuePath(WriteFile(ShadingTable()));
     const auto start = std::chrono::steady_clock::now();
     transfer_->WriteFromFile();
     const auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

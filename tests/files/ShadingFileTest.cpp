@@ -88,24 +88,26 @@ TEST(ShadingFileRead, TooManyAndBadFormatStopWhereTheyAre)
     EXPECT_EQ(result.taken, 1024);
     EXPECT_EQ(table.At(0, 1023), 1023);
 
+    // A bad line leaves the table as it was, the lines before it included.
     ShadingTable other;
+    other.At(0, 0) = 42;
     result = ShadingFile::Parse("h\n1, 2, 3\n4, 5, 6, 7\n8, 9, 10\n", other);
     EXPECT_EQ(result.status, ShadingFile::Status::BadFormat);
-    EXPECT_EQ(result.taken, 1);
-    EXPECT_EQ(other.At(0, 0), 1);
+    EXPECT_EQ(other.At(0, 0), 42);
     EXPECT_EQ(other.At(0, 1), 0);
 }
 
-TEST(ShadingFileRead, LongLineCountsAsSeveralLines)
+TEST(ShadingFileRead, ALongLineIsOneLineWithEitherLineEnd)
 {
-    // 126 characters make one piece; the rest of the line is the next data line.
-    const std::string longLine = std::string(120, ' ') + "1, 2, 3" + std::string(10, ' ') + "4";
-    ShadingTable table;
-    const auto result = ShadingFile::Parse("h\r\n" + longLine + "\r\n", table);
-    EXPECT_EQ(result.taken, 2);
-    EXPECT_EQ(table.At(0, 0), 1);
-    EXPECT_EQ(table.At(2, 0), 0);  // "3" fell into the second piece
-    EXPECT_EQ(table.At(0, 1), 34);
+    for (const char* end : {"\r\n", "\n"}) {
+        // 126 and 128 characters.
+        const std::string line = std::string(118, ' ') + "1, 2, 34" + end + std::string(120, ' ') + "5, 6, 78" + end;
+        ShadingTable table;
+        const auto result = ShadingFile::Parse(std::string("h") + end + line, table);
+        EXPECT_EQ(result.taken, 2) << end;
+        EXPECT_EQ(table.At(2, 0), 34) << end;
+        EXPECT_EQ(table.At(2, 1), 78) << end;
+    }
 }
 
 TEST(ShadingFileWrite, SignedValuesSurviveTheRoundTrip)

@@ -1,5 +1,6 @@
 // Saved text files: byte-exact CR LF content, and a failed save that leaves the old file as it was.
 #include "files/TextFile.h"
+#include "platform/DiskFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -49,17 +51,36 @@ TEST_F(TextFileTest, SavedWithCrLfAndNothingElseReplacingTheOldFile)
     EXPECT_EQ(back, "TM=0\r\n\r\nLR=1234\r\n");
 }
 
-TEST_F(TextFileTest, FailedSaveLeavesTheExistingFileUntouched)
+TEST_F(TextFileTest, TheFileIsSyncedBeforeTheRenameAndTheFolderAfterItAndKeepsItsMode)
 {
-    // A name so long that no temporary name beside it can be made: the save fails before the target.
-    const fs::path path = folder_ / (std::string(250, 'n') + ".cam");
+    const fs::path path = folder_ / (std::string(250, 'n') + ".cam");  // no room for a longer temporary name
     std::ofstream(path) << "GA=200\r\n";
-    EXPECT_NE(TextFile::Save(path.string(), {"GA=300"}), TextFile::SaveResult::Saved);
-    EXPECT_EQ(Bytes(path), "GA=200\r\n");
-    EXPECT_EQ(FileCount(), 1);
-    // A folder in the target's place is refused the same way.
+    fs::permissions(path, fs::perms(0640));
+    using Step = DiskFile::Step;
+    std::vector<Step> steps;
+    Step failing = Step::SyncFolder;
+    const auto previous = DiskFile::SetStepHook([&](Step step) {
+        steps.push_back(step);
+        return steps.size() <= 5 || step != failing;  // the first save goes through
+    });
+    ASSERT_EQ(TextFile::Save(path.string(), {"GA=300"}), TextFile::SaveResult::Saved);
+    EXPECT_EQ(steps,
+              (std::vector<Step>{Step::CreateTemporary, Step::Write, Step::SyncFile, Step::Rename, Step::SyncFolder}));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::mask, fs::perms(0640));
+    // Up to the rename a failure keeps the old file and no temporary file; a failed folder sync is reported.
+    for (Step step : {Step::Write, Step::SyncFile, Step::Rename, Step::SyncFolder}) {
+        failing = step;
+        EXPECT_EQ(TextFile::Save(path.string(), {"GA=400"}), TextFile::SaveResult::CannotWrite);
+        EXPECT_EQ(Bytes(path), step == Step::SyncFolder ? "GA=400\r\n" : "GA=300\r\n");
+        EXPECT_EQ(FileCount(), 1);
+    }
+    failing = Step::CreateTemporary;
+    EXPECT_EQ(TextFile::Save(path.string(), {"x"}), TextFile::SaveResult::CannotCreate);
+    DiskFile::SetStepHook(previous);
+    EXPECT_EQ(TextFile::FolderRefusedText(path.string()), folder_.string() + "\nCouldn't create a file in this folder");
+    // A folder in the target's place is refused.
     fs::create_directories(folder_ / "dir.cam");
-    EXPECT_EQ(TextFile::Save((folder_ / "dir.cam").string(), {"x"}), TextFile::SaveResult::CannotCreate);
+    EXPECT_EQ(TextFile::Save((folder_ / "dir.cam").string(), {"x"}), TextFile::SaveResult::CannotWrite);
     EXPECT_TRUE(fs::is_directory(folder_ / "dir.cam"));
 }
 

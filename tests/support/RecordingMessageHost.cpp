@@ -13,13 +13,7 @@ MessageResult RecordingMessageHost::Show(const MessageRequest& request)
         answers_.pop_front();
         return answer;
     }
-    switch (request.buttons) {
-        case MessageButtons::YesNo:
-        case MessageButtons::YesNoCancel:
-            return MessageResult::Yes;
-        default:
-            return MessageResult::Ok;
-    }
+    return DefaultAnswer(request);
 }
 
 std::vector<std::string> RecordingMessageHost::Texts() const

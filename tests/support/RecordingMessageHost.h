@@ -16,7 +16,7 @@ public:
 
     MessageResult Show(const MessageRequest& request) override;
 
-    // Answers for the next boxes, in order; when the queue is empty a box gets its first button.
+    // Answers for the next boxes, in order; when the queue is empty a box gets its default button.
     void QueueAnswer(MessageResult answer) { answers_.push_back(answer); }
 
     const std::vector<MessageRequest>& Shown() const { return shown_; }

@@ -134,6 +134,9 @@ int DryRunLoad(CtlContext& context, const std::string& content)
             case Kind::FactoryInUserMode:
                 report.factoryInUserMode.push_back(name);
                 break;
+            case Kind::NotANumber:
+                report.notANumber.push_back(name + "=" + parsed.text);
+                break;
         }
     }
     for (const std::string& line : wouldSend) context.Line(line);

@@ -51,7 +51,23 @@ MessageResult QtMessageHost::Show(const MessageRequest& request)
     QMessageBox box(icon, caption, QString::fromStdString(request.text), buttons, parent);
     // Texts carry camera answers, file names and file contents: never read as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(defaultButton);
+    if (request.defaultButton) {
+        switch (*request.defaultButton) {
+            case MessageResult::Ok:
+                defaultButton = QMessageBox::Ok;
+                break;
+            case MessageResult::Cancel:
+                defaultButton = QMessageBox::Cancel;
+                break;
+            case MessageResult::Yes:
+                defaultButton = QMessageBox::Yes;
+                break;
+            case MessageResult::No:
+                defaultButton = QMessageBox::No;
+                break;
+        }
+    }
+    if (buttons & defaultButton) box.setDefaultButton(defaultButton);
     // Escape (or the close box) gives Cancel where there is one, else No, else OK, as the system's boxes do.
     if (buttons & QMessageBox::Cancel)
         box.setEscapeButton(QMessageBox::Cancel);
