@@ -194,6 +194,16 @@ QWidget* CAboutDialog::BuildCameraData(QWidget* body)
     connect(protect_, &QRadioButton::clicked, this, [this] { SetUserIdEditable(0); });
     connect(enable_, &QRadioButton::clicked, this, [this] { SetUserIdEditable(1); });
     connect(saveUserId_, &QPushButton::clicked, this, &CAboutDialog::OnSaveUserId);
+    connect(userId_, &QLineEdit::textEdited, this, [this] {
+        userIdHeld_ = true;
+        saveUserId_->setEnabled(userId_->isEnabled());
+    });
+    for (QLineEdit* part : versionParts_) {
+        connect(part, &QLineEdit::textEdited, this, [this] {
+            deviceVersionHeld_ = true;
+            saveVersion_->setEnabled(true);
+        });
+    }
     connect(saveVersion_, &QPushButton::clicked, this, &CAboutDialog::OnSaveDeviceVersion);
     return group;
 }
@@ -246,7 +256,7 @@ void CAboutDialog::OnInitDialog()
 void CAboutDialog::SetUserIdEditable(int editable)
 {
     userId_->setEnabled(editable != 0);
-    saveUserId_->setEnabled(editable != 0);
+    saveUserId_->setEnabled(editable != 0 && userIdHeld_);
     protect_->setChecked(editable == 0);
     enable_->setChecked(editable != 0);
 }
@@ -266,6 +276,8 @@ void CAboutDialog::ShowPlaceholders()
     modelName_->setText(QString::fromLatin1(kIdPlaceholder));
     userId_->setText(QString::fromLatin1(kUserIdPlaceholder));
     for (QLineEdit* part : versionParts_) part->setText(QString::fromLatin1(kPartPlaceholder));
+    userIdHeld_ = false;
+    deviceVersionHeld_ = false;
 }
 
 // Firmware version first: a camera that does not give it is taken as absent and nothing more is asked.
@@ -300,11 +312,16 @@ void CAboutDialog::ReadIdentity(BulkTally& tally)
         if (answer) field->setText(Text(answer.value.text));
         return !tally.CameraGone();
     };
-    if (!read(cmd::ID, cameraId_) || !read(cmd::FPVN, fpga_) || !read(cmd::UD, userId_)) return;
+    if (!read(cmd::ID, cameraId_) || !read(cmd::FPVN, fpga_)) return;
+    const RequestOutcome userId = tally.Add(command_.Ask(cmd::UD, kVersionTimeoutMs), "UD");
+    if (userId) userId_->setText(Text(userId.value.text));
+    userIdHeld_ = userId.Answered();
+    if (tally.CameraGone()) return;
     const RequestOutcome version = tally.Add(command_.Ask(cmd::DV, CameraIdentity::kTimeoutMs), "DV");
     CameraIdentity::DeviceVersion parts;
     if (version && CameraIdentity::SplitDeviceVersion(version.value.text, parts)) {
         for (std::size_t i = 0; i < parts.size(); ++i) versionParts_[i]->setText(Text(parts[i]));
+        deviceVersionHeld_ = true;
     }
 }
 
@@ -313,6 +330,7 @@ void CAboutDialog::EnableDeviceVersion()
     const bool factory = controlMode_.Get() != 0;
     for (QLineEdit* part : versionParts_) part->setEnabled(factory);
     saveVersion_->setVisible(factory);
+    saveVersion_->setEnabled(deviceVersionHeld_);
 }
 
 void CAboutDialog::ShowHelp()

@@ -94,6 +94,10 @@ private:
     std::array<QLineEdit*, CameraIdentity::kDeviceVersionParts> versionParts_{};
     QPushButton* saveVersion_ = nullptr;
     QLineEdit* userId_ = nullptr;
+    // Whether the field holds a value (the camera's, or one the operator typed) rather than a placeholder:
+    // a placeholder is never saved to the camera.
+    bool userIdHeld_ = false;
+    bool deviceVersionHeld_ = false;
     QPushButton* saveUserId_ = nullptr;
     QRadioButton* protect_ = nullptr;
     QRadioButton* enable_ = nullptr;

@@ -156,6 +156,21 @@ TEST_F(AboutDialog, ARefusalAfterALateAnswerDoesNotEndTheReadOut)
                                          "Without an answer: ID."});
 }
 
+// A placeholder is no user id: after a refused UD? the unlocked field cannot be saved until the operator
+// types one.
+TEST_F(AboutDialog, AUserIdThatWasNotReadIsNotSavedUntilOneIsTyped)
+{
+    camsim::CameraConfig config;
+    config.refusedLines = {"UD?"};
+    StartCamera(config);
+    const auto dialog = Open();
+    dialog->EnableButton()->click();
+    EXPECT_EQ(dialog->UserIdEdit()->text(), "????????????????");
+    EXPECT_FALSE(dialog->SaveUserIdButton()->isEnabled());
+    emit dialog->UserIdEdit()->textEdited("line 4");
+    EXPECT_TRUE(dialog->SaveUserIdButton()->isEnabled());
+}
+
 TEST_F(AboutDialog, AnUnsupportedModelIsReportedAgainAtEveryOpeningAndStillShown)
 {
     camsim::CameraConfig config;
