@@ -154,6 +154,10 @@ void SerialLink::Close()
     pending_.clear();
 }
 
+bool SerialLink::ChannelLost() const { return openMode_ == kLinkComPort && port_.LineLost(); }
+
+std::string SerialLink::ChannelDevice() const { return openMode_ == kLinkComPort ? port_.DevicePath() : std::string(); }
+
 int SerialLink::PortCount()
 {
     if (linkMode_ == kLinkComPort) return ComPort::kPortCount;

@@ -50,6 +50,12 @@ public:
     int ReopenWithBaud(int baudRate) { return Reopen(linkMode_, baudRate); }
     int OpenPort(int portIndex) { return Open(linkMode_, baudRate_, portIndex); }
     void Close();
+    bool IsOpen() const { return openMode_ >= 0; }
+    // The open serial port's line went away (a pulled USB adapter): nothing passes until it is reopened.
+    // Camera Link channels have no such report.
+    bool ChannelLost() const;
+    // The device the open serial port is on; empty for any other channel.
+    std::string ChannelDevice() const;
     // A device path the serial-port mode opens instead of "COMn" (the command-line companion's
     // --port /dev/ttyUSB0); empty: the port index names the port.
     void SetDevicePath(std::string path) { devicePath_ = std::move(path); }
