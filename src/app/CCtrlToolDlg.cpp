@@ -96,7 +96,8 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
       shading_(objects.command, shadingBuffer_),
       flashAreas_(
           objects.command, [this](bool load, int& area) { return ChooseArea(load, area); },
-          [this] { objects_.reader.Refresh(); })
+          [this] { objects_.reader.Refresh(); }),
+      portWatch_(objects.link, session_, operations_.Gate())
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -119,6 +120,10 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
                                                     objects_.settings, objects_.progress, this);
     terminal_ = new CTerminalDialog(objects_.link, objects_.settings, this);
     session_.SetSpeedShown([this](int index) { communicationDialog_->SetBaudSelection(index); });
+    portWatch_.SetModelCheck([this] { objects_.reader.ModelCheck(); });
+    portWatch_.SetReport([](const std::string& text) {
+        ShowMessage(text, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+    });
 
     tab_ = new QTabWidget(Body());
     SetControlId(tab_, kTabControlId);
@@ -216,7 +221,7 @@ void CCtrlToolDlg::RunCommand(int commandId)
 {
     switch (commandId) {
         case kCmdExit:
-            reject();
+            ConfirmExit();
             break;
         case kCmdReload:
             Reload();
@@ -324,8 +329,10 @@ void CCtrlToolDlg::OnInitDialog()
     setWindowIcon(ToolIcon());
     setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kTitle), QLatin1String(kVersion)));
 
-    // The protocol's background reception of lines the camera sends outside requests.
+    // The protocol's background reception of lines the camera sends outside requests, and the watch over
+    // a serial port that goes away.
     objects_.command.StartPolling();
+    portWatch_.Start();
     communicationDialog_->InitDialog();
     communicationDialog_->show();
     lutEditors_.Create(this);
@@ -544,6 +551,19 @@ void CCtrlToolDlg::keyPressEvent(QKeyEvent* event)
 
 void CCtrlToolDlg::reject()
 {
+    // Operations pump every window message, the close box's among them: the question, and the exit's own
+    // requests after it, wait for the end of the operation instead of running between its requests.
+    if (exitWaiting_) return;
+    exitWaiting_ = true;
+    operations_.Gate().Run([this] {
+        exitWaiting_ = false;
+        ConfirmExit();
+    });
+}
+
+void CCtrlToolDlg::ConfirmExit()
+{
+    if (destroyed_) return;
     if (closeWithoutConfirm_ != 1 && ShowMessage("Are you sure to terminate the Camera Control Tool ?", "Confirm",
                                                  MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes) {
         return;
@@ -563,7 +583,8 @@ void CCtrlToolDlg::CameraRestarting()
 {
     cameraRestarting_ = true;
     SetCloseWithoutConfirm();
-    reject();
+    // The restart is the operation under way; the window goes with it.
+    ConfirmExit();
 }
 
 void CCtrlToolDlg::OnDestroy()
@@ -572,6 +593,7 @@ void CCtrlToolDlg::OnDestroy()
     destroyed_ = true;
     // The next program (or the next run of this one) finds the camera at its own start speed.
     if (startedUp_ && !cameraRestarting_) session_.ReturnToDefaultSpeed();
+    portWatch_.Stop();
     objects_.command.StopPolling();
     objects_.link.Close();
     terminal_->hide();

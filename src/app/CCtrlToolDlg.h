@@ -12,6 +12,7 @@
 #include "operations/LinkSession.h"
 #include "operations/PageOperations.h"
 #include "operations/ParameterHandlers.h"
+#include "operations/PortWatch.h"
 #include "pages/CParameterDispatcher.h"
 
 #include <QSize>
@@ -103,6 +104,7 @@ public:
     SettingFile& SettingFiles() { return settingFile_; }
     ShadingTransfer& Shading() { return shading_; }
     FlashAreas& Flash() { return flashAreas_; }
+    PortWatch& Watch() { return portWatch_; }
 
     // The size that shows the largest page whole (the window starts smaller on a small screen).
     QSize PreferredSize() const { return preferredSize_; }
@@ -111,7 +113,9 @@ public:
     static CCtrlToolDlg* Instance();
 
 public slots:
-    void reject() override;  // "E&xit", the close box: ask first
+    // The close box and Alt+F4 (and "E&xit" through the menu's gate): an operation under way ends first,
+    // then the tool asks.
+    void reject() override;
     void accept() override;  // never ends the tool without asking either
     void done(int result) override;
 
@@ -131,6 +135,7 @@ private:
     void PlaceCommunicationDialog();
     void RunCommand(int commandId);
     void CameraRestarting();
+    void ConfirmExit();
     void OnDestroy();
 
     std::vector<CTabSheetDialog*> pages_;
@@ -152,6 +157,7 @@ private:
     SettingFile settingFile_;
     ShadingTransfer shading_;
     FlashAreas flashAreas_;
+    PortWatch portWatch_;
     FactoryKeySequence keySequence_;
     QSize preferredSize_;
     int currentArea_ = 0;
@@ -160,5 +166,6 @@ private:
     bool startedUp_ = false;
     bool destroyed_ = false;
     bool cameraRestarting_ = false;  // after "Camera Reset": the camera does not listen any more
+    bool exitWaiting_ = false;  // a close waits in the gate for the operation under way
     std::function<void()> startUpFinished_;
 };

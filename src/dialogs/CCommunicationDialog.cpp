@@ -9,6 +9,7 @@
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/LinkSession.h"
 #include "operations/RequestReport.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
@@ -235,7 +236,8 @@ void CCommunicationDialog::OnInitDialog()
 {
     SerialLink& link = link_;
     categoryList_->setCurrentIndex(link.GetMode());
-    FillPortList();
+    // The stored choice is gone (a library or grabber was removed): the first entry is opened instead.
+    if (FillPortList() != link.CurrentPortIndex()) link.OpenPort(0);
     SetBaudSelection(link.BaudIndex());
     areaList_->setCurrentIndex(areaList_->findData(kUserArea1));
     UpdateStoreButton();
@@ -243,19 +245,16 @@ void CCommunicationDialog::OnInitDialog()
     ShowLineStatus(GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline);
 }
 
-void CCommunicationDialog::FillPortList()
+int CCommunicationDialog::FillPortList()
 {
     SerialLink& link = link_;
     portList_->clear();
     const int count = link.PortCount();
     for (int index = 0; index < count; ++index) portList_->addItem(QString::fromStdString(link.PortName(index)));
     int selected = link.CurrentPortIndex();
-    if (selected < 0 || selected >= count) {
-        // The stored choice is gone (a library or grabber was removed): fall back to the first entry.
-        link.OpenPort(0);
-        selected = 0;
-    }
+    if (selected < 0 || selected >= count) selected = 0;
     portList_->setCurrentIndex(selected);
+    return selected;
 }
 
 void CCommunicationDialog::AddMessage(const std::string& text)
@@ -266,6 +265,8 @@ void CCommunicationDialog::AddMessage(const std::string& text)
 std::vector<std::string> CCommunicationDialog::Messages() const { return TrafficLogList::Lines(messageList_); }
 
 void CCommunicationDialog::SetBaudSelection(int index) { baudList_->setCurrentIndex(index); }
+
+int CCommunicationDialog::BaudSelection() const { return baudList_->currentIndex(); }
 
 int CCommunicationDialog::SelectedArea() const
 {
@@ -287,26 +288,49 @@ void CCommunicationDialog::ShowLineStatus(bool online)
 
 void CCommunicationDialog::OnOnlineStatusChanged(bool online) { ShowLineStatus(online); }
 
-void CCommunicationDialog::ReadCameraAgain()
+int CCommunicationDialog::OpeningRate(int mode) const
 {
-    if (reader_.ModelCheck() == 1) reader_.Refresh();
+    // A serial port runs at every rate of the list. A library entry offers what its grabber offers, and
+    // one that refuses the rate stays open at a rate of its own that the link would not know; 9600 bit/s,
+    // the camera's own start rate, every entry offers. The search then finds the camera's speed.
+    return mode == kLinkComPort ? link_.GetBaudRate() : SerialLink::BaudRateFromIndex(0);
+}
+
+void CCommunicationDialog::FindAndReadCamera()
+{
+    // The same search as the start-up's, so a camera left at another speed is found and moved to 115200
+    // bit/s, and the rate list shows the rate the link really runs at, whatever the search found.
+    LinkSession session(link_, command_);
+    session.SetSpeedShown([this](int index) { SetBaudSelection(index); });
+    const bool found = session.FindCamera();
+    SetBaudSelection(link_.BaudIndex());
+    if (found && reader_.ModelCheck() == 1) reader_.Refresh();
 }
 
 void CCommunicationDialog::OnCategoryChanged(int mode)
 {
-    if (link_.ReopenWithMode(mode) == 0) {
+    // The kind's folder is scanned before one of its entries is opened: a kind not used before has no
+    // entry list yet.
+    link_.SetMode(mode);
+    const int portIndex = FillPortList();
+    if (link_.Open(mode, OpeningRate(mode), portIndex) == 0) {
         ReportLinkError(link_);
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        SetBaudSelection(link_.BaudIndex());
+        return;
     }
-    FillPortList();
-    ReadCameraAgain();
+    FindAndReadCamera();
 }
 
 void CCommunicationDialog::OnPortChanged(int portIndex)
 {
-    // The port's own words when the open fails; the model check then finds no camera.
-    if (!link_.OpenPort(portIndex)) ReportLinkError(link_);
-    ReadCameraAgain();
+    // The port's own words when the open fails.
+    if (link_.Open(link_.GetMode(), OpeningRate(link_.GetMode()), portIndex) == 0) {
+        ReportLinkError(link_);
+        SetBaudSelection(link_.BaudIndex());
+        return;
+    }
+    FindAndReadCamera();
 }
 
 QString CCommunicationDialog::AreaName(int area, bool known)

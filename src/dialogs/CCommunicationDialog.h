@@ -62,6 +62,7 @@ public:
 
     // What the dialog shows, for the main window and for tests.
     int LineStatusIcon() const { return lineStatusIcon_; }
+    int BaudSelection() const;
     std::vector<std::string> Messages() const;  // newest first
     QListWidget* MessageList() const { return messageList_; }
 
@@ -70,10 +71,14 @@ protected:
 
 private:
     void BuildControls();
-    void FillPortList();
+    // Fills the port list of the link's category (a fresh scan) and selects the stored entry, or the
+    // first when the stored one is not in the list; gives the selected index. Opens nothing.
+    int FillPortList();
+    // The rate a newly chosen port or category is opened at.
+    int OpeningRate(int mode) const;
+    void FindAndReadCamera();
     void ShowLineStatus(bool online);
     int SelectedArea() const;
-    void ReadCameraAgain();
 
     SerialLink& link_;
     Command& command_;

@@ -57,10 +57,13 @@ int ComPort::Open(const std::string& portName, int baudRate, int dataBits, int s
     // a port without modem lines (a pseudo-terminal) is no reason to fail.
     device_.SetRts(false);
     device_.SetDtr(true);
+    // Not a reason to fail either: without it the port only answers later.
+    lowLatency_ = device_.RequestLowLatency();
 
     openName_ = portName;
     head_.store(0);
     tail_.store(0);
+    lineLost_.store(false);
     running_.store(true);
     reader_ = std::thread(&ComPort::ReaderLoop, this);
     return 1;
@@ -84,6 +87,8 @@ void ComPort::Close()
     StopReader();
     device_.Close();
     openName_.clear();
+    lineLost_.store(false);
+    lowLatency_ = SerialLowLatency::NotAsked;
     // Unread bytes of a closed port are gone: no wait may report them as arrived.
     head_.store(0);
     tail_.store(0);
@@ -99,10 +104,15 @@ int ComPort::FreeSpace() const
 
 // Reader thread. Waits for received bytes (or the wake-up of Close) and moves them from the driver into
 // the ring. While the ring is full it takes nothing more from the driver: the bytes wait there instead of
-// overwriting unread ones, and reading resumes as soon as the consumer frees room.
+// overwriting unread ones, and reading resumes as soon as the consumer frees room. A line that hung up
+// or a driver error ends the thread: waiting on such a port returns at once, for ever, and would spin.
 void ComPort::ReaderLoop()
 {
     std::uint8_t chunk[kRingSize];
+    auto lost = [this] {
+        // Close asked for the end itself; anything else the user-interface thread learns through LineLost.
+        if (running_.load()) lineLost_.store(true);
+    };
     while (running_.load()) {
         {
             std::unique_lock<std::mutex> lock(ringMutex_);
@@ -111,7 +121,10 @@ void ComPort::ReaderLoop()
         if (!running_.load()) break;
 
         const SerialWait wait = device_.WaitForInput(-1);
-        if (wait == SerialWait::Failed) break;  // the port delivers nothing until it is opened again
+        if (wait == SerialWait::Failed) {
+            lost();  // the port delivers nothing until it is opened again
+            break;
+        }
         if (wait != SerialWait::Input) continue;
 
         int count;
@@ -119,7 +132,10 @@ void ComPort::ReaderLoop()
             NamedMutexGuard guard(driverGuard_);
             count = device_.ReadAvailable(chunk, FreeSpace());
         }
-        if (count < 0) break;
+        if (count < 0) {
+            lost();
+            break;
+        }
         if (count == 0) continue;
 
         int head = head_.load(std::memory_order_relaxed);
@@ -137,7 +153,7 @@ void ComPort::ReaderLoop()
 
 int ComPort::Write(const std::uint8_t* bytes, int count)
 {
-    if (!IsOpen() || count <= 0) return 0;
+    if (!IsOpen() || LineLost() || count <= 0) return 0;
     NamedMutexGuard guard(driverGuard_);
     // One byte at a time, each flushed: the camera's receiver sees no burst it could overrun, and the
     // line has completely left the port when Write returns (a speed change may follow at once).

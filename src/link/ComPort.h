@@ -31,9 +31,17 @@ public:
     bool IsOpen() const { return device_.IsOpen(); }
     const std::string& LastError() const { return lastError_; }
     const std::string& OpenName() const { return openName_; }
+    // The device the open port is on (the path behind "COMn"); empty while closed.
+    const std::string& DevicePath() const { return device_.OpenPath(); }
+    // The line went away under the open port (a pulled adapter hangs the terminal up) or the driver failed:
+    // the reader thread has ended and nothing arrives or leaves until the port is opened again. Set by the
+    // reader thread, cleared by Open and Close.
+    bool LineLost() const { return lineLost_.load(); }
+    // What the driver said to the request for low latency at the last open.
+    SerialLowLatency LowLatency() const { return lowLatency_; }
 
     // Each byte is written and flushed on its own, so the whole line has left the port on return.
-    // 0 when the port is closed or count is not positive.
+    // 0 when the port is closed, its line is lost or count is not positive.
     int Write(const std::uint8_t* bytes, int count);
     // Copies up to count unread bytes out of the ring without waiting; gives their number.
     int GetBytes(std::uint8_t* destination, int count);
@@ -69,4 +77,6 @@ private:
 
     std::thread reader_;
     std::atomic<bool> running_{false};
+    std::atomic<bool> lineLost_{false};
+    SerialLowLatency lowLatency_ = SerialLowLatency::NotAsked;
 };

@@ -158,6 +158,10 @@ void SerialLink::Close()
     pending_.clear();
 }
 
+bool SerialLink::ChannelLost() const { return openMode_ == kLinkComPort && port_.LineLost(); }
+
+std::string SerialLink::ChannelDevice() const { return openMode_ == kLinkComPort ? port_.DevicePath() : std::string(); }
+
 int SerialLink::PortCount()
 {
     if (linkMode_ == kLinkComPort) return ComPort::kPortCount;
@@ -183,15 +187,17 @@ int SerialLink::Write(const std::string& text)
 {
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
     const int count = static_cast<int>(text.size());
+    // A closed or lost channel takes nothing: the request is not sent, and says so at once instead of
+    // waiting out its time-out for an answer that cannot come.
+    if (count <= 0 || openMode_ != linkMode_) return 0;
     if (linkMode_ == kLinkComPort) {
-        if (openMode_ == kLinkComPort) port_.Write(bytes, count);
+        if (port_.Write(bytes, count) == 0) return 0;
     } else if (IsClMode(linkMode_)) {
         ClSerialKind* kind = Kind(linkMode_);
-        if (kind && openMode_ == linkMode_ && count > 0) kind->WriteBytes(bytes, count, kClWriteTimeoutMs);
+        if (!kind || kind->WriteBytes(bytes, count, kClWriteTimeoutMs) <= 0) return 0;
     } else {
         return 0;
     }
-    // A closed channel drops the bytes; the text is logged all the same and the request then times out.
     std::string shown = text;
     while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n')) shown.pop_back();
     LogLine("Tx: ", shown);

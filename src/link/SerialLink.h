@@ -55,6 +55,12 @@ public:
     const std::string& LastError() const { return lastError_; }
     // Puts back the reason of an earlier failure after a reopen that only undid it (the old speed again).
     void KeepError(std::string error) { lastError_ = std::move(error); }
+    bool IsOpen() const { return openMode_ >= 0; }
+    // The open serial port's line went away (a pulled USB adapter): nothing passes until it is reopened.
+    // Camera Link channels have no such report.
+    bool ChannelLost() const;
+    // The device the open serial port is on; empty for any other channel.
+    std::string ChannelDevice() const;
     // A device path the serial-port mode opens instead of "COMn" (the command-line companion's
     // --port /dev/ttyUSB0); empty: the port index names the port.
     void SetDevicePath(std::string path) { devicePath_ = std::move(path); }
@@ -66,7 +72,8 @@ public:
     std::string PortName(int index);
 
     // Sends the whole text and logs it ("Tx: " plus the text without its trailing CR/LF in the terminal,
-    // the bare text in the message list). 0 only when no channel kind is selected.
+    // the bare text in the message list). 0, with nothing logged, when the channel is closed, lost or
+    // takes nothing.
     int Write(const std::string& text);
     // Reads up to length bytes, waiting at most limitMs for them; gives the number read.
     int Read(std::uint8_t* buffer, int length, int limitMs);

@@ -28,18 +28,36 @@ bool LinkSession::Start(int& area)
         return false;
     }
     Shown(link_.BaudIndex());
-    // The camera may still run at the speed a previous run left it at.
-    SpeedScan scan(link_, [this] { return CameraAnswers(); });
-    scan.SetSpeedShown([this](int index) { Shown(index); });
-    if (!scan.Run()) return false;
+    if (!ScanSpeeds()) return false;
 
     if (const RequestOutcome known = command_.Ask(cmd::EA, kQueryTimeoutMs); Reported(known))
         area = known.value.intValue;
+    MoveToFastSpeed();
+    return true;
+}
+
+bool LinkSession::FindCamera()
+{
+    if (!ScanSpeeds()) return false;
+    MoveToFastSpeed();
+    return true;
+}
+
+bool LinkSession::ScanSpeeds()
+{
+    // The camera may still run at the speed a previous run left it at, or be back at its own start speed
+    // after losing its power.
+    SpeedScan scan(link_, [this] { return CameraAnswers(); });
+    scan.SetSpeedShown([this](int index) { Shown(index); });
+    return scan.Run();
+}
+
+void LinkSession::MoveToFastSpeed()
+{
     if (link_.BaudIndex() != kFastBaudIndex &&
         ChangeCameraBaudRate(command_, link_, SerialLink::BaudRateFromIndex(kFastBaudIndex))) {
         Shown(kFastBaudIndex);
     }
-    return true;
 }
 
 void LinkSession::ReturnToDefaultSpeed()

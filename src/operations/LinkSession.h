@@ -24,6 +24,9 @@ public:
     // asks its working area and moves both sides to 115200 bit/s. True when a camera answered; `area` is
     // then its working area, or -1 when it did not say.
     bool Start(int& area);
+    // The search of the start-up on a link already open: the link's own speed first, then 115200 down to
+    // 9600 bit/s, and a camera found below 115200 bit/s is moved there. True when a camera answered.
+    bool FindCamera();
     // Any answer to the model query proves camera and PC share the speed; which model it is, and the
     // message about a model the tool does not support, are the refresh's business.
     bool CameraAnswers();
@@ -32,6 +35,8 @@ public:
     void ReturnToDefaultSpeed();
 
 private:
+    bool ScanSpeeds();
+    void MoveToFastSpeed();
     void Shown(int baudIndex)
     {
         if (shown_) shown_(baudIndex);

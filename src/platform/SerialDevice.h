@@ -21,6 +21,20 @@ enum class SerialWait {
     Failed,  // the driver reported an error or the line went away; waiting again is pointless
 };
 
+// What the driver made of the request for low latency (RequestLowLatency).
+enum class SerialLowLatency {
+    NotAsked,  // the system has no such request (Windows: it is a setting of the adapter's driver)
+    Refused,  // the driver has no such setting (a pseudo-terminal, most on-board ports) or declined it
+    On,
+};
+
+// Whether the device a port name opened is there again, seen without sending anything on its line.
+enum class SerialPresence {
+    Absent,  // gone, or not yet ready to be opened
+    Free,
+    InUse,  // another program (or another copy of this one) holds it
+};
+
 // The steps of opening and preparing a port are separate calls, so that the caller can name the one
 // that failed. Calls return 1 on success and 0 on failure. Threads: WaitForInput and ReadAvailable
 // belong to the port's reader thread, WakeUp may be called from any thread, everything else belongs
@@ -46,6 +60,10 @@ public:
     int SetLineSettings(const SerialLineSettings& settings);
     int SetDtr(bool on);
     int SetRts(bool on);
+    // USB serial adapters hold received bytes back for a while (16 ms by default on Linux) to fill their
+    // packets; a request-and-answer protocol waits that long for every answer. Asks the driver to pass
+    // each byte on at once. A refusal changes nothing else: the port works as before, only slower.
+    SerialLowLatency RequestLowLatency();
 
     // Waits until bytes arrive, WakeUp is called or timeoutMs passes (a negative time-out waits
     // without limit).
@@ -59,8 +77,15 @@ public:
     int Flush();
     void Close();
 
+    // The device path that Open opened; empty while closed.
+    const std::string& OpenPath() const;
+
     // The file or device the name opens on this system, for messages and tests.
     static std::string DevicePath(const std::string& portName);
+    // Looks at a device path OpenPath gave, for a port that went away (an adapter pulled). It may open the
+    // device for a moment to learn whether another program holds it, but never changes a line setting and
+    // never sends.
+    static SerialPresence Presence(const std::string& devicePath);
 
 private:
     struct Impl;

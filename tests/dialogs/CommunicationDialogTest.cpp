@@ -10,6 +10,9 @@
 #include "link/SerialLink.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
+#ifdef RV_CL_SIM_DIR
+#include "support/ClSimFolder.h"
+#endif
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
 #include "tables/CommandTable.h"
@@ -336,6 +339,21 @@ TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPor
     EXPECT_TRUE(Contains(dialog_->Messages(), "GA?")) << "the camera was not read again";
     ::unsetenv("CLSERIALPATH");
 }
+
+#ifdef RV_CL_SIM_DIR
+// A kind never used before has no entry list until its folder is scanned; then the search, as at the start-up.
+TEST_F(CommunicationDialogTest, AKindUsedForTheFirstTimeOpensItsEntryAndShowsTheRateInForce)
+{
+    ClSimFolder folder;
+    folder.AddLibrary("2001/clserial.so", "clserial.so");
+    ::setenv("CLSERIALPATH", folder.Path().c_str(), 1);
+    dialog_->OnCategoryChanged(kLinkCl2001);
+    ::unsetenv("CLSERIALPATH");
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(Control<QComboBox>(1027)->currentText().toStdString(), "115200bps");
+    TestObjects().link.Close();  // the library folder goes with this test
+}
+#endif
 
 TEST_F(CommunicationDialogTest, ChoosingAPortOpensItAndChecksTheCamera)
 {

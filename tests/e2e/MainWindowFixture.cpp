@@ -4,7 +4,10 @@
 #include "pages/PageControls.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -114,4 +117,14 @@ void MainWindowFixture::Choose(int comboId, int index)
         combo->setCurrentIndex(index);
     }
     window_->Handlers().OnComboChanged(comboId);
+}
+
+bool MainWindowFixture::RunUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QTimer wake;  // the event loop looks at the condition at least this often
+    wake.start(20);
+    while (!condition() && clock.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return condition();
 }

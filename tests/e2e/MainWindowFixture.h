@@ -3,11 +3,13 @@
 
 #include "app/CCtrlToolDlg.h"
 #include "app/ToolObjects.h"
+#include "framework/qt/QtTimerService.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +24,10 @@ protected:
     void StartCamera(const std::vector<std::string>& options);
     // Runs the window's initialisation and its start-up against the camera.
     void StartWindow();
+    // Gives the window the timers the tool runs on (the protocol's poll, the port watch); before StartWindow.
+    void UseTimers() { timers_ = std::make_unique<QtTimerService>(); }
+    // Runs the event loop until the condition holds or timeoutMs has passed; gives the condition.
+    static bool RunUntil(const std::function<bool()>& condition, int timeoutMs);
 
     // The camera's traffic log, one line per entry ("<stamp> RX|TX|LOST <line>"), and the entries with
     // the given direction and text.
@@ -33,6 +39,7 @@ protected:
     void Choose(int comboId, int index);
 
     RecordingMessageHost messages_;
+    std::unique_ptr<QtTimerService> timers_;
     std::unique_ptr<CamsimProcess> camera_;
     std::unique_ptr<ToolObjects> objects_;
     std::unique_ptr<CCtrlToolDlg> window_;

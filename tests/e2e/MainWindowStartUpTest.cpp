@@ -3,6 +3,7 @@
 
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CTerminalDialog.h"
+#include "framework/qt/QtUiHost.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
@@ -20,6 +21,9 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
+
+#include <cstdlib>
 
 namespace {
 
@@ -289,6 +293,41 @@ TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)
     EXPECT_EQ(CountReceivedStartingWith("GA?"), readsBefore + 1);
     EXPECT_EQ(CountReceivedStartingWith("EA?"), 2);
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 150);
+}
+
+// A camera left at 9600 bit/s on another port is found there and moved to 115200 bit/s, as at the start-up.
+TEST_F(MainWindow, ChoosingAnotherPortSearchesTheCamerasSpeed)
+{
+    StartCamera({});
+    StartWindow();
+    const std::string firstHome = std::getenv("XDG_CONFIG_HOME");
+    objects_->command.SetTimeoutLimitMs(250);  // the speeds the camera does not listen at pass quickly
+    CamsimProcess second(RV_CAMSIM_EXECUTABLE, 2, {"--speed", "9600"});  // "COM2" in a configuration of its own
+    ASSERT_TRUE(second.Ok()) << second.Error();
+    window_->CommunicationDialog()->OnPortChanged(1);
+    ::setenv("XDG_CONFIG_HOME", firstHome.c_str(), 1);
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(window_->CommunicationDialog()->BaudSelection(), 4) << "not moved to 115200 bit/s";
+}
+
+// The reload pumps every window message, the close box's too: the question waits for the reload's end.
+TEST_F(MainWindow, TheCloseBoxDuringAReloadAsksOnceTheReloadHasEnded)
+{
+    StartCamera({});
+    StartWindow();
+    window_->show();
+    const QtUiHost pump;
+    messages_.QueueAnswer(MessageResult::Yes);
+    QTimer::singleShot(0, window_.get(), [this] { window_->close(); });
+    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Are you sure to terminate the Camera Control Tool ?"});
+    // CEA3 is the last value a reload asks for: read twice (start-up and reload), both before the exit's speed reset.
+    int lastReads = 0;
+    for (const std::string& entry : Traffic()) {
+        if (entry.ends_with(" RX CBDRT=1")) break;
+        lastReads += entry.ends_with(" RX CEA3?") ? 1 : 0;
+    }
+    EXPECT_EQ(lastReads, 2);
 }
 
 }  // namespace

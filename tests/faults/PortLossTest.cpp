@@ -1,12 +1,13 @@
 // The serial adapter pulled out while the tool runs: reads on the port fail with an I/O error. The reader
 // thread ends, the tool goes offline without a flood of messages, and choosing the port again in the
-// communication dialog reconnects without a restart.
+// communication dialog, or the tool itself once the port is back, reconnects without a restart.
 #include "e2e/MainWindowFixture.h"
 
 #include "dialogs/CCommunicationDialog.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "platform/SerialDevice.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -15,6 +16,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <ctime>
 #include <thread>
 
 namespace {
@@ -25,6 +27,60 @@ constexpr int kGainAllEdit = 1041;
 bool Online() { return GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline; }
 
 using PortLoss = MainWindowFixture;
+
+// Processor time of this process so far (every thread), in milliseconds.
+long ProcessorMs() { return static_cast<long>(std::clock() * 1000 / CLOCKS_PER_SEC); }
+
+// The terminal hangs up at the next line and comes back behind the same link (a USB adapter pulled and
+// plugged in again), once held by another program, once free.
+TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenFree)
+{
+    StartCamera({"--dormant", "--hang-up-on", "1", "--set", "GA=222"});
+    objects_->command.SetTimeoutLimitMs(kTimeoutMs);
+    UseTimers();
+    StartWindow();
+    for (const bool heldByAnotherProgram : {true, false}) {
+        SCOPED_TRACE(heldByAnotherProgram ? "held" : "free");
+        ASSERT_TRUE(camera_->Signal(SIGUSR2));
+        ASSERT_TRUE(camera_->WaitForLog("faults armed", heldByAnotherProgram ? 1 : 2, 2000));
+        messages_.Clear();
+        int gain = 0;
+        objects_->command.QueryValue(cmd::GA, gain, kTimeoutMs);
+        // Offline only once the reader thread has seen the hang-up and ended: a spinning reader never gets there.
+        EXPECT_TRUE(RunUntil([this] { return window_->Watch().Watching(); }, 2000)) << "not offline within 2 s";
+        EXPECT_FALSE(Online());
+        EXPECT_FALSE(objects_->port.IsOpen()) << "the dead port was not closed";
+        if (heldByAnotherProgram) {  // the processor time over the next 5 s, once
+            const long processorBefore = ProcessorMs();
+            RunUntil([] { return false; }, 5000);
+            EXPECT_LT(ProcessorMs() - processorBefore, 250) << "more than 5 % of a core";
+        }
+        ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
+        EXPECT_NE(messages_.Shown()[0].text.find("COM1"), std::string::npos);
+
+        ASSERT_TRUE(camera_->Signal(SIGUSR1));
+        ASSERT_TRUE(camera_->WaitForLog("/dev/pts/", heldByAnotherProgram ? 2 : 3, 2000)) << camera_->Log();
+        if (heldByAnotherProgram) {
+            SerialDevice otherProgram;
+            ASSERT_EQ(otherProgram.Open("COM1"), 1);
+            EXPECT_TRUE(RunUntil([this] { return !window_->Watch().Watching(); }, 3000));
+            EXPECT_FALSE(objects_->link.IsOpen());
+            ASSERT_EQ(messages_.Texts().size(), 2u) << ::testing::PrintToString(messages_.Texts());
+            EXPECT_EQ(messages_.Texts()[1].rfind("COM1 is back, but another program is using it.", 0), 0u);
+            otherProgram.Close();
+            window_->CommunicationDialog()->OnPortChanged(0);  // the operator's choice, once it is free
+            ASSERT_TRUE(Online());
+            continue;
+        }
+        EXPECT_TRUE(RunUntil([] { return Online(); }, 3000)) << "not online within 3 s";
+    }
+    messages_.Clear();
+    // A value changed behind the tool's back shows that the reload really read the camera.
+    ASSERT_EQ(objects_->command.SendValue(cmd::GA, 333, 1000), 1);
+    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 333);
+}
 
 // Reloads and gives how long it took, in milliseconds.
 int TimedReload(CCtrlToolDlg& window)

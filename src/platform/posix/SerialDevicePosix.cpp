@@ -14,6 +14,10 @@
 #include <termios.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <linux/serial.h>
+#endif
+
 namespace {
 
 struct SpeedCode {
@@ -67,6 +71,9 @@ struct SerialDevice::Impl {
     int writeTimeoutMs = 20000;
     termios saved{};  // the driver's settings as last read by GetLineSettings
     bool haveSaved = false;
+    bool hungUp = false;  // the last wait saw the line hang up (reader thread only)
+    bool lowLatencySet = false;  // this device turned the driver's low latency on; Close turns it off again
+    std::string path;
 };
 
 SerialDevice::SerialDevice() : impl_(std::make_unique<Impl>()) {}
@@ -122,10 +129,32 @@ int SerialDevice::Open(const std::string& portName)
     impl_->wakeRead = pipeFds[0];
     impl_->wakeWrite = pipeFds[1];
     impl_->haveSaved = false;
+    impl_->hungUp = false;
+    impl_->path = path;
     return 1;
 }
 
 bool SerialDevice::IsOpen() const { return impl_->fd >= 0; }
+
+const std::string& SerialDevice::OpenPath() const { return impl_->path; }
+
+SerialPresence SerialDevice::Presence(const std::string& devicePath)
+{
+    // A pulled USB adapter takes its device node along (and a dosdevices link then dangles): nothing to
+    // open until it is back.
+    struct stat info {};
+    if (devicePath.empty() || ::stat(devicePath.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) {
+        return SerialPresence::Absent;
+    }
+    // Whether someone holds it shows only in an open: TIOCEXCL refuses it (EBUSY), another copy of this
+    // tool holds the lock. Anything else (a node whose permissions are not set up yet) counts as not back.
+    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == EBUSY ? SerialPresence::InUse : SerialPresence::Absent;
+    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    if (!locked) ::flock(fd, LOCK_UN);
+    ::close(fd);
+    return locked ? SerialPresence::InUse : SerialPresence::Free;
+}
 
 // Event masks and driver queue sizes have no counterpart in termios: poll() always reports input,
 // and the kernel sizes its own buffers.
@@ -223,6 +252,23 @@ int SerialDevice::SetDtr(bool on) { return SetModemLine(impl_->fd, TIOCM_DTR, on
 
 int SerialDevice::SetRts(bool on) { return SetModemLine(impl_->fd, TIOCM_RTS, on); }
 
+SerialLowLatency SerialDevice::RequestLowLatency()
+{
+#if defined(__linux__)
+    // The serial-driver settings of Linux; USB adapter drivers (ftdi_sio and others) shorten their latency
+    // timer for this flag. Drivers without them (pseudo-terminals) refuse the ioctl.
+    serial_struct serial{};
+    if (!IsOpen() || ::ioctl(impl_->fd, TIOCGSERIAL, &serial) != 0) return SerialLowLatency::Refused;
+    if (serial.flags & ASYNC_LOW_LATENCY) return SerialLowLatency::On;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    if (::ioctl(impl_->fd, TIOCSSERIAL, &serial) != 0) return SerialLowLatency::Refused;
+    impl_->lowLatencySet = true;
+    return SerialLowLatency::On;
+#else
+    return SerialLowLatency::NotAsked;
+#endif
+}
+
 SerialWait SerialDevice::WaitForInput(int timeoutMs)
 {
     if (!IsOpen()) return SerialWait::Failed;
@@ -238,9 +284,11 @@ SerialWait SerialDevice::WaitForInput(int timeoutMs)
         while (::read(impl_->wakeRead, drain, sizeof drain) > 0) {}
         return SerialWait::WokenUp;
     }
+    // A hung-up terminal (a pulled USB adapter, a pseudo-terminal whose other side closed) reports
+    // POLLHUP together with POLLIN for ever: the bytes still there are read first, and then its reads
+    // give nothing, which ReadAvailable turns into an error.
+    if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) impl_->hungUp = true;
     if (fds[0].revents & POLLIN) return SerialWait::Input;
-    // POLLHUP, POLLERR or POLLNVAL without data: the device is gone (a pseudo-terminal whose other
-    // side closed); it never delivers again.
     return SerialWait::Failed;
 }
 
@@ -261,6 +309,8 @@ int SerialDevice::ReadAvailable(std::uint8_t* buffer, int maxBytes)
         n = ::read(impl_->fd, buffer, static_cast<std::size_t>(maxBytes));
     } while (n < 0 && errno == EINTR);
     if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
+    // End of file on a terminal: it has hung up and will never deliver again.
+    if (n == 0 && impl_->hungUp) return -1;
     return static_cast<int>(n);
 }
 
@@ -298,6 +348,14 @@ int SerialDevice::Flush()
 void SerialDevice::Close()
 {
     if (impl_->fd >= 0) {
+#if defined(__linux__)
+        // The driver keeps the flag after the close; the next program gets the port as it was.
+        serial_struct serial{};
+        if (impl_->lowLatencySet && ::ioctl(impl_->fd, TIOCGSERIAL, &serial) == 0) {
+            serial.flags &= ~ASYNC_LOW_LATENCY;
+            ::ioctl(impl_->fd, TIOCSSERIAL, &serial);
+        }
+#endif
         // The exclusive flag belongs to the terminal, not to this descriptor: a pseudo-terminal keeps
         // it after the close and would refuse our own reopen (a speed change reopens the port).
         ::ioctl(impl_->fd, TIOCNXCL);
@@ -307,4 +365,6 @@ void SerialDevice::Close()
     CloseFd(impl_->wakeRead);
     CloseFd(impl_->wakeWrite);
     impl_->haveSaved = false;
+    impl_->lowLatencySet = false;
+    impl_->path.clear();
 }

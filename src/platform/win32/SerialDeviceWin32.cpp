@@ -20,6 +20,7 @@ struct SerialDevice::Impl {
     int writeTimeoutMs = 20000;
     DCB dcb{};
     bool haveDcb = false;
+    std::string path;
 };
 
 namespace {
@@ -30,14 +31,20 @@ void CloseEvent(HANDLE& event)
     event = nullptr;
 }
 
+std::string ClaimName(const std::string& portName)
+{
+    std::string name = "RV-8200-XC serial port ";
+    for (char c : portName) name.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    return name;
+}
+
 // Windows' own drivers refuse a second open of a port, but not every driver does (Wine on a pseudo-terminal,
 // some virtual ports). A named object held while the port is open makes the promise on every driver, across
 // processes and within one. Null when another holder has it; a claim that cannot be made at all (no named
 // objects) does not stand in the way: the driver's own refusal still applies.
 HANDLE ClaimPort(const std::string& portName, bool& taken)
 {
-    std::string name = "RV-8200-XC serial port ";
-    for (char c : portName) name.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+    const std::string name = ClaimName(portName);
     taken = false;
     for (const char* scope : {"Global\\", "Local\\"}) {
         HANDLE claim = ::CreateEventA(nullptr, TRUE, FALSE, (scope + name).c_str());
@@ -111,10 +118,38 @@ int SerialDevice::Open(const std::string& portName)
     impl_->waitPending = false;
     impl_->pollOnly = false;
     impl_->haveDcb = false;
+    impl_->path = path;
     return 1;
 }
 
 bool SerialDevice::IsOpen() const { return impl_->handle != INVALID_HANDLE_VALUE; }
+
+const std::string& SerialDevice::OpenPath() const { return impl_->path; }
+
+SerialPresence SerialDevice::Presence(const std::string& devicePath)
+{
+    // "\\.\COM3": the port is there while the device namespace knows its name (a pulled USB adapter
+    // takes the name along).
+    const std::string prefix = "\\\\.\\";
+    if (devicePath.compare(0, prefix.size(), prefix) != 0) return SerialPresence::Absent;
+    const std::string portName = devicePath.substr(prefix.size());
+    char target[512];
+    if (::QueryDosDeviceA(portName.c_str(), target, sizeof target) == 0) return SerialPresence::Absent;
+    for (const char* scope : {"Global\\", "Local\\"}) {
+        HANDLE claim = ::OpenEventA(SYNCHRONIZE, FALSE, (scope + ClaimName(portName)).c_str());
+        if (claim) {
+            ::CloseHandle(claim);
+            return SerialPresence::InUse;
+        }
+    }
+    HANDLE handle = ::CreateFileA(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return ::GetLastError() == ERROR_ACCESS_DENIED ? SerialPresence::InUse : SerialPresence::Absent;
+    }
+    ::CloseHandle(handle);
+    return SerialPresence::Free;
+}
 
 int SerialDevice::SetReceiveEventMask() { return IsOpen() && ::SetCommMask(impl_->handle, EV_RXCHAR) ? 1 : 0; }
 
@@ -184,6 +219,9 @@ int SerialDevice::SetRts(bool on)
 {
     return IsOpen() && ::EscapeCommFunction(impl_->handle, on ? SETRTS : CLRRTS) ? 1 : 0;
 }
+
+// The latency timer of a USB adapter is a setting of its driver here (Device Manager), not a request.
+SerialLowLatency SerialDevice::RequestLowLatency() { return SerialLowLatency::NotAsked; }
 
 SerialWait SerialDevice::WaitForInput(int timeoutMs)
 {
@@ -299,4 +337,5 @@ void SerialDevice::Close()
     CloseEvent(impl_->wakeEvent);
     CloseEvent(impl_->claim);
     impl_->haveDcb = false;
+    impl_->path.clear();
 }
