@@ -166,6 +166,7 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
     using Kind = SettingFileFormat::LineKind;
     const SettingFileFormat::Line parsed =
         SettingFileFormat::Classify(line, table_, model_.modelCode, mode_.IsFactory());
+    if (!only_.empty() && !only_.count(parsed.kind == Kind::ModelId ? std::string("MD00") : parsed.mnemonic)) return;
     switch (parsed.kind) {
         case Kind::Blank:
             return;
@@ -201,6 +202,11 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
             if (sent) {
                 table_.SetDataValue(parsed.controlId, parsed.value);
                 ++report_.applied;
+                // The read-back does not count toward the stop rule: the value is in.
+                if (readBack_) {
+                    if (const RequestOutcome held = command_.Ask(parsed.commandIndex, kValueTimeoutMs))
+                        table_.SetDataValue(parsed.controlId, held.value.intValue);
+                }
             } else if (sent.Refused()) {
                 if (firstPass) {
                     retryLines_.emplace_back(line, lineNumber);

@@ -5,6 +5,7 @@
 #include "link/RequestStreak.h"
 
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -54,6 +55,11 @@ public:
 
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
     void SetHooks(SettingFileHooks hooks) { hooks_ = std::move(hooks); }
+    // Only the lines of these mnemonics are sent (empty: every line); the others are passed over without a
+    // word, as if the file did not hold them.
+    void SetOnly(std::set<std::string> mnemonics) { only_ = std::move(mnemonics); }
+    // Each accepted value is read back, so the table holds what the camera took (a value it adjusted too).
+    void SetReadBack(bool readBack) { readBack_ = readBack; }
 
     // The save dialog (folder of settings item 8, "cam"), the file, the folder remembered.
     void Save(SettingFileVariant variant);
@@ -82,5 +88,7 @@ private:
     ProgressSink* progress_ = nullptr;
     SettingFileLoadReport report_;
     RequestStreak streak_;
-    std::vector<std::pair<std::string, int>> retryLines_;  // refused in the first pass: line, line number
+    std::vector<std::pair<std::string, int>> retryLines_;
+    std::set<std::string> only_;
+    bool readBack_ = false;  // refused in the first pass: line, line number
 };

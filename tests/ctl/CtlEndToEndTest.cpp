@@ -182,6 +182,13 @@ TEST_F(CtlEndToEnd, LoadOnASecondCameraLeavesNoDifference)
     EXPECT_NE(dry.out.find("GA=345\n"), std::string::npos);
     EXPECT_EQ(RunCtl({"--port", second, "diff", File("first.cam")}).status, 1) << "the dry run sent something";
 
+    // Only the chosen rows: GA goes in, LR stays as it was; a name that is no mnemonic sends nothing.
+    EXPECT_EQ(RunCtl({"--port", second, "load", File("first.cam"), "--only", "GA,NOPE"}).status, 2);
+    ASSERT_EQ(RunCtl({"--port", second, "load", File("first.cam"), "--only", "GA"}).status, 0);
+    const CtlRun partial = RunCtl({"--port", second, "diff", File("first.cam")});
+    EXPECT_EQ(partial.out.find("GA: file"), std::string::npos) << partial.out;
+    EXPECT_NE(partial.out.find("LR: file 6000, camera"), std::string::npos) << partial.out;
+
     const CtlRun load = RunCtl({"--port", second, "--json", "load", File("first.cam")});
     ASSERT_EQ(load.status, 0) << load.err;
     EXPECT_EQ(Json(load)["applied"].number, Json(load)["lines"].number);

@@ -116,8 +116,14 @@ int CtlCommandLine::Parse(const std::vector<std::string>& args, CtlCommandLine& 
             continue;
         }
         const bool verbFlag = verb && std::find(verb->flags.begin(), verb->flags.end(), arg) != verb->flags.end();
+        const bool verbValue =
+            verb && std::find(verb->valueFlags.begin(), verb->valueFlags.end(), arg) != verb->valueFlags.end();
         if (verbFlag) {
             out.verbArgs.push_back(arg);
+        } else if (verbValue) {
+            // The verb's own option and its value go to the verb together.
+            out.verbArgs.push_back(arg);
+            if (i + 1 < args.size()) out.verbArgs.push_back(args[++i]);
         } else if (TakesValue(arg)) {
             if (i + 1 >= args.size()) {
                 problem = arg + " needs a value";

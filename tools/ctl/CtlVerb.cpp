@@ -32,9 +32,13 @@ void CtlContext::Json(const JsonText& object) const
 std::string ParseVerbArgs(const CtlVerb& verb, const std::vector<std::string>& args, CtlArgs& out)
 {
     bool wordsOnly = false;  // after "--" everything is a word (a setting file named "--x.cam")
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (!wordsOnly && arg == "--") {
             wordsOnly = true;
+        } else if (!wordsOnly && std::find(verb.valueFlags.begin(), verb.valueFlags.end(), arg) != verb.valueFlags.end()) {
+            if (i + 1 >= args.size()) return arg + " needs a value";
+            out.values[arg] = args[++i];
         } else if (!wordsOnly && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {
             if (std::find(verb.flags.begin(), verb.flags.end(), arg) == verb.flags.end()) {
                 return "'" + verb.name + "' has no option " + arg;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@ class StderrMessageHost;
 struct CtlArgs {
     std::vector<std::string> words;
     std::set<std::string> flags;
+    std::map<std::string, std::string> values;  // the options that take a value: "--only GA,LR"
     bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
 };
 
@@ -49,6 +51,7 @@ struct CtlVerb {
     std::function<std::string(const CtlArgs&)> check;
     // Gives the exit status (CtlExit).
     std::function<int(CtlContext&, const CtlArgs&)> run;
+    std::vector<std::string> valueFlags = {};  // the options followed by a value
 };
 
 // Splits a verb's arguments into words and flags and checks them against the verb; the problem, empty

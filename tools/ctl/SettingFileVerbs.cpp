@@ -10,7 +10,8 @@
 #include "files/TextFile.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
-#include "link/RequestStreak.h"
+#include "files/SettingFileComparison.h"
+#include "link/BulkTally.h"
 #include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
@@ -101,7 +102,20 @@ JsonText ReportJson(const SettingFileLoadReport& report)
 }
 
 // What a load would do, without sending anything: the lines sorted as the load sorts them.
-int DryRunLoad(CtlContext& context, const std::string& content)
+// "GA,LR" as the set {GA, LR}.
+std::set<std::string> OnlyMnemonics(const std::string& list)
+{
+    std::set<std::string> names;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        if (comma > start) names.insert(list.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return names;
+}
+
+int DryRunLoad(CtlContext& context, const std::string& content, const std::set<std::string>& only)
 {
     CtlCamera& camera = context.camera;
     using Kind = SettingFileFormat::LineKind;
@@ -113,6 +127,7 @@ int DryRunLoad(CtlContext& context, const std::string& content)
         const SettingFileFormat::Line parsed =
             SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
         const std::string name = parsed.mnemonic.empty() ? line : parsed.mnemonic;
+        if (!only.empty() && !only.count(parsed.kind == Kind::ModelId ? std::string("MD00") : parsed.mnemonic)) continue;
         switch (parsed.kind) {
             case Kind::Blank:
                 break;
@@ -148,6 +163,17 @@ int DryRunLoad(CtlContext& context, const std::string& content)
     return report.AllApplied() ? kExitOk : kExitRefused;
 }
 
+std::string CheckLoad(const CtlArgs& args)
+{
+    if (!args.values.count("--only")) return {};
+    const std::set<std::string> names = OnlyMnemonics(args.values.at("--only"));
+    if (names.empty()) return "--only needs mnemonics, for example --only GA,LR";
+    for (const std::string& name : names) {
+        if (CommandTable::Find(name) < 0) return "--only: no such mnemonic: " + name;
+    }
+    return {};
+}
+
 int RunLoad(CtlContext& context, const CtlArgs& args)
 {
     CtlCamera& camera = context.camera;
@@ -158,10 +184,13 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
         Problem("The camera did not answer the model query.");
         return kExitNoCamera;
     }
-    if (args.Has("--dry-run")) return DryRunLoad(context, content);
+    const std::set<std::string> only =
+        args.values.count("--only") ? OnlyMnemonics(args.values.at("--only")) : std::set<std::string>();
+    if (args.Has("--dry-run")) return DryRunLoad(context, content, only);
     SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
                      Hooks(camera));
     file.SetProgress(context.progress);
+    file.SetOnly(only);
     // The summary of what was not applied goes to standard error through the message host.
     if (!file.ReadSettingFile(path)) return kExitUsage;
     const SettingFileLoadReport& report = file.LastReport();
@@ -218,56 +247,39 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     std::string content;
     if (!LoadInputFile(path, content)) return kExitUsage;
     if (const int status = NeedModel(camera)) return status;
-    using Kind = SettingFileFormat::LineKind;
-    Command& command = camera.Protocol();
-    RequestStreak streak;
-    std::vector<std::string> differences;
-    std::vector<std::string> notCompared;
-    const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
-    for (const std::string& line : lines) {
-        const SettingFileFormat::Line parsed =
-            SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
-        if (parsed.kind == Kind::Blank) continue;
-        if (parsed.kind == Kind::ModelId) {
-            if (parsed.text != camera.Model().modelName) {
-                differences.push_back(JsonText()
-                                          .Add("name", "MD00")
-                                          .Add("file", parsed.text)
-                                          .Add("camera", camera.Model().modelName)
-                                          .Object());
-                context.Line("MD00: file " + parsed.text + ", camera " + camera.Model().modelName);
-            }
-            continue;
-        }
-        if (parsed.kind != Kind::Setting) {
-            notCompared.push_back(parsed.mnemonic.empty() ? line : parsed.mnemonic);
-            continue;
-        }
-        const RequestOutcome answer = streak.Record(command.Ask(parsed.commandIndex, kValueTimeoutMs));
-        const bool ok = answer.Answered();
-        const int held = answer.value.intValue;
-        if (streak.CameraGone()) break;
-        if (ok && held == parsed.value) continue;
-        JsonText difference;
-        difference.Add("name", parsed.mnemonic).Add("file", parsed.value);
-        if (ok) {
-            difference.Add("camera", held);
-        } else {
-            difference.AddRaw("camera", "null");
-        }
-        differences.push_back(difference.Object());
-        context.Line(StrFormat("%s: file %d, camera %s", parsed.mnemonic.c_str(), parsed.value,
-                               ok ? std::to_string(held).c_str() : "?"));
-    }
-    if (streak.CameraGone()) {
+    // The same comparison as the window's "Compare with setting file...".
+    const SettingFileComparison comparison = SettingFileComparison::Compare(
+        content, camera.Protocol(), camera.Table(), camera.Model(), camera.Mode().IsFactory());
+    if (comparison.CameraGone()) {
         Problem("The camera stopped answering; the comparison is incomplete.");
         return kExitNoCamera;
     }
+    std::vector<std::string> differences;
+    for (const SettingFileComparison::Row& row : comparison.rows) {
+        if (!row.Differs()) continue;
+        JsonText difference;
+        difference.Add("name", row.mnemonic);
+        if (row.modelId) {
+            difference.Add("file", row.fileText).Add("camera", row.cameraText);
+            context.Line("MD00: file " + row.fileText + ", camera " + row.cameraText);
+        } else {
+            difference.Add("file", row.fileValue);
+            if (row.Known()) {
+                difference.Add("camera", row.CameraValue());
+            } else {
+                difference.AddRaw("camera", "null");
+            }
+            context.Line(StrFormat("%s: file %d, camera %s", row.mnemonic.c_str(), row.fileValue,
+                                   row.Known() ? std::to_string(row.CameraValue()).c_str() : "?"));
+        }
+        differences.push_back(difference.Object());
+    }
+    std::vector<std::string> notCompared;
+    for (const SettingFileComparison::Skipped& line : comparison.skipped) notCompared.push_back(line.name);
     if (!notCompared.empty()) {
-        std::string names;
-        for (const std::string& name : notCompared) names += (names.empty() ? "" : ", ") + name;
-        ShowMessage("Not compared (not a setting of this camera and mode): " + names, {}, MessageButtons::Ok,
-                    MessageIcon::Exclamation);
+        ShowMessage("Not compared (not a setting of this camera and mode): " +
+                        BulkTally::ListText(notCompared, static_cast<int>(notCompared.size())),
+                    {}, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     context.Json(JsonText()
                      .AddRaw("differences", JsonText::List(differences))
@@ -309,13 +321,15 @@ void SettingFileVerbs::Add(std::vector<CtlVerb>& verbs)
                      nullptr,
                      RunSave});
     verbs.push_back({"load",
-                     "load FILE.cam [--dry-run]",
+                     "load FILE.cam [--dry-run] [--only MN,...]",
                      "Sends the settings of a camera setting file as the windowed tool does (a refused line gets\n"
                      "one more try at the end) and says on standard error what was not applied. --dry-run sends\n"
-                     "nothing and prints the lines a load would send. Exit 1 when not everything was applied.",
+                     "nothing and prints the lines a load would send. --only GA,LR sends only the file's lines of\n"
+                     "those mnemonics (what 'diff' found different, say). Exit 1 when not everything was applied.",
                      1,
                      1,
                      {"--dry-run"},
-                     nullptr,
-                     RunLoad});
+                     CheckLoad,
+                     RunLoad,
+                     {"--only"}});
 }
