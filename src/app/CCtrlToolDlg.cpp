@@ -5,6 +5,7 @@
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CCameraIdDialog.h"
 #include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CCompareDialog.h"
 #include "dialogs/CParameterAreaSelectDialog.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/CTerminalDialog.h"
@@ -179,6 +180,7 @@ void CCtrlToolDlg::BuildMenu()
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("File(&F)"));
     AddItem(file, "&Open", kCmdOpen, true);
+    AddItem(file, "&Compare with setting file...", kCmdCompare, true);
     QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
     AddItem(saveAs, "All Data", kCmdSaveAllData, true);
     AddItem(saveAs, "Shipping Data", kCmdSaveShippingData, true);
@@ -238,6 +240,9 @@ void CCtrlToolDlg::RunCommand(int commandId)
         case kCmdOpen:
             settingFile_.Load();
             break;
+        case kCmdCompare:
+            CompareWithSettingFile();
+            break;
         case kCmdSaveAllData:
             settingFile_.Save(SettingFileVariant::AllData);
             break;
@@ -279,6 +284,16 @@ void CCtrlToolDlg::RunIdentityDialog(int commandId)
         dialog = std::make_unique<CAboutDialog>(this, objects_.command, objects_.reader, objects_.model, objects_.mode);
     }
     dialog->exec();
+}
+
+void CCtrlToolDlg::CompareWithSettingFile()
+{
+    std::string path;
+    if (!settingFile_.ChooseFileToOpen(path)) return;
+    CCompareDialog dialog(this, objects_.command, objects_.reader, objects_.table, objects_.model, objects_.mode,
+                          settingFile_);
+    dialog.InitDialog();
+    if (dialog.Compare(path)) dialog.exec();
 }
 
 // The setting files, the flash areas and the shading buttons, with what they need of the pages.

@@ -47,6 +47,7 @@ public:
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
         kCmdOpen = 30008,
+        kCmdCompare = 30013,
         kCmdSaveAllData = 30011,
         kCmdSaveShippingData = 30012,
         kCmdExit = 2,
@@ -128,6 +129,8 @@ private:
     QAction* AddItem(QMenu* menu, const char* text, int commandId, bool available);
     void OnCommand(int commandId);
     void RunIdentityDialog(int commandId);
+    // File > "Compare with setting file...": the open dialog, then the comparison window.
+    void CompareWithSettingFile();
     void ConnectFileOperations();
     int ChooseArea(bool load, int& area);
     void UpdateUtilityMenu();

@@ -83,9 +83,27 @@ void SettingFile::Save(SettingFileVariant variant)
 void SettingFile::Load()
 {
     std::string path;
-    if (ChooseFile(SettingFileRequest(FileDialogMode::Open, settings_), path) != 1) return;
+    if (!ChooseFileToOpen(path)) return;
     ReadSettingFile(path);
+}
+
+int SettingFile::ChooseFileToOpen(std::string& path)
+{
+    if (ChooseFile(SettingFileRequest(FileDialogMode::Open, settings_), path) != 1) return 0;
     settings_.SetText(kItemCameraFilePath, TextFile::FolderOf(path));
+    return 1;
+}
+
+int SettingFile::ApplyOnly(const std::string& path, std::set<std::string> mnemonics)
+{
+    // No mnemonic chosen means nothing to send, never the whole file.
+    if (mnemonics.empty()) return 1;
+    only_ = std::move(mnemonics);
+    readBack_ = true;
+    const int read = ReadSettingFile(path);
+    only_.clear();
+    readBack_ = false;
+    return read;
 }
 
 int SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant variant)
@@ -230,4 +248,5 @@ void SettingFile::NoteRefusal(const std::string& mnemonic, const RequestOutcome&
 {
     if (report_.refused.empty()) report_.firstRefusal = outcome.FailureText();
     report_.refused.push_back(mnemonic);
+    report_.refusedAnswers.emplace_back(mnemonic, outcome.FailureText());
 }

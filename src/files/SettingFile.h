@@ -35,6 +35,7 @@ struct SettingFileLoadReport {
     std::vector<std::string> notASetting;
     std::vector<std::string> notANumber;  // "LR=abc": nothing was sent for these
     std::string firstRefusal;  // the camera's answer to the first line it refused for good
+    std::vector<std::pair<std::string, std::string>> refusedAnswers;  // each refused mnemonic, the camera's words
     bool cameraGone = false;  // two unanswered requests in a row
     int stoppedAtLine = 0;  // cameraGone: the one-based line whose request went unanswered the second time
     int timedOut = 0;  // lines without an answer (timed out, or not sent) that the load went past
@@ -65,6 +66,11 @@ public:
     void Save(SettingFileVariant variant);
     // The open dialog, the load, the folder remembered.
     void Load();
+    // The open dialog of Open alone (same folder and filter): 1 with the chosen path, the folder remembered.
+    int ChooseFileToOpen(std::string& path);
+    // Loads only the file's lines of these mnemonics, each accepted value read back; 0 when the file could
+    // not be opened. The summary says what was not applied, as after a load.
+    int ApplyOnly(const std::string& path, std::set<std::string> mnemonics);
 
     // 1 written; 0 after its message when the file could not be created or written.
     int WriteSettingFile(const std::string& path, SettingFileVariant variant);

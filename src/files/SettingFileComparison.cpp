@@ -43,7 +43,8 @@ SettingFileComparison SettingFileComparison::Compare(const std::string& content,
     SettingFileComparison result;
     const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const SettingFileFormat::Line parsed = SettingFileFormat::Classify(lines[i], table, model.modelCode, factoryMode);
+        const SettingFileFormat::Line parsed =
+            SettingFileFormat::Classify(lines[i], table, model.modelCode, factoryMode);
         const int number = static_cast<int>(i) + 1;
         if (parsed.kind == Kind::Blank) continue;
         if (parsed.kind != Kind::Setting && parsed.kind != Kind::ModelId) {

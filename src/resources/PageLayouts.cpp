@@ -385,3 +385,38 @@ const PageLayout* FindPageLayout(int templateId)
     }
     return nullptr;
 }
+
+namespace {
+
+bool FindInGroup(const LayoutGroup& group, int controlId, ControlPlace& place)
+{
+    for (const LayoutRow& row : group.rows) {
+        for (const LayoutItem& item : row.items) {
+            if (item.controlId != controlId) continue;
+            place.group = group.caption;
+            place.label = row.label.empty() ? item.text : row.label;
+            return true;
+        }
+    }
+    for (const LayoutGroup& inner : group.subgroups) {
+        if (FindInGroup(inner, controlId, place)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+ControlPlace PlaceOfControl(int controlId)
+{
+    for (const PageLayout& page : PageLayouts()) {
+        if (!page.created) continue;
+        for (const LayoutGroup& group : page.groups) {
+            ControlPlace place;
+            if (FindInGroup(group, controlId, place)) {
+                place.page = page.caption;
+                return place;
+            }
+        }
+    }
+    return {};
+}

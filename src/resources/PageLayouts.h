@@ -40,3 +40,12 @@ struct PageLayout {
 
 const std::vector<PageLayout>& PageLayouts();  // all seven templates in id order 111..117
 const PageLayout* FindPageLayout(int templateId);
+
+// Where a control stands as the operator sees it: the page's caption, the group box's (the innermost one)
+// and the row's label. Empty texts when no created page holds the control.
+struct ControlPlace {
+    std::string page;
+    std::string group;
+    std::string label;
+};
+ControlPlace PlaceOfControl(int controlId);

@@ -36,7 +36,8 @@ std::string ParseVerbArgs(const CtlVerb& verb, const std::vector<std::string>& a
         const std::string& arg = args[i];
         if (!wordsOnly && arg == "--") {
             wordsOnly = true;
-        } else if (!wordsOnly && std::find(verb.valueFlags.begin(), verb.valueFlags.end(), arg) != verb.valueFlags.end()) {
+        } else if (!wordsOnly &&
+                   std::find(verb.valueFlags.begin(), verb.valueFlags.end(), arg) != verb.valueFlags.end()) {
             if (i + 1 >= args.size()) return arg + " needs a value";
             out.values[arg] = args[++i];
         } else if (!wordsOnly && arg.size() > 2 && arg.compare(0, 2, "--") == 0) {

@@ -6,12 +6,12 @@
 
 #include "base/StrFormat.h"
 #include "files/SettingFile.h"
+#include "files/SettingFileComparison.h"
 #include "files/SettingFileFormat.h"
 #include "files/TextFile.h"
 #include "framework/MessageBox.h"
-#include "link/Command.h"
-#include "files/SettingFileComparison.h"
 #include "link/BulkTally.h"
+#include "link/Command.h"
 #include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
@@ -127,7 +127,8 @@ int DryRunLoad(CtlContext& context, const std::string& content, const std::set<s
         const SettingFileFormat::Line parsed =
             SettingFileFormat::Classify(line, camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory());
         const std::string name = parsed.mnemonic.empty() ? line : parsed.mnemonic;
-        if (!only.empty() && !only.count(parsed.kind == Kind::ModelId ? std::string("MD00") : parsed.mnemonic)) continue;
+        if (!only.empty() && !only.count(parsed.kind == Kind::ModelId ? std::string("MD00") : parsed.mnemonic))
+            continue;
         switch (parsed.kind) {
             case Kind::Blank:
                 break;
@@ -248,8 +249,8 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     if (!LoadInputFile(path, content)) return kExitUsage;
     if (const int status = NeedModel(camera)) return status;
     // The same comparison as the window's "Compare with setting file...".
-    const SettingFileComparison comparison = SettingFileComparison::Compare(
-        content, camera.Protocol(), camera.Table(), camera.Model(), camera.Mode().IsFactory());
+    const SettingFileComparison comparison = SettingFileComparison::Compare(content, camera.Protocol(), camera.Table(),
+                                                                            camera.Model(), camera.Mode().IsFactory());
     if (comparison.CameraGone()) {
         Problem("The camera stopped answering; the comparison is incomplete.");
         return kExitNoCamera;
