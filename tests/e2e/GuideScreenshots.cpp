@@ -3,8 +3,11 @@
 #include "e2e/MainWindowFixture.h"
 
 #include "dialogs/CCommunicationDialog.h"
+#include "dialogs/CCompareDialog.h"
 #include "dialogs/CLUTDlg.h"
 #include "dialogs/CTerminalDialog.h"
+#include "link/Command.h"
+#include "tables/CommandTable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +22,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -106,6 +110,27 @@ TEST_F(GuideScreenshots, FactoryModeAndIdentity)
     Save(window_.get(), "page-factory");
     SaveModal(CCtrlToolDlg::kCmdEditUserId, "user-id");
     SaveModal(CCtrlToolDlg::kCmdEditCameraId, "camera-id");
+}
+
+TEST_F(GuideScreenshots, CompareWithSettingFile)
+{
+    for (const char* model : {"B1", "A1"}) {
+        Start({"--model", model});
+        // Last month's file, and a camera tuned since: three values differ.
+        const std::string path = (std::filesystem::temp_directory_path() / "line4.cam").string();
+        ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
+        Command& command = objects_->command;
+        ASSERT_TRUE(command.Set(cmd::GA, 320, 1000));
+        ASSERT_TRUE(command.Set(cmd::TI, 1, 1000));
+        ASSERT_TRUE(command.Set(cmd::BLR, 12, 1000));
+        CCompareDialog dialog(window_.get(), command, objects_->reader, objects_->table, objects_->model,
+                              objects_->mode, window_->SettingFiles());
+        dialog.InitDialog();
+        ASSERT_EQ(dialog.Compare(path), 1);
+        dialog.show();
+        Save(&dialog, std::string(model) == "B1" ? "compare-b1" : "compare-a1");
+        std::remove(path.c_str());
+    }
 }
 
 TEST_F(GuideScreenshots, LutEditor)
