@@ -5,6 +5,7 @@
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
 #include "files/SettingFile.h"
+#include "files/SettingFileComparison.h"
 #include "files/TextFile.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
@@ -63,6 +64,17 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
                        return host->shown + static_cast<int>(bench->file->LastReport().refused.size());
                    },
                    0.9});
+    // The comparison window's work: the same file read with the load's rules and every row asked of the
+    // camera. Its wire time plus a tenth at the most.
+    out.push_back({"setting file compared with the camera (comparison window)",
+                   [bench, &context] {
+                       std::string content;
+                       if (!TextFile::Load(bench->path, content)) return 1;
+                       const SettingFileComparison comparison = SettingFileComparison::Compare(
+                           content, context.command, context.table, context.model, false);
+                       return comparison.queries.Failed();
+                   },
+                   1.0 / 1.1});
 }
 BENCH_WORKLOADS(20, SettingFileWorkloads);
 
