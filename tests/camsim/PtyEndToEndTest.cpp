@@ -1,15 +1,22 @@
 // The rv8200xc-camsim executable, driven like a serial port through its link symlink.
+#include "support/Elapsed.h"
+#include "support/FileText.h"
+#include "support/TempFolder.h"
+#include "support/TestProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -17,38 +24,33 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // One running simulator with its link in a private temporary folder.
 class Simulator {
 public:
     explicit Simulator(std::vector<std::string> args)
     {
-        char folder[] = "/tmp/camsim-test-XXXXXX";
-        if (mkdtemp(folder)) folder_ = folder;
-        link_ = folder_ + "/camera";
-        args.insert(args.begin(), {RV_CAMSIM_EXECUTABLE, "--link", link_});
-        Start(args);
+        link_ = folder_.File("camera");
+        args.insert(args.begin(), {RV_CAMSIM_EXECUTABLE, "--link", link_, "--ready-fd", "3"});
+        TestProcess::Spec spec;
+        spec.argv = args;
+        spec.outPath = folder_.File("camsim.out");
+        spec.readyFd = 3;
+        if (process_.Start(spec)) process_.WaitReady(5000, slavePath_);
     }
     ~Simulator()
     {
-        if (pid_ > 0) Stop();
+        process_.Stop();
         if (port_ >= 0) close(port_);
-        unlink(link_.c_str());
-        if (!folder_.empty()) {
-            unlink((folder_ + "/traffic.log").c_str());
-            rmdir(folder_.c_str());
-        }
     }
 
-    const std::string& Link() const { return link_; }
-    const std::string& Folder() const { return folder_; }
+    std::string Folder() const { return folder_.Path().string(); }
     const std::string& SlavePath() const { return slavePath_; }
+    pid_t Pid() const { return process_.Pid(); }
 
     // Opens the link like a serial port: raw, 8N1, the given speed.
     bool OpenPort(speed_t speed)
     {
-        port_ = open(link_.c_str(), O_RDWR | O_NOCTTY);
+        port_ = open(link_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         return port_ >= 0 && SetSpeed(speed);
     }
     bool SetSpeed(speed_t speed)
@@ -83,59 +85,16 @@ public:
         return ReadLine(timeoutMs);
     }
 
-    // SIGTERM and the exit status (-1 when it did not end within two seconds).
-    int Stop()
-    {
-        kill(pid_, SIGTERM);
-        int status = 0;
-        for (int i = 0; i < 200; ++i) {
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            usleep(10000);
-        }
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return -1;
-    }
+    // SIGTERM and the exit status (-1 when it did not end within two seconds or ended by a signal).
+    int Stop() { return process_.Stop(2000); }
 
 private:
-    void Start(const std::vector<std::string>& args)
-    {
-        int out[2];
-        ASSERT_EQ(pipe(out), 0);
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            close(out[1]);
-            std::vector<char*> argv;
-            for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-            argv.push_back(nullptr);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        // The first line on stdout is the slave's path, printed once the link exists.
-        pollfd fd{out[0], POLLIN, 0};
-        char byte = 0;
-        while (poll(&fd, 1, 5000) > 0 && read(out[0], &byte, 1) == 1 && byte != '\n') slavePath_.push_back(byte);
-        close(out[0]);
-    }
-
-    std::string folder_;
+    TempFolder folder_{"rv-camsim"};
     std::string link_;
     std::string slavePath_;
-    pid_t pid_ = -1;
+    TestProcess process_;
     int port_ = -1;
 };
-
-long long MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-}
 
 TEST(PtyCamera, AnswersAt9600AndIsSilentAtAnotherSpeed)
 {
@@ -152,11 +111,10 @@ TEST(PtyCamera, AnswersAt9600AndIsSilentAtAnotherSpeed)
 
 TEST(PtyCamera, ReplacesAnExistingLinkAndRemovesItAtExit)
 {
-    char folder[] = "/tmp/camsim-link-XXXXXX";
-    ASSERT_TRUE(mkdtemp(folder));
-    const std::string link = std::string(folder) + "/port";
+    const TempFolder folder;
+    const std::string link = folder.File("port");
     std::ofstream(link) << "stale";
-    const std::string nested = std::string(folder) + "/dosdevices/com1";
+    const std::string nested = folder.File("dosdevices/com1");
     {
         Simulator sim({"--link", link});  // the later --link wins
         struct stat info {};
@@ -171,8 +129,6 @@ TEST(PtyCamera, ReplacesAnExistingLinkAndRemovesItAtExit)
         EXPECT_EQ(lstat(nested.c_str(), &info), 0) << "missing folders above the link are created";
         EXPECT_EQ(sim.Stop(), 0);
     }
-    rmdir((std::string(folder) + "/dosdevices").c_str());
-    rmdir(folder);
 }
 
 TEST(PtyCamera, SpeedOptionAndTheBaudRateHandshake)
@@ -189,24 +145,19 @@ TEST(PtyCamera, SpeedOptionAndTheBaudRateHandshake)
 
 TEST(PtyCamera, LogsEveryLineWithATimeStamp)
 {
-    Simulator probe({});
-    const std::string log = probe.Folder() + "/traffic.log";
-    probe.Stop();
+    const TempFolder folder;
+    const std::string log = folder.File("traffic.log");
     Simulator sim({"--log", log});
     ASSERT_TRUE(sim.OpenPort(B9600));
     sim.Ask("GA=900");
     ASSERT_TRUE(sim.SetSpeed(B38400));
     sim.Ask("GA?", 200);
     EXPECT_EQ(sim.Stop(), 0);
-    std::ifstream file(log);
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string content = text.str();
+    const std::string content = ReadText(log);
     EXPECT_NE(content.find(" RX GA=900\n"), std::string::npos) << content;
     EXPECT_NE(content.find(" TX ERROR: GA 900 out of range 100..800\n"), std::string::npos) << content;
     EXPECT_NE(content.find(" LOST GA?\n"), std::string::npos) << content;
     EXPECT_EQ(content.substr(4, 1), "-") << "lines begin with the date";
-    unlink(log.c_str());
 }
 
 TEST(PtyCamera, WireTimeMakesTheLineAsSlowAsARealOne)
@@ -214,10 +165,10 @@ TEST(PtyCamera, WireTimeMakesTheLineAsSlowAsARealOne)
     Simulator sim({"--wire-time"});
     ASSERT_TRUE(sim.OpenPort(B9600));
     ASSERT_EQ(sim.Ask("UD=" + std::string(60, 'u')), "COMPLETE\r\n");
-    const Clock::time_point start = Clock::now();
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(sim.Ask("UD?"), "UD=" + std::string(60, 'u') + "\r\n");
     // 5 bytes out and 65 back at 9600 bit/s: about 73 ms on the wire.
-    EXPECT_GE(MillisecondsSince(start), 70);
+    EXPECT_GE(MsSince(start), 70);
 }
 
 TEST(PtyCamera, SilentAndDisconnectingCamerasGoQuiet)
@@ -246,9 +197,47 @@ TEST(PtyCamera, GarbageOverlongAndSplitAnswers)
 
     Simulator halting({"--split", "40"});
     ASSERT_TRUE(halting.OpenPort(B9600));
-    const Clock::time_point start = Clock::now();
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(halting.Ask("MD?"), "MD=RV-8200-A1\r\n");
-    EXPECT_GE(MillisecondsSince(start), 3 * 40) << "15 bytes in pieces of 4: three pauses";
+    EXPECT_GE(MsSince(start), 3 * 40) << "15 bytes in pieces of 4: three pauses";
+}
+
+// A test process killed outright (a runner's time-out) takes its simulated camera with it.
+TEST(PtyCamera, DiesWithTheTestProcessThatStartedIt)
+{
+    int report[2];
+    ASSERT_EQ(pipe2(report, O_CLOEXEC), 0);
+    const pid_t test = fork();
+    ASSERT_GE(test, 0);
+    if (test == 0) {
+        const Simulator sim({});
+        const pid_t camera = sim.SlavePath().empty() ? -1 : sim.Pid();
+        [[maybe_unused]] ssize_t sent = write(report[1], &camera, sizeof camera);
+        sent = write(report[1], sim.Folder().data(), sim.Folder().size());
+        close(report[1]);
+        pause();  // until the SIGKILL
+        _exit(0);
+    }
+    close(report[1]);
+    pid_t camera = -1;
+    const ssize_t got = read(report[0], &camera, sizeof camera);
+    const std::string folder = ReadText("/proc/self/fd/" + std::to_string(report[0]));  // the child's to remove
+    close(report[0]);
+    ASSERT_EQ(got, static_cast<ssize_t>(sizeof camera));
+    ASSERT_GT(camera, 0);
+    // Watched before the kill, so the number cannot meanwhile name another process.
+    const int watch = static_cast<int>(syscall(SYS_pidfd_open, camera, 0));
+    ASSERT_GE(watch, 0);
+    kill(test, SIGKILL);
+    int status = 0;
+    waitpid(test, &status, 0);
+    pollfd ended{watch, POLLIN, 0};
+    const bool gone = poll(&ended, 1, 10000) == 1;
+    if (!gone) kill(camera, SIGKILL);
+    close(watch);
+    std::error_code ignored;
+    if (folder.find("rv-camsim-") != std::string::npos) std::filesystem::remove_all(folder, ignored);
+    EXPECT_TRUE(gone) << "the simulated camera outlived the killed test process";
 }
 
 TEST(PtyCamera, CommandLineErrorsAndHelp)

@@ -2,6 +2,7 @@
 // each with its own simulated camera, found in the folder CLSERIALPATH names.
 #include "ctl/CtlProcess.h"
 #include "ctl/JsonReader.h"
+#include "support/ScopedEnv.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ class CtlCameraLink : public testing::TestWithParam<KindCase> {};
 TEST_P(CtlCameraLink, EntryByPositionOrNameReachesTheCamera)
 {
     const KindCase& c = GetParam();
-    ::setenv("CLSERIALPATH", (std::string(RV_CL_SIM_DIR) + "/" + c.folder).c_str(), 1);
+    const ScopedEnv path("CLSERIALPATH", std::string(RV_CL_SIM_DIR) + "/" + c.folder);
     const CtlRun set = RunCtl({"--cameralink", c.entry, "--json", "set", "GA=250"});
     ASSERT_EQ(set.status, 0) << set.err;
     JsonValue value;

@@ -3,6 +3,7 @@
 #include "ctl/CtlProcess.h"
 #include "ctl/JsonReader.h"
 #include "support/CamsimProcess.h"
+#include "support/TempFolder.h"
 
 #include "link/ComPort.h"
 
@@ -23,28 +24,16 @@ using Args = std::vector<std::string>;
 
 class CtlEndToEnd : public testing::Test {
 protected:
-    void SetUp() override { folder_ = std::filesystem::temp_directory_path() / ("rv-ctl-e2e-" + UniqueName()); }
-    void TearDown() override
+    void SetUp() override
     {
-        camera_.reset();
-        std::error_code ignored;
-        if (!HasFailure()) std::filesystem::remove_all(folder_, ignored);
+        ASSERT_TRUE(temp_.Ok());
+        folder_ = temp_.Path();
     }
-
-    static std::string UniqueName()
-    {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name() + "-" + std::to_string(::getpid());
-        for (char& c : name) {
-            if (c == '/') c = '_';
-        }
-        return name;
-    }
+    void TearDown() override { camera_.reset(); }
 
     // The camera as COM1, with its traffic log in the test's folder.
     void StartCamera(Args options = {})
     {
-        std::filesystem::create_directories(folder_);
         options.push_back("--log");
         options.push_back(LogPath());
         camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, options);
@@ -65,6 +54,7 @@ protected:
         return value;
     }
 
+    TempFolder temp_{"rv-ctl-e2e"};
     std::filesystem::path folder_;
     std::unique_ptr<CamsimProcess> camera_;
 };

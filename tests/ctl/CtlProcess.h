@@ -2,6 +2,8 @@
 // how long it took.
 #pragma once
 
+#include "support/FileText.h"
+
 #include <string>
 #include <vector>
 
@@ -15,9 +17,6 @@ struct CtlRun {
 // Runs the companion (RV_CTL_EXECUTABLE) with the arguments, in the test's environment, for at most
 // limitSeconds.
 CtlRun RunCtl(const std::vector<std::string>& args, double limitSeconds = 60.0);
-
-// A file's bytes as they are (empty when it cannot be read).
-std::string ReadText(const std::string& path);
 
 // Any program (argv[0] a path), the same way.
 CtlRun RunProgram(const std::vector<std::string>& argv, double limitSeconds = 60.0);

@@ -4,6 +4,7 @@
 #include "ctl/CtlProcess.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TempFolder.h"
 
 #include "files/SettingFile.h"
 #include "link/ComPort.h"
@@ -74,16 +75,12 @@ class CtlToolFiles : public testing::TestWithParam<VariantCase> {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() / ("rv-ctl-files-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        if (!HasFailure()) std::filesystem::remove_all(folder_, ignored);
+        ASSERT_TRUE(temp_.Ok());
+        folder_ = temp_.Path();
     }
     std::string File(const std::string& name) const { return (folder_ / name).string(); }
 
+    TempFolder temp_{"rv-ctl-files"};
     std::filesystem::path folder_;
 };
 

@@ -1,5 +1,6 @@
 #include "app/ToolObjects.h"
 #include "support/CamsimProcess.h"
+#include "support/FileText.h"
 #include "support/LinkDialogsEnvironment.h"
 
 #include "dialogs/CCommunicationDialog.h"
@@ -38,14 +39,6 @@ std::unique_ptr<CCommunicationDialog> MakeDialog()
 {
     ToolObjects& o = TestObjects();
     return std::make_unique<CCommunicationDialog>(o.link, o.command, o.reader, o.mode, o.settings, o.progress);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
@@ -238,7 +231,7 @@ TEST_F(CommunicationDialogTest, SavesOldestFirstUnderANewNameAndRemembersTheFold
     ASSERT_EQ(request.filters.size(), 1u);
     EXPECT_EQ(request.filters[0].description, "txt file (*.txt)");
     EXPECT_EQ(request.filters[0].pattern, "*.txt");
-    EXPECT_EQ(ReadFile(path + ".txt"), "MD?\r\nMD=RV-8200-A1\r\nGA=100\r\n");
+    EXPECT_EQ(ReadText(path + ".txt"), "MD?\r\nMD=RV-8200-A1\r\nGA=100\r\n");
     EXPECT_EQ(dialog_->Messages().front(), "Writing file has been done!");
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 
@@ -262,14 +255,14 @@ TEST_F(CommunicationDialogTest, ReplacingAnExistingFileNeedsAYes)
     files_.QueuePath(path);
     messages_.QueueAnswer(MessageResult::No);  // ends the save
     dialog_->OnWriteMessages();
-    EXPECT_EQ(ReadFile(path), "keep me");
+    EXPECT_EQ(ReadText(path), "keep me");
     ASSERT_FALSE(messages_.Shown().empty());
     EXPECT_EQ(messages_.Shown()[0].text, path + "\nThis file already exists.\nReplace existing file?");
 
     files_.QueuePath(path);
     messages_.QueueAnswer(MessageResult::Yes);
     dialog_->OnWriteMessages();
-    EXPECT_NE(ReadFile(path).find("new line\r\n"), std::string::npos);
+    EXPECT_NE(ReadText(path).find("new line\r\n"), std::string::npos);
 }
 
 TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedDone)

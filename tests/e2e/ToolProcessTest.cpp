@@ -1,36 +1,20 @@
 // The tool as a process: what it leaves in the settings file and where it leaves the camera.
 #include "support/CamsimProcess.h"
+#include "support/FileText.h"
+#include "support/TestProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <csignal>
-
-extern char** environ;
 
 namespace {
 
 constexpr const char* kKey = "[HKEY_LOCAL_MACHINE\\Software\\Orvane\\RV-8200-XC Control Tool]";
-
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The REGEDIT4 line of one value ("\"Name\"=dword:0000000a"), or "" when the value is not there.
 std::string ValueLine(const std::string& file, const std::string& name)
@@ -79,31 +63,15 @@ protected:
     // Runs the tool to its end; gives its exit status (-1 when it had to be killed) and its output.
     int RunTool(const std::string& ending, std::string& output)
     {
-        const std::string outPath = (config_ / "tool.out").string();
-        std::vector<std::string> args{RV_TOOL_DRIVER, ending};
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = -1;
-        const int rc = ::posix_spawn(&pid, RV_TOOL_DRIVER, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) return -2;
-        int status = 0;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (::waitpid(pid, &status, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                ::kill(pid, SIGKILL);
-                ::waitpid(pid, &status, 0);
-                output = ReadText(outPath);
-                return -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        output = ReadText(outPath);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        TestProcess tool;
+        TestProcess::Spec spec;
+        spec.argv = {RV_TOOL_DRIVER, ending};
+        spec.outPath = (config_ / "tool.out").string();
+        spec.errPath = (config_ / "tool.err").string();
+        if (!tool.Start(spec)) return -2;
+        const int status = tool.Finish(60000);
+        output = ReadText(spec.outPath);
+        return status;
     }
 
     std::unique_ptr<CamsimProcess> camera_;

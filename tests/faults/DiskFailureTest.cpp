@@ -3,6 +3,9 @@
 // way (the disk full). The operator reads the path (or the folder that takes no file) in a message, and an
 // existing file stays as it was.
 #include "e2e/MainWindowFixture.h"
+#include "support/FileText.h"
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
 
 #include "dialogs/CCommunicationDialog.h"
 #include "settings/RegistrySettings.h"
@@ -43,14 +46,6 @@ bool SetImmutable(const std::string& path, bool on)
     return done;
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 enum class Disk { FolderNotWritable, UnderAPlainFile, Device, FileNotReplaceable, WriteFailsPartWay };
 
 // The window's objects the writers reach.
@@ -72,17 +67,14 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        char pattern[] = "/tmp/rv-disk-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
+        ASSERT_TRUE(temp_.Ok());
+        folder_ = temp_.Path().string();
     }
     void TearDown() override
     {
         for (const std::string& path : immutable_) SetImmutable(path, false);
         if (limited_) ::setrlimit(RLIMIT_FSIZE, &oldLimit_);
         MainWindowFixture::TearDown();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
 
     // Makes the disk fail in the way asked and gives the path to save to; an empty path skips the case.
@@ -135,6 +127,7 @@ protected:
     }
 
     RecordingFileDialogHost files_;
+    TempFolder temp_{"rv-disk"};
     std::string folder_;
     std::vector<std::string> immutable_;
     rlimit oldLimit_{};
@@ -186,7 +179,7 @@ TEST_P(DiskFailure, PathIsShownAndTheOldFileStays)
         EXPECT_TRUE(S_ISCHR(info.st_mode)) << "the device was replaced by a file";
     }
     if (disk == Disk::FileNotReplaceable || disk == Disk::WriteFailsPartWay) {
-        EXPECT_EQ(ReadFile(path), kOld);
+        EXPECT_EQ(ReadText(path), kOld);
     }
     // No temporary file is left beside the target.
     for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
@@ -227,29 +220,26 @@ INSTANTIATE_TEST_SUITE_P(EveryWriter, DiskFailure,
 // the tool goes on with the value for this run.
 TEST(SettingsFileOnAFailingDisk, OldContentStaysAndNoTemporaryFileRemains)
 {
-    char pattern[] = "/tmp/rv-store-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string home = pattern;
-    const std::string oldHome = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    const TempFolder folder;
+    ASSERT_TRUE(folder.Ok());
+    const std::string home = folder.Path().string();
+    const ScopedEnv configHome("XDG_CONFIG_HOME", home);
     const std::string store = home + "/orvane/hklm.reg";
     {
         RegistrySettings settings;
         settings.SetText(kItemCommandLogFilePath, "/first");
         ASSERT_TRUE(fs::exists(store));
-        const std::string before = ReadFile(store);
+        const std::string before = ReadText(store);
         if (SetImmutable(store, true)) {
             settings.SetText(kItemCommandLogFilePath, "/second");
             SetImmutable(store, false);
-            EXPECT_EQ(ReadFile(store), before);
+            EXPECT_EQ(ReadText(store), before);
             for (const auto& entry : fs::directory_iterator(home + "/orvane")) {
                 const std::string name = entry.path().filename().string();
                 EXPECT_TRUE(name == "hklm.reg" || name == "hklm.reg.lock") << name;
             }
         }
     }
-    ::setenv("XDG_CONFIG_HOME", oldHome.c_str(), 1);
-    fs::remove_all(home);
 }
 
 }  // namespace

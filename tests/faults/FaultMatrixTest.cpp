@@ -3,6 +3,8 @@
 // summarises refusals without a flood of boxes, leaves no half-written file, and reloads cleanly once
 // the fault is lifted, without a restart.
 #include "e2e/MainWindowFixture.h"
+#include "support/FileText.h"
+#include "support/TempFolder.h"
 
 #include "dialogs/CLUTDlg.h"
 #include "files/ShadingFile.h"
@@ -130,29 +132,16 @@ public:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        char pattern[] = "/tmp/rv-faults-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        folder_ = pattern;
+        ASSERT_TRUE(temp_.Ok());
+        folder_ = temp_.Path().string();
     }
-    void TearDown() override
-    {
-        MainWindowFixture::TearDown();
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void TearDown() override { MainWindowFixture::TearDown(); }
 
     std::string File(const std::string& name) const { return (fs::path(folder_) / name).string(); }
     static void WriteFile(const std::string& path, const std::string& content)
     {
         std::ofstream out(path, std::ios::binary);
         out << content;
-    }
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
     }
 
     // Runs a menu item whose modal dialog is closed as soon as it shows.
@@ -167,6 +156,7 @@ public:
 
     RecordingFileDialogHost files_;
     InstantClock clock_;
+    TempFolder temp_{"rv-faults"};
     std::string folder_;
 };
 
@@ -336,7 +326,7 @@ TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks
         EXPECT_TRUE(name == "settings.txt" || name == "shading.csv" || name == "write.csv") << name;
     }
     if (fs::exists(File("shading.csv"))) {
-        const std::string content = ReadFile(File("shading.csv"));
+        const std::string content = ReadText(File("shading.csv"));
         if (content != kOldContent) {
             ShadingTable table;
             EXPECT_EQ(ShadingFile::Parse(content, table).status, ShadingFile::Status::Ok);

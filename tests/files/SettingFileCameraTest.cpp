@@ -4,8 +4,10 @@
 #include "files/TextFile.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
+#include "support/FileText.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
+#include "support/TestData.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
@@ -76,6 +78,7 @@ struct SaveCase {
     SettingFileVariant variant;
     const char* firstLine;  // "MN=" prefix of the first line
     bool factoryRows;
+    const char* golden;  // the expected file in tests/data
 };
 
 class SettingFileSaves : public SettingFileTest, public ::testing::WithParamInterface<SaveCase> {};
@@ -94,26 +97,23 @@ TEST_P(SettingFileSaves, HoldTheVariantsRowsWithCrLf)
     EXPECT_EQ(content.substr(content.size() - 2), "\r\n");
     EXPECT_EQ(content.find("\r\n\r\n"), std::string::npos);
     EXPECT_EQ(content.find('\n'), content.find("\r\n") + 1);
-    // Byte for byte: the rows of the table, after the model id where there is one.
-    const int modelCode = model_.modelCode;
-    std::string expected =
-        std::string(c.firstLine).rfind("MD00", 0) == 0 ? "MD00=" + std::string(c.model) + "\r\n" : std::string();
-    for (const std::string& line : SettingFileFormat::RowLines(table_, modelCode, c.factoryRows)) {
-        expected += line + "\r\n";
-    }
-    EXPECT_EQ(content, expected);
+    // Byte for byte the committed file: every stored row of the model with its default, in table order.
+    EXPECT_EQ(content, ReadText(TestDataPath(c.golden))) << c.golden;
     EXPECT_EQ(content.find("GAORA=") != std::string::npos, c.factoryRows && std::string(c.model) == "RV-8200-A1");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, SettingFileSaves,
-    ::testing::Values(SaveCase{"RV-8200-A1", 0, SettingFileVariant::AllData, "TM=", false},
-                      SaveCase{"RV-8200-A1", 0, SettingFileVariant::ShippingData, "TM=", false},
-                      SaveCase{"RV-8200-A1", 1, SettingFileVariant::AllData, "MD00=RV-8200-A1\r\nTM=", true},
-                      SaveCase{"RV-8200-A1", 1, SettingFileVariant::ShippingData, "TM=", false},
-                      SaveCase{"RV-8200-B1", 0, SettingFileVariant::AllData, "TM=", false},
-                      SaveCase{"RV-8200-B1", 1, SettingFileVariant::AllData, "MD00=RV-8200-B1\r\nTM=", true},
-                      SaveCase{"RV-8200-B1", 1, SettingFileVariant::ShippingData, "TM=", false}),
+    // The shipping data and a save in user mode hold the user rows alone: the same file.
+    ::testing::Values(SaveCase{"RV-8200-A1", 0, SettingFileVariant::AllData, "TM=", false, "setting-A1-user.cam"},
+                      SaveCase{"RV-8200-A1", 0, SettingFileVariant::ShippingData, "TM=", false, "setting-A1-user.cam"},
+                      SaveCase{"RV-8200-A1", 1, SettingFileVariant::AllData, "MD00=RV-8200-A1\r\nTM=", true,
+                               "setting-A1-factory.cam"},
+                      SaveCase{"RV-8200-A1", 1, SettingFileVariant::ShippingData, "TM=", false, "setting-A1-user.cam"},
+                      SaveCase{"RV-8200-B1", 0, SettingFileVariant::AllData, "TM=", false, "setting-B1-user.cam"},
+                      SaveCase{"RV-8200-B1", 1, SettingFileVariant::AllData, "MD00=RV-8200-B1\r\nTM=", true,
+                               "setting-B1-factory.cam"},
+                      SaveCase{"RV-8200-B1", 1, SettingFileVariant::ShippingData, "TM=", false, "setting-B1-user.cam"}),
     [](const ::testing::TestParamInfo<SaveCase>& tp) { return "Case" + std::to_string(tp.index); });
 
 TEST_F(SettingFileTest, LoadRoundTripRestoresEveryValueOnASecondCamera)

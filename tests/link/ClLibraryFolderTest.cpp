@@ -1,6 +1,7 @@
 // Finding and loading the Camera Link libraries: the wildcard rule, the folder lookup and run-time
 // loading by full path.
 #include "support/ClSimFolder.h"
+#include "support/ScopedEnv.h"
 
 #include "platform/DynamicLibrary.h"
 #include "platform/FolderSearch.h"
@@ -48,20 +49,15 @@ TEST(FolderSearch, JoinPathAddsOneSeparator)
 
 TEST(FolderSearch, CameraLinkFolderFollowsClserialpath)
 {
-    const char* saved = std::getenv("CLSERIALPATH");
-    std::string previous = saved != nullptr ? saved : "";
-    unsetenv("CLSERIALPATH");
-    EXPECT_EQ(FolderSearch::CameraLinkFolder(), "/usr/local/lib/cameralink");
-    setenv("CLSERIALPATH", "", 1);
-    EXPECT_EQ(FolderSearch::CameraLinkFolder(), "/usr/local/lib/cameralink");
-    setenv("CLSERIALPATH", "/opt/grabber/lib//", 1);
-    EXPECT_EQ(FolderSearch::CameraLinkFolder(), "/opt/grabber/lib");
-    setenv("CLSERIALPATH", "/", 1);
-    EXPECT_EQ(FolderSearch::CameraLinkFolder(), "/");
-    if (saved != nullptr) {
-        setenv("CLSERIALPATH", previous.c_str(), 1);
-    } else {
-        unsetenv("CLSERIALPATH");
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, "/usr/local/lib/cameralink"},
+        {"", "/usr/local/lib/cameralink"},
+        {"/opt/grabber/lib//", "/opt/grabber/lib"},
+        {"/", "/"},
+    };
+    for (const auto& [value, folder] : cases) {
+        const ScopedEnv path("CLSERIALPATH", value);
+        EXPECT_EQ(FolderSearch::CameraLinkFolder(), folder) << value.value_or("(not set)");
     }
 }
 

@@ -1,5 +1,6 @@
 // The three Camera Link library kinds against simulated frame-grabber libraries, loaded for real.
 #include "support/ClSimFolder.h"
+#include "support/ScopedEnv.h"
 
 #include "link/ClSerial2000.h"
 #include "link/ClSerial2001.h"
@@ -295,8 +296,14 @@ TEST_F(Kind2001, ListsMakersInIndexOrderAndUnloadsAfterTheScan)
 class ClserialpathScope {
 public:
     explicit ClserialpathScope(const std::string& folder) { Set(folder); }
-    ~ClserialpathScope() { unsetenv("CLSERIALPATH"); }
-    void Set(const std::string& folder) { setenv("CLSERIALPATH", folder.c_str(), 1); }
+    void Set(const std::string& folder)
+    {
+        path_.reset();
+        path_ = std::make_unique<ScopedEnv>("CLSERIALPATH", folder);
+    }
+
+private:
+    std::unique_ptr<ScopedEnv> path_;
 };
 
 TEST_F(Kind2001, AScanThatCannotLoadKeepsTheEarlierList)

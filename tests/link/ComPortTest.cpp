@@ -1,4 +1,6 @@
+#include "support/Elapsed.h"
 #include "support/PtyPeer.h"
+#include "support/ScopedEnv.h"
 
 #include "link/ComPort.h"
 #include "platform/SerialDevice.h"
@@ -18,11 +20,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int MsSince(Clock::time_point start)
-{
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 class SerialPort : public ::testing::Test {
 protected:
@@ -55,14 +52,9 @@ TEST_F(SerialPort, PortNamesResolveThroughTheDosdevicesFolder)
     ASSERT_EQ(::symlink("/nonexistent/tty", dangling.c_str()), 0);
     EXPECT_EQ(SerialDevice::DevicePath("COM2"), dangling);
 
-    const std::string saved = peer_.ConfigHome();
-    ::unsetenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home ? home : "";
-    ::setenv("HOME", "/nonexistent-home", 1);
+    const ScopedEnv noConfigHome("XDG_CONFIG_HOME", std::nullopt);
+    const ScopedEnv home("HOME", "/nonexistent-home");
     EXPECT_EQ(SerialDevice::DevicePath("COM3"), "/dev/ttyS2");
-    ::setenv("HOME", savedHome.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
 TEST_F(SerialPort, OpenWritesLineSettingsAndMovesBytesBothWays)

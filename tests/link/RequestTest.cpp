@@ -1,3 +1,4 @@
+#include "support/Elapsed.h"
 #include "support/ProtocolFixture.h"
 
 #include "framework/UiHost.h"
@@ -12,11 +13,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-int MsSince(Clock::time_point start)
-{
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 class Requests : public ProtocolFixture {};
 

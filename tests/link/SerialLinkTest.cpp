@@ -1,6 +1,7 @@
 #include "link/ComPort.h"
 #include "link/SerialLink.h"
 #include "support/ScriptedChannel.h"
+#include "support/TempConfigHome.h"
 
 #include "support/RecordingMessageHost.h"
 
@@ -189,9 +190,7 @@ TEST_F(Link, ReadStopsAtTheLengthOrTheLimit)
 TEST(LinkSettingsStore, SettingsGoBackToTheRegistryAtTheEnd)
 {
     // A store of its own, also when the suite runs outside ctest.
-    char dir[] = "/tmp/rv-linkstore-XXXXXX";
-    ASSERT_NE(::mkdtemp(dir), nullptr);
-    ::setenv("XDG_CONFIG_HOME", dir, 1);
+    const TempConfigHome home;
     ComPort port;
     LinkSettings initial;
     initial.linkMode = kLinkComPort;
@@ -209,7 +208,6 @@ TEST(LinkSettingsStore, SettingsGoBackToTheRegistryAtTheEnd)
     int baud = 0;
     settings.GetValue(kItemBaudrate, baud, 0);
     EXPECT_EQ(baud, 38400);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The simulated camera and the Qt application shared by the link dialog tests.
 #include "support/LinkDialogsEnvironment.h"
+#include "support/FileText.h"
 
 #include "app/ToolObjects.h"
 #include "framework/qt/QtTimerService.h"
@@ -70,24 +71,14 @@ private:
 
 CamsimProcess* TestCamera() { return g_camera && g_camera->Ok() ? g_camera.get() : nullptr; }
 
-std::string TestCameraTraffic()
-{
-    std::ifstream in(g_trafficLog, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string TestCameraTraffic() { return ReadText(g_trafficLog); }
 
 ToolObjects& TestObjects() { return *g_objects; }
 
 bool TestCameraLogged(const std::string& text)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (TestCameraTraffic().find(text) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
+    return WaitForText(
+        g_trafficLog, [&](const std::string& log) { return log.find(text) != std::string::npos; }, 2000);
 }
 
 bool OpenTestCameraLink() { return TestCamera() != nullptr && g_objects->link.Open(kLinkComPort, kCameraRate, 0) == 1; }

@@ -13,10 +13,9 @@
 
 PtyPeer::PtyPeer(int portNumber)
 {
-    char dir[] = "/tmp/rv-link-XXXXXX";
-    if (!::mkdtemp(dir)) return;
-    configHome_ = dir;
-    ::setenv("XDG_CONFIG_HOME", dir, 1);
+    if (!folder_.Ok()) return;
+    configHome_ = folder_.Path().string();
+    home_ = std::make_unique<ScopedEnv>("XDG_CONFIG_HOME", configHome_);
     int master = -1;
     int slave = -1;
     char name[256];
@@ -27,7 +26,7 @@ PtyPeer::PtyPeer(int portNumber)
     ::tcsetattr(slave, TCSANOW, &t);
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
     slavePath_ = name;
-    const std::filesystem::path devices = std::filesystem::path(dir) / "orvane" / "dosdevices";
+    const std::filesystem::path devices = folder_.Path() / "orvane" / "dosdevices";
     std::filesystem::create_directories(devices);
     std::filesystem::create_symlink(slavePath_, devices / ("com" + std::to_string(portNumber)));
     master_ = master;
@@ -38,10 +37,6 @@ PtyPeer::~PtyPeer()
 {
     if (master_ >= 0) ::close(master_);
     if (slaveKeep_ >= 0) ::close(slaveKeep_);
-    if (!configHome_.empty()) {
-        std::error_code ignored;
-        std::filesystem::remove_all(configHome_, ignored);
-    }
 }
 
 bool PtyPeer::Send(const std::string& bytes)

@@ -1,6 +1,11 @@
 // The far end of a pseudo-terminal, reachable as "COMn" through the dosdevices folder, for serial tests.
 #pragma once
 
+#include "support/ScopedEnv.h"
+#include "support/TempFolder.h"
+
+#include <memory>
+
 #include <string>
 
 class PtyPeer {
@@ -27,5 +32,7 @@ private:
     int master_ = -1;
     int slaveKeep_ = -1;  // keeps the terminal alive between the tool's closes and reopens
     std::string slavePath_;
+    TempFolder folder_{"rv-link"};
+    std::unique_ptr<ScopedEnv> home_;
     std::string configHome_;
 };

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 
 #include <memory>
 
@@ -18,12 +17,6 @@ public:
         // GUI tests run without a display wherever they are started from.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         app_ = std::make_unique<QApplication>(argc, argv);
-        // The settings the dialogs touch (the factory-mode flag) stay in the build folder, never in the
-        // operator's own configuration, also when the test runner did not pass the folder on.
-        if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME")) {
-            qputenv("XDG_CONFIG_HOME",
-                    QDir(QCoreApplication::applicationDirPath() + "/../../test-config").absolutePath().toLocal8Bit());
-        }
     }
     void TearDown() override { app_.reset(); }
 

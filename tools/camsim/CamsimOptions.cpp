@@ -75,6 +75,8 @@ std::string CamsimOptions::Usage()
            "  --identity MN=TEXT     identity the camera reports: VN, FPVN, ID, UD or DV (repeatable)\n"
            "  --unlock-code N        the code ULCK must carry before ID00 (default 5829317)\n"
            "  --log FILE             record every received and sent line with a time stamp\n"
+           "  --ready-fd N           write the terminal's path to the open descriptor N, then close it, once the\n"
+           "                         link exists and the signals below are handled (for a parent that waits)\n"
            "  --silent               never answer\n"
            "  --garbage              answer every line with a line of random bytes\n"
            "  --overlong             answer every line with a line longer than 1023 bytes\n"
@@ -209,6 +211,12 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
                 return 0;
             }
             *field = text;
+        } else if (name == "--ready-fd") {
+            if (!takeCount(options.readyFd)) return 0;
+            if (options.readyFd < 3) {
+                error = "--ready-fd needs a descriptor number of 3 or more";
+                return 0;
+            }
         } else if (name == "--unlock-code") {
             if (!takeCount(options.camera.unlockCode)) return 0;
         } else if (name == "--silent") {

@@ -12,6 +12,7 @@ struct CamsimOptions {
     CameraConfig camera;
     std::string linkPath;  // symlink to the pty's slave; empty: none
     std::string logPath;  // traffic log; empty: none
+    int readyFd = -1;  // descriptor told the terminal's path once signals are handled; -1: none
     bool help = false;
     bool version = false;
 

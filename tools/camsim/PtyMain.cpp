@@ -50,12 +50,7 @@ int main(int argc, char** argv)
     CameraModel camera(options.camera);
     InProcessLink link(camera);
     link.SetTrafficSink([&log](InProcessLink::Traffic kind, std::string_view line) { log.Record(kind, line); });
-    PtyCamera pty(link);
-    if (!pty.Open(options.linkPath, error)) {
-        std::fprintf(stderr, "rv8200xc-camsim: %s\n", error.c_str());
-        return 1;
-    }
-
+    // The handlers come before the link: a parent that sees the link (or the announcement) may signal at once.
     // No SA_RESTART: the signal interrupts poll() so the loop sees the flag at once.
     struct sigaction action {};
     action.sa_handler = OnStopSignal;
@@ -68,11 +63,20 @@ int main(int argc, char** argv)
     sigaction(SIGUSR1, &lift, nullptr);
     lift.sa_handler = OnArmSignal;
     sigaction(SIGUSR2, &lift, nullptr);
-    pty.SetFaultFlags(&gArm, &gLift);
     std::signal(SIGPIPE, SIG_IGN);
-
+    PtyCamera pty(link);
+    pty.SetFaultFlags(&gArm, &gLift);
+    if (!pty.Open(options.linkPath, error)) {
+        std::fprintf(stderr, "rv8200xc-camsim: %s\n", error.c_str());
+        return 1;
+    }
     std::printf("%s\n", pty.SlavePath().c_str());
     std::fflush(stdout);
+    if (options.readyFd >= 0) {
+        const std::string announcement = pty.SlavePath() + "\n";
+        [[maybe_unused]] const ssize_t written = write(options.readyFd, announcement.data(), announcement.size());
+        close(options.readyFd);
+    }
     while (true) {
         if (!pty.Run(gStop, error)) {
             std::fprintf(stderr, "rv8200xc-camsim: %s\n", error.c_str());
