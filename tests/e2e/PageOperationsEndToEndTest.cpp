@@ -73,8 +73,8 @@ protected:
     }
 
     void Press(int buttonId) { window_->Handlers().OnButtonPressed(buttonId); }
-    static QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
-    static std::string Text(int id)
+    QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
+    std::string Text(int id) const
     {
         QWidget* control = FindPageControl(id);
         if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
