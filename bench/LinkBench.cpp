@@ -19,7 +19,7 @@
 #ifdef RV_BENCH_REFRESH
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
-#include "pages/PageControls.h"
+#include "pages/PageBinding.h"
 #include "resources/PageLayouts.h"
 
 #include <QApplication>
@@ -36,6 +36,15 @@
 namespace {
 
 constexpr int kPortIndex = 4;  // "COM5"
+
+#ifdef RV_BENCH_REFRESH
+// The pages the refresh workload shows its reads in, as the main window's binding holds them.
+PageBinding& BenchPages()
+{
+    static PageBinding pages;
+    return pages;
+}
+#endif
 
 void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
 {
@@ -95,6 +104,7 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     // states. The progress window's closing delay is the operator's, not the link's: left out. The first
     // run also lays the pages out for the model; the median is the refresh "&Reload" runs.
     auto reader = std::make_shared<CameraReader>(command, context.table, context.model, context.mode);
+    reader->SetPages(&BenchPages());
     BenchMessageHost* host = &context.host;
     out.push_back({"(d) full refresh (model check, all user parameters)",
                    [reader, host] {
@@ -206,8 +216,9 @@ int main(int argc, char** argv)
         pages.push_back(
             std::make_unique<CTabSheetDialog>(nullptr, layout.templateId, layout.caption, layout.factoryOnly ? 1 : 0));
         pages.back()->Create(nullptr);
+        BenchPages().AddPage(*pages.back());
     }
-    InitComboItemData();
+    BenchPages().InitComboItemData();
 #endif
 
     CamsimProcess camera(executable, kPortIndex + 1,
@@ -235,7 +246,7 @@ int main(int argc, char** argv)
     ControlTable table;
     CameraModelInfo model;
 #ifdef RV_BENCH_REFRESH
-    SetSpinRanges(table);
+    BenchPages().SetSpinRanges(table);
 #endif
     BenchContext context{link, command, counter, host, table, model, mode, registry};
     if (!json) {

@@ -16,6 +16,7 @@
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
+#include "pages/PageControlIds.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -38,6 +39,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <rv_build_version.h>
 
 #include <algorithm>
 #include <memory>
@@ -66,7 +69,6 @@ QIcon ToolIcon()
 }
 
 constexpr const char* kTitle = "RV-8200-XC Control Tool";
-constexpr const char* kVersion = "0.29";
 
 struct PageEntry {
     int templateId;
@@ -87,11 +89,11 @@ CCtrlToolDlg* CCtrlToolDlg::Instance() { return gMainWindow; }
 CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
       objects_(objects),
-      handlers_(objects.command, objects.table),
+      handlers_(objects.command, objects.table, binding_),
       readProgress_(objects.progress, this),
       lutEditors_(objects.command, objects.progress),
-      dispatcher_(objects.table, objects.command, &handlers_),
-      operations_(handlers_, objects.command, objects.table, objects.reader, objects.model),
+      dispatcher_(objects.table, objects.command, binding_, &handlers_),
+      operations_(handlers_, objects.command, objects.table, objects.reader, objects.model, binding_),
       session_(objects.link, objects.command),
       settingFile_(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{}),
       shading_(objects.command, shadingBuffer_),
@@ -107,7 +109,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
                    Qt::WindowCloseButtonHint);
     setMinimumSize(480, 320);
     gMainWindow = this;
-    SetMainWindow(this);
+    binding_.SetMainWindow(this);
 
     for (const PageEntry& entry : kPages) {
         auto* page = new CTabSheetDialog(this, entry.templateId, entry.caption, entry.factoryOnly);
@@ -115,6 +117,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
         page->SetDispatcher(&dispatcher_);
         page->SetKeyFilter([this](QWidget* target, QKeyEvent* event) { return KeyFilter(target, event); });
         pages_.push_back(page);
+        binding_.AddPage(*page);
     }
 
     communicationDialog_ = new CCommunicationDialog(objects_.link, objects_.command, objects_.reader, objects_.mode,
@@ -137,10 +140,11 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     operations_.Install();
     operations_.SetProgress(&readProgress_);
     operations_.SetCameraResetHandler([this] { CameraRestarting(); });
-    handlers_.SetButtonAction(kTerminalButtonId, [this] { terminal_->Show(); });
+    handlers_.SetButtonAction(ctl::kTerminalButton, [this] { terminal_->Show(); });
     operations_.SetLutEditorOpener(&lutEditors_);
     ConnectFileOperations();
     CameraReader& reader = objects_.reader;
+    reader.SetPages(&binding_);
     reader.SetMainWindow(this);
     reader.SetLineRateDisplay(&handlers_);
     reader.SetProgress(&readProgress_);
@@ -153,6 +157,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
 CCtrlToolDlg::~CCtrlToolDlg()
 {
     CameraReader& reader = objects_.reader;
+    reader.SetPages(nullptr);
     reader.SetMainWindow(nullptr);
     reader.SetLineRateDisplay(nullptr);
     reader.SetProgress(nullptr);
@@ -313,10 +318,10 @@ void CCtrlToolDlg::ConnectFileOperations()
     shading_.SetProgress(&readProgress_);
     communicationDialog_->SetSettingFileActions([this] { settingFile_.Save(SettingFileVariant::AllData); },
                                                 [this] { settingFile_.Load(); });
-    handlers_.SetButtonAction(kStoreAllButtonId, [this] { flashAreas_.StoreAll(); });
-    handlers_.SetButtonAction(kShadingReadButtonId, [this] { shading_.ReadToFile(); });
-    handlers_.SetButtonAction(kShadingWriteButtonId, [this] { shading_.WriteFromFile(); });
-    handlers_.SetButtonAction(kShadingStoreButtonId, [this] { shading_.StoreInFlash(); });
+    handlers_.SetButtonAction(ctl::kStoreAllButton, [this] { flashAreas_.StoreAll(); });
+    handlers_.SetButtonAction(ctl::kShadingReadButton, [this] { shading_.ReadToFile(); });
+    handlers_.SetButtonAction(ctl::kShadingWriteButton, [this] { shading_.WriteFromFile(); });
+    handlers_.SetButtonAction(ctl::kShadingStoreButton, [this] { shading_.StoreInFlash(); });
 }
 
 int CCtrlToolDlg::ChooseArea(bool load, int& area)
@@ -342,7 +347,7 @@ void CCtrlToolDlg::UpdateUtilityMenu()
 void CCtrlToolDlg::OnInitDialog()
 {
     setWindowIcon(ToolIcon());
-    setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kTitle), QLatin1String(kVersion)));
+    setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kTitle), QLatin1String(RV_VERSION_TEXT)));
 
     // The protocol's background reception of lines the camera sends outside requests, and the watch over
     // a serial port that goes away.
@@ -353,8 +358,8 @@ void CCtrlToolDlg::OnInitDialog()
     lutEditors_.Create(this);
 
     PlacePages();
-    SetSpinRanges(objects_.table);
-    InitComboItemData();
+    binding_.SetSpinRanges(objects_.table);
+    binding_.InitComboItemData();
     CameraReader& reader = objects_.reader;
     reader.ShowAllValues();
 
@@ -529,7 +534,7 @@ bool CCtrlToolDlg::KeyFilter(QWidget* target, QKeyEvent* event)
                 handlers_.OnEditCommitted(id);
             } else if (!ParameterHandlers::IsLutEdit(id) && handlers_.HasRow(id)) {
                 // Escape drops what was typed, so that leaving the edit later sends nothing.
-                ShowValue(id, objects_.table.GetDataValue(id));
+                binding_.ShowValue(id, objects_.table.GetDataValue(id));
             }
             return true;
         }

@@ -14,6 +14,7 @@
 #include "operations/ParameterHandlers.h"
 #include "operations/PortWatch.h"
 #include "pages/CParameterDispatcher.h"
+#include "pages/PageBinding.h"
 
 #include <QSize>
 
@@ -38,11 +39,6 @@ class CCtrlToolDlg : public CDialogBase {
 public:
     static constexpr int kStatusStripId = 1069;
     static constexpr int kTabControlId = 1089;
-    static constexpr int kTerminalButtonId = 1010;
-    static constexpr int kStoreAllButtonId = 1021;
-    static constexpr int kShadingReadButtonId = 1336;
-    static constexpr int kShadingWriteButtonId = 1337;
-    static constexpr int kShadingStoreButtonId = 1338;
 
     // Menu 600: the command id of every item.
     enum MenuCommand : int {
@@ -99,6 +95,8 @@ public:
     CTerminalDialog* TerminalDialog() const { return terminal_; }
     ToolObjects& Objects() { return objects_; }
     ParameterHandlers& Handlers() { return handlers_; }
+    // The page controls by id: what the operations and the tool's other windows read and show through.
+    PageBinding& Binding() { return binding_; }
     PageOperations& Operations() { return operations_; }
     CParameterDispatcher& Dispatcher() { return dispatcher_; }
     LutEditors& LutEditorSet() { return lutEditors_; }
@@ -150,6 +148,7 @@ private:
     CCommunicationDialog* communicationDialog_ = nullptr;
     CTerminalDialog* terminal_ = nullptr;
     ToolObjects& objects_;
+    PageBinding binding_;
     ParameterHandlers handlers_;
     ProgressWindow readProgress_;  // the read of all settings, over this window
     LutEditors lutEditors_;  // red, green, blue; created hidden at start-up

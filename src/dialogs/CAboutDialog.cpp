@@ -23,6 +23,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <rv_build_version.h>
+
 // The dialog's icon lives in this static library's resources, which the linker keeps only when something
 // refers to them. Outside any namespace, as the resource macro requires.
 static void LoadAboutPictures()
@@ -37,7 +39,7 @@ static void LoadAboutPictures()
 namespace {
 
 const char* const kToolName = "RV-8200-XC Control Tool";
-const char* const kToolVersion = "0.29";
+const char* const kToolVersion = RV_VERSION_TEXT;
 const char* const kNotice = "Copyright (C) 2026 the RV-8200-XC Control Tool developers";
 const char* const kWebAddress = "https://rv8200xc-control-tool.example/";
 
@@ -52,7 +54,8 @@ QLabel* ValueLabel(int controlId, const char* name, QWidget* parent)
 {
     auto* value = new QLabel(parent);
     SetControlId(value, controlId);
-    value->setAccessibleName(QString::fromLatin1(name));
+    // A screen reader reads a label's text as its name: the value it shows. The caption describes it.
+    value->setAccessibleDescription(QString::fromLatin1(name));
     value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     value->setTextFormat(Qt::PlainText);
     // The operator may copy a version or an id into a report.
@@ -107,7 +110,8 @@ QLayout* CAboutDialog::BuildTop(QWidget* body)
     auto* versionLabel = new QLabel(QStringLiteral("Version:"), body);
     toolVersion_ = new QLabel(QStringLiteral("0.00"), body);
     SetControlId(toolVersion_, kToolVersionId);
-    toolVersion_->setAccessibleName(QStringLiteral("Version"));
+    toolVersion_->setAccessibleDescription(QStringLiteral("Version"));
+    versionLabel->setBuddy(toolVersion_);
     auto* notice = new QLabel(QString::fromLatin1(kNotice), body);
     webLink_ = new CLabel(body);
     SetControlId(webLink_, kWebLinkId);
@@ -140,7 +144,9 @@ QWidget* CAboutDialog::BuildCameraData(QWidget* body)
     int row = 0;
     auto addValue = [&](const char* name, int controlId) {
         QLabel* value = ValueLabel(controlId, name, group);
-        grid->addWidget(new QLabel(QString::fromLatin1(name), group), row, 0);
+        auto* caption = new QLabel(QString::fromLatin1(name), group);
+        caption->setBuddy(value);
+        grid->addWidget(caption, row, 0);
         grid->addWidget(value, row++, 1, 1, 2);
         return value;
     };

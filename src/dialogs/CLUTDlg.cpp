@@ -81,7 +81,8 @@ void CLUTDlg::BuildControls()
     Group("Current Mode Status", body, QRect(6, 4, 116, 44));
     modeLabel_ = Label("Edit Mode", body, QRect(14, 22, 100, 20), Qt::AlignCenter);
     SetControlId(modeLabel_, kModeLabelId);
-    modeLabel_->setAccessibleName(QStringLiteral("Current Mode Status"));
+    // Read by its text, the mode it shows; the group's caption describes it.
+    modeLabel_->setAccessibleDescription(QStringLiteral("Current Mode Status"));
 
     Group("Operation", body, QRect(6, 54, 116, 112));
     auto* read = Button("Read Table Data", kReadId, body, QRect(14, 74, 100, 26));

@@ -6,30 +6,16 @@
 #include "operations/ParameterHandlers.h"
 #include "operations/RequestReport.h"
 #include "pages/CameraReader.h"
-#include "pages/PageControls.h"
+#include "pages/PageBinding.h"
+#include "pages/PageControlIds.h"
 #include "tables/ComboCatalog.h"
 #include "tables/CommandTable.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 
 #include <string>
 
 namespace {
 
-enum : int {
-    kSetModel = 1014,
-    kCameraModelCombo = 1142,
-    kXmlDigit1 = 1178,
-    kXmlDigit2 = 1179,
-    kXmlDigit3 = 1180,
-    kWriteXml = 1181,
-    kReadXml = 1182,
-};
-
-constexpr int kXmlDigits[3] = {kXmlDigit1, kXmlDigit2, kXmlDigit3};
-
-QLineEdit* Edit(int controlId) { return qobject_cast<QLineEdit*>(FindPageControl(controlId)); }
+constexpr int kXmlDigits[3] = {ctl::kXmlDigit1, ctl::kXmlDigit2, ctl::kXmlDigit3};
 
 // The leading decimal digits of the text as a number; 0 without any.
 int LeadingDigits(const std::string& text)
@@ -44,19 +30,21 @@ int LeadingDigits(const std::string& text)
 
 }  // namespace
 
-MaintenanceWrites::MaintenanceWrites(Command& command, CameraReader& reader) : command_(command), reader_(reader) {}
+MaintenanceWrites::MaintenanceWrites(Command& command, CameraReader& reader, PageBinding& pages)
+    : command_(command), reader_(reader), pages_(pages)
+{
+}
 
 void MaintenanceWrites::Install(ParameterHandlers& handlers)
 {
-    handlers.SetButtonAction(kSetModel, [this] { SetModelId(); });
-    handlers.SetButtonAction(kReadXml, [this] { ReadXmlVersion(); });
-    handlers.SetButtonAction(kWriteXml, [this] { WriteXmlVersion(); });
+    handlers.SetButtonAction(ctl::kSetModel, [this] { SetModelId(); });
+    handlers.SetButtonAction(ctl::kReadXml, [this] { ReadXmlVersion(); });
+    handlers.SetButtonAction(ctl::kWriteXml, [this] { WriteXmlVersion(); });
 }
 
 void MaintenanceWrites::SetModelId()
 {
-    auto* combo = qobject_cast<QComboBox*>(FindPageControl(kCameraModelCombo));
-    const int index = combo ? combo->currentIndex() : -1;
+    const int index = pages_.Selection(ctl::kCameraModelCombo);
     const char* failed = "Failed writting camera model id.";
     if (index != 0 && index != 1) {
         ShowMessage(failed, {}, MessageButtons::Ok, MessageIcon::Stop);
@@ -81,7 +69,7 @@ void MaintenanceWrites::ReadXmlVersion()
     const int version = answer.value.intValue;
     const int digits[3] = {version / 100, version % 100 / 10, version % 10};
     for (int i = 0; i < 3; ++i) {
-        if (QLineEdit* edit = Edit(kXmlDigits[i])) edit->setText(QString::asprintf("%d", digits[i]));
+        pages_.SetText(kXmlDigits[i], std::to_string(digits[i]));
     }
 }
 
@@ -90,8 +78,7 @@ void MaintenanceWrites::WriteXmlVersion()
     // The first character of each edit, most significant first; an empty edit adds nothing.
     std::string text;
     for (int id : kXmlDigits) {
-        const QLineEdit* edit = Edit(id);
-        const std::string digit = edit ? edit->text().toStdString() : std::string();
+        const std::string digit = pages_.Text(id);
         if (!digit.empty()) text += digit.front();
     }
     if (Reported(command_.Set(cmd::XMLVR, LeadingDigits(text), kXmlWriteTimeoutMs))) {

@@ -3,6 +3,7 @@
 
 class CameraReader;
 class Command;
+class PageBinding;
 class ParameterHandlers;
 
 class MaintenanceWrites {
@@ -11,7 +12,7 @@ public:
     static constexpr int kXmlReadTimeoutMs = 5000;
     static constexpr int kXmlWriteTimeoutMs = 10000;
 
-    MaintenanceWrites(Command& command, CameraReader& reader);
+    MaintenanceWrites(Command& command, CameraReader& reader, PageBinding& pages);
 
     void Install(ParameterHandlers& handlers);
 
@@ -24,4 +25,5 @@ public:
 private:
     Command& command_;
     CameraReader& reader_;
+    PageBinding& pages_;
 };

@@ -6,28 +6,15 @@
 #include "operations/CalibrationRunner.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CameraReader.h"
-#include "pages/PageControls.h"
+#include "pages/PageBinding.h"
+#include "pages/PageControlIds.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
 #include "tables/ControlTable.h"
 
-#include <QComboBox>
-
 namespace {
 
-enum : int {
-    kCameraReset = 1012,
-    kRecalibrateShading = 1121,
-    kRecalibratePixelBlack = 1183,
-    kRecalibratePixelGain = 1193,
-    kFactoryPixelGain = 1197,
-    kFactoryPixelBlack = 1198,
-    kWhiteBalanceMode = 1408,
-    kGainRed = 1246,
-    kGainBlue = 1248,
-    kExposureTimeR = 1294,
-    kExposureTimeB = 1298,
-};
+using namespace ctl;
 
 constexpr int kEntryOnce = 1;
 constexpr int kEntryExposureOnce = 2;  // a preset on the RV-8200-B1, which cannot balance by exposure
@@ -35,8 +22,8 @@ constexpr int kEntryExposureOnce = 2;  // a preset on the RV-8200-B1, which cann
 }  // namespace
 
 OneShotOperations::OneShotOperations(CalibrationRunner& runner, Command& command, ControlTable& table,
-                                     CameraReader& reader, const CameraModelInfo& model)
-    : runner_(runner), command_(command), table_(table), reader_(reader), model_(model)
+                                     CameraReader& reader, const CameraModelInfo& model, PageBinding& pages)
+    : runner_(runner), command_(command), table_(table), reader_(reader), model_(model), pages_(pages)
 {
 }
 
@@ -53,8 +40,7 @@ void OneShotOperations::Install(ParameterHandlers& handlers)
 
 void OneShotOperations::WhiteBalanceSelected()
 {
-    auto* combo = qobject_cast<QComboBox*>(FindPageControl(kWhiteBalanceMode));
-    const int entry = combo ? combo->currentIndex() : -1;
+    const int entry = pages_.Selection(kWhiteBalanceMode);
     int mode = 0;
     if (entry == kEntryOnce) {
         mode = CalibrationRunner::kWhiteBalanceOnce;
@@ -62,17 +48,24 @@ void OneShotOperations::WhiteBalanceSelected()
         mode = CalibrationRunner::kWhiteBalanceExposureOnce;
     }
     if (mode == 0) {
-        // "Off" and the presets are plain settings.
-        table_.SetDataValue(kWhiteBalanceMode, ReadControlValue(kWhiteBalanceMode));
-        reader_.ShowChangedValues();
-        if (!table_.WriteChangedValues(command_)) ShowCommunicationError(command_.LastFailureText());
+        // "Off" and the presets are plain settings. A refused one leaves the camera's mode on the combo
+        // and in the table, so that a later save does not write the mode the camera never took.
+        table_.SetDataValue(kWhiteBalanceMode, pages_.Value(kWhiteBalanceMode));
+        if (!table_.WriteChangedValues(command_)) {
+            ShowCommunicationError(command_.LastFailureText());
+            const int shadow = table_.GetShadowValue(kWhiteBalanceMode);
+            table_.SetDataValue(kWhiteBalanceMode, shadow);
+            pages_.ShowValue(kWhiteBalanceMode, shadow);
+            return;
+        }
         table_.CommitShadow();
         return;
     }
     const int started = runner_.WhiteBalance(mode);
     // The combo shows the camera's mode again (a one-shot falls back when it ends); if even that read fails,
     // it shows the mode the tool last knew rather than the one-shot that did not happen.
-    if (!reader_.ReadOneValue(kWhiteBalanceMode)) ShowValue(kWhiteBalanceMode, table_.GetDataValue(kWhiteBalanceMode));
+    if (!reader_.ReadOneValue(kWhiteBalanceMode))
+        pages_.ShowValue(kWhiteBalanceMode, table_.GetDataValue(kWhiteBalanceMode));
     if (!started) return;
     if (mode == CalibrationRunner::kWhiteBalanceOnce) {
         reader_.ReadOneValue(kGainRed);

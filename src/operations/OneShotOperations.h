@@ -8,13 +8,14 @@ class CalibrationRunner;
 class CameraReader;
 class Command;
 class ControlTable;
+class PageBinding;
 class ParameterHandlers;
 struct CameraModelInfo;
 
 class OneShotOperations {
 public:
     OneShotOperations(CalibrationRunner& runner, Command& command, ControlTable& table, CameraReader& reader,
-                      const CameraModelInfo& model);
+                      const CameraModelInfo& model, PageBinding& pages);
 
     void Install(ParameterHandlers& handlers);
     // What ends the tool after a camera reset (the main window closes without asking). Null: nothing.
@@ -30,5 +31,6 @@ private:
     ControlTable& table_;
     CameraReader& reader_;
     const CameraModelInfo& model_;
+    PageBinding& pages_;
     std::function<void()> cameraReset_;
 };

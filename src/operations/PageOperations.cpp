@@ -6,13 +6,13 @@
 #include "pages/CameraReader.h"
 
 PageOperations::PageOperations(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
-                               const CameraModelInfo& model)
+                               const CameraModelInfo& model, PageBinding& pages)
     : handlers_(handlers),
       runner_(command, clock_),
-      hooks_(handlers, command, table, reader),
-      readouts_(command, table),
-      oneShots_(runner_, command, table, reader, model),
-      maintenance_(command, reader)
+      hooks_(handlers, command, table, reader, pages),
+      readouts_(command, table, pages),
+      oneShots_(runner_, command, table, reader, model, pages),
+      maintenance_(command, reader, pages)
 {
     clock_.clock = &steadyClock_;
     // A request waiting or a read of all settings holds the camera as much as an operation of the gate.

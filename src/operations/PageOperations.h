@@ -17,14 +17,16 @@ class CameraReader;
 class Command;
 class ControlTable;
 class LutEditorOpener;
+class PageBinding;
 class ParameterHandlers;
 class ProgressSink;
 struct CameraModelInfo;
 
 class PageOperations {
 public:
+    // `pages` is the main window's page binding, the only way the operations reach the controls.
     PageOperations(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
-                   const CameraModelInfo& model);
+                   const CameraModelInfo& model, PageBinding& pages);
 
     // Registers every hook and button action with the handlers, and the gate.
     void Install();

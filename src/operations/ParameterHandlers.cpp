@@ -1,15 +1,12 @@
 // The generic parameter handlers.
 #include "operations/ParameterHandlers.h"
 
+#include "base/StrFormat.h"
 #include "framework/MessageBox.h"
-#include "framework/qt/CSpinButton.h"
-#include "framework/qt/ControlWindow.h"
 #include "operations/OperationGate.h"
-#include "pages/PageControls.h"
+#include "pages/PageBinding.h"
+#include "pages/PageControlIds.h"
 #include "tables/ControlTable.h"
-
-#include <QLabel>
-#include <QLineEdit>
 
 #include <algorithm>
 #include <charconv>
@@ -17,14 +14,8 @@
 
 namespace {
 
-constexpr int kLutEdits[] = {1160, 1421, 1425, 1162, 1423, 1427};
-
-// The spin an edit box carries in its user data; nullptr when the edit or its spin is missing.
-CSpinButton* SpinOfEdit(QLineEdit* edit)
-{
-    const int spinId = edit ? static_cast<int>(GetUserData(edit)) : 0;
-    return spinId != 0 ? qobject_cast<CSpinButton*>(FindPageControl(spinId)) : nullptr;
-}
+constexpr int kLutEdits[] = {ctl::kLutIndexG, ctl::kLutIndexR, ctl::kLutIndexB,
+                             ctl::kLutDataG,  ctl::kLutDataR,  ctl::kLutDataB};
 
 // A whole decimal number (optional sign, digits, nothing else); an empty text counts as 0.
 bool ParseWholeNumber(const std::string& text, long long& value)
@@ -41,14 +32,12 @@ bool ParseWholeNumber(const std::string& text, long long& value)
     return error == std::errc() && end == last;
 }
 
-void SetLabelText(int controlId, const QString& text)
-{
-    if (auto* label = qobject_cast<QLabel*>(FindPageControl(controlId))) label->setText(text);
-}
-
 }  // namespace
 
-ParameterHandlers::ParameterHandlers(ValueSender& sender, ControlTable& table) : sender_(sender), table_(table) {}
+ParameterHandlers::ParameterHandlers(ValueSender& sender, ControlTable& table, PageBinding& pages)
+    : sender_(sender), table_(table), pages_(pages)
+{
+}
 
 bool ParameterHandlers::IsLutEdit(int controlId)
 {
@@ -69,7 +58,7 @@ void ParameterHandlers::ShowChangedValues()
 {
     for (int row = 0; table_.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table_.Row(row);
-        if (entry.value != entry.shadow) ShowValue(entry.controlId, entry.value);
+        if (entry.value != entry.shadow) pages_.ShowValue(entry.controlId, entry.value);
     }
 }
 
@@ -85,7 +74,7 @@ int ParameterHandlers::UpdateValue(int controlId, int value)
     ShowCommunicationError(sender_.LastFailureText());
     const int shadow = table_.GetShadowValue(controlId);
     table_.SetDataValue(controlId, shadow);
-    ShowValue(controlId, shadow);
+    pages_.ShowValue(controlId, shadow);
     return 0;
 }
 
@@ -137,82 +126,86 @@ void ParameterHandlers::OnSpinStepped(int controlId, int position, int delta, bo
 
 void ParameterHandlers::EditCommitted(int controlId)
 {
-    auto* edit = qobject_cast<QLineEdit*>(FindPageControl(controlId));
-    CSpinButton* spin = SpinOfEdit(edit);
-    if (!spin) return;
-
     int minimum = 0;
     int maximum = 0;
-    spin->GetRange32(minimum, maximum);
+    if (!pages_.SpinRange(controlId, minimum, maximum)) return;
+
     long long typed = 0;
-    const bool valid =
-        ParseWholeNumber(edit->text().trimmed().toStdString(), typed) && typed >= minimum && typed <= maximum;
+    std::string text = pages_.Text(controlId);
+    text.erase(0, text.find_first_not_of(" \t"));
+    text.erase(text.find_last_not_of(" \t") + 1);
+    const bool valid = ParseWholeNumber(text, typed) && typed >= minimum && typed <= maximum;
     // A text that is no number of the range leaves the value the edit showed before the typing; for a
     // parameter that is the table's value (the spin itself only follows its edit when it is turned).
     const bool hasRow = HasRow(controlId);
-    int value = valid ? static_cast<int>(typed) : hasRow ? table_.GetDataValue(controlId) : spin->GetPos32();
+    int value = valid ? static_cast<int>(typed) : hasRow ? table_.GetDataValue(controlId) : pages_.SpinValue(controlId);
     if (hasRow && table_.GetSpinMargin(controlId) == 1 && maximum - minimum >= 2) {
         value = std::clamp(value, minimum + 1, maximum - 1);
     }
-    spin->SetPos32(value);
-    edit->setText(QString::asprintf("%d", value));
+    pages_.ShowEditValue(controlId, value);
     if (IsLutEdit(controlId) || !hasRow) return;
 
-    if (!UpdateValue(controlId, value)) spin->SetPos32(table_.GetDataValue(controlId));
+    UpdateValue(controlId, value);
     RunFollowUp(controlId);
+    // What the camera holds: the value written, the shadow after a refusal, or what a read-back brought.
+    pages_.ShowEditValue(controlId, table_.GetDataValue(controlId));
 }
 
 void ParameterHandlers::SpinStepped(int controlId, int position, int delta, bool& cancel)
 {
-    auto* spin = qobject_cast<CSpinButton*>(FindPageControl(controlId));
-    if (!spin) return;
+    const int editId = pages_.EditOfSpin(controlId);
     int minimum = 0;
     int maximum = 0;
-    spin->GetRange32(minimum, maximum);
+    if (editId == 0 || !pages_.SpinRange(editId, minimum, maximum)) return;
     const int value = static_cast<int>(std::clamp(static_cast<long long>(position) + delta,
                                                   static_cast<long long>(minimum), static_cast<long long>(maximum)));
-    QLineEdit* edit = spin->GetBuddy();
-    const int editId = GetControlId(edit);
     if (IsLutEdit(editId)) return;
-    if (editId != 0 && HasRow(editId) && !UpdateValue(editId, value)) {
-        // The spin stays at the value the camera has.
-        spin->SetPos32(table_.GetShadowValue(editId));
-        cancel = true;
+    if (!HasRow(editId)) {
+        RunFollowUp(editId);
+        return;
     }
+    // The spin does not move by the step itself: it shows what the camera took (a camera that keeps
+    // multiples of 8 turns 4095 into 4088), or stays where it was after a refusal.
+    cancel = true;
+    UpdateValue(editId, value);
     RunFollowUp(editId);
+    pages_.ShowEditValue(editId, table_.GetDataValue(editId));
+}
+
+void ParameterHandlers::RunHook(const std::map<int, std::function<void()>>& hooks, int controlId)
+{
+    if (auto it = hooks.find(controlId); it != hooks.end() && it->second) it->second();
 }
 
 void ParameterHandlers::ComboChanged(int controlId)
 {
-    if (controlId == kCameraModelCombo) return;
+    if (controlId == ctl::kCameraModelCombo) return;
     if (auto it = comboInstead_.find(controlId); it != comboInstead_.end() && it->second) {
         it->second();
         return;
     }
-    if (auto it = comboBefore_.find(controlId); it != comboBefore_.end() && it->second) it->second();
-    if (HasRow(controlId)) {
-        table_.SetDataValue(controlId, ReadControlValue(controlId));
-        ShowChangedValues();
-        if (table_.WriteChangedValues(sender_)) {
-            table_.CommitShadow();
-        } else {
-            ShowCommunicationError(sender_.LastFailureText());
-            const int shadow = table_.GetShadowValue(controlId);
-            table_.SetDataValue(controlId, shadow);
-            ShowValue(controlId, shadow);
-        }
+    RunHook(comboBefore_, controlId);
+    if (!HasRow(controlId)) {
+        RunHook(comboAfter_, controlId);
+        return;
     }
-    if (auto it = comboAfter_.find(controlId); it != comboAfter_.end() && it->second) it->second();
+    table_.SetDataValue(controlId, pages_.Value(controlId));
+    ShowChangedValues();
+    if (!UpdateValue(controlId, table_.GetDataValue(controlId))) {
+        // The combo shows the camera's value again; what the hook set before follows it back.
+        RunHook(comboBefore_, controlId);
+        return;
+    }
+    RunHook(comboAfter_, controlId);
 }
 
 void ParameterHandlers::ShowLineRate()
 {
-    if (!HasRow(kLineRateEdit)) return;
-    const double period = table_.GetDataValue(kLineRateEdit);
-    SetLabelText(kLinePeriodStatic, QString::asprintf("%.2fus", period / 100.0));
+    if (!HasRow(ctl::kLineRate)) return;
+    const double period = table_.GetDataValue(ctl::kLineRate);
+    pages_.SetText(ctl::kLinePeriodStatic, StrFormat("%.2fus", period / 100.0));
     // A period of 0 has no frequency; the display says so instead of printing "inf".
-    SetLabelText(kLineFrequencyStatic,
-                 period > 0 ? QString::asprintf("%.4fhz", 1.0 / (period / 100000000.0)) : QStringLiteral("---"));
+    pages_.SetText(ctl::kLineFrequencyStatic, period > 0 ? StrFormat("%.4fhz", 1.0 / (period / 100000000.0)) : "---");
 }
 
 void ParameterHandlers::SetComboHook(int controlId, HookTime when, std::function<void()> action)

@@ -10,16 +10,12 @@
 
 class ControlTable;
 class OperationGate;
+class PageBinding;
 class ValueSender;
 
 class ParameterHandlers : public ParameterEventHandler, public LineRateDisplay {
 public:
-    static constexpr int kCameraModelCombo = 1142;  // acts only through its "Set" button
-    static constexpr int kLineRateEdit = 1187;
-    static constexpr int kLinePeriodStatic = 1215;
-    static constexpr int kLineFrequencyStatic = 1216;
-
-    ParameterHandlers(ValueSender& sender, ControlTable& table);
+    ParameterHandlers(ValueSender& sender, ControlTable& table, PageBinding& pages);
 
     void OnEditCommitted(int controlId) override;
     void OnComboChanged(int controlId) override;
@@ -34,16 +30,18 @@ public:
     void ShowLineRate() override;
 
     // Per-control actions around the generic handling. A combo hook runs instead of the generic update
-    // (and does its own sending), before it or after it; an edit's follow-up runs after the update of the
-    // edit or of its spin whatever the update gave; a button action is the button's whole handling.
+    // (and does its own sending), before it (and once more after a refused write, so that what it set
+    // follows the selection shown again) or after an accepted write; an edit's follow-up runs after the
+    // update of the edit or of its spin whatever the update gave (a read-back of a value the camera
+    // rounds, say); the edit then shows the table's value. A button action is the button's whole handling.
     enum class HookTime { Instead, Before, After };
     void SetComboHook(int controlId, HookTime when, std::function<void()> action);
     void SetFollowUp(int editId, std::function<void()> action);
     void SetButtonAction(int controlId, std::function<void()> action);
 
     // The update step: stores the value, sends what differs from the shadows, levels the shadows on
-    // success; on failure the row and its control go back to the shadow. Gives the send's result; 0
-    // without a sending for a control that has no table row.
+    // success; on failure the row and its control go back to the shadow, with one box for a refusal.
+    // Gives the send's result; 0 without a sending for a control that has no table row.
     int UpdateValue(int controlId, int value);
 
     // The LUT index and data edits only hold operands for their Read and Write buttons.
@@ -59,9 +57,11 @@ private:
     void RunGated(std::function<void()> event);
     void ShowChangedValues();
     void RunFollowUp(int editId);
+    void RunHook(const std::map<int, std::function<void()>>& hooks, int controlId);
 
     ValueSender& sender_;
     ControlTable& table_;
+    PageBinding& pages_;
     OperationGate* gate_ = nullptr;
     std::map<int, std::function<void()>> comboInstead_;
     std::map<int, std::function<void()>> comboBefore_;

@@ -2,53 +2,18 @@
 #include "operations/ParameterHooks.h"
 
 #include "framework/MessageBox.h"
-#include "framework/qt/CSpinButton.h"
-#include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "operations/ParameterHandlers.h"
 #include "pages/CameraReader.h"
-#include "pages/PageControls.h"
+#include "pages/PageBinding.h"
+#include "pages/PageControlIds.h"
 #include "tables/ControlTable.h"
-
-#include <QComboBox>
-#include <QWidget>
 
 #include <initializer_list>
 
 namespace {
 
-enum : int {
-    kExposureMode = 1092,  // TR
-    kExposureTime = 1093,  // PE
-    kTriggerMode = 1096,  // TM
-    kTriggerActivation = 1099,  // TA
-    kPixelFormat = 1100,  // BA
-    kLutSelector = 1116,  // LUN
-    kShadingMode = 1120,  // SDM
-    kPixelBlackMode = 1184,  // PBC
-    kLineRate = 1187,  // LR
-    kPixelGainMode = 1192,  // PGC
-    kSensorSelect = 1195,  // STP
-    kClConfiguration = 1223,  // CLCFG
-    kExposureTimeMode = 1224,  // ETM
-    kWidth = 1225,  // WTC
-    kOffsetX = 1227,  // OFC
-    kBinning = 1229,  // HB
-    kGainMode = 1259,  // GM
-    kGainAll = 1041,  // GA
-    kGainGreen = 1244,  // GAG
-    kGainRed = 1246,  // GAR
-    kGainBlue = 1248,  // GAB
-    kGainRedSpin = 1247,
-    kGainBlueSpin = 1249,
-    kExposureTimeR = 1294,  // PER
-    kExposureTimeG = 1296,  // PEG
-    kExposureTimeB = 1298,  // PEB
-    kWhiteBalanceMode = 1408,  // AWB
-    kWhiteBalanceWidth = 1404,  // AWBW
-    kWhiteBalanceOffset = 1406,  // AWBO
-    kLineRateOption = 1628,  // LROP
-};
+using namespace ctl;
 
 // Red and blue gains: ratios to Gain All while the individual gain mode is off, absolute gains while on.
 constexpr int kRatioMin = 40;
@@ -56,30 +21,11 @@ constexpr int kRatioMax = 400;
 constexpr int kGainMin = 100;
 constexpr int kGainMax = 1600;
 
-void EnableWithSpin(int editId, bool enable)
-{
-    QWidget* edit = FindPageControl(editId);
-    if (!edit) return;
-    edit->setEnabled(enable);
-    const int spinId = static_cast<int>(GetUserData(edit));
-    if (QWidget* spin = spinId != 0 ? FindPageControl(spinId) : nullptr) spin->setEnabled(enable);
-}
-
-void SetSpinRange(int spinId, int minimum, int maximum)
-{
-    if (auto* spin = qobject_cast<CSpinButton*>(FindPageControl(spinId))) spin->SetRange32(minimum, maximum);
-}
-
-int Selection(int comboId)
-{
-    auto* combo = qobject_cast<QComboBox*>(FindPageControl(comboId));
-    return combo ? combo->currentIndex() : -1;
-}
-
 }  // namespace
 
-ParameterHooks::ParameterHooks(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader)
-    : handlers_(handlers), command_(command), table_(table), reader_(reader)
+ParameterHooks::ParameterHooks(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
+                               PageBinding& pages)
+    : handlers_(handlers), command_(command), table_(table), reader_(reader), pages_(pages)
 {
 }
 
@@ -120,19 +66,27 @@ void ParameterHooks::ReadBack(std::initializer_list<int> controlIds)
     table_.CommitShadow();
 }
 
-void ParameterHooks::SlowWrite(int comboId, bool lineRateReadBack)
+bool ParameterHooks::WriteSelection(int comboId, int timeoutMs)
 {
-    if (!handlers_.HasRow(comboId)) return;
-    const int value = ReadControlValue(comboId);
-    table_.SetDataValue(comboId, value);
-    reader_.ShowChangedValues();
-    if (const RequestOutcome sent = command_.Set(table_.ToCmdId(comboId), value, slowWriteTimeoutMs_); !sent) {
+    table_.SetDataValue(comboId, pages_.Value(comboId));
+    if (const RequestOutcome sent = command_.Set(table_.ToCmdId(comboId), table_.GetDataValue(comboId), timeoutMs);
+        !sent) {
+        // The camera keeps its value: so do the table and the combo, and nothing that follows the mode
+        // changes.
         ShowCommunicationError(sent.FailureText());
         const int shadow = table_.GetShadowValue(comboId);
         table_.SetDataValue(comboId, shadow);
-        ShowValue(comboId, shadow);
-        return;
+        pages_.ShowValue(comboId, shadow);
+        return false;
     }
+    table_.CommitShadow();
+    return true;
+}
+
+void ParameterHooks::SlowWrite(int comboId, bool lineRateReadBack)
+{
+    if (!handlers_.HasRow(comboId)) return;
+    if (!WriteSelection(comboId, slowWriteTimeoutMs_)) return;
     if (lineRateReadBack) {
         // The camera works out the fastest line rate the new format allows.
         reader_.ReadOneValue(kLineRate);
@@ -144,13 +98,11 @@ void ParameterHooks::SlowWrite(int comboId, bool lineRateReadBack)
 
 void ParameterHooks::ExposureModeChanged()
 {
-    reader_.UpdateExposureState();
     if (!handlers_.HasRow(kExposureMode)) return;
-    table_.SetDataValue(kExposureMode, ReadControlValue(kExposureMode));
-    reader_.ShowChangedValues();
-    // Levelled whatever the write gave: the read-back below brings in what the camera really has.
-    if (!table_.WriteChangedValues(command_)) ShowCommunicationError(command_.LastFailureText());
-    table_.CommitShadow();
+    if (!WriteSelection(kExposureMode, reader_.ReadTimeoutMs())) return;
+    // The exposure edits follow the mode the camera took; the read-back brings in the times and modes the
+    // camera changed with it.
+    reader_.UpdateExposureState();
     for (int id : {kExposureTime, kExposureTimeG, kExposureTimeR, kExposureTimeB, kTriggerMode, kTriggerActivation,
                    kExposureTimeMode}) {
         reader_.ReadOneValue(id);
@@ -168,16 +120,16 @@ void ParameterHooks::ExposureReadBack()
 
 void ParameterHooks::GainModeChanged()
 {
-    const int mode = Selection(kGainMode);
+    const int mode = pages_.Selection(kGainMode);
     int minimum = kRatioMin;
     int maximum = kRatioMax;
     if (mode == 0) {
-        EnableWithSpin(kGainAll, true);
-        EnableWithSpin(kGainGreen, false);
+        pages_.Enable(kGainAll, true);
+        pages_.Enable(kGainGreen, false);
         reader_.ReadOneValue(kGainAll);
     } else if (mode == 1) {
-        EnableWithSpin(kGainAll, false);
-        EnableWithSpin(kGainGreen, true);
+        pages_.Enable(kGainAll, false);
+        pages_.Enable(kGainGreen, true);
         reader_.ReadOneValue(kWhiteBalanceMode);
         reader_.ReadOneValue(kGainGreen);
         minimum = kGainMin;
@@ -189,9 +141,7 @@ void ParameterHooks::GainModeChanged()
     reader_.ReadOneValue(kGainRed);
     reader_.ReadOneValue(kGainBlue);
     table_.CommitShadow();
-    SetSpinRange(kGainRedSpin, minimum, maximum);
-    SetSpinRange(kGainBlueSpin, minimum, maximum);
-    if (QWidget* edit = FindPageControl(kGainAll)) {
-        if (QWidget* page = edit->window()) page->update();
-    }
+    pages_.SetSpinRange(kGainRed, minimum, maximum);
+    pages_.SetSpinRange(kGainBlue, minimum, maximum);
+    pages_.Repaint(kGainAll);
 }

@@ -8,13 +8,15 @@
 class CameraReader;
 class Command;
 class ControlTable;
+class PageBinding;
 class ParameterHandlers;
 
 class ParameterHooks {
 public:
     static constexpr int kSlowWriteTimeoutMs = 20000;
 
-    ParameterHooks(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader);
+    ParameterHooks(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
+                   PageBinding& pages);
 
     // Registers every combo hook and edit follow-up with the handlers.
     void Install();
@@ -30,6 +32,9 @@ public:
     void SetSlowWriteTimeoutMs(int timeoutMs) { slowWriteTimeoutMs_ = timeoutMs; }
 
 private:
+    // Sends the combo's selection on its own; a failure shows its box and puts the table and the combo
+    // back to the camera's value. True when the camera took it.
+    bool WriteSelection(int comboId, int timeoutMs);
     // ReadOneValue for each control in turn, then CommitShadow.
     void ReadBack(std::initializer_list<int> controlIds);
 
@@ -37,5 +42,6 @@ private:
     Command& command_;
     ControlTable& table_;
     CameraReader& reader_;
+    PageBinding& pages_;
     int slowWriteTimeoutMs_ = kSlowWriteTimeoutMs;
 };

@@ -6,25 +6,17 @@
 #include "operations/ParameterHandlers.h"
 #include "operations/RequestReport.h"
 #include "operations/ResultTexts.h"
+#include "pages/PageBinding.h"
+#include "pages/PageControlIds.h"
 #include "pages/PageControls.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
-#include <QLabel>
-#include <QLineEdit>
+#include <string>
 
 namespace {
 
-enum : int {
-    kReadLineRateLimit = 1219,
-    kLineRateMinStatic = 1218,
-    kReadExposureLimits = 1222,
-    kExposureMaxStatic = 1220,
-    kExposureMinStatic = 1221,
-    kGetTemperature = 1125,
-    kTemperatureEdit = 1049,
-    kOpenLutTable = 1132,
-};
+using namespace ctl;
 
 struct LutRow {
     int indexEdit;
@@ -36,9 +28,9 @@ struct LutRow {
 };
 
 constexpr LutRow kLutRows[3] = {
-    {1160, 1162, 1164, 1165, cmd::LUTIG, cmd::LUTG},
-    {1421, 1423, 1430, 1431, cmd::LUTIR, cmd::LUTR},
-    {1425, 1427, 1432, 1433, cmd::LUTIB, cmd::LUTB},
+    {kLutIndexG, kLutDataG, kLutReadG, kLutWriteG, cmd::LUTIG, cmd::LUTG},
+    {kLutIndexR, kLutDataR, kLutReadR, kLutWriteR, cmd::LUTIR, cmd::LUTR},
+    {kLutIndexB, kLutDataB, kLutReadB, kLutWriteB, cmd::LUTIB, cmd::LUTB},
 };
 
 struct CounterRow {
@@ -58,29 +50,14 @@ constexpr CounterRow kCounters[4] = {
     {1459, 1460, 1461, 1462, cmd::CV3, cmd::CS3, cmd::CR3},
 };
 
-// Shows the text in a static or an edit of the pages.
-void SetText(int controlId, const QString& text)
-{
-    QWidget* control = FindPageControl(controlId);
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-        label->setText(text);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        edit->setText(text);
-    }
-}
-
-QString Number(int value) { return QString::asprintf("%d", value); }
-
-// An edit's text as a number: its leading digits, 0 without any.
-int EditNumber(int controlId)
-{
-    auto* edit = qobject_cast<QLineEdit*>(FindPageControl(controlId));
-    return edit ? ParseLeadingInt(edit->text().toStdString()) : 0;
-}
+std::string Number(int value) { return std::to_string(value); }
 
 }  // namespace
 
-ReadoutButtons::ReadoutButtons(Command& command, ControlTable& table) : command_(command), table_(table) {}
+ReadoutButtons::ReadoutButtons(Command& command, ControlTable& table, PageBinding& pages)
+    : command_(command), table_(table), pages_(pages)
+{
+}
 
 void ReadoutButtons::Install(ParameterHandlers& handlers)
 {
@@ -102,42 +79,44 @@ void ReadoutButtons::Install(ParameterHandlers& handlers)
 void ReadoutButtons::ReadLineRateLimit()
 {
     if (const RequestOutcome value = command_.Ask(cmd::LRMIN, kLimitTimeoutMs); Reported(value))
-        SetText(kLineRateMinStatic, Number(value.value.intValue));
+        pages_.SetText(kLineRateMinStatic, Number(value.value.intValue));
 }
 
 void ReadoutButtons::ReadExposureLimits()
 {
     if (const RequestOutcome value = command_.Ask(cmd::PEMAX, kLimitTimeoutMs); Reported(value))
-        SetText(kExposureMaxStatic, Number(value.value.intValue));
+        pages_.SetText(kExposureMaxStatic, Number(value.value.intValue));
     if (const RequestOutcome value = command_.Ask(cmd::PEMIN, kLimitTimeoutMs); Reported(value))
-        SetText(kExposureMinStatic, Number(value.value.intValue));
+        pages_.SetText(kExposureMinStatic, Number(value.value.intValue));
 }
 
 void ReadoutButtons::ReadTemperature()
 {
     if (const RequestOutcome value = command_.Ask(cmd::TMP0, kTemperatureTimeoutMs); Reported(value))
-        SetText(kTemperatureEdit, Number(value.value.intValue));
+        pages_.SetText(kTemperatureEdit, Number(value.value.intValue));
 }
 
 void ReadoutButtons::WriteLutEntry(int colour)
 {
     const LutRow& row = kLutRows[colour];
-    const int index = EditNumber(row.indexEdit);
-    const int data = EditNumber(row.dataEdit);
-    // The data goes out even when the index was not taken, as the camera's LUT access expects pairs.
-    Reported(command_.Set(row.indexCommand, index, kLutEntryTimeoutMs));
+    const int index = ParseLeadingInt(pages_.Text(row.indexEdit));
+    const int data = ParseLeadingInt(pages_.Text(row.dataEdit));
+    // The data goes only where the index points: with the index not taken it would overwrite whichever
+    // entry the camera's index still points at.
+    if (!Reported(command_.Set(row.indexCommand, index, kLutEntryTimeoutMs))) return;
     Reported(command_.Set(row.dataCommand, data, kLutEntryTimeoutMs));
 }
 
 void ReadoutButtons::ReadLutEntry(int colour)
 {
     const LutRow& row = kLutRows[colour];
-    Reported(command_.Set(row.indexCommand, EditNumber(row.indexEdit), kLutEntryTimeoutMs));
+    // Without the index taken, the answer would be another entry's value shown as this one's.
+    if (!Reported(command_.Set(row.indexCommand, ParseLeadingInt(pages_.Text(row.indexEdit)), kLutEntryTimeoutMs)))
+        return;
     const RequestOutcome answer = command_.Ask(row.dataCommand, kLutEntryTimeoutMs);
     if (!Reported(answer)) return;
     const int value = answer.value.intValue;
-    ShowValue(row.dataEdit, value);
-    SetText(row.dataEdit, Number(value));
+    pages_.ShowEditValue(row.dataEdit, value);
     table_.SetDataValue(row.dataEdit, value);
     table_.CommitShadow();
 }
@@ -147,9 +126,9 @@ void ReadoutButtons::ReadCounter(int counter)
     const CounterRow& row = kCounters[counter];
     const RequestOutcome value = command_.Ask(row.valueCommand, kCounterReadTimeoutMs);
     if (!Reported(value)) return;
-    SetText(row.valueEdit, Number(value.value.intValue));
+    pages_.SetText(row.valueEdit, Number(value.value.intValue));
     if (const RequestOutcome status = command_.Ask(row.statusCommand, kCounterReadTimeoutMs); Reported(status))
-        SetText(row.statusEdit, QString::fromStdString(CounterStatusText(status.value.intValue)));
+        pages_.SetText(row.statusEdit, CounterStatusText(status.value.intValue));
 }
 
 void ReadoutButtons::ResetCounter(int counter)

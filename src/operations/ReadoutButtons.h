@@ -5,6 +5,7 @@
 class Command;
 class ControlTable;
 class LutEditorOpener;
+class PageBinding;
 class ParameterHandlers;
 
 class ReadoutButtons {
@@ -15,7 +16,7 @@ public:
     static constexpr int kCounterReadTimeoutMs = 3000;
     static constexpr int kCounterResetTimeoutMs = 1000;
 
-    ReadoutButtons(Command& command, ControlTable& table);
+    ReadoutButtons(Command& command, ControlTable& table, PageBinding& pages);
 
     // Registers the button actions with the handlers.
     void Install(ParameterHandlers& handlers);
@@ -36,5 +37,6 @@ public:
 private:
     Command& command_;
     ControlTable& table_;
+    PageBinding& pages_;
     LutEditorOpener* lutEditorOpener_ = nullptr;
 };

@@ -4,16 +4,18 @@
 #include "framework/MessageBox.h"
 #include "framework/qt/CRadioButton.h"
 #include "framework/qt/ControlWindow.h"
+#include "pages/PageBinding.h"
 #include "pages/PageControls.h"
 #include "pages/ParameterEventHandler.h"
 #include "tables/ControlTable.h"
 
-CParameterDispatcher::CParameterDispatcher(ControlTable& table, ValueSender& sender, ParameterEventHandler* handler)
-    : table_(table), sender_(sender), handler_(handler)
+CParameterDispatcher::CParameterDispatcher(ControlTable& table, ValueSender& sender, PageBinding& pages,
+                                           ParameterEventHandler* handler)
+    : table_(table), sender_(sender), pages_(pages), handler_(handler)
 {
 }
 
-ParameterEvent CParameterDispatcher::Classify(const ControlNotification& notification)
+ParameterEvent CParameterDispatcher::Classify(const ControlNotification& notification) const
 {
     const int senderClass = ControlClass(notification.sender);
     switch (notification.code) {
@@ -26,7 +28,7 @@ ParameterEvent CParameterDispatcher::Classify(const ControlNotification& notific
                                                                     : ParameterEvent::None;
         case NotifyCode::Clicked: {
             if (!notification.sender) return ParameterEvent::None;  // a menu command: the main window's own
-            switch (ControlClass(FindPageControl(notification.controlId))) {
+            switch (ControlClass(pages_.Control(notification.controlId))) {
                 case kClassCheckBox:
                     return ParameterEvent::CheckBoxClicked;
                 case kClassPushButton:
@@ -86,15 +88,15 @@ void CParameterDispatcher::StoreAndSend(int controlId, int value)
     ShowCommunicationError(sender_.LastFailureText());
     const int shadow = table.GetShadowValue(controlId);
     table.SetDataValue(controlId, shadow);
-    ShowValue(controlId, shadow);
+    pages_.ShowValue(controlId, shadow);
 }
 
-void CParameterDispatcher::CheckBoxClicked(int controlId) { StoreAndSend(controlId, ReadControlValue(controlId)); }
+void CParameterDispatcher::CheckBoxClicked(int controlId) { StoreAndSend(controlId, pages_.Value(controlId)); }
 
 void CParameterDispatcher::RadioClicked(int controlId)
 {
     // The group's value lives under the id of the button that starts the group.
-    QWidget* clicked = FindPageControl(controlId);
+    QWidget* clicked = pages_.Control(controlId);
     QRadioButton* start = CRadioButton::GroupStartOf(clicked);
     if (!start) return;
     const std::vector<QRadioButton*> group = CRadioButton::GroupOf(start);

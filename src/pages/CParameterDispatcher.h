@@ -6,6 +6,7 @@
 class QWidget;
 class ParameterEventHandler;
 class ControlTable;
+class PageBinding;
 class ValueSender;
 
 // What a control reports. Kill focus, selection change and click are the commands of a control;
@@ -32,13 +33,14 @@ enum class ParameterEvent {
 class CParameterDispatcher {
 public:
     // The sender takes the changed values of the table to the camera (the protocol object in the tool).
-    CParameterDispatcher(ControlTable& table, ValueSender& sender, ParameterEventHandler* handler = nullptr);
+    CParameterDispatcher(ControlTable& table, ValueSender& sender, PageBinding& pages,
+                         ParameterEventHandler* handler = nullptr);
 
     void SetHandler(ParameterEventHandler* handler) { handler_ = handler; }
 
     // The event a notification stands for. The three button events take the button's kind from the
     // control the id finds on the pages, not from the sender.
-    static ParameterEvent Classify(const ControlNotification& notification);
+    ParameterEvent Classify(const ControlNotification& notification) const;
 
     // Classifies and runs the event; always gives 0 (the notification's default handling is the
     // window's own business).
@@ -51,5 +53,6 @@ private:
 
     ControlTable& table_;
     ValueSender& sender_;
+    PageBinding& pages_;
     ParameterEventHandler* handler_;
 };

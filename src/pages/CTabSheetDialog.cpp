@@ -5,7 +5,6 @@
 #include "framework/qt/ControlWindow.h"
 #include "pages/CParameterDispatcher.h"
 #include "pages/PageBuilder.h"
-#include "pages/PageControls.h"
 #include "resources/PageLayouts.h"
 
 #include <QAbstractButton>
@@ -37,10 +36,9 @@ bool AnyShown(const std::vector<QPointer<QWidget>>& controls)
 CTabSheetDialog::CTabSheetDialog(QWidget* parent, int templateId, std::string caption, int factoryOnly)
     : QWidget(parent), templateId_(templateId), caption_(std::move(caption)), factoryOnly_(factoryOnly)
 {
-    RegisterPage(this);
 }
 
-CTabSheetDialog::~CTabSheetDialog() { UnregisterPage(this); }
+CTabSheetDialog::~CTabSheetDialog() = default;
 
 int CTabSheetDialog::Create(QWidget* tabParent)
 {
@@ -163,6 +161,13 @@ void CTabSheetDialog::Notify(const ControlNotification& notification)
 bool CTabSheetDialog::eventFilter(QObject* watched, QEvent* event)
 {
     auto* widget = qobject_cast<QWidget*>(watched);
+    // Every change on a page is a camera command, some of them minutes long: the wheel never changes a
+    // value, it scrolls the page. Left unaccepted, the event goes on to the parents, the scroll area's
+    // among them. The keys of a focused control still work.
+    if (event->type() == QEvent::Wheel && (qobject_cast<QComboBox*>(widget) || qobject_cast<CSpinButton*>(widget))) {
+        event->ignore();
+        return true;
+    }
     if (widget && event->type() == QEvent::KeyPress && keyFilter_) {
         if (keyFilter_(widget, static_cast<QKeyEvent*>(event))) return true;
     }

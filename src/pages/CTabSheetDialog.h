@@ -19,7 +19,7 @@ class CTabSheetDialog : public QWidget {
     Q_OBJECT
 
 public:
-    // The page joins the pages FindPageControl searches, in the order the pages are constructed.
+    // The owner adds the page to its page binding, which finds controls by id across the pages.
     CTabSheetDialog(QWidget* parent, int templateId, std::string caption, int factoryOnly);
     ~CTabSheetDialog() override;
 
@@ -42,7 +42,7 @@ public:
     // The page's control with this id (labels with an id included); nullptr if it has none.
     QWidget* Control(int controlId) const;
     int ControlCount() const { return static_cast<int>(controls_.size()); }
-    // Shows or hides a control with its spin; its labels and group boxes follow (see ShowPageControl).
+    // Shows or hides a control with its spin; its labels and group boxes follow (see PageBinding::ShowControl).
     int ShowControl(int controlId, bool show);
 
     // Used by the page builder.

@@ -6,10 +6,9 @@
 #include "framework/MessageBox.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
-#include "framework/qt/CSpinButton.h"
-#include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
-#include "pages/PageControls.h"
+#include "pages/PageBinding.h"
+#include "pages/PageControlIds.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
@@ -17,38 +16,10 @@
 #include "tables/ControlTable.h"
 #include "tables/SettingsReadList.h"
 
-#include <QComboBox>
-
 #include <algorithm>
 #include <array>
 
 namespace {
-
-// Control ids of the page controls the rules and the model set-up work on.
-enum : int {
-    kIdCameraModel = 1142,
-    kIdLutSelector = 1116,
-    kIdOpenLutTable = 1132,
-    kIdGammaSelector = 1117,
-    kIdGammaSelectorLabel = 1141,
-    kIdPixelGainMode = 1192,
-    kIdRecalibratePixelGain = 1193,
-    kIdPixelBlackMode = 1184,
-    kIdRecalibratePixelBlack = 1183,
-    kIdTriggerMode = 1096,
-    kIdAutoResetMode = 1186,
-    kIdExposureMode = 1092,
-    kIdExposureTimeMode = 1224,
-    kIdExposureTime = 1093,
-    kIdExposureTimeR = 1294,
-    kIdExposureTimeG = 1296,
-    kIdExposureTimeB = 1298,
-    kIdGainMode = 1259,
-    kIdGainAll = 1041,
-    kIdGainRed = 1246,
-    kIdGainGreen = 1244,
-    kIdGainBlue = 1248,
-};
 
 // Combo selections the rules test (entry positions in the page lists).
 constexpr int kLutGamma = 1;
@@ -67,37 +38,6 @@ constexpr int kColourGainRatioMax = 400;
 constexpr int kColourGainMin = 100;
 constexpr int kColourGainMax = 1600;
 
-// The combo box's selected entry, -1 for none or when the control is not a combo box.
-int Selection(int controlId)
-{
-    auto* combo = qobject_cast<QComboBox*>(FindPageControl(controlId));
-    return combo ? combo->currentIndex() : -1;
-}
-
-// The spin whose buddy is this edit box (its id is in the edit's user data).
-CSpinButton* SpinOf(int editId)
-{
-    QWidget* edit = FindPageControl(editId);
-    const int spinId = edit ? static_cast<int>(GetUserData(edit)) : 0;
-    return spinId != 0 ? qobject_cast<CSpinButton*>(FindPageControl(spinId)) : nullptr;
-}
-
-void EnableControl(int controlId, bool enable)
-{
-    if (QWidget* control = FindPageControl(controlId)) control->setEnabled(enable);
-}
-
-void EnableWithSpin(int editId, bool enable)
-{
-    EnableControl(editId, enable);
-    if (CSpinButton* spin = SpinOf(editId)) spin->setEnabled(enable);
-}
-
-void SetSpinRange(int editId, int minimum, int maximum)
-{
-    if (CSpinButton* spin = SpinOf(editId)) spin->SetRange32(minimum, maximum);
-}
-
 bool IsKnownModel(int modelCode) { return modelCode == kModelCodeB1 || modelCode == kModelCodeA1; }
 
 }  // namespace
@@ -106,6 +46,8 @@ CameraReader::CameraReader(Command& command, ControlTable& table, CameraModelInf
     : command_(command), session_(command, table, model), table_(table), model_(model), mode_(mode)
 {
 }
+
+void CameraReader::SetPages(PageBinding* pages) { pages_ = pages ? pages : &noPages_; }
 
 void CameraReader::SetMainWindow(QWidget* window) { mainWindow_ = window; }
 void CameraReader::SetLutEditors(LutEditorWindows* editors) { lutEditors_ = editors; }
@@ -128,12 +70,10 @@ int CameraReader::ModelCheck(bool quiet)
 void CameraReader::ModelSetup()
 {
     const int modelCode = model_.modelCode;
-    if (auto* combo = qobject_cast<QComboBox*>(FindPageControl(kIdCameraModel))) {
-        // The entries stand in model-code order.
-        combo->setCurrentIndex(IsKnownModel(modelCode) && modelCode < combo->count() ? modelCode : -1);
-    }
+    // The entries stand in model-code order; an unknown model selects none.
+    pages_->Select(ctl::kCameraModelCombo, IsKnownModel(modelCode) ? modelCode : -1);
     ShowModelLayout(modelCode);
-    ApplyModelVariants(modelCode);
+    pages_->ApplyModelVariants(modelCode);
 }
 
 void CameraReader::ShowModelLayout(int modelCode)
@@ -146,9 +86,9 @@ void CameraReader::ShowModelLayout(int modelCode)
         // model variants take out of the list.
         if (entry.commandIndex == cmd::ETM) continue;
         if (!IsSupportedOnModel(entry.commandIndex, modelCode)) {
-            ShowPageControl(entry.controlId, false);
+            pages_->ShowControl(entry.controlId, false);
         } else if (!IsSupportedOnModel(entry.commandIndex, otherModel)) {
-            ShowPageControl(entry.controlId, true);
+            pages_->ShowControl(entry.controlId, true);
         }
     }
 }
@@ -186,7 +126,7 @@ void CameraReader::ActivateMainWindow()
 RequestOutcome CameraReader::ReadValueQuietly(int controlId)
 {
     RequestOutcome outcome = session_.ReadOne(controlId);
-    if (outcome) ShowValue(controlId, table_.GetDataValue(controlId));
+    if (outcome) pages_->ShowValue(controlId, table_.GetDataValue(controlId));
     return outcome;
 }
 
@@ -200,14 +140,14 @@ int CameraReader::ReadOneValue(int controlId)
 void CameraReader::ShowAllValues()
 {
     for (int row = 0; table_.Row(row).controlId != -1; ++row)
-        ShowValue(table_.Row(row).controlId, table_.Row(row).value);
+        pages_->ShowValue(table_.Row(row).controlId, table_.Row(row).value);
 }
 
 void CameraReader::ShowChangedValues()
 {
     for (int row = 0; table_.Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = table_.Row(row);
-        if (entry.value != entry.shadow) ShowValue(entry.controlId, entry.value);
+        if (entry.value != entry.shadow) pages_->ShowValue(entry.controlId, entry.value);
     }
 }
 
@@ -223,51 +163,55 @@ void CameraReader::UpdateControlStates()
 
 void CameraReader::UpdateLutState()
 {
-    const int lut = Selection(kIdLutSelector);
+    const int lut = pages_->Selection(ctl::kLutSelector);
     // The editors shape the camera's LUT; with a gamma curve or no LUT at all they have nothing to edit.
     if (lut != kLutTable && lutEditors_) lutEditors_->HideAll();
-    EnableControl(kIdOpenLutTable, lut == kLutTable);
-    ShowPageControl(kIdGammaSelector, lut == kLutGamma);
-    ShowPageControl(kIdGammaSelectorLabel, lut == kLutGamma);
+    pages_->Enable(ctl::kOpenLutTable, lut == kLutTable);
+    pages_->ShowControl(ctl::kGammaSelector, lut == kLutGamma);
+    pages_->ShowControl(ctl::kGammaSelectorLabel, lut == kLutGamma);
 }
 
 void CameraReader::UpdatePixelCorrectionState()
 {
     // Only the user correction tables can be recalibrated; "Off" and "Default" have nothing to record.
-    EnableControl(kIdRecalibratePixelGain, Selection(kIdPixelGainMode) >= kCorrectionUser1);
-    EnableControl(kIdRecalibratePixelBlack, Selection(kIdPixelBlackMode) >= kCorrectionUser1);
+    pages_->Enable(ctl::kRecalibratePixelGain, pages_->Selection(ctl::kPixelGainMode) >= kCorrectionUser1);
+    pages_->Enable(ctl::kRecalibratePixelBlack, pages_->Selection(ctl::kPixelBlackMode) >= kCorrectionUser1);
 }
 
 void CameraReader::UpdateExposureControls()
 {
-    EnableControl(kIdExposureMode, true);
-    for (int id : {kIdExposureTime, kIdExposureTimeR, kIdExposureTimeG, kIdExposureTimeB}) EnableWithSpin(id, true);
+    pages_->Enable(ctl::kExposureMode, true);
+    for (int id : {ctl::kExposureTime, ctl::kExposureTimeR, ctl::kExposureTimeG, ctl::kExposureTimeB})
+        pages_->Enable(id, true);
 }
 
 void CameraReader::UpdateGainModeState()
 {
-    const int mode = Selection(kIdGainMode);
+    const int mode = pages_->Selection(ctl::kGainMode);
     if (mode != kGainModeOff && mode != kGainModeOn) return;
     const bool individual = mode == kGainModeOn;
-    EnableWithSpin(kIdGainAll, !individual);
-    EnableWithSpin(kIdGainGreen, individual);
+    pages_->Enable(ctl::kGainAll, !individual);
+    pages_->Enable(ctl::kGainGreen, individual);
     // Only the spins follow the mode; the table keeps the camera's full range, so a value the
     // camera reports outside the spin's range is still taken and shown.
     const int minimum = individual ? kColourGainMin : kColourGainRatioMin;
     const int maximum = individual ? kColourGainMax : kColourGainRatioMax;
-    SetSpinRange(kIdGainRed, minimum, maximum);
-    SetSpinRange(kIdGainBlue, minimum, maximum);
+    pages_->SetSpinRange(ctl::kGainRed, minimum, maximum);
+    pages_->SetSpinRange(ctl::kGainBlue, minimum, maximum);
 }
 
-void CameraReader::UpdateAutoResetState() { EnableControl(kIdAutoResetMode, Selection(kIdTriggerMode) == kTriggerOn); }
+void CameraReader::UpdateAutoResetState()
+{
+    pages_->Enable(ctl::kAutoResetMode, pages_->Selection(ctl::kTriggerMode) == kTriggerOn);
+}
 
 void CameraReader::UpdateExposureState()
 {
-    const bool timed = Selection(kIdExposureMode) == kExposureTimed;
-    const bool common = Selection(kIdExposureTimeMode) == kExposureTimeCommon;
+    const bool timed = pages_->Selection(ctl::kExposureMode) == kExposureTimed;
+    const bool common = pages_->Selection(ctl::kExposureTimeMode) == kExposureTimeCommon;
     // Untimed exposure (off, or as long as the trigger pulse) uses no exposure time at all.
-    EnableControl(kIdExposureTime, timed && common);
-    for (int id : {kIdExposureTimeR, kIdExposureTimeG, kIdExposureTimeB}) EnableControl(id, timed && !common);
+    pages_->Enable(ctl::kExposureTime, timed && common);
+    for (int id : {ctl::kExposureTimeR, ctl::kExposureTimeG, ctl::kExposureTimeB}) pages_->Enable(id, timed && !common);
 }
 
 void CameraReader::Refresh()

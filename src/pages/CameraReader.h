@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/CameraSession.h"
+#include "pages/PageBinding.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -63,6 +64,9 @@ public:
     // Model check, model set-up, read and show, with the open dialogs disabled throughout.
     void Refresh();
 
+    // The pages the reader shows values in and keeps in their states (null: none, the reader only reads).
+    void SetPages(PageBinding* pages);
+    PageBinding& Pages() { return *pages_; }
     void SetMainWindow(QWidget* window);  // activated and raised after a read
     void SetLutEditors(LutEditorWindows* editors);  // null: nothing to hide
     void SetLineRateDisplay(LineRateDisplay* display);
@@ -87,6 +91,8 @@ private:
     ControlTable& table_;
     CameraModelInfo& model_;
     ControlMode& mode_;
+    PageBinding noPages_;
+    PageBinding* pages_ = &noPages_;
     QPointer<QWidget> mainWindow_;
     bool refreshing_ = false;
     LutEditorWindows* lutEditors_ = nullptr;

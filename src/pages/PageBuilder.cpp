@@ -130,8 +130,10 @@ private:
         for (const LayoutRow& row : group.rows) {
             std::vector<QWidget*> companions;
             std::vector<QWidget*> controls;
+            QLabel* rowLabel = nullptr;
             if (!row.label.empty()) {
                 auto* label = new QLabel(QString::fromStdString(row.label), box);
+                rowLabel = label;
                 if (row.labelId != 0) page_.AddControl(row.labelId, label);
                 grid->addWidget(label, gridRow, 0);
                 companions.push_back(label);
@@ -154,6 +156,9 @@ private:
                     SetGroupStart(cell.widget, true);
                 }
             }
+            // The caption names the row's first control for a screen reader, which reads a value label by
+            // its value (the relation, not the caption, tells what the value is).
+            if (rowLabel && !controls.empty()) rowLabel->setBuddy(controls.front());
             if (!controls.empty()) page_.TieRow(companions, controls);
             groupControls.insert(groupControls.end(), controls.begin(), controls.end());
             ++gridRow;

@@ -79,9 +79,9 @@ const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {1663, cmd::MFG, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  61 MEDIAN Filter: Mode G
     {1664, cmd::MFB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  62 MEDIAN Filter: Mode B
     {1116, cmd::LUN, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  63 LUT: LUT selector
-    {1160, cmd::LUTIG, kKindEdit, 0, 1, 0, 256, 0, 0, 0},  //  64 LUT: Index G
-    {1421, cmd::LUTIR, kKindEdit, 0, 1, 0, 256, 0, 0, 0},  //  65 LUT: Index R
-    {1425, cmd::LUTIB, kKindEdit, 0, 1, 0, 256, 0, 0, 0},  //  66 LUT: Index B
+    {1160, cmd::LUTIG, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  64 LUT: Index G
+    {1421, cmd::LUTIR, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  65 LUT: Index R
+    {1425, cmd::LUTIB, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  66 LUT: Index B
     {1162, cmd::LUTG, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  67 LUT: Data G
     {1423, cmd::LUTR, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  68 LUT: Data R
     {1427, cmd::LUTB, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  69 LUT: Data B

@@ -7,6 +7,7 @@
 #include "pages/CameraReader.h"
 #include "tables/ControlTable.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -74,6 +76,31 @@ TEST_F(AboutDialog, ShowsTheToolAndEveryCameraValueInReadOutOrder)
     EXPECT_EQ(Parts(*dialog), (Strings{"1", "10", "2", "3"}));
     EXPECT_EQ(model_.modelCode, kModelCodeB1);
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+// Every name and value the accessibility tree offers a screen reader, depth first.
+void CollectAccessibleTexts(QAccessibleInterface* node, std::set<std::string>& texts)
+{
+    if (!node) return;
+    for (QAccessible::Text kind : {QAccessible::Name, QAccessible::Value}) {
+        if (const QString text = node->text(kind); !text.isEmpty()) texts.insert(text.toStdString());
+    }
+    for (int i = 0; i < node->childCount(); ++i) CollectAccessibleTexts(node->child(i), texts);
+}
+
+TEST_F(AboutDialog, AScreenReaderFindsEveryValueNotOnlyItsCaption)
+{
+    camsim::CameraConfig config;
+    config.model = "RV-8200-A1";
+    config.firmwareVersion = "1.3.0.7";
+    config.fpgaVersion = "2.1.0.4";
+    config.cameraId = "XC82000417";
+    StartCamera(config);
+    const auto dialog = Open();
+    std::set<std::string> texts;
+    CollectAccessibleTexts(QAccessible::queryAccessibleInterface(dialog.get()), texts);
+    for (const char* value : {"RV-8200-A1", "XC82000417", "1.3.0.7", "2.1.0.4", "0.29"})
+        EXPECT_TRUE(texts.count(value)) << value << " in " << ::testing::PrintToString(texts);
 }
 
 struct VersionCase {

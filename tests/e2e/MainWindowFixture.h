@@ -35,6 +35,8 @@ protected:
     int CountTraffic(const std::string& direction, const std::string& line) const;
     // Lines the camera received whose text starts with the prefix.
     int CountReceivedStartingWith(const std::string& prefix) const;
+    // A page control of the window, by id (nullptr before the window is built).
+    QWidget* FindPageControl(int controlId) const { return window_ ? window_->Binding().Control(controlId) : nullptr; }
     // Selects an entry of a page's combo box as the operator would, and lets the window handle it.
     void Choose(int comboId, int index);
 

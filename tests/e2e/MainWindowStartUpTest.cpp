@@ -7,6 +7,7 @@
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
+#include "pages/PageControlIds.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
@@ -173,7 +174,7 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
     window_->CommunicationDialog()->hide();
     window_->MenuAction(CCtrlToolDlg::kCmdOpenCommunication)->trigger();
     EXPECT_TRUE(window_->CommunicationDialog()->isVisible());
-    window_->Handlers().OnButtonPressed(CCtrlToolDlg::kTerminalButtonId);
+    window_->Handlers().OnButtonPressed(ctl::kTerminalButton);
     EXPECT_TRUE(window_->TerminalDialog()->isVisible());
 
     std::vector<std::string> bar;

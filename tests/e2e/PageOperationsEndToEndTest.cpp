@@ -5,10 +5,13 @@
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
 
+#include "files/SettingFile.h"
 #include "framework/qt/CSpinButton.h"
+#include "framework/qt/ControlWindow.h"
 #include "framework/qt/QtUiHost.h"
 #include "link/Command.h"
 #include "operations/OperationClock.h"
+#include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
@@ -22,10 +25,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QWheelEvent>
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -73,8 +79,8 @@ protected:
     }
 
     void Press(int buttonId) { window_->Handlers().OnButtonPressed(buttonId); }
-    static QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
-    static std::string Text(int id)
+    QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
+    std::string Text(int id) const
     {
         QWidget* control = FindPageControl(id);
         if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
@@ -438,6 +444,124 @@ TEST_F(Operations, CountersLimitsTemperatureAndLutEntries)
     EXPECT_EQ(Received(), (Strings{"CV0?", "CS0?", "CR1=0", "CV1?", "CS1?", "TMP0?", "LRMIN?", "PEMAX?", "PEMIN?",
                                    "LUTIR=17", "LUTR=999", "LUTIR=17", "LUTR?"}));
 }
+
+TEST_F(Operations, ALutEntryStopsWhenItsIndexIsRefused)
+{
+    Start({"--refuse", "LUTIR"});
+    Edit(1421)->setText("10");
+    Edit(1423)->setText("999");
+    Press(1431);  // write: the data would land on whichever entry the camera's index points at
+    EXPECT_EQ(Received(), Strings{"LUTIR=10"});
+    EXPECT_EQ(messages_.Texts().size(), 1u) << ::testing::PrintToString(messages_.Texts());
+    Mark();
+    Press(1430);  // read: the answer would be another entry's value
+    EXPECT_EQ(Received(), Strings{"LUTIR=10"});
+    EXPECT_EQ(Text(1423), "999");
+    EXPECT_EQ(messages_.Texts().size(), 2u) << "one box per action";
+}
+
+// ---- what the pages show is what the camera took ----
+
+TEST_F(Operations, TheWheelOverAPageComboOrSpinSendsNothing)
+{
+    Start({});
+    int combos = 0;
+    int spins = 0;
+    for (CTabSheetDialog* page : window_->Pages()) {
+        for (QWidget* control : page->findChildren<QWidget*>()) {
+            auto* combo = qobject_cast<QComboBox*>(control);
+            auto* spin = qobject_cast<CSpinButton*>(control);
+            if (!combo && !spin) continue;
+            combos += combo ? 1 : 0;
+            spins += spin ? 1 : 0;
+            const int before = combo ? combo->currentIndex() : spin->GetPos32();
+            for (int step : {-120, 120}) {
+                QWheelEvent wheel(QPointF(4, 4), QPointF(4, 4), QPoint(), QPoint(0, step), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(control, &wheel);
+                EXPECT_FALSE(wheel.isAccepted()) << GetControlId(control) << ": left for the page to scroll";
+            }
+            EXPECT_EQ(combo ? combo->currentIndex() : spin->GetPos32(), before) << GetControlId(control);
+        }
+    }
+    EXPECT_GT(combos, 50);
+    EXPECT_GT(spins, 30);
+    EXPECT_EQ(Received(), Strings{});
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+TEST_F(Operations, ASpinStepShowsWhatTheCameraKept)
+{
+    Start({});
+    struct StepCase {
+        int edit;
+        int step;
+        Strings received;
+        std::string shown;
+    };
+    // The camera keeps widths and offsets in multiples of 8; the full width leaves no room for an offset.
+    for (const StepCase& c :
+         {StepCase{1225, -1, {"WTC=4095", "WTC?"}, "4088"}, StepCase{1227, +1, {"OFC=1", "OFC?"}, "0"}}) {
+        Mark();
+        auto* spin = qobject_cast<CSpinButton*>(FindPageControl(static_cast<int>(GetUserData(Edit(c.edit)))));
+        ASSERT_NE(spin, nullptr);
+        spin->Step(c.step);
+        EXPECT_EQ(Received(), c.received) << c.edit;
+        EXPECT_EQ(Text(c.edit), c.shown) << c.edit;
+        EXPECT_EQ(std::to_string(spin->GetPos32()), c.shown) << c.edit;
+        EXPECT_EQ(std::to_string(objects_->table.GetDataValue(c.edit)), c.shown) << c.edit;
+    }
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+}
+
+struct RefusedCase {
+    const char* name;
+    Strings options;
+    int combo;
+    int entry;
+    int dependent;  // a control whose enable state follows the combo's value
+    std::string mnemonic;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* out) { *out << c.name; }
+
+class Refused : public Operations, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(Refused, SelectionLeavesComboTableStatesAndSavedFileAsTheyWere)
+{
+    const RefusedCase& c = GetParam();
+    Start(c.options);
+    auto* combo = qobject_cast<QComboBox*>(FindPageControl(c.combo));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_NE(combo->currentIndex(), c.entry);
+    const int index = combo->currentIndex();
+    const int value = objects_->table.GetDataValue(c.combo);
+    const bool enabled = FindPageControl(c.dependent)->isEnabled();
+
+    Choose(c.combo, c.entry);
+    EXPECT_EQ(combo->currentIndex(), index);
+    EXPECT_EQ(objects_->table.GetDataValue(c.combo), value);
+    EXPECT_EQ(objects_->table.GetShadowValue(c.combo), value);
+    EXPECT_EQ(FindPageControl(c.dependent)->isEnabled(), enabled);
+    ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(messages_.Shown()[0].caption, "Communication Error");
+
+    const std::string path = logPath_ + ".settings.txt";
+    ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
+    std::ifstream in(path);
+    std::stringstream saved;
+    saved << in.rdbuf();
+    std::remove(path.c_str());
+    EXPECT_NE(saved.str().find("\n" + c.mnemonic + "=" + std::to_string(value) + "\r"), std::string::npos)
+        << saved.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, Refused,
+    ::testing::Values(RefusedCase{"ExposureModeTriggerWidth", {"--refuse", "TR=2"}, 1092, 2, 1093, "TR"},
+                      RefusedCase{"WhiteBalancePreset", {"--refuse", "AWB"}, 1408, 3, 1246, "AWB"},
+                      RefusedCase{"PixelGainUser2", {"--refuse", "PGC"}, 1192, 3, 1193, "PGC"}),
+    [](const ::testing::TestParamInfo<RefusedCase>& tp) { return std::string(tp.param.name); });
 
 // Edits and combos whose change is followed by reads of the values it altered, in the camera's order.
 struct FollowUpCase {

@@ -126,6 +126,7 @@ public:
 class FaultMatrix : public MainWindowFixture, public ::testing::WithParamInterface<Cell> {
 public:
     using MainWindowFixture::Choose;
+    using MainWindowFixture::FindPageControl;
     using MainWindowFixture::messages_;
     using MainWindowFixture::window_;
 
@@ -181,7 +182,7 @@ const std::vector<Operation>& Operations()
          {},
          nullptr,
          [](FaultMatrix& t) {
-             qobject_cast<QLineEdit*>(FindPageControl(kGainAllEdit))->setText("321");
+             qobject_cast<QLineEdit*>(t.FindPageControl(kGainAllEdit))->setText("321");
              t.window_->Handlers().OnEditCommitted(kGainAllEdit);
          },
          500},
@@ -190,7 +191,7 @@ const std::vector<Operation>& Operations()
          {},
          nullptr,
          [](FaultMatrix& t) {
-             auto* combo = qobject_cast<QComboBox*>(FindPageControl(kFormatCombo));
+             auto* combo = qobject_cast<QComboBox*>(t.FindPageControl(kFormatCombo));
              t.Choose(kFormatCombo, (combo->currentIndex() + 1) % combo->count());
          },
          500},

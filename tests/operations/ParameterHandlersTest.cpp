@@ -2,6 +2,7 @@
 #include "operations/ParameterHandlers.h"
 
 #include "framework/qt/CSpinButton.h"
+#include "pages/PageControlIds.h"
 #include "pages/PageControls.h"
 #include "support/PageFixture.h"
 #include "support/RecordingMessageHost.h"
@@ -59,7 +60,7 @@ protected:
 
     RecordingMessageHost messages_;
     RecordingSender camera_;
-    ParameterHandlers handlers_{camera_, table_};
+    ParameterHandlers handlers_{camera_, table_, binding_};
 };
 
 struct EditCase {
@@ -117,7 +118,7 @@ TEST_F(Handlers, RefusedEditValueGoesBackToWhatTheCameraHas)
 TEST_F(Handlers, SpinMarginKeepsTheValueStrictlyInside)
 {
     table_.Row(table_.CtrlId2TblIndex(kGainAllEdit)).spinMargin = 1;
-    SetSpinRanges(table_);  // 99 .. 801
+    binding_.SetSpinRanges(table_);  // 99 .. 801
     Edit(kGainAllEdit)->setText("801");
     handlers_.OnEditCommitted(kGainAllEdit);
     Edit(kGainAllEdit)->setText("99");
@@ -142,7 +143,7 @@ TEST_F(Handlers, OperandEditsAndEditsWithoutARowSendNothing)
     handlers_.OnEditCommitted(kTiltedViewAngle);
     Combo(kTiltedViewMode)->setCurrentIndex(1);
     handlers_.OnComboChanged(kTiltedViewMode);
-    handlers_.OnComboChanged(ParameterHandlers::kCameraModelCombo);
+    handlers_.OnComboChanged(ctl::kCameraModelCombo);
 
     EXPECT_TRUE(camera_.sent.empty());
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
@@ -154,9 +155,11 @@ TEST_F(Handlers, SpinStepIsLimitedToTheRangeAndARefusalKeepsTheSpin)
     handlers_.OnEditCommitted(kWidthEdit);
     bool cancel = false;
     handlers_.OnSpinStepped(kWidthSpin, 4090, 10, cancel);
-    EXPECT_FALSE(cancel);
+    EXPECT_TRUE(cancel) << "the handler shows the accepted value itself, the spin does not step over it";
     EXPECT_EQ(camera_.sent.back(), std::make_pair(static_cast<int>(cmd::WTC), 4096));
     EXPECT_EQ(table_.GetShadowValue(kWidthEdit), 4096);
+    EXPECT_EQ(Edit(kWidthEdit)->text().toStdString(), "4096");
+    cancel = false;
 
     camera_.answers = {0};
     handlers_.OnSpinStepped(kWidthSpin, 4096, -100, cancel);
@@ -219,11 +222,11 @@ class LineRate : public Handlers, public ::testing::WithParamInterface<LineRateC
 
 TEST_P(LineRate, PeriodAndFrequencyOfTheLineRateValue)
 {
-    table_.SetDataValue(ParameterHandlers::kLineRateEdit, GetParam().lineRate);
+    table_.SetDataValue(ctl::kLineRate, GetParam().lineRate);
     handlers_.ShowLineRate();
-    auto text = [](int id) { return qobject_cast<QLabel*>(FindPageControl(id))->text().toStdString(); };
-    EXPECT_EQ(text(ParameterHandlers::kLinePeriodStatic), GetParam().period);
-    EXPECT_EQ(text(ParameterHandlers::kLineFrequencyStatic), GetParam().frequency);
+    auto text = [this](int id) { return qobject_cast<QLabel*>(FindPageControl(id))->text().toStdString(); };
+    EXPECT_EQ(text(ctl::kLinePeriodStatic), GetParam().period);
+    EXPECT_EQ(text(ctl::kLineFrequencyStatic), GetParam().frequency);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, LineRate,

@@ -4,6 +4,7 @@
 
 #include "dialogs/CProgressBarDialog.h"
 #include "framework/OpenDialogList.h"
+#include "pages/PageBinding.h"
 #include "pages/PageControls.h"
 
 #include <QLineEdit>
@@ -13,9 +14,9 @@
 
 namespace {
 
-std::string EditText(int controlId)
+std::string EditText(const PageBinding& pages, int controlId)
 {
-    auto* edit = qobject_cast<QLineEdit*>(FindPageControl(controlId));
+    auto* edit = qobject_cast<QLineEdit*>(pages.Control(controlId));
     return edit ? edit->text().toStdString() : "<no edit>";
 }
 
@@ -58,7 +59,7 @@ TEST_P(ReadAll, ReadsEveryRowTheModelAndModeHaveWithTheProgressInPercent)
     EXPECT_EQ(table_.GetDataValue(1041), 250);
     EXPECT_EQ(table_.GetShadowValue(1041), gainShadow) << "the read leaves the shadows to its callers";
     EXPECT_EQ(table_.GetDataValue(c.factoryId), c.factoryMode ? 9000 : factoryDefault);
-    EXPECT_EQ(EditText(1041), "100") << "the read does not show the values";
+    EXPECT_EQ(EditText(binding_, 1041), "100") << "the read does not show the values";
     EXPECT_FALSE(progressDialog_.IsOpen());
     EXPECT_TRUE(mainWindow_->isEnabled());
 }
@@ -94,8 +95,8 @@ TEST_F(ReaderFixture, RefreshReadsShowsLevelsAndSetsTheStatesWithTheDialogsHeldO
     EXPECT_EQ(model_.modelCode, kModelCodeA1);
     EXPECT_EQ(Combo(1142)->currentText().toStdString(), "RV-8200-A1");
 
-    EXPECT_EQ(EditText(1246), "1200");
-    EXPECT_EQ(EditText(1187), "12340");
+    EXPECT_EQ(EditText(binding_, 1246), "1200");
+    EXPECT_EQ(EditText(binding_, 1187), "12340");
     EXPECT_EQ(Combo(1116)->currentIndex(), 2);
     for (int row = 0; row < ControlTable::kRowCount; ++row) {
         EXPECT_EQ(table_.Row(row).shadow, table_.Row(row).value) << "row " << row;
@@ -135,7 +136,7 @@ TEST_P(UnsupportedModel, IsNamedReadNotAtAllAndLeavesPagesAndValues)
     EXPECT_FALSE(Shown(1294)) << "the previous model's layout stays";
     EXPECT_EQ(Combo(1224)->count(), 1) << "the previous model's entries stay";
     EXPECT_EQ(table_.GetDataValue(1041), 123);
-    EXPECT_EQ(EditText(1041), "123");
+    EXPECT_EQ(EditText(binding_, 1041), "123");
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, UnsupportedModel,
@@ -182,9 +183,9 @@ TEST_F(ReaderFixture, ReadOneValueStoresAndShowsButSkipsWhatTheModelLacks)
 
     EXPECT_EQ(reader_->ReadOneValue(1041), 1);
     EXPECT_EQ(table_.GetDataValue(1041), 300);
-    EXPECT_EQ(EditText(1041), "300");
+    EXPECT_EQ(EditText(binding_, 1041), "300");
     EXPECT_EQ(reader_->ReadOneValue(1294), 1);
-    EXPECT_EQ(EditText(1294), "777");
+    EXPECT_EQ(EditText(binding_, 1294), "777");
 
     // The same request while a B1 is recorded: the B1 has no per-colour exposure times, and asking
     // would only bring its refusal up as a communication error.

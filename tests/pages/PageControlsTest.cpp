@@ -14,9 +14,10 @@
 
 namespace {
 
-using PageControlsTest = PagesFixture;
-
-QComboBox* Combo(int id) { return qobject_cast<QComboBox*>(FindPageControl(id)); }
+class PageControlsTest : public PagesFixture {
+protected:
+    QComboBox* Combo(int id) const { return qobject_cast<QComboBox*>(FindPageControl(id)); }
+};
 
 TEST_F(PageControlsTest, TriggerSourceUsesItsCodes)
 {
@@ -29,10 +30,14 @@ TEST_F(PageControlsTest, TriggerSourceUsesItsCodes)
     source->setCurrentIndex(0);
     EXPECT_EQ(ShowValue(1098, 29), 1);
     EXPECT_EQ(source->currentIndex(), 17);
-    // No entry has code 18 and index 18 is past the end: nothing is selected.
+    // No entry has code 18: the number itself is shown and read back, never the entry at index 18.
+    const int entries = source->count();
     EXPECT_EQ(ShowValue(1098, 18), 1);
-    EXPECT_EQ(source->currentIndex(), -1);
-    EXPECT_EQ(ReadControlValue(1098), -1);
+    EXPECT_EQ(source->currentText(), "18 (unknown)");
+    EXPECT_EQ(ReadControlValue(1098), 18);
+    EXPECT_EQ(binding_.Selection(1098), -1);
+    ShowValue(1098, 29);
+    EXPECT_EQ(source->count(), entries) << "the stand-in entry goes once a known code is shown";
 }
 
 TEST_F(PageControlsTest, ComboWithoutCodesUsesTheIndex)
@@ -43,8 +48,9 @@ TEST_F(PageControlsTest, ComboWithoutCodesUsesTheIndex)
     EXPECT_EQ(ReadControlValue(1096), 1);
     ShowValue(1096, 0);
     EXPECT_EQ(ReadControlValue(1096), 0);
-    ShowValue(1096, -3);
-    EXPECT_EQ(mode->currentIndex(), -1);
+    ShowValue(1096, 2);  // past the last entry
+    EXPECT_EQ(mode->currentText(), "2 (unknown)");
+    EXPECT_EQ(ReadControlValue(1096), 2);
 }
 
 TEST_F(PageControlsTest, ComboCodeZeroEntryReadsAsItsIndex)
@@ -104,6 +110,7 @@ TEST_F(PageControlsTest, FirstPageInPageOrderWins)
 {
     // A page made later with an id already on an earlier page does not hide the earlier one.
     CTabSheetDialog extra(nullptr, 999, "extra", 0);
+    binding_.AddPage(extra);
     QLineEdit twin(&extra);
     extra.AddControl(1041, &twin);
     EXPECT_NE(FindPageControl(1041), &twin);
@@ -119,16 +126,17 @@ TEST_F(PageControlsTest, MainWindowControlsAreFoundLast)
     SetControlId(&own, 7002);
     QLineEdit twin(&window);
     SetControlId(&twin, 1041);
-    SetMainWindow(&window);
+    binding_.SetMainWindow(&window);
     EXPECT_EQ(FindPageControl(7002), &own);
     EXPECT_NE(FindPageControl(1041), &twin);
-    SetMainWindow(nullptr);
+    binding_.SetMainWindow(nullptr);
     EXPECT_EQ(FindPageControl(7002), nullptr);
 }
 
 TEST_F(PageControlsTest, CheckBoxAndRadioGroupValues)
 {
     CTabSheetDialog page(nullptr, 998, "test", 0);
+    binding_.AddPage(page);
     QCheckBox check(&page);
     CRadioButton first("a", &page), second("b", &page), third("c", &page);
     CRadioButton next("d", &page);
@@ -165,7 +173,7 @@ TEST_F(PageControlsTest, ModelVariantsOfTheLists)
     QComboBox* balance = Combo(1408);
     balance->setCurrentIndex(balance->findText("Preset 6500K"));
 
-    ApplyModelVariants(0);  // "RV-8200-B1"
+    binding_.ApplyModelVariants(0);  // "RV-8200-B1"
     EXPECT_EQ(exposureMode->findText("Indivisual"), -1);
     EXPECT_EQ(clock->itemText(3), "31.875MHz");
     EXPECT_EQ(balance->findText("Exposure Once"), -1);
@@ -174,7 +182,7 @@ TEST_F(PageControlsTest, ModelVariantsOfTheLists)
     ShowValue(1408, 5);
     EXPECT_EQ(balance->currentText(), "Preset 5000K");
 
-    ApplyModelVariants(1);  // "RV-8200-A1"
+    binding_.ApplyModelVariants(1);  // "RV-8200-A1"
     EXPECT_EQ(exposureMode->itemText(1), "Indivisual");
     EXPECT_EQ(clock->findText("31.875MHz"), -1);
     EXPECT_EQ(balance->itemText(2), "Exposure Once");
@@ -183,12 +191,12 @@ TEST_F(PageControlsTest, ModelVariantsOfTheLists)
     ShowValue(1408, 4);
     EXPECT_EQ(balance->currentText(), "Exposure Once");
 
-    ApplyModelVariants(1);  // twice the same model: no duplicate entries
+    binding_.ApplyModelVariants(1);  // twice the same model: no duplicate entries
     EXPECT_EQ(balance->count(), 6);
     EXPECT_EQ(exposureMode->count(), 2);
 
     const int before = clock->count();
-    ApplyModelVariants(6);  // unsupported: nothing changes
+    binding_.ApplyModelVariants(6);  // unsupported: nothing changes
     EXPECT_EQ(clock->count(), before);
     EXPECT_EQ(balance->currentText(), "Exposure Once");
 }

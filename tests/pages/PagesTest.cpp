@@ -23,7 +23,10 @@
 
 namespace {
 
-using PagesTest = PagesFixture;
+class PagesTest : public PagesFixture {
+protected:
+    bool Shown(int controlId) const { return FindPageControl(controlId)->isVisible(); }
+};
 
 TEST_F(PagesTest, ControlCountPerPage)
 {
@@ -128,7 +131,7 @@ TEST_F(PagesTest, SpinMarginWidensTheRangeButNotPastThe32BitEnds)
     ControlTable& table = table_;
     table.Row(table.CtrlId2TblIndex(1041)).spinMargin = 1;  // Gain All 100..800
     table.Row(table.CtrlId2TblIndex(1551)).spinMargin = 1;  // Divider: the whole 32-bit range
-    SetSpinRanges(table_);
+    binding_.SetSpinRanges(table_);
     int minimum = 0, maximum = 0;
     qobject_cast<CSpinButton*>(FindPageControl(1045))->GetRange32(minimum, maximum);
     EXPECT_EQ(minimum, 99);
@@ -156,8 +159,6 @@ TEST_F(PagesTest, ComboEntriesAndCodesFollowTheCatalogue)
         EXPECT_EQ(combo->currentIndex(), -1);
     }
 }
-
-bool Shown(int controlId) { return FindPageControl(controlId)->isVisible(); }
 
 QWidget* LabelOf(QWidget* control, const QString& text)
 {

@@ -93,7 +93,11 @@ TEST_P(Classification, AsTheNotificationAndTheControlSay)
     ControlNotification notification{c.code, 7201 + c.idIndex,
                                      c.senderIndex < 0 ? nullptr : all[static_cast<std::size_t>(c.senderIndex)],
                                      c.code == NotifyCode::DeltaPos ? &step : nullptr};
-    EXPECT_EQ(CParameterDispatcher::Classify(notification), c.expected) << c.name;
+    ControlTable table;
+    RecordingSender sender;
+    PageBinding pages;
+    pages.AddPage(widgets.page);
+    EXPECT_EQ(CParameterDispatcher(table, sender, pages).Classify(notification), c.expected) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -125,7 +129,7 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
 {
     RecordingSender sender;
     RecordingHandler handler;
-    CParameterDispatcher dispatcher(table_, sender, &handler);
+    CParameterDispatcher dispatcher(table_, sender, binding_, &handler);
     for (const auto& page : pages_) page->SetDispatcher(&dispatcher);
 
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
@@ -150,8 +154,9 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
 TEST_F(DispatchTest, CheckBoxClickStoresSendsAndCommits)
 {
     RecordingSender sender;
-    CParameterDispatcher dispatcher(table_, sender);
+    CParameterDispatcher dispatcher(table_, sender, binding_);
     CTabSheetDialog page(nullptr, 996, "checks", 0);
+    binding_.AddPage(page);
     page.SetDispatcher(&dispatcher);
     auto* check = new QCheckBox(&page);
     // Trigger Mode's row stands in for a check box the pages do not have.
@@ -178,8 +183,9 @@ TEST_F(DispatchTest, CheckBoxClickStoresSendsAndCommits)
 TEST_F(DispatchTest, RadioClickStoresThePositionUnderTheGroupStart)
 {
     RecordingSender sender;
-    CParameterDispatcher dispatcher(table_, sender);
+    CParameterDispatcher dispatcher(table_, sender, binding_);
     CTabSheetDialog page(nullptr, 995, "radios", 0);
+    binding_.AddPage(page);
     page.SetDispatcher(&dispatcher);
     std::vector<CRadioButton*> radios;
     for (int i = 0; i < 3; ++i) {
@@ -208,8 +214,9 @@ TEST_F(DispatchTest, CheckBoxWithoutATableRowSendsNothing)
 {
     RecordingMessageHost messages;
     RecordingSender sender;
-    CParameterDispatcher dispatcher(table_, sender);
+    CParameterDispatcher dispatcher(table_, sender, binding_);
     CTabSheetDialog page(nullptr, 994, "loose", 0);
+    binding_.AddPage(page);
     page.SetDispatcher(&dispatcher);
     auto* check = new QCheckBox(&page);
     page.AddControl(7501, check);

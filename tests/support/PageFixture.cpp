@@ -1,8 +1,6 @@
 // Pages built from their layouts, with spin ranges and combo codes set as at start-up.
 #include "support/PageFixture.h"
 
-#include "pages/PageControls.h"
-
 const std::vector<int>& PagesFixture::CreatedTemplates()
 {
     static const std::vector<int> templates = {111, 112, 113, 114, 115, 117};
@@ -16,11 +14,12 @@ void PagesFixture::SetUp()
     for (int templateId : CreatedTemplates()) {
         auto page = std::make_unique<CTabSheetDialog>(nullptr, templateId, captions[index], templateId == 117);
         ASSERT_EQ(page->Create(nullptr), 1) << templateId;
+        binding_.AddPage(*page);
         pages_.push_back(std::move(page));
         ++index;
     }
-    SetSpinRanges(table_);
-    InitComboItemData();
+    binding_.SetSpinRanges(table_);
+    binding_.InitComboItemData();
 }
 
 void PagesFixture::TearDown() { pages_.clear(); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "pages/CTabSheetDialog.h"
+#include "pages/PageBinding.h"
 #include "tables/ControlTable.h"
 
 #include <gtest/gtest.h>
@@ -16,10 +17,16 @@ protected:
     void TearDown() override;
 
     CTabSheetDialog* Page(int templateId) const;
+    // The pages' controls through the fixture's binding, as the main window's binding reaches them.
+    QWidget* FindPageControl(int controlId) const { return binding_.Control(controlId); }
+    int ReadControlValue(int controlId) const { return binding_.Value(controlId); }
+    int ShowValue(int controlId, int value) { return binding_.ShowValue(controlId, value) ? 1 : 0; }
+    int ShowPageControl(int controlId, bool show) { return binding_.ShowControl(controlId, show) ? 1 : 0; }
 
     // Template ids of the created pages, in page order.
     static const std::vector<int>& CreatedTemplates();
 
     ControlTable table_;
     std::vector<std::unique_ptr<CTabSheetDialog>> pages_;
+    PageBinding binding_;
 };

@@ -3,7 +3,6 @@
 
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
-#include "pages/PageControls.h"
 #include "settings/ControlMode.h"
 
 #include <QCoreApplication>
@@ -45,6 +44,7 @@ void ReaderFixture::SetUp()
     link_->SetTerminalSink(&terminal_);
     command_ = std::make_unique<Command>(*link_);
     reader_ = std::make_unique<CameraReader>(*command_, table_, model_, mode_);
+    reader_->SetPages(&binding_);
     reader_->SetMainWindow(mainWindow_.get());
     reader_->SetLutEditors(&hooks_);
     reader_->SetLineRateDisplay(&hooks_);
@@ -99,28 +99,28 @@ std::vector<std::string> ReaderFixture::Settings() const
     return settings;
 }
 
-QWidget* ReaderFixture::Control(int controlId)
+QWidget* ReaderFixture::Control(int controlId) const
 {
     QWidget* control = FindPageControl(controlId);
     EXPECT_NE(control, nullptr) << controlId;
     return control;
 }
 
-QComboBox* ReaderFixture::Combo(int controlId) { return qobject_cast<QComboBox*>(Control(controlId)); }
+QComboBox* ReaderFixture::Combo(int controlId) const { return qobject_cast<QComboBox*>(Control(controlId)); }
 
-bool ReaderFixture::Shown(int controlId)
+bool ReaderFixture::Shown(int controlId) const
 {
     QWidget* control = Control(controlId);
     return control && control->isVisible();
 }
 
-bool ReaderFixture::Enabled(int controlId)
+bool ReaderFixture::Enabled(int controlId) const
 {
     QWidget* control = Control(controlId);
     return control && control->isEnabled();
 }
 
-void ReaderFixture::Select(int controlId, int index)
+void ReaderFixture::Select(int controlId, int index) const
 {
     if (QComboBox* combo = Combo(controlId)) combo->setCurrentIndex(index);
 }

@@ -83,11 +83,11 @@ protected:
     std::vector<std::string> Settings() const;
     void ClearTraffic() { terminal_.lines.clear(); }
 
-    static QWidget* Control(int controlId);
-    static QComboBox* Combo(int controlId);
-    static bool Shown(int controlId);
-    static bool Enabled(int controlId);
-    static void Select(int controlId, int index);
+    QWidget* Control(int controlId) const;
+    QComboBox* Combo(int controlId) const;
+    bool Shown(int controlId) const;
+    bool Enabled(int controlId) const;
+    void Select(int controlId, int index) const;
     void UseModel(int modelCode, const std::string& name = {});
     void SetFactoryMode(int mode);
 

@@ -41,7 +41,7 @@ TEST(ControlTable, SpotCheckedRowsMatchTheCamera)
         {27, 1041, cmd::GA, kKindEdit, kGroupUser, 100, 800, 100, 1},
         {38, 1139, cmd::BL, kKindEdit, kGroupUser, -133, 255, 0, 1},
         {43, 1121, cmd::RS, kKindButton, kGroupAction, 0, 0, 0, 0},
-        {64, 1160, cmd::LUTIG, kKindEdit, kGroupUser, 0, 256, 0, 0},
+        {64, 1160, cmd::LUTIG, kKindEdit, kGroupUser, 0, 255, 0, 0},
         {70, 1117, cmd::GMA, kKindEdit, kGroupUser, 45, 100, 45, 1},
         {105, 1551, cmd::ENCDIV, kKindEdit, kGroupUser, -2147483647 - 1, 2147483647, 1, 1},
         {121, 1354, cmd::PGL0, kKindEdit, kGroupUser, 1, 1048575, 30000, 1},
