@@ -9,8 +9,8 @@ endif()
 
 set(doc share/doc/rv8200xc-control-tool)
 set(expected bin/rv8200xc-control-tool bin/rv8200xc-camsim bin/rv8200xc-ctl share/man/man1/rv8200xc-control-tool.1.gz
-             share/man/man1/rv8200xc-camsim.1.gz share/man/man1/rv8200xc-ctl.1.gz share/applications/rv8200xc-control-tool.desktop
-             share/metainfo/rv8200xc-control-tool.metainfo.xml
+             share/man/man1/rv8200xc-camsim.1.gz share/man/man1/rv8200xc-ctl.1.gz share/applications/com.orvane.rv8200xc_control_tool.desktop
+             share/metainfo/com.orvane.rv8200xc_control_tool.metainfo.xml
              share/icons/hicolor/scalable/apps/rv8200xc-control-tool.svg
              share/icons/hicolor/48x48/apps/rv8200xc-control-tool.png ${doc}/copyright ${doc}/changelog.Debian.gz
              ${doc}/user-guide.md ${doc}/user-guide-scripting.md)
@@ -23,7 +23,7 @@ foreach(line IN LISTS lines)
   endforeach()
 endforeach()
 # The desktop entry names a program and an icon that are installed.
-file(STRINGS ${PREFIX}/share/applications/rv8200xc-control-tool.desktop entries REGEX "^(Exec|Icon)=")
+file(STRINGS ${PREFIX}/share/applications/com.orvane.rv8200xc_control_tool.desktop entries REGEX "^(Exec|Icon)=")
 foreach(entry IN LISTS entries)
   string(REGEX REPLACE "^(Exec|Icon)=([^ ]+).*" "\\1;\\2" parts "${entry}")
   list(GET parts 0 key)

@@ -37,8 +37,8 @@ if(UNIX AND NOT APPLE)
   install(FILES ${RV_PACKAGE_OUT}/rv8200xc-control-tool.1.gz ${RV_PACKAGE_OUT}/rv8200xc-camsim.1.gz
                 ${RV_PACKAGE_OUT}/rv8200xc-ctl.1.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-  install(FILES ${RV_PACKAGING}/rv8200xc-control-tool.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${RV_PACKAGING}/rv8200xc-control-tool.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${RV_PACKAGING}/com.orvane.rv8200xc_control_tool.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${RV_PACKAGING}/com.orvane.rv8200xc_control_tool.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${RV_PACKAGING}/icons/rv8200xc-control-tool.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   foreach(size 16 24 32 48 64 128 256)

@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev l
 # The Windows suites run under Wine (scripts/run-wine-tests.sh).
 [ "${RV_WITH_WINE:-0}" = 1 ] && packages+=(wine64)
 # The Debian package and its check (cpack -G DEB, lintian).
-[ "${RV_WITH_PACKAGING:-0}" = 1 ] && packages+=(dpkg-dev file lintian)
+[ "${RV_WITH_PACKAGING:-0}" = 1 ] && packages+=(dpkg-dev file lintian desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
