@@ -2,11 +2,12 @@
 #include "camsim/CameraParameters.h"
 
 #include "base/StrFormat.h"
+#include "camsim/CameraDataSheet.h"
 #include "camsim/ModelCommandSet.h"
-#include "tables/ComboCatalog.h"
-#include "tables/ControlTable.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace camsim {
 namespace {
@@ -24,12 +25,11 @@ constexpr int kOffsetMargin = 16;  // OFC and AWBO stop 16 pixels before the edg
 constexpr int kCommonGainRange[2] = {40, 400};
 constexpr int kIndividualGainRange[2] = {100, 1600};
 
-// The first control-table row bound to the command with a value (not a push button); nullptr if none.
-const ControlEntry* ValueRow(int commandIndex)
+// The data sheet's first row of the command with a value (not an action); nullptr if none.
+const SheetRow* ValueRow(int commandIndex)
 {
-    for (const ControlEntry& row : ControlTable::Defaults()) {
-        if (row.controlId == -1) break;
-        if (row.commandIndex == commandIndex && row.controlKind != kKindButton) return &row;
+    for (const SheetRow& row : CameraDataSheet::Rows()) {
+        if (row.commandIndex == commandIndex && row.kind != CameraDataSheet::kKindButton) return &row;
     }
     return nullptr;
 }
@@ -87,13 +87,14 @@ CameraParameters::CameraParameters() { Reset(""); }
 void CameraParameters::Reset(std::string_view model)
 {
     values_.fill(0);
-    for (const ControlEntry& row : ControlTable::Defaults()) {
-        if (row.controlId == -1) break;
-        if (row.controlKind != kKindButton && ValueRow(row.commandIndex) == &row) SetRaw(row.commandIndex, row.value);
+    for (const SheetRow& row : CameraDataSheet::Rows()) {
+        if (row.kind != CameraDataSheet::kKindButton && ValueRow(row.commandIndex) == &row) {
+            SetRaw(row.commandIndex, row.value);
+        }
     }
     for (const ExtraSetting& extra : kExtraSettings) SetRaw(extra.command, extra.initial);
     SetRaw(cmd::CBDRT, 1);
-    // The table's 0 for the line period and the exposures stands for "as fast as the configuration
+    // The sheet's 0 for the line period and the exposures stands for "as fast as the configuration
     // allows"; Normalize lifts them to the first valid values.
     Normalize(model);
 }
@@ -160,8 +161,10 @@ ValueRange CameraParameters::RangeOf(int commandIndex, std::string_view model) c
             break;
     }
     if (const ExtraSetting* extra = FindExtra(commandIndex)) return {extra->minimum, extra->maximum, {}};
-    if (FindComboList(commandIndex)) return {0, 0, ComboCodesForModel(commandIndex, model)};
-    if (const ControlEntry* row = ValueRow(commandIndex)) return {row->minimum, row->maximum, {}};
+    if (std::vector<int> codes = ModelCommandSet::SelectionCodes(commandIndex, model); !codes.empty()) {
+        return {0, 0, std::move(codes)};
+    }
+    if (const SheetRow* row = ValueRow(commandIndex)) return {row->minimum, row->maximum, {}};
     return {0, 0, {}};
 }
 
