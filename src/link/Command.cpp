@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -20,13 +19,6 @@
 namespace {
 
 constexpr const char* kOverflowNote = "RS-232C receiving buffer overflowed";
-
-using Clock = std::chrono::steady_clock;
-
-int ElapsedMs(Clock::time_point start)
-{
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 }  // namespace
 
@@ -40,9 +32,10 @@ int Command::ReadLine(bool log) { return ReadLineWithin(log, kByteLimitMs); }
 
 int Command::ReadLineWithin(bool log, int byteLimitMs, int stopAfterMs)
 {
-    const auto start = Clock::now();
+    LinkClock& clock = link_.Clock();
+    const std::int64_t start = clock.NowUs();
     while (true) {
-        if (stopAfterMs >= 0 && ElapsedMs(start) > stopAfterMs) return 0;
+        if (stopAfterMs >= 0 && ElapsedMs(clock, start) > stopAfterMs) return 0;
         std::uint8_t byte;
         if (link_.Read(&byte, 1, byteLimitMs) != 1) return 0;  // the partial line waits for the next call
         if (discarding_) {
@@ -146,11 +139,12 @@ bool Command::WaitForLine(int timeoutMs, std::string& line,
                           bool (*stale)(const std::string& line, const std::string& asked), const std::string& asked)
 {
     if (timeoutLimitMs_ > 0) timeoutMs = std::min(timeoutMs, timeoutLimitMs_);
-    const auto start = Clock::now();
+    LinkClock& clock = link_.Clock();
+    const std::int64_t start = clock.NowUs();
     while (true) {
-        const int left = std::max(0, timeoutMs - ElapsedMs(start));
+        const int left = std::max(0, timeoutMs - ElapsedMs(clock, start));
         link_.WaitForInput(std::min(kWaitStepMs, left));
-        const int remaining = std::max(0, timeoutMs - ElapsedMs(start));
+        const int remaining = std::max(0, timeoutMs - ElapsedMs(clock, start));
         ReadLineWithin(true, std::min(kByteLimitMs, remaining), remaining);
         while (!received_.empty()) {
             line = TakeLine();
@@ -163,7 +157,7 @@ bool Command::WaitForLine(int timeoutMs, std::string& line,
             }
             lateAnswerDue_ = false;
         }
-        const int elapsed = ElapsedMs(start);
+        const int elapsed = ElapsedMs(clock, start);
         if (elapsed >= timeoutMs) return false;
         if (elapsed >= kPaintAfterMs) PumpMessages(true);
     }

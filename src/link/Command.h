@@ -14,7 +14,7 @@ class TimerService;
 // Everything here runs on the user-interface thread. One request at a time: a request sends its line
 // and waits for the one answer line before it returns; the background poll does nothing meanwhile.
 // The waits end as soon as the serial port's reader thread delivers bytes; the 20 ms and 10 ms steps
-// are only the longest single waits.
+// are only the longest single waits. Every wait and time-out is measured on the link's clock.
 class Command : public ValueSender {
 public:
     // Every request since the protocol was made, by how it ended (scripts report them).

@@ -6,20 +6,10 @@
 #include "link/ComPort.h"
 #include "link/TrafficSink.h"
 
-#include <chrono>
-#include <thread>
-
 namespace {
 
 constexpr int kBaudRates[SerialLink::kBaudCount] = {9600, 19200, 38400, 57600, 115200};
 constexpr int kRateCodes[SerialLink::kBaudCount] = {1, 2, 4, 8, 16};
-
-using Clock = std::chrono::steady_clock;
-
-int ElapsedMs(Clock::time_point start)
-{
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
 
 }  // namespace
 
@@ -206,7 +196,7 @@ int SerialLink::Write(const std::string& text)
 
 bool SerialLink::WaitForInput(int limitMs)
 {
-    const auto start = Clock::now();
+    const std::int64_t start = clock_->NowUs();
     if (limitMs < 0) limitMs = 0;
     if (linkMode_ == kLinkComPort) return port_.WaitForBytes(limitMs);
     if (!pending_.empty()) return true;
@@ -220,21 +210,21 @@ bool SerialLink::WaitForInput(int limitMs)
         }
     }
     // Nothing can arrive (or the library returned early): let the rest of the time pass.
-    const int left = limitMs - ElapsedMs(start);
-    if (left > 0) std::this_thread::sleep_for(std::chrono::milliseconds(left));
+    const int left = limitMs - ElapsedMs(*clock_, start);
+    if (left > 0) clock_->Pause(left);
     return false;
 }
 
 int SerialLink::Read(std::uint8_t* buffer, int length, int limitMs)
 {
     if (length <= 0) return 0;
-    const auto start = Clock::now();
+    const std::int64_t start = clock_->NowUs();
     int count = 0;
     if (linkMode_ == kLinkComPort) {
         // The ring is filled by the port's reader thread; the wait returns as soon as it adds a byte.
         while (true) {
             count += port_.GetBytes(buffer + count, length - count);
-            const int left = limitMs - ElapsedMs(start);
+            const int left = limitMs - ElapsedMs(*clock_, start);
             if (count >= length || left <= 0) break;
             port_.WaitForBytes(left);
         }
@@ -248,14 +238,14 @@ int SerialLink::Read(std::uint8_t* buffer, int length, int limitMs)
     ClSerialKind* kind = Kind(linkMode_);
     if (!kind || openMode_ != linkMode_) return count;
     while (count < length) {
-        const int left = limitMs - ElapsedMs(start);
+        const int left = limitMs - ElapsedMs(*clock_, start);
         const int slice = left < kClReadTimeoutMs ? (left > 1 ? left : 1) : kClReadTimeoutMs;
         const int got = kind->ReadBytes(buffer + count, 1, slice);
         if (got > 0) count += got;
-        if (ElapsedMs(start) >= limitMs) break;
-        if (got <= 0 && ElapsedMs(start) < 1) {
+        if (ElapsedMs(*clock_, start) >= limitMs) break;
+        if (got <= 0 && ElapsedMs(*clock_, start) < 1) {
             // A library that does not honour its time-out must not turn this into a busy loop.
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            clock_->Pause(1);
         }
     }
     return count;

@@ -1,6 +1,7 @@
 // The camera's control channel whatever carries it: a PC serial port or a Camera Link serial library.
 #pragma once
 
+#include "link/LinkClock.h"
 #include "settings/RegistrySettings.h"
 
 #include <cstdint>
@@ -81,6 +82,10 @@ public:
     // byte arrives; a channel that cannot deliver just lets the time pass.
     bool WaitForInput(int limitMs);
 
+    // The clock every wait on this link (and the protocol over it) is measured by; nullptr: the steady clock.
+    void SetClock(LinkClock* clock) { clock_ = clock ? clock : &SteadyLinkClock::Instance(); }
+    LinkClock& Clock() const { return *clock_; }
+
     void SetTerminalSink(TrafficSink* sink) { terminalSink_ = sink; }
     void SetMessageSink(TrafficSink* sink) { messageSink_ = sink; }
     // Adds prefix + line to the terminal and the bare line to the message list.
@@ -112,6 +117,7 @@ private:
     std::string devicePath_;
     std::string lastError_;
     int openMode_ = -1;  // the mode whose channel is open, -1 when none is
+    LinkClock* clock_ = &SteadyLinkClock::Instance();
     TrafficSink* terminalSink_ = nullptr;
     TrafficSink* messageSink_ = nullptr;
 };

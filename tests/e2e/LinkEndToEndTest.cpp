@@ -1,4 +1,5 @@
 #include "support/CamsimProcess.h"
+#include "support/Elapsed.h"
 
 #include "framework/COnlineStatusUpdater.h"
 #include "framework/OnlineStatusRegistry.h"
@@ -20,12 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-int MsSince(Clock::time_point start)
-{
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
-
 constexpr int kPortIndex = 3;  // "COM4"
+// What a loaded two-core machine may add to a wait measured on the steady clock.
+constexpr int kSlackMs = 1000;
 
 class StatusRecorder : public COnlineStatusUpdater, private StatusStrip {
 public:
@@ -111,6 +109,9 @@ TEST_F(CameraLink, RefusalsCarryTheCamerasText)
     EXPECT_EQ(text.substr(text.size() - 8), " for RS?") << text;
 }
 
+// A real-time smoke test (run serially, see the CMake file): the time-outs on the steady clock, across two
+// processes, with a second of slack for a loaded machine. The exact bounds are checked on the manual clock
+// by the protocol tests.
 TEST_F(CameraLink, SilentCameraTimesOutWithinBounds)
 {
     Start({"--silent"});
@@ -118,18 +119,18 @@ TEST_F(CameraLink, SilentCameraTimesOutWithinBounds)
     auto start = Clock::now();
     EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
     EXPECT_GE(MsSince(start), 300);
-    EXPECT_LE(MsSince(start), 330);
+    EXPECT_LE(MsSince(start), 300 + kSlackMs);
     start = Clock::now();
     EXPECT_EQ(command_->SendValue(cmd::GA, 1, 300), 0);
     EXPECT_GE(MsSince(start), 300);
-    EXPECT_LE(MsSince(start), 330);
+    EXPECT_LE(MsSince(start), 300 + kSlackMs);
 
     // The real time-out of ordinary reads.
     start = Clock::now();
     EXPECT_EQ(command_->QueryValue(cmd::GA, value, 5000), 0);
     const int elapsed = MsSince(start);
     EXPECT_GE(elapsed, 5000);
-    EXPECT_LE(elapsed, 5030);
+    EXPECT_LE(elapsed, 5000 + kSlackMs);
     EXPECT_TRUE(host_.Shown().empty());
     EXPECT_EQ(status_.changes, (std::vector<bool>{false, false, false}));
 }
@@ -190,7 +191,7 @@ TEST_F(CameraLink, PortIsExclusiveAndClosesPromptly)
     // The reader thread is waiting for bytes that never come.
     const auto start = Clock::now();
     link_->Close();
-    EXPECT_LT(MsSince(start), 200);
+    EXPECT_LT(MsSince(start), kSlackMs);
     EXPECT_EQ(second.Open("COM4", 9600, 8, 0, false, false), 1);
 }
 
@@ -203,10 +204,10 @@ TEST_F(CameraLink, DisconnectedCameraOnlyTimesOut)
     int value = 0;
     const auto start = Clock::now();
     EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
-    EXPECT_LE(MsSince(start), 330);
+    EXPECT_LE(MsSince(start), 300 + kSlackMs);
     const auto closeStart = Clock::now();
     link_->Close();
-    EXPECT_LT(MsSince(closeStart), 200);
+    EXPECT_LT(MsSince(closeStart), kSlackMs);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include <chrono>
 #include <csignal>
 #include <ctime>
-#include <thread>
 
 namespace {
 
@@ -100,10 +99,8 @@ TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
 
     // The camera's process ends: the terminal's master closes and the tool's reads fail with EIO.
     camera_.reset();
-    for (int i = 0; i < 20; ++i) {
-        QCoreApplication::processEvents();  // the background poll meets the dead port
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    // The reader thread meets the dead port while the window's events (and its background poll) run.
+    RunUntil([this] { return objects_->port.LineLost() || !objects_->port.IsOpen(); }, 2000);
     messages_.Clear();
     EXPECT_LE(TimedReload(*window_), 2 * kTimeoutMs + 1000);
     EXPECT_FALSE(Online());

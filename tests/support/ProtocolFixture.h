@@ -1,9 +1,11 @@
-// A protocol under test: Command over a link whose channel is a ScriptedChannel.
+// A protocol under test: Command over a link whose channel is a ScriptedChannel, both on a manual clock,
+// so that waits and time-outs take no real time and clock_ tells how long a request took.
 #pragma once
 
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "support/ManualLinkClock.h"
 #include "support/RecordingMessageHost.h"
 #include "support/ScriptedChannel.h"
 
@@ -18,6 +20,8 @@ protected:
               LinkSettings{}, port_, [this](int mode) { return mode == kLinkCl2000 ? &channel_ : nullptr; }, nullptr),
           command_(link_)
     {
+        link_.SetClock(&clock_);
+        channel_.clock = &clock_;
         link_.SetTerminalSink(&terminal_);
         link_.SetMessageSink(&messages_);
         EXPECT_EQ(link_.Open(kLinkCl2000, 115200, 0), 1);
@@ -32,6 +36,7 @@ protected:
     void Answer(const std::string& line, const std::string& answer) { answers_[line] = answer + "\r\n"; }
     void AnswerRaw(const std::string& line, const std::string& bytes) { answers_[line] = bytes; }
 
+    ManualLinkClock clock_;
     ComPort port_;
     ScriptedChannel channel_;
     SerialLink link_;

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -52,6 +53,12 @@ bool PtyPeer::Send(const std::string& bytes)
         if (::poll(&p, 1, 2000) <= 0) return false;
     }
     return true;
+}
+
+int PtyPeer::PendingForPort() const
+{
+    int count = 0;
+    return slaveKeep_ >= 0 && ::ioctl(slaveKeep_, FIONREAD, &count) == 0 ? count : -1;
 }
 
 std::string PtyPeer::Receive(std::size_t count, int timeoutMs)

@@ -25,6 +25,8 @@ public:
     bool Send(const std::string& bytes);
     // Bytes the port under test wrote, waiting up to timeoutMs for count of them.
     std::string Receive(std::size_t count, int timeoutMs);
+    // Bytes sent that the port's driver still holds, not yet read by the port under test (-1: unknown).
+    int PendingForPort() const;
     // Everything available within timeoutMs of quiet.
     std::string ReceiveAll(int quietMs);
 

@@ -1,23 +1,22 @@
 // A Camera Link channel in memory for protocol tests: records what is written and delivers scripted
-// answers, optionally in pieces with pauses.
+// answers, optionally in pieces with pauses. Its time is the link clock it is given: on a manual clock a
+// read that waits moves the clock instead of sleeping.
 #pragma once
 
 #include "framework/COnlineStatusUpdater.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/StatusStrip.h"
 #include "link/ClSerialKind.h"
+#include "link/LinkClock.h"
 #include "link/TrafficSink.h"
 
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 class ScriptedChannel : public ClSerialKind {
 public:
-    using Clock = std::chrono::steady_clock;
     // Gives the answer pieces for one written line (without CR LF); each piece is delivered after its
     // delay (counted from the previous piece).
     struct Piece {
@@ -34,6 +33,7 @@ public:
     int rate = 0;
     bool refuseRate = false;
     int closeCount = 0;
+    LinkClock* clock = &SteadyLinkClock::Instance();
 
     int ScanEntries() override { return static_cast<int>(entries.size()); }
     std::string EntryName(int index) const override
@@ -81,27 +81,29 @@ public:
     // Queues bytes as if the camera sent them by itself.
     void Deliver(const std::vector<Piece>& pieces)
     {
-        auto at = Clock::now();
+        std::int64_t at = clock->NowUs();
         for (const Piece& piece : pieces) {
-            at += std::chrono::milliseconds(piece.delayMs);
+            at += piece.delayMs * 1000LL;
             for (char c : piece.bytes) input_.push_back({at, static_cast<std::uint8_t>(c)});
         }
     }
 
     int ReadBytes(std::uint8_t* buffer, int count, int timeoutMs) override
     {
-        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        const std::int64_t deadline = clock->NowUs() + timeoutMs * 1000LL;
         int got = 0;
         while (got < count) {
-            if (!input_.empty() && input_.front().at <= Clock::now()) {
+            const std::int64_t now = clock->NowUs();
+            if (!input_.empty() && input_.front().at <= now) {
                 buffer[got++] = input_.front().byte;
                 input_.pop_front();
                 continue;
             }
-            if (got > 0 || Clock::now() >= deadline) break;
-            auto wake = deadline;
+            if (got > 0 || now >= deadline) break;
+            std::int64_t wake = deadline;
             if (!input_.empty() && input_.front().at < wake) wake = input_.front().at;
-            std::this_thread::sleep_until(wake);
+            // Rounded up to whole milliseconds, so that the wait always moves the clock.
+            clock->Pause(static_cast<int>((wake - now + 999) / 1000));
         }
         return got;
     }
@@ -110,7 +112,7 @@ public:
 
 private:
     struct Timed {
-        Clock::time_point at;
+        std::int64_t at;  // microseconds on the channel's clock
         std::uint8_t byte;
     };
     std::string partial_;
