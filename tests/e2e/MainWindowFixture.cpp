@@ -46,6 +46,8 @@ void MainWindowFixture::StartCamera(const std::vector<std::string>& options)
     camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, all);
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
 
+    // A window of an earlier start goes before the objects it holds references to.
+    window_.reset();
     objects_.reset();
     objects_ = std::make_unique<ToolObjects>();
     objects_->mode.Set(0);
