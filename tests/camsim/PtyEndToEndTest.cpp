@@ -31,11 +31,11 @@ public:
     {
         link_ = folder_.File("camera");
         args.insert(args.begin(), {RV_CAMSIM_EXECUTABLE, "--link", link_, "--ready-fd", "3"});
-        TestProcess::Spec spec;
-        spec.argv = args;
-        spec.outPath = folder_.File("camsim.out");
-        spec.readyFd = 3;
-        if (process_.Start(spec)) process_.WaitReady(5000, slavePath_);
+        TestProcess::Launch launch;
+        launch.argv = args;
+        launch.outPath = folder_.File("camsim.out");
+        launch.readyFd = 3;
+        if (process_.Start(launch)) process_.WaitReady(5000, slavePath_);
     }
     ~Simulator()
     {

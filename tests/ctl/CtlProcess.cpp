@@ -19,15 +19,15 @@ CtlRun RunProgram(const std::vector<std::string>& argv, double limitSeconds)
     const TempFolder folder("rv-ctl-run");
     if (!folder.Ok()) return run;
     TestProcess process;
-    TestProcess::Spec spec;
-    spec.argv = argv;
-    spec.outPath = folder.File("out");
-    spec.errPath = folder.File("err");
+    TestProcess::Launch launch;
+    launch.argv = argv;
+    launch.outPath = folder.File("out");
+    launch.errPath = folder.File("err");
     const auto start = std::chrono::steady_clock::now();
-    if (!process.Start(spec)) return run;
+    if (!process.Start(launch)) return run;
     run.status = process.Finish(static_cast<int>(limitSeconds * 1000));
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.out = ReadText(spec.outPath);
-    run.err = ReadText(spec.errPath);
+    run.out = ReadText(launch.outPath);
+    run.err = ReadText(launch.errPath);
     return run;
 }

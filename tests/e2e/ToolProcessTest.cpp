@@ -64,13 +64,13 @@ protected:
     int RunTool(const std::string& ending, std::string& output)
     {
         TestProcess tool;
-        TestProcess::Spec spec;
-        spec.argv = {RV_TOOL_DRIVER, ending};
-        spec.outPath = (config_ / "tool.out").string();
-        spec.errPath = (config_ / "tool.err").string();
-        if (!tool.Start(spec)) return -2;
+        TestProcess::Launch launch;
+        launch.argv = {RV_TOOL_DRIVER, ending};
+        launch.outPath = (config_ / "tool.out").string();
+        launch.errPath = (config_ / "tool.err").string();
+        if (!tool.Start(launch)) return -2;
         const int status = tool.Finish(60000);
-        output = ReadText(spec.outPath);
+        output = ReadText(launch.outPath);
         return status;
     }
 

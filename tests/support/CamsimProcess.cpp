@@ -23,12 +23,12 @@ CamsimProcess::CamsimProcess(const std::string& executable, int portNumber, cons
     linkPath_ = (devices / ("com" + std::to_string(portNumber))).string();
     logPath_ = folder_.File("camsim.log");
 
-    TestProcess::Spec spec;
-    spec.argv = {executable, "--link", linkPath_, "--ready-fd", std::to_string(kReadyFd)};
-    spec.argv.insert(spec.argv.end(), options.begin(), options.end());
-    spec.outPath = logPath_;
-    spec.readyFd = kReadyFd;
-    if (!process_.Start(spec)) {
+    TestProcess::Launch launch;
+    launch.argv = {executable, "--link", linkPath_, "--ready-fd", std::to_string(kReadyFd)};
+    launch.argv.insert(launch.argv.end(), options.begin(), options.end());
+    launch.outPath = logPath_;
+    launch.readyFd = kReadyFd;
+    if (!process_.Start(launch)) {
         error_ = "cannot start " + executable + ": " + process_.Error();
         return;
     }

@@ -23,23 +23,23 @@ int OpenOrNull(const std::string& path, int flags)
 
 TestProcess::~TestProcess() { Stop(); }
 
-bool TestProcess::Start(const Spec& spec)
+bool TestProcess::Start(const Launch& launch)
 {
-    if (spec.argv.empty()) {
+    if (launch.argv.empty()) {
         error_ = "no program";
         return false;
     }
     // Everything the child needs is prepared here: between fork and exec only async-signal-safe calls.
-    std::vector<std::string> args = spec.argv;
+    std::vector<std::string> args = launch.argv;
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
-    const int in = OpenOrNull(spec.inPath, O_RDONLY);
-    const int out = OpenOrNull(spec.outPath, O_WRONLY | O_CREAT | O_TRUNC);
-    const int err = spec.errPath.empty() ? -1 : OpenOrNull(spec.errPath, O_WRONLY | O_CREAT | O_TRUNC);
+    const int in = OpenOrNull(launch.inPath, O_RDONLY);
+    const int out = OpenOrNull(launch.outPath, O_WRONLY | O_CREAT | O_TRUNC);
+    const int err = launch.errPath.empty() ? -1 : OpenOrNull(launch.errPath, O_WRONLY | O_CREAT | O_TRUNC);
     int ready[2] = {-1, -1};
-    if (in < 0 || out < 0 || (!spec.errPath.empty() && err < 0) ||
-        (spec.readyFd >= 3 && ::pipe2(ready, O_CLOEXEC) != 0)) {
+    if (in < 0 || out < 0 || (!launch.errPath.empty() && err < 0) ||
+        (launch.readyFd >= 3 && ::pipe2(ready, O_CLOEXEC) != 0)) {
         error_ = std::string("cannot prepare the child's files: ") + std::strerror(errno);
         for (int fd : {in, out, err}) {
             if (fd >= 0) ::close(fd);
@@ -57,10 +57,10 @@ bool TestProcess::Start(const Spec& spec)
         ::dup2(in, 0);
         ::dup2(out, 1);
         ::dup2(err >= 0 ? err : out, 2);
-        if (spec.readyFd >= 3) ::dup2(ready[1], spec.readyFd);
+        if (launch.readyFd >= 3) ::dup2(ready[1], launch.readyFd);
         // Nothing else of the test (a terminal's master, a listening socket) leaks into the child.
-        ::syscall(SYS_close_range, static_cast<unsigned>(spec.readyFd >= 3 ? spec.readyFd + 1 : 3), ~0U, 0U);
-        if (spec.readyFd > 3) ::syscall(SYS_close_range, 3U, static_cast<unsigned>(spec.readyFd - 1), 0U);
+        ::syscall(SYS_close_range, static_cast<unsigned>(launch.readyFd >= 3 ? launch.readyFd + 1 : 3), ~0U, 0U);
+        if (launch.readyFd > 3) ::syscall(SYS_close_range, 3U, static_cast<unsigned>(launch.readyFd - 1), 0U);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }

@@ -10,7 +10,7 @@
 
 class TestProcess {
 public:
-    struct Spec {
+    struct Launch {
         std::vector<std::string> argv;  // argv[0] is the program's path
         std::string inPath = "/dev/null";
         std::string outPath;  // standard output; empty: /dev/null
@@ -24,7 +24,7 @@ public:
     TestProcess& operator=(const TestProcess&) = delete;
 
     // False with the reason in Error() when the program cannot be started.
-    bool Start(const Spec& spec);
+    bool Start(const Launch& launch);
     // The first line the child wrote to its ready descriptor; false when it closed the pipe, ended or stayed
     // silent for timeoutMs.
     bool WaitReady(int timeoutMs, std::string& line);
