@@ -1,6 +1,7 @@
 #include "settings/RegistrySettings.h"
 
 #include "support/TempConfigHome.h"
+#include "support/TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -148,17 +149,18 @@ TEST(RegistrySettings, ItemsOutsideTheTableAreRefusedWithoutTouchingTheStore)
 TEST(RegistrySettings, ValuesRoundTripUnderTheirNames)
 {
     TempConfigHome home;
-    RegistrySettings settings;
-    EXPECT_EQ(settings.SetValue(kItemComPortNo, 15), 1);
-    EXPECT_EQ(settings.SetValue(kItemControlMode, -2), 1);
-    EXPECT_EQ(settings.SetText(kItemCommandLogFilePath, "/logs \"x\""), 1);
-    EXPECT_EQ(Stored(settings, kItemComPortNo), 15);
-    EXPECT_EQ(Stored(settings, kItemControlMode), -2);
-    EXPECT_EQ(Stored(settings, kItemBaudrate), -12345) << "missing values give the default";
-    const std::string file = home.ReadFile();
-    EXPECT_NE(file.find("\"Com Port No\"=dword:0000000f\r\n"), std::string::npos) << file;
-    EXPECT_NE(file.find("\"Control Mode\"=dword:fffffffe\r\n"), std::string::npos) << file;
-    EXPECT_NE(file.find("\"Command Log File Path\"=\"/logs \\\"x\\\"\"\r\n"), std::string::npos) << file;
+    {
+        RegistrySettings settings;
+        EXPECT_EQ(Stored(settings, kItemBaudrate), -12345) << "missing values give the default";
+        settings.WriteLinkSettings({2, 115200, 15, 1, 2, 3});
+        EXPECT_EQ(settings.SetValue(kItemControlMode, -2), 1);
+        EXPECT_EQ(settings.SetText(kItemCameraFilePath, "/home/op/cams"), 1);
+        EXPECT_EQ(settings.SetText(kItemCommandLogFilePath, "C:\\logs \"x\""), 1);
+        EXPECT_EQ(Stored(settings, kItemComPortNo), 15);
+        EXPECT_EQ(Stored(settings, kItemControlMode), -2);
+    }
+    // Every item under its name and type, in the order first written; the normal end's 1 in item 0.
+    EXPECT_EQ(home.ReadFile(), ReadText(TestDataPath("settings-store.reg")));
 }
 
 TEST(RegistrySettings, KeyDeletedWhileRunningIsRecreatedAndWritesAreKept)
