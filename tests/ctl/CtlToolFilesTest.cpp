@@ -5,6 +5,7 @@
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
 #include "support/TempFolder.h"
+#include "support/TestData.h"
 
 #include "files/SettingFile.h"
 #include "link/ComPort.h"
@@ -64,11 +65,34 @@ struct ToolSide {
 
 struct VariantCase {
     const char* name;
-    Args cameraOptions;
+    Args set;  // values set in the camera before the save
+    Args follows;  // rows the camera's own rules changed with them
     Args ctlArgs;  // after "save FILE"
-    bool factory;
     SettingFileVariant variant;
+    const char* golden;  // the committed file of the tool's table at its defaults; its model is the camera's
 };
+
+// The committed file with some rows' values changed, as a camera holding them saves it.
+std::string GoldenWith(const char* golden, const Args& rows)
+{
+    std::string text = "\n" + ReadText(TestDataPath(golden));
+    for (const std::string& row : rows) {
+        const std::string key = "\n" + row.substr(0, row.find('=') + 1);
+        const std::size_t at = text.find(key);
+        if (at == std::string::npos) {
+            ADD_FAILURE() << golden << " has no row " << key.substr(1);
+            continue;
+        }
+        text.replace(at + 1, text.find('\r', at) - at - 1, row);
+    }
+    return text.substr(1);
+}
+
+Args SetOptions(Args options, const Args& rows)
+{
+    for (const std::string& row : rows) options.insert(options.end(), {"--set", row});
+    return options;
+}
 void PrintTo(const VariantCase& c, std::ostream* out) { *out << c.name; }
 
 class CtlToolFiles : public testing::TestWithParam<VariantCase> {
@@ -87,25 +111,35 @@ protected:
 TEST_P(CtlToolFiles, SavedBytesAreTheToolsBytes)
 {
     const VariantCase& c = GetParam();
-    CamsimProcess camera(RV_CAMSIM_EXECUTABLE, 1, c.cameraOptions);
+    const bool b1 = std::string(c.golden).find("-B1-") != std::string::npos;
+    CamsimProcess camera(RV_CAMSIM_EXECUTABLE, 1, SetOptions(b1 ? Args{"--model", "B1"} : Args{}, c.set));
     ASSERT_TRUE(camera.Ok()) << camera.Error();
     Args args{"--port", camera.LinkPath(), "save", File("ctl.cam")};
     args.insert(args.end(), c.ctlArgs.begin(), c.ctlArgs.end());
     const CtlRun run = RunCtl(args);
     ASSERT_EQ(run.status, 0) << run.err;
 
-    ToolSide tool(camera.LinkPath(), c.factory);
+    ToolSide tool(camera.LinkPath(), !c.ctlArgs.empty() && c.ctlArgs[0] == "--factory");
     ASSERT_TRUE(tool.opened);
     ASSERT_TRUE(tool.Read());
     ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), c.variant), 1);
-    EXPECT_EQ(ReadText(File("ctl.cam")), ReadText(File("tool.cam")));
+    Args fileRows = c.set;
+    fileRows.insert(fileRows.end(), c.follows.begin(), c.follows.end());
+    const std::string expected = GoldenWith(c.golden, fileRows);
+    EXPECT_EQ(ReadText(File("ctl.cam")), expected);
+    EXPECT_EQ(ReadText(File("tool.cam")), expected);
 }
 
+// The committed files hold the tool's table at its defaults; a powered camera holds its timing rules'
+// values: the line period at least the shortest its readout allows (4820), and in free run every exposure
+// the line period less 100.
+const Args kTimingA1{"LR=4820", "PE=4720", "PER=4720", "PEG=4720", "PEB=4720"};
+const Args kExposuresOf6000{"PE=5900", "PER=5900", "PEG=5900", "PEB=5900"};
 const VariantCase kVariants[] = {
-    {"UserA1", {"--set", "GA=345", "--set", "LR=6000"}, {}, false, SettingFileVariant::AllData},
-    {"UserB1", {"--model", "B1", "--set", "GA=222"}, {}, false, SettingFileVariant::AllData},
-    {"FactoryWithModelId", {"--set", "GA=345"}, {"--factory"}, true, SettingFileVariant::AllData},
-    {"ShippingInFactoryMode", {}, {"--factory", "--shipping"}, true, SettingFileVariant::ShippingData},
+    {"UserA1", {"GA=345", "LR=6000"}, kExposuresOf6000, {}, SettingFileVariant::AllData, "setting-A1-user.cam"},
+    {"UserB1", {"GA=222"}, {"LR=4820", "PE=4720"}, {}, SettingFileVariant::AllData, "setting-B1-user.cam"},
+    {"FactoryWithModelId", {"GA=345"}, kTimingA1, {"--factory"}, SettingFileVariant::AllData, "setting-A1-factory.cam"},
+    {"Shipping", {}, kTimingA1, {"--factory", "--shipping"}, SettingFileVariant::ShippingData, "setting-A1-user.cam"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, CtlToolFiles, testing::ValuesIn(kVariants),
                          [](const testing::TestParamInfo<VariantCase>& tp) { return std::string(tp.param.name); });
@@ -116,12 +150,15 @@ TEST_F(CtlToolFiles, AToolFileLoadedByTheCompanionComesBackUnchanged)
 {
     std::string toolFile;
     {
-        CamsimProcess source(RV_CAMSIM_EXECUTABLE, 1, {"--set", "GA=512", "--set", "LR=7000", "--set", "OFC=32"});
+        Args rows{"GA=512", "GAR=150", "BLR=-5"};
+        CamsimProcess source(RV_CAMSIM_EXECUTABLE, 1, SetOptions({}, rows));
+        rows.insert(rows.end(), kTimingA1.begin(), kTimingA1.end());
         ASSERT_TRUE(source.Ok()) << source.Error();
         ToolSide tool(source.LinkPath(), false);
         ASSERT_TRUE(tool.Read());
         ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), SettingFileVariant::AllData), 1);
         toolFile = ReadText(File("tool.cam"));
+        EXPECT_EQ(toolFile, GoldenWith("setting-A1-user.cam", rows));
     }
     CamsimProcess target(RV_CAMSIM_EXECUTABLE, 1, {});
     ASSERT_TRUE(target.Ok()) << target.Error();
