@@ -1,6 +1,8 @@
 // The in-process serial line: line assembly, speed rule, timing, faults and the traffic record.
 #include "camsim/InProcessLink.h"
 
+#include "support/SteppedLineTime.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -35,10 +37,16 @@ long long MillisecondsSince(Clock::time_point start)
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-TEST(InProcessLink, AnswersLinesEndedByCrLfOrLfAloneInAnyPieces)
+// The line on a stepped time: waits take no real time and delays are exact.
+class InProcessLine : public ::testing::Test {
+protected:
+    SteppedLineTime time_;
+};
+
+TEST_F(InProcessLine, AnswersLinesEndedByCrLfOrLfAloneInAnyPieces)
 {
     CameraModel camera;
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     Send(link, "MD?\r\n");
     EXPECT_EQ(ReadLine(link), "MD=RV-8200-A1\r\n");
     Send(link, "GA=3");
@@ -51,10 +59,10 @@ TEST(InProcessLink, AnswersLinesEndedByCrLfOrLfAloneInAnyPieces)
     EXPECT_EQ(link.MicrosecondsToNextByte(), -1);
 }
 
-TEST(InProcessLink, OverlongInputLineIsAnsweredWithOneError)
+TEST_F(InProcessLine, OverlongInputLineIsAnsweredWithOneError)
 {
     CameraModel camera;
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     Send(link, "UD=" + std::string(3000, 'x') + "\r\n");
     const std::string answer = ReadLine(link);
     EXPECT_EQ(answer.rfind("ERROR", 0), 0u) << answer;
@@ -62,10 +70,10 @@ TEST(InProcessLink, OverlongInputLineIsAnsweredWithOneError)
     EXPECT_EQ(ReadLine(link), "GA=100\r\n") << "the next line is read normally";
 }
 
-TEST(InProcessLink, WrongSpeedLosesTheLineAndGetsNoAnswer)
+TEST_F(InProcessLine, WrongSpeedLosesTheLineAndGetsNoAnswer)
 {
     CameraModel camera;
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     link.SetPcBaudRate(19200);
     Send(link, "GA=300\r\n");
     std::uint8_t byte = 0;
@@ -75,10 +83,10 @@ TEST(InProcessLink, WrongSpeedLosesTheLineAndGetsNoAnswer)
     EXPECT_EQ(ReadLine(link), "GA=100\r\n") << "the lost setting never reached the camera";
 }
 
-TEST(InProcessLink, SpeedChangeIsAcknowledgedAtTheOldRateThenListensAtTheNew)
+TEST_F(InProcessLine, SpeedChangeIsAcknowledgedAtTheOldRateThenListensAtTheNew)
 {
     CameraModel camera;
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     Send(link, "CBDRT=16\r\n");
     EXPECT_EQ(ReadLine(link), "COMPLETE\r\n");
     EXPECT_EQ(camera.BaudCode(), 16);
@@ -91,24 +99,30 @@ TEST(InProcessLink, SpeedChangeIsAcknowledgedAtTheOldRateThenListensAtTheNew)
     EXPECT_EQ(ReadLine(link), "CBDRT=16\r\n");
 }
 
-TEST(InProcessLink, AnswerAtTheOldRateIsLostWhenThePcSwitchesBeforeItArrives)
+TEST_F(InProcessLine, AnswerAtTheOldRateIsLostWhenThePcSwitchesBeforeItArrives)
 {
     CameraConfig config;
     config.answerDelayMs = 50;
     CameraModel camera(config);
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     Send(link, "CBDRT=16\r\n");
     link.SetPcBaudRate(115200);
     EXPECT_EQ(ReadLine(link, 150), "");
 
+    // A prompt camera's answer arrives whole (no wire time): once its first byte is read, the rest is in the
+    // PC's buffer and survives the switch.
     CameraModel prompt;
-    InProcessLink promptLink(prompt);
+    InProcessLink promptLink(prompt, time_);
     Send(promptLink, "CBDRT=16\r\n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::uint8_t first = 0;
+    ASSERT_EQ(promptLink.Read(&first, 1, 1000), 1u);
     promptLink.SetPcBaudRate(115200);
-    EXPECT_EQ(ReadLine(promptLink, 100), "COMPLETE\r\n") << "what arrived before the switch stays readable";
+    EXPECT_EQ(static_cast<char>(first) + ReadLine(promptLink, 100), "COMPLETE\r\n")
+        << "what arrived before the switch stays readable";
 }
 
+// A real-time smoke test (its suite runs serially): a reader already waiting is woken by the line and then
+// by the answer's due time, not by its own time-out; the 20 ms pause lets the reader start waiting first.
 TEST(InProcessLink, ShadingCalibrationAnswersAfterItsTimeWhileAReaderWaits)
 {
     CameraConfig config;
@@ -130,59 +144,59 @@ TEST(InProcessLink, ShadingCalibrationAnswersAfterItsTimeWhileAReaderWaits)
     EXPECT_LT(waited, 1500);
 }
 
-TEST(InProcessLink, LinesSentDuringALongActionAreAnsweredInOrderAfterIt)
+TEST_F(InProcessLine, LinesSentDuringALongActionAreAnsweredInOrderAfterIt)
 {
     CameraConfig config;
     config.rsMilliseconds = 200;
     CameraModel camera(config);
-    InProcessLink link(camera);
-    const Clock::time_point start = Clock::now();
+    InProcessLink link(camera, time_);
+    const auto start = time_.Now();
     Send(link, "RS=0\r\nGA?\r\n");
     std::uint8_t byte = 0;
     EXPECT_EQ(link.Read(&byte, 1, 50), 0u);
     EXPECT_EQ(ReadLine(link), "COMPLETE\r\n");
     EXPECT_EQ(ReadLine(link), "GA=100\r\n");
-    EXPECT_GE(MillisecondsSince(start), 200);
+    EXPECT_EQ(time_.MsSince(start), 200) << "both answers come when the action ends";
 }
 
-TEST(InProcessLink, AnswerDelayAndWireTimeSlowTheAnswer)
+TEST_F(InProcessLine, AnswerDelayAndWireTimeSlowTheAnswer)
 {
     CameraConfig config;
     config.answerDelayMs = 80;
     CameraModel delayed(config);
-    InProcessLink delayedLink(delayed);
-    Clock::time_point start = Clock::now();
+    InProcessLink delayedLink(delayed, time_);
+    auto start = time_.Now();
     Send(delayedLink, "GA?\r\n");
     EXPECT_EQ(ReadLine(delayedLink), "GA=100\r\n");
-    EXPECT_GE(MillisecondsSince(start), 80);
+    EXPECT_EQ(time_.MsSince(start), 80);
 
     config = {};
     config.wireTime = true;
     CameraModel wired(config);
-    InProcessLink wiredLink(wired);
-    start = Clock::now();
+    InProcessLink wiredLink(wired, time_);
+    start = time_.Now();
     Send(wiredLink, "MD?\r\n");  // 5 bytes out, 15 back: 20 bytes at 9600 bit/s take 20.8 ms
     EXPECT_EQ(ReadLine(wiredLink), "MD=RV-8200-A1\r\n");
-    EXPECT_GE(MillisecondsSince(start), 20);
+    EXPECT_EQ(std::chrono::duration_cast<std::chrono::microseconds>(time_.Now() - start).count(), 20 * 1041);
 }
 
-TEST(InProcessLink, SilentCameraNeverAnswersButStillListens)
+TEST_F(InProcessLine, SilentCameraNeverAnswersButStillListens)
 {
     CameraConfig config;
     config.silent = true;
     CameraModel camera(config);
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     Send(link, "GA=300\r\n");
     EXPECT_EQ(ReadLine(link, 100), "");
     EXPECT_EQ(camera.Value(cmd::GA), 300);
 }
 
-TEST(InProcessLink, GarbageAndOverlongFaultsReplaceTheAnswer)
+TEST_F(InProcessLine, GarbageAndOverlongFaultsReplaceTheAnswer)
 {
     CameraConfig config;
     config.garbage = true;
     CameraModel noisy(config);
-    InProcessLink noisyLink(noisy);
+    InProcessLink noisyLink(noisy, time_);
     Send(noisyLink, "MD?\r\n");
     const std::string junk = ReadLine(noisyLink);
     ASSERT_GE(junk.size(), 2u);
@@ -193,35 +207,35 @@ TEST(InProcessLink, GarbageAndOverlongFaultsReplaceTheAnswer)
     config = {};
     config.overlong = true;
     CameraModel chatty(config);
-    InProcessLink chattyLink(chatty);
+    InProcessLink chattyLink(chatty, time_);
     Send(chattyLink, "MD?\r\n");
     EXPECT_GT(ReadLine(chattyLink).size(), 1025u);
 }
 
-TEST(InProcessLink, SplitAnswersArriveInPiecesWithPauses)
+TEST_F(InProcessLine, SplitAnswersArriveInPiecesWithPauses)
 {
     CameraConfig config;
     config.splitMs = 60;
     CameraModel camera(config);
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     Send(link, "COMPLETE?\r\n");  // an error line: long enough for several pieces
     Send(link, "MD?\r\n");
     std::vector<std::uint8_t> buffer(64);
-    const Clock::time_point start = Clock::now();
+    const auto start = time_.Now();
     const std::size_t first = link.Read(buffer.data(), buffer.size(), 1000);
     EXPECT_EQ(first, InProcessLink::kSplitPieceBytes);
     EXPECT_EQ(link.Read(buffer.data(), buffer.size(), 20), 0u) << "the pause between the pieces";
     std::string rest = ReadLine(link);
-    EXPECT_GE(MillisecondsSince(start), 60);
+    EXPECT_GE(time_.MsSince(start), 60);
     EXPECT_EQ(ReadLine(link), "MD=RV-8200-A1\r\n");
 }
 
-TEST(InProcessLink, DisconnectAfterLinesGoesQuiet)
+TEST_F(InProcessLine, DisconnectAfterLinesGoesQuiet)
 {
     CameraConfig config;
     config.disconnectAfter = 2;
     CameraModel camera(config);
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     std::vector<std::pair<InProcessLink::Traffic, std::string>> traffic;
     link.SetTrafficSink([&](InProcessLink::Traffic kind, std::string_view line) { traffic.emplace_back(kind, line); });
     Send(link, "GA?\r\n");
@@ -248,7 +262,10 @@ struct WindowCase {
     const char* answered;  // per query: 'y' its answer, 'n' nothing, 'e' an error line
 };
 
-class FaultWindow : public ::testing::TestWithParam<WindowCase> {};
+class FaultWindow : public ::testing::TestWithParam<WindowCase> {
+protected:
+    SteppedLineTime time_;
+};
 
 TEST_P(FaultWindow, FaultsStrikeOnlyTheirLines)
 {
@@ -256,7 +273,7 @@ TEST_P(FaultWindow, FaultsStrikeOnlyTheirLines)
     CameraConfig config;
     c.configure(config);
     CameraModel camera(config);
-    InProcessLink link(camera);
+    InProcessLink link(camera, time_);
     std::string seen;
     for (int i = 0; i < 5; ++i) {
         if (i == c.armAfter) link.ArmFaults();

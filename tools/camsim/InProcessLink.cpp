@@ -5,8 +5,12 @@
 
 namespace camsim {
 
-InProcessLink::InProcessLink(CameraModel& camera)
-    : camera_(camera), config_(camera.Config()), lifted_(camera.Config().dormant), random_(camera.Config().garbageSeed)
+InProcessLink::InProcessLink(CameraModel& camera, LineTime& time)
+    : camera_(camera),
+      time_(time),
+      config_(camera.Config()),
+      lifted_(camera.Config().dormant),
+      random_(camera.Config().garbageSeed)
 {
 }
 
@@ -73,7 +77,7 @@ void InProcessLink::Log(Traffic kind, std::string_view line) const
 void InProcessLink::Write(const std::uint8_t* data, std::size_t count)
 {
     std::lock_guard lock(mutex_);
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = time_.Now();
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t byte = data[i];
         // The camera's rate is read per byte: a CBDRT in this very write switches it for the bytes after it.
@@ -192,7 +196,7 @@ void InProcessLink::QueueAnswer(const std::string& text, int bitsPerSecond, Cloc
 // Answer bytes that reach the PC while it listens at another rate are lost; the others wait in its buffer.
 void InProcessLink::Advance() const
 {
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = time_.Now();
     while (!output_.empty() && output_.front().due <= now) {
         if (output_.front().bitsPerSecond == pcBaud_) received_.push_back(output_.front().byte);
         output_.pop_front();
@@ -202,7 +206,7 @@ void InProcessLink::Advance() const
 std::size_t InProcessLink::Read(std::uint8_t* buffer, std::size_t max, int timeoutMs)
 {
     std::unique_lock lock(mutex_);
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(0, timeoutMs));
+    const Clock::time_point deadline = time_.Now() + std::chrono::milliseconds(std::max(0, timeoutMs));
     while (true) {
         Advance();
         if (!received_.empty() || max == 0) {
@@ -211,9 +215,9 @@ std::size_t InProcessLink::Read(std::uint8_t* buffer, std::size_t max, int timeo
             received_.erase(received_.begin(), received_.begin() + static_cast<std::ptrdiff_t>(count));
             return count;
         }
-        if (Clock::now() >= deadline) return 0;
+        if (time_.Now() >= deadline) return 0;
         const Clock::time_point wake = output_.empty() ? deadline : std::min(deadline, output_.front().due);
-        bytesDue_.wait_until(lock, wake);
+        time_.WaitUntil(bytesDue_, lock, wake);
     }
 }
 
@@ -230,7 +234,7 @@ long long InProcessLink::MicrosecondsToNextByte() const
     Advance();
     if (!received_.empty()) return 0;
     if (output_.empty()) return -1;
-    const auto wait = output_.front().due - Clock::now();
+    const auto wait = output_.front().due - time_.Now();
     if (wait <= Clock::duration::zero()) return 0;
     // Round up so that a caller sleeping this long finds the byte due. Microseconds, not milliseconds:
     // at 115200 bit/s a byte takes 87 us, and a whole-millisecond sleep would hold every answer back.

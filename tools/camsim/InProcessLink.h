@@ -2,6 +2,7 @@
 #pragma once
 
 #include "camsim/CameraModel.h"
+#include "camsim/LineTime.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -35,7 +36,7 @@ public:
     static constexpr std::size_t kSplitPieceBytes = 4;
     static constexpr std::size_t kOverlongBytes = 1500;
 
-    explicit InProcessLink(CameraModel& camera);
+    explicit InProcessLink(CameraModel& camera, LineTime& time = LineTime::Steady());
 
     void SetPcBaudRate(int bitsPerSecond);  // what the PC side is set to (default 9600)
     void Write(const std::uint8_t* data, std::size_t count);
@@ -58,7 +59,7 @@ public:
     void ArmFaults();
 
 private:
-    using Clock = std::chrono::steady_clock;
+    using Clock = LineTime::Clock;
     struct PendingByte {
         Clock::time_point due;
         std::uint8_t byte;
@@ -75,6 +76,7 @@ private:
     static Clock::duration ByteTime(int bitsPerSecond);
 
     CameraModel& camera_;
+    LineTime& time_;
     const CameraConfig config_;
     mutable std::mutex mutex_;
     std::condition_variable bytesDue_;
