@@ -8,10 +8,9 @@
 #include "framework/OpenDialogList.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
+#include "support/RenderFile.h"
 
 #include <gtest/gtest.h>
-
-#include <QDir>
 
 #include <chrono>
 #include <cmath>
@@ -206,10 +205,7 @@ TEST_F(LutTransfer, RendersViewModeAfterARead)
     const QImage graph = red.Graph()->grab().toImage();
     // Entry 64 (x = 64) at 4095 * (64/255)^0.45 = 2197: y = 256 - 137 = 119.
     EXPECT_EQ(graph.pixelColor(64, 119), QColor(255, 0, 0));
-    const QByteArray binary = qgetenv("RV_BINARY_DIR");
-    const QString folder = (binary.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(binary)) + "/renders";
-    QDir().mkpath(folder);
-    EXPECT_TRUE(red.grab().save(folder + "/lut-view-mode.png"));
+    SaveRender(red, QStringLiteral("lut-view-mode"));
 }
 
 }  // namespace

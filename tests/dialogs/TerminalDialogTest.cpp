@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -211,29 +210,6 @@ TEST_F(TerminalDialogTest, EnterSendsTheLineAndTheAnswerShowsAboveIt)
     EXPECT_EQ(Text(lines[0]).rfind("Rx: ST=", 0), 0u) << lines[0];
     EXPECT_EQ(Text(lines[1]), "Tx: ST?");
     terminal_->hide();
-}
-
-// Both dialogs as the operator sees them, for a look by eye.
-TEST(LinkDialogRenders, WrittenToTheBuildTree)
-{
-    const std::filesystem::path folder = std::filesystem::path(BuildFolder()) / "renders";
-    std::filesystem::create_directories(folder);
-    RecordingMessageHost messages;
-    ToolObjects& o = TestObjects();
-    CCommunicationDialog communication(o.link, o.command, o.reader, o.mode, o.settings, o.progress);
-    communication.InitDialog();
-    for (const char* line : {"MD?", "MD=RV-8200-A1", "GA=100", "COMPLETE"}) communication.AddMessage(line);
-    communication.show();
-    QApplication::processEvents();
-    EXPECT_TRUE(communication.grab().save(QString::fromStdString((folder / "communication.png").string())));
-
-    CTerminalDialog terminal(o.link, o.settings);
-    terminal.InitDialog();
-    for (const char* line : {"Tx: MD?", "Rx: MD=RV-8200-A1", "Tx: GA=100", "Rx: COMPLETE"}) terminal.AddLine(line);
-    terminal.CommandEdit()->setText(QStringLiteral("ST?"));
-    terminal.show();
-    QApplication::processEvents();
-    EXPECT_TRUE(terminal.grab().save(QString::fromStdString((folder / "terminal.png").string())));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The page operations against the simulated camera: what goes over the wire, in which order, and what the
 // operator is told. One table per family of operations.
 #include "e2e/MainWindowFixture.h"
+#include "support/RenderFile.h"
 
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
@@ -20,11 +21,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QWheelEvent>
 
 #include <chrono>
@@ -233,10 +232,8 @@ public:
         texts.push_back(text);
         QWidget* shown = dialog_.Window();
         if (!shown || grabbed) return;
-        QApplication::processEvents();
-        const char* binary = std::getenv("RV_BINARY_DIR");
-        const QString folder = QString::fromUtf8(binary ? binary : ".") + QStringLiteral("/renders");
-        grabbed = QDir().mkpath(folder) && shown->grab().save(folder + QStringLiteral("/progress-calibration.png"));
+        SaveRender(*shown, QStringLiteral("progress-calibration"));
+        grabbed = true;
     }
     void SetPosition(int percent) override { window_.SetPosition(percent); }
     void Close() override { window_.Close(); }

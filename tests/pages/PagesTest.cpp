@@ -9,15 +9,12 @@
 #include "tables/ComboCatalog.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -291,23 +288,6 @@ TEST_F(PagesTest, PagesFitTheScreenAndClipNoText)
                     << page->TemplateId() << " " << combo->itemText(i).toStdString();
             }
         }
-    }
-}
-
-TEST_F(PagesTest, RendersEachPage)
-{
-    // The build folder: from the test environment, else two levels above this executable (tests/params).
-    const char* binary = std::getenv("RV_BINARY_DIR");
-    const QString build = binary ? QString::fromLocal8Bit(binary)
-                                 : QDir(QCoreApplication::applicationDirPath() + "/../..").canonicalPath();
-    const QString folder = build + "/page-renders";
-    ASSERT_TRUE(QDir().mkpath(folder));
-    for (const auto& page : pages_) {
-        ShowValue(1093, 0);
-        page->resize(kPageWidth, kPageHeight);
-        page->show();
-        const QString file = folder + QStringLiteral("/page-%1.png").arg(page->TemplateId());
-        EXPECT_TRUE(page->grab().save(file)) << file.toStdString();
     }
 }
 

@@ -5,11 +5,8 @@
 
 #include "dialogs/IdentityFixture.h"
 #include "pages/CameraReader.h"
+#include "support/RenderFile.h"
 #include "tables/ControlTable.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QPixmap>
 
 namespace {
 
@@ -18,16 +15,8 @@ protected:
     void Save(QWidget& dialog, const char* name)
     {
         dialog.show();
-        QApplication::processEvents();
-        const char* binary = std::getenv("RV_BINARY_DIR");
-        const QString folder = QString::fromUtf8(binary ? binary : ".") + QStringLiteral("/renders");
-        ASSERT_TRUE(QDir().mkpath(folder));
-        const QString path =
-            QStringLiteral("%1/%2-%3.png")
-                .arg(folder, QLatin1String(name), GetParam() ? QStringLiteral("factory") : QStringLiteral("user"));
-        const QPixmap picture = dialog.grab();
-        EXPECT_FALSE(picture.isNull());
-        EXPECT_TRUE(picture.save(path)) << path.toStdString();
+        SaveRender(dialog, QStringLiteral("%1-%2").arg(
+                               QLatin1String(name), GetParam() ? QStringLiteral("factory") : QStringLiteral("user")));
         dialog.hide();
     }
 };

@@ -3,13 +3,11 @@
 
 #include "pages/CTabSheetDialog.h"
 #include "settings/ControlMode.h"
+#include "support/RenderFile.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QPixmap>
 #include <QTabWidget>
 
-#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -26,17 +24,14 @@ TEST_P(RenderCase, EveryTabInFactoryMode)
     // As on an operator's screen, which is larger than the 800 x 600 of the offscreen platform.
     window_->resize(window_->PreferredSize());
 
-    const char* binary = std::getenv("RV_BINARY_DIR");
-    const QString folder = QString::fromUtf8(binary ? binary : ".") + QStringLiteral("/renders");
-    ASSERT_TRUE(QDir().mkpath(folder));
+    // Each tab shows a page of its own: no two pictures alike.
+    std::vector<QImage> pictures;
     for (int tab = 0; tab < window_->TabControl()->count(); ++tab) {
         window_->TabControl()->setCurrentIndex(tab);
-        QApplication::processEvents();
-        const QPixmap picture = window_->grab();
-        EXPECT_FALSE(picture.isNull());
-        const QString name =
-            QStringLiteral("%1/mainwindow-%2-tab%3.png").arg(folder).arg(QString::fromStdString(model)).arg(tab);
-        EXPECT_TRUE(picture.save(name)) << name.toStdString();
+        const QImage picture =
+            SaveRender(*window_, QStringLiteral("mainwindow-%1-tab%2").arg(QString::fromStdString(model)).arg(tab));
+        for (const QImage& earlier : pictures) EXPECT_FALSE(picture == earlier) << "tab " << tab;
+        pictures.push_back(picture);
     }
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 }

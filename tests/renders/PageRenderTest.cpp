@@ -1,0 +1,21 @@
+// Every page as laid out from its layout, at the size the main window gives it, for a look by eye.
+#include "support/PageFixture.h"
+#include "support/RenderFile.h"
+
+#include "pages/CTabSheetDialog.h"
+
+namespace {
+
+class PageRender : public PagesFixture {};
+
+TEST_F(PageRender, EachPage)
+{
+    for (const auto& page : pages_) {
+        ShowValue(1093, 0);
+        page->resize(1260, 700);
+        page->show();
+        SaveRender(*page, QStringLiteral("page-%1").arg(page->TemplateId()));
+    }
+}
+
+}  // namespace
