@@ -1,6 +1,7 @@
 // The in-process serial line: line assembly, speed rule, timing, faults and the traffic record.
 #include "camsim/InProcessLink.h"
 
+#include "support/Elapsed.h"
 #include "support/SteppedLineTime.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 
 namespace camsim {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 void Send(InProcessLink& link, const std::string& text)
 {
@@ -30,11 +29,6 @@ std::string ReadLine(InProcessLink& link, int timeoutMs = 1000)
         if (byte == '\n') break;
     }
     return line;
-}
-
-long long MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
 // The line on a stepped time: waits take no real time and delays are exact.
@@ -132,9 +126,9 @@ TEST(InProcessLink, ShadingCalibrationAnswersAfterItsTimeWhileAReaderWaits)
     std::string answer;
     long long waited = 0;
     std::thread reader([&] {
-        const Clock::time_point start = Clock::now();
+        const auto start = std::chrono::steady_clock::now();
         answer = ReadLine(link, 2000);
-        waited = MillisecondsSince(start);
+        waited = MsSince(start);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     Send(link, "RS=0\r\n");

@@ -1,5 +1,6 @@
 #include "app/ToolObjects.h"
 #include "support/CamsimProcess.h"
+#include "support/FileText.h"
 #include "support/LinkDialogsEnvironment.h"
 
 #include "dialogs/CCommunicationDialog.h"
@@ -29,14 +30,6 @@
 #include <sstream>
 
 namespace {
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The text after the time stamp "mm:ss:mmm  ".
 std::string Text(const std::string& line) { return line.size() >= 11 ? line.substr(11) : std::string(); }
@@ -116,7 +109,7 @@ TEST_F(TerminalDialogTest, SavesNewestFirstAddingTheExtension)
     ASSERT_EQ(request.filters.size(), 1u);
     EXPECT_EQ(request.filters[0].description, "CSV file (*.csv)");
     EXPECT_EQ(request.filters[0].pattern, "*.csv");
-    EXPECT_EQ(ReadFile(folder + "/session.csv"), before[0] + "\r\n" + before[1] + "\r\n");
+    EXPECT_EQ(ReadText(folder + "/session.csv"), before[0] + "\r\n" + before[1] + "\r\n");
     EXPECT_EQ(Text(before[0]), "Rx: MD=RV-8200-A1");
     EXPECT_EQ(Text(terminal_->Lines().front()), "Writing file has been done !");
     std::string stored;
