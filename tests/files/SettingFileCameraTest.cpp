@@ -81,6 +81,12 @@ struct SaveCase {
     const char* golden;  // the expected file in tests/data
 };
 
+void PrintTo(const SaveCase& c, std::ostream* out)
+{
+    *out << c.model << (c.factoryMode ? " factory mode, " : " user mode, ")
+         << (c.variant == SettingFileVariant::AllData ? "all data" : "shipping data");
+}
+
 class SettingFileSaves : public SettingFileTest, public ::testing::WithParamInterface<SaveCase> {};
 
 TEST_P(SettingFileSaves, HoldTheVariantsRowsWithCrLf)
