@@ -256,6 +256,8 @@ struct WindowCase {
     const char* answered;  // per query: 'y' its answer, 'n' nothing, 'e' an error line
 };
 
+void PrintTo(const WindowCase& c, std::ostream* out) { *out << c.name; }
+
 class FaultWindow : public ::testing::TestWithParam<WindowCase> {
 protected:
     SteppedLineTime time_;
