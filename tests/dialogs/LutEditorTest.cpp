@@ -11,6 +11,7 @@
 #include "link/SerialLink.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TempFolder.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
@@ -175,7 +176,8 @@ TEST_F(LutEditorFixture, OpenLutFileStartsInTheWorkingFolderAndShowsTheTablesInV
     QWidget owner;
     LutEditors editors(command_, progress_);
     editors.Create(&owner);
-    const auto path = std::filesystem::temp_directory_path() / "rv-lut-open-test.csv";
+    const TempFolder folder("rv-lut-open");
+    const auto path = folder.Path() / "table.csv";
     {
         std::ofstream out(path, std::ios::binary);
         out << "GammaData (R G B)\r\n";
@@ -187,7 +189,6 @@ TEST_F(LutEditorFixture, OpenLutFileStartsInTheWorkingFolderAndShowsTheTablesInV
     editors.OnOpenFile();  // cancelled: nothing
     EXPECT_EQ(editors.Editor(0)->ModeText(), "Edit Mode");
     editors.OnOpenFile();
-    std::filesystem::remove(path);
     ASSERT_EQ(files.Shown().size(), 2u);
     const FileDialogRequest& request = files.Shown()[0];
     EXPECT_EQ(request.mode, FileDialogMode::Open);
@@ -232,10 +233,11 @@ TEST_F(LutEditorFixture, SaveLutFileWithTheCameraOfflineAsksNothingAndWritesNoth
     LutEditors editors(command_, progress_);
     editors.Create(&owner);
     RecordingFileDialogHost files;
-    files.QueuePath((std::filesystem::temp_directory_path() / "rv-lut-never.csv").string());
+    const TempFolder folder("rv-lut-never");
+    files.QueuePath(folder.File("never.csv"));
     editors.OnSaveFile(&owner);
     EXPECT_TRUE(files.Shown().empty());
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::temp_directory_path() / "rv-lut-never.csv"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("never.csv")));
     EXPECT_TRUE(owner.isEnabled());
     // Only red was tried, and a read that failed changes nothing.
     EXPECT_EQ(editors.Editor(1)->ModeText(), "Edit Mode");

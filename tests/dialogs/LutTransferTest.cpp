@@ -9,6 +9,7 @@
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RenderFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -157,9 +158,9 @@ TEST_F(LutTransfer, LoadAllReadsRedGreenBlueAndSaveWritesWhatTheCameraHolds)
 
     RecordingFileDialogHost files;
     files.UseDisk(true);
-    const auto path = std::filesystem::temp_directory_path() / "rv-lut-save-test.csv";
-    std::filesystem::remove(path);
-    files.QueuePath(path.string());
+    const TempFolder folder("rv-lut-save");
+    const std::string path = folder.File("table.csv");
+    files.QueuePath(path);
     editors_->OnSaveFile(mainWindow_.get());
     const std::vector<std::string> queries = Queries();
     ASSERT_EQ(queries.size(), 768u);
@@ -173,7 +174,6 @@ TEST_F(LutTransfer, LoadAllReadsRedGreenBlueAndSaveWritesWhatTheCameraHolds)
 
     std::ifstream in(path, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), {});
-    std::filesystem::remove(path);
     EXPECT_EQ(text.substr(0, 19), "GammaData (R G B)\r\n");
     EXPECT_NE(text.find("\r\n4095,4095," + std::to_string(blue.Table().tableData[255]) + "\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n16,16," + std::to_string(blue.Table().tableData[1]) + "\r\n"), std::string::npos);

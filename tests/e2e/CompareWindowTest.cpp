@@ -4,6 +4,7 @@
 #include "dialogs/CCompareDialog.h"
 #include "e2e/MainWindowFixture.h"
 #include "link/Command.h"
+#include "support/TempFolder.h"
 #include "tables/CommandTable.h"
 
 #include <QApplication>
@@ -50,7 +51,8 @@ TEST_F(CompareWindow, ListsWhatChangedAppliesOnlyTheCheckedRowsAndAgreesWithTheC
 {
     StartCamera({"--model", "B1"});
     StartWindow();
-    const std::string path = (std::filesystem::temp_directory_path() / "rv-compare-window.cam").string();
+    const TempFolder folder("rv-compare-window");
+    const std::string path = folder.File("camera.cam");
     ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
     // Three values change behind the tool's back; and a line no load would send.
     Command& command = objects_->command;
@@ -97,7 +99,6 @@ TEST_F(CompareWindow, ListsWhatChangedAppliesOnlyTheCheckedRowsAndAgreesWithTheC
     const CtlRun diff = RunCtl({"--port", camera_->LinkPath(), "--baud", "115200", "--keep-speed", "diff", path});
     EXPECT_EQ(diff.status, 1) << diff.err;
     EXPECT_EQ(diff.out, "BLR: file 0, camera 10\n");
-    std::filesystem::remove(path);
 }
 
 // A value the camera refuses stays listed, marked with the camera's words; the load's summary says it once.
@@ -105,7 +106,8 @@ TEST_F(CompareWindow, ARefusedRowStaysWithTheCamerasAnswer)
 {
     StartCamera({"--model", "B1", "--refuse", "GA=100"});
     StartWindow();
-    const std::string path = (std::filesystem::temp_directory_path() / "rv-compare-refused.cam").string();
+    const TempFolder folder("rv-compare-refused");
+    const std::string path = folder.File("camera.cam");
     ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
     ASSERT_TRUE(objects_->command.Set(cmd::GA, 300, 1000));
     CCompareDialog dialog(window_.get(), objects_->command, objects_->reader, objects_->table, objects_->model,
@@ -121,7 +123,6 @@ TEST_F(CompareWindow, ARefusedRowStaysWithTheCamerasAnswer)
                                           "Refused by the camera: GA\n"
                                           "The camera answered: ERROR: refused on request\n"
                                           "0 setting(s) applied."}));
-    std::filesystem::remove(path);
 }
 
 }  // namespace

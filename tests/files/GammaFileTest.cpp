@@ -3,9 +3,11 @@
 
 #include "support/FileText.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TempFolder.h"
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <algorithm>
 #include <filesystem>
@@ -104,13 +106,10 @@ class GammaFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("rv-gamma-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
+        temp_ = std::make_unique<TempFolder>("rv-gamma");
+        folder_ = temp_->Path();
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
+    void TearDown() override { temp_.reset(); }
 
     static std::string Contents(const std::filesystem::path& path)
     {
@@ -118,6 +117,7 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
+    std::unique_ptr<TempFolder> temp_;
     std::filesystem::path folder_;
     RecordingMessageHost host_;
 };

@@ -7,6 +7,7 @@
 #include "support/FileText.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
+#include "support/TempFolder.h"
 #include "support/TestData.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
@@ -25,10 +26,8 @@ protected:
     {
         ReaderFixture::SetUp();
         table_ = ControlTable();
-        folder_ = fs::temp_directory_path() /
-                  ("rv-setting-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        temp_ = std::make_unique<TempFolder>("rv-setting");
+        folder_ = temp_->Path();
         SettingFileHooks hooks;
         hooks.modelCheck = [this] { return reader_->ModelCheck(); };
         hooks.showValues = [this] {
@@ -42,7 +41,7 @@ protected:
     void TearDown() override
     {
         file_.reset();
-        fs::remove_all(folder_);
+        temp_.reset();
         table_ = ControlTable();
         ReaderFixture::TearDown();
     }
@@ -66,6 +65,7 @@ protected:
         return value;
     }
 
+    std::unique_ptr<TempFolder> temp_;
     fs::path folder_;
     std::unique_ptr<SettingFile> file_;
     int shows_ = 0;

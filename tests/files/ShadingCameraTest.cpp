@@ -5,6 +5,7 @@
 #include "files/TextFile.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
+#include "support/TempFolder.h"
 #include "support/TestData.h"
 
 #include <QApplication>
@@ -24,10 +25,8 @@ protected:
     void SetUp() override
     {
         ReaderFixture::SetUp();
-        folder_ = fs::temp_directory_path() /
-                  ("rv-shading-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        temp_ = std::make_unique<TempFolder>("rv-shading");
+        folder_ = temp_->Path();
         transfer_ = std::make_unique<ShadingTransfer>(*command_, buffer_);
         transfer_->SetProgress(progress_.get());
         dialogs_.UseDisk(true);
@@ -35,7 +34,7 @@ protected:
     void TearDown() override
     {
         transfer_.reset();
-        fs::remove_all(folder_);
+        temp_.reset();
         ReaderFixture::TearDown();
     }
 
@@ -56,6 +55,7 @@ protected:
     RecordingFileDialogHost dialogs_;
     ShadingTable buffer_;
     std::unique_ptr<ShadingTransfer> transfer_;
+    std::unique_ptr<TempFolder> temp_;
     fs::path folder_;
 };
 

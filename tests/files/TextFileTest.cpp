@@ -1,8 +1,10 @@
 // Saved text files: byte-exact CR LF content, and a failed save that leaves the old file as it was.
 #include "files/TextFile.h"
 #include "platform/DiskFile.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <filesystem>
 #include <fstream>
@@ -18,13 +20,10 @@ class TextFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder_ = fs::temp_directory_path() /
-                  ("rv-textfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        temp_ = std::make_unique<TempFolder>("rv-textfile");
+        folder_ = temp_->Path();
     }
-    void TearDown() override { fs::remove_all(folder_); }
+    void TearDown() override { temp_.reset(); }
 
     static std::string Bytes(const fs::path& path)
     {
@@ -36,6 +35,7 @@ protected:
         return static_cast<int>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
 
+    std::unique_ptr<TempFolder> temp_;
     fs::path folder_;
 };
 

@@ -3,6 +3,8 @@
 // (resources sits on the tables beside the link; framework/qt is the framework's widget half). A file may
 // include its own layer and the layers below it, never one above or beside it; the layers without Qt
 // include no Qt header, and nothing above platform includes an OS header.
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -149,9 +151,8 @@ TEST(IncludeLayers, EveryIncludePointsDownTheArrows)
 
 TEST(IncludeLayers, RulesCatchUpwardSidewaysAndToolkitIncludes)
 {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("rv-layering-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(dir);
+    const TempFolder folder("rv-layering");
+    const fs::path dir = folder.Path();
     struct Case {
         const char* file;
         const char* text;
@@ -187,7 +188,6 @@ TEST(IncludeLayers, RulesCatchUpwardSidewaysAndToolkitIncludes)
         EXPECT_EQ(c.wrong, wrongFiles.count(relative) == 1) << c.file;
     }
     EXPECT_EQ(static_cast<size_t>(expected), wrongFiles.size());
-    fs::remove_all(dir);
 }
 
 }  // namespace
