@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -115,14 +116,36 @@ TEST_F(InProcessLine, AnswerAtTheOldRateIsLostWhenThePcSwitchesBeforeItArrives)
         << "what arrived before the switch stays readable";
 }
 
-// A real-time smoke test (its suite runs serially): a reader already waiting is woken by the line and then
-// by the answer's due time, not by its own time-out; the 20 ms pause lets the reader start waiting first.
+// The steady clock, telling once when a reader first waits: the line then goes out while the reader is
+// certainly waiting (the reader holds the link's lock until its wait begins).
+class FirstWaitTold : public LineTime {
+public:
+    Clock::time_point Now() const override { return Clock::now(); }
+    void WaitUntil(std::condition_variable& wakeUp, std::unique_lock<std::mutex>& lock,
+                   Clock::time_point until) override
+    {
+        if (!told_) {
+            told_ = true;
+            waiting_.set_value();
+        }
+        wakeUp.wait_until(lock, until);
+    }
+    void AwaitFirstWait() { waiting_.get_future().wait(); }
+
+private:
+    bool told_ = false;
+    std::promise<void> waiting_;
+};
+
+// A real-time smoke test (its suite runs serially): a waiting reader is woken by the line and then by the
+// answer's due time, not by its own time-out.
 TEST(InProcessLink, ShadingCalibrationAnswersAfterItsTimeWhileAReaderWaits)
 {
     CameraConfig config;
     config.rsMilliseconds = 300;
     CameraModel camera(config);
-    InProcessLink link(camera);
+    FirstWaitTold time;
+    InProcessLink link(camera, time);
     std::string answer;
     long long waited = 0;
     std::thread reader([&] {
@@ -130,7 +153,7 @@ TEST(InProcessLink, ShadingCalibrationAnswersAfterItsTimeWhileAReaderWaits)
         answer = ReadLine(link, 2000);
         waited = MsSince(start);
     });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    time.AwaitFirstWait();
     Send(link, "RS=0\r\n");
     reader.join();
     EXPECT_EQ(answer, "COMPLETE\r\n");
