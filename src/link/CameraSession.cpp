@@ -31,9 +31,17 @@ std::string CameraSession::UnsupportedModelText() const
 }
 
 CameraSession::ReadAllResult CameraSession::ReadAll(bool factoryMode,
-                                                    const std::function<void(int asked, int total)>& afterRow)
+                                                    const std::function<void(int asked, int total)>& afterRow,
+                                                    const RequestOutcome* modelCheck)
 {
     ReadAllResult result;
+    if (modelCheck != nullptr && !*modelCheck) {
+        result.tally.Track(*modelCheck);
+        result.modelRefused = modelCheck->Refused();
+        result.modelFailure = modelCheck->Refused()
+                                  ? "The camera refused the model query (MD): " + modelCheck->FailureText()
+                                  : std::string("The camera did not answer the model query (MD).");
+    }
     for (int row = 0; table_.Row(row).controlId != -1; ++row)
         result.total += SettingsReadList::ShouldRead(table_.Row(row), model_, factoryMode) ? 1 : 0;
     int asked = 0;
@@ -60,10 +68,11 @@ CameraSession::ReadAllResult CameraSession::ReadAll(bool factoryMode,
 
 std::string CameraSession::ReadAllResult::Summary() const
 {
-    if (Complete()) return {};
+    if (Complete()) return modelRefused ? modelFailure : std::string();
     std::string text = CameraGone()
                            ? StrFormat("The camera stopped answering: %d of %d settings were read.", read, total)
                            : StrFormat("Not every setting was read: %d of %d settings were read.", read, total);
+    if (!modelFailure.empty()) text += "\n" + modelFailure;
     return text + tally.OutcomeLines("setting(s)");
 }
 

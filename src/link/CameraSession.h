@@ -23,9 +23,12 @@ public:
         int total = 0;  // rows this model and mode read
         int read = 0;
         BulkTally tally;
+        std::string modelFailure;  // the model check that went before the read, when it failed
+        bool modelRefused = false;
         bool CameraGone() const { return tally.CameraGone(); }
         bool Complete() const { return read == total; }
-        // One summary for the operator; empty when every row was read.
+        // One summary for the operator; empty when every row was read and the model check (if any) was not
+        // refused. A time-out alone is no message: the status shows the camera offline.
         std::string Summary() const;
     };
 
@@ -46,7 +49,10 @@ public:
     // Queries every row the recorded model and the mode read into the table. A row that fails keeps its
     // value and the read goes on; the second unanswered request in a row ends it. `afterRow` runs after
     // each row asked, with the count asked so far and the count to ask.
-    ReadAllResult ReadAll(bool factoryMode, const std::function<void(int asked, int total)>& afterRow = {});
+    // A model check just before (`modelCheck`) is part of the same read: an unanswered one counts toward the
+    // stop rule, and a failed one is named in the summary.
+    ReadAllResult ReadAll(bool factoryMode, const std::function<void(int asked, int total)>& afterRow = {},
+                          const RequestOutcome* modelCheck = nullptr);
     // One row's query into the table; a command this model lacks is not asked (the outcome is not sent).
     RequestOutcome ReadOne(int controlId);
     // Sends the value and, when the camera answered, reads the command back into the table's row (if it

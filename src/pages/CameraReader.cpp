@@ -62,9 +62,14 @@ int CameraReader::ModelCheck(bool quiet)
     const RequestOutcome outcome = session_.CheckModel();
     if (!quiet) ShowCommunicationError(outcome.FailureText());
     if (!outcome) return 0;
+    ShowUnsupportedModel();
+    return 1;
+}
+
+void CameraReader::ShowUnsupportedModel()
+{
     if (const std::string unsupported = session_.UnsupportedModelText(); !unsupported.empty())
         ShowMessage(unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    return 1;
 }
 
 void CameraReader::ModelSetup()
@@ -98,22 +103,25 @@ bool CameraReader::ShouldRead(int row, bool factoryMode) const
     return SettingsReadList::ShouldRead(table_.Row(row), model_, factoryMode);
 }
 
-int CameraReader::ReadAllSettings()
+int CameraReader::ReadAllSettings(const RequestOutcome* modelCheck)
 {
     const bool factoryMode = mode_.IsFactory();
     // The bar advances against the table's value rows of the mode (as it always has); the summary counts
     // the rows this model really reads.
     const int barTotal = factoryMode ? table_.CountValueRows() : table_.CountUserValueRows();
     if (progress_) progress_->Open("Now, reading camera settings.");
-    const CameraSession::ReadAllResult result = session_.ReadAll(factoryMode, [&](int asked, int) {
-        if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
-        PumpMessages();
-    });
+    const CameraSession::ReadAllResult result = session_.ReadAll(
+        factoryMode,
+        [&](int asked, int) {
+            if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
+            PumpMessages();
+        },
+        modelCheck);
     if (progress_) progress_->Close();
     ActivateMainWindow();
-    if (result.Complete()) return 1;
-    ShowMessage(result.Summary(), "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
-    return 0;
+    if (const std::string summary = result.Summary(); !summary.empty())
+        ShowMessage(summary, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+    return result.Complete() ? 1 : 0;
 }
 
 void CameraReader::ActivateMainWindow()
@@ -222,9 +230,11 @@ void CameraReader::Refresh()
     refreshing_ = true;
     {
         const DialogsDisabled disabled;
-        ModelCheck();
+        // The model check and the read are one action: one summary names a failed check with the rows.
+        const RequestOutcome model = session_.CheckModel();
+        if (model) ShowUnsupportedModel();
         ModelSetup();
-        ReadAllSettings();
+        ReadAllSettings(&model);
         ShowAllValues();
         table_.CommitShadow();
         table_.WriteChangedValues(command_);

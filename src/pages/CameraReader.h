@@ -43,7 +43,7 @@ public:
     // Queries every row the current model and control mode have into the table, with the progress
     // window. A row that fails keeps its value and the read goes on; at the second unanswered request in
     // a row the read stops. One summary says what was not read. Gives 1 when every row was read.
-    int ReadAllSettings();
+    int ReadAllSettings(const RequestOutcome* modelCheck = nullptr);
     // Queries one control's value into the table and shows it; 1 on success, else the failure's box. A
     // command the connected model lacks is not asked for (0, silently).
     int ReadOneValue(int controlId);
@@ -85,6 +85,7 @@ private:
     bool ShouldRead(int row, bool factoryMode) const;
     void ShowModelLayout(int modelCode);
     void ActivateMainWindow();
+    void ShowUnsupportedModel();  // the message for an answered model check that found no supported model
 
     Command& command_;
     CameraSession session_;

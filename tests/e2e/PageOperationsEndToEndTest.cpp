@@ -27,6 +27,7 @@
 #include <QWheelEvent>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -641,6 +642,36 @@ TEST_F(Operations, CameraUnpluggedDuringAReloadFreesTheToolAfterTwoTimeOuts)
     EXPECT_NE(text.find(" settings were read."), std::string::npos) << text;
     EXPECT_EQ(objects_->table.GetDataValue(1041), gain);
     EXPECT_FALSE(objects_->command.IsBusy());
+}
+
+// The model query is part of the reload's read: a refusal is told in the read's one summary, and a camera
+// gone silent from the model query on costs that query's time-out and one more.
+TEST_F(Operations, AReloadWhoseModelQueryFailsSaysSoInItsOneSummary)
+{
+    struct Case {
+        Strings fault;  // struck from the second line after arming: the reload's EA? is answered, MD? is not
+        const char* first;  // the summary's first line
+        const char* then;  // a later part of it
+    };
+    const Case cases[] = {
+        {{"--error-answer", "--fault-lines", "1"}, "The camera refused the model query (MD): ERROR", ""},
+        {{"--silent"}, "The camera stopped answering: 0 of ",
+         "\nThe camera did not answer the model query (MD).\nNo answer from the camera: 1 setting(s).\n"},
+    };
+    for (const Case& c : cases) {
+        Strings options{"--dormant", "--fault-from", "2"};
+        options.insert(options.end(), c.fault.begin(), c.fault.end());
+        Start(options);
+        objects_->reader.SetReadTimeoutMs(400);
+        ASSERT_TRUE(camera_->Signal(SIGUSR2));
+        ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+        window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+        objects_->reader.SetReadTimeoutMs(5000);
+        ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
+        const std::string& text = messages_.Shown()[0].text;
+        EXPECT_EQ(text.rfind(c.first, 0), 0u) << text;
+        EXPECT_NE(text.find(c.then), std::string::npos) << text;
+    }
 }
 
 // ---- operator input while the camera is busy ----
