@@ -31,8 +31,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
@@ -135,7 +133,7 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(tab_);
-    BuildMenu();
+    menu_ = std::make_unique<MainMenu>(this, [this](int commandId) { OnCommand(commandId); });
 
     operations_.Install();
     operations_.SetProgress(&readProgress_);
@@ -166,56 +164,6 @@ CCtrlToolDlg::~CCtrlToolDlg()
 }
 
 // ---- menu ----
-
-QAction* CCtrlToolDlg::AddItem(QMenu* menu, const char* text, int commandId, bool available)
-{
-    QAction* action = menu->addAction(QString::fromUtf8(text));
-    action->setData(commandId);
-    // Items whose operations the tool does not offer yet stay visible but greyed.
-    action->setEnabled(available);
-    connect(action, &QAction::triggered, this, [this, commandId] { OnCommand(commandId); });
-    actions_[commandId] = action;
-    return action;
-}
-
-void CCtrlToolDlg::BuildMenu()
-{
-    menuBar_ = new QMenuBar(this);
-    layout()->setMenuBar(menuBar_);
-
-    QMenu* file = menuBar_->addMenu(QStringLiteral("File(&F)"));
-    AddItem(file, "&Open", kCmdOpen, true);
-    AddItem(file, "&Compare with setting file...", kCmdCompare, true);
-    QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
-    AddItem(saveAs, "All Data", kCmdSaveAllData, true);
-    AddItem(saveAs, "Shipping Data", kCmdSaveShippingData, true);
-    file->addSeparator();
-    AddItem(file, "E&xit", kCmdExit, true);
-
-    QMenu* settings = menuBar_->addMenu(QStringLiteral("Settings(&S)"));
-    AddItem(settings, "&Reload", kCmdReload, true);
-    AddItem(settings, "&Load settings", kCmdLoadSettings, true);
-    AddItem(settings, "&Store settings", kCmdStoreSettings, true);
-
-    utilityMenu_ = menuBar_->addMenu(QStringLiteral("Utility(&U)"));
-    AddItem(utilityMenu_, "Edit user id", kCmdEditUserId, true);
-    AddItem(utilityMenu_, "Edit camera id", kCmdEditCameraId, true);
-
-    QMenu* lut = menuBar_->addMenu(QStringLiteral("LUT(&L)"));
-    AddItem(lut, "&Open LUT file", kCmdOpenLutFile, true);
-    AddItem(lut, "&Save LUT file", kCmdSaveLutFile, true);
-    AddItem(lut, "&Load all LUT table", kCmdLoadAllLut, true);
-
-    QMenu* help = menuBar_->addMenu(QStringLiteral("Help(&H)"));
-    AddItem(help, "&About this application", kCmdAbout, true);
-    AddItem(help, "&Open Communication Dialog", kCmdOpenCommunication, true);
-}
-
-QAction* CCtrlToolDlg::MenuAction(int commandId) const
-{
-    auto it = actions_.find(commandId);
-    return it == actions_.end() ? nullptr : it->second;
-}
 
 void CCtrlToolDlg::OnCommand(int commandId)
 {
@@ -332,15 +280,7 @@ int CCtrlToolDlg::ChooseArea(bool load, int& area)
     return 1;
 }
 
-void CCtrlToolDlg::UpdateUtilityMenu()
-{
-    // Disabled on the menu itself: a menu only greyed through its action would come back when the
-    // window is enabled again after a long operation.
-    const bool factory = objects_.mode.IsFactory();
-    utilityMenu_->setEnabled(factory);
-    utilityMenu_->menuAction()->setEnabled(factory);
-    menuBar_->update();
-}
+void CCtrlToolDlg::UpdateUtilityMenu() { menu_->EnableUtility(objects_.mode.IsFactory()); }
 
 // ---- start-up ----
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/FactoryKeySequence.h"
+#include "app/MainMenu.h"
 #include "dialogs/LutEditors.h"
 #include "dialogs/ProgressWindow.h"
 #include "files/SettingFile.h"
@@ -19,7 +20,7 @@
 #include <QSize>
 
 #include <functional>
-#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -88,9 +89,9 @@ public:
     std::vector<std::string> TabCaptions() const;
     CTabSheetDialog* ShownPage() const;
     const std::vector<CTabSheetDialog*>& Pages() const { return pages_; }
-    QAction* MenuAction(int commandId) const;
-    QMenu* UtilityMenu() const { return utilityMenu_; }
-    QMenuBar* MenuBar() const { return menuBar_; }
+    QAction* MenuAction(int commandId) const { return menu_ ? menu_->Action(commandId) : nullptr; }
+    QMenu* UtilityMenu() const { return menu_ ? menu_->Utility() : nullptr; }
+    QMenuBar* MenuBar() const { return menu_ ? menu_->Bar() : nullptr; }
     CCommunicationDialog* CommunicationDialog() const { return communicationDialog_; }
     CTerminalDialog* TerminalDialog() const { return terminal_; }
     ToolObjects& Objects() { return objects_; }
@@ -123,8 +124,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void BuildMenu();
-    QAction* AddItem(QMenu* menu, const char* text, int commandId, bool available);
     void OnCommand(int commandId);
     void RunIdentityDialog(int commandId);
     // File > "Compare with setting file...": the open dialog, then the comparison window.
@@ -142,9 +141,7 @@ private:
     std::vector<CTabSheetDialog*> pages_;
     std::vector<QWidget*> pageFrames_;  // the scroll area each page sits in on the tab control
     QTabWidget* tab_ = nullptr;
-    QMenuBar* menuBar_ = nullptr;
-    QMenu* utilityMenu_ = nullptr;
-    std::map<int, QAction*> actions_;
+    std::unique_ptr<MainMenu> menu_;
     CCommunicationDialog* communicationDialog_ = nullptr;
     CTerminalDialog* terminal_ = nullptr;
     ToolObjects& objects_;
