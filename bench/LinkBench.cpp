@@ -200,6 +200,11 @@ int main(int argc, char** argv)
             repeat = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--only" && i + 1 < argc) {
             only = argv[++i];
+        } else if (arg.empty() || arg[0] == '-') {
+            // An option misspelt or missing its value is no simulator's path.
+            std::fprintf(arg == "--help" ? stdout : stderr,
+                         "usage: bench [--no-wire-time] [--json] [--repeat N] [--only TEXT] [camsim executable]\n");
+            return arg == "--help" ? 0 : 2;
         } else {
             executable = arg;
         }
