@@ -425,7 +425,8 @@ void CCtrlToolDlg::Reload()
     const RequestOutcome area = objects_.command.Ask(cmd::EA, LinkSession::kQueryTimeoutMs);
     ShowCommunicationError(area.FailureText());
     if (area) currentArea_ = area.value.intValue;
-    objects_.reader.Refresh();
+    // A camera silent to the area query and to the model query is gone: the read then asks nothing more.
+    objects_.reader.Refresh(&area);
 }
 
 void CCtrlToolDlg::ToggleFactoryMode()

@@ -32,9 +32,10 @@ std::string CameraSession::UnsupportedModelText() const
 
 CameraSession::ReadAllResult CameraSession::ReadAll(bool factoryMode,
                                                     const std::function<void(int asked, int total)>& afterRow,
-                                                    const RequestOutcome* modelCheck)
+                                                    const RequestOutcome* modelCheck, const RequestOutcome* earlier)
 {
     ReadAllResult result;
+    if (earlier != nullptr) result.tally.Track(*earlier);
     if (modelCheck != nullptr && !*modelCheck) {
         result.tally.Track(*modelCheck);
         result.modelRefused = modelCheck->Refused();

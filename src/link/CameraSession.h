@@ -50,9 +50,10 @@ public:
     // value and the read goes on; the second unanswered request in a row ends it. `afterRow` runs after
     // each row asked, with the count asked so far and the count to ask.
     // A model check just before (`modelCheck`) is part of the same read: an unanswered one counts toward the
-    // stop rule, and a failed one is named in the summary.
+    // stop rule, and a failed one is named in the summary. So does a request of the same action before it
+    // (`earlier`) count toward the stop rule.
     ReadAllResult ReadAll(bool factoryMode, const std::function<void(int asked, int total)>& afterRow = {},
-                          const RequestOutcome* modelCheck = nullptr);
+                          const RequestOutcome* modelCheck = nullptr, const RequestOutcome* earlier = nullptr);
     // One row's query into the table; a command this model lacks is not asked (the outcome is not sent).
     RequestOutcome ReadOne(int controlId);
     // Sends the value and, when the camera answered, reads the command back into the table's row (if it

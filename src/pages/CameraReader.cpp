@@ -103,7 +103,7 @@ bool CameraReader::ShouldRead(int row, bool factoryMode) const
     return SettingsReadList::ShouldRead(table_.Row(row), model_, factoryMode);
 }
 
-int CameraReader::ReadAllSettings(const RequestOutcome* modelCheck)
+int CameraReader::ReadAllSettings(const RequestOutcome* modelCheck, const RequestOutcome* earlier)
 {
     const bool factoryMode = mode_.IsFactory();
     // The bar advances against the table's value rows of the mode (as it always has); the summary counts
@@ -116,7 +116,7 @@ int CameraReader::ReadAllSettings(const RequestOutcome* modelCheck)
             if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
             PumpMessages();
         },
-        modelCheck);
+        modelCheck, earlier);
     if (progress_) progress_->Close();
     ActivateMainWindow();
     if (const std::string summary = result.Summary(); !summary.empty())
@@ -222,7 +222,7 @@ void CameraReader::UpdateExposureState()
     for (int id : {ctl::kExposureTimeR, ctl::kExposureTimeG, ctl::kExposureTimeB}) pages_->Enable(id, timed && !common);
 }
 
-void CameraReader::Refresh()
+void CameraReader::Refresh(const RequestOutcome* earlier)
 {
     // The read lets window messages run; a refresh started from one of them would interleave its
     // queries with this one's.
@@ -234,7 +234,7 @@ void CameraReader::Refresh()
         const RequestOutcome model = session_.CheckModel();
         if (model) ShowUnsupportedModel();
         ModelSetup();
-        ReadAllSettings(&model);
+        ReadAllSettings(&model, earlier);
         ShowAllValues();
         table_.CommitShadow();
         table_.WriteChangedValues(command_);

@@ -43,7 +43,7 @@ public:
     // Queries every row the current model and control mode have into the table, with the progress
     // window. A row that fails keeps its value and the read goes on; at the second unanswered request in
     // a row the read stops. One summary says what was not read. Gives 1 when every row was read.
-    int ReadAllSettings(const RequestOutcome* modelCheck = nullptr);
+    int ReadAllSettings(const RequestOutcome* modelCheck = nullptr, const RequestOutcome* earlier = nullptr);
     // Queries one control's value into the table and shows it; 1 on success, else the failure's box. A
     // command the connected model lacks is not asked for (0, silently).
     int ReadOneValue(int controlId);
@@ -61,8 +61,9 @@ public:
     void UpdateAutoResetState();
     void UpdateExposureState();
 
-    // Model check, model set-up, read and show, with the open dialogs disabled throughout.
-    void Refresh();
+    // Model check, model set-up, read and show, with the open dialogs disabled throughout. `earlier`: a
+    // request of the same action before the refresh, which counts toward the read's stop rule.
+    void Refresh(const RequestOutcome* earlier = nullptr);
 
     // The pages the reader shows values in and keeps in their states (null: none, the reader only reads).
     void SetPages(PageBinding* pages);

@@ -644,29 +644,32 @@ TEST_F(Operations, CameraUnpluggedDuringAReloadFreesTheToolAfterTwoTimeOuts)
     EXPECT_FALSE(objects_->command.IsBusy());
 }
 
-// The model query is part of the reload's read: a refusal is told in the read's one summary, and a camera
-// gone silent from the model query on costs that query's time-out and one more.
-TEST_F(Operations, AReloadWhoseModelQueryFailsSaysSoInItsOneSummary)
+// The area and model queries are part of the reload's read: a refused model query is told in the read's one
+// summary, and the camera is gone at the second unanswered request in a row, wherever it falls.
+TEST_F(Operations, AReloadWhoseFirstQueriesFailSaysSoInItsOneSummary)
 {
     struct Case {
-        Strings fault;  // struck from the second line after arming: the reload's EA? is answered, MD? is not
+        const char* from;  // the first struck line after arming: 1 the reload's EA?, 2 its MD?
+        Strings fault;
         const char* first;  // the summary's first line
         const char* then;  // a later part of it
     };
     const Case cases[] = {
-        {{"--error-answer", "--fault-lines", "1"}, "The camera refused the model query (MD): ERROR", ""},
-        {{"--silent"}, "The camera stopped answering: 0 of ",
+        {"2", {"--error-answer", "--fault-lines", "1"}, "The camera refused the model query (MD): ERROR", ""},
+        {"2", {"--silent"}, "The camera stopped answering: 0 of ",
          "\nThe camera did not answer the model query (MD).\nNo answer from the camera: 1 setting(s).\n"},
+        {"1", {"--silent"}, "The camera stopped answering: 0 of ",
+         "\nThe camera did not answer the model query (MD).\nNot sent: "},
     };
     for (const Case& c : cases) {
-        Strings options{"--dormant", "--fault-from", "2"};
+        Strings options{"--dormant", "--fault-from", c.from};
         options.insert(options.end(), c.fault.begin(), c.fault.end());
         Start(options);
-        objects_->reader.SetReadTimeoutMs(400);
+        objects_->command.SetTimeoutLimitMs(400);
         ASSERT_TRUE(camera_->Signal(SIGUSR2));
         ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
         window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
-        objects_->reader.SetReadTimeoutMs(5000);
+        objects_->command.SetTimeoutLimitMs(0);
         ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
         const std::string& text = messages_.Shown()[0].text;
         EXPECT_EQ(text.rfind(c.first, 0), 0u) << text;
