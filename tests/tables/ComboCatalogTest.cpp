@@ -1,10 +1,14 @@
 #include "tables/ComboCatalog.h"
 
+#include "support/FileText.h"
+#include "support/TestData.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <sstream>
 #include <vector>
 
 TEST(ComboCatalog, EveryComboRowHasAList)
@@ -59,4 +63,32 @@ TEST(ComboCatalog, ModelVariants)
     EXPECT_EQ(ComboListForModel(cmd::AWB, kModelB1).entries[2], "Preset 5000K");
     // Any other model keeps the template list.
     EXPECT_EQ(ComboListForModel(cmd::AWB, "RV-8200-Z9").entries.size(), 6u);
+}
+
+// Every list against the committed transcription of the page templates' lists, as one line per command.
+TEST(ComboCatalog, EveryListIsTheCommittedOne)
+{
+    const auto lineOf = [](const ComboList& list) {
+        std::string line = std::string(CommandTable::Mnemonic(list.commandIndex)) + ":";
+        for (std::size_t i = 0; i < list.entries.size(); ++i) {
+            line += (i == 0 ? " " : " | ") + list.entries[i];
+            if (!list.codes.empty()) line += "=" + std::to_string(list.codes[i]);
+        }
+        return line;
+    };
+    std::istringstream file(ReadText(TestDataPath("combo-lists.txt")));
+    std::set<int> listed;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const int command = CommandTable::Find(line.substr(0, line.find(':')).c_str());
+        const ComboList* list = FindComboList(command);
+        if (list == nullptr) {
+            ADD_FAILURE() << "no list in the tool: " << line;
+            continue;
+        }
+        listed.insert(command);
+        EXPECT_EQ(lineOf(*list), line);
+    }
+    for (const ComboList& list : AllComboLists())
+        EXPECT_EQ(listed.count(list.commandIndex), 1u) << "a list of the tool only: " << lineOf(list);
 }
