@@ -20,6 +20,9 @@ public:
     // A request that is no item of its own (a selector before a run of items): it counts toward the stop
     // rule, and a refusal's text is kept, but it is not counted. Gives it back.
     RequestOutcome Track(RequestOutcome outcome);
+    // A request of the same action before the operation began (a model or area query): it counts toward
+    // the stop rule alone; its refusal is the caller's to tell.
+    void Precede(const RequestOutcome& outcome) { streak_.Record(outcome); }
     // Items the operation passed over without asking (a table colour whose selector failed, the rest of an
     // operation the camera left): counted as not sent, the first of them by name.
     void AddNotSent(int count, const std::string& firstItem);

@@ -35,9 +35,9 @@ CameraSession::ReadAllResult CameraSession::ReadAll(bool factoryMode,
                                                     const RequestOutcome* modelCheck, const RequestOutcome* earlier)
 {
     ReadAllResult result;
-    if (earlier != nullptr) result.tally.Track(*earlier);
+    if (earlier != nullptr) result.tally.Precede(*earlier);
+    if (modelCheck != nullptr) result.tally.Precede(*modelCheck);
     if (modelCheck != nullptr && !*modelCheck) {
-        result.tally.Track(*modelCheck);
         result.modelRefused = modelCheck->Refused();
         result.modelFailure = modelCheck->Refused()
                                   ? "The camera refused the model query (MD): " + modelCheck->FailureText()

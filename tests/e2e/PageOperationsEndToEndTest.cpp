@@ -656,9 +656,17 @@ TEST_F(Operations, AReloadWhoseFirstQueriesFailSaysSoInItsOneSummary)
     };
     const Case cases[] = {
         {"2", {"--error-answer", "--fault-lines", "1"}, "The camera refused the model query (MD): ERROR", ""},
-        {"2", {"--silent"}, "The camera stopped answering: 0 of ",
+        {"2",
+         {"--error-answer", "--fault-lines", "2"},
+         "Not every setting was read: ",
+         "\nThe camera answered: ERROR:refusedbyfaultinjection for CBDRT?"},  // the first row's, not MD's
+        {"2",
+         {"--silent"},
+         "The camera stopped answering: 0 of ",
          "\nThe camera did not answer the model query (MD).\nNo answer from the camera: 1 setting(s).\n"},
-        {"1", {"--silent"}, "The camera stopped answering: 0 of ",
+        {"1",
+         {"--silent"},
+         "The camera stopped answering: 0 of ",
          "\nThe camera did not answer the model query (MD).\nNot sent: "},
     };
     for (const Case& c : cases) {
