@@ -1,5 +1,7 @@
 #include "app/ToolCommandLine.h"
 
+#include "support/ScopedEnv.h"
+
 #include <gtest/gtest.h>
 
 #include <rv_build_version.h>
@@ -53,14 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
 // The help names the places the link really uses on this system, not a fixed text.
 TEST(ToolCommandLine, HelpNamesTheCameraLinkFolderInForce)
 {
-    const QByteArray before = qgetenv("CLSERIALPATH");
-    qputenv("CLSERIALPATH", "/opt/grabber/serial");
-    const auto request = ToolCommandLine::Parse({QStringLiteral("rv8200xc-control-tool"), QStringLiteral("-h")}, true);
-    if (before.isNull()) {
-        qunsetenv("CLSERIALPATH");
-    } else {
-        qputenv("CLSERIALPATH", before);
-    }
+    const auto request = [] {
+        const ScopedEnv folder("CLSERIALPATH", "/opt/grabber/serial");
+        return ToolCommandLine::Parse({QStringLiteral("rv8200xc-control-tool"), QStringLiteral("-h")}, true);
+    }();
     EXPECT_TRUE(request.text.contains(QStringLiteral("loaded from /opt/grabber/serial.")))
         << request.text.toStdString();
 }

@@ -2,6 +2,7 @@
 #include "support/CamsimProcess.h"
 #include "support/FileText.h"
 #include "support/LinkDialogsEnvironment.h"
+#include "support/ScopedEnv.h"
 
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CProgressBarDialog.h"
@@ -313,8 +314,7 @@ TEST_F(CommunicationDialogTest, LineStatusFollowsTheBroadcast)
 
 TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPortComesBack)
 {
-    const std::string empty = TestFolder("no-libraries");
-    ::setenv("CLSERIALPATH", empty.c_str(), 1);
+    const ScopedEnv folder("CLSERIALPATH", TestFolder("no-libraries"));
     Control<QComboBox>(1009)->setCurrentIndex(kLinkCl2000);
     emit Control<QComboBox>(1009)->activated(kLinkCl2000);
     const std::vector<std::string> texts = messages_.Texts();
@@ -330,7 +330,6 @@ TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPor
     EXPECT_EQ(Control<QComboBox>(1005)->count(), 16);
     EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
     EXPECT_TRUE(Contains(dialog_->Messages(), "GA?")) << "the camera was not read again";
-    ::unsetenv("CLSERIALPATH");
 }
 
 #ifdef RV_CL_SIM_DIR
@@ -339,9 +338,10 @@ TEST_F(CommunicationDialogTest, AKindUsedForTheFirstTimeOpensItsEntryAndShowsThe
 {
     ClSimFolder folder;
     folder.AddLibrary("2001/clserial.so", "clserial.so");
-    ::setenv("CLSERIALPATH", folder.Path().c_str(), 1);
-    dialog_->OnCategoryChanged(kLinkCl2001);
-    ::unsetenv("CLSERIALPATH");
+    {
+        const ScopedEnv path("CLSERIALPATH", folder.Path());
+        dialog_->OnCategoryChanged(kLinkCl2001);
+    }
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(Control<QComboBox>(1027)->currentText().toStdString(), "115200bps");
     TestObjects().link.Close();  // the library folder goes with this test

@@ -1,6 +1,7 @@
 // The link and the protocol through the Camera Link library kinds, against the simulated frame-grabber
 // libraries loaded for real.
 #include "support/ClSimFolder.h"
+#include "support/ScopedEnv.h"
 
 #include "link/BaudRateHandshake.h"
 #include "link/ClSerial2000.h"
@@ -182,7 +183,7 @@ TEST(ClLinkProcessWide, TheProcessWideKindsServeALinkThroughClserialpath)
     RecordingMessageHost messages;
     ClSimFolder folder;
     folder.AddLibrary("v11/clallserial.so", "clallserial.so", "port A P0\nport A P1 model=RV-8200-B1\n");
-    setenv("CLSERIALPATH", folder.Path().c_str(), 1);
+    const ScopedEnv path("CLSERIALPATH", folder.Path());
     ComPort port;
     {
         SerialLink link(LinkSettings{}, port, &GetClSerialKind, nullptr);
@@ -196,7 +197,6 @@ TEST(ClLinkProcessWide, TheProcessWideKindsServeALinkThroughClserialpath)
         EXPECT_EQ(model, "RV-8200-B1");
         link.Close();
     }
-    unsetenv("CLSERIALPATH");
 }
 
 }  // namespace
