@@ -53,6 +53,209 @@ bool ParseSigned(const std::string& text, long long& value)
     return true;
 }
 
+bool Fail(std::string& error, const char* reason)
+{
+    error = reason;
+    return false;
+}
+
+// How an option takes its value: none, ignored (--help=x is still help), any text, or a whole number of 0 or more.
+enum class Takes { Nothing, Ignored, Text, Count };
+
+using Apply = bool (*)(CamsimOptions& options, const std::string& text, int count, std::string& error);
+
+// One command-line option: a switch or a count of the camera, or an option with a rule of its own (apply, which
+// gives false with the reason in error). A count may have bounds, with the reason given when it is outside them.
+struct Option {
+    const char* name;
+    Takes takes;
+    Apply apply = nullptr;
+    bool CameraConfig::*flag = nullptr;
+    int CameraConfig::*count = nullptr;
+    int least = 0;
+    int most = INT_MAX;
+    const char* outside = nullptr;
+};
+
+bool ApplyModel(CamsimOptions& options, const std::string& text, int, std::string& error)
+{
+    std::string value = text;
+    if (value == "A1") value = std::string(kModelA1);
+    if (value == "B1") value = std::string(kModelB1);
+    // The model text travels in answer lines: no separators, no control characters.
+    bool clean = !value.empty() && value.size() <= 32 && value.find_first_of("=?,") == std::string::npos;
+    for (char c : value) clean = clean && static_cast<unsigned char>(c) >= 32 && c != 127;
+    if (!clean) return Fail(error, "--model needs 1 to 32 printable characters without = ? ,");
+    options.camera.model = value;
+    return true;
+}
+
+bool ApplySpeed(CamsimOptions& options, const std::string&, int code, std::string& error)
+{
+    if (CodeOfBaudRate(code)) code = CodeOfBaudRate(code);
+    if (!BaudRateOfCode(code)) {
+        return Fail(error, "--speed needs a code 1, 2, 4, 8, 16 or a rate 9600, 19200, 38400, 57600, 115200");
+    }
+    options.camera.baudCode = code;
+    return true;
+}
+
+bool ApplyResult(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    const std::size_t sep = value.find('=');
+    const int command = sep == std::string::npos ? -1 : CommandTable::Find(value.substr(0, sep));
+    bool forcible = false;
+    for (int candidate : kForcible) forcible = forcible || candidate == command;
+    int code = 0;
+    if (!forcible || !ParseCount(value.substr(sep + 1), code)) {
+        return Fail(error, "--result needs MN=CODE with MN one of AWRS, AHRS, SDRS, PGS, PBS, PGS00, PBS00, SDS00");
+    }
+    options.camera.forcedResults[command] = code;
+    return true;
+}
+
+bool ApplyIdentity(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    const std::size_t sep = value.find('=');
+    std::string* field = sep == std::string::npos ? nullptr : IdentityField(options.camera, value.substr(0, sep));
+    const std::string text = field ? value.substr(sep + 1) : std::string();
+    if (!field || !IsPrintable(text)) {
+        return Fail(error, "--identity needs MN=TEXT with MN one of VN, FPVN, ID, UD, DV and printable text");
+    }
+    *field = text;
+    return true;
+}
+
+bool ApplyVanishOn(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    const std::size_t at = value.rfind('@');
+    options.camera.vanishOn = value.substr(0, at);
+    if (at != std::string::npos &&
+        (!ParseCount(value.substr(at + 1), options.camera.vanishCount) || options.camera.vanishCount < 1)) {
+        return Fail(error, "--vanish-on needs LINE or LINE@N with N at least 1");
+    }
+    return true;
+}
+
+bool ApplyAnswer(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    const std::size_t sep = value.find('=');
+    const int command = sep == std::string::npos ? -1 : CommandTable::Find(value.substr(0, sep));
+    long long answer = 0;
+    if (command < 0 || !ParseSigned(value.substr(sep + 1), answer)) {
+        return Fail(error, "--answer needs MN=VALUE with a known MN and a whole number");
+    }
+    options.camera.forcedAnswers[command] = static_cast<int>(answer);
+    return true;
+}
+
+// A bare mnemonic refuses every line of that command; anything else is one exact line.
+bool ApplyRefuse(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    const bool wholeLine = value.find_first_of("=?") != std::string::npos;
+    const int command = wholeLine ? -1 : CommandTable::Find(value);
+    if (command >= 0) {
+        options.camera.refusedCommands.insert(command);
+    } else if (wholeLine) {
+        options.camera.refusedLines.push_back(value);
+    } else {
+        return Fail(error, "--refuse needs a known command or a whole line (MN=VALUE, MN?)");
+    }
+    return true;
+}
+
+bool ApplyHelp(CamsimOptions& options, const std::string&, int, std::string&) { return options.help = true; }
+
+bool ApplyVersion(CamsimOptions& options, const std::string&, int, std::string&) { return options.version = true; }
+
+bool ApplyLink(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    options.linkPath = value;
+    return !value.empty() || Fail(error, "--link needs a path");
+}
+
+bool ApplyLog(CamsimOptions& options, const std::string& value, int, std::string& error)
+{
+    options.logPath = value;
+    return !value.empty() || Fail(error, "--log needs a file name");
+}
+
+bool ApplySet(CamsimOptions& options, const std::string& value, int, std::string&)
+{
+    options.camera.presetLines.push_back(value);
+    return true;
+}
+
+bool ApplyReadyFd(CamsimOptions& options, const std::string&, int fd, std::string& error)
+{
+    options.readyFd = fd;
+    return fd >= 3 || Fail(error, "--ready-fd needs a descriptor number of 3 or more");
+}
+
+const Option kOptions[] = {
+    {.name = "--help", .takes = Takes::Ignored, .apply = ApplyHelp},
+    {.name = "-h", .takes = Takes::Ignored, .apply = ApplyHelp},
+    {.name = "--version", .takes = Takes::Ignored, .apply = ApplyVersion},
+    {.name = "--link", .takes = Takes::Text, .apply = ApplyLink},
+    {.name = "--log", .takes = Takes::Text, .apply = ApplyLog},
+    {.name = "--model", .takes = Takes::Text, .apply = ApplyModel},
+    {.name = "--speed", .takes = Takes::Count, .apply = ApplySpeed},
+    {.name = "--wire-time", .takes = Takes::Nothing, .flag = &CameraConfig::wireTime},
+    {.name = "--answer-delay", .takes = Takes::Count, .count = &CameraConfig::answerDelayMs},
+    {.name = "--rs-time", .takes = Takes::Count, .count = &CameraConfig::rsMilliseconds},
+    {.name = "--awb-time", .takes = Takes::Count, .count = &CameraConfig::awbMilliseconds},
+    {.name = "--busy-polls", .takes = Takes::Count, .count = &CameraConfig::busyPolls},
+    {.name = "--result", .takes = Takes::Text, .apply = ApplyResult},
+    {.name = "--set", .takes = Takes::Text, .apply = ApplySet},
+    {.name = "--identity", .takes = Takes::Text, .apply = ApplyIdentity},
+    {.name = "--ready-fd", .takes = Takes::Count, .apply = ApplyReadyFd},
+    {.name = "--unlock-code", .takes = Takes::Count, .count = &CameraConfig::unlockCode},
+    {.name = "--silent", .takes = Takes::Nothing, .flag = &CameraConfig::silent},
+    {.name = "--garbage", .takes = Takes::Nothing, .flag = &CameraConfig::garbage},
+    {.name = "--overlong", .takes = Takes::Nothing, .flag = &CameraConfig::overlong},
+    {.name = "--split", .takes = Takes::Count, .count = &CameraConfig::splitMs},
+    {.name = "--disconnect-after", .takes = Takes::Count, .count = &CameraConfig::disconnectAfter},
+    {.name = "--vanish-on", .takes = Takes::Text, .apply = ApplyVanishOn},
+    {.name = "--fault-from",
+     .takes = Takes::Count,
+     .count = &CameraConfig::faultFrom,
+     .least = 1,
+     .outside = "--fault-from needs a line number of 1 or more"},
+    {.name = "--fault-lines", .takes = Takes::Count, .count = &CameraConfig::faultLines},
+    {.name = "--late", .takes = Takes::Count, .count = &CameraConfig::lateMs},
+    {.name = "--dormant", .takes = Takes::Nothing, .flag = &CameraConfig::dormant},
+    {.name = "--random-faults",
+     .takes = Takes::Count,
+     .count = &CameraConfig::randomFaultPercent,
+     .most = 100,
+     .outside = "--random-faults needs a percentage of 0 to 100"},
+    {.name = "--error-answer", .takes = Takes::Nothing, .flag = &CameraConfig::errorAnswer},
+    {.name = "--hang-up-on",
+     .takes = Takes::Count,
+     .count = &CameraConfig::hangUpOn,
+     .least = 1,
+     .outside = "--hang-up-on needs a line number of 1 or more"},
+    {.name = "--answer", .takes = Takes::Text, .apply = ApplyAnswer},
+    {.name = "--refuse", .takes = Takes::Text, .apply = ApplyRefuse},
+};
+
+// Applies a found option to the options; false with the reason in error.
+bool ApplyOption(const Option& option, CamsimOptions& options, const std::string& value, int count, std::string& error)
+{
+    if (option.flag) return options.camera.*option.flag = true;
+    if (!option.count) return option.apply(options, value, count, error);
+    options.camera.*option.count = count;
+    return (count >= option.least && count <= option.most) || Fail(error, option.outside);
+}
+
+const Option* FindOption(const std::string& name)
+{
+    for (const Option& option : kOptions) {
+        if (name == option.name) return &option;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 std::string CamsimOptions::Usage()
@@ -113,189 +316,29 @@ int CamsimOptions::Parse(const std::vector<std::string>& args, CamsimOptions& op
             name = name.substr(0, equals);
             hasValue = true;
         }
-        auto takeValue = [&]() -> bool {
-            if (hasValue) return true;
-            if (i + 1 >= args.size()) {
-                error = name + " needs a value";
-                return false;
-            }
-            value = args[++i];
-            return true;
-        };
-        auto takeCount = [&](int& target) -> bool {
-            if (!takeValue()) return false;
-            if (!ParseCount(value, target)) {
-                error = name + " needs a whole number of 0 or more, not \"" + value + "\"";
-                return false;
-            }
-            return true;
-        };
-        auto flag = [&]() -> bool {
-            if (hasValue) error = name + " takes no value";
-            return !hasValue;
-        };
-
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-        } else if (name == "--version") {
-            options.version = true;
-        } else if (name == "--link") {
-            if (!takeValue()) return 0;
-            if (value.empty()) {
-                error = "--link needs a path";
-                return 0;
-            }
-            options.linkPath = value;
-        } else if (name == "--log") {
-            if (!takeValue()) return 0;
-            if (value.empty()) {
-                error = "--log needs a file name";
-                return 0;
-            }
-            options.logPath = value;
-        } else if (name == "--model") {
-            if (!takeValue()) return 0;
-            if (value == "A1") value = std::string(kModelA1);
-            if (value == "B1") value = std::string(kModelB1);
-            // The model text travels in answer lines: no separators, no control characters.
-            bool clean = !value.empty() && value.size() <= 32 && value.find_first_of("=?,") == std::string::npos;
-            for (char c : value) clean = clean && static_cast<unsigned char>(c) >= 32 && c != 127;
-            if (!clean) {
-                error = "--model needs 1 to 32 printable characters without = ? ,";
-                return 0;
-            }
-            options.camera.model = value;
-        } else if (name == "--speed") {
-            int code = 0;
-            if (!takeCount(code)) return 0;
-            if (CodeOfBaudRate(code)) code = CodeOfBaudRate(code);
-            if (!BaudRateOfCode(code)) {
-                error = "--speed needs a code 1, 2, 4, 8, 16 or a rate 9600, 19200, 38400, 57600, 115200";
-                return 0;
-            }
-            options.camera.baudCode = code;
-        } else if (name == "--wire-time") {
-            if (!flag()) return 0;
-            options.camera.wireTime = true;
-        } else if (name == "--answer-delay") {
-            if (!takeCount(options.camera.answerDelayMs)) return 0;
-        } else if (name == "--rs-time") {
-            if (!takeCount(options.camera.rsMilliseconds)) return 0;
-        } else if (name == "--awb-time") {
-            if (!takeCount(options.camera.awbMilliseconds)) return 0;
-        } else if (name == "--busy-polls") {
-            if (!takeCount(options.camera.busyPolls)) return 0;
-        } else if (name == "--result") {
-            if (!takeValue()) return 0;
-            const std::size_t sep = value.find('=');
-            const int command = sep == std::string::npos ? -1 : CommandTable::Find(value.substr(0, sep));
-            bool forcible = false;
-            for (int candidate : kForcible) forcible = forcible || candidate == command;
-            int code = 0;
-            if (!forcible || !ParseCount(value.substr(sep + 1), code)) {
-                error = "--result needs MN=CODE with MN one of AWRS, AHRS, SDRS, PGS, PBS, PGS00, PBS00, SDS00";
-                return 0;
-            }
-            options.camera.forcedResults[command] = code;
-        } else if (name == "--set") {
-            if (!takeValue()) return 0;
-            options.camera.presetLines.push_back(value);
-        } else if (name == "--identity") {
-            if (!takeValue()) return 0;
-            const std::size_t sep = value.find('=');
-            std::string* field =
-                sep == std::string::npos ? nullptr : IdentityField(options.camera, value.substr(0, sep));
-            const std::string text = field ? value.substr(sep + 1) : std::string();
-            if (!field || !IsPrintable(text)) {
-                error = "--identity needs MN=TEXT with MN one of VN, FPVN, ID, UD, DV and printable text";
-                return 0;
-            }
-            *field = text;
-        } else if (name == "--ready-fd") {
-            if (!takeCount(options.readyFd)) return 0;
-            if (options.readyFd < 3) {
-                error = "--ready-fd needs a descriptor number of 3 or more";
-                return 0;
-            }
-        } else if (name == "--unlock-code") {
-            if (!takeCount(options.camera.unlockCode)) return 0;
-        } else if (name == "--silent") {
-            if (!flag()) return 0;
-            options.camera.silent = true;
-        } else if (name == "--garbage") {
-            if (!flag()) return 0;
-            options.camera.garbage = true;
-        } else if (name == "--overlong") {
-            if (!flag()) return 0;
-            options.camera.overlong = true;
-        } else if (name == "--split") {
-            if (!takeCount(options.camera.splitMs)) return 0;
-        } else if (name == "--disconnect-after") {
-            if (!takeCount(options.camera.disconnectAfter)) return 0;
-        } else if (name == "--vanish-on") {
-            if (!takeValue()) return 0;
-            const std::size_t at = value.rfind('@');
-            options.camera.vanishOn = value.substr(0, at);
-            if (at != std::string::npos &&
-                (!ParseCount(value.substr(at + 1), options.camera.vanishCount) || options.camera.vanishCount < 1)) {
-                error = "--vanish-on needs LINE or LINE@N with N at least 1";
-                return 0;
-            }
-        } else if (name == "--fault-from") {
-            if (!takeCount(options.camera.faultFrom)) return 0;
-            if (options.camera.faultFrom < 1) {
-                error = "--fault-from needs a line number of 1 or more";
-                return 0;
-            }
-        } else if (name == "--fault-lines") {
-            if (!takeCount(options.camera.faultLines)) return 0;
-        } else if (name == "--late") {
-            if (!takeCount(options.camera.lateMs)) return 0;
-        } else if (name == "--dormant") {
-            if (!flag()) return 0;
-            options.camera.dormant = true;
-        } else if (name == "--random-faults") {
-            if (!takeCount(options.camera.randomFaultPercent)) return 0;
-            if (options.camera.randomFaultPercent > 100) {
-                error = "--random-faults needs a percentage of 0 to 100";
-                return 0;
-            }
-        } else if (name == "--error-answer") {
-            if (!flag()) return 0;
-            options.camera.errorAnswer = true;
-        } else if (name == "--hang-up-on") {
-            if (!takeCount(options.camera.hangUpOn)) return 0;
-            if (options.camera.hangUpOn < 1) {
-                error = "--hang-up-on needs a line number of 1 or more";
-                return 0;
-            }
-        } else if (name == "--answer") {
-            if (!takeValue()) return 0;
-            const std::size_t sep = value.find('=');
-            const int command = sep == std::string::npos ? -1 : CommandTable::Find(value.substr(0, sep));
-            long long answer = 0;
-            if (command < 0 || !ParseSigned(value.substr(sep + 1), answer)) {
-                error = "--answer needs MN=VALUE with a known MN and a whole number";
-                return 0;
-            }
-            options.camera.forcedAnswers[command] = static_cast<int>(answer);
-        } else if (name == "--refuse") {
-            // A bare mnemonic refuses every line of that command; anything else is one exact line.
-            if (!takeValue()) return 0;
-            const bool wholeLine = value.find_first_of("=?") != std::string::npos;
-            const int command = wholeLine ? -1 : CommandTable::Find(value);
-            if (command >= 0) {
-                options.camera.refusedCommands.insert(command);
-            } else if (wholeLine) {
-                options.camera.refusedLines.push_back(value);
-            } else {
-                error = "--refuse needs a known command or a whole line (MN=VALUE, MN?)";
-                return 0;
-            }
-        } else {
+        const Option* option = FindOption(name);
+        if (!option) {
             error = "unknown option \"" + args[i] + "\" (see --help)";
             return 0;
         }
+        if (option->takes == Takes::Nothing && hasValue) {
+            error = name + " takes no value";
+            return 0;
+        }
+        const bool needsValue = option->takes == Takes::Text || option->takes == Takes::Count;
+        if (needsValue && !hasValue) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return 0;
+            }
+            value = args[++i];
+        }
+        int count = 0;
+        if (option->takes == Takes::Count && !ParseCount(value, count)) {
+            error = name + " needs a whole number of 0 or more, not \"" + value + "\"";
+            return 0;
+        }
+        if (!ApplyOption(*option, options, value, count, error)) return 0;
     }
 
     // A preset the camera would refuse is a mistake on the command line, not something to find out later.
