@@ -170,42 +170,55 @@ ValueRange CameraParameters::RangeOf(int commandIndex, std::string_view model) c
 
 std::string CameraParameters::Write(int commandIndex, long long value, std::string_view model)
 {
+    std::string refusal = RefusalOf(commandIndex, value, model);
+    if (!refusal.empty()) return refusal;
+    const int old = Get(commandIndex);
+    const int v = Adjusted(commandIndex, static_cast<int>(value));
+    SetRaw(commandIndex, v);
+    ApplyLinked(commandIndex, v, old);
+    Normalize(model);
+    return {};
+}
+
+std::string CameraParameters::RefusalOf(int commandIndex, long long value, std::string_view model) const
+{
     const char* name = CommandTable::Mnemonic(commandIndex);
     const ValueRange range = RangeOf(commandIndex, model);
     if (!range.Accepts(value)) {
         if (!range.codes.empty()) return StrFormat("%s %lld is not %s", name, value, range.Describe().c_str());
         return StrFormat("%s %lld out of range %s", name, value, range.Describe().c_str());
     }
-    int v = static_cast<int>(value);
-    const int old = Get(commandIndex);
-    const int width = WidthLimit();
-
     // In free-run (TR 0) the exposure fills the line period; the exposure values only follow it.
-    if (IsExposure(commandIndex) && Get(cmd::TR) == 0 && v != old) {
+    if (IsExposure(commandIndex) && Get(cmd::TR) == 0 && value != Get(commandIndex)) {
         return StrFormat("%s follows the line period while TR is 0", name);
     }
     // With one exposure time for all colours (ETM 0) the colour exposures follow PE.
-    if (IsColourExposure(commandIndex) && Get(cmd::ETM) == 0 && v != Get(cmd::PE)) {
+    if (IsColourExposure(commandIndex) && Get(cmd::ETM) == 0 && value != Get(cmd::PE)) {
         return StrFormat("%s follows PE while ETM is 0", name);
     }
+    return {};
+}
+
+int CameraParameters::Adjusted(int commandIndex, int v) const
+{
+    // Widths and offsets go in whole steps and keep the window inside the sensor.
+    const int width = WidthLimit();
     switch (commandIndex) {
         case cmd::WTC:
-            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::OFC));
-            break;
+            return std::min(RoundToStep(v, kWidthStep), width - Get(cmd::OFC));
         case cmd::AWBW:
-            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBO));
-            break;
+            return std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBO));
         case cmd::OFC:
-            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::WTC));
-            break;
+            return std::min(RoundToStep(v, kWidthStep), width - Get(cmd::WTC));
         case cmd::AWBO:
-            v = std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBW));
-            break;
+            return std::min(RoundToStep(v, kWidthStep), width - Get(cmd::AWBW));
         default:
-            break;
+            return v;
     }
-    SetRaw(commandIndex, v);
+}
 
+void CameraParameters::ApplyLinked(int commandIndex, int v, int old)
+{
     switch (commandIndex) {
         case cmd::PE:
             if (Get(cmd::ETM) == 0) SetExposures(v);
@@ -238,8 +251,6 @@ std::string CameraParameters::Write(int commandIndex, long long value, std::stri
         default:
             break;
     }
-    Normalize(model);
-    return {};
 }
 
 void CameraParameters::LoadStored(const Values& stored, std::string_view model)

@@ -63,6 +63,12 @@ public:
     void LoadStored(const Values& stored, std::string_view model);
 
 private:
+    // The reason the camera refuses this write now, or an empty text.
+    std::string RefusalOf(int commandIndex, long long value, std::string_view model) const;
+    // The value as the camera stores it (widths to whole steps inside the sensor).
+    int Adjusted(int commandIndex, int value) const;
+    // Updates the parameters tied to one just written (old is its value before).
+    void ApplyLinked(int commandIndex, int value, int old);
     void Normalize(std::string_view model);
     void SetExposures(int value);
     int ClampExposure(int value) const;
