@@ -9,73 +9,58 @@ QtMessageHost::QtMessageHost() : previous_(SetMessageHost(this)) {}
 
 QtMessageHost::~QtMessageHost() { SetMessageHost(previous_); }
 
-MessageResult QtMessageHost::Show(const MessageRequest& request)
+namespace {
+
+QMessageBox::Icon IconOf(MessageIcon icon)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (request.icon) {
+    switch (icon) {
         case MessageIcon::Stop:
-            icon = QMessageBox::Critical;
-            break;
+            return QMessageBox::Critical;
         case MessageIcon::Exclamation:
-            icon = QMessageBox::Warning;
-            break;
+            return QMessageBox::Warning;
         case MessageIcon::Information:
-            icon = QMessageBox::Information;
-            break;
+            return QMessageBox::Information;
         case MessageIcon::Question:
-            icon = QMessageBox::Question;
-            break;
+            return QMessageBox::Question;
         case MessageIcon::None:
             break;
     }
-    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-    QMessageBox::StandardButton defaultButton = QMessageBox::Ok;
-    switch (request.buttons) {
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons)
+{
+    switch (buttons) {
         case MessageButtons::Ok:
             break;
         case MessageButtons::OkCancel:
-            buttons = QMessageBox::Ok | QMessageBox::Cancel;
-            break;
+            return QMessageBox::Ok | QMessageBox::Cancel;
         case MessageButtons::YesNo:
-            buttons = QMessageBox::Yes | QMessageBox::No;
-            defaultButton = QMessageBox::Yes;
-            break;
+            return QMessageBox::Yes | QMessageBox::No;
         case MessageButtons::YesNoCancel:
-            buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-            defaultButton = QMessageBox::Yes;
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::StandardButton ButtonOf(MessageResult result)
+{
+    switch (result) {
+        case MessageResult::Ok:
             break;
+        case MessageResult::Cancel:
+            return QMessageBox::Cancel;
+        case MessageResult::Yes:
+            return QMessageBox::Yes;
+        case MessageResult::No:
+            return QMessageBox::No;
     }
-    const QString caption =
-        QString::fromStdString(request.caption.empty() ? std::string(kToolCaption) : request.caption);
-    QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
-    QMessageBox box(icon, caption, QString::fromStdString(request.text), buttons, parent);
-    // Texts carry camera answers, file names and file contents: never read as markup.
-    box.setTextFormat(Qt::PlainText);
-    if (request.defaultButton) {
-        switch (*request.defaultButton) {
-            case MessageResult::Ok:
-                defaultButton = QMessageBox::Ok;
-                break;
-            case MessageResult::Cancel:
-                defaultButton = QMessageBox::Cancel;
-                break;
-            case MessageResult::Yes:
-                defaultButton = QMessageBox::Yes;
-                break;
-            case MessageResult::No:
-                defaultButton = QMessageBox::No;
-                break;
-        }
-    }
-    if (buttons & defaultButton) box.setDefaultButton(defaultButton);
-    // Escape (or the close box) gives Cancel where there is one, else No, else OK, as the system's boxes do.
-    if (buttons & QMessageBox::Cancel)
-        box.setEscapeButton(QMessageBox::Cancel);
-    else if (buttons & QMessageBox::No)
-        box.setEscapeButton(QMessageBox::No);
-    else
-        box.setEscapeButton(QMessageBox::Ok);
-    switch (box.exec()) {
+    return QMessageBox::Ok;
+}
+
+MessageResult ResultOf(int button)
+{
+    switch (button) {
         case QMessageBox::Yes:
             return MessageResult::Yes;
         case QMessageBox::No:
@@ -85,4 +70,30 @@ MessageResult QtMessageHost::Show(const MessageRequest& request)
         default:
             return MessageResult::Ok;
     }
+}
+
+// Escape (or the close box) gives Cancel where there is one, else No, else OK, as the system's boxes do.
+QMessageBox::StandardButton EscapeButtonOf(QMessageBox::StandardButtons buttons)
+{
+    if (buttons & QMessageBox::Cancel) return QMessageBox::Cancel;
+    if (buttons & QMessageBox::No) return QMessageBox::No;
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+MessageResult QtMessageHost::Show(const MessageRequest& request)
+{
+    const QMessageBox::StandardButtons buttons = ButtonsOf(request.buttons);
+    const QString caption =
+        QString::fromStdString(request.caption.empty() ? std::string(kToolCaption) : request.caption);
+    QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
+    QMessageBox box(IconOf(request.icon), caption, QString::fromStdString(request.text), buttons, parent);
+    // Texts carry camera answers, file names and file contents: never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    // Enter presses the request's default, else the first button (OK or Yes).
+    const QMessageBox::StandardButton defaultButton = ButtonOf(DefaultAnswer(request));
+    if (buttons & defaultButton) box.setDefaultButton(defaultButton);
+    box.setEscapeButton(EscapeButtonOf(buttons));
+    return ResultOf(box.exec());
 }
