@@ -2,6 +2,7 @@
 #include "app/CCtrlToolDlg.h"
 
 #include "app/ToolObjects.h"
+#include "base/ToolName.h"
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CCameraIdDialog.h"
 #include "dialogs/CCommunicationDialog.h"
@@ -65,8 +66,6 @@ QIcon ToolIcon()
     icon.addFile(QStringLiteral(":/app/500-16.png"), QSize(16, 16));
     return icon;
 }
-
-constexpr const char* kTitle = "RV-8200-XC Control Tool";
 
 struct PageEntry {
     int templateId;
@@ -287,7 +286,8 @@ void CCtrlToolDlg::UpdateUtilityMenu() { menu_->EnableUtility(objects_.mode.IsFa
 void CCtrlToolDlg::OnInitDialog()
 {
     setWindowIcon(ToolIcon());
-    setWindowTitle(QStringLiteral("%1  Ver %2").arg(QLatin1String(kTitle), QLatin1String(RV_VERSION_TEXT)));
+    setWindowTitle(QStringLiteral("%1  Ver %2")
+                       .arg(QLatin1String(kToolName.data(), kToolName.size()), QLatin1String(RV_VERSION_TEXT)));
 
     // The protocol's background reception of lines the camera sends outside requests, and the watch over
     // a serial port that goes away.

@@ -1,6 +1,7 @@
 // Entry point of the control tool.
 #include "app/CCtrlToolApp.h"
 #include "app/ToolCommandLine.h"
+#include "base/ToolName.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ int Answer(const ToolCommandLine::Request& request)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication::setApplicationName(QStringLiteral("RV-8200-XC Control Tool"));
+    QCoreApplication::setApplicationName(QLatin1String(kToolName.data(), kToolName.size()));
     {
         // --help and --version need no window system: they work on a console without a display.
         QCoreApplication console(argc, argv);

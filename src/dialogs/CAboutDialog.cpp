@@ -1,6 +1,7 @@
 // The about dialog.
 #include "dialogs/CAboutDialog.h"
 
+#include "base/ToolName.h"
 #include "dialogs/CLabel.h"
 #include "dialogs/HelpFiles.h"
 #include "framework/MessageBox.h"
@@ -38,7 +39,6 @@ static void LoadAboutPictures()
 
 namespace {
 
-const char* const kToolName = "RV-8200-XC Control Tool";
 const char* const kToolVersion = RV_VERSION_TEXT;
 const char* const kNotice = "Copyright (C) 2026 the RV-8200-XC Control Tool developers";
 const char* const kWebAddress = "https://rv8200xc-control-tool.example/";
@@ -247,7 +247,7 @@ QLabel* CAboutDialog::ValueField(int controlId) const
 void CAboutDialog::OnInitDialog()
 {
     SetUserIdEditable(0);
-    toolName_->setText(QString::fromLatin1(kToolName));
+    toolName_->setText(QLatin1String(kToolName.data(), kToolName.size()));
     toolVersion_->setText(QString::fromLatin1(kToolVersion));
     webLink_->SetNotify(1);
     webLink_->SetTextColour(QColor(0, 0, 255));

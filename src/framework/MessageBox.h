@@ -1,6 +1,8 @@
 // Modal message boxes of the whole program, behind one host that the GUI or a test installs.
 #pragma once
 
+#include "base/ToolName.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,7 +30,7 @@ public:
 };
 
 // The caption used when a message names none.
-inline constexpr std::string_view kToolCaption = "RV-8200-XC Control Tool";
+inline constexpr std::string_view kToolCaption = kToolName;
 
 // Installs the host every message goes to and returns the previous one. Without a host, messages go
 // to standard error and are answered with their default button.
