@@ -17,7 +17,7 @@
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"

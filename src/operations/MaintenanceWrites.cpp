@@ -7,7 +7,7 @@
 #include "operations/RequestReport.h"
 #include "pages/CameraReader.h"
 #include "pages/PageBinding.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "tables/ComboCatalog.h"
 #include "tables/CommandTable.h"
 

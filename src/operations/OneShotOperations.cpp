@@ -7,7 +7,7 @@
 #include "operations/ParameterHandlers.h"
 #include "pages/CameraReader.h"
 #include "pages/PageBinding.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"
 #include "tables/ControlTable.h"

@@ -5,7 +5,7 @@
 #include "framework/MessageBox.h"
 #include "operations/OperationGate.h"
 #include "pages/PageBinding.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "tables/ControlTable.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "operations/ParameterHandlers.h"
 #include "pages/CameraReader.h"
 #include "pages/PageBinding.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "tables/ControlTable.h"
 
 #include <initializer_list>

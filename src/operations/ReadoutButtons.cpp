@@ -7,7 +7,7 @@
 #include "operations/RequestReport.h"
 #include "operations/ResultTexts.h"
 #include "pages/PageBinding.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "pages/PageControls.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"

@@ -8,7 +8,7 @@
 #include "framework/UiHost.h"
 #include "link/Command.h"
 #include "pages/PageBinding.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ComboCatalog.h"

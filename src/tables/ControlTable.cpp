@@ -4,6 +4,7 @@
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
 #include "tables/CommandTable.h"
+#include "tables/ControlIds.h"
 
 #include <limits>
 
@@ -16,53 +17,53 @@ constexpr int kWriteTimeoutMs = 5000;
 // controlId, command, kind, spinMargin, group, minimum, maximum, default, shadow, storedInFile
 const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {1124, cmd::CBDRT, kKindCombo, 0, 1, 0, 0, 0, 0, 0},  //   0 Baud Rate (camera serial speed)
-    {1096, cmd::TM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   1 Trigger: Trigger Mode
+    {ctl::kTriggerMode, cmd::TM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   1 Trigger: Trigger Mode
     {1098, cmd::TI, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   2 Trigger: Trigger Source
-    {1099, cmd::TA, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   3 Trigger: Trigger Activation
-    {1186, cmd::ARS, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   4 Trigger: Auto Reset Mode
+    {ctl::kTriggerActivation, cmd::TA, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   3 Trigger: Trigger Activation
+    {ctl::kAutoResetMode, cmd::ARS, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   4 Trigger: Auto Reset Mode
     {1233, cmd::EI, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   5 Exposure: RB Exp Interlocked
-    {1092, cmd::TR, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   6 Exposure: Exposure Mode
-    {1224, cmd::ETM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   7 Exposure: Exposure Time Mode
-    {1093, cmd::PE, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //   8 Exposure: Exposure Time
-    {1294, cmd::PER, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //   9 Exposure: Exposure Time R
-    {1296, cmd::PEG, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //  10 Exposure: Exposure Time G
-    {1298, cmd::PEB, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //  11 Exposure: Exposure Time B
-    {1187, cmd::LR, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //  12 Line Rate: Line Rate
-    {1628, cmd::LROP, kKindCombo, 0, 1, 0, 1, 0, 0, 1},  //  13 Acquisition Linerate Option: Method
-    {1225, cmd::WTC, kKindEdit, 0, 1, 8, 4096, 4096, 0, 1},  //  14 Image format: Width
-    {1227, cmd::OFC, kKindEdit, 0, 1, 0, 4080, 0, 0, 1},  //  15 Image format: Offset X
-    {1229, cmd::HB, kKindEdit, 0, 1, 1, 2, 1, 0, 1},  //  16 Image format: Binning H
+    {ctl::kExposureMode, cmd::TR, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   6 Exposure: Exposure Mode
+    {ctl::kExposureTimeMode, cmd::ETM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //   7 Exposure: Exposure Time Mode
+    {ctl::kExposureTime, cmd::PE, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //   8 Exposure: Exposure Time
+    {ctl::kExposureTimeR, cmd::PER, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //   9 Exposure: Exposure Time R
+    {ctl::kExposureTimeG, cmd::PEG, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //  10 Exposure: Exposure Time G
+    {ctl::kExposureTimeB, cmd::PEB, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //  11 Exposure: Exposure Time B
+    {ctl::kLineRate, cmd::LR, kKindEdit, 0, 1, 0, kIntMax, 0, 0, 1},  //  12 Line Rate: Line Rate
+    {ctl::kLineRateOption, cmd::LROP, kKindCombo, 0, 1, 0, 1, 0, 0, 1},  //  13 Acquisition Linerate Option: Method
+    {ctl::kWidth, cmd::WTC, kKindEdit, 0, 1, 8, 4096, 4096, 0, 1},  //  14 Image format: Width
+    {ctl::kOffsetX, cmd::OFC, kKindEdit, 0, 1, 0, 4080, 0, 0, 1},  //  15 Image format: Offset X
+    {ctl::kBinning, cmd::HB, kKindEdit, 0, 1, 1, 2, 1, 0, 1},  //  16 Image format: Binning H
     {1231, cmd::VB, kKindEdit, 0, 1, 1, 2, 1, 0, 1},  //  17 Image format: Binning V
-    {1100, cmd::BA, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  18 Image format: Pixel Format
-    {1223, cmd::CLCFG, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  19 Image format: CL Configuration
+    {ctl::kPixelFormat, cmd::BA, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  18 Image format: Pixel Format
+    {ctl::kClConfiguration, cmd::CLCFG, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  19 Image format: CL Configuration
     {1174, cmd::CLCF, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  20 Image format: CL Clock
     {1290, cmd::SCB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  21 Cable Emphasis
     {1537, cmd::SWBR, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  22 Swap B and R
     {1538, cmd::ADDI, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  23 Additional Infomation
     {1576, cmd::EAS, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  24 Exposure Active Source
     {1119, cmd::TPN, kKindCombo, 0, 1, 0, 0, 0, 0, 0},  //  25 Image format: Test Pattern
-    {1259, cmd::GM, kKindCombo, 0, 1, 0, 1, 0, 0, 1},  //  26 Gain and Black: Indivisual Gain Mode
-    {1041, cmd::GA, kKindEdit, 0, 1, 100, 800, 100, 0, 1},  //  27 Gain and Black: Gain All
-    {1246, cmd::GAR, kKindEdit, 0, 1, 40, 1600, 100, 0, 1},  //  28 Gain and Black: Gain Red
-    {1248, cmd::GAB, kKindEdit, 0, 1, 40, 1600, 100, 0, 1},  //  29 Gain and Black: Gain Blue
-    {1244, cmd::GAG, kKindEdit, 0, 1, 100, 1600, 100, 0, 1},  //  30 Gain and Black: Gain Green
+    {ctl::kGainMode, cmd::GM, kKindCombo, 0, 1, 0, 1, 0, 0, 1},  //  26 Gain and Black: Indivisual Gain Mode
+    {ctl::kGainAll, cmd::GA, kKindEdit, 0, 1, 100, 800, 100, 0, 1},  //  27 Gain and Black: Gain All
+    {ctl::kGainRed, cmd::GAR, kKindEdit, 0, 1, 40, 1600, 100, 0, 1},  //  28 Gain and Black: Gain Red
+    {ctl::kGainBlue, cmd::GAB, kKindEdit, 0, 1, 40, 1600, 100, 0, 1},  //  29 Gain and Black: Gain Blue
+    {ctl::kGainGreen, cmd::GAG, kKindEdit, 0, 1, 100, 1600, 100, 0, 1},  //  30 Gain and Black: Gain Green
     {1217, cmd::SGA, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  31 Gain and Black: Analog Base Gain All
     {1291, cmd::SGG, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  32 Gain and Black: Analog Base Gain G
     {1292, cmd::SGR, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  33 Gain and Black: Analog Base Gain R
     {1293, cmd::SGB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  34 Gain and Black: Analog Base Gain B
-    {1408, cmd::AWB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  35 White Balance: Mode
-    {1404, cmd::AWBW, kKindEdit, 0, 1, 8, 4096, 4096, 0, 1},  //  36 White Balance: Width
-    {1406, cmd::AWBO, kKindEdit, 0, 1, 0, 4080, 0, 0, 1},  //  37 White Balance: Offset X
+    {ctl::kWhiteBalanceMode, cmd::AWB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  35 White Balance: Mode
+    {ctl::kWhiteBalanceWidth, cmd::AWBW, kKindEdit, 0, 1, 8, 4096, 4096, 0, 1},  //  36 White Balance: Width
+    {ctl::kWhiteBalanceOffset, cmd::AWBO, kKindEdit, 0, 1, 0, 4080, 0, 0, 1},  //  37 White Balance: Offset X
     {1139, cmd::BL, kKindEdit, 0, 1, -133, 255, 0, 0, 1},  //  38 Gain and Black: Black Level All
     {1234, cmd::BLR, kKindEdit, 0, 1, -64, 64, 0, 0, 1},  //  39 Gain and Black: Black Level Red
     {1236, cmd::BLB, kKindEdit, 0, 1, -64, 64, 0, 0, 1},  //  40 Gain and Black: Black Level Blue
-    {1120, cmd::SDM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  41 Shading Correction: Correction Mode
+    {ctl::kShadingMode, cmd::SDM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  41 Shading Correction: Correction Mode
     {1334, cmd::SDCM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  42 Shading Correction: Method
-    {1121, cmd::RS, kKindButton, 0, 0, 0, 0, 0, 0, 0},  //  43 Recalibrate Shading (button)
-    {1192, cmd::PGC, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  44 Pixel Gain Correction: Correction Mode
-    {1193, cmd::PGR, kKindButton, 0, 0, 0, 0, 0, 0, 0},  //  45 Recalibrate Pixel Gain (button)
-    {1184, cmd::PBC, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  46 Pixel Black Correction: Correction Mode
-    {1183, cmd::PBR, kKindButton, 0, 0, 0, 0, 0, 0, 0},  //  47 Recalibrate Pixel Black (button)
+    {ctl::kRecalibrateShading, cmd::RS, kKindButton, 0, 0, 0, 0, 0, 0, 0},  //  43 Recalibrate Shading (button)
+    {ctl::kPixelGainMode, cmd::PGC, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  44 Pixel Gain Correction: Correction Mode
+    {ctl::kRecalibratePixelGain, cmd::PGR, kKindButton, 0, 0, 0, 0, 0, 0, 0},  //  45 Recalibrate Pixel Gain (button)
+    {ctl::kPixelBlackMode, cmd::PBC, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  46 Pixel Black Correction: Correction Mode
+    {ctl::kRecalibratePixelBlack, cmd::PBR, kKindButton, 0, 0, 0, 0, 0, 0, 0},  //  47 Recalibrate Pixel Black (button)
     {1641, cmd::FFR, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  48 FIR Filter: Mode R
     {1642, cmd::FFG, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  49 FIR Filter: Mode G
     {1643, cmd::FFB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  50 FIR Filter: Mode B
@@ -78,14 +79,14 @@ const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {1662, cmd::MFR, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  60 MEDIAN Filter: Mode R
     {1663, cmd::MFG, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  61 MEDIAN Filter: Mode G
     {1664, cmd::MFB, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  62 MEDIAN Filter: Mode B
-    {1116, cmd::LUN, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  63 LUT: LUT selector
-    {1160, cmd::LUTIG, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  64 LUT: Index G
-    {1421, cmd::LUTIR, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  65 LUT: Index R
-    {1425, cmd::LUTIB, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  66 LUT: Index B
-    {1162, cmd::LUTG, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  67 LUT: Data G
-    {1423, cmd::LUTR, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  68 LUT: Data R
-    {1427, cmd::LUTB, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  69 LUT: Data B
-    {1117, cmd::GMA, kKindEdit, 0, 1, 45, 100, 45, 0, 1},  //  70 LUT: Gamma Selector
+    {ctl::kLutSelector, cmd::LUN, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  63 LUT: LUT selector
+    {ctl::kLutIndexG, cmd::LUTIG, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  64 LUT: Index G
+    {ctl::kLutIndexR, cmd::LUTIR, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  65 LUT: Index R
+    {ctl::kLutIndexB, cmd::LUTIB, kKindEdit, 0, 1, 0, 255, 0, 0, 0},  //  66 LUT: Index B
+    {ctl::kLutDataG, cmd::LUTG, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  67 LUT: Data G
+    {ctl::kLutDataR, cmd::LUTR, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  68 LUT: Data R
+    {ctl::kLutDataB, cmd::LUTB, kKindEdit, 0, 1, 0, 4095, 0, 0, 0},  //  69 LUT: Data B
+    {ctl::kGammaSelector, cmd::GMA, kKindEdit, 0, 1, 45, 100, 45, 0, 1},  //  70 LUT: Gamma Selector
     {1194, cmd::TMPS0, kKindCombo, 0, 1, 0, 0, 0, 0, 0},  //  71 Temperature: sensor
     {1101, cmd::LS0, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  72 Line Source: TTLOut1 Source
     {1339, cmd::LS1, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  73 Line Source: TTLOut2 Source
@@ -103,7 +104,7 @@ const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {1351, cmd::ND0INV2, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  85 Line Source: Nand0 In2 Invert
     {1352, cmd::ND1INV1, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  86 Line Source: Nand1 In1 Invert
     {1353, cmd::ND1INV2, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  87 Line Source: Nand1 In2 Invert
-    {1195, cmd::STP, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  88 Sensor Select
+    {ctl::kSensorSelect, cmd::STP, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  88 Sensor Select
     {1535, cmd::CTM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  89 Color Transformation: Mode
     {1536, cmd::CTRM, kKindCombo, 0, 1, 0, 0, 0, 0, 1},  //  90 Color Transformation: RGB Mode
     {1517, cmd::CMVRR, kKindEdit, 0, 1, -20000, 20000, 10000, 0,
@@ -229,8 +230,8 @@ const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {1633, cmd::SCBN, kKindEdit, 0, 2, 0, 255, 80, 0, 1},  // 202 Cable Emphasis: Normal
     {1635, cmd::SCBM, kKindEdit, 0, 2, 0, 255, 120, 0, 1},  // 203 Cable Emphasis: Medium
     {1637, cmd::SCBS, kKindEdit, 0, 2, 0, 255, 180, 0, 1},  // 204 Cable Emphasis: Strong
-    {1197, cmd::PGR00, kKindButton, 0, 0, 0, 0, 0, 0, 0},  // 205 Recalibrate Pixel Gain (button)
-    {1198, cmd::PBR00, kKindButton, 0, 0, 0, 0, 0, 0, 0},  // 206 Recalibrate Pixel Black (button)
+    {ctl::kFactoryPixelGain, cmd::PGR00, kKindButton, 0, 0, 0, 0, 0, 0, 0},  // 205 Recalibrate Pixel Gain (button)
+    {ctl::kFactoryPixelBlack, cmd::PBR00, kKindButton, 0, 0, 0, 0, 0, 0, 0},  // 206 Recalibrate Pixel Black (button)
     {-1, 0, kKindEnd, 2, kGroupEnd, 0, 0, 0, 0, 0},
 }};
 

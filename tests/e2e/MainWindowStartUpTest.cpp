@@ -7,7 +7,7 @@
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "pages/PageControls.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"

@@ -2,7 +2,7 @@
 #include "operations/ParameterHandlers.h"
 
 #include "framework/qt/CSpinButton.h"
-#include "pages/PageControlIds.h"
+#include "tables/ControlIds.h"
 #include "pages/PageControls.h"
 #include "support/PageFixture.h"
 #include "support/RecordingMessageHost.h"

@@ -1,5 +1,5 @@
-// The ids of the page controls the tool's code acts on by name, declared once. The page layouts carry the
-// same numbers as data; the control table binds the parameter ids to their commands (named after each).
+// The ids of the page controls the tool's code acts on by name, declared once: the control table binds the
+// parameter ids to their commands, the page layouts place them, the operations act on them.
 #pragma once
 
 namespace ctl {
