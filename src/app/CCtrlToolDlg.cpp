@@ -17,12 +17,13 @@
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/CameraReader.h"
-#include "tables/ControlIds.h"
 #include "pages/PageControls.h"
+#include "resources/PageLayouts.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
+#include "tables/ControlIds.h"
 #include "tables/ControlTable.h"
 
 #include <QAbstractItemView>
@@ -67,18 +68,6 @@ QIcon ToolIcon()
     return icon;
 }
 
-struct PageEntry {
-    int templateId;
-    const char* caption;
-    int factoryOnly;
-};
-
-// Tab order. Templates 116 and 118 .. 124 exist as layouts but carry no page of their own.
-constexpr PageEntry kPages[] = {
-    {111, "User A", 0}, {112, "User B", 0}, {113, "User C", 0},
-    {114, "User D", 0}, {115, "User E", 0}, {117, "Factory A", 1},
-};
-
 }  // namespace
 
 CCtrlToolDlg* CCtrlToolDlg::Instance() { return gMainWindow; }
@@ -108,8 +97,10 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     gMainWindow = this;
     binding_.SetMainWindow(this);
 
-    for (const PageEntry& entry : kPages) {
-        auto* page = new CTabSheetDialog(this, entry.templateId, entry.caption, entry.factoryOnly);
+    // One tab per template the window creates, in the layouts' order.
+    for (const PageLayout& layout : PageLayouts()) {
+        if (!layout.created) continue;
+        auto* page = new CTabSheetDialog(this, layout.templateId, layout.caption, layout.factoryOnly ? 1 : 0);
         page->hide();
         page->SetDispatcher(&dispatcher_);
         page->SetKeyFilter([this](QWidget* target, QKeyEvent* event) { return KeyFilter(target, event); });
