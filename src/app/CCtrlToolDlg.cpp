@@ -57,8 +57,6 @@ static void InitToolResources()
 
 namespace {
 
-CCtrlToolDlg* gMainWindow = nullptr;
-
 // Icon 500 at the sizes title bars and task bars ask for.
 QIcon ToolIcon()
 {
@@ -69,8 +67,6 @@ QIcon ToolIcon()
 }
 
 }  // namespace
-
-CCtrlToolDlg* CCtrlToolDlg::Instance() { return gMainWindow; }
 
 CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     : CDialogBase(parent, kStatusStripId),
@@ -94,7 +90,6 @@ CCtrlToolDlg::CCtrlToolDlg(ToolObjects& objects, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                    Qt::WindowCloseButtonHint);
     setMinimumSize(480, 320);
-    gMainWindow = this;
     binding_.SetMainWindow(this);
 
     // One tab per template the window creates, in the layouts' order.
@@ -150,7 +145,6 @@ CCtrlToolDlg::~CCtrlToolDlg()
     reader.SetLineRateDisplay(nullptr);
     reader.SetProgress(nullptr);
     reader.SetLutEditors(nullptr);
-    if (gMainWindow == this) gMainWindow = nullptr;
 }
 
 // ---- menu ----

@@ -109,9 +109,6 @@ public:
     // The size that shows the largest page whole (the window starts smaller on a small screen).
     QSize PreferredSize() const { return preferredSize_; }
 
-    // The one main window, once constructed.
-    static CCtrlToolDlg* Instance();
-
 public slots:
     // The close box and Alt+F4 (and "E&xit" through the menu's gate): an operation under way ends first,
     // then the tool asks.
