@@ -71,6 +71,9 @@ CSerialPortPanel::CSerialPortPanel(QWidget* parent) : QGroupBox(QStringLiteral("
     connect(routes_, &QTreeWidget::currentItemChanged, this, [this] { UpdateUseButton(); });
     connect(adapters_, &QTreeWidget::currentItemChanged, this, [this] { UpdateUseButton(); });
     connect(useButton_, &QPushButton::clicked, this, &CSerialPortPanel::OnUse);
+    connect(adapters_, &QTreeWidget::itemActivated, this, [this] {
+        if (useButton_->isEnabled()) OnUse();
+    });
     UpdateUseButton();
 }
 

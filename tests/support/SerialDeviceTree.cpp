@@ -10,7 +10,8 @@ void SerialDeviceTree::Link(const std::string& target, const std::string& at) co
 {
     const fs::path path = Root() + at;
     fs::create_directories(path.parent_path());
-    fs::create_symlink(target, path);
+    std::error_code exists;  // ports of one device share its driver link
+    fs::create_symlink(target, path, exists);
 }
 
 void SerialDeviceTree::Write(const std::string& file, const std::string& text) const
@@ -24,14 +25,13 @@ std::string SerialDeviceTree::AddFtdi(const std::string& tty, const std::string&
                                       const std::string& nodeTarget)
 {
     const std::string usb = "/sys/devices/pci0000:00/0000:00:14.0/usb1/" + usbDevice;
-    for (auto [name, text] : {std::pair{"idVendor", "0403"}, std::pair{"idProduct", "6001"},
-                              std::pair{"manufacturer", "FTDI"}, std::pair{"product", "FT232R USB UART"}}) {
+    for (auto [name, text] :
+         {std::pair{"idVendor", "0403"}, std::pair{"idProduct", "6001"}, std::pair{"manufacturer", "FTDI"},
+          std::pair{"product", "FT232R USB UART"}, std::pair{"serial", serial.c_str()}}) {
         Write(usb + "/" + name, text);
     }
-    Write(usb + "/serial", serial);
     // The port hangs below the adapter's interface, the tty class device below the port.
     const std::string port = usb + "/" + usbDevice + ":1.0/" + tty;
-    fs::create_directories(Root() + "/sys/bus/usb-serial/drivers/ftdi_sio");
     Link("../../../../../../../bus/usb-serial/drivers/ftdi_sio", port + "/driver");
     Link("../../../" + tty, port + "/tty/" + tty + "/device");
     Link("../../devices/pci0000:00/0000:00:14.0/usb1/" + usbDevice + "/" + usbDevice + ":1.0/" + tty + "/tty/" + tty,
@@ -50,18 +50,9 @@ void SerialDeviceTree::AddOnBoard(const std::string& tty, const std::string& typ
     fs::create_directories(Root() + classDevice);
     if (!type.empty()) Write(classDevice + "/type", type);
     Link("../../../" + fs::path(device).filename().string(), classDevice + "/device");
-    if (!fs::exists(Root() + "/sys/devices/" + device + "/driver")) {
-        fs::create_directories(Root() + "/sys/bus/any/drivers/" + driver);
-        Link("../../../bus/any/drivers/" + driver, "/sys/devices/" + device + "/driver");
-    }
+    Link("../../../bus/any/drivers/" + driver, "/sys/devices/" + device + "/driver");
     Link("../../devices/" + device + "/tty/" + tty, "/sys/class/tty/" + tty);
     if (!nodeTarget.empty()) Link(nodeTarget, "/dev/" + tty);
-}
-
-void SerialDeviceTree::AddConsole(const std::string& tty)
-{
-    fs::create_directories(Root() + "/sys/devices/virtual/tty/" + tty);
-    Link("../../devices/virtual/tty/" + tty, "/sys/class/tty/" + tty);
 }
 
 void SerialDeviceTree::Unplug(const std::string& tty)

@@ -20,8 +20,6 @@ public:
     // A port of serial8250 and friends: sysfs "type" (empty: no such file) and the driver of its device.
     void AddOnBoard(const std::string& tty, const std::string& type, const std::string& driver,
                     const std::string& nodeTarget);
-    // A tty with no device behind it (a virtual console).
-    void AddConsole(const std::string& tty);
     // The adapter is pulled: its sysfs entry, node and by-id name go.
     void Unplug(const std::string& tty);
 

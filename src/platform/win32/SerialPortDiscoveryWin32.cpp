@@ -41,6 +41,15 @@ SerialAdapter AdapterOf(const std::string& driverDevice, const std::string& port
     while (!driver.empty() && std::isdigit(static_cast<unsigned char>(driver.back()))) driver.pop_back();
     adapter.driver = driver;
     adapter.kind = _stricmp(driver.c_str(), "Serial") == 0 ? SerialAdapterKind::OnBoard : SerialAdapterKind::Usb;
+    // The registry names no maker; the drivers of the common adapter chips tell it.
+    static const std::pair<const char*, const char*> kMakers[] = {
+        {"VCP", "FTDI"},     {"Silabser", "Silicon Labs"}, {"ProlificSerial", "Prolific"}, {"CH341SER", "WCH"},
+        {"CH343SER", "WCH"}, {"USBSER", "USB CDC"},        {"MosSer", "MosChip"},
+    };
+    for (const auto& [prefix, maker] : kMakers) {
+        if (_stricmp(driver.c_str(), prefix) == 0) adapter.manufacturer = maker;
+    }
+    if (adapter.kind == SerialAdapterKind::Usb) adapter.product = "USB serial port (" + driver + ")";
     return adapter;
 }
 
