@@ -2,6 +2,7 @@
 #include "dialogs/CCommunicationDialog.h"
 
 #include "dialogs/CProgressBarDialog.h"
+#include "dialogs/CSerialPortPanel.h"
 #include "dialogs/TrafficLogList.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
@@ -199,6 +200,8 @@ void CCommunicationDialog::BuildControls()
     messageLayout->addWidget(messageList_, 1);
     messageLayout->addLayout(messageButtons);
 
+    serialPorts_ = new CSerialPortPanel(body);
+
     auto* left = new QVBoxLayout;
     for (QGroupBox* group : {statusGroup, portGroup, filesGroup, currentGroup, areaGroup}) left->addWidget(group);
     left->addStretch(1);
@@ -206,6 +209,7 @@ void CCommunicationDialog::BuildControls()
     columns->setContentsMargins(8, 8, 8, 6);
     columns->addLayout(left);
     columns->addWidget(messageGroup, 1);
+    columns->addWidget(serialPorts_, 2);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(categoryList_, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
@@ -219,6 +223,11 @@ void CCommunicationDialog::BuildControls()
     });
     connect(readSettingsButton_, &QPushButton::clicked, this, [this] {
         if (readSettingFile_) readSettingFile_();
+    });
+    connect(serialPorts_, &CSerialPortPanel::PortLinked, this, [this](int portIndex) {
+        // The port leads to the chosen adapter now: opened and asked for the camera, as a choice in the list is.
+        portList_->setCurrentIndex(portIndex);
+        OnPortChanged(portIndex);
     });
     connect(clearMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnClearMessages);
     connect(writeMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnWriteMessages);
@@ -241,6 +250,7 @@ void CCommunicationDialog::OnInitDialog()
     SetBaudSelection(link.BaudIndex());
     areaList_->setCurrentIndex(areaList_->findData(kUserArea1));
     UpdateStoreButton();
+    ShowSerialPorts();
     // The icon follows the strip from the start, also when the dialog is created after the link went online.
     ShowLineStatus(GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline);
 }
@@ -254,7 +264,33 @@ int CCommunicationDialog::FillPortList()
     int selected = link.CurrentPortIndex();
     if (selected < 0 || selected >= count) selected = 0;
     portList_->setCurrentIndex(selected);
+    serialPorts_->SetPortIndex(selected);
     return selected;
+}
+
+void CCommunicationDialog::ShowSerialPorts()
+{
+    const bool serialPort = link_.GetMode() == kLinkComPort;
+    serialPorts_->setVisible(serialPort);
+    if (!serialPort) {
+        serialPorts_->StopWatching();
+        return;
+    }
+    serialPorts_->Refresh();
+    serialPorts_->SetPortIndex(portList_->currentIndex());
+    if (isVisible()) serialPorts_->StartWatching();
+}
+
+void CCommunicationDialog::showEvent(QShowEvent* event)
+{
+    CDialogBase::showEvent(event);
+    ShowSerialPorts();
+}
+
+void CCommunicationDialog::hideEvent(QHideEvent* event)
+{
+    serialPorts_->StopWatching();
+    CDialogBase::hideEvent(event);
 }
 
 void CCommunicationDialog::AddMessage(const std::string& text)
@@ -313,6 +349,7 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
     // entry list yet.
     link_.SetMode(mode);
     const int portIndex = FillPortList();
+    ShowSerialPorts();
     if (link_.Open(mode, OpeningRate(mode), portIndex) == 0) {
         ReportLinkError(link_);
         ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
@@ -324,6 +361,7 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
 
 void CCommunicationDialog::OnPortChanged(int portIndex)
 {
+    serialPorts_->SetPortIndex(portIndex);
     // The port's own words when the open fails.
     if (link_.Open(link_.GetMode(), OpeningRate(link_.GetMode()), portIndex) == 0) {
         ReportLinkError(link_);

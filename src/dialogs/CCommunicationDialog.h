@@ -13,6 +13,7 @@ class CameraReader;
 class Command;
 class ControlMode;
 class CProgressBarDialog;
+class CSerialPortPanel;
 class QComboBox;
 class QLabel;
 class QListWidget;
@@ -65,9 +66,14 @@ public:
     int BaudSelection() const;
     std::vector<std::string> Messages() const;  // newest first
     QListWidget* MessageList() const { return messageList_; }
+    // Where each COMn leads and the adapters present; shown for the PC serial port only.
+    CSerialPortPanel* SerialPorts() const { return serialPorts_; }
 
 protected:
     void OnInitDialog() override;
+    // The serial-port panel looks at the system about once a second while the dialog shows, not while hidden.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void BuildControls();
@@ -78,6 +84,7 @@ private:
     int OpeningRate(int mode) const;
     void FindAndReadCamera();
     void ShowLineStatus(bool online);
+    void ShowSerialPorts();
     int SelectedArea() const;
 
     SerialLink& link_;
@@ -101,6 +108,7 @@ private:
     QListWidget* messageList_;
     QPushButton* writeMessagesButton_;
     QPushButton* clearMessagesButton_;
+    CSerialPortPanel* serialPorts_;
     int lineStatusIcon_ = 0;
     std::function<void()> writeSettingFile_;
     std::function<void()> readSettingFile_;

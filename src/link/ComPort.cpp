@@ -18,6 +18,29 @@ constexpr const char* kOpenFailed[] = {
 
 enum OpenStep { kStepOpen, kStepEventMask, kStepQueues, kStepTimeouts, kStepGetState, kStepSetState };
 
+// Why the device did not open, and what the operator can do about it. The subject names the port and, where
+// the name leads elsewhere (a dosdevices link, /dev/ttyS2), the device as well.
+std::string OpenFailureText(SerialOpenFailure failure, const std::string& portName)
+{
+    const std::string device = SerialDevice::LeadsTo(portName);
+    const std::string subject = device == portName ? portName : portName + " leads to " + device + ", which";
+    switch (failure) {
+        case SerialOpenFailure::Missing:
+            return subject + " is not there: is the adapter plugged in?";
+        case SerialOpenFailure::Permission: {
+            const std::string group = SerialDevice::AccessGroup(device);
+            return subject + " is not open to your user: add yourself to the group '" + group +
+                   "' (`sudo adduser $USER " + group + "`) and log in again";
+        }
+        case SerialOpenFailure::Busy:
+            return subject + " is in use by another program";
+        case SerialOpenFailure::NotSerial:
+            return subject + " is not a serial port";
+        default:
+            return StrFormat(kOpenFailed[kStepOpen], portName.c_str());
+    }
+}
+
 }  // namespace
 
 ComPort::ComPort() : driverGuard_("Rs Mutex") {}
@@ -41,7 +64,12 @@ int ComPort::Open(const std::string& portName, int baudRate, int dataBits, int s
         return 0;
     };
     // A port in use by another program or another copy of the tool fails here as well.
-    if (!device_.Open(portName)) return fail(kStepOpen);
+    lastFailure_ = SerialOpenFailure::None;
+    if (!device_.Open(portName)) {
+        lastFailure_ = device_.LastOpenFailure();
+        lastError_ = OpenFailureText(lastFailure_, portName);
+        return 0;
+    }
     if (!device_.SetReceiveEventMask()) return fail(kStepEventMask);
     if (!device_.SetQueueSizes(kDriverQueueBytes, kDriverQueueBytes)) return fail(kStepQueues);
     if (!device_.SetTimeouts(kWriteTimeoutMs)) return fail(kStepTimeouts);

@@ -24,12 +24,15 @@ public:
     ComPort& operator=(const ComPort&) = delete;
 
     // stopBits is the driver's code (0 = one stop bit). On failure gives 0 and keeps the failed step's
-    // message in LastError() for the caller to show.
+    // message in LastError() for the caller to show; a device that would not open says why by its cause
+    // (not there, not permitted, in use), naming the port and the device it leads to.
     int Open(const std::string& portName, int baudRate, int dataBits, int stopBits, bool softwareFlow,
              bool parityCheck);
     void Close();
     bool IsOpen() const { return device_.IsOpen(); }
     const std::string& LastError() const { return lastError_; }
+    // Why the device did not open at the last Open; None when it did (a later step may still have failed).
+    SerialOpenFailure LastOpenFailure() const { return lastFailure_; }
     const std::string& OpenName() const { return openName_; }
     // The device the open port is on (the path behind "COMn"); empty while closed.
     const std::string& DevicePath() const { return device_.OpenPath(); }
@@ -55,6 +58,7 @@ public:
 
 private:
     std::string lastError_;
+    SerialOpenFailure lastFailure_ = SerialOpenFailure::None;
     void ReaderLoop();
     int FreeSpace() const;
     void StopReader();

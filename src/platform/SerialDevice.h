@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,16 @@ enum class SerialPresence {
     InUse,  // another program (or another copy of this one) holds it
 };
 
+// Why Open failed, as far as the system tells.
+enum class SerialOpenFailure {
+    None,
+    Missing,  // no such device (an adapter unplugged, a link that leads nowhere, a name with no port)
+    Permission,  // the device is there, but this user may not open it
+    Busy,  // another program (or another copy of this one) holds it
+    NotSerial,  // it opened, but is no terminal device
+    Other,
+};
+
 // The steps of opening and preparing a port are separate calls, so that the caller can name the one
 // that failed. Calls return 1 on success and 0 on failure. Threads: WaitForInput and ReadAvailable
 // belong to the port's reader thread, WakeUp may be called from any thread, everything else belongs
@@ -49,6 +60,8 @@ public:
     // Opens the port "COMn" for reading and writing, exclusively: a port another program (or another
     // copy of this one) holds fails here.
     int Open(const std::string& portName);
+    // Why the last Open failed; None after one that succeeded.
+    SerialOpenFailure LastOpenFailure() const;
     bool IsOpen() const;
     // Only the receive event wakes WaitForInput.
     int SetReceiveEventMask();
@@ -82,6 +95,16 @@ public:
 
     // The file or device the name opens on this system, for messages and tests.
     static std::string DevicePath(const std::string& portName);
+    // The device the name leads to, for messages: a dosdevices link's target (made absolute) where
+    // DevicePath is such a link, else DevicePath itself.
+    static std::string LeadsTo(const std::string& portName);
+    // The group whose members may open the device (its own group where that may read and write it, else
+    // the usual one, "dialout"); empty where the system has no such groups.
+    static std::string AccessGroup(const std::string& devicePath);
+    // Stands in for the system's answer to the next opens (tests run as root, who may open anything): the
+    // function gets the device path and gives the failure to report, None to open as usual. Empty: off.
+    using OpenOverride = std::function<SerialOpenFailure(const std::string& devicePath)>;
+    static void SetOpenOverride(OpenOverride override);
     // Looks at a device path OpenPath gave, for a port that went away (an adapter pulled). It may open the
     // device for a moment to learn whether another program holds it, but never changes a line setting and
     // never sends.

@@ -2,10 +2,13 @@
 #include "support/CamsimProcess.h"
 #include "support/FileText.h"
 #include "support/LinkDialogsEnvironment.h"
+#include "support/ManualTimerService.h"
 #include "support/ScopedEnv.h"
+#include "support/SerialDeviceTree.h"
 
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CProgressBarDialog.h"
+#include "dialogs/CSerialPortPanel.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
@@ -26,6 +29,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cstdlib>
@@ -321,6 +325,7 @@ TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPor
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Failed to initialize!"), 1) << ::testing::PrintToString(texts);
     EXPECT_EQ(TestObjects().link.GetMode(), kLinkCl2000);
     EXPECT_EQ(Control<QComboBox>(1005)->count(), 0);
+    EXPECT_FALSE(dialog_->SerialPorts()->isVisibleTo(dialog_.get())) << "serial ports shown for a library";
 
     messages_.Clear();
     dialog_->OnClearMessages();
@@ -328,6 +333,7 @@ TEST_F(CommunicationDialogTest, ACategoryThatCannotOpenIsReportedAndTheSerialPor
     emit Control<QComboBox>(1009)->activated(kLinkComPort);
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(Control<QComboBox>(1005)->count(), 16);
+    EXPECT_TRUE(dialog_->SerialPorts()->isVisibleTo(dialog_.get()));
     EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
     EXPECT_TRUE(Contains(dialog_->Messages(), "GA?")) << "the camera was not read again";
 }
@@ -355,6 +361,95 @@ TEST_F(CommunicationDialogTest, ChoosingAPortOpensItAndChecksTheCamera)
     emit Control<QComboBox>(1005)->activated(0);
     EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
     EXPECT_EQ(TestObjects().link.CurrentPortIndex(), 0);
+}
+
+// Two FTDI adapters and an on-board port in a built tree; the first adapter's node is the camera's terminal.
+class CommunicationDialogPorts : public CommunicationDialogTest {
+protected:
+    void SetUp() override
+    {
+        CommunicationDialogTest::SetUp();
+        if (HasFatalFailure()) return;
+        links_ = std::filesystem::path(TestCamera()->LinkPath()).parent_path().string();
+        idA_ = tree_.AddFtdi("ttyUSB0", "1-1", "A10KZP3X", std::filesystem::read_symlink(TestCamera()->LinkPath()));
+        idB_ = tree_.AddFtdi("ttyUSB1", "1-2", "B20LM7QY", "/dev/zero");
+        tree_.AddOnBoard("ttyS0", "4", "serial", "/dev/random");
+        Panel()->SetDiscovery(SerialPortDiscovery(tree_.Root()));
+    }
+    void TearDown() override
+    {
+        SerialDevice::SetOpenOverride({});
+        for (const char* link : {"/com2", "/com3"}) std::filesystem::remove(links_ + link);
+        CommunicationDialogTest::TearDown();
+    }
+    CSerialPortPanel* Panel() { return dialog_->SerialPorts(); }
+    static std::string Cell(QTreeWidget* list, int row, int column)
+    {
+        return list->topLevelItem(row)->text(column).toStdString();
+    }
+    void UseAs(int portIndex, int adapterRow)
+    {
+        Panel()->SetPortIndex(portIndex);
+        Panel()->AdapterList()->setCurrentItem(Panel()->AdapterList()->topLevelItem(adapterRow));
+        Panel()->UseButton()->click();
+    }
+
+    SerialDeviceTree tree_;
+    std::string links_;
+    std::string idA_;
+    std::string idB_;
+};
+
+TEST_F(CommunicationDialogPorts, ListsTheAdaptersAndUseAsCom2ReachesTheCameraBehindOne)
+{
+    QTreeWidget* adapters = Panel()->AdapterList();
+    ASSERT_EQ(adapters->topLevelItemCount(), 3);
+    // Paths as the system the tree stands for names them.
+    const std::string shownA = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KZP3X-if00-port0";
+    const std::pair<int, std::string> cells[] = {{0, shownA}, {1, "FTDI"}, {2, "FT232R USB UART"}, {3, "A10KZP3X"}};
+    for (const auto& [column, text] : cells) EXPECT_EQ(Cell(adapters, 0, column), text);
+    EXPECT_EQ(Cell(adapters, 2, 2), "on-board port (16550A)");
+    QTreeWidget* routes = Panel()->RouteList();
+    ASSERT_EQ(routes->topLevelItemCount(), 16);
+    EXPECT_EQ(Cell(routes, 1, 1) + " " + Cell(routes, 1, 2), "/dev/ttyS1 not there");
+
+    dialog_->OnClearMessages();
+    UseAs(1, 0);
+    EXPECT_EQ(Panel()->UseButton()->text().toStdString(), "Use as COM2");
+    EXPECT_EQ(std::filesystem::read_symlink(links_ + "/com2"), std::filesystem::path(idA_));
+    EXPECT_EQ(Control<QComboBox>(1005)->currentText().toStdString(), "COM2");
+    EXPECT_TRUE(Contains(dialog_->Messages(), "GA?")) << "the camera behind COM2 was not read";
+    EXPECT_EQ(Cell(routes, 1, 1) + " " + Cell(routes, 1, 2), shownA + " FTDI FT232R USB UART, serial A10KZP3X");
+    EXPECT_EQ(Cell(adapters, 0, 4), "COM1, COM2") << "both lead to the camera's terminal";
+    for (QWidget* control : std::initializer_list<QWidget*>{Panel(), routes, adapters, Panel()->UseButton()}) {
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->metaObject()->className();
+    }
+}
+
+TEST_F(CommunicationDialogPorts, AGoneDeviceAndAForbiddenOneEachSayWhy)
+{
+    std::filesystem::create_symlink(tree_.Node("ttyUSB5"), links_ + "/com3");
+    dialog_->OnPortChanged(2);
+    SerialDevice::SetOpenOverride([](const std::string&) { return SerialOpenFailure::Permission; });
+    UseAs(1, 1);
+    EXPECT_EQ(messages_.Texts(),
+              (std::vector<std::string>{
+                  "COM3 leads to " + tree_.Node("ttyUSB5") + ", which is not there: is the adapter plugged in?",
+                  "COM2 leads to " + idB_ +
+                      ", which is not open to your user: add yourself to the group 'dialout' (`sudo adduser $USER "
+                      "dialout`) and log in again"}));
+}
+
+TEST_F(CommunicationDialogPorts, FollowsAdaptersPulledWhileShown)
+{
+    ManualTimerService timers;
+    dialog_->show();
+    ASSERT_EQ(timers.RunningCount(), 1);
+    tree_.Unplug("ttyUSB1");
+    timers.FireAll();
+    EXPECT_EQ(Panel()->AdapterList()->topLevelItemCount(), 2);
+    dialog_->hide();
+    EXPECT_EQ(timers.RunningCount(), 0);
 }
 
 }  // namespace

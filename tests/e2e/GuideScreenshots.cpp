@@ -1,10 +1,13 @@
 // The user guide's pictures: the main window, its menus and dialogs against the simulated camera, grabbed
 // offscreen into $RV_GUIDE_IMAGES (scripts/render-screenshots.sh points it at docs/images).
 #include "e2e/MainWindowFixture.h"
+#include "support/ScopedEnv.h"
+#include "support/SerialDeviceTree.h"
 
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CCompareDialog.h"
 #include "dialogs/CLUTDlg.h"
+#include "dialogs/CSerialPortPanel.h"
 #include "dialogs/CTerminalDialog.h"
 #include "link/Command.h"
 #include "tables/CommandTable.h"
@@ -18,6 +21,7 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <cstdio>
@@ -67,11 +71,26 @@ protected:
     void Start(const std::vector<std::string>& options)
     {
         StartCamera(options);
+        // The serial ports the pictures show: two USB adapters, the camera behind the first, linked as COM1 by its
+        // stable name, and the PC's own port.
+        ASSERT_TRUE(camera_->Ok());
+        if (!std::filesystem::exists(tree_.Root() + "/sys")) {
+            tree_.AddFtdi("ttyUSB0", "1-1", "A10KZP3X", "");
+            tree_.AddFtdi("ttyUSB1", "1-2", "B20LM7QY", "/dev/zero");
+            tree_.AddOnBoard("ttyS0", "4", "serial", "/dev/random");
+            for (const char* name : {"ttyS1", "ttyS2", "ttyS3"}) tree_.AddOnBoard(name, "0", "serial8250", "/dev/null");
+        }
+        std::filesystem::remove(tree_.Node("ttyUSB0"));
+        std::filesystem::create_symlink(std::filesystem::read_symlink(camera_->LinkPath()), tree_.Node("ttyUSB0"));
+        ASSERT_EQ(SerialPortDiscovery(tree_.Root()).UseAs(1, tree_.Node("ttyUSB0")), "");
         StartWindow();
         objects_->progress.SetCloseDelayMs(0);
         window_->show();
         window_->resize(window_->PreferredSize());
     }
+
+    SerialDeviceTree tree_;
+    ScopedEnv deviceRoot_{"RV_DEVICE_ROOT", tree_.Root()};
 };
 
 TEST_F(GuideScreenshots, MainWindowPagesAndMenus)
@@ -93,6 +112,11 @@ TEST_F(GuideScreenshots, MainWindowPagesAndMenus)
         menu->hide();
     }
     Save(window_->CommunicationDialog(), "communication");
+    // The second adapter chosen for COM2, just before "Use as COM2".
+    CSerialPortPanel* ports = window_->CommunicationDialog()->SerialPorts();
+    ports->SetPortIndex(1);
+    ports->AdapterList()->setCurrentItem(ports->AdapterList()->topLevelItem(1));
+    Save(ports, "serial-ports");
     window_->TerminalDialog()->Show();
     Save(window_->TerminalDialog(), "terminal");
     window_->TerminalDialog()->hide();

@@ -107,8 +107,9 @@ TEST_F(StartUpAtSpeed, LinkThatCannotOpenSaysSoOnceAndStaysUp)
     messages_.Clear();
     StartWindow();
     // The port's own message and the tool's, once; no speed is tried on a port that is not there.
-    EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Failed to initialize COM5 port!\nError in CreateFile()",
-                                                           "Failed to initialize!"}));
+    EXPECT_EQ(messages_.Texts(),
+              (std::vector<std::string>{"COM5 leads to /dev/ttyS4, which is not there: is the adapter plugged in?",
+                                        "Failed to initialize!"}));
     EXPECT_EQ(CountReceivedStartingWith("MD?"), 0);
     objects_->link.Open(kLinkComPort, 9600, 0);
 }

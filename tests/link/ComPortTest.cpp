@@ -90,18 +90,21 @@ TEST_F(SerialPort, OpenWritesLineSettingsAndMovesBytesBothWays)
     EXPECT_TRUE(host_.Shown().empty());
 }
 
-TEST_F(SerialPort, OpenFailuresNameThePortAndTheStep)
+TEST_F(SerialPort, OpenFailuresSayWhyNamingThePortAndItsDevice)
 {
     struct Case {
         const char* name;
         int baud;
-        const char* message;
+        std::string message;
     };
-    // com5 is a plain file, not a terminal.
-    std::ofstream(peer_.ConfigHome() + "/orvane/dosdevices/com5") << "x";
+    const std::string links = peer_.ConfigHome() + "/orvane/dosdevices";
+    // com5 is a plain file, not a terminal; com2 leads to an adapter that was pulled.
+    std::ofstream(links + "/com5") << "x";
+    ASSERT_EQ(::symlink("/nonexistent/ttyUSB1", (links + "/com2").c_str()), 0);
     const Case cases[] = {
-        {"COM17", 9600, "Failed to initialize COM17 port!\nError in CreateFile()"},
-        {"COM5", 9600, "Failed to initialize COM5 port!\nError in CreateFile()"},
+        {"COM2", 9600, "COM2 leads to /nonexistent/ttyUSB1, which is not there: is the adapter plugged in?"},
+        {"/nonexistent/ttyUSB7", 9600, "/nonexistent/ttyUSB7 is not there: is the adapter plugged in?"},
+        {"COM5", 9600, "COM5 leads to " + links + "/com5, which is not a serial port"},
         {"COM3", 12345, "Failed to initialize COM3 port!\nError in SetCommState()"},
     };
     for (const Case& c : cases) {
@@ -126,7 +129,7 @@ TEST_F(SerialPort, PortIsOpenedExclusively)
     ComPort second;
     ASSERT_EQ(first.Open("COM3", 9600, 8, 0, false, false), 1);
     EXPECT_EQ(second.Open("COM3", 9600, 8, 0, false, false), 0);
-    EXPECT_EQ(second.LastError(), "Failed to initialize COM3 port!\nError in CreateFile()");
+    EXPECT_EQ(second.LastError(), "COM3 leads to " + peer_.SlavePath() + ", which is in use by another program");
     first.Close();
     EXPECT_EQ(second.Open("COM3", 9600, 8, 0, false, false), 1);
     // Reopening our own port works too (the exclusive flag does not outlive the close).

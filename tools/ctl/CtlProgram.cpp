@@ -56,6 +56,7 @@ int RunCtlProgram(const std::vector<std::string>& args)
     CtlArgs verbArgs;
     // Everything the command line can be wrong about is found before the port is opened.
     if (const std::string bad = ParseVerbArgs(*verb, line.verbArgs, verbArgs); !bad.empty()) return UsageError(bad);
+    if (verb->runAlone) return verb->runAlone(verbArgs, line.json);
 
     StderrMessageHost messages;
     MessageHost* previous = SetMessageHost(&messages);

@@ -52,6 +52,8 @@ struct CtlVerb {
     // Gives the exit status (CtlExit).
     std::function<int(CtlContext&, const CtlArgs&)> run;
     std::vector<std::string> valueFlags = {};  // the options followed by a value
+    // A verb that needs no camera runs this instead of run, before any channel is opened.
+    std::function<int(const CtlArgs&, bool json)> runAlone = {};
 };
 
 // Splits a verb's arguments into words and flags and checks them against the verb; the problem, empty

@@ -3,6 +3,7 @@
 
 #include "ctl/OperationVerbs.h"
 #include "ctl/ParameterVerbs.h"
+#include "ctl/PortVerbs.h"
 #include "ctl/SettingFileVerbs.h"
 #include "ctl/TableVerbs.h"
 
@@ -14,6 +15,7 @@ const std::vector<CtlVerb>& CtlVerbList::All()
         SettingFileVerbs::Add(all);
         TableVerbs::Add(all);
         OperationVerbs::Add(all);
+        PortVerbs::Add(all);
         return all;
     }();
     return verbs;

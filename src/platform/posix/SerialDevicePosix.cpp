@@ -1,12 +1,15 @@
 // Serial ports over termios, including the pseudo-terminals the simulated camera uses.
 #include "platform/SerialDevice.h"
 
+#include "platform/SerialPortDiscovery.h"
+
 #include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -55,6 +58,34 @@ void CloseFd(int& fd)
     fd = -1;
 }
 
+SerialOpenFailure FailureOf(int error)
+{
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+        case ELOOP:
+        case EIO:  // an on-board name whose UART is not there
+            return SerialOpenFailure::Missing;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return SerialOpenFailure::Permission;
+        case EBUSY:
+        case EWOULDBLOCK:
+            return SerialOpenFailure::Busy;
+        default:
+            return SerialOpenFailure::Other;
+    }
+}
+
+SerialDevice::OpenOverride& OpenOverrideFunction()
+{
+    static SerialDevice::OpenOverride function;
+    return function;
+}
+
 int RemainingMs(std::chrono::steady_clock::time_point deadline)
 {
     const auto left =
@@ -73,6 +104,7 @@ struct SerialDevice::Impl {
     bool haveSaved = false;
     bool hungUp = false;  // the last wait saw the line hang up (reader thread only)
     bool lowLatencySet = false;  // this device turned the driver's low latency on; Close turns it off again
+    SerialOpenFailure failure = SerialOpenFailure::None;
     std::string path;
 };
 
@@ -93,14 +125,8 @@ std::string SerialDevice::DevicePath(const std::string& portName)
     const int number = std::atoi(lower.c_str() + 3);
     if (number < 1) return portName;
 
-    std::string configHome;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-        configHome = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        configHome = std::string(home) + "/.config";
-    }
-    if (!configHome.empty()) {
-        const std::string link = configHome + "/orvane/dosdevices/com" + std::to_string(number);
+    if (const std::string folder = SerialPortDiscovery::LinkFolder(); !folder.empty()) {
+        const std::string link = folder + "/com" + std::to_string(number);
         // A dangling link still names the port: opening it fails rather than reaching some other port.
         struct stat info {};
         if (::lstat(link.c_str(), &info) == 0) return link;
@@ -108,23 +134,60 @@ std::string SerialDevice::DevicePath(const std::string& portName)
     return "/dev/ttyS" + std::to_string(number - 1);
 }
 
+std::string SerialDevice::LeadsTo(const std::string& portName)
+{
+    const std::string path = DevicePath(portName);
+    char target[4096];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (length <= 0 || path == portName) return path;
+    std::string leads(target, static_cast<std::size_t>(length));
+    if (leads.front() != '/') leads = path.substr(0, path.rfind('/') + 1) + leads;
+    return leads;
+}
+
+std::string SerialDevice::AccessGroup(const std::string& devicePath)
+{
+    // Debian and its kin give serial devices to "dialout", other systems to "uucp" or "serial".
+    struct stat info {};
+    if (::stat(devicePath.c_str(), &info) == 0 && (info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP) &&
+        info.st_gid != 0) {
+        group entry{};
+        group* found = nullptr;
+        char buffer[1024];
+        if (::getgrgid_r(info.st_gid, &entry, buffer, sizeof buffer, &found) == 0 && found) return found->gr_name;
+    }
+    return "dialout";
+}
+
+void SerialDevice::SetOpenOverride(OpenOverride override) { OpenOverrideFunction() = std::move(override); }
+
+SerialOpenFailure SerialDevice::LastOpenFailure() const { return impl_->failure; }
+
 int SerialDevice::Open(const std::string& portName)
 {
     Close();
     const std::string path = DevicePath(portName);
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 0;
+    auto fail = [this](SerialOpenFailure failure, int& fd) {
+        CloseFd(fd);
+        impl_->failure = failure;
+        return 0;
+    };
+    int fd = -1;
+    if (const OpenOverride& override = OpenOverrideFunction(); override) {
+        if (const SerialOpenFailure failure = override(path); failure != SerialOpenFailure::None) {
+            return fail(failure, fd);
+        }
+    }
+    fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(FailureOf(errno), fd);
+    if (!::isatty(fd)) return fail(SerialOpenFailure::NotSerial, fd);
     // TIOCEXCL refuses further opens of the device by other programs, but not to root and not on every
     // device kind; the advisory lock also catches a second copy of this tool in those cases.
-    if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        CloseFd(fd);
-        return 0;
-    }
+    if (::ioctl(fd, TIOCEXCL) != 0) return fail(FailureOf(errno), fd);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(FailureOf(errno), fd);
     int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        CloseFd(fd);
-        return 0;
-    }
+    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) return fail(SerialOpenFailure::Other, fd);
+    impl_->failure = SerialOpenFailure::None;
     impl_->fd = fd;
     impl_->wakeRead = pipeFds[0];
     impl_->wakeWrite = pipeFds[1];

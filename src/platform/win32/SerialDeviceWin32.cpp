@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 #include <windows.h>
 
@@ -20,6 +21,7 @@ struct SerialDevice::Impl {
     int writeTimeoutMs = 20000;
     DCB dcb{};
     bool haveDcb = false;
+    SerialOpenFailure failure = SerialOpenFailure::None;
     std::string path;
 };
 
@@ -92,19 +94,62 @@ std::string SerialDevice::DevicePath(const std::string& portName)
     return path;
 }
 
+namespace {
+
+SerialDevice::OpenOverride& OpenOverrideFunction()
+{
+    static SerialDevice::OpenOverride function;
+    return function;
+}
+
+// Windows opens a port for one program only: a port held elsewhere refuses with "access denied".
+SerialOpenFailure FailureOf(DWORD error)
+{
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_UNIT:
+        case ERROR_DEV_NOT_EXIST:
+            return SerialOpenFailure::Missing;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_BUSY:
+            return SerialOpenFailure::Busy;
+        default:
+            return SerialOpenFailure::Other;
+    }
+}
+
+}  // namespace
+
+std::string SerialDevice::LeadsTo(const std::string& portName) { return portName; }
+
+std::string SerialDevice::AccessGroup(const std::string&) { return {}; }
+
+void SerialDevice::SetOpenOverride(OpenOverride override) { OpenOverrideFunction() = std::move(override); }
+
+SerialOpenFailure SerialDevice::LastOpenFailure() const { return impl_->failure; }
+
 int SerialDevice::Open(const std::string& portName)
 {
     Close();
+    const std::string path = DevicePath(portName);
+    if (const OpenOverride& override = OpenOverrideFunction(); override) {
+        impl_->failure = override(path);
+        if (impl_->failure != SerialOpenFailure::None) return 0;
+    }
     bool taken = false;
     HANDLE claim = ClaimPort(portName, taken);
+    impl_->failure = SerialOpenFailure::Busy;
     if (taken) return 0;
-    const std::string path = DevicePath(portName);
     HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
+        impl_->failure = FailureOf(::GetLastError());
         CloseEvent(claim);
         return 0;
     }
+    impl_->failure = SerialOpenFailure::Other;
     impl_->handle = handle;
     impl_->claim = claim;
     impl_->waitEvent = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
@@ -119,6 +164,7 @@ int SerialDevice::Open(const std::string& portName)
     impl_->pollOnly = false;
     impl_->haveDcb = false;
     impl_->path = path;
+    impl_->failure = SerialOpenFailure::None;
     return 1;
 }
 
