@@ -228,6 +228,9 @@ const UsageCase kUsageCases[] = {
     {"LoadTwoFiles", {"load", "a.cam", "b.cam"}},
     {"DryRunOnSave", {"save", "a.cam", "--dry-run"}},
     {"HelpForNoVerb", {"help", "frobnicate"}},
+    // Each camera would replace the file the one before wrote.
+    {"SaveFromSeveralCameras", {"--port", "/nonexistent/tty2", "save", "a.cam"}},
+    {"TableReadFromSeveralCameras", {"gamma", "read", "g.csv", "--port", "/nonexistent/tty2"}},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, UsageErrors, testing::ValuesIn(kUsageCases),
                          [](const testing::TestParamInfo<UsageCase>& tp) { return std::string(tp.param.name); });

@@ -1,5 +1,12 @@
 // One camera's run of a verb, on whichever thread runs it: a session of its own, its own message host
 // (installed for that thread alone) and progress, the verb, and the status and JSON object it ends with.
+//
+// The core was written for one link on one thread; what it keeps for the whole process is safe for runs on
+// several threads as the companion uses it: each run's messages go to its own thread's host; the
+// online-status registry takes the protocol's reports atomically and has no dialogs to tell; the open-dialog
+// list is empty and no user-interface host or timer service is installed, so those are only ever read; the
+// Camera Link library objects are the session's own (SessionClSerialKind); every line printed goes through
+// the one CtlConsole. Nothing else is shared between runs.
 #pragma once
 
 #include "ctl/CtlConnection.h"

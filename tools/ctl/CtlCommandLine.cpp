@@ -195,6 +195,7 @@ std::string CtlCommandLine::Usage()
         "                          Several --port and --cameralink options run the verb on every camera at\n"
         "                          once, each on its own link: lines start with the port, --json gives an\n"
         "                          array of one object per camera, the exit status is the worst of them\n"
+        "                          (save, shading read and gamma read write one file: one camera only)\n"
         "  --baud RATE             the speed the camera listens at (default: found as the tool finds it)\n"
         "  --keep-speed            leave camera and PC at 115200 bit/s (default: back to 9600 at the end)\n"
         "  --factory               factory mode: factory parameters, the factory area\n"

@@ -51,6 +51,13 @@ int PrintText(const std::string& key, const std::string& text, bool json)
     return kExitOk;
 }
 
+// A verb that writes one file from the camera: several cameras would each replace what the one before wrote.
+bool WritesOneFile(const CtlVerb& verb, const CtlArgs& args)
+{
+    if (verb.name == "save") return true;
+    return (verb.name == "shading" || verb.name == "gamma") && !args.words.empty() && args.words[0] == "read";
+}
+
 // Runs every camera's run at once, each on a thread of its own; a run whose thread cannot be had runs
 // here afterwards.
 void RunAll(std::vector<std::unique_ptr<CtlCameraRun>>& runs)
@@ -131,6 +138,9 @@ int RunCtlProgram(const std::vector<std::string>& args)
     // Everything the command line can be wrong about is found before a port is opened.
     if (const std::string bad = ParseVerbArgs(*verb, line.verbArgs, verbArgs); !bad.empty()) {
         return UsageError(bad, line.json);
+    }
+    if (line.connections.size() > 1 && WritesOneFile(*verb, verbArgs)) {
+        return UsageError(verb->name + " writes one file from one camera: name one --port or --cameralink", line.json);
     }
     return RunOnCameras(line, *verb, verbArgs);
 }
