@@ -473,6 +473,7 @@ const JsonFailureCase kJsonFailureCases[] = {
     {"MissingPort", {}, {"--port", "MISSING", "info"}, 3, "no_camera", "No camera answers on"},
     {"SilentCamera", {"--silent"}, {"--baud", "9600", "info"}, 3, "no_camera", "No camera answers on COM1."},
     {"RefusedValue", {"--refuse", "GA"}, {"set", "GA=300"}, 1, "refused", ""},
+    {"UnknownModel", {"--model", "RV-9000-Z9"}, {"dump"}, 3, "no_camera", "Unsupported model: \"RV-9000-Z9\""},
     {"MissingFile", {}, {"diff", "MISSING"}, 4, "file", "Couldn't open this file"},
     {"Usage", {}, {"set", "GA=99999"}, 2, "usage", "GA=99999 is outside"},
     {"BadCommandLine", {}, {"info", "--fast"}, 2, "usage", "'info' has no option --fast"},

@@ -214,7 +214,8 @@ std::string CtlCommandLine::Usage()
     text +=
         "\n"
         "Exit status: 0 done; 1 the camera refused something or values differ; 2 usage (nothing sent);\n"
-        "3 no camera (port missing, camera silent or gone, not a model the tool knows); 4 a file problem\n"
+        "3 no camera (port missing, camera silent or gone; for save and dump also a model the tool does\n"
+        "not know); 4 a file problem\n"
         "(cannot be read or written, a table file of the wrong kind or length declined). Of several\n"
         "cameras the worst counts: 2, then 3, then 4, then 1.\n";
     return text;

@@ -124,7 +124,10 @@ int RunCtlProgram(const std::vector<std::string>& args)
     CtlCommandLine line;
     std::string problem;
     if (!CtlCommandLine::Parse(args, line, problem)) return UsageError(problem, json);
-    if (line.version) return PrintText("version", std::string("rv8200xc-ctl ") + RV_VERSION_TEXT + "\n", line.json);
+    if (line.version) {
+        const std::string version = std::string("rv8200xc-ctl ") + RV_VERSION_TEXT;
+        return PrintText("version", line.json ? version : version + "\n", line.json);
+    }
     // "help VERB" and "VERB --help" say the same.
     if (line.verb == "help") {
         const CtlVerb* verb = line.verbArgs.empty() ? nullptr : CtlVerbList::Find(line.verbArgs[0]);
