@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -536,6 +537,21 @@ TEST_F(CtlEndToEnd, ProgressBarOnlyOnATerminal)
     const CtlRun quiet = onTerminal("--quiet gamma read " + File("gamma.csv"));
     ASSERT_EQ(quiet.status, 0) << quiet.out << quiet.err;
     EXPECT_EQ(quiet.out.find("%"), std::string::npos) << quiet.out;
+    // Two cameras: a bar each, after its port (padded to the longer name).
+    const CamsimProcess second(RV_CAMSIM_EXECUTABLE, 2, {});
+    ASSERT_TRUE(second.Ok()) << second.Error();
+    const std::string first = camera_->LinkPath(), other = second.LinkPath();  // COM1 is the second's now
+    const CtlRun both = RunProgram({"/usr/bin/script", "-q", "-e", "-c",
+                                    std::string(RV_CTL_EXECUTABLE) + " --port " + first + " --port " + other +
+                                        " gamma write " + File("gamma.csv"),
+                                    "/dev/null"});
+    ASSERT_EQ(both.status, 0) << both.out << both.err;
+    for (std::string port : {first, other}) {
+        port.resize(std::max(first.size(), other.size()), ' ');
+        EXPECT_NE(both.out.find(port + "  [##############################] 100%  Now, writing camera gamma data."),
+                  std::string::npos)
+            << both.out;
+    }
 }
 
 }  // namespace
