@@ -107,10 +107,7 @@ int LutEditors::ReadGammaFile(const std::string& path)
     }
     // A file that is not a full gamma table the tool wrote (a shading file, one cut short) is kept only when
     // the operator says so.
-    const auto accept = [&path](const GammaFile::ReadResult& read) {
-        return TableFileCheck::Confirm(path, read.firstLine, read.rowsStored, TableFileCheck::Table::Gamma);
-    };
-    if (!GammaFile::ReadFile(path, tables, accept)) return 0;
+    if (!GammaFile::ReadFile(path, tables, TableFileCheck::GammaAccept(path))) return 0;
     for (const QPointer<CLUTDlg>& editor : editors_) {
         if (editor) editor->ShowLoadedTable();
     }

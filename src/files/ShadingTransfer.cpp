@@ -206,10 +206,18 @@ void ShadingTransfer::WriteFromFile()
     request.defaultExtension = "csv";
     std::string path;
     if (ChooseFile(request, path) != 1) return;
+    if (TakeFile(path) != FileOutcome::Taken) return;
+
+    const WriteOutcome outcome = WriteToCamera();
+    if (!outcome.Complete()) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
+ShadingTransfer::FileOutcome ShadingTransfer::TakeFile(const std::string& path, int* taken)
+{
     std::string content;
     if (!TextFile::Load(path, content)) {
         StopMessage(path + "\nCouldn't open this file");
-        return;
+        return FileOutcome::CannotOpen;
     }
     // The file reaches the buffer only when it was read whole and, unless it looks like a full table the
     // tool wrote, the operator has said to write it.
@@ -217,14 +225,14 @@ void ShadingTransfer::WriteFromFile()
     const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, read);
     if (parsed.status == ShadingFile::Status::BadFormat) {
         StopMessage("Invaild data count format");
-        return;
+        return FileOutcome::BadFormat;
     }
-    if (!TableFileCheck::Confirm(path, parsed.firstLine, parsed.taken, TableFileCheck::Table::Shading)) return;
+    if (!TableFileCheck::Confirm(path, parsed.firstLine, parsed.taken, TableFileCheck::Table::Shading))
+        return FileOutcome::Declined;
     if (parsed.status == ShadingFile::Status::TooMany) StopMessage("Too many data");
     buffer_ = read;
-
-    const WriteOutcome outcome = WriteToCamera();
-    if (!outcome.Complete()) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    if (taken) *taken = parsed.taken;
+    return FileOutcome::Taken;
 }
 
 std::string ShadingTransfer::WriteOutcome::Summary() const

@@ -46,6 +46,10 @@ public:
         std::string Summary() const;
     };
 
+    // How a file reached the buffer ("Write ( file -> camera )" after its dialog): taken (a file of more
+    // than 1024 data lines too, after "Too many data"), or why not, each after its message.
+    enum class FileOutcome { Taken, CannotOpen, BadFormat, Declined };
+
     // The buffer is the main window's and lives as long as it does.
     ShadingTransfer(Command& command, ShadingTable& buffer);
 
@@ -55,6 +59,10 @@ public:
     void ReadToFile();
     // "Write ( file -> camera )": mode check, open dialog, file into the buffer, write to the camera.
     void WriteFromFile();
+    // The file at `path` into the buffer: read whole and, unless it looks like a full table the tool wrote,
+    // only when the operator says to write it. Anything but Taken leaves the buffer as it was. `taken`
+    // (when given) gets the number of data lines the file held, up to 1024.
+    FileOutcome TakeFile(const std::string& path, int* taken = nullptr);
     // "Store in flash memory".
     int StoreInFlash();
 

@@ -60,3 +60,10 @@ bool TableFileCheck::Confirm(const std::string& path, std::string_view firstLine
     return ShowMessage(Question(path, firstLine, rows, table), {}, MessageButtons::YesNo, MessageIcon::Question,
                        MessageResult::No) == MessageResult::Yes;
 }
+
+GammaFile::Accept TableFileCheck::GammaAccept(const std::string& path)
+{
+    return [path](const GammaFile::ReadResult& read) {
+        return Confirm(path, read.firstLine, read.rowsStored, Table::Gamma);
+    };
+}

@@ -3,6 +3,8 @@
 // wrong file (a gamma file for the shading table, a file cut short) would overwrite the camera's table.
 #pragma once
 
+#include "files/GammaFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,4 +24,6 @@ public:
     // True at once for the table's own first line and at least a full table; otherwise the operator's
     // answer to the question (Yes or No, No by default).
     static bool Confirm(const std::string& path, std::string_view firstLine, int rows, Table table);
+    // The check of a complete gamma file read (GammaFile::ReadFile's accept): Confirm for the gamma table.
+    static GammaFile::Accept GammaAccept(const std::string& path);
 };

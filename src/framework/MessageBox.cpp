@@ -6,6 +6,7 @@
 namespace {
 
 MessageHost* g_host = nullptr;
+thread_local MessageHost* t_host = nullptr;
 
 }  // namespace
 
@@ -30,10 +31,18 @@ MessageHost* SetMessageHost(MessageHost* host)
 
 MessageHost* GetMessageHost() { return g_host; }
 
+MessageHost* SetThreadMessageHost(MessageHost* host)
+{
+    MessageHost* previous = t_host;
+    t_host = host;
+    return previous;
+}
+
 MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons, MessageIcon icon,
                           std::optional<MessageResult> defaultButton)
 {
     const MessageRequest request{std::string(text), std::string(caption), buttons, icon, defaultButton};
+    if (t_host) return t_host->Show(request);
     if (g_host) return g_host->Show(request);
     const std::string_view shownCaption = caption.empty() ? kToolCaption : caption;
     std::fprintf(stderr, "[%.*s] %s\n", static_cast<int>(shownCaption.size()), shownCaption.data(),

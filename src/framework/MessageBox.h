@@ -36,6 +36,10 @@ inline constexpr std::string_view kToolCaption = kToolName;
 // to standard error and are answered with their default button.
 MessageHost* SetMessageHost(MessageHost* host);
 MessageHost* GetMessageHost();
+// Installs a host for the calling thread alone, ahead of the process-wide one, and returns the thread's
+// previous one: the command-line companion runs one camera per thread, and each camera's messages go
+// to its own host. Null gives the thread back to the process-wide host.
+MessageHost* SetThreadMessageHost(MessageHost* host);
 
 MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
                           MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation,

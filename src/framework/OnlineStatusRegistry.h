@@ -1,6 +1,7 @@
 // The dialogs to tell when the link goes online or offline, and the status bitmap they all show.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -9,8 +10,11 @@ class COnlineStatusUpdater;
 inline constexpr int kBitmapOffline = 302;  // red
 inline constexpr int kBitmapOnline = 303;  // green
 
-// User-interface thread only. The status is deliberately not kept as a flag: every call repaints and notifies,
-// because the protocol reports "online" after every answer and a dialog may have missed nothing but a repaint.
+// User-interface thread only, for registering and for the dialogs' notifications. The status is deliberately
+// not kept as a flag: every call repaints and notifies, because the protocol reports "online" after every
+// answer and a dialog may have missed nothing but a repaint. The command-line companion has no dialogs but
+// runs several links on threads of their own, each reporting here: the bitmap and the change count are
+// atomic so that those reports are safe.
 class OnlineStatusRegistry {
 public:
     // Shows the current bitmap on the updater's strip, then appends it (once; registering again only repaints).
@@ -26,8 +30,8 @@ private:
     void ChangeStatus(int bitmapId, bool online);
 
     std::vector<COnlineStatusUpdater*> updaters_;  // registration order; not owned
-    int statusBitmap_ = kBitmapOffline;
-    std::uint64_t changeCount_ = 0;
+    std::atomic<int> statusBitmap_{kBitmapOffline};
+    std::atomic<std::uint64_t> changeCount_{0};
 };
 
 // Process-wide; created on first use and never destroyed, so dialogs that outlive static destruction can still

@@ -42,4 +42,21 @@ const KindCase kKinds[] = {
 INSTANTIATE_TEST_SUITE_P(Kinds, CtlCameraLink, testing::ValuesIn(kKinds),
                          [](const testing::TestParamInfo<KindCase>& tp) { return std::string(tp.param.name); });
 
+// The version 1.1 library's three ports at once, each a camera of its own on its own thread: every one
+// takes its value, and one entry that is not there fails alone.
+TEST(CtlCameraLinkLine, EveryPortOfTheLibraryAtOnce)
+{
+    const ScopedEnv path("CLSERIALPATH", std::string(RV_CL_SIM_DIR) + "/v11");
+    const CtlRun run = RunCtl({"--json", "--cameralink", "v11:A - P0", "--cameralink", "v11:A - P1", "--cameralink",
+                               "v11:B - P0", "--cameralink", "v11:7", "set", "GA=260"});
+    EXPECT_EQ(run.status, 3) << run.err;
+    JsonValue value;
+    ASSERT_TRUE(JsonReader::Parse(run.out, value)) << run.out;
+    ASSERT_EQ(value.items.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(value.items[i]["results"].items.at(0)["camera"].number, 260) << run.out;
+    }
+    EXPECT_EQ(value.items[3]["error"]["kind"].text, "no_camera");
+}
+
 }  // namespace

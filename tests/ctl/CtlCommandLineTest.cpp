@@ -28,6 +28,7 @@ struct ParseCase {
     std::vector<std::string> verbArgs;
     bool json;
     bool factory;
+    std::size_t cameras = 1;
 };
 
 void PrintTo(const ParseCase& c, std::ostream* out) { *out << c.name; }
@@ -45,11 +46,14 @@ TEST_P(CommandLineParse, SplitsProgramOptionsFromTheVerb)
         return;
     }
     EXPECT_EQ(line.verb, c.verb);
-    EXPECT_EQ(line.connection.linkMode, c.linkMode);
-    EXPECT_EQ(line.connection.portIndex, c.portIndex);
-    EXPECT_EQ(line.connection.devicePath, c.devicePath);
-    EXPECT_EQ(line.connection.entryName, c.entryName);
-    EXPECT_EQ(line.connection.baudRate, c.baud);
+    ASSERT_EQ(line.connections.size(), c.cameras);
+    const CtlConnection& first = line.connections[0];
+    EXPECT_EQ(first.linkMode, c.linkMode);
+    EXPECT_EQ(first.portIndex, c.portIndex);
+    EXPECT_EQ(first.devicePath, c.devicePath);
+    EXPECT_EQ(first.entryName, c.entryName);
+    // The speed holds for every camera, wherever it stands.
+    for (const CtlConnection& connection : line.connections) EXPECT_EQ(connection.baudRate, c.baud);
     EXPECT_EQ(line.verbArgs, c.verbArgs);
     EXPECT_EQ(line.json, c.json);
     EXPECT_EQ(line.factory, c.factory);
@@ -170,7 +174,20 @@ const ParseCase kParseCases[] = {
     {"BadPort", {"--port", "COMX", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
     {"BadBaud", {"--baud", "4800", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
     {"BadCameraLinkKind", {"--cameralink", "3000:0", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
-    {"TwoChannels", {"--port", "COM1", "--cameralink", "2000:0", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
+    {"SeveralCameras",
+     {"--port", "COM2", "--cameralink", "2000:0", "info", "--baud", "9600", "--port", "/dev/ttyUSB0"},
+     true,
+     "info",
+     kLinkComPort,
+     1,
+     "",
+     "",
+     9600,
+     {},
+     false,
+     false,
+     3},
+    {"SamePortTwice", {"--port", "COM1", "--port", "com1", "info"}, false, "", 0, 0, "", "", 0, {}, false, false},
     {"ValueMissing", {"info", "--port"}, false, "", 0, 0, "", "", 0, {}, false, false},
     {"UnknownOption", {"info", "--fast"}, false, "", 0, 0, "", "", 0, {}, false, false},
 };
@@ -211,6 +228,9 @@ const UsageCase kUsageCases[] = {
     {"LoadTwoFiles", {"load", "a.cam", "b.cam"}},
     {"DryRunOnSave", {"save", "a.cam", "--dry-run"}},
     {"HelpForNoVerb", {"help", "frobnicate"}},
+    // Each camera would replace the file the one before wrote.
+    {"SaveFromSeveralCameras", {"--port", "/nonexistent/tty2", "save", "a.cam"}},
+    {"TableReadFromSeveralCameras", {"gamma", "read", "g.csv", "--port", "/nonexistent/tty2"}},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, UsageErrors, testing::ValuesIn(kUsageCases),
                          [](const testing::TestParamInfo<UsageCase>& tp) { return std::string(tp.param.name); });

@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -187,6 +188,45 @@ TEST_F(CtlEndToEnd, LoadOnASecondCameraLeavesNoDifference)
     EXPECT_EQ(after.out, "");
 }
 
+// A line of cameras in one call: three load the file at once while a fourth, silent one is reported; diff
+// then names the one a value was changed on since.
+TEST_F(CtlEndToEnd, SeveralCamerasRunAtOnceAndTheWorstStatusCounts)
+{
+    StartCamera({"--set", "GA=345", "--set", "LR=6000"});
+    ASSERT_EQ(Ctl({"save", File("line.cam")}).status, 0);
+    std::vector<std::unique_ptr<CamsimProcess>> cameras;
+    Args ports;
+    for (const Args& options : {Args{}, Args{}, Args{}, Args{"--silent"}}) {
+        cameras.push_back(std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, options));
+        ASSERT_TRUE(cameras.back()->Ok()) << cameras.back()->Error();
+        ports.insert(ports.end(), {"--port", cameras.back()->LinkPath()});
+    }
+    Args load{"--json", "load", File("line.cam")};
+    load.insert(load.end(), ports.begin(), ports.end());
+    const CtlRun run = RunCtl(load, 60.0);
+    EXPECT_EQ(run.status, 3) << run.err;
+    const JsonValue all = Json(run);
+    ASSERT_EQ(all.items.size(), 4u) << run.out;
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(all.items[i]["ok"].flag) << run.out;
+        EXPECT_EQ(all.items[i]["port"].text, cameras[i]->LinkPath());
+        EXPECT_EQ(all.items[i]["applied"].number, all.items[i]["lines"].number);
+    }
+    EXPECT_EQ(all.items[3]["error"]["kind"].text, "no_camera");
+    EXPECT_NE(run.err.find("rv8200xc-ctl: " + cameras[3]->LinkPath() + ": No camera answers on"), std::string::npos)
+        << run.err;
+
+    ASSERT_EQ(RunCtl({"--port", cameras[1]->LinkPath(), "set", "GA=250"}).status, 0);
+    Args diff{"diff", File("line.cam")};
+    diff.insert(diff.end(), ports.begin(), ports.end() - 2);
+    const CtlRun differs = RunCtl(diff);
+    EXPECT_EQ(differs.status, 1) << differs.err;
+    EXPECT_NE(differs.out.find(cameras[0]->LinkPath() + ": same as " + File("line.cam") + "\n"), std::string::npos);
+    EXPECT_NE(differs.out.find(cameras[1]->LinkPath() + ": GA: file 345, camera 250\n"), std::string::npos)
+        << differs.out;
+    while (!cameras.empty()) cameras.pop_back();  // each puts back the configuration folder it found
+}
+
 TEST_F(CtlEndToEnd, LoadSaysWhatWasNotApplied)
 {
     StartCamera({"--refuse", "BA"});
@@ -201,7 +241,7 @@ TEST_F(CtlEndToEnd, LoadSaysWhatWasNotApplied)
     ASSERT_EQ(report["not_a_setting"].items.size(), 1u);
     EXPECT_EQ(report["not_a_setting"].items[0].text, "GA00");
     EXPECT_NE(run.err.find("Not every line of the setting file was applied."), std::string::npos) << run.err;
-    EXPECT_EQ(Ctl({"load", File("missing.cam")}).status, 2);
+    EXPECT_EQ(Ctl({"load", File("missing.cam")}).status, 4);
 }
 
 TEST_F(CtlEndToEnd, ShadingAndGammaTablesGoRoundTrip)
@@ -240,13 +280,75 @@ TEST_F(CtlEndToEnd, ShadingWithCorrectionOffOrABadFileSendsNoTable)
     StartCamera();
     std::ofstream(File("bad.csv"), std::ios::binary) << "ShadingData  (G R B)\r\n1,2,3,4\r\n";
     const CtlRun bad = Ctl({"shading", "write", File("bad.csv")});
-    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.status, 4);
     EXPECT_NE(bad.err.find("Invaild data count format"), std::string::npos) << bad.err;
     const CtlRun off = Ctl({"shading", "read", File("out.csv")});
     EXPECT_EQ(off.status, 1);
     EXPECT_NE(off.err.find("Shading Mode is OFF"), std::string::npos) << off.err;
     EXPECT_FALSE(std::filesystem::exists(File("out.csv")));
     EXPECT_EQ(ReadText(LogPath()).find("SDDI="), std::string::npos);
+}
+
+// Table files as the window checks them: a file of another kind or a shorter one is the window's question,
+// answered No in a script (nothing of the table sent, status 4) and Yes with --yes.
+std::string TableFile(const char* header, int rows, int value)
+{
+    std::string text = std::string(header) + "\r\n";
+    for (int i = 0; i < rows; ++i) text += std::to_string(value + i) + "," + std::to_string(value) + ",7\r\n";
+    return text;
+}
+
+struct TableFileCase {
+    const char* name;
+    const char* header;
+    int rows;
+    Args args;  // the file's path follows
+    int status;
+    const char* said;  // on standard error
+    const char* sent;  // the table's lines in the camera's log: present when written, absent when declined
+};
+void PrintTo(const TableFileCase& c, std::ostream* out) { *out << c.name; }
+
+class CtlTableFile : public CtlEndToEnd, public testing::WithParamInterface<TableFileCase> {};
+
+TEST_P(CtlTableFile, AsksAsTheWindowDoes)
+{
+    const TableFileCase& c = GetParam();
+    StartCamera({"--set", "SDM=1"});
+    std::ofstream(File("in.csv"), std::ios::binary) << TableFile(c.header, c.rows, 11);
+    Args args = c.args;
+    args.push_back(File("in.csv"));
+    const CtlRun run = Ctl(args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    EXPECT_EQ(ReadText(LogPath()).find(c.sent) != std::string::npos, c.status == 0);
+}
+
+const TableFileCase kTableFileCases[] = {
+    {"GammaFileForShading", "GammaData (R G B)", 256, {"shading", "write"}, 4,
+     "This file holds 256 rows of gamma data; a full shading table has 1024. Write it anyway?", "SDD"},
+    {"ShortShadingFile", "ShadingData  (G R B)", 100, {"shading", "write"}, 4,
+     "This file holds 100 rows of shading data; a full shading table has 1024. Write it anyway?", "SDD"},
+    {"ShortShadingFileWithYes", "ShadingData  (G R B)", 100, {"--yes", "shading", "write"}, 0, "", "SDD=11"},
+    {"ShadingFileForGamma", "ShadingData  (G R B)", 100, {"gamma", "write"}, 4,
+     "This file holds 100 rows of shading data; a full gamma table has 256. Write it anyway?", "LUTR"},
+    {"ShadingFileForGammaWithYes", "ShadingData  (G R B)", 100, {"gamma", "write", "--yes"}, 0, "", "LUTR=11"},
+    {"TooManyGammaRows", "GammaData (R G B)", 257, {"--yes", "gamma", "write"}, 4, "Too many data", "LUTR"},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, CtlTableFile, testing::ValuesIn(kTableFileCases),
+                         [](const testing::TestParamInfo<TableFileCase>& tp) { return std::string(tp.param.name); });
+
+// A shorter table written with --yes changes only its first entries: the others keep the camera's.
+TEST_F(CtlEndToEnd, AShortTableKeepsTheCamerasOtherEntries)
+{
+    StartCamera({"--set", "SDM=1"});
+    std::ofstream(File("full.csv"), std::ios::binary) << TableFile("ShadingData  (G R B)", 1024, 500);
+    std::ofstream(File("short.csv"), std::ios::binary) << TableFile("ShadingData  (G R B)", 100, 11);
+    ASSERT_EQ(Ctl({"shading", "write", File("full.csv")}).status, 0);
+    ASSERT_EQ(Ctl({"--yes", "shading", "write", File("short.csv")}).status, 0);
+    ASSERT_EQ(Ctl({"shading", "read", File("out.csv")}).status, 0);
+    const std::string read = ReadText(File("out.csv"));
+    EXPECT_NE(read.find("\r\n110, 11, 7\r\n600, 500, 7\r\n"), std::string::npos) << read.substr(0, 2000);
 }
 
 TEST_F(CtlEndToEnd, FlashAreasKeepAndGiveBackSettings)
@@ -338,10 +440,47 @@ TEST_F(CtlEndToEnd, NoCameraIsStatusThree)
     EXPECT_EQ(silent.status, 3) << silent.err;
     EXPECT_LT(silent.seconds, 3.0);
     EXPECT_NE(silent.err.find("No camera answers on COM1."), std::string::npos) << silent.err;
-    const CtlRun missing = RunCtl({"--port", File("no-such-tty"), "--json", "info"});
-    EXPECT_EQ(missing.status, 3);
-    EXPECT_EQ(Json(missing)["error"].text, "no camera");
 }
+
+// Every failing run still prints exactly one JSON document, its error's kind after the exit status.
+struct JsonFailureCase {
+    const char* name;
+    Args cameraOptions;
+    Args args;
+    int status;
+    const char* kind;
+    const char* message;  // part of the error's message
+};
+void PrintTo(const JsonFailureCase& c, std::ostream* out) { *out << c.name; }
+
+class CtlJsonFailure : public CtlEndToEnd, public testing::WithParamInterface<JsonFailureCase> {};
+
+TEST_P(CtlJsonFailure, IsOneDocumentWithTheCause)
+{
+    const JsonFailureCase& c = GetParam();
+    StartCamera(c.cameraOptions);
+    Args args{"--json"};
+    for (const std::string& arg : c.args) args.push_back(arg == "MISSING" ? File("missing") : arg);
+    const CtlRun run = args[1] == "--port" ? RunCtl(args, 20.0) : Ctl(args, 20.0);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    const JsonValue value = Json(run);
+    EXPECT_FALSE(value["ok"].flag);
+    EXPECT_EQ(value["status"].number, c.status);
+    EXPECT_EQ(value["error"]["kind"].text, c.kind);
+    EXPECT_NE(value["error"]["message"].text.find(c.message), std::string::npos) << run.out;
+}
+
+const JsonFailureCase kJsonFailureCases[] = {
+    {"MissingPort", {}, {"--port", "MISSING", "info"}, 3, "no_camera", "No camera answers on"},
+    {"SilentCamera", {"--silent"}, {"--baud", "9600", "info"}, 3, "no_camera", "No camera answers on COM1."},
+    {"RefusedValue", {"--refuse", "GA"}, {"set", "GA=300"}, 1, "refused", ""},
+    {"UnknownModel", {"--model", "RV-9000-Z9"}, {"dump"}, 3, "no_camera", "Unsupported model: \"RV-9000-Z9\""},
+    {"MissingFile", {}, {"diff", "MISSING"}, 4, "file", "Couldn't open this file"},
+    {"Usage", {}, {"set", "GA=99999"}, 2, "usage", "GA=99999 is outside"},
+    {"BadCommandLine", {}, {"info", "--fast"}, 2, "usage", "'info' has no option --fast"},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, CtlJsonFailure, testing::ValuesIn(kJsonFailureCases),
+                         [](const testing::TestParamInfo<JsonFailureCase>& tp) { return std::string(tp.param.name); });
 
 TEST_F(CtlEndToEnd, APortInUseIsNotShared)
 {
@@ -398,6 +537,21 @@ TEST_F(CtlEndToEnd, ProgressBarOnlyOnATerminal)
     const CtlRun quiet = onTerminal("--quiet gamma read " + File("gamma.csv"));
     ASSERT_EQ(quiet.status, 0) << quiet.out << quiet.err;
     EXPECT_EQ(quiet.out.find("%"), std::string::npos) << quiet.out;
+    // Two cameras: a bar each, after its port (padded to the longer name).
+    const CamsimProcess second(RV_CAMSIM_EXECUTABLE, 2, {});
+    ASSERT_TRUE(second.Ok()) << second.Error();
+    const std::string first = camera_->LinkPath(), other = second.LinkPath();  // COM1 is the second's now
+    const CtlRun both = RunProgram({"/usr/bin/script", "-q", "-e", "-c",
+                                    std::string(RV_CTL_EXECUTABLE) + " --port " + first + " --port " + other +
+                                        " gamma write " + File("gamma.csv"),
+                                    "/dev/null"});
+    ASSERT_EQ(both.status, 0) << both.out << both.err;
+    for (std::string port : {first, other}) {
+        port.resize(std::max(first.size(), other.size()), ' ');
+        EXPECT_NE(both.out.find(port + "  [##############################] 100%  Now, writing camera gamma data."),
+                  std::string::npos)
+            << both.out;
+    }
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ int CtlCommandLine::Parse(const std::vector<std::string>& args, CtlCommandLine& 
     }
     bool seenVerb = false;
     bool wordsOnly = false;
-    bool haveLink = false;
+    int baudRate = 0;
+    bool keepSpeed = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (wordsOnly) {
@@ -130,31 +131,38 @@ int CtlCommandLine::Parse(const std::vector<std::string>& args, CtlCommandLine& 
                 return 0;
             }
             const std::string& value = args[++i];
-            if (haveLink && arg != "--baud") {
-                problem = "one --port or --cameralink only";
-                return 0;
-            }
-            if (arg == "--port" && !ParsePort(value, out.connection)) {
+            CtlConnection connection;
+            if (arg == "--port" && !ParsePort(value, connection)) {
                 problem = "--port takes COMn or a device path, not " + value;
                 return 0;
             }
-            if (arg == "--cameralink" && !ParseCameraLink(value, out.connection)) {
+            if (arg == "--cameralink" && !ParseCameraLink(value, connection)) {
                 problem = "--cameralink takes KIND:ENTRY (KIND 2000, 2001 or v11), not " + value;
                 return 0;
             }
-            if (arg == "--baud" && !ParseBaud(value, out.connection.baudRate)) {
+            if (arg == "--baud" && !ParseBaud(value, baudRate)) {
                 problem = "--baud takes 9600, 19200, 38400, 57600 or 115200, not " + value;
                 return 0;
             }
-            haveLink = haveLink || arg != "--baud";
+            if (arg == "--baud") continue;
+            for (const CtlConnection& other : out.connections) {
+                // Two runs on one channel would take turns answering each other's requests.
+                if (other.Describe() == connection.Describe()) {
+                    problem = connection.Describe() + " is named twice";
+                    return 0;
+                }
+            }
+            out.connections.push_back(connection);
         } else if (arg == "--json") {
             out.json = true;
+        } else if (arg == "--yes") {
+            out.yes = true;
         } else if (arg == "--factory") {
             out.factory = true;
         } else if (arg == "--quiet") {
             out.quiet = true;
         } else if (arg == "--keep-speed") {
-            out.connection.keepSpeed = true;
+            keepSpeed = true;
         } else if (arg == "--help" || arg == "-h") {
             out.help = true;
         } else if (arg == "--version") {
@@ -165,6 +173,11 @@ int CtlCommandLine::Parse(const std::vector<std::string>& args, CtlCommandLine& 
             problem = seenVerb ? "'" + out.verb + "' has no option " + arg : "unknown option " + arg;
             return 0;
         }
+    }
+    if (out.connections.empty()) out.connections.emplace_back();
+    for (CtlConnection& connection : out.connections) {
+        connection.baudRate = baudRate;
+        connection.keepSpeed = keepSpeed;
     }
     return 1;
 }
@@ -179,10 +192,19 @@ std::string CtlCommandLine::Usage()
         "  --port COMn|PATH        the serial port (COM1 when no channel is named); COMn as the tool maps it\n"
         "  --cameralink KIND:ENTRY a Camera Link serial library: KIND 2000, 2001 or v11, ENTRY its position\n"
         "                          in the library's list (from 0) or its name\n"
+        "                          Several --port and --cameralink options run the verb on every camera at\n"
+        "                          once, each on its own link: lines start with the port, --json gives an\n"
+        "                          array of one object per camera, the exit status is the worst of them\n"
+        "                          (save, shading read and gamma read write one file: one camera only)\n"
         "  --baud RATE             the speed the camera listens at (default: found as the tool finds it)\n"
         "  --keep-speed            leave camera and PC at 115200 bit/s (default: back to 9600 at the end)\n"
         "  --factory               factory mode: factory parameters, the factory area\n"
-        "  --json                  one JSON object on standard output instead of the text for people\n"
+        "  --json                  one JSON document on standard output instead of the text for people,\n"
+        "                          also when the run fails: {\"ok\": false, \"error\": {\"kind\", \"message\"}}\n"
+        "  --yes                   answer Yes to every question: a table file of another kind or length\n"
+        "                          is written anyway (without it a question whose default is No is\n"
+        "                          answered No, nothing is sent and the status is 4); nothing is ever\n"
+        "                          asked on standard input\n"
         "  --quiet                 no progress bar (it is drawn only when standard error is a terminal)\n"
         "  --help                  this text, or a verb's own with VERB --help\n"
         "  --version               the program's version\n"
@@ -191,6 +213,19 @@ std::string CtlCommandLine::Usage()
     for (const CtlVerb& verb : CtlVerbList::All()) text += "  " + verb.synopsis + "\n";
     text +=
         "\n"
-        "Exit status: 0 success, 1 refused or different, 2 usage, 3 no camera.\n";
+        "Exit status: 0 done; 1 the camera refused something or values differ; 2 usage (nothing sent);\n"
+        "3 no camera (port missing, camera silent or gone; for save and dump also a model the tool does\n"
+        "not know); 4 a file problem\n"
+        "(cannot be read or written, a table file of the wrong kind or length declined). Of several\n"
+        "cameras the worst counts: 2, then 3, then 4, then 1.\n";
     return text;
+}
+
+bool CtlCommandLine::WantsJson(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--") return false;
+        if (arg == "--json") return true;
+    }
+    return false;
 }

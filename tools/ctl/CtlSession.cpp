@@ -4,7 +4,6 @@
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
 #include "link/BaudRateHandshake.h"
-#include "link/ClSerialKind.h"
 #include "operations/LinkSession.h"
 #include "operations/RequestReport.h"
 #include "tables/CommandTable.h"
@@ -37,13 +36,24 @@ std::string CtlConnection::Describe() const
 }
 
 CtlSession::CtlSession(const CtlConnection& connection, bool factoryMode)
-    : connection_(connection), link_(InitialSettings(connection), port_, &GetClSerialKind, nullptr), command_(link_)
+    : connection_(connection),
+      link_(
+          InitialSettings(connection), port_, [this](int mode) { return ClKind(mode); }, nullptr),
+      command_(link_)
 {
     mode_.Set(factoryMode ? 1 : 0);
     link_.SetDevicePath(connection.devicePath);
 }
 
 CtlSession::~CtlSession() { End(); }
+
+ClSerialKind* CtlSession::ClKind(int linkMode)
+{
+    if (linkMode < kLinkCl2000 || linkMode > kLinkClV11) return nullptr;
+    std::unique_ptr<SessionClSerialKind>& kind = clKinds_[static_cast<std::size_t>(linkMode)];
+    if (!kind) kind = std::make_unique<SessionClSerialKind>(linkMode);
+    return kind.get();
+}
 
 bool CtlSession::SelectClEntry()
 {

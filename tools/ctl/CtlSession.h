@@ -1,9 +1,11 @@
 // One run of the command-line companion against one camera: the long-lived objects the windowed tool
-// also has, the start (speed search, move to 115200 bit/s) and the end (back to 9600 bit/s).
+// also has, the start (speed search, move to 115200 bit/s) and the end (back to 9600 bit/s). Nothing of
+// it is shared with another session: several sessions run at once, one per camera, each on its thread.
 #pragma once
 
 #include "ctl/CtlCamera.h"
 #include "ctl/CtlConnection.h"
+#include "ctl/SessionClSerialKind.h"
 
 #include "link/ComPort.h"
 #include "link/Command.h"
@@ -12,6 +14,9 @@
 #include "settings/RegistrySettings.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ControlTable.h"
+
+#include <array>
+#include <memory>
 
 class CtlSession {
 public:
@@ -43,11 +48,13 @@ public:
 private:
     bool SelectClEntry();
     bool StartAtGivenSpeed();
+    ClSerialKind* ClKind(int linkMode);
 
     CtlConnection connection_;
     RegistrySettings settings_{RegistrySettings::Detached{}};
     ControlMode mode_{settings_};
     ComPort port_;
+    std::array<std::unique_ptr<SessionClSerialKind>, 4> clKinds_;  // by link mode, made when first asked for
     SerialLink link_;
     Command command_;
     ControlTable table_;

@@ -1,31 +1,18 @@
 // A verb's arguments and output.
 #include "ctl/CtlVerb.h"
 
-#include "ctl/CtlCamera.h"
-#include "link/Command.h"
+#include "ctl/CtlConsole.h"
 
 #include <algorithm>
 
 void CtlContext::Line(const std::string& text) const
 {
     if (json) return;
-    std::fprintf(out, "%s\n", text.c_str());
-    std::fflush(out);
-}
-
-void CtlContext::Json(const JsonText& object) const
-{
-    if (!json) return;
-    // Every run says how its requests ended, so that a script can tell a refusal from a silent camera.
-    const Command::RequestCounts& counts = camera.Protocol().Counts();
-    JsonText withCounts = object;
-    withCounts.AddRaw("requests", JsonText()
-                                      .Add("answered", counts.answered)
-                                      .Add("refused", counts.refused)
-                                      .Add("timed_out", counts.timedOut)
-                                      .Add("not_sent", counts.notSent)
-                                      .Object());
-    std::fprintf(out, "%s\n", withCounts.Object().c_str());
+    if (console) {
+        console->Out(prefix + text);
+        return;
+    }
+    std::fprintf(out, "%s%s\n", prefix.c_str(), text.c_str());
     std::fflush(out);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 class CtlCamera;
+class CtlConsole;
 class ProgressSink;
 class SerialLink;
 class StderrMessageHost;
@@ -32,12 +33,17 @@ struct CtlContext {
     SerialLink* link = nullptr;
     int startArea = -1;
     bool json = false;
-    std::FILE* out = stdout;
+    std::FILE* out = stdout;  // where the lines go without a console
+    CtlConsole* console = nullptr;  // the run's shared output (several cameras print through it)
+    std::string prefix{};  // before every line for people: "COM3: " when there are several cameras
+    JsonText result{};  // the verb's fields of the run's JSON object
+    std::string errorKind{};  // a failure's kind where the status alone says too little ("differ")
 
     // One line of the output for people (nothing in --json mode).
     void Line(const std::string& text) const;
-    // The run's JSON object (only in --json mode).
-    void Json(const JsonText& object) const;
+    // The verb's fields of the run's JSON object; the program adds the run's status and counts and prints
+    // one document whatever the verb did.
+    void Json(const JsonText& object) { result = object; }
 };
 
 struct CtlVerb {

@@ -44,6 +44,12 @@ JsonText& JsonText::AddRaw(const std::string& key, const std::string& json)
     return *this;
 }
 
+JsonText& JsonText::Merge(const JsonText& other)
+{
+    if (!other.body_.empty()) body_ += (body_.empty() ? "" : ", ") + other.body_;
+    return *this;
+}
+
 std::string JsonText::Quote(const std::string& text)
 {
     std::string out = "\"";

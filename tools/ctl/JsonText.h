@@ -1,4 +1,4 @@
-// The companion's machine-readable output: one JSON object per run, built field by field.
+// The companion's machine-readable output: one JSON object per camera, built field by field.
 #pragma once
 
 #include <string>
@@ -14,6 +14,9 @@ public:
     JsonText& Add(const std::string& key, const std::vector<std::string>& texts);
     // A value that is JSON already (an object or a list built with this class).
     JsonText& AddRaw(const std::string& key, const std::string& json);
+
+    // Appends the other object's fields after this one's.
+    JsonText& Merge(const JsonText& other);
 
     // "{...}".
     std::string Object() const { return "{" + body_ + "}"; }

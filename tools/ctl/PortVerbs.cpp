@@ -12,9 +12,6 @@
 
 namespace {
 
-// The link could not be made: a problem with a file (the dosdevices folder), not with a camera.
-constexpr int kExitFileProblem = 4;
-
 const char* StateName(SerialRouteState state)
 {
     switch (state) {
@@ -121,15 +118,18 @@ int UsePort(const std::string& port, const std::string& device, bool json)
     const std::string problem = SerialPortDiscovery().UseAs(number, device, &linkedTo);
     const std::string portName = "COM" + std::to_string(number);
     if (!problem.empty()) {
+        // The link could not be made: a problem with a file (the dosdevices folder), not with a camera.
         if (json) {
-            std::printf("%s\n", JsonText()
-                                    .Add("ok", false)
-                                    .AddRaw("error", JsonText().Add("kind", "file").Add("message", problem).Object())
-                                    .Object()
-                                    .c_str());
+            std::printf(
+                "%s\n",
+                JsonText()
+                    .Add("ok", false)
+                    .AddRaw("error", JsonText().Add("kind", ExitKind(kExitFile)).Add("message", problem).Object())
+                    .Object()
+                    .c_str());
         }
         std::fprintf(stderr, "rv8200xc-ctl: %s\n", problem.c_str());
-        return kExitFileProblem;
+        return kExitFile;
     }
     if (json) {
         std::printf("%s\n", JsonText().Add("ok", true).Add("port", portName).Add("device", linkedTo).Object().c_str());

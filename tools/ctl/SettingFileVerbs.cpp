@@ -2,6 +2,7 @@
 #include "ctl/SettingFileVerbs.h"
 
 #include "ctl/CtlCamera.h"
+#include "ctl/CtlConsole.h"
 #include "ctl/CtlExit.h"
 
 #include "base/StrFormat.h"
@@ -43,13 +44,14 @@ int NeedModel(CtlCamera& camera)
     return kExitNoCamera;
 }
 
+// A camera of a model the tool does not know is no camera to read settings of (its message has been said).
 int NeedKnownModel(CtlCamera& camera)
 {
     if (!camera.ModelCheck()) {
         Problem("The camera did not answer the model query.");
         return kExitNoCamera;
     }
-    return camera.Model().IsKnown() ? kExitOk : kExitRefused;
+    return camera.Model().IsKnown() ? kExitOk : kExitNoCamera;
 }
 
 SettingFileHooks Hooks(CtlCamera& camera)
@@ -75,7 +77,7 @@ int RunSave(CtlContext& context, const CtlArgs& args)
                      Hooks(camera));
     const SettingFileVariant variant =
         args.Has("--shipping") ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
-    if (!file.WriteSettingFile(args.words[0], variant)) return kExitRefused;
+    if (!file.WriteSettingFile(args.words[0], variant)) return kExitFile;
     context.Line(
         StrFormat("%s: %d settings of %s", args.words[0].c_str(), outcome.read, camera.Model().modelName.c_str()));
     context.Json(JsonText()
@@ -180,7 +182,7 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     const std::string& path = args.words[0];
     std::string content;
-    if (!LoadInputFile(path, content)) return kExitUsage;
+    if (!LoadInputFile(path, content)) return kExitFile;
     if (!camera.ModelCheck()) {
         Problem("The camera did not answer the model query.");
         return kExitNoCamera;
@@ -193,7 +195,7 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
     file.SetProgress(context.progress);
     file.SetOnly(only);
     // The summary of what was not applied goes to standard error through the message host.
-    if (!file.ReadSettingFile(path)) return kExitUsage;
+    if (!file.ReadSettingFile(path)) return kExitFile;
     const SettingFileLoadReport& report = file.LastReport();
     context.Line(StrFormat("%d setting(s) applied from %s", report.applied, path.c_str()));
     context.Json(ReportJson(report).Add("dry_run", false));
@@ -204,8 +206,7 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
 int RunDump(CtlContext& context, const CtlArgs&)
 {
     CtlCamera& camera = context.camera;
-    if (const int status = NeedModel(camera)) return status;
-    if (!camera.Model().IsKnown()) return kExitRefused;  // nothing to read: the model is not one the tool knows
+    if (const int status = NeedKnownModel(camera)) return status;
     const CameraSession::ReadAllResult outcome = camera.ReadAll(context.progress);
     if (outcome.CameraGone()) {
         Problem(StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
@@ -234,9 +235,20 @@ int RunDump(CtlContext& context, const CtlArgs&)
              SettingFileFormat::RowLines(camera.Table(), camera.Model().modelCode, camera.Mode().IsFactory())) {
             lines.push_back(std::move(line));
         }
+        if (!context.prefix.empty()) {
+            // Several cameras: each line after its camera's port, for people to read, not to keep.
+            for (const std::string& line : lines) context.Line(line);
+            return outcome.read == outcome.total ? kExitOk : kExitRefused;
+        }
+        std::string bytes;
+        for (const std::string& line : lines) bytes += line + "\r\n";
         if (context.out == stdout) SetBinaryMode(StandardStream::Output);
-        for (const std::string& line : lines) std::fprintf(context.out, "%s\r\n", line.c_str());
-        std::fflush(context.out);
+        if (context.console) {
+            context.console->Raw(bytes);
+        } else {
+            std::fputs(bytes.c_str(), context.out);
+            std::fflush(context.out);
+        }
     }
     return outcome.read == outcome.total ? kExitOk : kExitRefused;
 }
@@ -246,7 +258,7 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     const std::string& path = args.words[0];
     std::string content;
-    if (!LoadInputFile(path, content)) return kExitUsage;
+    if (!LoadInputFile(path, content)) return kExitFile;
     if (const int status = NeedModel(camera)) return status;
     // The same comparison as the window's "Compare with setting file...".
     const SettingFileComparison comparison = SettingFileComparison::Compare(content, camera.Protocol(), camera.Table(),
@@ -286,7 +298,15 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
                      .AddRaw("differences", JsonText::List(differences))
                      .Add("not_compared", notCompared)
                      .Add("same", differences.empty()));
-    return differences.empty() ? kExitOk : kExitRefused;
+    // Of several cameras, each says whether it is one of those that differ.
+    if (!context.prefix.empty()) {
+        context.Line(differences.empty() ? "same as " + path
+                                         : StrFormat("%d difference(s) from %s", static_cast<int>(differences.size()),
+                                                     path.c_str()));
+    }
+    if (differences.empty()) return kExitOk;
+    context.errorKind = "differ";
+    return kExitRefused;
 }
 }  // namespace
 
@@ -305,7 +325,9 @@ void SettingFileVerbs::Add(std::vector<CtlVerb>& verbs)
     verbs.push_back({"diff",
                      "diff FILE.cam",
                      "Compares the settings of the file with the camera's values, one line per difference:\n"
-                     "\"NAME: file VALUE, camera VALUE\". Exit 0 when they are the same, 1 when they differ.",
+                     "\"NAME: file VALUE, camera VALUE\". Exit 0 when they are the same, 1 when they differ.\n"
+                     "With several cameras every line starts with the camera's port, and each camera ends with\n"
+                     "\"same as FILE\" or \"N difference(s) from FILE\".",
                      1,
                      1,
                      {},

@@ -1,0 +1,111 @@
+// One camera's run.
+#include "ctl/CtlCameraRun.h"
+
+#include "ctl/CtlConsole.h"
+#include "ctl/CtlExit.h"
+#include "ctl/CtlSession.h"
+#include "ctl/StderrMessageHost.h"
+#include "framework/MessageBox.h"
+#include "link/Command.h"
+
+#include <vector>
+
+namespace {
+
+// Installs a host for the calling thread for the lifetime of the object.
+class ThreadMessageHostScope {
+public:
+    explicit ThreadMessageHostScope(MessageHost* host) : previous_(SetThreadMessageHost(host)) {}
+    ~ThreadMessageHostScope() { SetThreadMessageHost(previous_); }
+    ThreadMessageHostScope(const ThreadMessageHostScope&) = delete;
+    ThreadMessageHostScope& operator=(const ThreadMessageHostScope&) = delete;
+
+private:
+    MessageHost* previous_;
+};
+
+JsonText CountsJson(const Command::RequestCounts& counts)
+{
+    return JsonText()
+        .Add("answered", counts.answered)
+        .Add("refused", counts.refused)
+        .Add("timed_out", counts.timedOut)
+        .Add("not_sent", counts.notSent);
+}
+
+}  // namespace
+
+CtlCameraRun::CtlCameraRun(const CtlConnection& connection, const CtlVerb& verb, const CtlArgs& args,
+                           const Options& options, CtlConsole& console, ProgressSink* progress)
+    : connection_(connection), verb_(verb), args_(args), options_(options), console_(console), progress_(progress)
+{
+}
+
+void CtlCameraRun::Run()
+{
+    if (status_ >= 0) return;
+    const std::string port = connection_.Describe();
+    StderrMessageHost messages;
+    messages.SetConsole(&console_, options_.prefixed ? port : std::string());
+    messages.SetAnswerYes(options_.yes);
+    const ThreadMessageHostScope scope(&messages);
+
+    JsonText fields;
+    std::string kind;
+    bool started = false;
+    Command::RequestCounts counts{};
+    {
+        CtlSession session(connection_, options_.factory);
+        if (session.Start()) {
+            started = true;
+            CtlContext context{session.Camera(), messages, progress_, &session.Link(), session.StartArea(),
+                               options_.json, console_.OutStream(), &console_};
+            if (options_.prefixed) context.prefix = port + ": ";
+            // The counts speak of the verb's own requests, not of the speed search before it.
+            session.Camera().Protocol().ResetCounts();
+            status_ = verb_.run(context, args_);
+            counts = session.Camera().Protocol().Counts();
+            fields = context.result;
+            kind = context.errorKind;
+        } else {
+            status_ = kExitNoCamera;
+        }
+        session.End();
+    }
+
+    std::vector<std::string> all, stops;
+    for (const MessageRequest& shown : messages.Shown()) {
+        all.push_back(shown.text);
+        if (shown.icon == MessageIcon::Stop) stops.push_back(shown.text);
+    }
+    if (kind.empty()) kind = ExitKind(status_);
+    JsonText json;
+    json.Add("ok", status_ == kExitOk).Add("port", port).Add("status", status_);
+    if (status_ != kExitOk) {
+        json.AddRaw("error",
+                    JsonText().Add("kind", kind).Add("message", ErrorMessage(status_, kind, stops, all)).Object());
+    }
+    json.Merge(fields);
+    if (started) json.AddRaw("requests", CountsJson(counts).Object());
+    json.Add("messages", all);
+    json_ = json.Object();
+}
+
+std::string CtlCameraRun::ErrorMessage(int status, const std::string& kind, const std::vector<std::string>& stops,
+                                       const std::vector<std::string>& all) const
+{
+    // What the run said last about its failure: a failed operation's stop message, else the last warning.
+    if (!stops.empty()) return stops.back();
+    if (!all.empty()) return all.back();
+    if (kind == "differ") return "The camera's values differ from the file.";
+    switch (status) {
+        case kExitRefused:
+            return "The camera refused a request or holds another value.";
+        case kExitNoCamera:
+            return "No camera answers on " + connection_.Describe() + ".";
+        case kExitFile:
+            return "A file could not be used.";
+        default:
+            return "The command line is wrong.";
+    }
+}
