@@ -325,13 +325,28 @@ TEST_P(CtlTableFile, AsksAsTheWindowDoes)
 }
 
 const TableFileCase kTableFileCases[] = {
-    {"GammaFileForShading", "GammaData (R G B)", 256, {"shading", "write"}, 4,
-     "This file holds 256 rows of gamma data; a full shading table has 1024. Write it anyway?", "SDD"},
-    {"ShortShadingFile", "ShadingData  (G R B)", 100, {"shading", "write"}, 4,
-     "This file holds 100 rows of shading data; a full shading table has 1024. Write it anyway?", "SDD"},
+    {"GammaFileForShading",
+     "GammaData (R G B)",
+     256,
+     {"shading", "write"},
+     4,
+     "This file holds 256 rows of gamma data; a full shading table has 1024. Write it anyway?",
+     "SDD"},
+    {"ShortShadingFile",
+     "ShadingData  (G R B)",
+     100,
+     {"shading", "write"},
+     4,
+     "This file holds 100 rows of shading data; a full shading table has 1024. Write it anyway?",
+     "SDD"},
     {"ShortShadingFileWithYes", "ShadingData  (G R B)", 100, {"--yes", "shading", "write"}, 0, "", "SDD=11"},
-    {"ShadingFileForGamma", "ShadingData  (G R B)", 100, {"gamma", "write"}, 4,
-     "This file holds 100 rows of shading data; a full gamma table has 256. Write it anyway?", "LUTR"},
+    {"ShadingFileForGamma",
+     "ShadingData  (G R B)",
+     100,
+     {"gamma", "write"},
+     4,
+     "This file holds 100 rows of shading data; a full gamma table has 256. Write it anyway?",
+     "LUTR"},
     {"ShadingFileForGammaWithYes", "ShadingData  (G R B)", 100, {"gamma", "write", "--yes"}, 0, "", "LUTR=11"},
     {"TooManyGammaRows", "GammaData (R G B)", 257, {"--yes", "gamma", "write"}, 4, "Too many data", "LUTR"},
 };
@@ -471,7 +486,12 @@ TEST_P(CtlJsonFailure, IsOneDocumentWithTheCause)
 }
 
 const JsonFailureCase kJsonFailureCases[] = {
-    {"MissingPort", {}, {"--port", "MISSING", "info"}, 3, "no_camera", "No camera answers on"},
+    {"MissingPort",
+     {},
+     {"--port", "MISSING", "info"},
+     3,
+     "no_camera",
+     "missing is not there: is the adapter plugged in?"},
     {"SilentCamera", {"--silent"}, {"--baud", "9600", "info"}, 3, "no_camera", "No camera answers on COM1."},
     {"RefusedValue", {"--refuse", "GA"}, {"set", "GA=300"}, 1, "refused", ""},
     {"UnknownModel", {"--model", "RV-9000-Z9"}, {"dump"}, 3, "no_camera", "Unsupported model: \"RV-9000-Z9\""},
@@ -541,10 +561,10 @@ TEST_F(CtlEndToEnd, ProgressBarOnlyOnATerminal)
     const CamsimProcess second(RV_CAMSIM_EXECUTABLE, 2, {});
     ASSERT_TRUE(second.Ok()) << second.Error();
     const std::string first = camera_->LinkPath(), other = second.LinkPath();  // COM1 is the second's now
-    const CtlRun both = RunProgram({"/usr/bin/script", "-q", "-e", "-c",
-                                    std::string(RV_CTL_EXECUTABLE) + " --port " + first + " --port " + other +
-                                        " gamma write " + File("gamma.csv"),
-                                    "/dev/null"});
+    const CtlRun both = RunProgram(
+        {"/usr/bin/script", "-q", "-e", "-c",
+         std::string(RV_CTL_EXECUTABLE) + " --port " + first + " --port " + other + " gamma write " + File("gamma.csv"),
+         "/dev/null"});
     ASSERT_EQ(both.status, 0) << both.out << both.err;
     for (std::string port : {first, other}) {
         port.resize(std::max(first.size(), other.size()), ' ');

@@ -53,13 +53,15 @@ void CtlCameraRun::Run()
     JsonText fields;
     std::string kind;
     bool started = false;
+    std::string openFailure;
     Command::RequestCounts counts{};
     {
         CtlSession session(connection_, options_.factory);
         if (session.Start()) {
             started = true;
-            CtlContext context{session.Camera(), messages, progress_, &session.Link(), session.StartArea(),
-                               options_.json, console_.OutStream(), &console_};
+            CtlContext context{
+                session.Camera(),     messages, progress_, &session.Link(), session.StartArea(), options_.json,
+                console_.OutStream(), &console_};
             if (options_.prefixed) context.prefix = port + ": ";
             // The counts speak of the verb's own requests, not of the speed search before it.
             session.Camera().Protocol().ResetCounts();
@@ -69,6 +71,7 @@ void CtlCameraRun::Run()
             kind = context.errorKind;
         } else {
             status_ = kExitNoCamera;
+            openFailure = session.OpenFailure();
         }
         session.End();
     }
@@ -83,7 +86,10 @@ void CtlCameraRun::Run()
     json.Add("ok", status_ == kExitOk).Add("port", port).Add("status", status_);
     if (status_ != kExitOk) {
         json.AddRaw("error",
-                    JsonText().Add("kind", kind).Add("message", ErrorMessage(status_, kind, stops, all)).Object());
+                    JsonText()
+                        .Add("kind", kind)
+                        .Add("message", openFailure.empty() ? ErrorMessage(status_, kind, stops, all) : openFailure)
+                        .Object());
     }
     json.Merge(fields);
     if (started) json.AddRaw("requests", CountsJson(counts).Object());

@@ -106,6 +106,11 @@ bool CtlSession::Start()
         LinkSession session(link_, command_);
         answered = session.Start(startArea_);
     }
+    if (!answered && !link_.IsOpen() && !link_.LastError().empty()) {
+        // The port did not open and has said why: no camera was asked, so none is said to be silent.
+        openFailure_ = link_.LastError();
+        return false;
+    }
     if (!answered) {
         Problem("No camera answers on " + connection_.Describe() + ".");
         return false;

@@ -34,6 +34,8 @@ public:
     void End();
 
     CtlCamera& Camera() { return camera_; }
+    // Why the port or entry did not open (the link's own words), empty when it opened.
+    const std::string& OpenFailure() const { return openFailure_; }
     // The flash area the camera said at the start, -1 when it did not.
     int StartArea() const { return startArea_; }
 
@@ -61,6 +63,7 @@ private:
     CameraModelInfo model_;
     CtlCamera camera_{command_, table_, model_, mode_, settings_};
     int startArea_ = -1;
+    std::string openFailure_;
     bool started_ = false;
     bool ended_ = false;
 };
