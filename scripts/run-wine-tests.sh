@@ -156,6 +156,7 @@ run_installed_tool() {
   if [ -n "$pictures" ]; then
     # The communication dialog opens over the main window, which it belongs to: moved beside it for the pictures.
     local x y w h
+    "$wine" "$keys_exe" move "$title" 0 0 || fail "the main window cannot be moved"
     read -r x y w h <<<"$("$wine" "$keys_exe" find "$title" 5 | tr -d '\r')"
     "$wine" "$keys_exe" move "Communication" $((x + w + 8)) "$y" || fail "no communication dialog"
     snapshot "$pictures" "$title" "Communication"
