@@ -108,7 +108,11 @@ void CtlWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     auto bench = std::make_shared<CtlBench>();
     bench->camera =
         std::make_unique<CtlCamera>(context.command, context.table, context.model, context.mode, context.settings);
+#ifdef _WIN32
+    bench->quiet = std::fopen("NUL", "w");
+#else
     bench->quiet = std::fopen("/dev/null", "w");
+#endif
     bench->messages = std::make_unique<StderrMessageHost>(bench->quiet);
     bench->folder = (std::filesystem::temp_directory_path() / "rv-bench-ctl").string();
     std::filesystem::create_directories(bench->folder);

@@ -1,5 +1,9 @@
 # Installation in the standard places and the Debian package (cpack -G DEB).
 #   cmake --install build/release --prefix /usr/local      # or: cd build/release && cpack -G DEB
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackaging.cmake)
+  return()
+endif()
 include(GNUInstallDirs)
 
 set(RV_PACKAGE_NAME rv8200xc-control-tool)

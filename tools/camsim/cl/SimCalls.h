@@ -5,7 +5,11 @@
 
 // Exported with default visibility; everything else in the simulated libraries stays hidden, so two of
 // them (or the simulator linked into a test) never resolve into each other.
+#ifdef _WIN32
+#define CLSIM_EXPORT extern "C" __declspec(dllexport)
+#else
 #define CLSIM_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace camsim {
 

@@ -7,7 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 namespace camsim {
 
@@ -25,14 +29,29 @@ bool ReadFile(const std::string& path, std::string& text)
     return true;
 }
 
-// The full path of the shared object this code was loaded from.
+// The full path of the shared object this code was loaded from, with '/' separators.
 std::string OwnPath()
 {
+#ifdef _WIN32
+    // Pinned: a DLL the tool frees stays loaded, with its cameras and their speed, as a real camera keeps its
+    // state while the tool lets go of the grabber's library.
+    HMODULE module = nullptr;
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                           reinterpret_cast<LPCSTR>(&OwnPath), &module) == 0) {
+        return {};
+    }
+    char buffer[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(module, buffer, MAX_PATH);
+    std::string path(buffer, length < MAX_PATH ? length : 0);
+    for (char& c : path) c = c == '\\' ? '/' : c;
+    return path;
+#else
     Dl_info info{};
     if (dladdr(reinterpret_cast<void*>(&OwnPath), &info) == 0 || info.dli_fname == nullptr) {
         return {};
     }
     return info.dli_fname;
+#endif
 }
 
 }  // namespace
@@ -88,7 +107,7 @@ SimLibrary::SimLibrary(const std::string& configText, std::string folder)
     }
     indexReferences_ = config.indexReferences;
     if (!config.callLog.empty()) {
-        logPath_ = config.callLog[0] == '/' || folder.empty() ? config.callLog : folder + "/" + config.callLog;
+        logPath_ = config.callLog[0] == '/' || config.callLog.find(':') == 1 || folder.empty() ? config.callLog : folder + "/" + config.callLog;
     }
 }
 

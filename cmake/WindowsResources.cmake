@@ -1,0 +1,17 @@
+# Icon and version information in the resources of a Windows program:
+#   rv_windows_resources(TARGET "File description")
+function(rv_windows_resources target description)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(RV_RC_NAME ${target})
+  set(RV_RC_DESCRIPTION ${description})
+  set(RV_RC_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/rv8200xc-control-tool.ico)
+  # FILEVERSION wants four numbers: 0.29 -> 0,29,0,0.
+  string(REPLACE "." ";" parts "${PROJECT_VERSION}.0.0.0")
+  list(SUBLIST parts 0 4 parts)
+  list(JOIN parts "," RV_RC_VERSION_COMMAS)
+  set(rc ${PROJECT_BINARY_DIR}/generated/${target}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
