@@ -8,8 +8,10 @@
 #include "ctl/StderrMessageHost.h"
 #include "link/Command.h"
 #include "settings/ControlMode.h"
+#ifdef RV_CAMSIM_EXECUTABLE
 #include "support/CamsimProcess.h"
 #include "support/TestProcess.h"
+#endif
 #include "tables/CommandTable.h"
 
 #include <algorithm>
@@ -45,6 +47,7 @@ struct CtlBench {
     }
 };
 
+#ifdef RV_CAMSIM_EXECUTABLE
 // Three simulated cameras of their own, with wire-time emulation, and the companion run on them as a process.
 struct CameraLine {
     std::vector<std::unique_ptr<CamsimProcess>> cameras;
@@ -102,6 +105,7 @@ void AddLineWorkload(const std::string& settings, std::vector<BenchWorkload>& ou
     workload.budgetMs = oneMs;
     out.push_back(workload);
 }
+#endif
 
 void CtlWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
 {
@@ -141,7 +145,10 @@ void CtlWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
                        return host->shown + bench->Run("shading", {"write", shading});
                    },
                    0.9, [command] { command->SendValue(cmd::SDM, 1, 5000); }});
+#ifdef RV_CAMSIM_EXECUTABLE
+    // Where the simulated camera runs as a process of its own (not under Wine).
     AddLineWorkload(settings, out);
+#endif
 }
 BENCH_WORKLOADS(30, CtlWorkloads);
 
