@@ -127,7 +127,7 @@ int CCompareDialog::Compare(const std::string& path)
 {
     std::string content;
     if (!TextFile::Load(path, content)) {
-        ShowMessage(path + "\nCouldn't open this file", "File Open Error", MessageButtons::Ok,
+        ShowMessage(CannotOpenText(path), "File Open Error", MessageButtons::Ok,
                     MessageIcon::Exclamation);
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "files/TextFile.h"
 
 #include "base/StrFormat.h"
+#include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 
 #include <climits>
@@ -105,7 +106,7 @@ int GammaFile::ReadFile(const std::string& path, const Tables& tables, const Acc
 {
     std::string content;
     if (!TextFile::Load(path, content)) {
-        ShowStop(path + "\nCouldn't open this file");
+        ShowStop(CannotOpenText(path));
         return 0;
     }
     // Read into copies, so that what the operator turns down is not kept either.
@@ -159,6 +160,6 @@ int GammaFile::WriteFile(const std::string& path, const Tables& tables)
         case TextFile::SaveResult::CannotWrite:
             break;
     }
-    ShowStop(path + "\nCouldn't open this file");
+    ShowStop(CannotOpenText(path));
     return 0;
 }

@@ -123,8 +123,7 @@ int SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant va
         case TextFile::SaveResult::Saved:
             return 1;
         case TextFile::SaveResult::CannotCreate:
-            ShowMessage(path + "\nCouldn't open this file", kFileOpenCaption, MessageButtons::Ok,
-                        MessageIcon::Exclamation);
+            ShowMessage(CannotOpenText(path), kFileOpenCaption, MessageButtons::Ok, MessageIcon::Exclamation);
             return 0;
         case TextFile::SaveResult::CannotWrite:
             ShowMessage(path + "\nCouldn't write this file", "File Write Error", MessageButtons::Ok,
@@ -138,7 +137,7 @@ int SettingFile::ReadSettingFile(const std::string& path)
 {
     std::string content;
     if (!TextFile::Load(path, content)) {
-        ShowMessage(path + "\nCouldn't open this file", kFileOpenCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(CannotOpenText(path), kFileOpenCaption, MessageButtons::Ok, MessageIcon::Exclamation);
         return 0;
     }
     const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);

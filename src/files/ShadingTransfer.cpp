@@ -188,7 +188,7 @@ void ShadingTransfer::ReadToFile()
         case TextFile::SaveResult::Saved:
             break;
         case TextFile::SaveResult::CannotCreate:
-            StopMessage(path + "\nCouldn't open this file");
+            StopMessage(CannotOpenText(path));
             break;
         case TextFile::SaveResult::CannotWrite:
             StopMessage(path + "\nCouldn't write this file");
@@ -216,7 +216,7 @@ ShadingTransfer::FileOutcome ShadingTransfer::TakeFile(const std::string& path, 
 {
     std::string content;
     if (!TextFile::Load(path, content)) {
-        StopMessage(path + "\nCouldn't open this file");
+        StopMessage(CannotOpenText(path));
         return FileOutcome::CannotOpen;
     }
     // The file reaches the buffer only when it was read whole and, unless it looks like a full table the

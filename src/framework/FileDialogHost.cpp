@@ -75,7 +75,9 @@ int ChooseFile(FileDialogRequest request, std::string& path)
     return 1;
 }
 
+std::string CannotOpenText(const std::string& path) { return path + "\nCouldn't open this file"; }
+
 void ReportCannotOpen(const std::string& path)
 {
-    ShowMessage(path + "\nCouldn't open this file", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    ShowMessage(CannotOpenText(path), {}, MessageButtons::Ok, MessageIcon::Exclamation);
 }

@@ -50,7 +50,9 @@ FileDialogHost* GetFileDialogHost();
 // over an existing file asks first; any answer but Yes ends the save.
 int ChooseFile(FileDialogRequest request, std::string& path);
 
-// The message of a file that cannot be opened: the path, then "\nCouldn't open this file".
+// The text of a file that cannot be opened: the path, then "\nCouldn't open this file".
+std::string CannotOpenText(const std::string& path);
+// That text in a box with an exclamation.
 void ReportCannotOpen(const std::string& path);
 
 // The path with the default extension appended when its file name has none.

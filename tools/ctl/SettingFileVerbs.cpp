@@ -10,6 +10,7 @@
 #include "files/SettingFileComparison.h"
 #include "files/SettingFileFormat.h"
 #include "files/TextFile.h"
+#include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "link/BulkTally.h"
 #include "link/Command.h"
@@ -33,7 +34,7 @@ void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok
 bool LoadInputFile(const std::string& path, std::string& content)
 {
     if (TextFile::Load(path, content)) return true;
-    Problem(path + "\nCouldn't open this file");
+    Problem(CannotOpenText(path));
     return false;
 }
 
@@ -300,9 +301,9 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
                      .Add("same", differences.empty()));
     // Of several cameras, each says whether it is one of those that differ.
     if (!context.prefix.empty()) {
-        context.Line(differences.empty() ? "same as " + path
-                                         : StrFormat("%d difference(s) from %s", static_cast<int>(differences.size()),
-                                                     path.c_str()));
+        context.Line(differences.empty()
+                         ? "same as " + path
+                         : StrFormat("%d difference(s) from %s", static_cast<int>(differences.size()), path.c_str()));
     }
     if (differences.empty()) return kExitOk;
     context.errorKind = "differ";

@@ -12,6 +12,7 @@
 #include "files/ShadingTransfer.h"
 #include "files/TableFileCheck.h"
 #include "files/TextFile.h"
+#include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
 
@@ -45,7 +46,7 @@ int ShadingRead(CtlContext& context, const std::string& path)
         case TextFile::SaveResult::Saved:
             break;
         case TextFile::SaveResult::CannotCreate:
-            Problem(path + "\nCouldn't open this file");
+            Problem(CannotOpenText(path));
             return kExitFile;
         case TextFile::SaveResult::CannotWrite:
             Problem(path + "\nCouldn't write this file");
