@@ -10,6 +10,7 @@
 #include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/FlashAreas.h"
 #include "operations/LinkSession.h"
 #include "operations/RequestReport.h"
 #include "pages/CameraReader.h"
@@ -61,8 +62,9 @@ constexpr int kUserArea1 = 1;
 
 const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
                                    "Camera Link spec. ver.1.1"};
-const char* const kBaudRates[] = {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"};
-const char* const kAreaNames[] = {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"};
+
+// "Factory Data", "User 1 Data" .. "User 3 Data".
+QString AreaText(int area) { return QString::fromLatin1(FlashAreaName(area)) + QStringLiteral(" Data"); }
 
 QPixmap Picture(int id) { return QPixmap(QStringLiteral(":/link/%1.png").arg(id)); }
 
@@ -136,7 +138,10 @@ void CCommunicationDialog::BuildControls()
     for (const char* category : kCategories) categoryList_->addItem(QString::fromLatin1(category));
     portList_ = DropDown(kPortListId, portGroup);
     baudList_ = DropDown(kBaudListId, portGroup);
-    for (const char* rate : kBaudRates) baudList_->addItem(QString::fromLatin1(rate));
+    // The link's rates, by index, as "9600bps" .. "115200bps".
+    for (int i = 0; i < SerialLink::kBaudCount; ++i) {
+        baudList_->addItem(QStringLiteral("%1bps").arg(SerialLink::BaudRateFromIndex(i)));
+    }
     // Only a display: the rate changes through the start-up's handshake with the camera.
     baudList_->setEnabled(false);
     auto* portLayout = new QFormLayout(portGroup);
@@ -173,7 +178,7 @@ void CCommunicationDialog::BuildControls()
 
     auto* areaGroup = new QGroupBox(QStringLiteral("Factory And User Setting In Camera"), body);
     areaList_ = DropDown(kAreaListId, areaGroup);
-    for (int area = 0; area < 4; ++area) areaList_->addItem(QString::fromLatin1(kAreaNames[area]), area);
+    for (int area = 0; area < 4; ++area) areaList_->addItem(AreaText(area), area);
     // A sorted list: the area travels with its entry, so the order of the texts never decides the area.
     areaList_->model()->sort(0);
     storeButton_ = Button("Store", kStoreId, areaGroup);
@@ -374,7 +379,7 @@ void CCommunicationDialog::OnPortChanged(int portIndex)
 QString CCommunicationDialog::AreaName(int area, bool known)
 {
     if (!known || area < 0 || area > 3) return QStringLiteral("Unkown");
-    return QString::fromLatin1(kAreaNames[area]);
+    return AreaText(area);
 }
 
 void CCommunicationDialog::OnGetArea()

@@ -2,6 +2,7 @@
 #include "dialogs/CParameterAreaSelectDialog.h"
 
 #include "framework/qt/ControlWindow.h"
+#include "operations/FlashAreas.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -52,8 +53,9 @@ CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int load
 void CParameterAreaSelectDialog::OnInitDialog()
 {
     areaList_->clear();
-    if (loadFlag_ != 0 || factoryMode_) areaList_->addItem(QStringLiteral("Factory"));
-    for (const char* user : {"User 1", "User 2", "User 3"}) areaList_->addItem(QString::fromLatin1(user));
+    if (loadFlag_ != 0 || factoryMode_) areaList_->addItem(QString::fromLatin1(FlashAreaName(kFlashFactory)));
+    for (int user : {kFlashUser1, kFlashUser2, kFlashUser3})
+        areaList_->addItem(QString::fromLatin1(FlashAreaName(user)));
     areaList_->setCurrentIndex(0);
     if (loadFlag_ != 0) {
         setWindowTitle(QStringLiteral("Load setting data"));
@@ -66,10 +68,9 @@ void CParameterAreaSelectDialog::OnInitDialog()
 
 int CParameterAreaSelectDialog::AreaOfText(const QString& text)
 {
-    if (text == QLatin1String("Factory")) return 0;
-    if (text == QLatin1String("User 1")) return 1;
-    if (text == QLatin1String("User 2")) return 2;
-    if (text == QLatin1String("User 3")) return 3;
+    for (int area : {kFlashFactory, kFlashUser1, kFlashUser2, kFlashUser3}) {
+        if (text == QLatin1String(FlashAreaName(area))) return area;
+    }
     return -1;
 }
 

@@ -15,13 +15,13 @@ namespace {
 
 bool IsArea(int area) { return area >= kFlashFactory && area <= kFlashUser3; }
 
-const char* AreaName(int area)
+}  // namespace
+
+const char* FlashAreaName(int area)
 {
     static const char* const names[] = {"Factory", "User 1", "User 2", "User 3"};
     return IsArea(area) ? names[area] : "?";
 }
-
-}  // namespace
 
 FlashAreas::FlashAreas(Command& command, AreaChooser chooseArea, std::function<void()> refresh)
     : command_(command),
@@ -79,13 +79,13 @@ int FlashAreas::StoreAll()
     std::vector<std::string> notStored;
     for (int area : {kFlashUser1, kFlashUser2, kFlashUser3, kFlashFactory}) {
         if (tally.CameraGone()) {
-            tally.AddNotSent(1, AreaName(area));
-            notStored.push_back(AreaName(area));
+            tally.AddNotSent(1, FlashAreaName(area));
+            notStored.push_back(FlashAreaName(area));
             continue;
         }
         if (pause_) pause_(kStoreAllPauseMs);
         // Every area is tried whatever the earlier ones gave, unless the camera is gone.
-        if (!tally.Add(Store(area, kStoreAllTimeoutMs), AreaName(area))) notStored.push_back(AreaName(area));
+        if (!tally.Add(Store(area, kStoreAllTimeoutMs), FlashAreaName(area))) notStored.push_back(FlashAreaName(area));
     }
     const int failures = tally.Failed();
     if (failures == 0) {

@@ -10,6 +10,9 @@ class Command;
 // Area numbers as the camera takes them: 0 "Factory" (stored with SA00), 1 to 3 "User 1" to "User 3".
 enum FlashArea : int { kFlashFactory = 0, kFlashUser1 = 1, kFlashUser2 = 2, kFlashUser3 = 3 };
 
+// The area's name as the operator reads it: "Factory", "User 1" .. "User 3"; "?" for any other number.
+const char* FlashAreaName(int area);
+
 class FlashAreas {
 public:
     static constexpr int kLoadTimeoutMs = 10000;
