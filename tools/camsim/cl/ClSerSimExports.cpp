@@ -21,22 +21,5 @@ CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialInit(ClUInt32 serialIndex, ClSerialRef*
 }
 #endif
 
-#ifndef CLSIM_OMIT_clSerialClose
-CLSIM_EXPORT void CLSER_CDECL clSerialClose(ClSerialRef serialRef) { camsim::SimSerialClose(Library(), serialRef); }
-#endif
-
-#ifndef CLSIM_OMIT_clSerialRead
-CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialRead(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                              ClUInt32 timeoutMs)
-{
-    return camsim::SimSerialRead(Library(), serialRef, buffer, bufferSize, timeoutMs);
-}
-#endif
-
-#ifndef CLSIM_OMIT_clSerialWrite
-CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialWrite(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                               ClUInt32 timeoutMs)
-{
-    return camsim::SimSerialWrite(Library(), serialRef, buffer, bufferSize, timeoutMs);
-}
-#endif
+#define CLSIM_CALL CLSER_CDECL
+#include "camsim/cl/SimSerialExports.inc"

@@ -101,43 +101,6 @@ CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialInit(ClUInt32 serialIndex, ClSerialRef*
 }
 #endif
 
-#ifndef CLSIM_OMIT_clSerialClose
-CLSIM_EXPORT void CLSER_CDECL clSerialClose(ClSerialRef serialRef) { camsim::SimSerialClose(Library(), serialRef); }
-#endif
-
-#ifndef CLSIM_OMIT_clSerialRead
-CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialRead(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                              ClUInt32 timeoutMs)
-{
-    return camsim::SimSerialRead(Library(), serialRef, buffer, bufferSize, timeoutMs);
-}
-#endif
-
-#ifndef CLSIM_OMIT_clSerialWrite
-CLSIM_EXPORT ClInt32 CLSER_CDECL clSerialWrite(ClSerialRef serialRef, char* buffer, ClUInt32* bufferSize,
-                                               ClUInt32 timeoutMs)
-{
-    return camsim::SimSerialWrite(Library(), serialRef, buffer, bufferSize, timeoutMs);
-}
-#endif
-
-#ifndef CLSIM_OMIT_clGetSupportedBaudRates
-CLSIM_EXPORT ClInt32 CLSER_CDECL clGetSupportedBaudRates(ClSerialRef serialRef, ClUInt32* baudRates)
-{
-    return camsim::SimGetSupportedBaudRates(Library(), serialRef, baudRates);
-}
-#endif
-
-#ifndef CLSIM_OMIT_clSetBaudRate
-CLSIM_EXPORT ClInt32 CLSER_CDECL clSetBaudRate(ClSerialRef serialRef, ClUInt32 baudRate)
-{
-    return camsim::SimSetBaudRate(Library(), serialRef, baudRate);
-}
-#endif
-
-#ifndef CLSIM_OMIT_clGetErrorText
-CLSIM_EXPORT ClInt32 CLSER_CDECL clGetErrorText(ClInt32 errorCode, char* errorText, ClUInt32* textSize)
-{
-    return camsim::SimGetErrorText(Library(), errorCode, errorText, textSize);
-}
-#endif
+#define CLSIM_CALL CLSER_CDECL
+#define CLSIM_WITH_RATES
+#include "camsim/cl/SimSerialExports.inc"
