@@ -293,8 +293,7 @@ RequestOutcome Command::SetText(int commandIndex, const std::string& text, int t
                                  ProtocolLine::MnemonicOf(commandIndex).c_str());
         return Finish(outcome);
     }
-    // The text goes out unchanged whatever type the table gives the command.
-    ValueTypeOverride asText(commandIndex, kValueText);
+    // A text value goes out unchanged whatever type the table gives the command.
     CommandValue v;
     v.valueType = kValueText;
     v.text = text;

@@ -82,7 +82,8 @@ std::string ProtocolLine::MnemonicOf(int commandIndex)
 std::string ProtocolLine::FormatSetting(int commandIndex, const CommandValue& value, bool withLineEnd)
 {
     std::string valueText;
-    switch (CommandTable::ValueType(commandIndex)) {
+    const int type = value.valueType != kValueInteger ? value.valueType : CommandTable::ValueType(commandIndex);
+    switch (type) {
         case kValueInteger:
             valueText = std::to_string(value.intValue);
             break;
@@ -143,21 +144,28 @@ int ProtocolLine::ParseAnswer(const std::string& line, CommandAnswer& answer)
     answer.commandIndex = index;
     answer.decimals = decimals;
 
-    CommandValue& value = answer.value;
+    answer.value = ReadValue(answer.valueText, valueType, decimals);
+    answer.failed = false;
+    return 1;
+}
+
+CommandValue ProtocolLine::ReadValue(const std::string& text, int valueType, int decimals)
+{
+    CommandValue value;
     value.valueType = valueType;
-    value.text = answer.valueText;
+    value.text = text;
     switch (valueType) {
         case kValueInteger:
             // The prefix is the camera's "&H", case-sensitive: "&h1F" is read as a decimal number.
-            if (answer.valueText.compare(0, 2, "&H") == 0) {
-                value.intValue = ReadHex(answer.valueText.substr(2));
+            if (text.compare(0, 2, "&H") == 0) {
+                value.intValue = ReadHex(text.substr(2));
             } else {
-                value.intValue = ReadDecimal(answer.valueText);
+                value.intValue = ReadDecimal(text);
             }
             value.realValue = value.intValue;
             break;
         case kValueDecimal: {
-            value.realValue = ReadReal(answer.valueText);
+            value.realValue = ReadReal(text);
             // The small bias keeps 0.29 with two decimals at 29 instead of 28.999...
             const double scaled = value.realValue * PowerOfTen(decimals);
             const double truncated = std::trunc(scaled + (scaled >= 0 ? 1e-7 : -1e-7));
@@ -167,8 +175,7 @@ int ProtocolLine::ParseAnswer(const std::string& line, CommandAnswer& answer)
         default:
             break;
     }
-    answer.failed = false;
-    return 1;
+    return value;
 }
 
 int ProtocolLine::ParseSettingLine(const std::string& line, int& commandIndex, std::string& mnemonic, int& value,

@@ -3,7 +3,7 @@
 
 namespace {
 
-CommandEntry g_commands[CommandTable::kCount] = {
+const CommandEntry g_commands[CommandTable::kCount] = {
     {0, "EB", 0, 0, 0},        {1, "ST", 0, 0, 0},        {2, "HP", 0, 0, 0},        {3, "VN", 0, 2, 0},
     {4, "FPVN", 0, 2, 0},      {5, "ID", 0, 2, 0},        {6, "UD", 0, 2, 0},        {7, "DVN", 0, 2, 0},
     {8, "MD", 0, 2, 0},        {9, "DV", 0, 2, 0},        {10, "SBDRT", 0, 0, 0},    {11, "CBDRT", 0, 0, 0},
@@ -93,12 +93,3 @@ int CommandTable::Find(std::string_view mnemonic, int* valueType, int* decimals)
     }
     return -1;
 }
-
-void CommandTable::SetValueType(int index, int valueType) { g_commands[index].valueType = valueType; }
-
-ValueTypeOverride::ValueTypeOverride(int index, int valueType) : index_(index), saved_(CommandTable::ValueType(index))
-{
-    CommandTable::SetValueType(index, valueType);
-}
-
-ValueTypeOverride::~ValueTypeOverride() { CommandTable::SetValueType(index_, saved_); }

@@ -287,8 +287,7 @@ struct CommandEntry {
     std::int32_t decimals;
 };
 
-// The table is filled at program start and read-only afterwards, except for the value-type override
-// the protocol uses for a single send (ValueTypeOverride).
+// The table is constant data.
 class CommandTable {
 public:
     static constexpr int kCount = 261;
@@ -303,22 +302,4 @@ public:
     // Exact, case-sensitive search from index 0 upward; the first match wins. -1 when not found.
     // valueType and decimals, when given, receive the entry's fields on a match.
     static int Find(std::string_view mnemonic, int* valueType = nullptr, int* decimals = nullptr);
-
-private:
-    friend class ValueTypeOverride;
-    static void SetValueType(int index, int valueType);
-};
-
-// Switches one entry's value type for the lifetime of this object and restores the saved type when
-// it ends (the protocol's "send this integer command as text" case).
-class ValueTypeOverride {
-public:
-    ValueTypeOverride(int index, int valueType);
-    ~ValueTypeOverride();
-    ValueTypeOverride(const ValueTypeOverride&) = delete;
-    ValueTypeOverride& operator=(const ValueTypeOverride&) = delete;
-
-private:
-    int index_;
-    int saved_;
 };

@@ -107,15 +107,14 @@ TEST(LineFormats, SettingAndQueryLines)
 
 TEST(LineFormats, DecimalValuesUseTheDigitCountWhateverTheLocale)
 {
-    // No command of the table is decimal; the override gives one for the length of the test.
-    ValueTypeOverride asDecimal(cmd::GA, kValueDecimal);
+    // No command of the table is decimal; the values carry the type themselves.
     CommandValue v;
+    v.valueType = kValueDecimal;
     v.realValue = 2.5;
     EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, false), "GA=2");  // zero digits: rounded to even
-    CommandAnswer answer;
-    ASSERT_EQ(ProtocolLine::ParseAnswer("GA=-3.75", answer), 1);
-    EXPECT_DOUBLE_EQ(answer.value.realValue, -3.75);
-    EXPECT_EQ(answer.value.intValue, -3);  // truncated toward zero
+    const CommandValue read = ProtocolLine::ReadValue("-3.75", kValueDecimal, 0);
+    EXPECT_DOUBLE_EQ(read.realValue, -3.75);
+    EXPECT_EQ(read.intValue, -3);  // truncated toward zero
 }
 
 }  // namespace

@@ -53,15 +53,3 @@ TEST(CommandTable, EveryEntryIsConsistent)
     EXPECT_STREQ(CommandTable::Mnemonic(cmd::TMP0), "TMP0");
     EXPECT_STREQ(CommandTable::Mnemonic(cmd::PBC00), "PBC00");
 }
-
-TEST(CommandTable, ValueTypeOverrideLastsForItsScope)
-{
-    {
-        ValueTypeOverride asText(cmd::GA, kValueText);
-        EXPECT_EQ(CommandTable::ValueType(cmd::GA), kValueText);
-        int valueType = -1;
-        CommandTable::Find("GA", &valueType);
-        EXPECT_EQ(valueType, kValueText);
-    }
-    EXPECT_EQ(CommandTable::ValueType(cmd::GA), kValueInteger);
-}
