@@ -14,6 +14,15 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
+// Sends boxes where the process-wide ShowMessage does.
+class RoutedMessageHost : public MessageHost {
+public:
+    MessageResult Show(const MessageRequest& r) override
+    {
+        return ShowMessage(r.text, r.caption, r.buttons, r.icon, r.defaultButton);
+    }
+};
+
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 }  // namespace
@@ -44,9 +53,8 @@ std::string WithDefaultExtension(const std::string& path, const std::string& ext
     return path + "." + extension;
 }
 
-int ChooseFile(FileDialogRequest request, std::string& path)
+int ChooseFile(FileDialogHost& dialogs, MessageHost& messages, FileDialogRequest request, std::string& path)
 {
-    if (!g_fileDialogHost) return 0;
     if (request.initialName.empty()) {
         request.initialName = request.startFolder;
         if (!request.filters.empty()) {
@@ -56,18 +64,18 @@ int ChooseFile(FileDialogRequest request, std::string& path)
             request.initialName += request.filters.front().pattern;
         }
     }
-    const FileDialogResult result = g_fileDialogHost->Show(request);
+    const FileDialogResult result = dialogs.Show(request);
     if (result.status == FileDialogStatus::Cancel) return 0;
     if (result.status == FileDialogStatus::Error) {
-        ShowMessage(StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
+        ShowMessage(messages, StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
                     MessageButtons::Ok, MessageIcon::Exclamation);
         return 0;
     }
     const std::string chosen = WithDefaultExtension(result.path, request.defaultExtension);
     if (chosen.empty()) return 0;
     // Any answer but Yes ends the save: nothing is written and nothing remembered.
-    if (request.mode == FileDialogMode::Save && g_fileDialogHost->FileExists(chosen) &&
-        ShowMessage(chosen + "\nThis file already exists." + "\nReplace existing file?", {}, MessageButtons::YesNo,
+    if (request.mode == FileDialogMode::Save && dialogs.FileExists(chosen) &&
+        ShowMessage(messages, chosen + "\nThis file already exists." + "\nReplace existing file?", {}, MessageButtons::YesNo,
                     MessageIcon::Question) != MessageResult::Yes) {
         return 0;
     }
@@ -75,7 +83,19 @@ int ChooseFile(FileDialogRequest request, std::string& path)
     return 1;
 }
 
+int ChooseFile(FileDialogRequest request, std::string& path)
+{
+    if (!g_fileDialogHost) return 0;
+    RoutedMessageHost routed;
+    return ChooseFile(*g_fileDialogHost, routed, std::move(request), path);
+}
+
 std::string CannotOpenText(const std::string& path) { return path + "\nCouldn't open this file"; }
+
+void ReportCannotOpen(MessageHost& messages, const std::string& path)
+{
+    ShowMessage(messages, CannotOpenText(path), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+}
 
 void ReportCannotOpen(const std::string& path)
 {

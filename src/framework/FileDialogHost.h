@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class MessageHost;
+
 enum class FileDialogMode { Open, Save };
 
 // One entry of the dialog's type list, e.g. {"Camera setting file (*.cam)", "*.cam"}.
@@ -50,10 +52,13 @@ FileDialogHost* GetFileDialogHost();
 // over an existing file asks first; any answer but Yes ends the save.
 int ChooseFile(FileDialogRequest request, std::string& path);
 
+// The same pattern on the given hosts.
+int ChooseFile(FileDialogHost& dialogs, MessageHost& messages, FileDialogRequest request, std::string& path);
 // The text of a file that cannot be opened: the path, then "\nCouldn't open this file".
 std::string CannotOpenText(const std::string& path);
 // That text in a box with an exclamation.
 void ReportCannotOpen(const std::string& path);
+void ReportCannotOpen(MessageHost& messages, const std::string& path);
 
 // The path with the default extension appended when its file name has none.
 std::string WithDefaultExtension(const std::string& path, const std::string& extension);

@@ -50,6 +50,17 @@ MessageResult ShowMessage(std::string_view text, std::string_view caption, Messa
     return DefaultAnswer(request);
 }
 
+MessageResult ShowMessage(MessageHost& host, std::string_view text, std::string_view caption, MessageButtons buttons,
+                          MessageIcon icon, std::optional<MessageResult> defaultButton)
+{
+    return host.Show(MessageRequest{std::string(text), std::string(caption), buttons, icon, defaultButton});
+}
+
+void ShowCommunicationError(MessageHost& host, std::string_view text)
+{
+    if (!text.empty()) ShowMessage(host, text, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+}
+
 void ShowCommunicationError(std::string_view text)
 {
     if (!text.empty()) ShowMessage(text, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);

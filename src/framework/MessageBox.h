@@ -44,6 +44,12 @@ MessageHost* SetThreadMessageHost(MessageHost* host);
 MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
                           MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation,
                           std::optional<MessageResult> defaultButton = std::nullopt);
+// The same, to the given host.
+MessageResult ShowMessage(MessageHost& host, std::string_view text, std::string_view caption = {},
+                          MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation,
+                          std::optional<MessageResult> defaultButton = std::nullopt);
+void ShowCommunicationError(MessageHost& host, std::string_view text);
+
 // The button a box presses by default: the request's own, else its first.
 MessageResult DefaultAnswer(const MessageRequest& request);
 

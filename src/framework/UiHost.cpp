@@ -14,14 +14,16 @@ UiHost* SetUiHost(UiHost* host)
 
 UiHost* GetUiHost() { return g_uiHost; }
 
-WaitCursor::WaitCursor()
+WaitCursor::WaitCursor() : host_(g_uiHost)
 {
-    if (g_uiHost) g_uiHost->ShowWaitCursor(true);
+    if (host_) host_->ShowWaitCursor(true);
 }
+
+WaitCursor::WaitCursor(UiHost& host) : host_(&host) { host_->ShowWaitCursor(true); }
 
 WaitCursor::~WaitCursor()
 {
-    if (g_uiHost) g_uiHost->ShowWaitCursor(false);
+    if (host_) host_->ShowWaitCursor(false);
 }
 
 void PumpMessages(bool paintOnly)

@@ -18,9 +18,13 @@ UiHost* GetUiHost();
 class WaitCursor {
 public:
     WaitCursor();
+    explicit WaitCursor(UiHost& host);
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UiHost* host_;
 };
 
 void PumpMessages(bool paintOnly = false);
