@@ -3,16 +3,30 @@
 
 #include "app/CCtrlToolDlg.h"
 #include "app/ToolObjects.h"
-#include "framework/FileDialogHost.h"
-#include "framework/MessageBox.h"
-#include "framework/TimerService.h"
-#include "framework/UiHost.h"
+#include "app/ToolParts.h"
+#include "framework/StandardHosts.h"
 #include "framework/qt/QtFileDialogHost.h"
 #include "framework/qt/QtMessageHost.h"
 #include "framework/qt/QtTimerService.h"
 #include "framework/qt/QtUiHost.h"
 
 #include <memory>
+
+OperatorHosts InstalledHosts(StandardHosts& fallback)
+{
+    MessageHost* messages = GetMessageHost();
+    FileDialogHost* fileDialogs = GetFileDialogHost();
+    UiHost* ui = GetUiHost();
+    TimerService* timers = GetTimerService();
+    ShellHost* shell = GetShellHost();
+    return {messages ? *messages : fallback.messages,
+            fileDialogs ? *fileDialogs : fallback.fileDialogs,
+            ui ? *ui : fallback.ui,
+            timers ? *timers : fallback.timers,
+            shell ? *shell : fallback.shell,
+            GetOnlineStatusRegistry(),
+            GetOpenDialogList()};
+}
 
 int CCtrlToolApp::InitInstance()
 {
@@ -24,15 +38,18 @@ int CCtrlToolApp::InitInstance()
     if (!GetTimerService()) timerService = std::make_unique<QtTimerService>();
     std::unique_ptr<QtUiHost> uiHost;
     if (!GetUiHost()) uiHost = std::make_unique<QtUiHost>();
+    StandardHosts fallback;
+    OperatorHosts hosts = InstalledHosts(fallback);
 
     {
         // The run's objects outlive the window; their destruction at the end of this block writes the
         // settings back (ToolObjects).
         ToolObjects objects;
-        CCtrlToolDlg dialog(objects);
+        ToolParts parts(objects, hosts);
+        CCtrlToolDlg& dialog = parts.window;
         if (messageHost) messageHost->SetParentWindow(&dialog);
         if (fileDialogHost) fileDialogHost->SetParentWindow(&dialog);
-        dialog.SetStartUpFinishedHandler([this, &dialog] {
+        parts.SetStartedHandler([this, &dialog] {
             if (started_) started_(dialog);
         });
         dialog.exec();

@@ -5,6 +5,11 @@
 #include <functional>
 
 class CCtrlToolDlg;
+struct OperatorHosts;
+struct StandardHosts;
+
+// The installed hosts, and for each one not installed the fallback's.
+OperatorHosts InstalledHosts(StandardHosts& fallback);
 
 class CCtrlToolApp {
 public:

@@ -1,50 +1,77 @@
+// The main window's menu bar.
 #include "app/MainMenu.h"
 
-#include "app/CCtrlToolDlg.h"
+#include "operations/OperationGate.h"
 
 #include <QAction>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
-MainMenu::MainMenu(QWidget* window, CommandHandler onCommand) : onCommand_(std::move(onCommand))
+namespace {
+
+constexpr std::string_view kFile = "File(&F)";
+constexpr std::string_view kSaveAs = "File(&F)/&Save as";
+constexpr std::string_view kSettings = "Settings(&S)";
+constexpr std::string_view kUtility = "Utility(&U)";
+constexpr std::string_view kLut = "LUT(&L)";
+constexpr std::string_view kHelp = "Help(&H)";
+
+// In the order they appear.
+constexpr MainMenu::Item kItems[] = {
+    {kFile, "&Open", MainMenu::kCmdOpen},
+    {kFile, "&Compare with setting file...", MainMenu::kCmdCompare},
+    {kSaveAs, "All Data", MainMenu::kCmdSaveAllData},
+    {kSaveAs, "Shipping Data", MainMenu::kCmdSaveShippingData},
+    {kFile, "", 0},
+    {kFile, "E&xit", MainMenu::kCmdExit},
+    {kSettings, "&Reload", MainMenu::kCmdReload},
+    {kSettings, "&Load settings", MainMenu::kCmdLoadSettings},
+    {kSettings, "&Store settings", MainMenu::kCmdStoreSettings},
+    {kUtility, "Edit user id", MainMenu::kCmdEditUserId},
+    {kUtility, "Edit camera id", MainMenu::kCmdEditCameraId},
+    {kLut, "&Open LUT file", MainMenu::kCmdOpenLutFile},
+    {kLut, "&Save LUT file", MainMenu::kCmdSaveLutFile},
+    {kLut, "&Load all LUT table", MainMenu::kCmdLoadAllLut},
+    {kHelp, "&About this application", MainMenu::kCmdAbout},
+    {kHelp, "&Open Communication Dialog", MainMenu::kCmdOpenCommunication},
+};
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+}  // namespace
+
+MainMenu::MainMenu(QWidget* window, Actions actions, OperationGate& gate) : handlers_(std::move(actions)), gate_(gate)
 {
     bar_ = new QMenuBar(window);
     window->layout()->setMenuBar(bar_);
-
-    QMenu* file = bar_->addMenu(QStringLiteral("File(&F)"));
-    AddItem(file, "&Open", CCtrlToolDlg::kCmdOpen);
-    AddItem(file, "&Compare with setting file...", CCtrlToolDlg::kCmdCompare);
-    QMenu* saveAs = file->addMenu(QStringLiteral("&Save as"));
-    AddItem(saveAs, "All Data", CCtrlToolDlg::kCmdSaveAllData);
-    AddItem(saveAs, "Shipping Data", CCtrlToolDlg::kCmdSaveShippingData);
-    file->addSeparator();
-    AddItem(file, "E&xit", CCtrlToolDlg::kCmdExit);
-
-    QMenu* settings = bar_->addMenu(QStringLiteral("Settings(&S)"));
-    AddItem(settings, "&Reload", CCtrlToolDlg::kCmdReload);
-    AddItem(settings, "&Load settings", CCtrlToolDlg::kCmdLoadSettings);
-    AddItem(settings, "&Store settings", CCtrlToolDlg::kCmdStoreSettings);
-
-    utility_ = bar_->addMenu(QStringLiteral("Utility(&U)"));
-    AddItem(utility_, "Edit user id", CCtrlToolDlg::kCmdEditUserId);
-    AddItem(utility_, "Edit camera id", CCtrlToolDlg::kCmdEditCameraId);
-
-    QMenu* lut = bar_->addMenu(QStringLiteral("LUT(&L)"));
-    AddItem(lut, "&Open LUT file", CCtrlToolDlg::kCmdOpenLutFile);
-    AddItem(lut, "&Save LUT file", CCtrlToolDlg::kCmdSaveLutFile);
-    AddItem(lut, "&Load all LUT table", CCtrlToolDlg::kCmdLoadAllLut);
-
-    QMenu* help = bar_->addMenu(QStringLiteral("Help(&H)"));
-    AddItem(help, "&About this application", CCtrlToolDlg::kCmdAbout);
-    AddItem(help, "&Open Communication Dialog", CCtrlToolDlg::kCmdOpenCommunication);
+    for (const Item& item : kItems) AddItem(MenuFor(item.menu), item);
+    utility_ = menus_[kUtility];
 }
 
-void MainMenu::AddItem(QMenu* menu, const char* text, int commandId)
+QMenu* MainMenu::MenuFor(std::string_view path)
 {
-    QAction* action = menu->addAction(QString::fromUtf8(text));
+    if (QMenu* menu = menus_[path]) return menu;
+    const std::size_t slash = path.rfind('/');
+    QMenu* menu = slash == std::string_view::npos ? bar_->addMenu(Text(path))
+                                                  : MenuFor(path.substr(0, slash))->addMenu(Text(path.substr(slash + 1)));
+    menus_[path] = menu;
+    return menu;
+}
+
+void MainMenu::AddItem(QMenu* menu, const Item& item)
+{
+    if (item.text.empty()) {
+        menu->addSeparator();
+        return;
+    }
+    QAction* action = menu->addAction(Text(item.text));
+    const int commandId = item.commandId;
     action->setData(commandId);
-    QObject::connect(action, &QAction::triggered, bar_, [this, commandId] { onCommand_(commandId); });
+    QObject::connect(action, &QAction::triggered, bar_, [this, commandId] {
+        const auto handler = handlers_.find(commandId);
+        if (handler != handlers_.end() && handler->second) gate_.Run(handler->second);
+    });
     actions_[commandId] = action;
 }
 

@@ -1,9 +1,12 @@
-// The main window's menu bar: File, Settings, Utility, LUT and Help, each item known by its command id.
+// The main window's menu bar: File, Settings, Utility, LUT and Help. The menu is one table of items, each
+// with its text, its command id and the action the composition root gives that id.
 #pragma once
 
 #include <functional>
 #include <map>
+#include <string_view>
 
+class OperationGate;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -11,10 +14,38 @@ class QWidget;
 
 class MainMenu {
 public:
-    using CommandHandler = std::function<void(int commandId)>;
+    // Menu 600: the command id of every item.
+    enum Command : int {
+        kCmdOpen = 30008,
+        kCmdCompare = 30013,
+        kCmdSaveAllData = 30011,
+        kCmdSaveShippingData = 30012,
+        kCmdExit = 2,
+        kCmdReload = 30002,
+        kCmdLoadSettings = 30004,
+        kCmdStoreSettings = 30003,
+        kCmdEditUserId = 30000,
+        kCmdEditCameraId = 30005,
+        kCmdOpenLutFile = 30006,
+        kCmdSaveLutFile = 30007,
+        kCmdLoadAllLut = 30009,
+        kCmdAbout = 30001,
+        kCmdOpenCommunication = 30010,
+    };
 
-    // Builds the bar into `window`'s layout; every item calls `onCommand` with its id.
-    MainMenu(QWidget* window, CommandHandler onCommand);
+    // One row of the menu: the menu it sits in ("File(&F)", a submenu as "File(&F)/&Save as"), its text
+    // (empty: a separator) and its command id.
+    struct Item {
+        std::string_view menu;
+        std::string_view text;
+        int commandId;
+    };
+    using Actions = std::map<int, std::function<void()>>;
+
+    // Builds the bar into `window`'s layout. An item's action runs through the gate: chosen while the
+    // camera is busy (the long waits let window messages run), it is done whole once the camera work has
+    // ended, never interleaved with it.
+    MainMenu(QWidget* window, Actions actions, OperationGate& gate);
 
     QMenuBar* Bar() const { return bar_; }
     QMenu* Utility() const { return utility_; }
@@ -23,10 +54,13 @@ public:
     void EnableUtility(bool factory);
 
 private:
-    void AddItem(QMenu* menu, const char* text, int commandId);
+    QMenu* MenuFor(std::string_view path);
+    void AddItem(QMenu* menu, const Item& item);
 
     QMenuBar* bar_ = nullptr;
     QMenu* utility_ = nullptr;
+    std::map<std::string_view, QMenu*> menus_;
     std::map<int, QAction*> actions_;
-    CommandHandler onCommand_;
+    Actions handlers_;
+    OperationGate& gate_;
 };

@@ -53,7 +53,7 @@ TEST_F(CompareWindow, ListsWhatChangedAppliesOnlyTheCheckedRowsAndAgreesWithTheC
     StartWindow();
     const TempFolder folder("rv-compare-window");
     const std::string path = folder.File("camera.cam");
-    ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
+    ASSERT_EQ(parts_->settingFile.WriteSettingFile(path, SettingFileVariant::AllData), 1);
     // Three values change behind the tool's back; and a line no load would send.
     Command& command = objects_->command;
     ASSERT_TRUE(command.Set(cmd::GA, 300, 1000));
@@ -64,8 +64,8 @@ TEST_F(CompareWindow, ListsWhatChangedAppliesOnlyTheCheckedRowsAndAgreesWithTheC
         out << "XYZ=5\r\n";
     }
 
-    CCompareDialog dialog(window_.get(), command, objects_->reader, objects_->table, objects_->model, objects_->mode,
-                          window_->SettingFiles());
+    CCompareDialog dialog(window_, command, objects_->reader, objects_->table, objects_->model, objects_->mode,
+                          parts_->settingFile);
     dialog.InitDialog();
     const std::size_t beforeCompare = Traffic().size();
     ASSERT_EQ(dialog.Compare(path), 1);
@@ -108,10 +108,10 @@ TEST_F(CompareWindow, ARefusedRowStaysWithTheCamerasAnswer)
     StartWindow();
     const TempFolder folder("rv-compare-refused");
     const std::string path = folder.File("camera.cam");
-    ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
+    ASSERT_EQ(parts_->settingFile.WriteSettingFile(path, SettingFileVariant::AllData), 1);
     ASSERT_TRUE(objects_->command.Set(cmd::GA, 300, 1000));
-    CCompareDialog dialog(window_.get(), objects_->command, objects_->reader, objects_->table, objects_->model,
-                          objects_->mode, window_->SettingFiles());
+    CCompareDialog dialog(window_, objects_->command, objects_->reader, objects_->table, objects_->model,
+                          objects_->mode, parts_->settingFile);
     dialog.InitDialog();
     ASSERT_EQ(dialog.Compare(path), 1);
     messages_.Clear();

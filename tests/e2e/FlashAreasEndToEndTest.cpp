@@ -15,12 +15,12 @@ protected:
     // The area-select dialog answered from the test: OK with the area, or Cancel when area is absent.
     void Answer(int ok, int area)
     {
-        window_->Flash().SetAreaChooser([this, ok, area](bool load, int& chosen) {
+        parts_->flashAreas.SetAreaChooser([this, ok, area](bool load, int& chosen) {
             asked_.push_back(load);
             chosen = area;
             return ok;
         });
-        window_->Flash().SetPause([](int) {});
+        parts_->flashAreas.SetPause([](int) {});
     }
     std::vector<bool> asked_;
 };
@@ -32,27 +32,27 @@ TEST_F(FlashAreasTest, StoresGoToTheirAreaAndCancelSendsNothing)
     messages_.Clear();
 
     Answer(1, 0);
-    EXPECT_EQ(window_->Flash().StoreSettings(), 1);
+    EXPECT_EQ(parts_->flashAreas.StoreSettings(), 1);
     EXPECT_EQ(CountTraffic("RX", "SA00=0"), 1);
     EXPECT_EQ(CountTraffic("RX", "SA=0"), 0);
 
     Answer(1, 2);
-    window_->MenuAction(CCtrlToolDlg::kCmdStoreSettings)->trigger();
+    parts_->menu.Action(MainMenu::kCmdStoreSettings)->trigger();
     EXPECT_EQ(CountTraffic("RX", "SA=2"), 1);
     EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Completed saving current setting data !",
                                                            "Completed saving current setting data !"}));
 
     Answer(0, 3);
-    window_->MenuAction(CCtrlToolDlg::kCmdStoreSettings)->trigger();
-    window_->MenuAction(CCtrlToolDlg::kCmdLoadSettings)->trigger();
+    parts_->menu.Action(MainMenu::kCmdStoreSettings)->trigger();
+    parts_->menu.Action(MainMenu::kCmdLoadSettings)->trigger();
     EXPECT_EQ(asked_, (std::vector<bool>{false, false, false, true}));
     EXPECT_EQ(CountReceivedStartingWith("SA=3"), 0);
     EXPECT_EQ(CountReceivedStartingWith("LD="), 0);
 
     Answer(1, -1);
     messages_.Clear();
-    window_->Flash().StoreSettings();
-    window_->Flash().LoadSettings();
+    parts_->flashAreas.StoreSettings();
+    parts_->flashAreas.LoadSettings();
     EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Selected invalid area !", "Selected invalid area !"}));
     EXPECT_EQ(CountReceivedStartingWith("LD="), 0);
 }
@@ -64,7 +64,7 @@ TEST_F(FlashAreasTest, StoreTakesAsLongAsTheFlashNeeds)
     ASSERT_EQ(objects_->link.Open(kLinkComPort, 9600, 0), 1);
     Answer(1, 2);
     messages_.Clear();
-    EXPECT_EQ(window_->Flash().StoreSettings(), 1);
+    EXPECT_EQ(parts_->flashAreas.StoreSettings(), 1);
     EXPECT_EQ(messages_.Texts(), (std::vector<std::string>{"Completed saving current setting data !"}));
 }
 
@@ -74,8 +74,8 @@ TEST_F(FlashAreasTest, StoreAllGoesOnPastAFailureAndSummarises)
     StartWindow();
     messages_.Clear();
     messages_.QueueAnswer(MessageResult::Yes);
-    window_->Flash().SetPause([](int) {});
-    EXPECT_EQ(window_->Flash().StoreAll(), 0);
+    parts_->flashAreas.SetPause([](int) {});
+    EXPECT_EQ(parts_->flashAreas.StoreAll(), 0);
     for (const char* line : {"SA=1", "SA=2", "SA=3", "SA00=0"}) EXPECT_EQ(CountTraffic("RX", line), 1) << line;
     // The question, then one summary naming the area and the camera's words; no box per request.
     ASSERT_EQ(messages_.Shown().size(), 2u) << ::testing::PrintToString(messages_.Texts());
@@ -87,7 +87,7 @@ TEST_F(FlashAreasTest, StoreAllGoesOnPastAFailureAndSummarises)
 
     messages_.Clear();
     messages_.QueueAnswer(MessageResult::No);
-    EXPECT_EQ(window_->Flash().StoreAll(), 0);
+    EXPECT_EQ(parts_->flashAreas.StoreAll(), 0);
     EXPECT_EQ(CountTraffic("RX", "SA=2"), 1);
 }
 
@@ -97,11 +97,11 @@ TEST_F(FlashAreasTest, LoadReadsEverythingAgainAndReloadDoesSoEvenWhenEaFails)
     StartWindow();
     const int before = CountReceivedStartingWith("GA?");
     Answer(1, 2);
-    EXPECT_EQ(window_->Flash().LoadSettings(), 1);
+    EXPECT_EQ(parts_->flashAreas.LoadSettings(), 1);
     EXPECT_EQ(CountTraffic("RX", "LD=2"), 1);
     EXPECT_EQ(CountReceivedStartingWith("GA?"), before + 1);
 
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_EQ(CountReceivedStartingWith("GA?"), before + 2);
 }
 
@@ -109,14 +109,14 @@ TEST_F(FlashAreasTest, FileMenuAndCommunicationFileButtonsAreAvailable)
 {
     StartCamera({});
     StartWindow();
-    for (int id : {CCtrlToolDlg::kCmdOpen, CCtrlToolDlg::kCmdSaveAllData, CCtrlToolDlg::kCmdSaveShippingData,
-                   CCtrlToolDlg::kCmdLoadSettings, CCtrlToolDlg::kCmdStoreSettings}) {
-        ASSERT_NE(window_->MenuAction(id), nullptr);
-        EXPECT_TRUE(window_->MenuAction(id)->isEnabled()) << id;
+    for (int id : {MainMenu::kCmdOpen, MainMenu::kCmdSaveAllData, MainMenu::kCmdSaveShippingData,
+                   MainMenu::kCmdLoadSettings, MainMenu::kCmdStoreSettings}) {
+        ASSERT_NE(parts_->menu.Action(id), nullptr);
+        EXPECT_TRUE(parts_->menu.Action(id)->isEnabled()) << id;
     }
     for (const char* text : {"Write To File...", "Read To FIle...."}) {
         bool found = false;
-        for (QPushButton* button : window_->CommunicationDialog()->findChildren<QPushButton*>()) {
+        for (QPushButton* button : parts_->communication->findChildren<QPushButton*>()) {
             if (button->text() == text) found = button->isEnabled();
         }
         EXPECT_TRUE(found) << text;

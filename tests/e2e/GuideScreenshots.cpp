@@ -63,7 +63,7 @@ protected:
             Save(dialog, name);
             dialog->reject();
         });
-        window_->MenuAction(commandId)->trigger();
+        parts_->menu.Action(commandId)->trigger();
         QApplication::processEvents();
         EXPECT_TRUE(seen) << name;
     }
@@ -100,10 +100,10 @@ TEST_F(GuideScreenshots, MainWindowPagesAndMenus)
     static const char* const kPages[] = {"page-1", "page-2", "page-3", "page-4", "page-5"};
     for (int tab = 0; tab < tabs->count() && tab < 5; ++tab) {
         tabs->setCurrentIndex(tab);
-        Save(window_.get(), kPages[tab]);
+        Save(window_, kPages[tab]);
     }
     static const char* const kMenus[] = {"menu-file", "menu-settings", "menu-utility", "menu-lut", "menu-help"};
-    const QList<QAction*> menus = window_->MenuBar()->actions();
+    const QList<QAction*> menus = parts_->menu.Bar()->actions();
     for (int i = 0; i < menus.size() && i < 5; ++i) {
         QMenu* menu = menus[i]->menu();
         ASSERT_NE(menu, nullptr);
@@ -111,29 +111,29 @@ TEST_F(GuideScreenshots, MainWindowPagesAndMenus)
         Save(menu, kMenus[i]);
         menu->hide();
     }
-    Save(window_->CommunicationDialog(), "communication");
+    Save(parts_->communication, "communication");
     // The second adapter chosen for COM2, just before "Use as COM2".
-    CSerialPortPanel* ports = window_->CommunicationDialog()->SerialPorts();
+    CSerialPortPanel* ports = parts_->communication->SerialPorts();
     ports->SetPortIndex(1);
     ports->AdapterList()->setCurrentItem(ports->AdapterList()->topLevelItem(1));
     Save(ports, "serial-ports");
-    window_->TerminalDialog()->Show();
-    Save(window_->TerminalDialog(), "terminal");
-    window_->TerminalDialog()->hide();
-    SaveModal(CCtrlToolDlg::kCmdAbout, "about");
-    SaveModal(CCtrlToolDlg::kCmdStoreSettings, "store-settings");
+    parts_->terminal->Show();
+    Save(parts_->terminal, "terminal");
+    parts_->terminal->hide();
+    SaveModal(MainMenu::kCmdAbout, "about");
+    SaveModal(MainMenu::kCmdStoreSettings, "store-settings");
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 }
 
 TEST_F(GuideScreenshots, FactoryModeAndIdentity)
 {
     Start({"--model", "B1"});
-    window_->ToggleFactoryMode();
+    parts_->lifecycle.ToggleFactoryMode();
     QTabWidget* tabs = window_->TabControl();
     tabs->setCurrentIndex(tabs->count() - 1);
-    Save(window_.get(), "page-factory");
-    SaveModal(CCtrlToolDlg::kCmdEditUserId, "user-id");
-    SaveModal(CCtrlToolDlg::kCmdEditCameraId, "camera-id");
+    Save(window_, "page-factory");
+    SaveModal(MainMenu::kCmdEditUserId, "user-id");
+    SaveModal(MainMenu::kCmdEditCameraId, "camera-id");
 }
 
 TEST_F(GuideScreenshots, CompareWithSettingFile)
@@ -142,13 +142,13 @@ TEST_F(GuideScreenshots, CompareWithSettingFile)
         Start({"--model", model});
         // Last month's file, and a camera tuned since: three values differ.
         const std::string path = (std::filesystem::temp_directory_path() / "line4.cam").string();
-        ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
+        ASSERT_EQ(parts_->settingFile.WriteSettingFile(path, SettingFileVariant::AllData), 1);
         Command& command = objects_->command;
         ASSERT_TRUE(command.Set(cmd::GA, 320, 1000));
         ASSERT_TRUE(command.Set(cmd::TI, 1, 1000));
         ASSERT_TRUE(command.Set(cmd::BLR, 12, 1000));
-        CCompareDialog dialog(window_.get(), command, objects_->reader, objects_->table, objects_->model,
-                              objects_->mode, window_->SettingFiles());
+        CCompareDialog dialog(window_, command, objects_->reader, objects_->table, objects_->model,
+                              objects_->mode, parts_->settingFile);
         dialog.InitDialog();
         ASSERT_EQ(dialog.Compare(path), 1);
         dialog.show();
@@ -170,9 +170,9 @@ TEST_F(GuideScreenshots, LutEditor)
             file << level << ',' << level << ',' << level << "\r\n";
         }
     }
-    ASSERT_EQ(window_->LutEditorSet().ReadGammaFile(path), 1);
+    ASSERT_EQ(parts_->lutEditors.ReadGammaFile(path), 1);
     std::remove(path.c_str());
-    CLUTDlg* editor = window_->LutEditorSet().Editor(0);
+    CLUTDlg* editor = parts_->lutEditors.Editor(0);
     ASSERT_NE(editor, nullptr);
     editor->show();
     Save(editor, "lut-editor-view");

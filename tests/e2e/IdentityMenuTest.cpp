@@ -32,7 +32,7 @@ protected:
             look(dialog);
             dialog->reject();
         });
-        window_->MenuAction(commandId)->trigger();
+        parts_->menu.Action(commandId)->trigger();
         QApplication::processEvents();
         QApplication::processEvents(QEventLoop::AllEvents);
         EXPECT_TRUE(seen.isNull()) << "the dialog is deleted when it closes";
@@ -46,23 +46,23 @@ TEST_F(IdentityMenu, AboutInBothModesUtilityItemsOnlyInFactoryMode)
     StartWindow();
 
     std::string firmware;
-    EXPECT_EQ(Run(CCtrlToolDlg::kCmdAbout,
+    EXPECT_EQ(Run(MainMenu::kCmdAbout,
                   [&](QDialog* d) {
                       firmware =
                           static_cast<CAboutDialog*>(d)->ValueField(CAboutDialog::kFirmwareId)->text().toStdString();
                   }),
               "About This Control");
     EXPECT_EQ(firmware, "1.3.0.7");
-    EXPECT_EQ(Run(CCtrlToolDlg::kCmdEditUserId, [](QDialog*) {}), "") << "not in user mode";
+    EXPECT_EQ(Run(MainMenu::kCmdEditUserId, [](QDialog*) {}), "") << "not in user mode";
 
     objects_->mode.Set(1);
     std::string userId;
-    EXPECT_EQ(Run(CCtrlToolDlg::kCmdEditUserId,
+    EXPECT_EQ(Run(MainMenu::kCmdEditUserId,
                   [&](QDialog* d) { userId = static_cast<CUserIdDialog*>(d)->UserIdEdit()->text().toStdString(); }),
               "User Id");
     EXPECT_EQ(userId, "line-4");
     std::string third;
-    EXPECT_EQ(Run(CCtrlToolDlg::kCmdEditCameraId,
+    EXPECT_EQ(Run(MainMenu::kCmdEditCameraId,
                   [&](QDialog* d) { third = static_cast<CCameraIdDialog*>(d)->Field(2)->text().toStdString(); }),
               "Camera Id");
     EXPECT_EQ(third, "C");

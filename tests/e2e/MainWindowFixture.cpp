@@ -1,6 +1,7 @@
 // The main window against the simulated camera.
 #include "e2e/MainWindowFixture.h"
 
+#include "app/CCtrlToolApp.h"
 #include "pages/PageControls.h"
 
 #include <QComboBox>
@@ -27,7 +28,8 @@ void MainWindowFixture::SetUp()
 
 void MainWindowFixture::TearDown()
 {
-    window_.reset();
+    parts_.reset();
+    window_ = nullptr;
     if (objects_) objects_->link.Close();
     objects_.reset();
     if (HasFailure() && camera_) {
@@ -47,21 +49,24 @@ void MainWindowFixture::StartCamera(const std::vector<std::string>& options)
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
 
     // A window of an earlier start goes before the objects it holds references to.
-    window_.reset();
+    parts_.reset();
+    window_ = nullptr;
     objects_.reset();
     objects_ = std::make_unique<ToolObjects>();
     objects_->mode.Set(0);
     // The progress window's pause at the end of a read is for the operator's eyes only.
     objects_->progress.SetCloseDelayMs(0);
-    window_ = std::make_unique<CCtrlToolDlg>(*objects_);
+    hosts_ = std::make_unique<OperatorHosts>(InstalledHosts(fallbackHosts_));
+    parts_ = std::make_unique<ToolParts>(*objects_, *hosts_);
+    window_ = &parts_->window;
 }
 
 void MainWindowFixture::StartWindow()
 {
     ASSERT_TRUE(window_);
     window_->InitDialog();
-    window_->StartUp();
-    ASSERT_TRUE(window_->IsStartedUp());
+    parts_->lifecycle.StartUp();
+    ASSERT_TRUE(parts_->lifecycle.IsStartedUp());
 }
 
 std::vector<std::string> MainWindowFixture::Traffic() const
@@ -118,7 +123,7 @@ void MainWindowFixture::Choose(int comboId, int index)
         const QSignalBlocker blocker(combo);
         combo->setCurrentIndex(index);
     }
-    window_->Handlers().OnComboChanged(comboId);
+    parts_->handlers.OnComboChanged(comboId);
 }
 
 bool MainWindowFixture::RunUntil(const std::function<bool()>& condition, int timeoutMs)

@@ -3,6 +3,8 @@
 
 #include "app/CCtrlToolDlg.h"
 #include "app/ToolObjects.h"
+#include "app/ToolParts.h"
+#include "framework/StandardHosts.h"
 #include "framework/qt/QtTimerService.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
@@ -36,7 +38,7 @@ protected:
     // Lines the camera received whose text starts with the prefix.
     int CountReceivedStartingWith(const std::string& prefix) const;
     // A page control of the window, by id (nullptr before the window is built).
-    QWidget* FindPageControl(int controlId) const { return window_ ? window_->Binding().Control(controlId) : nullptr; }
+    QWidget* FindPageControl(int controlId) const { return parts_ ? parts_->binding.Control(controlId) : nullptr; }
     // Selects an entry of a page's combo box as the operator would, and lets the window handle it.
     void Choose(int comboId, int index);
 
@@ -44,6 +46,9 @@ protected:
     std::unique_ptr<QtTimerService> timers_;
     std::unique_ptr<CamsimProcess> camera_;
     std::unique_ptr<ToolObjects> objects_;
-    std::unique_ptr<CCtrlToolDlg> window_;
+    StandardHosts fallbackHosts_;
+    std::unique_ptr<OperatorHosts> hosts_;
+    std::unique_ptr<ToolParts> parts_;
+    CCtrlToolDlg* window_ = nullptr;  // the parts' window
     std::string logPath_;
 };

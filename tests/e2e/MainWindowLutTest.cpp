@@ -23,7 +23,7 @@ TEST_F(MainWindowLut, EditorsStartHiddenOpenWithTheButtonAndCloseWhenTheSelector
     StartCamera({"--set", "LUN=2"});
     StartWindow();
     objects_->progress.SetCloseDelayMs(0);
-    LutEditors& editors = window_->LutEditorSet();
+    LutEditors& editors = parts_->lutEditors;
     for (int colour = 0; colour < 3; ++colour) {
         ASSERT_NE(editors.Editor(colour), nullptr);
         EXPECT_FALSE(editors.Editor(colour)->isVisible());
@@ -47,12 +47,12 @@ TEST_F(MainWindowLut, LoadAllReadsTheThreeTablesIntoViewMode)
     StartCamera({});
     StartWindow();
     objects_->progress.SetCloseDelayMs(0);
-    window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger();
+    parts_->menu.Action(MainMenu::kCmdLoadAllLut)->trigger();
     EXPECT_EQ(CountReceivedStartingWith("LUTR?"), 256);
     EXPECT_EQ(CountReceivedStartingWith("LUTG?"), 256);
     EXPECT_EQ(CountReceivedStartingWith("LUTB?"), 256);
     for (int colour = 0; colour < 3; ++colour) {
-        const CLUTDlg* editor = window_->LutEditorSet().Editor(colour);
+        const CLUTDlg* editor = parts_->lutEditors.Editor(colour);
         EXPECT_EQ(editor->ModeText(), "View Mode");
         EXPECT_EQ(editor->Table().tableData[255], 4095);
     }

@@ -141,7 +141,7 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
     EXPECT_EQ(window_->windowTitle().toStdString(), "RV-8200-XC Control Tool  Ver 0.29");
     EXPECT_EQ(window_->TabCaptions(), UserTabs());
     EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
-    EXPECT_FALSE(window_->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(parts_->menu.Utility()->menuAction()->isEnabled());
     EXPECT_FALSE(window_->windowIcon().isNull());
 
     struct Item {
@@ -166,20 +166,20 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
         {30010, "&Open Communication Dialog", true},
     };
     for (const Item& item : items) {
-        QAction* action = window_->MenuAction(item.id);
+        QAction* action = parts_->menu.Action(item.id);
         ASSERT_NE(action, nullptr) << item.id;
         EXPECT_EQ(action->text().toStdString(), item.text);
         EXPECT_EQ(action->isEnabled(), item.enabled) << item.text;
     }
     // The items that already work, and the factory page's "Terminal" button.
-    window_->CommunicationDialog()->hide();
-    window_->MenuAction(CCtrlToolDlg::kCmdOpenCommunication)->trigger();
-    EXPECT_TRUE(window_->CommunicationDialog()->isVisible());
-    window_->Handlers().OnButtonPressed(ctl::kTerminalButton);
-    EXPECT_TRUE(window_->TerminalDialog()->isVisible());
+    parts_->communication->hide();
+    parts_->menu.Action(MainMenu::kCmdOpenCommunication)->trigger();
+    EXPECT_TRUE(parts_->communication->isVisible());
+    parts_->handlers.OnButtonPressed(ctl::kTerminalButton);
+    EXPECT_TRUE(parts_->terminal->isVisible());
 
     std::vector<std::string> bar;
-    for (QAction* action : window_->MenuBar()->actions()) bar.push_back(action->text().toStdString());
+    for (QAction* action : parts_->menu.Bar()->actions()) bar.push_back(action->text().toStdString());
     EXPECT_EQ(bar, (std::vector<std::string>{"File(&F)", "Settings(&S)", "Utility(&U)", "LUT(&L)", "Help(&H)"}));
 }
 
@@ -195,7 +195,7 @@ TEST_F(MainWindow, FactoryCodeTogglesTheFactoryPageAndAWrongLetterDisarms)
     EXPECT_EQ(objects_->mode.Get(), 1);
     EXPECT_EQ(window_->TabCaptions(), FactoryTabs());
     EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
-    EXPECT_TRUE(window_->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_TRUE(parts_->menu.Utility()->menuAction()->isEnabled());
     // The factory parameters were read once the mode was on.
     EXPECT_GT(CountReceivedStartingWith("GAORA?"), 0);
 
@@ -216,7 +216,7 @@ TEST_F(MainWindow, FactoryCodeTogglesTheFactoryPageAndAWrongLetterDisarms)
     EXPECT_EQ(objects_->mode.Get(), 0);
     EXPECT_EQ(window_->TabCaptions(), UserTabs());
     EXPECT_EQ(window_->TabControl()->currentIndex(), 0);
-    EXPECT_FALSE(window_->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(parts_->menu.Utility()->menuAction()->isEnabled());
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 }
 
@@ -242,8 +242,8 @@ TEST_F(MainWindow, EnterCommitsAnEditEscapeDropsTheTypingAndNeitherCloses)
     EXPECT_TRUE(window_->isVisible());
 
     // On the window itself neither key ends the tool either, and nothing asks.
-    KeyClick(window_.get(), Qt::Key_Escape);
-    KeyClick(window_.get(), Qt::Key_Return);
+    KeyClick(window_, Qt::Key_Escape);
+    KeyClick(window_, Qt::Key_Return);
     EXPECT_TRUE(window_->isVisible());
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 }
@@ -254,7 +254,7 @@ TEST_F(MainWindow, AnsweringNoToTheExitQuestionKeepsEverything)
     StartWindow();
     window_->show();
     messages_.QueueAnswer(MessageResult::No);
-    window_->MenuAction(CCtrlToolDlg::kCmdExit)->trigger();
+    parts_->menu.Action(MainMenu::kCmdExit)->trigger();
 
     ASSERT_EQ(messages_.Shown().size(), 1u);
     const MessageRequest& box = messages_.Shown()[0];
@@ -291,7 +291,7 @@ TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)
     StartCamera({"--set", "GA=150"});
     StartWindow();
     const int readsBefore = CountReceivedStartingWith("GA?");
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_EQ(CountReceivedStartingWith("GA?"), readsBefore + 1);
     EXPECT_EQ(CountReceivedStartingWith("EA?"), 2);
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 150);
@@ -306,10 +306,10 @@ TEST_F(MainWindow, ChoosingAnotherPortSearchesTheCamerasSpeed)
     objects_->command.SetTimeoutLimitMs(250);  // the speeds the camera does not listen at pass quickly
     CamsimProcess second(RV_CAMSIM_EXECUTABLE, 2, {"--speed", "9600"});  // "COM2" in a configuration of its own
     ASSERT_TRUE(second.Ok()) << second.Error();
-    window_->CommunicationDialog()->OnPortChanged(1);
+    parts_->communication->OnPortChanged(1);
     ::setenv("XDG_CONFIG_HOME", firstHome.c_str(), 1);
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
-    EXPECT_EQ(window_->CommunicationDialog()->BaudSelection(), 4) << "not moved to 115200 bit/s";
+    EXPECT_EQ(parts_->communication->BaudSelection(), 4) << "not moved to 115200 bit/s";
 }
 
 // The reload pumps every window message, the close box's too: the question waits for the reload's end.
@@ -320,8 +320,8 @@ TEST_F(MainWindow, TheCloseBoxDuringAReloadAsksOnceTheReloadHasEnded)
     window_->show();
     const QtUiHost pump;
     messages_.QueueAnswer(MessageResult::Yes);
-    QTimer::singleShot(0, window_.get(), [this] { window_->close(); });
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    QTimer::singleShot(0, window_, [this] { window_->close(); });
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Are you sure to terminate the Camera Control Tool ?"});
     // CEA3 is the last value a reload asks for: read twice (start-up and reload), both before the exit's speed reset.
     int lastReads = 0;

@@ -53,9 +53,9 @@ protected:
     {
         StartCamera(options);
         StartWindow();
-        window_->Operations().SetClock(&clock_);
+        parts_->operations.SetClock(&clock_);
         // A camera that goes silent costs one short wait, not five seconds.
-        window_->Operations().Times().resultQueryMs = 700;
+        parts_->operations.Times().resultQueryMs = 700;
         messages_.Clear();
         Mark();
     }
@@ -78,7 +78,7 @@ protected:
         return lines;
     }
 
-    void Press(int buttonId) { window_->Handlers().OnButtonPressed(buttonId); }
+    void Press(int buttonId) { parts_->handlers.OnButtonPressed(buttonId); }
     QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
     std::string Text(int id) const
     {
@@ -217,7 +217,8 @@ TEST_F(Operations, CameraResetEndsTheToolWithoutAskingAndWithoutTheSpeedReturn)
     EXPECT_EQ(Received(), Strings{"CRS00=1"});
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_FALSE(window_->isVisible());
-    window_.reset();
+    parts_.reset();
+    window_ = nullptr;
     // Nothing more went to the camera: it restarts at its own speed and would not have heard the handshake.
     EXPECT_EQ(Received(), Strings{"CRS00=1"});
 }
@@ -249,10 +250,10 @@ TEST_F(Operations, CalibrationShowsTheProgressWindowWithTheSeconds)
 {
     Start({"--busy-polls", "2"});
     window_->show();
-    GrabbingProgress progress(objects_->progress, window_.get());
-    window_->Operations().SetProgress(&progress);
+    GrabbingProgress progress(objects_->progress, window_);
+    parts_->operations.SetProgress(&progress);
     Press(1193);
-    window_->Operations().SetProgress(nullptr);
+    parts_->operations.SetProgress(nullptr);
     EXPECT_TRUE(progress.grabbed);
     ASSERT_GE(progress.texts.size(), 3u);
     EXPECT_EQ(progress.texts[2], "Now, running Recalibrate Pixel Gain: 3 s");
@@ -545,7 +546,7 @@ TEST_P(Refused, SelectionLeavesComboTableStatesAndSavedFileAsTheyWere)
     EXPECT_EQ(messages_.Shown()[0].caption, "Communication Error");
 
     const std::string path = logPath_ + ".settings.txt";
-    ASSERT_EQ(window_->SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData), 1);
+    ASSERT_EQ(parts_->settingFile.WriteSettingFile(path, SettingFileVariant::AllData), 1);
     std::ifstream in(path);
     std::stringstream saved;
     saved << in.rdbuf();
@@ -580,7 +581,7 @@ TEST_P(FollowUp, ReadsBackWhatTheChangeAltered)
     Start(c.options);
     if (QLineEdit* edit = Edit(c.control)) {
         edit->setText(QString::fromStdString(c.typed));
-        window_->Handlers().OnEditCommitted(c.control);
+        parts_->handlers.OnEditCommitted(c.control);
     } else {
         auto* combo = qobject_cast<QComboBox*>(FindPageControl(c.control));
         ASSERT_NE(combo, nullptr);
@@ -618,7 +619,7 @@ TEST_F(Operations, LineRateDisplayFollowsTheEdit)
 {
     Start({});
     Edit(1187)->setText("12340");
-    window_->Handlers().OnEditCommitted(1187);
+    parts_->handlers.OnEditCommitted(1187);
     EXPECT_EQ(Text(1215), "123.40us");
     EXPECT_EQ(Text(1216), "8103.7277hz");
 }
@@ -631,7 +632,7 @@ TEST_F(Operations, CameraUnpluggedDuringAReloadFreesTheToolAfterTwoTimeOuts)
     objects_->reader.SetReadTimeoutMs(400);
     const int gain = objects_->table.GetDataValue(1041);
     const auto start = std::chrono::steady_clock::now();
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     const auto elapsed = std::chrono::steady_clock::now() - start;
     objects_->reader.SetReadTimeoutMs(5000);
 
@@ -676,7 +677,7 @@ TEST_F(Operations, AReloadWhoseFirstQueriesFailSaysSoInItsOneSummary)
         objects_->command.SetTimeoutLimitMs(400);
         ASSERT_TRUE(camera_->Signal(SIGUSR2));
         ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
-        window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+        parts_->menu.Action(MainMenu::kCmdReload)->trigger();
         objects_->command.SetTimeoutLimitMs(0);
         ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
         const std::string& text = messages_.Shown()[0].text;
@@ -698,7 +699,7 @@ TEST_F(Operations, FactoryCodeTypedDuringAReloadTogglesWholeAfterIt)
     };
     post(Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
     for (int key : {Qt::Key_F, Qt::Key_A, Qt::Key_C}) post(key, Qt::NoModifier);
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     QCoreApplication::processEvents();
 
     EXPECT_EQ(objects_->mode.Get(), 1);

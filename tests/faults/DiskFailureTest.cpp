@@ -50,7 +50,7 @@ enum class Disk { FolderNotWritable, UnderAPlainFile, Device, FileNotReplaceable
 
 // The window's objects the writers reach.
 struct Tool {
-    CCtrlToolDlg& window;
+    ToolParts& parts;
     RecordingFileDialogHost& files;
 };
 
@@ -137,19 +137,19 @@ protected:
 const Writer kWriters[] = {
     {"SettingFile",
      [](Tool& t, const std::string& path) {
-         t.window.SettingFiles().WriteSettingFile(path, SettingFileVariant::AllData);
+         t.parts.settingFile.WriteSettingFile(path, SettingFileVariant::AllData);
      }},
-    {"GammaFile", [](Tool& t, const std::string& path) { t.window.LutEditorSet().WriteGammaFile(path); }},
+    {"GammaFile", [](Tool& t, const std::string& path) { t.parts.lutEditors.WriteGammaFile(path); }},
     {"ShadingFile",
      [](Tool& t, const std::string& path) {
          t.files.QueuePath(path);
-         t.window.Shading().ReadToFile();
+         t.parts.shading.ReadToFile();
      }},
     {"TrafficLog",
      [](Tool& t, const std::string& path) {
-         for (int i = 0; i < 20; ++i) t.window.CommunicationDialog()->AddMessage("Tx: GA=" + std::to_string(i));
+         for (int i = 0; i < 20; ++i) t.parts.communication->AddMessage("Tx: GA=" + std::to_string(i));
          t.files.QueuePath(path);
-         t.window.CommunicationDialog()->OnWriteMessages();
+         t.parts.communication->OnWriteMessages();
      }},
 };
 
@@ -163,7 +163,7 @@ TEST_P(DiskFailure, PathIsShownAndTheOldFileStays)
 
     const std::string path = Prepare(disk);
     if (path.empty()) GTEST_SKIP() << "this file system or user cannot make the disk fail that way";
-    Tool tool{*window_, files_};
+    Tool tool{*parts_, files_};
     writer.save(tool, path);
     Unlimit();
 

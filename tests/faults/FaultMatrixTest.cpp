@@ -128,6 +128,7 @@ public:
     using MainWindowFixture::Choose;
     using MainWindowFixture::FindPageControl;
     using MainWindowFixture::messages_;
+    using MainWindowFixture::parts_;
     using MainWindowFixture::window_;
 
     void SetUp() override
@@ -151,7 +152,7 @@ public:
         QTimer::singleShot(0, [] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
         });
-        window_->MenuAction(commandId)->trigger();
+        parts_->menu.Action(commandId)->trigger();
         QApplication::processEvents();
     }
 
@@ -175,7 +176,7 @@ const std::vector<Operation>& Operations()
          6,
          {},
          nullptr,
-         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger(); },
+         [](FaultMatrix& t) { t.parts_->menu.Action(MainMenu::kCmdReload)->trigger(); },
          3000},
         {"EditCommit",
          1,
@@ -183,7 +184,7 @@ const std::vector<Operation>& Operations()
          nullptr,
          [](FaultMatrix& t) {
              qobject_cast<QLineEdit*>(t.FindPageControl(kGainAllEdit))->setText("321");
-             t.window_->Handlers().OnEditCommitted(kGainAllEdit);
+             t.parts_->handlers.OnEditCommitted(kGainAllEdit);
          },
          500},
         {"SlowWrite",
@@ -200,28 +201,28 @@ const std::vector<Operation>& Operations()
          2,
          {"--busy-polls", "2"},
          [](FaultMatrix& t) {
-             t.window_->Operations().SetClock(&t.clock_);
-             t.window_->Operations().Times().resultQueryMs = kTimeoutMs;
+             t.parts_->operations.SetClock(&t.clock_);
+             t.parts_->operations.Times().resultQueryMs = kTimeoutMs;
          },
-         [](FaultMatrix& t) { t.window_->Handlers().OnButtonPressed(kPixelGainButton); },
+         [](FaultMatrix& t) { t.parts_->handlers.OnButtonPressed(kPixelGainButton); },
          500},
         {"StoreAll",
          2,
          {},
-         [](FaultMatrix& t) { t.window_->Flash().SetPause([](int) {}); },
+         [](FaultMatrix& t) { t.parts_->flashAreas.SetPause([](int) {}); },
          [](FaultMatrix& t) {
              t.messages_.QueueAnswer(MessageResult::Yes);
-             t.window_->Flash().StoreAll();
+             t.parts_->flashAreas.StoreAll();
          },
          500},
         {"SettingFileLoad",
          6,
          {},
          [](FaultMatrix& t) {
-             ASSERT_EQ(t.window_->SettingFiles().WriteSettingFile(t.File("settings.txt"), SettingFileVariant::AllData),
+             ASSERT_EQ(t.parts_->settingFile.WriteSettingFile(t.File("settings.txt"), SettingFileVariant::AllData),
                        1);
          },
-         [](FaultMatrix& t) { t.window_->SettingFiles().ReadSettingFile(t.File("settings.txt")); },
+         [](FaultMatrix& t) { t.parts_->settingFile.ReadSettingFile(t.File("settings.txt")); },
          3000,
          true},
         {"ShadingRead",
@@ -231,7 +232,7 @@ const std::vector<Operation>& Operations()
              FaultMatrix::WriteFile(t.File("shading.csv"), kOldContent);
              t.files_.QueuePath(t.File("shading.csv"));
          },
-         [](FaultMatrix& t) { t.window_->Shading().ReadToFile(); },
+         [](FaultMatrix& t) { t.parts_->shading.ReadToFile(); },
          8000},
         {"ShadingWrite",
          40,
@@ -244,21 +245,21 @@ const std::vector<Operation>& Operations()
              ASSERT_EQ(TextFile::Save(t.File("write.csv"), ShadingFile::Lines(table)), TextFile::SaveResult::Saved);
              t.files_.QueuePath(t.File("write.csv"));
          },
-         [](FaultMatrix& t) { t.window_->Shading().WriteFromFile(); },
+         [](FaultMatrix& t) { t.parts_->shading.WriteFromFile(); },
          8000},
         {"GammaRead",
          40,
          {},
          nullptr,
-         [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger(); },
+         [](FaultMatrix& t) { t.parts_->menu.Action(MainMenu::kCmdLoadAllLut)->trigger(); },
          3000},
         {"GammaWrite",
          40,
          {},
          nullptr,
-         [](FaultMatrix& t) { t.window_->LutEditorSet().Editor(0)->WriteTableData(0); },
+         [](FaultMatrix& t) { t.parts_->lutEditors.Editor(0)->WriteTableData(0); },
          3000},
-        {"AboutBox", 1, {}, nullptr, [](FaultMatrix& t) { t.RunModal(CCtrlToolDlg::kCmdAbout); }, 500},
+        {"AboutBox", 1, {}, nullptr, [](FaultMatrix& t) { t.RunModal(MainMenu::kCmdAbout); }, 500},
     };
     return operations;
 }
@@ -283,7 +284,7 @@ TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks
     if (startUp) {
         const auto start = std::chrono::steady_clock::now();
         window_->InitDialog();
-        window_->StartUp();
+        parts_->lifecycle.StartUp();
         elapsed = std::chrono::steady_clock::now() - start;
     } else {
         StartWindow();
@@ -354,8 +355,8 @@ TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks
     }
     EXPECT_LE(elapsedMs, healthyMs * 3 / 2 + 2 * kTimeoutMs + 1000) << "healthy: " << healthyMs << " ms";
     messages_.Clear();
-    if (startUp && !window_->IsStartedUp()) GTEST_SKIP() << "the start-up did not finish";
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    if (startUp && !parts_->lifecycle.IsStartedUp()) GTEST_SKIP() << "the start-up did not finish";
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_TRUE(Online());
     int gain = -1;

@@ -46,7 +46,7 @@ TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenF
         int gain = 0;
         objects_->command.QueryValue(cmd::GA, gain, kTimeoutMs);
         // Offline only once the reader thread has seen the hang-up and ended: a spinning reader never gets there.
-        EXPECT_TRUE(RunUntil([this] { return window_->Watch().Watching(); }, 2000)) << "not offline within 2 s";
+        EXPECT_TRUE(RunUntil([this] { return parts_->portWatch.Watching(); }, 2000)) << "not offline within 2 s";
         EXPECT_FALSE(Online());
         EXPECT_FALSE(objects_->port.IsOpen()) << "the dead port was not closed";
         if (heldByAnotherProgram) {  // the processor time over the next 5 s, once
@@ -62,12 +62,12 @@ TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenF
         if (heldByAnotherProgram) {
             SerialDevice otherProgram;
             ASSERT_EQ(otherProgram.Open("COM1"), 1);
-            EXPECT_TRUE(RunUntil([this] { return !window_->Watch().Watching(); }, 3000));
+            EXPECT_TRUE(RunUntil([this] { return !parts_->portWatch.Watching(); }, 3000));
             EXPECT_FALSE(objects_->link.IsOpen());
             ASSERT_EQ(messages_.Texts().size(), 2u) << ::testing::PrintToString(messages_.Texts());
             EXPECT_EQ(messages_.Texts()[1].rfind("COM1 is back, but another program is using it.", 0), 0u);
             otherProgram.Close();
-            window_->CommunicationDialog()->OnPortChanged(0);  // the operator's choice, once it is free
+            parts_->communication->OnPortChanged(0);  // the operator's choice, once it is free
             ASSERT_TRUE(Online());
             continue;
         }
@@ -76,16 +76,16 @@ TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenF
     messages_.Clear();
     // A value changed behind the tool's back shows that the reload really read the camera.
     ASSERT_EQ(objects_->command.SendValue(cmd::GA, 333, 1000), 1);
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 333);
 }
 
 // Reloads and gives how long it took, in milliseconds.
-int TimedReload(CCtrlToolDlg& window)
+int TimedReload(ToolParts& parts)
 {
     const auto start = std::chrono::steady_clock::now();
-    window.MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts.menu.Action(MainMenu::kCmdReload)->trigger();
     return static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
@@ -102,7 +102,7 @@ TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
     // The reader thread meets the dead port while the window's events (and its background poll) run.
     RunUntil([this] { return objects_->port.LineLost() || !objects_->port.IsOpen(); }, 2000);
     messages_.Clear();
-    EXPECT_LE(TimedReload(*window_), 2 * kTimeoutMs + 1000);
+    EXPECT_LE(TimedReload(*parts_), 2 * kTimeoutMs + 1000);
     EXPECT_FALSE(Online());
     EXPECT_LE(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
     EXPECT_FALSE(objects_->command.IsBusy());
@@ -113,7 +113,7 @@ TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
         RV_CAMSIM_EXECUTABLE, 1, std::vector<std::string>{"--speed", "115200", "--set", "GA=333", "--log", logPath_});
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
     messages_.Clear();
-    window_->CommunicationDialog()->OnPortChanged(0);
+    parts_->communication->OnPortChanged(0);
     EXPECT_TRUE(Online());
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 333);
@@ -127,7 +127,7 @@ TEST_F(PortLoss, PulledInTheMiddleOfAReloadEndsItAndTheSamePortReconnects)
     ASSERT_TRUE(camera_->Signal(SIGUSR2));
     ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
     messages_.Clear();
-    EXPECT_LE(TimedReload(*window_), 2 * kTimeoutMs + 1000);
+    EXPECT_LE(TimedReload(*parts_), 2 * kTimeoutMs + 1000);
     EXPECT_FALSE(Online());
     ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(messages_.Shown()[0].text.rfind("The camera stopped answering: ", 0), 0u);
@@ -136,7 +136,7 @@ TEST_F(PortLoss, PulledInTheMiddleOfAReloadEndsItAndTheSamePortReconnects)
     ASSERT_TRUE(camera_->Signal(SIGUSR1));
     ASSERT_TRUE(camera_->WaitForLog("/dev/pts/", 2, 2000)) << camera_->Log();
     messages_.Clear();
-    window_->CommunicationDialog()->OnPortChanged(0);
+    parts_->communication->OnPortChanged(0);
     EXPECT_TRUE(Online());
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     int gain = -1;

@@ -63,8 +63,8 @@ protected:
     // terminal's would still be filling at the end of the run.
     std::size_t Checkpoint()
     {
-        window_->TerminalDialog()->OnClear();
-        window_->CommunicationDialog()->OnClearMessages();
+        parts_->terminal->OnClear();
+        parts_->communication->OnClearMessages();
         return HeapInUse();
     }
 };
@@ -110,14 +110,14 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
         const int value = static_cast<int>(minimum + static_cast<std::int64_t>(random() % span));
         if (auto* edit = qobject_cast<QLineEdit*>(FindPageControl(id))) {
             edit->setText(QString::number(value));
-            window_->Handlers().OnEditCommitted(id);
+            parts_->handlers.OnEditCommitted(id);
             touched.insert(id);
         }
         if (std::getenv("RV_SOAK_TRACE") && i % 100 == 0) {
-            std::cout << i << ": traffic " << Traffic().size() << " busy " << window_->Operations().Gate().Busy()
+            std::cout << i << ": traffic " << Traffic().size() << " busy " << parts_->operations.Gate().Busy()
                       << " cmd " << objects_->command.IsBusy() << "\n";
         }
-        if (i % 1000 == 0) window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+        if (i % 1000 == 0) parts_->menu.Action(MainMenu::kCmdReload)->trigger();
         messages_.Clear();  // the refusals' boxes; the recording host must not grow
         if (i == changes / 5) early = Checkpoint();
     }
@@ -132,7 +132,7 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
     ASSERT_TRUE(camera_->Signal(SIGUSR1));
     ASSERT_TRUE(camera_->WaitForLog("faults lifted", 1, 2000));
     messages_.Clear();
-    window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger();
+    parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(GetOnlineStatusRegistry().GetStatusBitmap(), kBitmapOnline);
     for (int id : touched) {

@@ -18,7 +18,7 @@ TEST_P(RenderCase, EveryTabInFactoryMode)
     const std::string model = GetParam();
     StartCamera({"--model", model});
     StartWindow();
-    window_->ToggleFactoryMode();
+    parts_->lifecycle.ToggleFactoryMode();
     ASSERT_EQ(window_->TabControl()->count(), 6);
     window_->show();
     // As on an operator's screen, which is larger than the 800 x 600 of the offscreen platform.
