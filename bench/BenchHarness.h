@@ -2,6 +2,8 @@
 // emulation, each repeated and judged by its median ratio of wire time to measured time.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "framework/MessageBox.h"
 #include "link/TrafficSink.h"
 
@@ -44,6 +46,7 @@ struct BenchContext {
     CameraModelInfo& model;
     ControlMode& mode;
     RegistrySettings& settings;
+    OperatorHosts hosts;  // the bench's messages; no windows
 };
 
 struct BenchWorkload {

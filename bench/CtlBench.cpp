@@ -111,7 +111,8 @@ void CtlWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
 {
     auto bench = std::make_shared<CtlBench>();
     bench->camera =
-        std::make_unique<CtlCamera>(context.command, context.table, context.model, context.mode, context.settings);
+        std::make_unique<CtlCamera>(context.command, context.table, context.model, context.mode, context.settings,
+                                    context.hosts);
 #ifdef _WIN32
     bench->quiet = std::fopen("NUL", "w");
 #else

@@ -3,6 +3,7 @@
 // judged. Workload files register themselves (BENCH_WORKLOADS); this file has the link's own workloads
 // and main().
 #include "BenchHarness.h"
+#include "framework/StandardHosts.h"
 #ifndef _WIN32
 #include "support/CamsimProcess.h"
 #endif
@@ -111,7 +112,7 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     // (d) The full refresh of the main window: model check, read of every parameter into the pages, control
     // states. The progress window's closing delay is the operator's, not the link's: left out. The first
     // run also lays the pages out for the model; the median is the refresh "&Reload" runs.
-    auto reader = std::make_shared<CameraReader>(command, context.table, context.model, context.mode);
+    auto reader = std::make_shared<CameraReader>(command, context.table, context.model, context.mode, context.hosts);
     reader->SetPages(&BenchPages());
     BenchMessageHost* host = &context.host;
     out.push_back({"(d) full refresh (model check, all user parameters)",
@@ -253,7 +254,10 @@ int main(int argc, char** argv)
         settings, port, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
     BenchByteCounter counter;
     link.SetTerminalSink(&counter);
-    Command command(link);
+    StandardHosts standard;
+    const OperatorHosts hosts{host,           standard.fileDialogs,  standard.ui,         standard.timers,
+                              standard.shell, standard.onlineStatus, standard.openDialogs};
+    Command command(link, hosts);
     if (!link.ReopenCurrent() || !ChangeCameraBaudRate(command, link, kBenchBaudRate)) {
         std::fprintf(stderr, "bench: cannot reach the simulated camera at %d bit/s (%s)\n", kBenchBaudRate,
                      host.last.c_str());
@@ -267,7 +271,7 @@ int main(int argc, char** argv)
 #ifdef RV_BENCH_REFRESH
     BenchPages().SetSpinRanges(table);
 #endif
-    BenchContext context{link, command, counter, host, table, model, mode, registry};
+    BenchContext context{link, command, counter, host, table, model, mode, registry, hosts};
     if (!json) {
         std::printf("link benchmark at %d bit/s against %s%s, each workload %d times, median judged\n", kBenchBaudRate,
                     executable.c_str(), wireTime ? " --wire-time" : " (no wire time)", repeat);

@@ -34,7 +34,8 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
     auto bench = std::make_shared<SettingFileBench>();
     bench->dialog.SetCloseDelayMs(0);
     bench->owner.show();
-    bench->reader = std::make_unique<CameraReader>(context.command, context.table, context.model, context.mode);
+    bench->reader =
+        std::make_unique<CameraReader>(context.command, context.table, context.model, context.mode, context.hosts);
     SettingFileHooks hooks;
     CameraReader* reader = bench->reader.get();
     hooks.modelCheck = [reader] { return reader->ModelCheck(); };
@@ -44,7 +45,7 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
         reader->UpdateControlStates();
     };
     bench->file = std::make_unique<SettingFile>(context.command, context.table, context.mode, context.settings,
-                                                context.model, hooks);
+                                                context.model, hooks, context.hosts);
     bench->file->SetProgress(&bench->progress);
     // The file: every user parameter of the connected model at its current value.
     // The camera's own values, so that the file holds only what the camera takes.

@@ -44,7 +44,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     SetFileDialogHost(&bench->dialogs);
     bench->dialog.SetCloseDelayMs(0);
     bench->owner.show();
-    bench->transfer = std::make_unique<ShadingTransfer>(context.command, bench->buffer);
+    bench->transfer = std::make_unique<ShadingTransfer>(context.command, bench->buffer, context.hosts);
     bench->transfer->SetProgress(&bench->progress);
 
     ShadingTable table;

@@ -10,51 +10,37 @@
 #include "framework/qt/QtTimerService.h"
 #include "framework/qt/QtUiHost.h"
 
-#include <memory>
-
-OperatorHosts InstalledHosts(StandardHosts& fallback)
-{
-    MessageHost* messages = GetMessageHost();
-    FileDialogHost* fileDialogs = GetFileDialogHost();
-    UiHost* ui = GetUiHost();
-    TimerService* timers = GetTimerService();
-    ShellHost* shell = GetShellHost();
-    return {messages ? *messages : fallback.messages,
-            fileDialogs ? *fileDialogs : fallback.fileDialogs,
-            ui ? *ui : fallback.ui,
-            timers ? *timers : fallback.timers,
-            shell ? *shell : fallback.shell,
-            GetOnlineStatusRegistry(),
-            GetOpenDialogList()};
-}
-
 int CCtrlToolApp::InitInstance()
 {
-    std::unique_ptr<QtMessageHost> messageHost;
-    if (!GetMessageHost()) messageHost = std::make_unique<QtMessageHost>();
-    std::unique_ptr<QtFileDialogHost> fileDialogHost;
-    if (!GetFileDialogHost()) fileDialogHost = std::make_unique<QtFileDialogHost>();
-    std::unique_ptr<QtTimerService> timerService;
-    if (!GetTimerService()) timerService = std::make_unique<QtTimerService>();
-    std::unique_ptr<QtUiHost> uiHost;
-    if (!GetUiHost()) uiHost = std::make_unique<QtUiHost>();
-    StandardHosts fallback;
-    OperatorHosts hosts = InstalledHosts(fallback);
+    if (hosts_) return Run(*hosts_, nullptr, nullptr);
+    // The window system's hosts, the registry and the dialog list live for the whole run, around the
+    // objects that use them.
+    QtMessageHost messages;
+    QtFileDialogHost fileDialogs;
+    QtUiHost ui;
+    QtTimerService timers;
+    PlatformShellHost shell;
+    OnlineStatusRegistry onlineStatus;
+    OpenDialogList openDialogs;
+    OperatorHosts hosts{messages, fileDialogs, ui, timers, shell, onlineStatus, openDialogs};
+    return Run(hosts, &messages, &fileDialogs);
+}
 
-    {
-        // The run's objects outlive the window; their destruction at the end of this block writes the
-        // settings back (ToolObjects).
-        ToolObjects objects;
-        ToolParts parts(objects, hosts);
-        CCtrlToolDlg& dialog = parts.window;
-        if (messageHost) messageHost->SetParentWindow(&dialog);
-        if (fileDialogHost) fileDialogHost->SetParentWindow(&dialog);
-        parts.SetStartedHandler([this, &dialog] {
-            if (started_) started_(dialog);
-        });
-        dialog.exec();
-        // The protocol's poll must not outlive the timer service it runs on.
-        objects.command.StopPolling();
-    }
+int CCtrlToolApp::Run(OperatorHosts& hosts, QtMessageHost* messages, QtFileDialogHost* fileDialogs)
+{
+    // The run's objects outlive the window; their destruction at the end of this function writes the
+    // settings back (ToolObjects).
+    ToolObjects objects(hosts);
+    ToolParts parts(objects, hosts);
+    CCtrlToolDlg& dialog = parts.window;
+    // Boxes and file dialogs belong to the main window.
+    if (messages) messages->SetParentWindow(&dialog);
+    if (fileDialogs) fileDialogs->SetParentWindow(&dialog);
+    parts.SetStartedHandler([this, &dialog] {
+        if (started_) started_(dialog);
+    });
+    dialog.exec();
+    // The protocol's poll must not outlive the timer service it runs on.
+    objects.command.StopPolling();
     return 0;
 }

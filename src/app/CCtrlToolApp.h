@@ -1,30 +1,32 @@
-// The process frame: runs the main window to its end, after which the process-wide objects write the
-// link settings, the control mode and, last, the normal-end mark.
+// The process frame and the composition root: creates the window system's hosts, the run's objects and the
+// window's parts once, runs the main window to its end, after which the run's objects write the link
+// settings, the control mode and, last, the normal-end mark.
 #pragma once
 
 #include <functional>
 
 class CCtrlToolDlg;
+class QtFileDialogHost;
+class QtMessageHost;
 struct OperatorHosts;
-struct StandardHosts;
-
-// The installed hosts, and for each one not installed the fallback's.
-OperatorHosts InstalledHosts(StandardHosts& fallback);
 
 class CCtrlToolApp {
 public:
-    CCtrlToolApp() = default;
+    // With `hosts` (an end-to-end run's), the run uses them instead of the window system's own.
+    explicit CCtrlToolApp(OperatorHosts* hosts = nullptr) : hosts_(hosts) {}
     CCtrlToolApp(const CCtrlToolApp&) = delete;
     CCtrlToolApp& operator=(const CCtrlToolApp&) = delete;
 
-    // Creates the settings objects in the order that makes their exit-time writes come out right,
-    // installs the window hosts (a host already installed, such as a test's, is kept), runs the main
-    // window modally and gives the process's exit code. Needs a QApplication.
+    // Creates the settings objects in the order that makes their exit-time writes come out right, runs the
+    // main window modally and gives the process's exit code. Needs a QApplication.
     int InitInstance();
 
     // Called once the main window's start-up has finished (end-to-end runs drive the window from here).
     void SetStartedHandler(std::function<void(CCtrlToolDlg&)> handler) { started_ = std::move(handler); }
 
 private:
+    int Run(OperatorHosts& hosts, QtMessageHost* messages, QtFileDialogHost* fileDialogs);
+
+    OperatorHosts* hosts_;
     std::function<void(CCtrlToolDlg&)> started_;
 };

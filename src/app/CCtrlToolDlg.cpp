@@ -54,7 +54,7 @@ QIcon ToolIcon()
 }  // namespace
 
 CCtrlToolDlg::CCtrlToolDlg(Parts parts, QWidget* parent)
-    : CDialogBase(parent, kStatusStripId), parts_(std::move(parts))
+    : CDialogBase(parent, kStatusStripId, parts.hosts), parts_(std::move(parts))
 {
     InitToolResources();
     setWindowIcon(ToolIcon());
@@ -230,7 +230,7 @@ void CCtrlToolDlg::ConfirmExit()
 {
     if (ended_) return;
     if (closeWithoutConfirm_ != 1 &&
-        ShowMessage(parts_.messages, "Are you sure to terminate the Camera Control Tool ?", "Confirm",
+        ShowMessage(Hosts().messages, "Are you sure to terminate the Camera Control Tool ?", "Confirm",
                     MessageButtons::YesNo, MessageIcon::Question) != MessageResult::Yes) {
         return;
     }

@@ -21,7 +21,6 @@ class PageBinding;
 class ParameterHandlers;
 class QKeyEvent;
 class QTabWidget;
-class MessageHost;
 
 class CCtrlToolDlg : public CDialogBase {
     Q_OBJECT
@@ -38,7 +37,7 @@ public:
         ParameterHandlers& handlers;
         CParameterDispatcher& dispatcher;
         OperationGate& gate;
-        MessageHost& messages;
+        OperatorHosts hosts;
         std::function<void()> initialise;  // the window's first showing: its pages placed, the camera looked for
         std::function<void()> toggleFactoryMode;  // the access code was typed
         std::function<void()> ending;  // the window goes: the run ends

@@ -3,10 +3,10 @@
 
 #include "link/ClSerialKind.h"
 
-ToolObjects::ToolObjects()
+ToolObjects::ToolObjects(OperatorHosts& hosts)
     : mode(settings),
       link(settings.ReadLinkSettings(), port, &GetClSerialKind, &settings),
-      command(link),
-      reader(command, table, model, mode)
+      command(link, hosts),
+      reader(command, table, model, mode, hosts)
 {
 }

@@ -15,8 +15,11 @@
 // Destroyed in reverse order: the link writes the link settings, then the control mode its flag, and the
 // settings store, last, the normal-end mark. A run that ends any other way destroys none of them and so
 // writes none of it. Needs a QApplication (the progress window).
+struct OperatorHosts;
+
 struct ToolObjects {
-    ToolObjects();
+    // The protocol and the progress window reach the user interface through `hosts`, which outlive them.
+    explicit ToolObjects(OperatorHosts& hosts);
     ToolObjects(const ToolObjects&) = delete;
     ToolObjects& operator=(const ToolObjects&) = delete;
 

@@ -20,25 +20,26 @@
 ToolParts::ToolParts(ToolObjects& runObjects, OperatorHosts& runHosts)
     : objects(runObjects),
       hosts(runHosts),
-      handlers(objects.command, objects.table, binding),
-      dispatcher(objects.table, objects.command, binding, &handlers),
-      operations(handlers, objects.command, objects.table, objects.reader, objects.model, binding),
+      handlers(objects.command, objects.table, binding, runHosts),
+      dispatcher(objects.table, objects.command, binding, runHosts, &handlers),
+      operations(handlers, objects.command, objects.table, objects.reader, objects.model, binding, runHosts),
       window(WindowParts()),
       menu(&window, MenuActions(), operations.Gate()),
       readProgress(objects.progress, &window),
-      lutEditors(objects.command, objects.progress),
-      session(objects.link, objects.command),
-      settingFile(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{}),
-      shading(objects.command, shadingBuffer),
+      lutEditors(objects.command, objects.progress, runHosts),
+      session(objects.link, objects.command, runHosts),
+      settingFile(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{},
+                  runHosts),
+      shading(objects.command, shadingBuffer, runHosts),
       flashAreas(
           objects.command, [this](bool load, int& area) { return ChooseArea(load, area); },
-          [this] { objects.reader.Refresh(); }),
-      portWatch(objects.link, session, operations.Gate()),
+          [this] { objects.reader.Refresh(); }, runHosts),
+      portWatch(objects.link, session, operations.Gate(), runHosts),
       lifecycle(objects.link, objects.command, objects.table, objects.mode, objects.reader, handlers, session,
                 portWatch, operations.Gate(), runHosts, LifecycleViews()),
       communication(new CCommunicationDialog(objects.link, objects.command, objects.reader, objects.mode,
-                                             objects.settings, objects.progress, &window)),
-      terminal(new CTerminalDialog(objects.link, objects.settings, &window))
+                                             objects.settings, objects.progress, runHosts, &window)),
+      terminal(new CTerminalDialog(objects.link, objects.settings, runHosts, &window))
 {
     session.SetSpeedShown([this](int index) { communication->SetBaudSelection(index); });
     portWatch.SetModelCheck([this] { objects.reader.ModelCheck(); });
@@ -74,7 +75,7 @@ CCtrlToolDlg::Parts ToolParts::WindowParts()
             handlers,
             dispatcher,
             operations.Gate(),
-            hosts.messages,
+            hosts,
             [this] { Initialise(); },
             [this] { lifecycle.ToggleFactoryMode(); },
             [this] { lifecycle.End(); }};
@@ -205,11 +206,12 @@ void ToolParts::RunIdentityDialog(int commandId)
     if (commandId != MainMenu::kCmdAbout && !objects.mode.IsFactory()) return;
     std::unique_ptr<CDialogBase> dialog;
     if (commandId == MainMenu::kCmdEditUserId) {
-        dialog = std::make_unique<CUserIdDialog>(&window, objects.command);
+        dialog = std::make_unique<CUserIdDialog>(&window, hosts, objects.command);
     } else if (commandId == MainMenu::kCmdEditCameraId) {
-        dialog = std::make_unique<CCameraIdDialog>(&window, objects.command, objects.mode);
+        dialog = std::make_unique<CCameraIdDialog>(&window, hosts, objects.command, objects.mode);
     } else {
-        dialog = std::make_unique<CAboutDialog>(&window, objects.command, objects.reader, objects.model, objects.mode);
+        dialog = std::make_unique<CAboutDialog>(&window, hosts, objects.command, objects.reader, objects.model,
+                                                objects.mode);
     }
     dialog->exec();
 }
@@ -219,7 +221,7 @@ void ToolParts::CompareWithSettingFile()
 {
     std::string path;
     if (!settingFile.ChooseFileToOpen(path)) return;
-    CCompareDialog dialog(&window, objects.command, objects.reader, objects.table, objects.model, objects.mode,
+    CCompareDialog dialog(&window, hosts, objects.command, objects.reader, objects.table, objects.model, objects.mode,
                           settingFile);
     dialog.InitDialog();
     if (dialog.Compare(path)) dialog.exec();
@@ -227,7 +229,7 @@ void ToolParts::CompareWithSettingFile()
 
 int ToolParts::ChooseArea(bool load, int& area)
 {
-    CParameterAreaSelectDialog dialog(&window, load ? 1 : 0, objects.mode.IsFactory());
+    CParameterAreaSelectDialog dialog(&window, hosts, load ? 1 : 0, objects.mode.IsFactory());
     if (dialog.exec() != QDialog::Accepted) return 0;
     area = dialog.area;
     return 1;

@@ -75,14 +75,14 @@ QPushButton* Button(const char* text, int controlId, QWidget* parent)
 
 }  // namespace
 
-CAboutDialog::CAboutDialog(QWidget* parent, Command& command, CameraReader& reader, const CameraModelInfo& modelInfo,
+CAboutDialog::CAboutDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, const CameraModelInfo& modelInfo,
                            ControlMode& controlMode)
-    : CDialogBase(parent, kStripId),
+    : CDialogBase(parent, kStripId, hosts),
       command_(command),
       reader_(reader),
       modelInfo_(modelInfo),
       controlMode_(controlMode),
-      identity_(command)
+      identity_(command, hosts)
 {
     LoadAboutPictures();
     setWindowTitle(QStringLiteral("About This Control"));
@@ -113,7 +113,7 @@ QLayout* CAboutDialog::BuildTop(QWidget* body)
     toolVersion_->setAccessibleDescription(QStringLiteral("Version"));
     versionLabel->setBuddy(toolVersion_);
     auto* notice = new QLabel(QString::fromLatin1(kNotice), body);
-    webLink_ = new CLabel(body);
+    webLink_ = new CLabel(Hosts().shell, body);
     SetControlId(webLink_, kWebLinkId);
     webLink_->setText(QString::fromLatin1(kWebAddress));
 
@@ -299,7 +299,7 @@ void CAboutDialog::ReadCamera()
     if (tally.AllAnswered() || (firmware.result == RequestResult::TimedOut && firmware.note.empty())) return;
     std::string text = "Not every value of the camera was read.";
     if (tally.CameraGone()) text += "\nThe camera stopped answering.";
-    ShowMessage(text + tally.OutcomeLines("value(s)"), "Communication Error", MessageButtons::Ok,
+    ShowMessage(Hosts().messages, text + tally.OutcomeLines("value(s)"), "Communication Error", MessageButtons::Ok,
                 MessageIcon::Exclamation);
 }
 
@@ -309,7 +309,7 @@ void CAboutDialog::ReadIdentity(BulkTally& tally)
     if (tally.Add(reader_.Session().CheckModel(), "Model Name")) {
         modelName_->setText(Text(modelInfo_.modelName));
         if (const std::string unsupported = reader_.Session().UnsupportedModelText(); !unsupported.empty())
-            ShowMessage(unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+            ShowMessage(Hosts().messages, unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     // Each text field in turn; false once the camera is gone.
     auto read = [&](int commandIndex, auto* field) {
@@ -343,10 +343,10 @@ void CAboutDialog::ShowHelp()
 {
     const int selected = helpList_->currentIndex();
     if (selected < 0) {
-        ShowMessage("No file was selected !!", {}, MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(Hosts().messages, "No file was selected !!", {}, MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
-    OpenWithShell(helpList_->itemText(selected).toStdString());
+    Hosts().shell.Open(helpList_->itemText(selected).toStdString());
 }
 
 void CAboutDialog::OnSaveUserId() { identity_.SaveUserId(userId_->text().toStdString()); }

@@ -44,7 +44,7 @@ public:
     static constexpr int kVersionTimeoutMs = 5000;
 
     // modelInfo is where the reader's model check records the model it found.
-    CAboutDialog(QWidget* parent, Command& command, CameraReader& reader, const CameraModelInfo& modelInfo,
+    CAboutDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, const CameraModelInfo& modelInfo,
                  ControlMode& controlMode);
 
     // 0: the user id field and "Save User ID" are locked and "Protect User ID" is selected; 1 the

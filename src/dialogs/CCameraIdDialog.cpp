@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CCameraIdDialog::CCameraIdDialog(QWidget* parent, Command& command, ControlMode& controlMode)
-    : CDialogBase(parent, kStripId), command_(command), controlMode_(controlMode), identity_(command), save_(nullptr)
+CCameraIdDialog::CCameraIdDialog(QWidget* parent, OperatorHosts hosts, Command& command, ControlMode& controlMode)
+    : CDialogBase(parent, kStripId, hosts), command_(command), controlMode_(controlMode), identity_(command, hosts), save_(nullptr)
 {
     setWindowTitle(QStringLiteral("Camera Id"));
     auto* group = new QGroupBox(QStringLiteral("Camera Id"), Body());
@@ -50,7 +50,7 @@ CCameraIdDialog::CCameraIdDialog(QWidget* parent, Command& command, ControlMode&
 void CCameraIdDialog::OnInitDialog()
 {
     const RequestOutcome answer = command_.Ask(cmd::ID, CameraIdentity::kTimeoutMs);
-    ShowCommunicationError(answer.FailureText());
+    ShowCommunicationError(Hosts().messages, answer.FailureText());
     // Empty fields after an unanswered query are no id: "Save" would write an empty one over the camera's.
     save_->setEnabled(answer.Answered());
     if (answer) {

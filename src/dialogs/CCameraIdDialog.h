@@ -21,7 +21,7 @@ public:
     static constexpr std::array<int, CameraIdentity::kCameraIdLength> kFieldIds = {1029, 1030, 1031, 1032, 1033,
                                                                                    1034, 1035, 1036, 1037, 1042};
 
-    CCameraIdDialog(QWidget* parent, Command& command, ControlMode& controlMode);
+    CCameraIdDialog(QWidget* parent, OperatorHosts hosts, Command& command, ControlMode& controlMode);
 
     // "Save": the first character of each field, after the camera's unlock.
     void OnSave();

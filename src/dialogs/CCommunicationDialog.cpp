@@ -99,8 +99,8 @@ static void LoadLinkPictures()
 }
 
 CCommunicationDialog::CCommunicationDialog(SerialLink& link, Command& command, CameraReader& reader, ControlMode& mode,
-                                           RegistrySettings& settings, CProgressBarDialog& progress, QWidget* parent)
-    : CDialogBase(parent, kStripId),
+                                           RegistrySettings& settings, CProgressBarDialog& progress, OperatorHosts hosts, QWidget* parent)
+    : CDialogBase(parent, kStripId, hosts),
       link_(link),
       command_(command),
       reader_(reader),
@@ -205,7 +205,7 @@ void CCommunicationDialog::BuildControls()
     messageLayout->addWidget(messageList_, 1);
     messageLayout->addLayout(messageButtons);
 
-    serialPorts_ = new CSerialPortPanel(body);
+    serialPorts_ = new CSerialPortPanel(Hosts(), body);
 
     auto* left = new QVBoxLayout;
     for (QGroupBox* group : {statusGroup, portGroup, filesGroup, currentGroup, areaGroup}) left->addWidget(group);
@@ -257,7 +257,7 @@ void CCommunicationDialog::OnInitDialog()
     UpdateStoreButton();
     ShowSerialPorts();
     // The icon follows the strip from the start, also when the dialog is created after the link went online.
-    ShowLineStatus(GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline);
+    ShowLineStatus(Hosts().onlineStatus.GetStatusBitmap() == kBitmapOnline);
 }
 
 int CCommunicationDialog::FillPortList()
@@ -341,7 +341,7 @@ void CCommunicationDialog::FindAndReadCamera()
 {
     // The same search as the start-up's, so a camera left at another speed is found and moved to 115200
     // bit/s, and the rate list shows the rate the link really runs at, whatever the search found.
-    LinkSession session(link_, command_);
+    LinkSession session(link_, command_, Hosts());
     session.SetSpeedShown([this](int index) { SetBaudSelection(index); });
     const bool found = session.FindCamera();
     SetBaudSelection(link_.BaudIndex());
@@ -356,8 +356,8 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
     const int portIndex = FillPortList();
     ShowSerialPorts();
     if (link_.Open(mode, OpeningRate(mode), portIndex) == 0) {
-        ReportLinkError(link_);
-        ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        ReportLinkError(Hosts().messages, link_);
+        ShowMessage(Hosts().messages, "Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
         SetBaudSelection(link_.BaudIndex());
         return;
     }
@@ -369,7 +369,7 @@ void CCommunicationDialog::OnPortChanged(int portIndex)
     serialPorts_->SetPortIndex(portIndex);
     // The port's own words when the open fails.
     if (link_.Open(link_.GetMode(), OpeningRate(link_.GetMode()), portIndex) == 0) {
-        ReportLinkError(link_);
+        ReportLinkError(Hosts().messages, link_);
         SetBaudSelection(link_.BaudIndex());
         return;
     }
@@ -385,7 +385,7 @@ QString CCommunicationDialog::AreaName(int area, bool known)
 void CCommunicationDialog::OnGetArea()
 {
     const RequestOutcome area = command_.Ask(cmd::EA, kAreaQueryTimeoutMs);
-    ShowCommunicationError(area.FailureText());
+    ShowCommunicationError(Hosts().messages, area.FailureText());
     currentArea_->setText(AreaName(area.value.intValue, area.Answered()));
 }
 
@@ -401,9 +401,9 @@ void CCommunicationDialog::OnStore()
     progress.Open(this, "Now, Storing camera data.");
     const RequestOutcome sent = area == kFactoryArea ? command_.Set(cmd::SA00, 0, kStoreTimeoutMs)
                                                      : command_.Set(cmd::SA, area, kStoreTimeoutMs);
-    ShowCommunicationError(sent.FailureText());
+    ShowCommunicationError(Hosts().messages, sent.FailureText());
     if (sent) {
-        ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
+        ShowMessage(Hosts().messages, "Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
     }
     progress.Close();
 }
@@ -413,7 +413,7 @@ void CCommunicationDialog::OnLoad()
     const int area = SelectedArea();
     if (area < 0) return;
     const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
-    ShowCommunicationError(loaded.FailureText());
+    ShowCommunicationError(Hosts().messages, loaded.FailureText());
     if (loaded) reader_.Refresh();
 }
 
@@ -427,12 +427,12 @@ void CCommunicationDialog::OnWriteMessages()
     request.filters = {{"txt file (*.txt)", "*.txt"}};
     request.defaultExtension = "txt";
     std::string path;
-    if (ChooseFile(request, path) != 1) return;
+    if (ChooseFile(Hosts().fileDialogs, Hosts().messages, request, path) != 1) return;
 
     // The list shows the newest line on top; the file reads in the order the lines went over the link.
     std::vector<std::string> lines = Messages();
     std::reverse(lines.begin(), lines.end());
-    if (TrafficLogList::WriteFile(path, lines) != 1) return;
+    if (TrafficLogList::WriteFile(Hosts().messages, path, lines) != 1) return;
     AddMessage("Writing file has been done!");
     TrafficLogList::StoreFolder(settings_, path);
 }

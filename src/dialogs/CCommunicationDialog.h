@@ -34,7 +34,7 @@ public:
     // After a run that did not end normally the link is set back to the PC serial port, so that a
     // Camera Link library that may have caused the crash is not opened again by itself.
     CCommunicationDialog(SerialLink& link, Command& command, CameraReader& reader, ControlMode& mode,
-                         RegistrySettings& settings, CProgressBarDialog& progress, QWidget* parent = nullptr);
+                         RegistrySettings& settings, CProgressBarDialog& progress, OperatorHosts hosts, QWidget* parent = nullptr);
     ~CCommunicationDialog() override;
 
     // Newest line on top; beyond kMaxMessages the oldest goes.

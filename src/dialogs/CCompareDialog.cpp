@@ -46,9 +46,9 @@ QTableWidgetItem* Cell(const std::string& text)
 
 }  // namespace
 
-CCompareDialog::CCompareDialog(QWidget* parent, Command& command, CameraReader& reader, ControlTable& table,
+CCompareDialog::CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, ControlTable& table,
                                CameraModelInfo& model, ControlMode& mode, SettingFile& settingFile)
-    : CDialogBase(parent, kStripId),
+    : CDialogBase(parent, kStripId, hosts),
       command_(command),
       reader_(reader),
       controlTable_(table),
@@ -127,15 +127,15 @@ int CCompareDialog::Compare(const std::string& path)
 {
     std::string content;
     if (!TextFile::Load(path, content)) {
-        ShowMessage(CannotOpenText(path), "File Open Error", MessageButtons::Ok,
+        ShowMessage(Hosts().messages, CannotOpenText(path), "File Open Error", MessageButtons::Ok,
                     MessageIcon::Exclamation);
         return 0;
     }
     path_ = path;
     {
-        WaitCursor cursor;
+        WaitCursor cursor(Hosts().ui);
         comparison_ = SettingFileComparison::Compare(content, command_, controlTable_, model_, mode_.IsFactory(),
-                                                     [](int, int) { PumpMessages(); });
+                                                     [this](int, int) { Hosts().ui.PumpMessages(false); });
     }
     // What the camera said is what it holds: the table and the pages follow.
     for (const SettingFileComparison::Row& row : comparison_.rows) {
@@ -146,7 +146,7 @@ int CCompareDialog::Compare(const std::string& path)
     rowNotes_.assign(comparison_.rows.size(), std::string());
     Fill();
     if (comparison_.CameraGone()) {
-        ShowMessage("The camera stopped answering; the comparison is incomplete." +
+        ShowMessage(Hosts().messages, "The camera stopped answering; the comparison is incomplete." +
                         comparison_.queries.OutcomeLines("setting(s)"),
                     "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
     }
@@ -234,7 +234,7 @@ bool CCompareDialog::eventFilter(QObject* watched, QEvent* event)
 
 void CCompareDialog::AskAndApply()
 {
-    if (ShowMessage("Apply the checked rows of the file to the camera?", {}, MessageButtons::YesNo,
+    if (ShowMessage(Hosts().messages, "Apply the checked rows of the file to the camera?", {}, MessageButtons::YesNo,
                     MessageIcon::Question, MessageResult::No) != MessageResult::Yes) {
         return;
     }
@@ -280,7 +280,7 @@ void CCompareDialog::SaveCameraValues()
     request.filters = {{"Camera setting data (*.cam)", "*.cam"}};
     request.defaultExtension = "cam";
     std::string path;
-    if (ChooseFile(request, path) != 1) return;
+    if (ChooseFile(Hosts().fileDialogs, Hosts().messages, request, path) != 1) return;
     std::vector<std::string> lines;
     for (const SettingFileComparison::Row& row : comparison_.rows) {
         if (row.modelId) {
@@ -290,7 +290,7 @@ void CCompareDialog::SaveCameraValues()
         }
     }
     if (TextFile::Save(path, lines) != TextFile::SaveResult::Saved) {
-        ShowMessage(path + "\nCouldn't write this file", "File Write Error", MessageButtons::Ok,
+        ShowMessage(Hosts().messages, path + "\nCouldn't write this file", "File Write Error", MessageButtons::Ok,
                     MessageIcon::Exclamation);
     }
 }

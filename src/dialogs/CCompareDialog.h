@@ -27,7 +27,7 @@ public:
     static constexpr int kStripId = 2001;
     enum Column { kColumnApply, kColumnPage, kColumnGroup, kColumnSetting, kColumnCamera, kColumnFile, kColumnCount };
 
-    CCompareDialog(QWidget* parent, Command& command, CameraReader& reader, ControlTable& table, CameraModelInfo& model,
+    CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, ControlTable& table, CameraModelInfo& model,
                    ControlMode& mode, SettingFile& settingFile);
 
     // Reads the file with the load's rules and the camera's values of its rows; nothing is sent. 0 when

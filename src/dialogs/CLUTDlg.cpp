@@ -55,11 +55,11 @@ QColor CurveColour(int colourIndex)
 
 }  // namespace
 
-CLUTDlg::CLUTDlg(QWidget* parent, int colourIndex, Command& command, CProgressBarDialog& progressDialog)
-    : CDialogBase(parent, kStripId),
+CLUTDlg::CLUTDlg(QWidget* parent, OperatorHosts hosts, int colourIndex, Command& command, CProgressBarDialog& progressDialog)
+    : CDialogBase(parent, kStripId, hosts),
       table_(colourIndex),
       progress_(progressDialog, this),
-      transfer_(command, &progress_, this)
+      transfer_(command, &progress_, this, hosts)
 {
     // A window of its own beside the main window, with a minimise box; never resized.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

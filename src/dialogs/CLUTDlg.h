@@ -35,7 +35,7 @@ public:
     static constexpr int kGraphLeft = 160;  // the graph control's place in the dialog
     static constexpr int kGraphTop = 20;
 
-    CLUTDlg(QWidget* parent, int colourIndex, Command& command, CProgressBarDialog& progressDialog);
+    CLUTDlg(QWidget* parent, OperatorHosts hosts, int colourIndex, Command& command, CProgressBarDialog& progressDialog);
 
     // Read and write the camera's table of this editor's colour (any colour for a write).
     int ReadTableData();

@@ -6,7 +6,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-CLabel::CLabel(QWidget* parent) : QLabel(parent), textColour_(palette().color(QPalette::WindowText)), font_(font())
+CLabel::CLabel(ShellHost& shell, QWidget* parent)
+    : QLabel(parent), textColour_(palette().color(QPalette::WindowText)), font_(font()), shell_(shell)
 {
     // The text is an address or a name to open, never markup to interpret.
     setTextFormat(Qt::PlainText);
@@ -55,6 +56,6 @@ void CLabel::Redraw()
 
 void CLabel::mousePressEvent(QMouseEvent* event)
 {
-    if (notify_ != 0 && event->button() == Qt::LeftButton) OpenWithShell(text().toStdString());
+    if (notify_ != 0 && event->button() == Qt::LeftButton) shell_.Open(text().toStdString());
     QLabel::mousePressEvent(event);
 }

@@ -9,11 +9,14 @@
 
 #include <optional>
 
+class ShellHost;
+
 class CLabel : public QLabel {
     Q_OBJECT
 
 public:
-    explicit CLabel(QWidget* parent = nullptr);
+    // Addresses open through `shell`.
+    explicit CLabel(ShellHost& shell, QWidget* parent = nullptr);
 
     // With 1 the label takes clicks (and shows its hover cursor); with 0 they go to what lies beneath.
     void SetNotify(int notify);
@@ -38,4 +41,5 @@ private:
     QFont font_;
     int notify_ = 1;
     std::optional<QCursor> cursor_;
+    ShellHost& shell_;
 };

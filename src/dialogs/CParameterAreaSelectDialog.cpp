@@ -18,8 +18,8 @@ constexpr int kAreaListId = 1015;
 constexpr int kSeparatorId = 30015;
 }  // namespace
 
-CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, int loadFlag, bool factoryMode)
-    : CDialogBase(parent, kStripId),
+CParameterAreaSelectDialog::CParameterAreaSelectDialog(QWidget* parent, OperatorHosts hosts, int loadFlag, bool factoryMode)
+    : CDialogBase(parent, kStripId, hosts),
       loadFlag_(loadFlag),
       factoryMode_(factoryMode),
       prompt_(new QLabel(Body())),

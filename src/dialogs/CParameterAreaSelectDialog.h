@@ -11,7 +11,7 @@ class CParameterAreaSelectDialog : public CDialogBase {
 
 public:
     // loadFlag not 0: a load ("Factory" always offered); 0: a store ("Factory" only in factory mode).
-    CParameterAreaSelectDialog(QWidget* parent, int loadFlag, bool factoryMode);
+    CParameterAreaSelectDialog(QWidget* parent, OperatorHosts hosts, int loadFlag, bool factoryMode);
 
     // After OK: 0 "Factory", 1 "User 1", 2 "User 2", 3 "User 3", -1 for any other entry text (the
     // caller refuses it). Cancel leaves it as it was (-1 from construction).

@@ -38,7 +38,8 @@ QTreeWidget* List(const QStringList& columns, int controlId, const QString& name
 
 }  // namespace
 
-CSerialPortPanel::CSerialPortPanel(QWidget* parent) : QGroupBox(QStringLiteral("Serial Ports"), parent)
+CSerialPortPanel::CSerialPortPanel(OperatorHosts hosts, QWidget* parent)
+    : QGroupBox(QStringLiteral("Serial Ports"), parent), hosts_(hosts)
 {
     setAccessibleName(title());
     auto* routesLabel = new QLabel(QStringLiteral("Where each port leads"), this);
@@ -98,15 +99,14 @@ int CSerialPortPanel::PortIndex() const { return routes_->indexOfTopLevelItem(ro
 
 void CSerialPortPanel::StartWatching()
 {
-    TimerService* timers = GetTimerService();
-    if (timerId_ != 0 || !timers) return;
-    timerId_ = timers->StartTimer(kRefreshMs, [this] { Refresh(); });
+    if (timerId_ != 0) return;
+    timerId_ = hosts_.timers.StartTimer(kRefreshMs, [this] { Refresh(); });
 }
 
 void CSerialPortPanel::StopWatching()
 {
     if (timerId_ == 0) return;
-    if (TimerService* timers = GetTimerService()) timers->StopTimer(timerId_);
+    hosts_.timers.StopTimer(timerId_);
     timerId_ = 0;
 }
 
@@ -191,7 +191,7 @@ void CSerialPortPanel::OnUse()
     if (port < 0 || adapter < 0) return;
     const std::string device = adapters_->topLevelItem(adapter)->data(0, kDeviceRole).toString().toStdString();
     if (const std::string problem = discovery_.UseAs(port + 1, device); !problem.empty()) {
-        ShowMessage(problem, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(hosts_.messages, problem, {}, MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
     Refresh();

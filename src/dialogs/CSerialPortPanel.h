@@ -2,6 +2,8 @@
 // adapters plugged in, and "Use as COMn" to make a port lead to one of them.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "platform/SerialPortDiscovery.h"
 
 #include <QGroupBox>
@@ -16,7 +18,8 @@ public:
     // How often the lists are checked while the dialog shows: adapters come and go by hand.
     static constexpr int kRefreshMs = 1000;
 
-    explicit CSerialPortPanel(QWidget* parent = nullptr);
+    // Refreshes on the hosts' timers; tells problems through their message host.
+    explicit CSerialPortPanel(OperatorHosts hosts, QWidget* parent = nullptr);
     ~CSerialPortPanel() override;
 
     // Where the look reads the system (tests point it at a tree they built).
@@ -56,4 +59,5 @@ private:
     QTreeWidget* adapters_;
     QPushButton* useButton_;
     int timerId_ = 0;
+    OperatorHosts hosts_;
 };

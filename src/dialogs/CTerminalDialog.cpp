@@ -34,21 +34,22 @@ constexpr int kMinimumHeight = 150;
 // is the shared file dialog pattern.
 class TerminalFileDialogHost : public FileDialogHost {
 public:
-    explicit TerminalFileDialogHost(FileDialogHost* inner) : inner_(inner) {}
+    TerminalFileDialogHost(FileDialogHost& inner, MessageHost& messages) : inner_(inner), messages_(messages) {}
 
     FileDialogResult Show(const FileDialogRequest& request) override
     {
-        FileDialogResult result = inner_->Show(request);
+        FileDialogResult result = inner_.Show(request);
         if (result.status == FileDialogStatus::Error) {
-            ShowMessage("Error in Load Dialog!", "Load Error", MessageButtons::Ok, MessageIcon::Exclamation);
+            ShowMessage(messages_, "Error in Load Dialog!", "Load Error", MessageButtons::Ok, MessageIcon::Exclamation);
             result.status = FileDialogStatus::Cancel;
         }
         return result;
     }
-    bool FileExists(const std::string& path) override { return inner_->FileExists(path); }
+    bool FileExists(const std::string& path) override { return inner_.FileExists(path); }
 
 private:
-    FileDialogHost* inner_;
+    FileDialogHost& inner_;
+    MessageHost& messages_;
 };
 
 QPushButton* Button(const char* text, int controlId, QWidget* parent)
@@ -67,8 +68,8 @@ void Place(QWidget* widget, int left, int top, int right, int bottom)
 
 }  // namespace
 
-CTerminalDialog::CTerminalDialog(SerialLink& link, RegistrySettings& settings, QWidget* parent)
-    : CDialogBase(parent, kStripId),
+CTerminalDialog::CTerminalDialog(SerialLink& link, RegistrySettings& settings, OperatorHosts hosts, QWidget* parent)
+    : CDialogBase(parent, kStripId, hosts),
       link_(link),
       settings_(settings),
       commandEdit_(new QLineEdit(Body())),
@@ -139,22 +140,18 @@ void CTerminalDialog::OnClear() { trafficList_->clear(); }
 
 void CTerminalDialog::OnSave()
 {
-    FileDialogHost* shared = GetFileDialogHost();
-    if (!shared) return;
     FileDialogRequest request;
     request.mode = FileDialogMode::Save;
     request.startFolder = TrafficLogList::Folder(settings_);
     request.filters = {{"CSV file (*.csv)", "*.csv"}};
     request.defaultExtension = "csv";
-    TerminalFileDialogHost host(shared);
-    SetFileDialogHost(&host);
+    // The terminal words a failed dialog its own way.
+    TerminalFileDialogHost dialogs(Hosts().fileDialogs, Hosts().messages);
     std::string path;
-    const int chosen = ChooseFile(request, path);
-    SetFileDialogHost(shared);
-    if (chosen != 1) return;
+    if (ChooseFile(dialogs, Hosts().messages, request, path) != 1) return;
 
     // Newest first, as the list shows it.
-    if (TrafficLogList::WriteFile(path, Lines()) != 1) return;
+    if (TrafficLogList::WriteFile(Hosts().messages, path, Lines()) != 1) return;
     AddLine("Writing file has been done !");
     TrafficLogList::StoreFolder(settings_, path);
 }

@@ -20,7 +20,7 @@ public:
     static constexpr int kMaxLines = 32786;
 
     // Becomes the link's terminal sink at once, so the log starts with the first line on the link.
-    CTerminalDialog(SerialLink& link, RegistrySettings& settings, QWidget* parent = nullptr);
+    CTerminalDialog(SerialLink& link, RegistrySettings& settings, OperatorHosts hosts, QWidget* parent = nullptr);
     ~CTerminalDialog() override;
 
     // Newest line on top, behind the time stamp "mm:ss:mmm  " (UTC); beyond kMaxLines the oldest goes.

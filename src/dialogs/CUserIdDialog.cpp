@@ -13,8 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
-    : CDialogBase(parent, kStripId), command_(command), identity_(command), edit_(nullptr), save_(nullptr)
+CUserIdDialog::CUserIdDialog(QWidget* parent, OperatorHosts hosts, Command& command)
+    : CDialogBase(parent, kStripId, hosts), command_(command), identity_(command, hosts), edit_(nullptr), save_(nullptr)
 {
     setWindowTitle(QStringLiteral("User Id"));
     auto* frame = new QGroupBox(Body());
@@ -48,7 +48,7 @@ CUserIdDialog::CUserIdDialog(QWidget* parent, Command& command)
 void CUserIdDialog::OnInitDialog()
 {
     const RequestOutcome userId = command_.Ask(cmd::UD, CameraIdentity::kTimeoutMs);
-    ShowCommunicationError(userId.FailureText());
+    ShowCommunicationError(Hosts().messages, userId.FailureText());
     edit_->setText(userId ? QString::fromStdString(userId.value.text)
                           : QString::fromLatin1(CameraIdentity::kUserIdPlaceholder));
     // The placeholder is no user id: it is never written to the camera.

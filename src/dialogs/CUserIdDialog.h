@@ -16,7 +16,7 @@ public:
     static constexpr int kUserIdEditId = 1039;
     static constexpr int kSaveButtonId = 1040;
 
-    CUserIdDialog(QWidget* parent, Command& command);
+    CUserIdDialog(QWidget* parent, OperatorHosts hosts, Command& command);
 
     // "Save": the edit field's text as the camera's user id.
     void OnSave();

@@ -9,48 +9,49 @@
 
 namespace {
 
-void Report(const std::string& text, MessageIcon icon) { ShowMessage(text, {}, MessageButtons::Ok, icon); }
+void Report(MessageHost& messages, const std::string& text, MessageIcon icon) { ShowMessage(messages, text, {}, MessageButtons::Ok, icon); }
 
 }  // namespace
 
-CameraIdentity::CameraIdentity(Command& command) : command_(command) {}
+CameraIdentity::CameraIdentity(Command& command, OperatorHosts hosts) : command_(command), hosts_(hosts)
+{}
 
 int CameraIdentity::SaveUserId(const std::string& text)
 {
     if (text.size() > kUserIdMaxBytes) {
-        Report("User ID string is too long !!", MessageIcon::Stop);
+        Report(hosts_.messages, "User ID string is too long !!", MessageIcon::Stop);
         return 0;
     }
-    if (!Reported(command_.SetText(cmd::UD, text, kTimeoutMs))) {
-        Report("Couldn't write the User ID.", MessageIcon::Stop);
+    if (!Reported(hosts_.messages, command_.SetText(cmd::UD, text, kTimeoutMs))) {
+        Report(hosts_.messages, "Couldn't write the User ID.", MessageIcon::Stop);
         return 0;
     }
-    Report(StrFormat("Writing the User ID \"%s\" has been completed.", text.c_str()), MessageIcon::Information);
+    Report(hosts_.messages, StrFormat("Writing the User ID \"%s\" has been completed.", text.c_str()), MessageIcon::Information);
     return 1;
 }
 
 int CameraIdentity::SaveCameraId(const CameraIdFields& fields)
 {
-    if (!Reported(command_.Set(cmd::ULCK, kUnlockCode, kTimeoutMs))) {
-        Report("Couldn't save camera id.", MessageIcon::Stop);
+    if (!Reported(hosts_.messages, command_.Set(cmd::ULCK, kUnlockCode, kTimeoutMs))) {
+        Report(hosts_.messages, "Couldn't save camera id.", MessageIcon::Stop);
         return 0;
     }
     const std::string id = CameraIdOf(fields);
-    if (!Reported(command_.SetText(cmd::ID00, id, kTimeoutMs))) {
-        Report("Couldn't save the camera id.", MessageIcon::Stop);
+    if (!Reported(hosts_.messages, command_.SetText(cmd::ID00, id, kTimeoutMs))) {
+        Report(hosts_.messages, "Couldn't save the camera id.", MessageIcon::Stop);
         return 0;
     }
-    Report(StrFormat("Completed saving camera id: %s.", id.c_str()), MessageIcon::Information);
+    Report(hosts_.messages, StrFormat("Completed saving camera id: %s.", id.c_str()), MessageIcon::Information);
     return 1;
 }
 
 int CameraIdentity::SaveDeviceVersion(const DeviceVersion& parts)
 {
-    if (!Reported(command_.SetText(cmd::DV00, JoinDeviceVersion(parts), kDeviceVersionSaveTimeoutMs))) {
-        Report("Couldn't write the Device Version.", MessageIcon::Stop);
+    if (!Reported(hosts_.messages, command_.SetText(cmd::DV00, JoinDeviceVersion(parts), kDeviceVersionSaveTimeoutMs))) {
+        Report(hosts_.messages, "Couldn't write the Device Version.", MessageIcon::Stop);
         return 0;
     }
-    Report("Writing the Device Version has been completed.", MessageIcon::Information);
+    Report(hosts_.messages, "Writing the Device Version has been completed.", MessageIcon::Information);
     return 1;
 }
 

@@ -2,6 +2,8 @@
 // and the operator's result messages.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -22,7 +24,7 @@ public:
     using CameraIdFields = std::array<std::string, kCameraIdLength>;
     using DeviceVersion = std::array<std::string, kDeviceVersionParts>;
 
-    explicit CameraIdentity(Command& command);
+    explicit CameraIdentity(Command& command, OperatorHosts hosts);
 
     // Sends text as the user id (UTF-8, at most 64 bytes; an empty text too) and says how it went. 1 on
     // success.
@@ -43,4 +45,5 @@ public:
 
 private:
     Command& command_;
+    OperatorHosts hosts_;
 };

@@ -32,13 +32,11 @@ FileDialogRequest GammaFileRequest(FileDialogMode mode, const char* description)
 }
 
 // The chosen path, or empty after Cancel or a failed dialog (reported).
-std::string AskPath(const FileDialogRequest& request)
+std::string AskPath(const OperatorHosts& hosts, const FileDialogRequest& request)
 {
-    FileDialogHost* host = GetFileDialogHost();
-    if (!host) return {};
-    const FileDialogResult result = host->Show(request);
+    const FileDialogResult result = hosts.fileDialogs.Show(request);
     if (result.status == FileDialogStatus::Error) {
-        ShowMessage(StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
+        ShowMessage(hosts.messages, StrFormat("Error in Load Dialog! (Return-code = %d)", result.errorCode), "Load Error",
                     MessageButtons::Ok, MessageIcon::Exclamation);
     }
     if (result.status != FileDialogStatus::Ok) return {};
@@ -47,8 +45,8 @@ std::string AskPath(const FileDialogRequest& request)
 
 }  // namespace
 
-LutEditors::LutEditors(Command& command, CProgressBarDialog& progressDialog)
-    : command_(command), progressDialog_(progressDialog)
+LutEditors::LutEditors(Command& command, CProgressBarDialog& progressDialog, OperatorHosts hosts)
+    : command_(command), progressDialog_(progressDialog), hosts_(hosts)
 {
 }
 
@@ -58,7 +56,7 @@ void LutEditors::Create(QWidget* owner)
     const QPoint origin = screen ? screen->availableGeometry().topLeft() : QPoint(0, 0);
     for (int colour = 0; colour < 3; ++colour) {
         if (editors_[static_cast<std::size_t>(colour)]) continue;
-        auto* editor = new CLUTDlg(owner, colour, command_, progressDialog_);
+        auto* editor = new CLUTDlg(owner, hosts_, colour, command_, progressDialog_);
         editor->InitDialog();
         ++created_;
         editor->move(origin + QPoint(kOffsetStep * created_, kOffsetStep * created_));
@@ -125,14 +123,14 @@ int LutEditors::WriteGammaFile(const std::string& path)
 
 void LutEditors::OnLoadAll(QWidget* mainWindow)
 {
-    WaitCursor cursor;
+    WaitCursor cursor(hosts_.ui);
     LoadAllLUTTables(mainWindow);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 void LutEditors::OnOpenFile()
 {
-    const std::string path = AskPath(GammaFileRequest(FileDialogMode::Open, "Camera gamma data (*.csv)"));
+    const std::string path = AskPath(hosts_, GammaFileRequest(FileDialogMode::Open, "Camera gamma data (*.csv)"));
     if (!path.empty()) ReadGammaFile(path);
 }
 
@@ -140,11 +138,11 @@ void LutEditors::OnSaveFile(QWidget* mainWindow)
 {
     // The file holds what the camera has, not what an editor shows: the camera is read first.
     if (!LoadAllLUTTables(mainWindow)) return;
-    const std::string path = AskPath(GammaFileRequest(FileDialogMode::Save, "Camera gamm data (*.csv)"));
+    const std::string path = AskPath(hosts_, GammaFileRequest(FileDialogMode::Save, "Camera gamm data (*.csv)"));
     if (path.empty()) return;
-    FileDialogHost* host = GetFileDialogHost();
+    FileDialogHost* host = &hosts_.fileDialogs;
     if (host && host->FileExists(path) &&
-        ShowMessage(path + "\nThis file already exists." + "\nReplace existing file?", {}, MessageButtons::YesNo,
+        ShowMessage(hosts_.messages, path + "\nThis file already exists." + "\nReplace existing file?", {}, MessageButtons::YesNo,
                     MessageIcon::Question) != MessageResult::Yes) {
         return;
     }

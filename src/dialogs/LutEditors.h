@@ -2,6 +2,8 @@
 // and hiding them, reading all three tables from the camera, and the gamma data file.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "operations/LutEditorOpener.h"
 #include "pages/CameraReader.h"
 
@@ -19,7 +21,7 @@ class LutEditors : public LutEditorWindows, public LutEditorOpener {
 public:
     static constexpr int kOffsetStep = 50;  // each editor 50 pixels further right and down
 
-    LutEditors(Command& command, CProgressBarDialog& progressDialog);
+    LutEditors(Command& command, CProgressBarDialog& progressDialog, OperatorHosts hosts);
 
     // Creates the editors that do not exist yet, hidden, owned by `owner`.
     void Create(QWidget* owner);
@@ -46,4 +48,5 @@ private:
     CProgressBarDialog& progressDialog_;
     std::array<QPointer<CLUTDlg>, 3> editors_;
     int created_ = 0;
+    OperatorHosts hosts_;
 };

@@ -25,7 +25,7 @@ std::vector<std::string> TrafficLogList::Lines(const QListWidget* list)
     return lines;
 }
 
-int TrafficLogList::WriteFile(const std::string& path, const std::vector<std::string>& lines)
+int TrafficLogList::WriteFile(MessageHost& messages, const std::string& path, const std::vector<std::string>& lines)
 {
     // Saved like every text file of the tool: CR LF (logs travel between PCs), through a temporary file that
     // replaces the target only when all of it was written; the message names the file.
@@ -33,12 +33,12 @@ int TrafficLogList::WriteFile(const std::string& path, const std::vector<std::st
         case TextFile::SaveResult::Saved:
             return 1;
         case TextFile::SaveResult::CannotCreate:
-            ShowMessage(TextFile::FolderRefusedText(path), {}, MessageButtons::Ok, MessageIcon::Stop);
+            ShowMessage(messages, TextFile::FolderRefusedText(path), {}, MessageButtons::Ok, MessageIcon::Stop);
             return 0;
         case TextFile::SaveResult::CannotWrite:
             break;
     }
-    ShowMessage(path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
+    ShowMessage(messages, path + "\nCouldn't write this file", {}, MessageButtons::Ok, MessageIcon::Stop);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class MessageHost;
 class QListWidget;
 class RegistrySettings;
 
@@ -17,7 +18,7 @@ public:
     // Writes the lines with CR LF through a temporary file that replaces the target only when everything was
     // written. 1 on success; 0 after its message (the folder and "\nCouldn't create a file in this folder"
     // when the folder takes no file, the path and "\nCouldn't write this file" when writing fails).
-    static int WriteFile(const std::string& path, const std::vector<std::string>& lines);
+    static int WriteFile(MessageHost& messages, const std::string& path, const std::vector<std::string>& lines);
     // Remembers the folder of a saved log as the start folder of the next log dialog.
     static void StoreFolder(RegistrySettings& settings, const std::string& path);
     // The start folder of the log dialogs.

@@ -21,8 +21,8 @@ constexpr const char* kTransferCaption = "Communication Error";
 const char* ColourName(int colour) { return colour >= 0 && colour <= 2 ? kColourNames[colour] : "?"; }
 }  // namespace
 
-GammaTransfer::GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view)
-    : command_(command), progress_(progress), view_(view)
+GammaTransfer::GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view, OperatorHosts hosts)
+    : command_(command), progress_(progress), view_(view), hosts_(hosts)
 {
 }
 
@@ -35,7 +35,7 @@ bool GammaTransfer::Advance(const char* base, int entry)
         progress_->SetMessage(std::string(base) + StrFormat("  (%d / %d)", entry + 1, GammaTable::kEntries));
         progress_->SetPosition(entry * 100 / GammaTable::kEntries);
     }
-    PumpMessages();
+    hosts_.ui.PumpMessages(false);
     return true;
 }
 
@@ -44,8 +44,8 @@ int GammaTransfer::Read(GammaTable& table)
     int indexCommand = 0;
     int dataCommand = 0;
     if (!GammaCommandsOf(table.colourIndex, indexCommand, dataCommand)) return 0;
-    WaitCursor cursor;
-    GetOpenDialogList().DisableAll();
+    WaitCursor cursor(hosts_.ui);
+    hosts_.openDialogs.DisableAll();
     if (progress_) {
         progress_->Open(kReadMessage);
         progress_->SetPosition(0);
@@ -70,13 +70,13 @@ int GammaTransfer::Read(GammaTable& table)
         table.displayMode = GammaTable::kViewMode;
         if (view_) view_->ShowLoadedTable();
     }
-    GetOpenDialogList().EnableAll();
+    hosts_.openDialogs.EnableAll();
     if (!result) {
         std::string text = StrFormat("Reading the %s gamma table stopped at entry %d of %d.",
                                      ColourName(table.colourIndex), count, GammaTable::kEntries);
         if (failed.Refused()) text += "\nThe camera answered: " + failed.FailureText();
         text += "\nThe table keeps its previous values.";
-        ShowMessage(text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(hosts_.messages, text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
     }
     return result;
 }
@@ -86,8 +86,8 @@ int GammaTransfer::Write(const GammaTable& table, int colour)
     int indexCommand = 0;
     int dataCommand = 0;
     if (!GammaCommandsOf(colour, indexCommand, dataCommand)) return 0;
-    WaitCursor cursor;
-    GetOpenDialogList().DisableAll();
+    WaitCursor cursor(hosts_.ui);
+    hosts_.openDialogs.DisableAll();
     if (progress_) {
         progress_->Open(kWriteMessage);
         progress_->SetPosition(0);
@@ -109,7 +109,7 @@ int GammaTransfer::Write(const GammaTable& table, int colour)
         }
         Advance(kWriteMessage, i);
     }
-    GetOpenDialogList().EnableAll();
+    hosts_.openDialogs.EnableAll();
     if (progress_) progress_->Close();
     if (tally.Answered() == GammaTable::kEntries) return 1;
 
@@ -129,6 +129,6 @@ int GammaTransfer::Write(const GammaTable& table, int colour)
     } else if (stoppedAt >= 0) {
         text += "\nThe camera stopped answering.";
     }
-    ShowMessage(text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
+    ShowMessage(hosts_.messages, text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
     return 0;
 }

@@ -2,6 +2,8 @@
 // data command writes or reads it, 256 times, with the progress window advancing after every entry.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "files/GammaTable.h"
 #include "files/ProgressThrottle.h"
 
@@ -23,7 +25,7 @@ class GammaTransfer {
 public:
     static constexpr int kEntryTimeoutMs = 1000;
 
-    GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view);
+    GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view, OperatorHosts hosts);
 
     // Reads the camera's table into `table`: 1 when all 256 entries arrived. The first entry that
     // cannot be read ends the read and the table keeps all its previous values (half a table read is
@@ -48,4 +50,5 @@ private:
     GammaTableView* view_;
     int timeoutMs_ = kEntryTimeoutMs;
     ProgressThrottle throttle_;
+    OperatorHosts hosts_;
 };

@@ -67,8 +67,14 @@ std::string SettingFileLoadReport::SummaryText() const
 }
 
 SettingFile::SettingFile(Command& command, ControlTable& table, ControlMode& mode, RegistrySettings& settings,
-                         CameraModelInfo& model, SettingFileHooks hooks)
-    : command_(command), table_(table), mode_(mode), settings_(settings), model_(model), hooks_(std::move(hooks))
+                         CameraModelInfo& model, SettingFileHooks hooks, OperatorHosts hosts)
+    : command_(command),
+      table_(table),
+      mode_(mode),
+      settings_(settings),
+      model_(model),
+      hooks_(std::move(hooks)),
+      hosts_(hosts)
 {
 }
 
@@ -146,7 +152,7 @@ int SettingFile::ReadSettingFile(const std::string& path)
     retryLines_.clear();
     streak_.Reset();
     {
-        DialogsDisabled disabled;
+        DialogsDisabled disabled(hosts_.openDialogs);
         if (progress_) progress_->Open("Now, reading camera setting file.");
         const int n = report_.lineCount;
         ProgressThrottle throttle;

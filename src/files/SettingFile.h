@@ -1,6 +1,8 @@
 // Saving the control table to a camera setting file and loading one into the camera, with their dialogs.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "files/SettingFileFormat.h"
 #include "link/RequestStreak.h"
 
@@ -52,7 +54,7 @@ public:
     static constexpr int kModelIdTimeoutMs = 10000;
 
     SettingFile(Command& command, ControlTable& table, ControlMode& mode, RegistrySettings& settings,
-                CameraModelInfo& model, SettingFileHooks hooks);
+                CameraModelInfo& model, SettingFileHooks hooks, OperatorHosts hosts);
 
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
     void SetHooks(SettingFileHooks hooks) { hooks_ = std::move(hooks); }
@@ -97,4 +99,5 @@ private:
     std::vector<std::pair<std::string, int>> retryLines_;
     std::set<std::string> only_;
     bool readBack_ = false;  // refused in the first pass: line, line number
+    OperatorHosts hosts_;
 };

@@ -30,32 +30,35 @@ std::string WorkingFolder()
     return std::string(text.begin(), text.end());
 }
 
-void StopMessage(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void StopMessage(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 // A transfer keeps every dialog disabled, shows the wait cursor and the progress window throughout.
 class TransferScope {
 public:
-    TransferScope(ProgressSink* progress, const char* message) : progress_(progress)
+    TransferScope(const OperatorHosts& hosts, ProgressSink* progress, const char* message)
+        : dialogs_(hosts.openDialogs), cursor_(hosts.ui), progress_(progress)
     {
-        GetOpenDialogList().DisableAll();
+        dialogs_.DisableAll();
         if (progress_) progress_->Open(message);
     }
     ~TransferScope()
     {
         if (progress_) progress_->Close();
-        GetOpenDialogList().EnableAll();
+        dialogs_.EnableAll();
     }
     TransferScope(const TransferScope&) = delete;
     TransferScope& operator=(const TransferScope&) = delete;
 
 private:
+    OpenDialogList& dialogs_;
     WaitCursor cursor_;
     ProgressSink* progress_;
 };
 
 }  // namespace
 
-ShadingTransfer::ShadingTransfer(Command& command, ShadingTable& buffer) : command_(command), buffer_(buffer) {}
+ShadingTransfer::ShadingTransfer(Command& command, ShadingTable& buffer, OperatorHosts hosts) : command_(command), buffer_(buffer), hosts_(hosts)
+{}
 
 std::string ShadingTransfer::ProgressText(const char* base, int count)
 {
@@ -69,17 +72,17 @@ void ShadingTransfer::ShowProgress(const char* base, int count)
         progress_->SetMessage(ProgressText(base, count));
         progress_->SetPosition(count * 100 / ShadingTable::kTotal);
     }
-    PumpMessages(false);
+    hosts_.ui.PumpMessages(false);
 }
 
 int ShadingTransfer::CheckShadingMode()
 {
     // Without an answer nothing is known about the mode: the operation ends before anything is sent.
     const RequestOutcome mode = command_.Ask(cmd::SDM, kModeTimeoutMs);
-    ShowCommunicationError(mode.FailureText());
+    ShowCommunicationError(hosts_.messages, mode.FailureText());
     if (!mode) return 0;
     if (mode.value.intValue == 0) {
-        StopMessage("Shading Mode is OFF");
+        StopMessage(hosts_.messages, "Shading Mode is OFF");
         return 0;
     }
     return 1;
@@ -89,7 +92,7 @@ ShadingTransfer::ReadOutcome ShadingTransfer::ReadFromCamera()
 {
     ReadOutcome outcome;
     ShadingTable read;
-    TransferScope scope(progress_, kReadMessage);
+    TransferScope scope(hosts_, progress_, kReadMessage);
     for (int colour = 0; colour < ShadingTable::kColours; ++colour) {
         outcome.colour = colour;
         outcome.entry = 1;
@@ -138,7 +141,7 @@ ShadingTransfer::WriteOutcome ShadingTransfer::WriteToCamera()
         entries.AddNotSent(rest, {});
     };
     {
-        TransferScope scope(progress_, kWriteMessage);
+        TransferScope scope(hosts_, progress_, kWriteMessage);
         for (int colour = 0; colour < ShadingTable::kColours && !outcome.cameraGone; ++colour) {
             const RequestOutcome selected = entries.Track(command_.Set(cmd::SDDS, colour, kSelectorTimeoutMs));
             if (!selected) {
@@ -174,7 +177,7 @@ void ShadingTransfer::ReadToFile()
     if (!CheckShadingMode()) return;
     const ReadOutcome outcome = ReadFromCamera();
     if (!outcome.complete) {
-        StopMessage(outcome.Summary());
+        StopMessage(hosts_.messages, outcome.Summary());
         return;
     }
     FileDialogRequest request;
@@ -183,15 +186,15 @@ void ShadingTransfer::ReadToFile()
     request.filters = {{"Camera shading data (*.csv)", "*.csv"}};
     request.defaultExtension = "csv";
     std::string path;
-    if (ChooseFile(request, path) != 1) return;
+    if (ChooseFile(hosts_.fileDialogs, hosts_.messages, request, path) != 1) return;
     switch (TextFile::Save(path, ShadingFile::Lines(buffer_))) {
         case TextFile::SaveResult::Saved:
             break;
         case TextFile::SaveResult::CannotCreate:
-            StopMessage(CannotOpenText(path));
+            StopMessage(hosts_.messages, CannotOpenText(path));
             break;
         case TextFile::SaveResult::CannotWrite:
-            StopMessage(path + "\nCouldn't write this file");
+            StopMessage(hosts_.messages, path + "\nCouldn't write this file");
             break;
     }
 }
@@ -205,18 +208,18 @@ void ShadingTransfer::WriteFromFile()
     request.filters = {{"Camera gamma data (*.csv)", "*.csv"}};
     request.defaultExtension = "csv";
     std::string path;
-    if (ChooseFile(request, path) != 1) return;
+    if (ChooseFile(hosts_.fileDialogs, hosts_.messages, request, path) != 1) return;
     if (TakeFile(path) != FileOutcome::Taken) return;
 
     const WriteOutcome outcome = WriteToCamera();
-    if (!outcome.Complete()) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    if (!outcome.Complete()) ShowMessage(hosts_.messages, outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 ShadingTransfer::FileOutcome ShadingTransfer::TakeFile(const std::string& path, int* taken)
 {
     std::string content;
     if (!TextFile::Load(path, content)) {
-        StopMessage(CannotOpenText(path));
+        StopMessage(hosts_.messages, CannotOpenText(path));
         return FileOutcome::CannotOpen;
     }
     // The file reaches the buffer only when it was read whole and, unless it looks like a full table the
@@ -224,12 +227,12 @@ ShadingTransfer::FileOutcome ShadingTransfer::TakeFile(const std::string& path, 
     ShadingTable read = buffer_;
     const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, read);
     if (parsed.status == ShadingFile::Status::BadFormat) {
-        StopMessage("Invaild data count format");
+        StopMessage(hosts_.messages, "Invaild data count format");
         return FileOutcome::BadFormat;
     }
     if (!TableFileCheck::Confirm(path, parsed.firstLine, parsed.taken, TableFileCheck::Table::Shading))
         return FileOutcome::Declined;
-    if (parsed.status == ShadingFile::Status::TooMany) StopMessage("Too many data");
+    if (parsed.status == ShadingFile::Status::TooMany) StopMessage(hosts_.messages, "Too many data");
     buffer_ = read;
     if (taken) *taken = parsed.taken;
     return FileOutcome::Taken;
@@ -254,6 +257,6 @@ std::string ShadingTransfer::WriteOutcome::Summary() const
 int ShadingTransfer::StoreInFlash()
 {
     const RequestOutcome stored = command_.Set(cmd::SDDA, 0, kCloseTimeoutMs);
-    ShowCommunicationError(stored.FailureText());
+    ShowCommunicationError(hosts_.messages, stored.FailureText());
     return stored ? 1 : 0;
 }

@@ -2,6 +2,8 @@
 // "Correction Data" buttons.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "files/ProgressThrottle.h"
 #include "files/ShadingTable.h"
 #include "link/BulkTally.h"
@@ -51,7 +53,7 @@ public:
     enum class FileOutcome { Taken, CannotOpen, BadFormat, Declined };
 
     // The buffer is the main window's and lives as long as it does.
-    ShadingTransfer(Command& command, ShadingTable& buffer);
+    ShadingTransfer(Command& command, ShadingTable& buffer, OperatorHosts hosts);
 
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
 
@@ -86,4 +88,5 @@ private:
     ShadingTable& buffer_;
     ProgressSink* progress_ = nullptr;
     ProgressThrottle throttle_;
+    OperatorHosts hosts_;
 };

@@ -4,7 +4,10 @@
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/StatusStrip.h"
 
-COnlineStatusUpdater::~COnlineStatusUpdater() { GetOnlineStatusRegistry().Unregister(this); }
+COnlineStatusUpdater::~COnlineStatusUpdater()
+{
+    if (registry_) registry_->Unregister(this);
+}
 
 void COnlineStatusUpdater::OnOnlineStatusChanged(bool /*online*/) {}
 

@@ -1,12 +1,13 @@
 // Base of every dialog that shows the link's online status: its status strip and the change notification.
 #pragma once
 
+class OnlineStatusRegistry;
 class StatusStrip;
 
 class COnlineStatusUpdater {
 public:
     COnlineStatusUpdater() = default;
-    // Leaves the online-status registry, so a destroyed dialog is never notified again.
+    // Leaves the online-status registry it is in, so a destroyed dialog is never notified again.
     virtual ~COnlineStatusUpdater();
     COnlineStatusUpdater(const COnlineStatusUpdater&) = delete;
     COnlineStatusUpdater& operator=(const COnlineStatusUpdater&) = delete;
@@ -21,5 +22,8 @@ public:
     bool HasStatusStrip() const;
 
 private:
+    friend class OnlineStatusRegistry;
+
     StatusStrip* statusStrip_ = nullptr;
+    OnlineStatusRegistry* registry_ = nullptr;  // the registry it is in
 };

@@ -3,4 +3,7 @@
 
 #include "framework/OpenDialogList.h"
 
-DialogWindow::~DialogWindow() { GetOpenDialogList().Unregister(this); }
+DialogWindow::~DialogWindow()
+{
+    if (list_) list_->Unregister(this);
+}

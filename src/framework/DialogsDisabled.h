@@ -6,8 +6,11 @@
 
 class DialogsDisabled {
 public:
-    DialogsDisabled() { GetOpenDialogList().DisableAll(); }
-    ~DialogsDisabled() { GetOpenDialogList().EnableAll(); }
+    explicit DialogsDisabled(OpenDialogList& list) : list_(list) { list_.DisableAll(); }
+    ~DialogsDisabled() { list_.EnableAll(); }
     DialogsDisabled(const DialogsDisabled&) = delete;
     DialogsDisabled& operator=(const DialogsDisabled&) = delete;
+
+private:
+    OpenDialogList& list_;
 };

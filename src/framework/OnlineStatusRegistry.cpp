@@ -6,6 +6,11 @@
 
 #include <algorithm>
 
+OnlineStatusRegistry::~OnlineStatusRegistry()
+{
+    for (COnlineStatusUpdater* updater : updaters_) updater->registry_ = nullptr;
+}
+
 void OnlineStatusRegistry::Register(COnlineStatusUpdater* updater)
 {
     if (updater == nullptr) {
@@ -16,12 +21,15 @@ void OnlineStatusRegistry::Register(COnlineStatusUpdater* updater)
         updater->GetStatusStrip()->SetStatusBitmap(statusBitmap_);
     }
     if (!IsRegistered(updater)) {
+        if (updater->registry_ && updater->registry_ != this) updater->registry_->Unregister(updater);
         updaters_.push_back(updater);
+        updater->registry_ = this;
     }
 }
 
 void OnlineStatusRegistry::Unregister(COnlineStatusUpdater* updater)
 {
+    if (updater && updater->registry_ == this) updater->registry_ = nullptr;
     updaters_.erase(std::remove(updaters_.begin(), updaters_.end(), updater), updaters_.end());
 }
 
@@ -57,10 +65,4 @@ void OnlineStatusRegistry::ChangeStatus(int bitmapId, bool online)
             updater->OnOnlineStatusChanged(online);
         }
     }
-}
-
-OnlineStatusRegistry& GetOnlineStatusRegistry()
-{
-    static OnlineStatusRegistry* registry = new OnlineStatusRegistry;
-    return *registry;
 }

@@ -17,6 +17,12 @@ inline constexpr int kBitmapOnline = 303;  // green
 // atomic so that those reports are safe.
 class OnlineStatusRegistry {
 public:
+    OnlineStatusRegistry() = default;
+    // Updaters still registered forget the registry, so that one outliving it leaves nothing behind.
+    ~OnlineStatusRegistry();
+    OnlineStatusRegistry(const OnlineStatusRegistry&) = delete;
+    OnlineStatusRegistry& operator=(const OnlineStatusRegistry&) = delete;
+
     // Shows the current bitmap on the updater's strip, then appends it (once; registering again only repaints).
     void Register(COnlineStatusUpdater* updater);
     void Unregister(COnlineStatusUpdater* updater);
@@ -33,7 +39,3 @@ private:
     std::atomic<int> statusBitmap_{kBitmapOffline};
     std::atomic<std::uint64_t> changeCount_{0};
 };
-
-// Process-wide; created on first use and never destroyed, so dialogs that outlive static destruction can still
-// leave it safely.
-OnlineStatusRegistry& GetOnlineStatusRegistry();

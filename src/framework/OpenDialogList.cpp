@@ -5,15 +5,23 @@
 
 #include <algorithm>
 
+OpenDialogList::~OpenDialogList()
+{
+    for (DialogWindow* dialog : dialogs_) dialog->list_ = nullptr;
+}
+
 void OpenDialogList::Register(DialogWindow* dialog)
 {
     if (dialog != nullptr && !IsRegistered(dialog)) {
+        if (dialog->list_ && dialog->list_ != this) dialog->list_->Unregister(dialog);
         dialogs_.push_back(dialog);
+        dialog->list_ = this;
     }
 }
 
 void OpenDialogList::Unregister(DialogWindow* dialog)
 {
+    if (dialog && dialog->list_ == this) dialog->list_ = nullptr;
     dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
 }
 
@@ -35,10 +43,4 @@ void OpenDialogList::EnableEach(bool enable)
             dialog->EnableDialogWindow(enable);
         }
     }
-}
-
-OpenDialogList& GetOpenDialogList()
-{
-    static OpenDialogList* list = new OpenDialogList;
-    return *list;
 }

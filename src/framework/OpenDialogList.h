@@ -8,6 +8,12 @@ class DialogWindow;
 // User-interface thread only.
 class OpenDialogList {
 public:
+    OpenDialogList() = default;
+    // Dialogs still in the list forget it, so that one outliving it leaves nothing behind.
+    ~OpenDialogList();
+    OpenDialogList(const OpenDialogList&) = delete;
+    OpenDialogList& operator=(const OpenDialogList&) = delete;
+
     void Register(DialogWindow* dialog);  // appends once
     void Unregister(DialogWindow* dialog);
     void DisableAll();
@@ -20,6 +26,3 @@ private:
 
     std::vector<DialogWindow*> dialogs_;  // registration order; not owned
 };
-
-// Process-wide; created on first use and never destroyed (see GetOnlineStatusRegistry).
-OpenDialogList& GetOpenDialogList();

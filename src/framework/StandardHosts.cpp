@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-MessageResult StderrMessageHost::Show(const MessageRequest& request)
+MessageResult DefaultAnswerMessageHost::Show(const MessageRequest& request)
 {
     const std::string_view caption = request.caption.empty() ? kToolCaption : std::string_view(request.caption);
     std::fprintf(stderr, "[%.*s] %s\n", static_cast<int>(caption.size()), caption.data(), request.text.c_str());

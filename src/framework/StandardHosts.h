@@ -6,7 +6,7 @@
 
 #include "framework/OperatorHosts.h"
 
-class StderrMessageHost : public MessageHost {
+class DefaultAnswerMessageHost : public MessageHost {
 public:
     MessageResult Show(const MessageRequest& request) override;
 };
@@ -36,7 +36,7 @@ public:
 
 // One of each, owned, and the bundle over them.
 struct StandardHosts {
-    StderrMessageHost messages;
+    DefaultAnswerMessageHost messages;
     CancelFileDialogHost fileDialogs;
     QuietUiHost ui;
     NoTimerService timers;

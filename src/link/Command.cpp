@@ -2,9 +2,6 @@
 #include "link/Command.h"
 
 #include "base/StrFormat.h"
-#include "framework/OnlineStatusRegistry.h"
-#include "framework/TimerService.h"
-#include "framework/UiHost.h"
 #include "link/ProtocolLine.h"
 #include "link/SerialLink.h"
 #include "tables/CommandTable.h"
@@ -22,7 +19,7 @@ constexpr const char* kOverflowNote = "RS-232C receiving buffer overflowed";
 
 }  // namespace
 
-Command::Command(SerialLink& link) : link_(link) {}
+Command::Command(SerialLink& link, OperatorHosts hosts) : link_(link), hosts_(hosts) {}
 
 Command::~Command() { StopPolling(); }
 
@@ -82,18 +79,13 @@ std::string Command::TakeLine()
 void Command::StartPolling()
 {
     if (timerId_ != 0) return;
-    timerService_ = GetTimerService();
-    if (!timerService_) return;
-    timerId_ = timerService_->StartTimer(kPollIntervalMs, [this] { OnPollTimer(); });
+    timerId_ = hosts_.timers.StartTimer(kPollIntervalMs, [this] { OnPollTimer(); });
 }
 
 void Command::StopPolling()
 {
-    // The service may have been replaced (or removed at shutdown); a timer of an old service is not ours
-    // to stop any more.
-    if (timerId_ != 0 && timerService_ && GetTimerService() == timerService_) timerService_->StopTimer(timerId_);
+    if (timerId_ != 0) hosts_.timers.StopTimer(timerId_);
     timerId_ = 0;
-    timerService_ = nullptr;
 }
 
 // Lines arriving outside requests (late answers, lines the camera sends by itself, answers to lines
@@ -159,7 +151,7 @@ bool Command::WaitForLine(int timeoutMs, std::string& line,
         }
         const int elapsed = ElapsedMs(clock, start);
         if (elapsed >= timeoutMs) return false;
-        if (elapsed >= kPaintAfterMs) PumpMessages(true);
+        if (elapsed >= kPaintAfterMs) hosts_.ui.PumpMessages(true);
     }
 }
 
@@ -223,20 +215,20 @@ RequestOutcome Command::Send(int commandIndex, const CommandValue& value, int ti
         overflowed_ = false;
         if (!link_.Write(outcome.request + "\r\n")) {
             // Nothing can reach the camera: as good as no answer, and said at once.
-            GetOnlineStatusRegistry().SetOffline();
+            hosts_.onlineStatus.SetOffline();
             return Finish(outcome);
         }
-        WaitCursor cursor;
+        WaitCursor cursor(hosts_.ui);
         if (!WaitForLine(timeoutMs, outcome.answer, StaleForSetting, {})) {
             lateAnswerDue_ = true;
-            GetOnlineStatusRegistry().SetOffline();
+            hosts_.onlineStatus.SetOffline();
             outcome.result = RequestResult::TimedOut;
             return Finish(outcome);
         }
     }
     outcome.result = StartsWithComplete(outcome.answer) ? RequestResult::Answered : RequestResult::Refused;
     // Any answer at all shows the camera is there.
-    GetOnlineStatusRegistry().SetOnline();
+    hosts_.onlineStatus.SetOnline();
     return Finish(outcome);
 }
 
@@ -253,12 +245,12 @@ RequestOutcome Command::Ask(int commandIndex, int timeoutMs)
         DropStaleInput();
         overflowed_ = false;
         if (!link_.Write(outcome.request + "\r\n")) {
-            GetOnlineStatusRegistry().SetOffline();
+            hosts_.onlineStatus.SetOffline();
             return Finish(outcome);
         }
         if (!WaitForLine(timeoutMs, outcome.answer, StaleForQuery, mnemonic)) {
             lateAnswerDue_ = true;
-            GetOnlineStatusRegistry().SetOffline();
+            hosts_.onlineStatus.SetOffline();
             outcome.result = RequestResult::TimedOut;
             return Finish(outcome);
         }
@@ -268,7 +260,7 @@ RequestOutcome Command::Ask(int commandIndex, int timeoutMs)
     if (!answer.failed && answer.mnemonic == mnemonic) {
         outcome.value = answer.value;
         outcome.result = RequestResult::Answered;
-        GetOnlineStatusRegistry().SetOnline();
+        hosts_.onlineStatus.SetOnline();
     } else {
         // The camera's words as it sent them, blanks removed; the online state is left as it was.
         outcome.answer = answer.raw;

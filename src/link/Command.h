@@ -1,6 +1,7 @@
 // The camera's command protocol: setting and query lines out, acknowledgements and answers back.
 #pragma once
 
+#include "framework/OperatorHosts.h"
 #include "link/CommandAnswer.h"
 #include "link/RequestOutcome.h"
 #include "tables/ControlTable.h"
@@ -9,7 +10,6 @@
 #include <string>
 
 class SerialLink;
-class TimerService;
 
 // Everything here runs on the user-interface thread. One request at a time: a request sends its line
 // and waits for the one answer line before it returns; the background poll does nothing meanwhile.
@@ -31,7 +31,9 @@ public:
     static constexpr int kByteLimitMs = 10;
     static constexpr int kPaintAfterMs = 100;  // longer waits keep the windows painted
 
-    explicit Command(SerialLink& link);
+    // Waits paint through the hosts' user interface, the poll runs on their timers, and every answer or
+    // silence goes to their online-status registry.
+    Command(SerialLink& link, OperatorHosts hosts);
     ~Command() override;
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
@@ -86,6 +88,7 @@ private:
     RequestOutcome Finish(RequestOutcome outcome);
 
     SerialLink& link_;
+    OperatorHosts hosts_;
     char lineBuffer_[kLineBufferSize] = {};
     int byteCount_ = 0;
     bool discarding_ = false;  // after an overflow: the rest of that line up to its LF is dropped
@@ -97,5 +100,4 @@ private:
     bool lateAnswerDue_ = false;  // the last request timed out; its answer may still come
     int timerId_ = 0;
     int timeoutLimitMs_ = 0;
-    TimerService* timerService_ = nullptr;
 };

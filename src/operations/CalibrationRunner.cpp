@@ -42,15 +42,15 @@ PixelCommands CommandsOf(PixelCalibration which)
 }
 
 // A result box: the operation's name as caption, no icon.
-void ShowResult(const std::string& text, const std::string& caption)
+void ShowResult(MessageHost& messages, const std::string& text, const std::string& caption)
 {
-    ShowMessage(text, caption, MessageButtons::Ok, MessageIcon::None);
+    ShowMessage(messages, text, caption, MessageButtons::Ok, MessageIcon::None);
 }
 
 // The camera did not do what was asked: "<operation> (Tool: <command> Command Timeout)".
-void ShowToolFailure(const std::string& caption, int commandIndex)
+void ShowToolFailure(MessageHost& messages, const std::string& caption, int commandIndex)
 {
-    ShowMessage(StrFormat("%s (Tool: %s Command Timeout)", caption.c_str(), CommandTable::Mnemonic(commandIndex)),
+    ShowMessage(messages, StrFormat("%s (Tool: %s Command Timeout)", caption.c_str(), CommandTable::Mnemonic(commandIndex)),
                 caption, MessageButtons::Ok, MessageIcon::Stop);
 }
 
@@ -60,8 +60,9 @@ void ShowToolFailure(const std::string& caption, int commandIndex)
 // timer, which also fires while a request waits (the waits keep the windows painted).
 class CalibrationRunner::Progress {
 public:
-    Progress(ProgressSink* sink, OperationClock& clock, std::string caption, int limitMs)
+    Progress(ProgressSink* sink, OperationClock& clock, TimerService& timers, std::string caption, int limitMs)
         : sink_(sink),
+          timers_(timers),
           clock_(clock),
           caption_(std::move(caption)),
           limitMs_(std::max(1, limitMs)),
@@ -69,14 +70,11 @@ public:
     {
         if (!sink_) return;
         sink_->Open(Text(0));
-        if (TimerService* timers = GetTimerService()) {
-            timers_ = timers;
-            timerId_ = timers->StartTimer(kTickMs, [this] { Update(); });
-        }
+        timerId_ = timers_.StartTimer(kTickMs, [this] { Update(); });
     }
     ~Progress()
     {
-        if (timers_ && timerId_ != 0) timers_->StopTimer(timerId_);
+        if (timerId_ != 0) timers_.StopTimer(timerId_);
         if (sink_) sink_->Close();
     }
     Progress(const Progress&) = delete;
@@ -96,15 +94,16 @@ private:
     std::string Text(int seconds) const { return StrFormat("Now, running %s: %d s", caption_.c_str(), seconds); }
 
     ProgressSink* sink_;
+    TimerService& timers_;
     OperationClock& clock_;
     std::string caption_;
     int limitMs_;
     std::int64_t startMs_;
-    TimerService* timers_ = nullptr;
     int timerId_ = 0;
 };
 
-CalibrationRunner::CalibrationRunner(Command& command, OperationClock& clock) : command_(command), clock_(clock) {}
+CalibrationRunner::CalibrationRunner(Command& command, OperationClock& clock, OperatorHosts hosts) : command_(command), clock_(clock), hosts_(hosts)
+{}
 
 std::string CalibrationRunner::PixelCaption(PixelCalibration which)
 {
@@ -129,17 +128,17 @@ int CalibrationRunner::WhiteBalance(int mode)
     int result = 0;
     bool answered = false;
     {
-        Progress progress(progress_, clock_, caption, times_.whiteBalanceStartMs);
-        if (!Reported(command_.Set(cmd::AWB, mode, times_.whiteBalanceStartMs))) return 0;
+        Progress progress(progress_, clock_, hosts_.timers, caption, times_.whiteBalanceStartMs);
+        if (!Reported(hosts_.messages, command_.Set(cmd::AWB, mode, times_.whiteBalanceStartMs))) return 0;
         const RequestOutcome answer = command_.Ask(resultCommand, times_.resultQueryMs);
-        answered = Reported(answer);
+        answered = Reported(hosts_.messages, answer);
         result = answer.value.intValue;
     }
     // The progress window is gone before the result shows.
     if (answered) {
-        ShowResult(WhiteBalanceResultText(result), caption);
+        ShowResult(hosts_.messages, WhiteBalanceResultText(result), caption);
     } else {
-        ShowToolFailure(caption, resultCommand);
+        ShowToolFailure(hosts_.messages, caption, resultCommand);
     }
     return 1;
 }
@@ -150,23 +149,23 @@ int CalibrationRunner::Shading()
     int result = 0;
     int failed = -1;  // the command that failed, if one did
     {
-        Progress progress(progress_, clock_, caption, times_.shadingStartMs);
-        if (!Reported(command_.Set(cmd::RS, 0, times_.shadingStartMs))) {
+        Progress progress(progress_, clock_, hosts_.timers, caption, times_.shadingStartMs);
+        if (!Reported(hosts_.messages, command_.Set(cmd::RS, 0, times_.shadingStartMs))) {
             failed = cmd::RS;
         } else {
             clock_.Pause(times_.pauseMs);
             progress.Update();
             // The shading result has no busy code: it is asked for once.
             const RequestOutcome answer = command_.Ask(cmd::SDRS, times_.resultQueryMs);
-            if (!Reported(answer)) failed = cmd::SDRS;
+            if (!Reported(hosts_.messages, answer)) failed = cmd::SDRS;
             result = answer.value.intValue;
         }
     }
     if (failed >= 0) {
-        ShowToolFailure(caption, failed);
+        ShowToolFailure(hosts_.messages, caption, failed);
         return 0;
     }
-    ShowResult(ShadingResultText(result), caption);
+    ShowResult(hosts_.messages, ShadingResultText(result), caption);
     return 1;
 }
 
@@ -179,8 +178,8 @@ int CalibrationRunner::Pixel(PixelCalibration which)
     int failed = -1;  // the command that failed, if one did
     bool timedOut = false;
     {
-        Progress progress(progress_, clock_, caption, limitMs);
-        if (!Reported(command_.Set(commands.start, 0, limitMs))) {
+        Progress progress(progress_, clock_, hosts_.timers, caption, limitMs);
+        if (!Reported(hosts_.messages, command_.Set(commands.start, 0, limitMs))) {
             failed = commands.start;
         } else {
             // The camera works on after acknowledging the start and reports 0 until it is done. The polling
@@ -192,7 +191,7 @@ int CalibrationRunner::Pixel(PixelCalibration which)
                 progress.Update();
                 const RequestOutcome answer = command_.Ask(commands.status, times_.resultQueryMs);
                 status = answer.value.intValue;
-                if (!Reported(answer)) {
+                if (!Reported(hosts_.messages, answer)) {
                     failed = commands.status;
                     break;
                 }
@@ -206,11 +205,11 @@ int CalibrationRunner::Pixel(PixelCalibration which)
     }
     if (failed >= 0) {
         // A factory calibration whose start is refused ends silently; the factory sees the traffic.
-        if (!(commands.factory && failed == commands.start)) ShowToolFailure(caption, failed);
+        if (!(commands.factory && failed == commands.start)) ShowToolFailure(hosts_.messages, caption, failed);
         return 0;
     }
-    ShowResult(CalibrationResultText(timedOut ? kCalibrationTimeout : status), caption);
+    ShowResult(hosts_.messages, CalibrationResultText(timedOut ? kCalibrationTimeout : status), caption);
     return timedOut ? 0 : 1;
 }
 
-void CalibrationRunner::CameraReset() { Reported(command_.Set(cmd::CRS00, 1, times_.cameraResetMs)); }
+void CalibrationRunner::CameraReset() { Reported(hosts_.messages, command_.Set(cmd::CRS00, 1, times_.cameraResetMs)); }

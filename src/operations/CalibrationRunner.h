@@ -2,6 +2,8 @@
 // sends its start command, waits for the camera, reads the result code and shows its text.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include <string>
 
 class Command;
@@ -26,7 +28,7 @@ public:
     static constexpr int kWhiteBalanceOnce = 2;  // AWB codes
     static constexpr int kWhiteBalanceExposureOnce = 4;
 
-    CalibrationRunner(Command& command, OperationClock& clock);
+    CalibrationRunner(Command& command, OperationClock& clock, OperatorHosts hosts);
 
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
     OneShotTimes& Times() { return times_; }
@@ -52,4 +54,5 @@ private:
     OperationClock& clock_;
     ProgressSink* progress_ = nullptr;
     OneShotTimes times_;
+    OperatorHosts hosts_;
 };

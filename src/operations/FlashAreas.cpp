@@ -23,11 +23,12 @@ const char* FlashAreaName(int area)
     return IsArea(area) ? names[area] : "?";
 }
 
-FlashAreas::FlashAreas(Command& command, AreaChooser chooseArea, std::function<void()> refresh)
+FlashAreas::FlashAreas(Command& command, AreaChooser chooseArea, std::function<void()> refresh, OperatorHosts hosts)
     : command_(command),
       chooseArea_(std::move(chooseArea)),
       refresh_(std::move(refresh)),
-      pause_([](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); })
+      pause_([](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }),
+      hosts_(hosts)
 {
 }
 
@@ -37,11 +38,11 @@ int FlashAreas::LoadSettings()
     if (!chooseArea_ || chooseArea_(true, area) != 1) return 0;
     // An entry the dialog does not know is no area: the camera is not asked to load it.
     if (!IsArea(area)) {
-        ShowMessage("Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(hosts_.messages, "Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
         return 0;
     }
     const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
-    ShowCommunicationError(loaded.FailureText());
+    ShowCommunicationError(hosts_.messages, loaded.FailureText());
     if (!loaded) return 0;
     if (refresh_) refresh_();
     return 1;
@@ -59,19 +60,19 @@ int FlashAreas::StoreSettings()
     int area = -1;
     if (!chooseArea_ || chooseArea_(false, area) != 1) return 0;
     if (!IsArea(area)) {
-        ShowMessage("Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(hosts_.messages, "Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
         return 0;
     }
     const RequestOutcome stored = Store(area, kStoreTimeoutMs);
-    ShowCommunicationError(stored.FailureText());
+    ShowCommunicationError(hosts_.messages, stored.FailureText());
     if (!stored) return 0;
-    ShowMessage("Completed saving current setting data !", {}, MessageButtons::Ok, MessageIcon::Information);
+    ShowMessage(hosts_.messages, "Completed saving current setting data !", {}, MessageButtons::Ok, MessageIcon::Information);
     return 1;
 }
 
 int FlashAreas::StoreAll()
 {
-    if (ShowMessage("Are you sure you want to overwrite into all EEPROM areas?", {}, MessageButtons::YesNo,
+    if (ShowMessage(hosts_.messages, "Are you sure you want to overwrite into all EEPROM areas?", {}, MessageButtons::YesNo,
                     MessageIcon::Question) != MessageResult::Yes) {
         return 0;
     }
@@ -89,7 +90,7 @@ int FlashAreas::StoreAll()
     }
     const int failures = tally.Failed();
     if (failures == 0) {
-        ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
+        ShowMessage(hosts_.messages, "Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
         return 1;
     }
     std::string text = "Couldn't store current setting data!";
@@ -100,6 +101,6 @@ int FlashAreas::StoreAll()
         text += "\nNot stored: " + BulkTally::ListText(notStored, static_cast<int>(notStored.size())) + ".";
     }
     if (tally.Refused() > 0) text += "\nThe camera answered: " + tally.FirstRefusal();
-    ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    ShowMessage(hosts_.messages, text, {}, MessageButtons::Ok, MessageIcon::Exclamation);
     return 0;
 }

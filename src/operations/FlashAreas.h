@@ -1,6 +1,8 @@
 // The camera's flash setting areas: load one, store into one, store into all.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "link/RequestOutcome.h"
 
 #include <functional>
@@ -23,7 +25,7 @@ public:
     // The area-select dialog: 1 with the chosen area (-1 for an entry it does not know), 0 on Cancel.
     using AreaChooser = std::function<int(bool load, int& area)>;
 
-    FlashAreas(Command& command, AreaChooser chooseArea, std::function<void()> refresh);
+    FlashAreas(Command& command, AreaChooser chooseArea, std::function<void()> refresh, OperatorHosts hosts);
 
     void SetAreaChooser(AreaChooser chooseArea) { chooseArea_ = std::move(chooseArea); }
     // Tests leave out the pause between the stores of "Store All".
@@ -44,4 +46,5 @@ private:
     AreaChooser chooseArea_;
     std::function<void()> refresh_;
     std::function<void(int)> pause_;
+    OperatorHosts hosts_;
 };

@@ -11,7 +11,8 @@
 
 #include <string>
 
-LinkSession::LinkSession(SerialLink& link, Command& command) : link_(link), command_(command) {}
+LinkSession::LinkSession(SerialLink& link, Command& command, OperatorHosts hosts) : link_(link), command_(command), hosts_(hosts)
+{}
 
 bool LinkSession::CameraAnswers()
 {
@@ -23,14 +24,14 @@ bool LinkSession::Start(int& area)
 {
     area = -1;
     if (!link_.ReopenCurrent()) {
-        ReportLinkError(link_);
-        ShowMessage("Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        ReportLinkError(hosts_.messages, link_);
+        ShowMessage(hosts_.messages, "Failed to initialize!", {}, MessageButtons::Ok, MessageIcon::Exclamation);
         return false;
     }
     Shown(link_.BaudIndex());
     if (!ScanSpeeds()) return false;
 
-    if (const RequestOutcome known = command_.Ask(cmd::EA, kQueryTimeoutMs); Reported(known))
+    if (const RequestOutcome known = command_.Ask(cmd::EA, kQueryTimeoutMs); Reported(hosts_.messages, known))
         area = known.value.intValue;
     MoveToFastSpeed();
     return true;
@@ -63,6 +64,6 @@ void LinkSession::MoveToFastSpeed()
 void LinkSession::ReturnToDefaultSpeed()
 {
     if (link_.BaudIndex() == 0) return;
-    if (!Reported(command_.Ask(cmd::CBDRT, kExitProbeTimeoutMs))) return;
+    if (!Reported(hosts_.messages, command_.Ask(cmd::CBDRT, kExitProbeTimeoutMs))) return;
     if (ChangeCameraBaudRate(command_, link_, kDefaultBaudRate)) Shown(0);
 }

@@ -2,6 +2,8 @@
 // area and move camera and PC to 115200 bit/s; at the end, return both to 9600 bit/s.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include <functional>
 
 class Command;
@@ -15,7 +17,7 @@ public:
     static constexpr int kFastBaudIndex = 4;  // 115200 bit/s
     static constexpr int kDefaultBaudRate = 9600;
 
-    LinkSession(SerialLink& link, Command& command);
+    LinkSession(SerialLink& link, Command& command, OperatorHosts hosts);
 
     // Called with the baud-rate index each time the PC side has really moved to a speed.
     void SetSpeedShown(std::function<void(int baudIndex)> shown) { shown_ = std::move(shown); }
@@ -45,4 +47,5 @@ private:
     SerialLink& link_;
     Command& command_;
     std::function<void(int)> shown_;
+    OperatorHosts hosts_;
 };

@@ -30,8 +30,8 @@ int LeadingDigits(const std::string& text)
 
 }  // namespace
 
-MaintenanceWrites::MaintenanceWrites(Command& command, CameraReader& reader, PageBinding& pages)
-    : command_(command), reader_(reader), pages_(pages)
+MaintenanceWrites::MaintenanceWrites(Command& command, CameraReader& reader, PageBinding& pages, OperatorHosts hosts)
+    : command_(command), reader_(reader), pages_(pages), hosts_(hosts)
 {
 }
 
@@ -47,25 +47,25 @@ void MaintenanceWrites::SetModelId()
     const int index = pages_.Selection(ctl::kCameraModelCombo);
     const char* failed = "Failed writting camera model id.";
     if (index != 0 && index != 1) {
-        ShowMessage(failed, {}, MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(hosts_.messages, failed, {}, MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
     const std::string name(index == 0 ? kModelB1 : kModelA1);
-    if (!Reported(command_.SetText(cmd::MD00, name, kModelWriteTimeoutMs))) {
-        ShowMessage(failed, {}, MessageButtons::Ok, MessageIcon::Stop);
+    if (!Reported(hosts_.messages, command_.SetText(cmd::MD00, name, kModelWriteTimeoutMs))) {
+        ShowMessage(hosts_.messages, failed, {}, MessageButtons::Ok, MessageIcon::Stop);
         return;
     }
     // The model decides the parameter set: the tool takes the new id at once (the layout follows at the
     // next reload).
     reader_.ModelCheck();
-    ShowMessage("Succeeded in writting camera model id.", {}, MessageButtons::Ok, MessageIcon::Information);
+    ShowMessage(hosts_.messages, "Succeeded in writting camera model id.", {}, MessageButtons::Ok, MessageIcon::Information);
 }
 
 void MaintenanceWrites::ReadXmlVersion()
 {
     // No answer, no digits: the edits keep what they showed.
     const RequestOutcome answer = command_.Ask(cmd::XMLVR, kXmlReadTimeoutMs);
-    if (!Reported(answer)) return;
+    if (!Reported(hosts_.messages, answer)) return;
     const int version = answer.value.intValue;
     const int digits[3] = {version / 100, version % 100 / 10, version % 10};
     for (int i = 0; i < 3; ++i) {
@@ -81,9 +81,9 @@ void MaintenanceWrites::WriteXmlVersion()
         const std::string digit = pages_.Text(id);
         if (!digit.empty()) text += digit.front();
     }
-    if (Reported(command_.Set(cmd::XMLVR, LeadingDigits(text), kXmlWriteTimeoutMs))) {
-        ShowMessage("Writing the XML Version has been completed.", {}, MessageButtons::Ok, MessageIcon::Information);
+    if (Reported(hosts_.messages, command_.Set(cmd::XMLVR, LeadingDigits(text), kXmlWriteTimeoutMs))) {
+        ShowMessage(hosts_.messages, "Writing the XML Version has been completed.", {}, MessageButtons::Ok, MessageIcon::Information);
     } else {
-        ShowMessage("Couldn't write the XML Version.", {}, MessageButtons::Ok, MessageIcon::Stop);
+        ShowMessage(hosts_.messages, "Couldn't write the XML Version.", {}, MessageButtons::Ok, MessageIcon::Stop);
     }
 }

@@ -1,6 +1,8 @@
 // The factory page's maintenance writes: the camera model id and the XML version.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 class CameraReader;
 class Command;
 class PageBinding;
@@ -12,7 +14,7 @@ public:
     static constexpr int kXmlReadTimeoutMs = 5000;
     static constexpr int kXmlWriteTimeoutMs = 10000;
 
-    MaintenanceWrites(Command& command, CameraReader& reader, PageBinding& pages);
+    MaintenanceWrites(Command& command, CameraReader& reader, PageBinding& pages, OperatorHosts hosts);
 
     void Install(ParameterHandlers& handlers);
 
@@ -26,4 +28,5 @@ private:
     Command& command_;
     CameraReader& reader_;
     PageBinding& pages_;
+    OperatorHosts hosts_;
 };

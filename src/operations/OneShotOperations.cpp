@@ -22,8 +22,8 @@ constexpr int kEntryExposureOnce = 2;  // a preset on the RV-8200-B1, which cann
 }  // namespace
 
 OneShotOperations::OneShotOperations(CalibrationRunner& runner, Command& command, ControlTable& table,
-                                     CameraReader& reader, const CameraModelInfo& model, PageBinding& pages)
-    : runner_(runner), command_(command), table_(table), reader_(reader), model_(model), pages_(pages)
+                                     CameraReader& reader, const CameraModelInfo& model, PageBinding& pages, OperatorHosts hosts)
+    : runner_(runner), command_(command), table_(table), reader_(reader), model_(model), pages_(pages), hosts_(hosts)
 {
 }
 
@@ -52,7 +52,7 @@ void OneShotOperations::WhiteBalanceSelected()
         // and in the table, so that a later save does not write the mode the camera never took.
         table_.SetDataValue(kWhiteBalanceMode, pages_.Value(kWhiteBalanceMode));
         if (!table_.WriteChangedValues(command_)) {
-            ShowCommunicationError(command_.LastFailureText());
+            ShowCommunicationError(hosts_.messages, command_.LastFailureText());
             const int shadow = table_.GetShadowValue(kWhiteBalanceMode);
             table_.SetDataValue(kWhiteBalanceMode, shadow);
             pages_.ShowValue(kWhiteBalanceMode, shadow);

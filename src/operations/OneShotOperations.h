@@ -2,6 +2,8 @@
 // recalibration buttons and "Camera Reset".
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include <functional>
 
 class CalibrationRunner;
@@ -15,7 +17,7 @@ struct CameraModelInfo;
 class OneShotOperations {
 public:
     OneShotOperations(CalibrationRunner& runner, Command& command, ControlTable& table, CameraReader& reader,
-                      const CameraModelInfo& model, PageBinding& pages);
+                      const CameraModelInfo& model, PageBinding& pages, OperatorHosts hosts);
 
     void Install(ParameterHandlers& handlers);
     // What ends the tool after a camera reset (the main window closes without asking). Null: nothing.
@@ -33,4 +35,5 @@ private:
     const CameraModelInfo& model_;
     PageBinding& pages_;
     std::function<void()> cameraReset_;
+    OperatorHosts hosts_;
 };

@@ -24,6 +24,6 @@ void SteadyOperationClock::Pause(int ms)
     // between the steps the windows repaint (no input: the operation is not to be interleaved).
     for (std::int64_t left = end - NowMs(); left > 0; left = end - NowMs()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(std::min<std::int64_t>(left, kPaintStepMs)));
-        PumpMessages(true);
+        ui_.PumpMessages(true);
     }
 }

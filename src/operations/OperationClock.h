@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+class UiHost;
+
 class OperationClock {
 public:
     virtual ~OperationClock() = default;
@@ -14,6 +16,10 @@ public:
 // The real clock: a steady clock, and pauses that let the windows repaint every few milliseconds.
 class SteadyOperationClock : public OperationClock {
 public:
+    explicit SteadyOperationClock(UiHost& ui) : ui_(ui) {}
     std::int64_t NowMs() override;
     void Pause(int ms) override;
+
+private:
+    UiHost& ui_;
 };

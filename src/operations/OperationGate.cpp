@@ -32,9 +32,8 @@ void OperationGate::Queue(std::function<void()> action)
 
 void OperationGate::RetryLater()
 {
-    TimerService* timers = GetTimerService();
-    if (retryTimer_ != 0 || !timers) return;
-    retryTimer_ = timers->StartTimer(kRetryMs, [this] {
+    if (retryTimer_ != 0) return;
+    retryTimer_ = timers_.StartTimer(kRetryMs, [this] {
         if (depth_ == 0 && !Busy()) Drain();
         if (queued_.empty() || depth_ > 0) StopRetry();  // a holder drains at its end
     });
@@ -43,7 +42,7 @@ void OperationGate::RetryLater()
 void OperationGate::StopRetry()
 {
     if (retryTimer_ == 0) return;
-    if (TimerService* timers = GetTimerService()) timers->StopTimer(retryTimer_);
+    timers_.StopTimer(retryTimer_);
     retryTimer_ = 0;
 }
 

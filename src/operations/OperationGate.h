@@ -5,8 +5,15 @@
 #include <deque>
 #include <functional>
 
+class TimerService;
+
 class OperationGate {
 public:
+    // Retries of queued actions run on the timers.
+    explicit OperationGate(TimerService& timers) : timers_(timers) {}
+    OperationGate(const OperationGate&) = delete;
+    OperationGate& operator=(const OperationGate&) = delete;
+
     // Tells whether something outside the gate holds the camera (a request waiting, a read of all
     // settings); an action arriving meanwhile is queued too.
     void SetExternalBusy(std::function<bool()> busy) { externalBusy_ = std::move(busy); }
@@ -39,6 +46,7 @@ private:
     void RetryLater();
     void StopRetry();
 
+    TimerService& timers_;
     int depth_ = 0;
     int retryTimer_ = 0;
     bool draining_ = false;

@@ -6,13 +6,15 @@
 #include "pages/CameraReader.h"
 
 PageOperations::PageOperations(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
-                               const CameraModelInfo& model, PageBinding& pages)
+                               const CameraModelInfo& model, PageBinding& pages, OperatorHosts hosts)
     : handlers_(handlers),
-      runner_(command, clock_),
-      hooks_(handlers, command, table, reader, pages),
-      readouts_(command, table, pages),
-      oneShots_(runner_, command, table, reader, model, pages),
-      maintenance_(command, reader, pages)
+      steadyClock_(hosts.ui),
+      gate_(hosts.timers),
+      runner_(command, clock_, hosts),
+      hooks_(handlers, command, table, reader, pages, hosts),
+      readouts_(command, table, pages, hosts),
+      oneShots_(runner_, command, table, reader, model, pages, hosts),
+      maintenance_(command, reader, pages, hosts)
 {
     clock_.clock = &steadyClock_;
     // A request waiting or a read of all settings holds the camera as much as an operation of the gate.

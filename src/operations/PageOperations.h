@@ -3,6 +3,8 @@
 // keeps operator actions from interleaving with them.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "operations/CalibrationRunner.h"
 #include "operations/MaintenanceWrites.h"
 #include "operations/OneShotOperations.h"
@@ -26,7 +28,7 @@ class PageOperations {
 public:
     // `pages` is the main window's page binding, the only way the operations reach the controls.
     PageOperations(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
-                   const CameraModelInfo& model, PageBinding& pages);
+                   const CameraModelInfo& model, PageBinding& pages, OperatorHosts hosts);
 
     // Registers every hook and button action with the handlers, and the gate.
     void Install();

@@ -34,8 +34,8 @@ bool ParseWholeNumber(const std::string& text, long long& value)
 
 }  // namespace
 
-ParameterHandlers::ParameterHandlers(ValueSender& sender, ControlTable& table, PageBinding& pages)
-    : sender_(sender), table_(table), pages_(pages)
+ParameterHandlers::ParameterHandlers(ValueSender& sender, ControlTable& table, PageBinding& pages, OperatorHosts hosts)
+    : sender_(sender), table_(table), pages_(pages), hosts_(hosts)
 {
 }
 
@@ -71,7 +71,7 @@ int ParameterHandlers::UpdateValue(int controlId, int value)
         return 1;
     }
     // The camera still has the shadow value: the table and the page say so again.
-    ShowCommunicationError(sender_.LastFailureText());
+    ShowCommunicationError(hosts_.messages, sender_.LastFailureText());
     const int shadow = table_.GetShadowValue(controlId);
     table_.SetDataValue(controlId, shadow);
     pages_.ShowValue(controlId, shadow);

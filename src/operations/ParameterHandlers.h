@@ -2,6 +2,8 @@
 // changed rows go to the camera, and a refused value puts the control back to what the camera has.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "pages/CameraReader.h"
 #include "pages/ParameterEventHandler.h"
 
@@ -15,7 +17,7 @@ class ValueSender;
 
 class ParameterHandlers : public ParameterEventHandler, public LineRateDisplay {
 public:
-    ParameterHandlers(ValueSender& sender, ControlTable& table, PageBinding& pages);
+    ParameterHandlers(ValueSender& sender, ControlTable& table, PageBinding& pages, OperatorHosts hosts);
 
     void OnEditCommitted(int controlId) override;
     void OnComboChanged(int controlId) override;
@@ -68,4 +70,5 @@ private:
     std::map<int, std::function<void()>> comboAfter_;
     std::map<int, std::function<void()>> followUps_;
     std::map<int, std::function<void()>> buttons_;
+    OperatorHosts hosts_;
 };

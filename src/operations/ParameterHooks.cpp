@@ -24,8 +24,8 @@ constexpr int kGainMax = 1600;
 }  // namespace
 
 ParameterHooks::ParameterHooks(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
-                               PageBinding& pages)
-    : handlers_(handlers), command_(command), table_(table), reader_(reader), pages_(pages)
+                               PageBinding& pages, OperatorHosts hosts)
+    : handlers_(handlers), command_(command), table_(table), reader_(reader), pages_(pages), hosts_(hosts)
 {
 }
 
@@ -73,7 +73,7 @@ bool ParameterHooks::WriteSelection(int comboId, int timeoutMs)
         !sent) {
         // The camera keeps its value: so do the table and the combo, and nothing that follows the mode
         // changes.
-        ShowCommunicationError(sent.FailureText());
+        ShowCommunicationError(hosts_.messages, sent.FailureText());
         const int shadow = table_.GetShadowValue(comboId);
         table_.SetDataValue(comboId, shadow);
         pages_.ShowValue(comboId, shadow);
@@ -135,7 +135,7 @@ void ParameterHooks::GainModeChanged()
         minimum = kGainMin;
         maximum = kGainMax;
     } else {
-        ShowMessage("Unkown Parameter", "Error", MessageButtons::Ok, MessageIcon::None);
+        ShowMessage(hosts_.messages, "Unkown Parameter", "Error", MessageButtons::Ok, MessageIcon::None);
         return;
     }
     reader_.ReadOneValue(kGainRed);

@@ -3,6 +3,8 @@
 // enable the controls a change concerns.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include <initializer_list>
 
 class CameraReader;
@@ -16,7 +18,7 @@ public:
     static constexpr int kSlowWriteTimeoutMs = 20000;
 
     ParameterHooks(ParameterHandlers& handlers, Command& command, ControlTable& table, CameraReader& reader,
-                   PageBinding& pages);
+                   PageBinding& pages, OperatorHosts hosts);
 
     // Registers every combo hook and edit follow-up with the handlers.
     void Install();
@@ -44,4 +46,5 @@ private:
     CameraReader& reader_;
     PageBinding& pages_;
     int slowWriteTimeoutMs_ = kSlowWriteTimeoutMs;
+    OperatorHosts hosts_;
 };

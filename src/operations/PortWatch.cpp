@@ -9,8 +9,8 @@
 #include "operations/OperationGate.h"
 #include "platform/SerialDevice.h"
 
-PortWatch::PortWatch(SerialLink& link, LinkSession& session, OperationGate& gate)
-    : link_(link), session_(session), gate_(gate)
+PortWatch::PortWatch(SerialLink& link, LinkSession& session, OperationGate& gate, OperatorHosts hosts)
+    : link_(link), session_(session), gate_(gate), hosts_(hosts)
 {
 }
 
@@ -19,16 +19,13 @@ PortWatch::~PortWatch() { Stop(); }
 void PortWatch::Start()
 {
     if (timerId_ != 0) return;
-    timers_ = GetTimerService();
-    if (timers_) timerId_ = timers_->StartTimer(kIntervalMs, [this] { Tick(); });
+    timerId_ = hosts_.timers.StartTimer(kIntervalMs, [this] { Tick(); });
 }
 
 void PortWatch::Stop()
 {
-    // A timer of a service that has been replaced (or removed at shutdown) is not ours to stop any more.
-    if (timerId_ != 0 && timers_ && GetTimerService() == timers_) timers_->StopTimer(timerId_);
+    if (timerId_ != 0) hosts_.timers.StopTimer(timerId_);
     timerId_ = 0;
-    timers_ = nullptr;
 }
 
 void PortWatch::Tick()
@@ -71,7 +68,7 @@ void PortWatch::Lose()
     // name, and the port would not be found again.
     link_.Close();
     state_ = State::Watching;
-    GetOnlineStatusRegistry().SetOffline();
+    hosts_.onlineStatus.SetOffline();
     Report(
         StrFormat("%s has gone away (was the adapter unplugged?).\nThe tool reconnects by itself as soon as "
                   "the port is back.",

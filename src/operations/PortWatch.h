@@ -2,13 +2,14 @@
 // the same port is back the tool reopens it and finds the camera again by itself.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include <functional>
 #include <string>
 
 class LinkSession;
 class OperationGate;
 class SerialLink;
-class TimerService;
 
 // User-interface thread only, on a repeating timer of the timer service. The port's reader thread only
 // sets a flag when the line goes; each tick looks at that flag and, while the port is gone, at whether its
@@ -19,7 +20,7 @@ public:
     static constexpr int kIntervalMs = 1000;
 
     // The gate keeps operator actions out of a reconnect (they wait for its end) and tells when one runs.
-    PortWatch(SerialLink& link, LinkSession& session, OperationGate& gate);
+    PortWatch(SerialLink& link, LinkSession& session, OperationGate& gate, OperatorHosts hosts);
     ~PortWatch();
     PortWatch(const PortWatch&) = delete;
     PortWatch& operator=(const PortWatch&) = delete;
@@ -55,7 +56,7 @@ private:
     std::string portName_;
     int portIndex_ = 0;
     int baudRate_ = 0;
-    TimerService* timers_ = nullptr;
     int timerId_ = 0;
     bool ticking_ = false;
+    OperatorHosts hosts_;
 };

@@ -54,8 +54,8 @@ std::string Number(int value) { return std::to_string(value); }
 
 }  // namespace
 
-ReadoutButtons::ReadoutButtons(Command& command, ControlTable& table, PageBinding& pages)
-    : command_(command), table_(table), pages_(pages)
+ReadoutButtons::ReadoutButtons(Command& command, ControlTable& table, PageBinding& pages, OperatorHosts hosts)
+    : command_(command), table_(table), pages_(pages), hosts_(hosts)
 {
 }
 
@@ -78,21 +78,21 @@ void ReadoutButtons::Install(ParameterHandlers& handlers)
 // A read that fails leaves what the display showed: the query gave no value to show.
 void ReadoutButtons::ReadLineRateLimit()
 {
-    if (const RequestOutcome value = command_.Ask(cmd::LRMIN, kLimitTimeoutMs); Reported(value))
+    if (const RequestOutcome value = command_.Ask(cmd::LRMIN, kLimitTimeoutMs); Reported(hosts_.messages, value))
         pages_.SetText(kLineRateMinStatic, Number(value.value.intValue));
 }
 
 void ReadoutButtons::ReadExposureLimits()
 {
-    if (const RequestOutcome value = command_.Ask(cmd::PEMAX, kLimitTimeoutMs); Reported(value))
+    if (const RequestOutcome value = command_.Ask(cmd::PEMAX, kLimitTimeoutMs); Reported(hosts_.messages, value))
         pages_.SetText(kExposureMaxStatic, Number(value.value.intValue));
-    if (const RequestOutcome value = command_.Ask(cmd::PEMIN, kLimitTimeoutMs); Reported(value))
+    if (const RequestOutcome value = command_.Ask(cmd::PEMIN, kLimitTimeoutMs); Reported(hosts_.messages, value))
         pages_.SetText(kExposureMinStatic, Number(value.value.intValue));
 }
 
 void ReadoutButtons::ReadTemperature()
 {
-    if (const RequestOutcome value = command_.Ask(cmd::TMP0, kTemperatureTimeoutMs); Reported(value))
+    if (const RequestOutcome value = command_.Ask(cmd::TMP0, kTemperatureTimeoutMs); Reported(hosts_.messages, value))
         pages_.SetText(kTemperatureEdit, Number(value.value.intValue));
 }
 
@@ -103,18 +103,18 @@ void ReadoutButtons::WriteLutEntry(int colour)
     const int data = ParseLeadingInt(pages_.Text(row.dataEdit));
     // The data goes only where the index points: with the index not taken it would overwrite whichever
     // entry the camera's index still points at.
-    if (!Reported(command_.Set(row.indexCommand, index, kLutEntryTimeoutMs))) return;
-    Reported(command_.Set(row.dataCommand, data, kLutEntryTimeoutMs));
+    if (!Reported(hosts_.messages, command_.Set(row.indexCommand, index, kLutEntryTimeoutMs))) return;
+    Reported(hosts_.messages, command_.Set(row.dataCommand, data, kLutEntryTimeoutMs));
 }
 
 void ReadoutButtons::ReadLutEntry(int colour)
 {
     const LutRow& row = kLutRows[colour];
     // Without the index taken, the answer would be another entry's value shown as this one's.
-    if (!Reported(command_.Set(row.indexCommand, ParseLeadingInt(pages_.Text(row.indexEdit)), kLutEntryTimeoutMs)))
+    if (!Reported(hosts_.messages, command_.Set(row.indexCommand, ParseLeadingInt(pages_.Text(row.indexEdit)), kLutEntryTimeoutMs)))
         return;
     const RequestOutcome answer = command_.Ask(row.dataCommand, kLutEntryTimeoutMs);
-    if (!Reported(answer)) return;
+    if (!Reported(hosts_.messages, answer)) return;
     const int value = answer.value.intValue;
     pages_.ShowEditValue(row.dataEdit, value);
     table_.SetDataValue(row.dataEdit, value);
@@ -125,15 +125,15 @@ void ReadoutButtons::ReadCounter(int counter)
 {
     const CounterRow& row = kCounters[counter];
     const RequestOutcome value = command_.Ask(row.valueCommand, kCounterReadTimeoutMs);
-    if (!Reported(value)) return;
+    if (!Reported(hosts_.messages, value)) return;
     pages_.SetText(row.valueEdit, Number(value.value.intValue));
-    if (const RequestOutcome status = command_.Ask(row.statusCommand, kCounterReadTimeoutMs); Reported(status))
+    if (const RequestOutcome status = command_.Ask(row.statusCommand, kCounterReadTimeoutMs); Reported(hosts_.messages, status))
         pages_.SetText(row.statusEdit, CounterStatusText(status.value.intValue));
 }
 
 void ReadoutButtons::ResetCounter(int counter)
 {
-    Reported(command_.Set(kCounters[counter].resetCommand, 0, kCounterResetTimeoutMs));
+    Reported(hosts_.messages, command_.Set(kCounters[counter].resetCommand, 0, kCounterResetTimeoutMs));
     ReadCounter(counter);
 }
 

@@ -2,6 +2,8 @@
 // and exposure limits, the temperature, one LUT entry, the four counters, and the LUT editor's opener.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 class Command;
 class ControlTable;
 class LutEditorOpener;
@@ -16,7 +18,7 @@ public:
     static constexpr int kCounterReadTimeoutMs = 3000;
     static constexpr int kCounterResetTimeoutMs = 1000;
 
-    ReadoutButtons(Command& command, ControlTable& table, PageBinding& pages);
+    ReadoutButtons(Command& command, ControlTable& table, PageBinding& pages, OperatorHosts hosts);
 
     // Registers the button actions with the handlers.
     void Install(ParameterHandlers& handlers);
@@ -39,4 +41,5 @@ private:
     ControlTable& table_;
     PageBinding& pages_;
     LutEditorOpener* lutEditorOpener_ = nullptr;
+    OperatorHosts hosts_;
 };

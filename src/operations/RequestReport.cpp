@@ -4,13 +4,13 @@
 #include "framework/MessageBox.h"
 #include "link/SerialLink.h"
 
-bool Reported(const RequestOutcome& outcome)
+bool Reported(MessageHost& messages, const RequestOutcome& outcome)
 {
-    ShowCommunicationError(outcome.FailureText());
+    ShowCommunicationError(messages, outcome.FailureText());
     return outcome.Answered();
 }
 
-void ReportLinkError(const SerialLink& link)
+void ReportLinkError(MessageHost& messages, const SerialLink& link)
 {
-    if (!link.LastError().empty()) ShowMessage(link.LastError(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    if (!link.LastError().empty()) ShowMessage(messages, link.LastError(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
 }

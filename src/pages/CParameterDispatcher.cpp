@@ -10,8 +10,8 @@
 #include "tables/ControlTable.h"
 
 CParameterDispatcher::CParameterDispatcher(ControlTable& table, ValueSender& sender, PageBinding& pages,
-                                           ParameterEventHandler* handler)
-    : table_(table), sender_(sender), pages_(pages), handler_(handler)
+                                           OperatorHosts hosts, ParameterEventHandler* handler)
+    : table_(table), sender_(sender), pages_(pages), handler_(handler), hosts_(hosts)
 {
 }
 
@@ -85,7 +85,7 @@ void CParameterDispatcher::StoreAndSend(int controlId, int value)
     }
     // The camera did not take the value: the row and the control go back to what the camera has, so
     // the table never claims a value that was not sent.
-    ShowCommunicationError(sender_.LastFailureText());
+    ShowCommunicationError(hosts_.messages, sender_.LastFailureText());
     const int shadow = table.GetShadowValue(controlId);
     table.SetDataValue(controlId, shadow);
     pages_.ShowValue(controlId, shadow);

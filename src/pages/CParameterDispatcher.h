@@ -1,6 +1,8 @@
 // Turns every notification of a page control into one of the six parameter events and runs it.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "framework/qt/CSpinButton.h"
 
 class QWidget;
@@ -33,7 +35,8 @@ enum class ParameterEvent {
 class CParameterDispatcher {
 public:
     // The sender takes the changed values of the table to the camera (the protocol object in the tool).
-    CParameterDispatcher(ControlTable& table, ValueSender& sender, PageBinding& pages,
+    // A failed send is told through the hosts' message host.
+    CParameterDispatcher(ControlTable& table, ValueSender& sender, PageBinding& pages, OperatorHosts hosts,
                          ParameterEventHandler* handler = nullptr);
 
     void SetHandler(ParameterEventHandler* handler) { handler_ = handler; }
@@ -55,4 +58,5 @@ private:
     ValueSender& sender_;
     PageBinding& pages_;
     ParameterEventHandler* handler_;
+    OperatorHosts hosts_;
 };

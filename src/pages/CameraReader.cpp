@@ -42,8 +42,8 @@ bool IsKnownModel(int modelCode) { return modelCode == kModelCodeB1 || modelCode
 
 }  // namespace
 
-CameraReader::CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode)
-    : command_(command), session_(command, table, model), table_(table), model_(model), mode_(mode)
+CameraReader::CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode, OperatorHosts hosts)
+    : command_(command), session_(command, table, model), table_(table), model_(model), mode_(mode), hosts_(hosts)
 {
 }
 
@@ -60,7 +60,7 @@ bool CameraReader::IsInReadList(int controlId) { return SettingsReadList::IsInRe
 int CameraReader::ModelCheck(bool quiet)
 {
     const RequestOutcome outcome = session_.CheckModel();
-    if (!quiet) ShowCommunicationError(outcome.FailureText());
+    if (!quiet) ShowCommunicationError(hosts_.messages, outcome.FailureText());
     if (!outcome) return 0;
     ShowUnsupportedModel();
     return 1;
@@ -69,7 +69,7 @@ int CameraReader::ModelCheck(bool quiet)
 void CameraReader::ShowUnsupportedModel()
 {
     if (const std::string unsupported = session_.UnsupportedModelText(); !unsupported.empty())
-        ShowMessage(unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(hosts_.messages, unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void CameraReader::ModelSetup()
@@ -114,13 +114,13 @@ int CameraReader::ReadAllSettings(const RequestOutcome* modelCheck, const Reques
         factoryMode,
         [&](int asked, int) {
             if (progress_) progress_->SetPosition(barTotal > 0 ? asked * 100 / barTotal : 100);
-            PumpMessages();
+            hosts_.ui.PumpMessages(false);
         },
         modelCheck, earlier);
     if (progress_) progress_->Close();
     ActivateMainWindow();
     if (const std::string summary = result.Summary(); !summary.empty())
-        ShowMessage(summary, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(hosts_.messages, summary, "Communication Error", MessageButtons::Ok, MessageIcon::Exclamation);
     return result.Complete() ? 1 : 0;
 }
 
@@ -141,7 +141,7 @@ RequestOutcome CameraReader::ReadValueQuietly(int controlId)
 int CameraReader::ReadOneValue(int controlId)
 {
     const RequestOutcome outcome = ReadValueQuietly(controlId);
-    ShowCommunicationError(outcome.FailureText());
+    ShowCommunicationError(hosts_.messages, outcome.FailureText());
     return outcome ? 1 : 0;
 }
 
@@ -229,7 +229,7 @@ void CameraReader::Refresh(const RequestOutcome* earlier)
     if (refreshing_) return;
     refreshing_ = true;
     {
-        const DialogsDisabled disabled;
+        const DialogsDisabled disabled(hosts_.openDialogs);
         // The model check and the read are one action: one summary names a failed check with the rows.
         const RequestOutcome model = session_.CheckModel();
         if (model) ShowUnsupportedModel();

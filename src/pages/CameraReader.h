@@ -2,6 +2,8 @@
 // dependent controls enabled, disabled or limited to match the values shown.
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "link/CameraSession.h"
 #include "pages/PageBinding.h"
 
@@ -31,7 +33,7 @@ public:
 class CameraReader {
 public:
     // The model check records the model in `model`; the control mode decides whether factory rows are read.
-    CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode);
+    CameraReader(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode, OperatorHosts hosts);
 
     // Asks the camera for its model and records it in the model record: 1 when the camera answered
     // (an unsupported model too, after its message), 0 when it did not (the record is unchanged). A
@@ -100,4 +102,5 @@ private:
     LutEditorWindows* lutEditors_ = nullptr;
     LineRateDisplay* lineRateDisplay_ = nullptr;
     ProgressSink* progress_ = nullptr;
+    OperatorHosts hosts_;
 };

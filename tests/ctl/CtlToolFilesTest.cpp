@@ -1,6 +1,7 @@
 // The companion's setting files against the windowed tool's own code: the tool's reader of the camera
 // (CameraReader) and its setting-file writer and loader (SettingFile) must give and take the very bytes
 // rv8200xc-ctl gives and takes.
+#include "support/TestHosts.h"
 #include "ctl/CtlProcess.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
@@ -36,9 +37,9 @@ struct ToolSide {
     explicit ToolSide(const std::string& devicePath, bool factory)
         : link(
               LinkSettings{}, port, [](int) -> ClSerialKind* { return nullptr; }, nullptr),
-          command(link),
-          reader(command, table, model, mode),
-          file(command, table, mode, settings, model, {})
+          command(link, TestHosts()),
+          reader(command, table, model, mode, TestHosts()),
+          file(command, table, mode, settings, model, {}, TestHosts())
     {
         mode.Set(factory ? 1 : 0);
         link.SetDevicePath(devicePath);

@@ -6,6 +6,7 @@
 #include "dialogs/IdentityFixture.h"
 #include "pages/CameraReader.h"
 #include "tables/ControlTable.h"
+#include "support/TestHosts.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -28,8 +29,8 @@ class AboutDialog : public IdentityFixture {
 protected:
     std::unique_ptr<CAboutDialog> Open()
     {
-        reader_ = std::make_unique<CameraReader>(GetCommand(), table_, model_, mode_);
-        auto dialog = std::make_unique<CAboutDialog>(nullptr, GetCommand(), *reader_, model_, mode_);
+        reader_ = std::make_unique<CameraReader>(GetCommand(), table_, model_, mode_, TestHosts());
+        auto dialog = std::make_unique<CAboutDialog>(nullptr, TestHosts(), GetCommand(), *reader_, model_, mode_);
         dialog->InitDialog();
         return dialog;
     }

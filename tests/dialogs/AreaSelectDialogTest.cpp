@@ -2,6 +2,7 @@
 #include "dialogs/CParameterAreaSelectDialog.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ class AreaLists : public ::testing::TestWithParam<AreaCase> {};
 TEST_P(AreaLists, OfferedByModeAndDirection)
 {
     const AreaCase& c = GetParam();
-    CParameterAreaSelectDialog dialog(nullptr, c.loadFlag, c.factoryMode != 0);
+    CParameterAreaSelectDialog dialog(nullptr, TestHosts(), c.loadFlag, c.factoryMode != 0);
     dialog.InitDialog();
     EXPECT_EQ(Entries(dialog.AreaList()), c.offered);
     EXPECT_EQ(dialog.AreaList()->currentIndex(), 0);
@@ -65,7 +66,7 @@ TEST(AreaSelect, TextsGiveTheirAreaAndAnythingElseMinusOne)
 
 TEST(AreaSelect, OkGivesTheSelectedAreaCancelLeavesIt)
 {
-    CParameterAreaSelectDialog dialog(nullptr, 1, false);
+    CParameterAreaSelectDialog dialog(nullptr, TestHosts(), 1, false);
     QTimer::singleShot(0, [&] {
         dialog.AreaList()->setCurrentIndex(2);
         dialog.accept();
@@ -84,7 +85,7 @@ TEST(AreaSelect, OkGivesTheSelectedAreaCancelLeavesIt)
 
 TEST(AreaSelect, UnexpectedEntryGivesMinusOne)
 {
-    CParameterAreaSelectDialog dialog(nullptr, 0, true);
+    CParameterAreaSelectDialog dialog(nullptr, TestHosts(), 0, true);
     dialog.InitDialog();
     dialog.AreaList()->addItem("Backup");
     dialog.AreaList()->setCurrentIndex(dialog.AreaList()->count() - 1);
@@ -94,14 +95,14 @@ TEST(AreaSelect, UnexpectedEntryGivesMinusOne)
 
 TEST(AreaSelect, RegisteredWhileOpenWithTheCurrentStatus)
 {
-    GetOnlineStatusRegistry().SetOnline();
-    auto* dialog = new CParameterAreaSelectDialog(nullptr, 1, false);
+    TestHosts().onlineStatus.SetOnline();
+    auto* dialog = new CParameterAreaSelectDialog(nullptr, TestHosts(), 1, false);
     dialog->InitDialog();
-    EXPECT_TRUE(GetOnlineStatusRegistry().IsRegistered(dialog));
-    EXPECT_TRUE(GetOpenDialogList().IsRegistered(dialog));
+    EXPECT_TRUE(TestHosts().onlineStatus.IsRegistered(dialog));
+    EXPECT_TRUE(TestHosts().openDialogs.IsRegistered(dialog));
     delete dialog;
-    EXPECT_FALSE(GetOnlineStatusRegistry().IsRegistered(dialog));
-    GetOnlineStatusRegistry().SetOffline();
+    EXPECT_FALSE(TestHosts().onlineStatus.IsRegistered(dialog));
+    TestHosts().onlineStatus.SetOffline();
 }
 
 }  // namespace

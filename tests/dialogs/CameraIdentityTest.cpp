@@ -3,6 +3,7 @@
 #include "dialogs/CameraIdentity.h"
 
 #include "dialogs/IdentityFixture.h"
+#include "support/TestHosts.h"
 #include "tables/CommandTable.h"
 
 namespace {
@@ -67,7 +68,7 @@ TEST_P(UserIdSave, SixtyFourBytesAtMost)
 {
     const UserIdCase& c = GetParam();
     StartCamera();
-    CameraIdentity identity(GetCommand());
+    CameraIdentity identity(GetCommand(), TestHosts());
     EXPECT_EQ(identity.SaveUserId(c.text), c.sent ? 1 : 0);
     EXPECT_EQ(Received(), c.sent ? Strings{"UD=" + c.text} : Strings{});
     ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
@@ -97,7 +98,7 @@ TEST_F(IdentityFixture, RefusedUserIdSaysSoAfterTheCameraReport)
     camsim::CameraConfig config;
     config.garbage = true;  // every answer is noise: the camera refuses whatever it is sent
     StartCamera(config);
-    CameraIdentity identity(GetCommand());
+    CameraIdentity identity(GetCommand(), TestHosts());
     EXPECT_EQ(identity.SaveUserId("line 4"), 0);
     ASSERT_FALSE(messages_.Shown().empty());
     EXPECT_EQ(LastMessage(), "Couldn't write the User ID.");
@@ -123,7 +124,7 @@ TEST_P(CameraIdSave, UnlockThenFirstCharacters)
     camsim::CameraConfig config;
     config.unlockCode = c.unlockCode;
     StartCamera(config);
-    CameraIdentity identity(GetCommand());
+    CameraIdentity identity(GetCommand(), TestHosts());
     EXPECT_EQ(identity.SaveCameraId(c.fields), c.result);
     EXPECT_EQ(Received(), c.lines);
     EXPECT_EQ(LastMessage(), c.message);
@@ -171,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(IdentityFixture, DeviceVersionSavesOneCharacterPerPart)
 {
     StartCamera();
-    CameraIdentity identity(GetCommand());
+    CameraIdentity identity(GetCommand(), TestHosts());
     EXPECT_EQ(identity.SaveDeviceVersion({"1", "10", "2", "3"}), 1);
     EXPECT_EQ(LastMessage(), "Writing the Device Version has been completed.");
     EXPECT_EQ(identity.SaveDeviceVersion({"1", "", "2", "3"}), 0) << "the camera refuses an empty part";

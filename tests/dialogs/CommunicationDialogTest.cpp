@@ -1,4 +1,5 @@
 #include "app/ToolObjects.h"
+#include "support/TestHosts.h"
 #include "support/CamsimProcess.h"
 #include "support/FileText.h"
 #include "support/LinkDialogsEnvironment.h"
@@ -43,7 +44,7 @@ namespace {
 std::unique_ptr<CCommunicationDialog> MakeDialog()
 {
     ToolObjects& o = TestObjects();
-    return std::make_unique<CCommunicationDialog>(o.link, o.command, o.reader, o.mode, o.settings, o.progress);
+    return std::make_unique<CCommunicationDialog>(o.link, o.command, o.reader, o.mode, o.settings, o.progress, TestHosts());
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line)
@@ -303,12 +304,12 @@ TEST_F(CommunicationDialogTest, AStoredPortBeyondTheListOpensTheFirstPort)
 
 TEST_F(CommunicationDialogTest, LineStatusFollowsTheBroadcast)
 {
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     EXPECT_EQ(dialog_->LineStatusIcon(), 503);
     EXPECT_EQ(Control<QLabel>(1063)->text().toStdString(), "Online");
     const QImage online = Control<QLabel>(1071)->pixmap().toImage();
     ASSERT_FALSE(online.isNull()) << "icon 503 is missing from the resources";
-    GetOnlineStatusRegistry().SetOffline();
+    TestHosts().onlineStatus.SetOffline();
     EXPECT_EQ(dialog_->LineStatusIcon(), 502);
     EXPECT_EQ(Control<QLabel>(1063)->text().toStdString(), "Offline");
     const QImage offline = Control<QLabel>(1071)->pixmap().toImage();

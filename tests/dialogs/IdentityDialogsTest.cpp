@@ -6,6 +6,7 @@
 #include "dialogs/IdentityFixture.h"
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
+#include "support/TestHosts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -28,11 +29,11 @@ TEST_F(IdentityFixture, UserIdDialogShowsTheCameraUserIdAndSavesTheField)
     camsim::CameraConfig config;
     config.userId = "line-4";
     StartCamera(config);
-    CUserIdDialog dialog(nullptr, GetCommand());
+    CUserIdDialog dialog(nullptr, TestHosts(), GetCommand());
     dialog.InitDialog();
     EXPECT_EQ(dialog.UserIdEdit()->text(), "line-4");
-    EXPECT_TRUE(GetOnlineStatusRegistry().IsRegistered(&dialog));
-    EXPECT_TRUE(GetOpenDialogList().IsRegistered(&dialog));
+    EXPECT_TRUE(TestHosts().onlineStatus.IsRegistered(&dialog));
+    EXPECT_TRUE(TestHosts().openDialogs.IsRegistered(&dialog));
 
     dialog.UserIdEdit()->setText("line-5");
     dialog.SaveButton()->click();
@@ -45,7 +46,7 @@ TEST_F(IdentityFixture, UserIdDialogShowsThePlaceholderWithoutAnAnswer)
     camsim::CameraConfig config;
     config.garbage = true;
     StartCamera(config);
-    CUserIdDialog dialog(nullptr, GetCommand());
+    CUserIdDialog dialog(nullptr, TestHosts(), GetCommand());
     dialog.InitDialog();
     EXPECT_EQ(dialog.UserIdEdit()->text(), "????????????????");
     // The placeholder is never written; what the operator types may be.
@@ -71,7 +72,7 @@ TEST_P(CameraIdOpen, OneCharacterPerField)
     config.cameraId = c.cameraId;
     config.garbage = c.garbage;
     StartCamera(config);
-    CCameraIdDialog dialog(nullptr, GetCommand(), mode_);
+    CCameraIdDialog dialog(nullptr, TestHosts(), GetCommand(), mode_);
     dialog.InitDialog();
     EXPECT_EQ(FieldTexts(dialog), c.fields);
     EXPECT_EQ(dialog.SaveButton()->isEnabled(), !c.garbage);  // empty fields read from nothing are no id
@@ -92,12 +93,12 @@ TEST_F(IdentityFixture, CameraIdSaveOnlyInFactoryModeAndSendsFirstCharacters)
     config.cameraId = "ABC";
     StartCamera(config);
     {
-        CCameraIdDialog dialog(nullptr, GetCommand(), mode_);
+        CCameraIdDialog dialog(nullptr, TestHosts(), GetCommand(), mode_);
         dialog.InitDialog();
         EXPECT_TRUE(dialog.SaveButton()->isHidden());
     }
     mode_.Set(1);
-    CCameraIdDialog dialog(nullptr, GetCommand(), mode_);
+    CCameraIdDialog dialog(nullptr, TestHosts(), GetCommand(), mode_);
     dialog.InitDialog();
     EXPECT_FALSE(dialog.SaveButton()->isHidden());
     camera_->ClearReceived();

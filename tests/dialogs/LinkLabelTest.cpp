@@ -3,6 +3,7 @@
 #include "dialogs/CLabel.h"
 
 #include "support/RecordingShellHost.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ void Press(CLabel& label, Qt::MouseButton button)
 TEST(LinkLabel, AClickOpensTheTextShownNow)
 {
     RecordingShellHost shell;
-    CLabel label;
+    CLabel label(TestHosts().shell);
     label.setText("https://first.example/");
     Press(label, Qt::LeftButton);
     label.setText("manual one.pdf");
@@ -41,7 +42,7 @@ TEST(LinkLabel, AClickOpensTheTextShownNow)
 TEST(LinkLabel, TextIsNeverTakenForMarkup)
 {
     RecordingShellHost shell;
-    CLabel label;
+    CLabel label(TestHosts().shell);
     label.setText("<a href=\"x\">y</a>");
     Press(label, Qt::LeftButton);
     EXPECT_EQ(shell.opened, std::vector<std::string>{"<a href=\"x\">y</a>"});
@@ -50,7 +51,7 @@ TEST(LinkLabel, TextIsNeverTakenForMarkup)
 
 TEST(LinkLabel, HoverCursorOnlyWhenGiven)
 {
-    CLabel label;
+    CLabel label(TestHosts().shell);
     EXPECT_EQ(label.cursor().shape(), Qt::ArrowCursor);
     label.SetHoverCursor(QCursor(Qt::PointingHandCursor));
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
@@ -73,7 +74,7 @@ int PixelsNear(const QImage& image, const QColor& colour)
 
 TEST(LinkLabel, ColourAndUnderlineAreShownAtOnce)
 {
-    CLabel label;
+    CLabel label(TestHosts().shell);
     label.setText("https://rv.example/");
     label.resize(200, 24);
     label.show();

@@ -1,5 +1,6 @@
 // The LUT editor offscreen without a camera: the mode label, the mouse on the graph, conversion and
 // clearing, the three editors' placement and showing, the gamma file menu items, and renders to look at.
+#include "support/TestHosts.h"
 #include "dialogs/CLUTDlg.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/LutEditors.h"
@@ -43,14 +44,14 @@ protected:
     LutEditorFixture()
         : link_(
               LinkSettings{}, port_, [](int) -> ClSerialKind* { return nullptr; }, nullptr),
-          command_(link_)
+          command_(link_, TestHosts())
     {
         progress_.SetCloseDelayMs(0);
     }
 
     std::unique_ptr<CLUTDlg> Editor(int colour)
     {
-        auto editor = std::make_unique<CLUTDlg>(nullptr, colour, command_, progress_);
+        auto editor = std::make_unique<CLUTDlg>(nullptr, TestHosts(), colour, command_, progress_);
         editor->InitDialog();
         return editor;
     }
@@ -152,7 +153,7 @@ TEST_F(LutEditorFixture, ButtonsConvertWithTheSpinCountAndClear)
 TEST_F(LutEditorFixture, EditorsAreCreatedHiddenOffsetAndShownTogether)
 {
     QWidget owner;
-    LutEditors editors(command_, progress_);
+    LutEditors editors(command_, progress_, TestHosts());
     editors.Create(&owner);
     editors.Create(&owner);  // a second call creates nothing more
     const QPoint origin = owner.screen()->availableGeometry().topLeft();
@@ -174,7 +175,7 @@ TEST_F(LutEditorFixture, EditorsAreCreatedHiddenOffsetAndShownTogether)
 TEST_F(LutEditorFixture, OpenLutFileStartsInTheWorkingFolderAndShowsTheTablesInViewMode)
 {
     QWidget owner;
-    LutEditors editors(command_, progress_);
+    LutEditors editors(command_, progress_, TestHosts());
     editors.Create(&owner);
     const TempFolder folder("rv-lut-open");
     const auto path = folder.Path() / "table.csv";
@@ -212,7 +213,7 @@ TEST_F(LutEditorFixture, OpenLutFileStartsInTheWorkingFolderAndShowsTheTablesInV
 TEST_F(LutEditorFixture, OpenLutFileKeepsNothingOfAShadingFileOrOfAShortFileTurnedDown)
 {
     QWidget owner;
-    LutEditors editors(command_, progress_);
+    LutEditors editors(command_, progress_, TestHosts());
     editors.Create(&owner);
     editors.Editor(0)->Table().tableData[0] = 123;
     // "Too many data" at row 257, before any question; then the question, whose default is No.
@@ -230,7 +231,7 @@ TEST_F(LutEditorFixture, OpenLutFileKeepsNothingOfAShadingFileOrOfAShortFileTurn
 TEST_F(LutEditorFixture, SaveLutFileWithTheCameraOfflineAsksNothingAndWritesNothing)
 {
     QWidget owner;
-    LutEditors editors(command_, progress_);
+    LutEditors editors(command_, progress_, TestHosts());
     editors.Create(&owner);
     RecordingFileDialogHost files;
     const TempFolder folder("rv-lut-never");

@@ -6,6 +6,7 @@
 #include "dialogs/LutEditors.h"
 
 #include "framework/OpenDialogList.h"
+#include "support/TestHosts.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RenderFile.h"
@@ -28,7 +29,7 @@ protected:
     void SetUp() override
     {
         ReaderFixture::SetUp();
-        editors_ = std::make_unique<LutEditors>(*command_, progressDialog_);
+        editors_ = std::make_unique<LutEditors>(*command_, progressDialog_, TestHosts());
         editors_->Create(mainWindow_.get());
     }
     void TearDown() override
@@ -75,7 +76,7 @@ TEST_F(LutTransfer, ATableWrittenToTheCameraReadsBackUnchanged)
     EXPECT_EQ(red.ReadTableData(), 1);
     EXPECT_EQ(red.Table().tableData[255], 4095);
     EXPECT_EQ(red.Table().tableData[100], 1600);
-    EXPECT_TRUE(GetOpenDialogList().IsRegistered(&red));
+    EXPECT_TRUE(TestHosts().openDialogs.IsRegistered(&red));
     EXPECT_TRUE(red.isEnabled());
 }
 

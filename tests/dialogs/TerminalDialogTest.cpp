@@ -12,6 +12,7 @@
 #include "settings/RegistrySettings.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ class TerminalDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        terminal_ = std::make_unique<CTerminalDialog>(TestObjects().link, TestObjects().settings);
+        terminal_ = std::make_unique<CTerminalDialog>(TestObjects().link, TestObjects().settings, TestHosts());
         terminal_->InitDialog();
     }
     void TearDown() override { terminal_.reset(); }

@@ -1,5 +1,6 @@
 // The link and the protocol through the Camera Link library kinds, against the simulated frame-grabber
 // libraries loaded for real.
+#include "support/TestHosts.h"
 #include "support/ClSimFolder.h"
 #include "support/ScopedEnv.h"
 
@@ -45,7 +46,7 @@ protected:
           kindV11_(folder_.Path()),
           link_(
               Settings(), port_, [this](int mode) { return Kind(mode); }, nullptr),
-          command_(link_)
+          command_(link_, TestHosts())
     {
     }
 
@@ -187,7 +188,7 @@ TEST(ClLinkProcessWide, TheProcessWideKindsServeALinkThroughClserialpath)
     ComPort port;
     {
         SerialLink link(LinkSettings{}, port, &GetClSerialKind, nullptr);
-        Command command(link);
+        Command command(link, TestHosts());
         link.SetMode(kLinkClV11);
         ASSERT_EQ(link.PortCount(), 2);
         EXPECT_EQ(link.PortName(1), "A - P1");

@@ -6,6 +6,7 @@
 #include "link/Command.h"
 #include "support/TempFolder.h"
 #include "tables/CommandTable.h"
+#include "support/TestHosts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -64,7 +65,7 @@ TEST_F(CompareWindow, ListsWhatChangedAppliesOnlyTheCheckedRowsAndAgreesWithTheC
         out << "XYZ=5\r\n";
     }
 
-    CCompareDialog dialog(window_, command, objects_->reader, objects_->table, objects_->model, objects_->mode,
+    CCompareDialog dialog(window_, TestHosts(), command, objects_->reader, objects_->table, objects_->model, objects_->mode,
                           parts_->settingFile);
     dialog.InitDialog();
     const std::size_t beforeCompare = Traffic().size();
@@ -110,7 +111,7 @@ TEST_F(CompareWindow, ARefusedRowStaysWithTheCamerasAnswer)
     const std::string path = folder.File("camera.cam");
     ASSERT_EQ(parts_->settingFile.WriteSettingFile(path, SettingFileVariant::AllData), 1);
     ASSERT_TRUE(objects_->command.Set(cmd::GA, 300, 1000));
-    CCompareDialog dialog(window_, objects_->command, objects_->reader, objects_->table, objects_->model,
+    CCompareDialog dialog(window_, TestHosts(), objects_->command, objects_->reader, objects_->table, objects_->model,
                           objects_->mode, parts_->settingFile);
     dialog.InitDialog();
     ASSERT_EQ(dialog.Compare(path), 1);

@@ -11,6 +11,7 @@
 #include "dialogs/CTerminalDialog.h"
 #include "link/Command.h"
 #include "tables/CommandTable.h"
+#include "support/TestHosts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -147,7 +148,7 @@ TEST_F(GuideScreenshots, CompareWithSettingFile)
         ASSERT_TRUE(command.Set(cmd::GA, 320, 1000));
         ASSERT_TRUE(command.Set(cmd::TI, 1, 1000));
         ASSERT_TRUE(command.Set(cmd::BLR, 12, 1000));
-        CCompareDialog dialog(window_, command, objects_->reader, objects_->table, objects_->model,
+        CCompareDialog dialog(window_, TestHosts(), command, objects_->reader, objects_->table, objects_->model,
                               objects_->mode, parts_->settingFile);
         dialog.InitDialog();
         ASSERT_EQ(dialog.Compare(path), 1);

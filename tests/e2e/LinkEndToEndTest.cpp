@@ -1,3 +1,4 @@
+#include "support/TestHosts.h"
 #include "support/CamsimProcess.h"
 #include "support/Elapsed.h"
 
@@ -31,7 +32,7 @@ public:
     StatusRecorder()
     {
         BindStatusStrip(this);
-        GetOnlineStatusRegistry().Register(this);
+        TestHosts().onlineStatus.Register(this);
     }
     void OnOnlineStatusChanged(bool online) override { changes.push_back(online); }
 
@@ -51,7 +52,7 @@ protected:
         settings.comPortIndex = kPortIndex;
         link_ = std::make_unique<SerialLink>(
             settings, port_, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
-        command_ = std::make_unique<Command>(*link_);
+        command_ = std::make_unique<Command>(*link_, TestHosts());
         ASSERT_EQ(link_->ReopenCurrent(), 1) << ::testing::PrintToString(host_.Texts());
     }
 

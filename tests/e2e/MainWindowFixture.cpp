@@ -1,7 +1,7 @@
 // The main window against the simulated camera.
 #include "e2e/MainWindowFixture.h"
 
-#include "app/CCtrlToolApp.h"
+#include "support/TestHosts.h"
 #include "pages/PageControls.h"
 
 #include <QComboBox>
@@ -52,12 +52,11 @@ void MainWindowFixture::StartCamera(const std::vector<std::string>& options)
     parts_.reset();
     window_ = nullptr;
     objects_.reset();
-    objects_ = std::make_unique<ToolObjects>();
+    objects_ = std::make_unique<ToolObjects>(TestHosts());
     objects_->mode.Set(0);
     // The progress window's pause at the end of a read is for the operator's eyes only.
     objects_->progress.SetCloseDelayMs(0);
-    hosts_ = std::make_unique<OperatorHosts>(InstalledHosts(fallbackHosts_));
-    parts_ = std::make_unique<ToolParts>(*objects_, *hosts_);
+    parts_ = std::make_unique<ToolParts>(*objects_, TestHosts());
     window_ = &parts_->window;
 }
 

@@ -4,7 +4,6 @@
 #include "app/CCtrlToolDlg.h"
 #include "app/ToolObjects.h"
 #include "app/ToolParts.h"
-#include "framework/StandardHosts.h"
 #include "framework/qt/QtTimerService.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
@@ -46,8 +45,6 @@ protected:
     std::unique_ptr<QtTimerService> timers_;
     std::unique_ptr<CamsimProcess> camera_;
     std::unique_ptr<ToolObjects> objects_;
-    StandardHosts fallbackHosts_;
-    std::unique_ptr<OperatorHosts> hosts_;
     std::unique_ptr<ToolParts> parts_;
     CCtrlToolDlg* window_ = nullptr;  // the parts' window
     std::string logPath_;

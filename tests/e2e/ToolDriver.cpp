@@ -4,6 +4,9 @@
 #include "app/CCtrlToolApp.h"
 #include "app/CCtrlToolDlg.h"
 #include "dialogs/CProgressBarDialog.h"
+#include "framework/StandardHosts.h"
+#include "framework/qt/QtTimerService.h"
+#include "framework/qt/QtUiHost.h"
 #include "support/RecordingMessageHost.h"
 
 #include <QApplication>
@@ -29,8 +32,12 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     const std::string ending = argc > 1 ? argv[1] : "close";
     RecordingMessageHost host;
+    QtUiHost ui;
+    QtTimerService timers;
+    StandardHosts standard;
+    OperatorHosts hosts{host, standard.fileDialogs, ui, timers, standard.shell, standard.onlineStatus, standard.openDialogs};
 
-    CCtrlToolApp tool;
+    CCtrlToolApp tool(&hosts);
     tool.SetStartedHandler([&](CCtrlToolDlg& dialog) {
         std::printf("TABS %d\n", dialog.TabControl()->count());
         PrintMessages(host);

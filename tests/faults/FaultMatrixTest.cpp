@@ -3,6 +3,7 @@
 // summarises refusals without a flood of boxes, leaves no half-written file, and reloads cleanly once
 // the fault is lifted, without a restart.
 #include "e2e/MainWindowFixture.h"
+#include "support/TestHosts.h"
 #include "support/FileText.h"
 #include "support/TempFolder.h"
 
@@ -162,7 +163,7 @@ public:
     std::string folder_;
 };
 
-bool Online() { return GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline; }
+bool Online() { return TestHosts().onlineStatus.GetStatusBitmap() == kBitmapOnline; }
 
 // ---- the operations ----
 

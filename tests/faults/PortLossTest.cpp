@@ -10,6 +10,7 @@
 #include "platform/SerialDevice.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
+#include "support/TestHosts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ namespace {
 constexpr int kTimeoutMs = 250;
 constexpr int kGainAllEdit = 1041;
 
-bool Online() { return GetOnlineStatusRegistry().GetStatusBitmap() == kBitmapOnline; }
+bool Online() { return TestHosts().onlineStatus.GetStatusBitmap() == kBitmapOnline; }
 
 using PortLoss = MainWindowFixture;
 

@@ -12,6 +12,7 @@
 #include "pages/PageControls.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/ControlTable.h"
+#include "support/TestHosts.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -134,7 +135,7 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
     messages_.Clear();
     parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
-    EXPECT_EQ(GetOnlineStatusRegistry().GetStatusBitmap(), kBitmapOnline);
+    EXPECT_EQ(TestHosts().onlineStatus.GetStatusBitmap(), kBitmapOnline);
     for (int id : touched) {
         int camera = 0;
         ASSERT_EQ(objects_->command.QueryValue(objects_->table.ToCmdId(id), camera, 1000), 1) << id;

@@ -3,6 +3,7 @@
 #include "files/GammaTransfer.h"
 
 #include "support/ProtocolFixture.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ protected:
 TEST_F(GammaTransferTest, ReadClampsAboveTheRangeAndKeepsWhatArrives)
 {
     GammaTable table(0);
-    GammaTransfer transfer(command_, nullptr, nullptr);
+    GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
     EXPECT_EQ(transfer.Read(table), 1);
     EXPECT_EQ(table.tableData[2], 32);
     EXPECT_EQ(table.tableData[3], 4095);
@@ -65,7 +66,7 @@ TEST_F(GammaTransferTest, ARefusedIndexEndsTheReadBeforeItsQueryAndKeepsNothing)
     refusedIndex_ = 7;
     GammaTable table(0);
     table.tableData.fill(1);
-    GammaTransfer transfer(command_, nullptr, nullptr);
+    GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
     EXPECT_EQ(transfer.Read(table), 0);
     EXPECT_EQ(lines_.back(), "LUTIR=7");  // entry 6's value is never shown as entry 7's
     // Half a table is no table: the entries already read are not kept either.
@@ -83,7 +84,7 @@ TEST_F(GammaTransferTest, AWriteSkipsTheValueOfARefusedIndexAndCountsBothKindsOf
     GammaTable table(0);
     for (int i = 0; i < 256; ++i) table.tableData[static_cast<std::size_t>(i)] = 16 * i;
     table.tableData[100] = 5000;
-    GammaTransfer transfer(command_, nullptr, nullptr);
+    GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
     EXPECT_EQ(transfer.Write(table, 0), 0);
     EXPECT_EQ(lines_.size(), 511u);  // every entry's index, every value but entry 9's
     EXPECT_EQ(std::count(lines_.begin(), lines_.end(), "LUTR=144"), 0);
@@ -96,7 +97,7 @@ TEST_F(GammaTransferTest, TheLastTwoEntriesUnansweredAreNamedAndNothingIsCalledU
 {
     silentFrom_ = 254;
     GammaTable table(0);
-    GammaTransfer transfer(command_, nullptr, nullptr);
+    GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
     transfer.SetTimeoutMs(50);
     EXPECT_EQ(transfer.Write(table, 0), 0);
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Writing the red gamma table: 254 of 256 entries were written.\n"

@@ -4,6 +4,7 @@
 #include "files/TextFile.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
+#include "support/TestHosts.h"
 #include "support/FileText.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
@@ -35,7 +36,7 @@ protected:
             reader_->ShowAllValues();
         };
         hooks.setUpModel = [this] { ++setUps_; };
-        file_ = std::make_unique<SettingFile>(*command_, table_, mode_, settings_, model_, hooks);
+        file_ = std::make_unique<SettingFile>(*command_, table_, mode_, settings_, model_, hooks, TestHosts());
         file_->SetProgress(progress_.get());
     }
     void TearDown() override

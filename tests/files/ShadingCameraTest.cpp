@@ -7,6 +7,7 @@
 #include "support/RecordingFileDialogHost.h"
 #include "support/TempFolder.h"
 #include "support/TestData.h"
+#include "support/TestHosts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -27,7 +28,7 @@ protected:
         ReaderFixture::SetUp();
         temp_ = std::make_unique<TempFolder>("rv-shading");
         folder_ = temp_->Path();
-        transfer_ = std::make_unique<ShadingTransfer>(*command_, buffer_);
+        transfer_ = std::make_unique<ShadingTransfer>(*command_, buffer_, TestHosts());
         transfer_->SetProgress(progress_.get());
         dialogs_.UseDisk(true);
     }

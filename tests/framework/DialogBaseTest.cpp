@@ -3,6 +3,7 @@
 #include "framework/OpenDialogList.h"
 #include "framework/qt/CDialogBase.h"
 #include "framework/qt/CStatusStrip.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ namespace {
 
 class CountingDialog : public CDialogBase {
 public:
-    CountingDialog() : CDialogBase(nullptr, 1086) {}
+    CountingDialog() : CDialogBase(nullptr, 1086, TestHosts()) {}
     void OnOnlineStatusChanged(bool online) override { changes.push_back(online); }
     std::vector<bool> changes;
 };
@@ -38,37 +39,37 @@ TEST(DialogBase, StripBitmapsAreRedAndGreen)
 TEST(DialogBase, JoinsBothListsAtInitialisationAndLeavesAtDestruction)
 {
     auto dialog = std::make_unique<CountingDialog>();
-    EXPECT_FALSE(GetOnlineStatusRegistry().IsRegistered(dialog.get()));
+    EXPECT_FALSE(TestHosts().onlineStatus.IsRegistered(dialog.get()));
     EXPECT_FALSE(dialog->WindowExists());
     dialog->show();
-    EXPECT_TRUE(GetOnlineStatusRegistry().IsRegistered(dialog.get()));
-    EXPECT_TRUE(GetOpenDialogList().IsRegistered(dialog.get()));
+    EXPECT_TRUE(TestHosts().onlineStatus.IsRegistered(dialog.get()));
+    EXPECT_TRUE(TestHosts().openDialogs.IsRegistered(dialog.get()));
     EXPECT_EQ(dialog->GetStatusStrip(), dialog->Strip());
 
     // Hidden dialogs stay registered and keep up to date.
     dialog->hide();
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     EXPECT_EQ(dialog->Strip()->StatusBitmap(), kBitmapOnline);
-    GetOpenDialogList().DisableAll();
+    TestHosts().openDialogs.DisableAll();
     EXPECT_FALSE(dialog->isEnabled());
-    GetOpenDialogList().EnableAll();
+    TestHosts().openDialogs.EnableAll();
     EXPECT_TRUE(dialog->isEnabled());
 
     CountingDialog* raw = dialog.get();
     dialog.reset();
-    EXPECT_FALSE(GetOnlineStatusRegistry().IsRegistered(raw));
-    EXPECT_FALSE(GetOpenDialogList().IsRegistered(raw));
-    GetOnlineStatusRegistry().SetOffline();  // must not reach the destroyed dialog
+    EXPECT_FALSE(TestHosts().onlineStatus.IsRegistered(raw));
+    EXPECT_FALSE(TestHosts().openDialogs.IsRegistered(raw));
+    TestHosts().onlineStatus.SetOffline();  // must not reach the destroyed dialog
 }
 
 TEST(DialogBase, OpenedWhileOnlineShowsGreenAtOnce)
 {
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     CountingDialog dialog;
     EXPECT_EQ(dialog.Strip()->StatusBitmap(), 0);
     dialog.InitDialog();
     EXPECT_EQ(dialog.Strip()->StatusBitmap(), kBitmapOnline);
-    GetOnlineStatusRegistry().SetOffline();
+    TestHosts().onlineStatus.SetOffline();
     EXPECT_EQ(dialog.Strip()->StatusBitmap(), kBitmapOffline);
     EXPECT_EQ(dialog.changes, std::vector<bool>{false});
 }

@@ -3,6 +3,7 @@
 #include "framework/OnlineStatusRegistry.h"
 #include "framework/OpenDialogList.h"
 #include "framework/StatusStrip.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -47,8 +48,8 @@ public:
     // The initialisation every dialog ends with.
     void Initialise()
     {
-        GetOnlineStatusRegistry().Register(this);
-        GetOpenDialogList().Register(this);
+        TestHosts().onlineStatus.Register(this);
+        TestHosts().openDialogs.Register(this);
     }
     void OnOnlineStatusChanged(bool online) override
     {
@@ -79,7 +80,7 @@ class OnlineStatus : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GetOnlineStatusRegistry().SetOffline();  // the registry outlives tests: start from the initial status
+        TestHosts().onlineStatus.SetOffline();  // the registry outlives tests: start from the initial status
         g_events = &events;
     }
     void TearDown() override { g_events = nullptr; }
@@ -96,11 +97,11 @@ TEST_F(OnlineStatus, RegistrationShowsTheCurrentStatusAtOnce)
     early.Initialise();
     EXPECT_EQ(early.Strip().bitmap, kBitmapOffline);
 
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     FakeDialog late("late");
     late.Initialise();
     EXPECT_EQ(late.Strip().bitmap, kBitmapOnline);
-    EXPECT_EQ(GetOnlineStatusRegistry().GetStatusBitmap(), kBitmapOnline);
+    EXPECT_EQ(TestHosts().onlineStatus.GetStatusBitmap(), kBitmapOnline);
 }
 
 TEST_F(OnlineStatus, AllStripsChangeBeforeAnyDialogIsToldInRegistrationOrder)
@@ -110,9 +111,9 @@ TEST_F(OnlineStatus, AllStripsChangeBeforeAnyDialogIsToldInRegistrationOrder)
     a.Initialise();
     b.Initialise();
     events.clear();
-    GetOnlineStatusRegistry().SetOnline();
-    GetOnlineStatusRegistry().SetOnline();  // no change, still repainted and told
-    GetOnlineStatusRegistry().SetOffline();
+    TestHosts().onlineStatus.SetOnline();
+    TestHosts().onlineStatus.SetOnline();  // no change, still repainted and told
+    TestHosts().onlineStatus.SetOffline();
     const std::vector<std::string> expected = {
         "a strip 303", "b strip 303", "a online",    "b online",    "a strip 303", "b strip 303",
         "a online",    "b online",    "a strip 302", "b strip 302", "a offline",   "b offline",
@@ -131,7 +132,7 @@ TEST_F(OnlineStatus, DialogsWithoutAStripWindowAreSkipped)
     unbound.Initialise();
     gone.Strip().exists = false;
     events.clear();
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     EXPECT_EQ(events, (std::vector<std::string>{"shown strip 303", "shown online"}));
 }
 
@@ -144,14 +145,14 @@ TEST_F(OnlineStatus, DestroyedDialogIsNeverToldAgain)
         closed.Initialise();
         closed.Initialise();  // registered twice: still told once
         events.clear();
-        GetOnlineStatusRegistry().SetOnline();
+        TestHosts().onlineStatus.SetOnline();
         EXPECT_EQ(events.size(), 4U);
     }
     events.clear();
-    GetOnlineStatusRegistry().SetOffline();
-    GetOpenDialogList().DisableAll();
+    TestHosts().onlineStatus.SetOffline();
+    TestHosts().openDialogs.DisableAll();
     EXPECT_EQ(events, (std::vector<std::string>{"kept strip 302", "kept offline", "kept disabled"}));
-    GetOpenDialogList().EnableAll();
+    TestHosts().openDialogs.EnableAll();
 }
 
 TEST_F(OnlineStatus, HandlerMayDestroyALaterDialog)
@@ -164,7 +165,7 @@ TEST_F(OnlineStatus, HandlerMayDestroyALaterDialog)
     third.Initialise();
     first.onChange = [&](bool) { second.reset(); };
     events.clear();
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     EXPECT_EQ(events, (std::vector<std::string>{"first strip 303", "second strip 303", "third strip 303",
                                                 "first online", "third online"}));
 }
@@ -179,15 +180,15 @@ TEST_F(OnlineStatus, StatusChangedInsideAHandlerWinsForEveryDialog)
     a.onChange = [&](bool online) {
         if (online && once) {
             once = false;
-            GetOnlineStatusRegistry().SetOffline();  // e.g. the handler's own request timed out
+            TestHosts().onlineStatus.SetOffline();  // e.g. the handler's own request timed out
         }
     };
     events.clear();
-    GetOnlineStatusRegistry().SetOnline();
+    TestHosts().onlineStatus.SetOnline();
     const std::vector<std::string> expected = {"a strip 303", "b strip 303", "a online", "a strip 302",
                                                "b strip 302", "a offline",   "b offline"};
     EXPECT_EQ(events, expected) << "no dialog may be left believing the stale status";
-    EXPECT_EQ(GetOnlineStatusRegistry().GetStatusBitmap(), kBitmapOffline);
+    EXPECT_EQ(TestHosts().onlineStatus.GetStatusBitmap(), kBitmapOffline);
 }
 
 TEST_F(OnlineStatus, OpenDialogListDisablesAndEnablesExistingWindowsInOrder)
@@ -199,11 +200,11 @@ TEST_F(OnlineStatus, OpenDialogListDisablesAndEnablesExistingWindowsInOrder)
     hidden.Initialise();
     noWindow.Initialise();
     noWindow.windowExists = false;
-    GetOpenDialogList().Unregister(&hidden);
-    GetOpenDialogList().Register(&hidden);  // back again, now last
+    TestHosts().openDialogs.Unregister(&hidden);
+    TestHosts().openDialogs.Register(&hidden);  // back again, now last
     events.clear();
-    GetOpenDialogList().DisableAll();
-    GetOpenDialogList().EnableAll();
+    TestHosts().openDialogs.DisableAll();
+    TestHosts().openDialogs.EnableAll();
     EXPECT_EQ(events, (std::vector<std::string>{"a disabled", "hidden disabled", "a enabled", "hidden enabled"}));
-    EXPECT_TRUE(GetOpenDialogList().IsRegistered(&noWindow));
+    EXPECT_TRUE(TestHosts().openDialogs.IsRegistered(&noWindow));
 }

@@ -6,6 +6,7 @@
 #include "operations/OperationClock.h"
 #include "operations/ResultTexts.h"
 #include "support/ProtocolFixture.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class Calibration : public ProtocolFixture {
 protected:
-    Calibration() : runner_(command_, clock_)
+    Calibration() : runner_(command_, clock_, TestHosts())
     {
         // Short waits where the camera is silent; the real values are checked below.
         runner_.Times().resultQueryMs = 60;

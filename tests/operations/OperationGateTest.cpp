@@ -2,6 +2,7 @@
 #include "operations/OperationGate.h"
 
 #include "support/ManualTimerService.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace {
 
 TEST(OperationGate, ActionsArrivingDuringAnOperationRunWholeAfterItInOrder)
 {
-    OperationGate gate;
+    OperationGate gate(TestHosts().timers);
     std::string trace;
     gate.Run([&] {
         trace += "[op";
@@ -31,7 +32,7 @@ TEST(OperationGate, ActionsArrivingDuringAnOperationRunWholeAfterItInOrder)
 
 TEST(OperationGate, SomethingBusyOutsideTheGateQueuesUntilTheNextEnd)
 {
-    OperationGate gate;
+    OperationGate gate(TestHosts().timers);
     bool requestWaiting = true;
     gate.SetExternalBusy([&] { return requestWaiting; });
     int runs = 0;
@@ -45,7 +46,7 @@ TEST(OperationGate, SomethingBusyOutsideTheGateQueuesUntilTheNextEnd)
 TEST(OperationGate, WithoutAHolderTheQueueIsRetriedByTimer)
 {
     ManualTimerService timers;
-    OperationGate gate;
+    OperationGate gate(TestHosts().timers);
     bool readRunning = true;  // a read started elsewhere, not through the gate
     gate.SetExternalBusy([&] { return readRunning; });
     int runs = 0;

@@ -8,6 +8,7 @@
 #include "support/RecordingMessageHost.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
+#include "support/TestHosts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -60,7 +61,7 @@ protected:
 
     RecordingMessageHost messages_;
     RecordingSender camera_;
-    ParameterHandlers handlers_{camera_, table_, binding_};
+    ParameterHandlers handlers_{camera_, table_, binding_, TestHosts()};
 };
 
 struct EditCase {

@@ -1,5 +1,6 @@
 // Reading the simulated camera: the model check, the rows read per model and mode with the progress,
 // the whole refresh, and what an unsupported or silent camera leaves untouched.
+#include "support/TestHosts.h"
 #include "support/ReaderFixture.h"
 
 #include "dialogs/CProgressBarDialog.h"
@@ -78,7 +79,7 @@ TEST_F(ReaderFixture, RefreshReadsShowsLevelsAndSetsTheStatesWithTheDialogsHeldO
     ASSERT_NO_FATAL_FAILURE(StartCamera(
         {"--model", "RV-8200-A1", "--set", "GM=1", "--set", "GAR=1200", "--set", "LUN=2", "--set", "LR=12340"}));
     FakeDialog dialog;
-    GetOpenDialogList().Register(&dialog);
+    TestHosts().openDialogs.Register(&dialog);
     bool disabledDuringRead = true;
     pump_.onPump = [&] {
         disabledDuringRead = disabledDuringRead && !dialog.enabled;
@@ -108,7 +109,7 @@ TEST_F(ReaderFixture, RefreshReadsShowsLevelsAndSetsTheStatesWithTheDialogsHeldO
     EXPECT_TRUE(disabledDuringRead);
     EXPECT_EQ(dialog.changes, (std::vector<bool>{false, true}));
     EXPECT_TRUE(mainWindow_->isEnabled());
-    GetOpenDialogList().Unregister(&dialog);
+    TestHosts().openDialogs.Unregister(&dialog);
 }
 
 struct UnsupportedCase {

@@ -10,6 +10,7 @@
 #include "pages/ParameterEventHandler.h"
 #include "support/RecordingMessageHost.h"
 #include "tables/CommandTable.h"
+#include "support/TestHosts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,7 +98,7 @@ TEST_P(Classification, AsTheNotificationAndTheControlSay)
     RecordingSender sender;
     PageBinding pages;
     pages.AddPage(widgets.page);
-    EXPECT_EQ(CParameterDispatcher(table, sender, pages).Classify(notification), c.expected) << c.name;
+    EXPECT_EQ(CParameterDispatcher(table, sender, pages, TestHosts()).Classify(notification), c.expected) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -129,7 +130,7 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
 {
     RecordingSender sender;
     RecordingHandler handler;
-    CParameterDispatcher dispatcher(table_, sender, binding_, &handler);
+    CParameterDispatcher dispatcher(table_, sender, binding_, TestHosts(), &handler);
     for (const auto& page : pages_) page->SetDispatcher(&dispatcher);
 
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
@@ -154,7 +155,7 @@ TEST_F(DispatchTest, PageWidgetsReachTheHandler)
 TEST_F(DispatchTest, CheckBoxClickStoresSendsAndCommits)
 {
     RecordingSender sender;
-    CParameterDispatcher dispatcher(table_, sender, binding_);
+    CParameterDispatcher dispatcher(table_, sender, binding_, TestHosts());
     CTabSheetDialog page(nullptr, 996, "checks", 0);
     binding_.AddPage(page);
     page.SetDispatcher(&dispatcher);
@@ -183,7 +184,7 @@ TEST_F(DispatchTest, CheckBoxClickStoresSendsAndCommits)
 TEST_F(DispatchTest, RadioClickStoresThePositionUnderTheGroupStart)
 {
     RecordingSender sender;
-    CParameterDispatcher dispatcher(table_, sender, binding_);
+    CParameterDispatcher dispatcher(table_, sender, binding_, TestHosts());
     CTabSheetDialog page(nullptr, 995, "radios", 0);
     binding_.AddPage(page);
     page.SetDispatcher(&dispatcher);
@@ -214,7 +215,7 @@ TEST_F(DispatchTest, CheckBoxWithoutATableRowSendsNothing)
 {
     RecordingMessageHost messages;
     RecordingSender sender;
-    CParameterDispatcher dispatcher(table_, sender, binding_);
+    CParameterDispatcher dispatcher(table_, sender, binding_, TestHosts());
     CTabSheetDialog page(nullptr, 994, "loose", 0);
     binding_.AddPage(page);
     page.SetDispatcher(&dispatcher);

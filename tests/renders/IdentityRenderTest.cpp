@@ -6,6 +6,7 @@
 #include "dialogs/IdentityFixture.h"
 #include "pages/CameraReader.h"
 #include "support/RenderFile.h"
+#include "support/TestHosts.h"
 #include "tables/ControlTable.h"
 
 namespace {
@@ -31,12 +32,12 @@ TEST_P(IdentityRender, AllThreeDialogs)
     config.userId = "line-4";
     StartCamera(config);
 
-    CUserIdDialog user(nullptr, GetCommand());
+    CUserIdDialog user(nullptr, TestHosts(), GetCommand());
     Save(user, "userid");
-    CCameraIdDialog camera(nullptr, GetCommand(), mode_);
+    CCameraIdDialog camera(nullptr, TestHosts(), GetCommand(), mode_);
     Save(camera, "cameraid");
-    CameraReader reader(GetCommand(), table_, model_, mode_);
-    CAboutDialog about(nullptr, GetCommand(), reader, model_, mode_);
+    CameraReader reader(GetCommand(), table_, model_, mode_, TestHosts());
+    CAboutDialog about(nullptr, TestHosts(), GetCommand(), reader, model_, mode_);
     Save(about, "about");
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 }

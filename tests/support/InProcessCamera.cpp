@@ -1,4 +1,5 @@
 // The simulated camera behind an in-process channel.
+#include "support/TestHosts.h"
 #include "support/InProcessCamera.h"
 
 InProcessCamera::InProcessCamera(const camsim::CameraConfig& config) : model_(config), line_(model_)
@@ -14,7 +15,7 @@ InProcessCamera::InProcessCamera(const camsim::CameraConfig& config) : model_(co
         LinkSettings{}, port_, [this](int mode) -> ClSerialKind* { return mode == kLinkCl2000 ? this : nullptr; },
         nullptr);
     link_->Open(kLinkCl2000, camsim::BaudRateOfCode(model_.BaudCode()), 0);
-    command_ = std::make_unique<Command>(*link_);
+    command_ = std::make_unique<Command>(*link_, TestHosts());
 }
 
 InProcessCamera::~InProcessCamera()

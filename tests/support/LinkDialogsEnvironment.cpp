@@ -1,4 +1,5 @@
 // The simulated camera and the Qt application shared by the link dialog tests.
+#include "support/TestHosts.h"
 #include "support/LinkDialogsEnvironment.h"
 #include "support/FileText.h"
 
@@ -43,7 +44,7 @@ public:
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
         timers_ = std::make_unique<QtTimerService>();
-        g_objects = std::make_unique<ToolObjects>();
+        g_objects = std::make_unique<ToolObjects>(TestHosts());
         g_objects->progress.SetCloseDelayMs(0);
     }
 

@@ -2,6 +2,7 @@
 // so that waits and time-outs take no real time and clock_ tells how long a request took.
 #pragma once
 
+#include "support/TestHosts.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
@@ -18,7 +19,7 @@ protected:
     ProtocolFixture()
         : link_(
               LinkSettings{}, port_, [this](int mode) { return mode == kLinkCl2000 ? &channel_ : nullptr; }, nullptr),
-          command_(link_)
+          command_(link_, TestHosts())
     {
         link_.SetClock(&clock_);
         channel_.clock = &clock_;

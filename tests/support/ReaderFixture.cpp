@@ -1,4 +1,5 @@
 // The reader's test bench.
+#include "support/TestHosts.h"
 #include "support/ReaderFixture.h"
 
 #include "dialogs/CProgressBarDialog.h"
@@ -42,8 +43,8 @@ void ReaderFixture::SetUp()
     link_ = std::make_unique<SerialLink>(
         settings, port_, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
     link_->SetTerminalSink(&terminal_);
-    command_ = std::make_unique<Command>(*link_);
-    reader_ = std::make_unique<CameraReader>(*command_, table_, model_, mode_);
+    command_ = std::make_unique<Command>(*link_, TestHosts());
+    reader_ = std::make_unique<CameraReader>(*command_, table_, model_, mode_, TestHosts());
     reader_->SetPages(&binding_);
     reader_->SetMainWindow(mainWindow_.get());
     reader_->SetLutEditors(&hooks_);

@@ -9,6 +9,7 @@
 #include "link/ClSerialKind.h"
 #include "link/LinkClock.h"
 #include "link/TrafficSink.h"
+#include "support/TestHosts.h"
 
 #include <deque>
 #include <functional>
@@ -132,7 +133,7 @@ public:
     RecordingStatusDialog()
     {
         BindStatusStrip(this);
-        GetOnlineStatusRegistry().Register(this);
+        TestHosts().onlineStatus.Register(this);
     }
     void OnOnlineStatusChanged(bool online) override { changes.push_back(online); }
 

@@ -9,18 +9,24 @@
 #include <string>
 
 CtlCamera::CtlCamera(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode,
-                     RegistrySettings& settings)
-    : command_(command), session_(command, table, model), table_(table), model_(model), mode_(mode), settings_(settings)
+                     RegistrySettings& settings, OperatorHosts hosts)
+    : command_(command),
+      session_(command, table, model),
+      table_(table),
+      model_(model),
+      mode_(mode),
+      settings_(settings),
+      hosts_(hosts)
 {
 }
 
 int CtlCamera::ModelCheck()
 {
     const RequestOutcome outcome = session_.CheckModel();
-    ShowCommunicationError(outcome.FailureText());
+    ShowCommunicationError(hosts_.messages, outcome.FailureText());
     if (!outcome) return 0;
     if (const std::string unsupported = session_.UnsupportedModelText(); !unsupported.empty())
-        ShowMessage(unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+        ShowMessage(hosts_.messages, unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
     return 1;
 }
 

@@ -2,6 +2,8 @@
 // channel carries them (a session of the companion, or the benchmark's own link).
 #pragma once
 
+#include "framework/OperatorHosts.h"
+
 #include "link/CameraSession.h"
 
 class Command;
@@ -17,7 +19,7 @@ public:
     static constexpr int kModelTimeoutMs = CameraSession::kModelTimeoutMs;
 
     CtlCamera(Command& command, ControlTable& table, CameraModelInfo& model, ControlMode& mode,
-              RegistrySettings& settings);
+              RegistrySettings& settings, OperatorHosts hosts);
 
     // The model query, as the tool's model check: 1 when the camera answered (an unsupported model too,
     // after its message), 0 when it did not (the record is unchanged; a refusal is said on standard error).
@@ -32,6 +34,7 @@ public:
     CameraModelInfo& Model() { return model_; }
     ControlMode& Mode() { return mode_; }
     RegistrySettings& Settings() { return settings_; }
+    const OperatorHosts& Hosts() const { return hosts_; }
 
 private:
     Command& command_;
@@ -40,4 +43,5 @@ private:
     CameraModelInfo& model_;
     ControlMode& mode_;
     RegistrySettings& settings_;
+    OperatorHosts hosts_;
 };

@@ -6,6 +6,7 @@
 #include "ctl/CtlSession.h"
 #include "ctl/StderrMessageHost.h"
 #include "framework/MessageBox.h"
+#include "framework/StandardHosts.h"
 #include "link/Command.h"
 
 #include <vector>
@@ -49,6 +50,10 @@ void CtlCameraRun::Run()
     messages.SetConsole(&console_, options_.prefixed ? port : std::string());
     messages.SetAnswerYes(options_.yes);
     const ThreadMessageHostScope scope(&messages);
+    // Each camera has hosts of its own: its boxes go to its own console lines and answers.
+    StandardHosts standard;
+    const OperatorHosts hosts{messages,         standard.fileDialogs,  standard.ui,         standard.timers,
+                              standard.shell,   standard.onlineStatus, standard.openDialogs};
 
     JsonText fields;
     std::string kind;
@@ -56,7 +61,7 @@ void CtlCameraRun::Run()
     std::string openFailure;
     Command::RequestCounts counts{};
     {
-        CtlSession session(connection_, options_.factory);
+        CtlSession session(connection_, options_.factory, hosts);
         if (session.Start()) {
             started = true;
             CtlContext context{

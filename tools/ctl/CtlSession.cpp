@@ -35,11 +35,12 @@ std::string CtlConnection::Describe() const
     return std::string(kind) + ":" + (entryName.empty() ? std::to_string(portIndex) : entryName);
 }
 
-CtlSession::CtlSession(const CtlConnection& connection, bool factoryMode)
+CtlSession::CtlSession(const CtlConnection& connection, bool factoryMode, OperatorHosts hosts)
     : connection_(connection),
       link_(
           InitialSettings(connection), port_, [this](int mode) { return ClKind(mode); }, nullptr),
-      command_(link_)
+      command_(link_, hosts),
+      hosts_(hosts)
 {
     mode_.Set(factoryMode ? 1 : 0);
     link_.SetDevicePath(connection.devicePath);
@@ -81,11 +82,11 @@ bool CtlSession::StartAtGivenSpeed()
 {
     // The link itself always starts at 9600 bit/s; here the caller knows better.
     if (!link_.ReopenWithBaud(connection_.baudRate)) {
-        ReportLinkError(link_);
+        ReportLinkError(hosts_.messages, link_);
         Problem("Failed to initialize!");
         return false;
     }
-    LinkSession session(link_, command_);
+    LinkSession session(link_, command_, hosts_);
     if (!session.CameraAnswers()) return false;
     int area = 0;
     if (command_.QueryValue(cmd::EA, area, LinkSession::kQueryTimeoutMs)) startArea_ = area;
@@ -103,7 +104,7 @@ bool CtlSession::Start()
     if (connection_.baudRate > 0) {
         answered = StartAtGivenSpeed();
     } else {
-        LinkSession session(link_, command_);
+        LinkSession session(link_, command_, hosts_);
         answered = session.Start(startArea_);
     }
     if (!answered && !link_.IsOpen() && !link_.LastError().empty()) {
@@ -122,6 +123,6 @@ void CtlSession::End()
 {
     if (ended_ || !started_) return;
     ended_ = true;
-    if (!connection_.keepSpeed) LinkSession(link_, command_).ReturnToDefaultSpeed();
+    if (!connection_.keepSpeed) LinkSession(link_, command_, hosts_).ReturnToDefaultSpeed();
     link_.Close();
 }

@@ -21,7 +21,8 @@
 class CtlSession {
 public:
     // The settings are detached: the companion neither reads nor changes the windowed tool's settings.
-    CtlSession(const CtlConnection& connection, bool factoryMode);
+    // The run's boxes, waits and timers go to `hosts`.
+    CtlSession(const CtlConnection& connection, bool factoryMode, OperatorHosts hosts);
     ~CtlSession();
     CtlSession(const CtlSession&) = delete;
     CtlSession& operator=(const CtlSession&) = delete;
@@ -59,9 +60,10 @@ private:
     std::array<std::unique_ptr<SessionClSerialKind>, 4> clKinds_;  // by link mode, made when first asked for
     SerialLink link_;
     Command command_;
+    OperatorHosts hosts_;
     ControlTable table_;
     CameraModelInfo model_;
-    CtlCamera camera_{command_, table_, model_, mode_, settings_};
+    CtlCamera camera_{command_, table_, model_, mode_, settings_, hosts_};
     int startArea_ = -1;
     std::string openFailure_;
     bool started_ = false;

@@ -34,7 +34,7 @@ int RunStore(CtlContext& context, const CtlArgs& args)
         Problem("Storing into the factory area needs --factory; nothing was sent.");
         return kExitUsage;
     }
-    FlashAreas areas(command, nullptr, nullptr);
+    FlashAreas areas(command, nullptr, nullptr, context.camera.Hosts());
     if (const RequestOutcome stored = areas.Store(area, FlashAreas::kStoreTimeoutMs); !stored) {
         ShowCommunicationError(stored.FailureText());
         Problem("Couldn't store current setting data!");
@@ -97,8 +97,8 @@ std::string CheckCalibration(const CtlArgs& args)
 
 int RunCalibrate(CtlContext& context, const CtlArgs& args)
 {
-    SteadyOperationClock clock;
-    CalibrationRunner runner(context.camera.Protocol(), clock);
+    SteadyOperationClock clock(context.camera.Hosts().ui);
+    CalibrationRunner runner(context.camera.Protocol(), clock, context.camera.Hosts());
     runner.SetProgress(context.progress);
     const std::string& what = args.words[0];
     context.messages.Clear();
@@ -120,8 +120,8 @@ std::string CheckWhiteBalance(const CtlArgs& args)
 
 int RunWhiteBalance(CtlContext& context, const CtlArgs& args)
 {
-    SteadyOperationClock clock;
-    CalibrationRunner runner(context.camera.Protocol(), clock);
+    SteadyOperationClock clock(context.camera.Hosts().ui);
+    CalibrationRunner runner(context.camera.Protocol(), clock, context.camera.Hosts());
     runner.SetProgress(context.progress);
     context.messages.Clear();
     const int mode =

@@ -75,7 +75,7 @@ int RunSave(CtlContext& context, const CtlArgs& args)
         return outcome.CameraGone() ? kExitNoCamera : kExitRefused;
     }
     SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
-                     Hooks(camera));
+                     Hooks(camera), camera.Hosts());
     const SettingFileVariant variant =
         args.Has("--shipping") ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
     if (!file.WriteSettingFile(args.words[0], variant)) return kExitFile;
@@ -192,7 +192,7 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
         args.values.count("--only") ? OnlyMnemonics(args.values.at("--only")) : std::set<std::string>();
     if (args.Has("--dry-run")) return DryRunLoad(context, content, only);
     SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
-                     Hooks(camera));
+                     Hooks(camera), camera.Hosts());
     file.SetProgress(context.progress);
     file.SetOnly(only);
     // The summary of what was not applied goes to standard error through the message host.

@@ -34,7 +34,7 @@ int ShadingRead(CtlContext& context, const std::string& path)
 {
     Command& command = context.camera.Protocol();
     ShadingTable buffer;
-    ShadingTransfer transfer(command, buffer);
+    ShadingTransfer transfer(command, buffer, context.camera.Hosts());
     transfer.SetProgress(context.progress);
     if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
     const ShadingTransfer::ReadOutcome outcome = transfer.ReadFromCamera();
@@ -77,7 +77,7 @@ int ShadingWrite(CtlContext& context, const std::string& path)
 {
     Command& command = context.camera.Protocol();
     ShadingTable buffer;
-    ShadingTransfer transfer(command, buffer);
+    ShadingTransfer transfer(command, buffer, context.camera.Hosts());
     transfer.SetProgress(context.progress);
     // The window's own file check, before the camera is asked anything: a file that cannot be read, a bad
     // line, or a table of another kind or length that the question declines sends nothing.
@@ -115,7 +115,7 @@ int GammaRead(CtlContext& context, const std::string& path)
     Command& command = context.camera.Protocol();
     GammaTable red(0), green(1), blue(2);
     const GammaFile::Tables tables{&red, &green, &blue};
-    GammaTransfer transfer(command, context.progress, nullptr);
+    GammaTransfer transfer(command, context.progress, nullptr, context.camera.Hosts());
     for (GammaTable* table : tables) {
         // An incomplete table is never written to a file as if it were the camera's.
         if (!transfer.Read(*table)) return TimedOutOr(command, kExitRefused);
@@ -140,7 +140,7 @@ int GammaWrite(CtlContext& context, const std::string& path)
         return check(read);
     };
     if (!GammaFile::ReadFile(path, tables, accept)) return kExitFile;
-    GammaTransfer transfer(command, context.progress, nullptr);
+    GammaTransfer transfer(command, context.progress, nullptr, context.camera.Hosts());
     // A shorter file changes only its first entries; the others keep the camera's values, as the window's
     // tables keep theirs.
     for (GammaTable* table : tables) {

@@ -8,8 +8,8 @@
 
 #include <QVBoxLayout>
 
-CDialogBase::CDialogBase(QWidget* parent, int stripId)
-    : QDialog(parent), body_(new QWidget(this)), strip_(new CStatusStrip(this))
+CDialogBase::CDialogBase(QWidget* parent, int stripId, OperatorHosts hosts)
+    : QDialog(parent), hosts_(hosts), body_(new QWidget(this)), strip_(new CStatusStrip(this))
 {
     SetControlId(strip_, stripId);
     auto* layout = new QVBoxLayout(this);
@@ -22,8 +22,8 @@ CDialogBase::CDialogBase(QWidget* parent, int stripId)
 CDialogBase::~CDialogBase()
 {
     // Leave both lists while the strip still exists; the bases would do it too, but later.
-    GetOnlineStatusRegistry().Unregister(this);
-    GetOpenDialogList().Unregister(this);
+    hosts_.onlineStatus.Unregister(this);
+    hosts_.openDialogs.Unregister(this);
 }
 
 void CDialogBase::InitDialog()
@@ -32,8 +32,8 @@ void CDialogBase::InitDialog()
     initialized_ = true;
     OnInitDialog();
     BindStatusStrip(strip_);
-    GetOnlineStatusRegistry().Register(this);
-    GetOpenDialogList().Register(this);
+    hosts_.onlineStatus.Register(this);
+    hosts_.openDialogs.Register(this);
 }
 
 void CDialogBase::showEvent(QShowEvent* event)

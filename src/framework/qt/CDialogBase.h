@@ -5,6 +5,7 @@
 
 #include "framework/COnlineStatusUpdater.h"
 #include "framework/DialogWindow.h"
+#include "framework/OperatorHosts.h"
 
 #include <QDialog>
 
@@ -14,8 +15,9 @@ class CDialogBase : public QDialog, public COnlineStatusUpdater, public DialogWi
     Q_OBJECT
 
 public:
-    // `stripId` is the control id of the dialog's status strip.
-    CDialogBase(QWidget* parent, int stripId);
+    // `stripId` is the control id of the dialog's status strip; the dialog joins the hosts' registry and
+    // dialog list, and shows and asks through their hosts.
+    CDialogBase(QWidget* parent, int stripId, OperatorHosts hosts);
     ~CDialogBase() override;
 
     // The dialog's initialisation, run once before the dialog is first shown (or earlier, by an owner
@@ -24,6 +26,7 @@ public:
     void InitDialog();
     bool IsInitialized() const { return initialized_; }
 
+    const OperatorHosts& Hosts() const { return hosts_; }
     // The widget the dialog lays out its own controls in.
     QWidget* Body() const { return body_; }
     CStatusStrip* Strip() const { return strip_; }
@@ -36,6 +39,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    OperatorHosts hosts_;
     QWidget* body_;
     CStatusStrip* strip_;
     bool initialized_ = false;
