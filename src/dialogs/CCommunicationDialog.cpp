@@ -57,8 +57,6 @@ constexpr int kClearMessagesId = 1080;
 
 constexpr int kIconOffline = 502;
 constexpr int kIconOnline = 503;
-constexpr int kFactoryArea = 0;
-constexpr int kUserArea1 = 1;
 
 const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
                                    "Camera Link spec. ver.1.1"};
@@ -106,7 +104,8 @@ CCommunicationDialog::CCommunicationDialog(SerialLink& link, Command& command, C
       reader_(reader),
       mode_(mode),
       settings_(settings),
-      progress_(progress)
+      progress_(progress),
+      flashAreas_(command, nullptr, [this] { reader_.Refresh(); })
 {
     LoadLinkPictures();
     setWindowTitle(QStringLiteral("Communication"));
@@ -120,92 +119,14 @@ CCommunicationDialog::~CCommunicationDialog() { link_.SetMessageSink(nullptr); }
 void CCommunicationDialog::BuildControls()
 {
     QWidget* body = Body();
-
-    auto* statusGroup = new QGroupBox(QStringLiteral("Line Status"), body);
-    statusIcon_ = new QLabel(statusGroup);
-    SetControlId(statusIcon_, kStatusIconId);
-    statusIcon_->setFixedSize(32, 32);
-    lineStatusText_ = new QLabel(statusGroup);
-    SetControlId(lineStatusText_, kStatusTextId);
-    auto* statusLayout = new QHBoxLayout(statusGroup);
-    statusLayout->addWidget(statusIcon_);
-    statusLayout->addSpacing(8);
-    statusLayout->addWidget(lineStatusText_, 1);
-    ShowLineStatus(false);
-
-    auto* portGroup = new QGroupBox(QStringLiteral("Communication Port"), body);
-    categoryList_ = DropDown(kCategoryListId, portGroup);
-    for (const char* category : kCategories) categoryList_->addItem(QString::fromLatin1(category));
-    portList_ = DropDown(kPortListId, portGroup);
-    baudList_ = DropDown(kBaudListId, portGroup);
-    // The link's rates, by index, as "9600bps" .. "115200bps".
-    for (int i = 0; i < SerialLink::kBaudCount; ++i) {
-        baudList_->addItem(QStringLiteral("%1bps").arg(SerialLink::BaudRateFromIndex(i)));
-    }
-    // Only a display: the rate changes through the start-up's handshake with the camera.
-    baudList_->setEnabled(false);
-    auto* portLayout = new QFormLayout(portGroup);
-    portLayout->addRow(QStringLiteral("Category"), categoryList_);
-    portLayout->addRow(QStringLiteral("Port Name"), portList_);
-    portLayout->addRow(QStringLiteral("Baud Rate"), baudList_);
-
-    auto* filesGroup = new QGroupBox(QStringLiteral("Files"), body);
-    writeSettingsButton_ = Button("Write To File...", kWriteSettingsId, filesGroup);
-    readSettingsButton_ = Button("Read To FIle....", kReadSettingsId, filesGroup);
-    // Usable once the setting-file transfers are supplied (SetSettingFileActions).
-    writeSettingsButton_->setEnabled(false);
-    readSettingsButton_->setEnabled(false);
-    auto* filesLayout = new QGridLayout(filesGroup);
-    int row = 0;
-    for (auto [bitmap, button] : {std::pair{301, writeSettingsButton_}, std::pair{300, readSettingsButton_}}) {
-        auto* picture = new QLabel(filesGroup);
-        picture->setPixmap(Picture(bitmap));
-        filesLayout->addWidget(picture, row, 0);
-        filesLayout->addWidget(button, row, 1);
-        ++row;
-    }
-    filesLayout->setColumnStretch(1, 1);
-
-    auto* currentGroup = new QGroupBox(QStringLiteral("Current Area"), body);
-    currentArea_ = new QLabel(currentGroup);
-    SetControlId(currentArea_, kCurrentAreaId);
-    currentArea_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    currentArea_->setMinimumWidth(110);
-    getAreaButton_ = Button("Get Area", kGetAreaId, currentGroup);
-    auto* currentLayout = new QHBoxLayout(currentGroup);
-    currentLayout->addWidget(currentArea_, 1);
-    currentLayout->addWidget(getAreaButton_);
-
-    auto* areaGroup = new QGroupBox(QStringLiteral("Factory And User Setting In Camera"), body);
-    areaList_ = DropDown(kAreaListId, areaGroup);
-    for (int area = 0; area < 4; ++area) areaList_->addItem(AreaText(area), area);
-    // A sorted list: the area travels with its entry, so the order of the texts never decides the area.
-    areaList_->model()->sort(0);
-    storeButton_ = Button("Store", kStoreId, areaGroup);
-    storeButton_->setEnabled(false);
-    loadButton_ = Button("Load", kLoadId, areaGroup);
-    auto* areaLayout = new QGridLayout(areaGroup);
-    areaLayout->addWidget(areaList_, 0, 0, 1, 2);
-    areaLayout->addWidget(storeButton_, 1, 0);
-    areaLayout->addWidget(loadButton_, 1, 1);
-
-    auto* messageGroup = new QGroupBox(QStringLiteral("ControlTool Message"), body);
-    messageList_ = new QListWidget(messageGroup);
-    SetControlId(messageList_, kMessageListId);
-    // Equal rows keep insertion at the top cheap with thousands of entries.
-    messageList_->setUniformItemSizes(true);
-    messageList_->setMinimumSize(300, 330);
-    writeMessagesButton_ = Button("Write To File", kWriteMessagesId, messageGroup);
-    clearMessagesButton_ = Button("Clear", kClearMessagesId, messageGroup);
-    auto* messageButtons = new QHBoxLayout;
-    messageButtons->addStretch(1);
-    messageButtons->addWidget(writeMessagesButton_);
-    messageButtons->addWidget(clearMessagesButton_);
-    auto* messageLayout = new QVBoxLayout(messageGroup);
-    messageLayout->addWidget(messageList_, 1);
-    messageLayout->addLayout(messageButtons);
-
-    serialPorts_ = new CSerialPortPanel(body);
+    // Created in the order the operator tabs through them.
+    QGroupBox* statusGroup = BuildStatusGroup(body);
+    QGroupBox* portGroup = BuildPortGroup(body);
+    QGroupBox* filesGroup = BuildFilesGroup(body);
+    QGroupBox* currentGroup = BuildCurrentAreaGroup(body);
+    QGroupBox* areaGroup = BuildAreaGroup(body);
+    QGroupBox* messageGroup = BuildMessageGroup(body);
+    BuildSerialPorts(body);
 
     auto* left = new QVBoxLayout;
     for (QGroupBox* group : {statusGroup, portGroup, filesGroup, currentGroup, areaGroup}) left->addWidget(group);
@@ -216,26 +137,138 @@ void CCommunicationDialog::BuildControls()
     columns->addWidget(messageGroup, 1);
     columns->addWidget(serialPorts_, 2);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
 
+QGroupBox* CCommunicationDialog::BuildStatusGroup(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Line Status"), body);
+    statusIcon_ = new QLabel(group);
+    SetControlId(statusIcon_, kStatusIconId);
+    statusIcon_->setFixedSize(32, 32);
+    lineStatusText_ = new QLabel(group);
+    SetControlId(lineStatusText_, kStatusTextId);
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(statusIcon_);
+    layout->addSpacing(8);
+    layout->addWidget(lineStatusText_, 1);
+    ShowLineStatus(false);
+    return group;
+}
+
+QGroupBox* CCommunicationDialog::BuildPortGroup(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Communication Port"), body);
+    categoryList_ = DropDown(kCategoryListId, group);
+    for (const char* category : kCategories) categoryList_->addItem(QString::fromLatin1(category));
+    portList_ = DropDown(kPortListId, group);
+    baudList_ = DropDown(kBaudListId, group);
+    // The link's rates, by index, as "9600bps" .. "115200bps".
+    for (int i = 0; i < SerialLink::kBaudCount; ++i) {
+        baudList_->addItem(QStringLiteral("%1bps").arg(SerialLink::BaudRateFromIndex(i)));
+    }
+    // Only a display: the rate changes through the start-up's handshake with the camera.
+    baudList_->setEnabled(false);
+    auto* layout = new QFormLayout(group);
+    layout->addRow(QStringLiteral("Category"), categoryList_);
+    layout->addRow(QStringLiteral("Port Name"), portList_);
+    layout->addRow(QStringLiteral("Baud Rate"), baudList_);
     connect(categoryList_, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
     connect(portList_, &QComboBox::activated, this, &CCommunicationDialog::OnPortChanged);
-    connect(areaList_, &QComboBox::activated, this, [this](int) { UpdateStoreButton(); });
-    connect(getAreaButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnGetArea);
-    connect(storeButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnStore);
-    connect(loadButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnLoad);
+    return group;
+}
+
+QGroupBox* CCommunicationDialog::BuildFilesGroup(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Files"), body);
+    writeSettingsButton_ = Button("Write To File...", kWriteSettingsId, group);
+    readSettingsButton_ = Button("Read To FIle....", kReadSettingsId, group);
+    // Usable once the setting-file transfers are supplied (SetSettingFileActions).
+    writeSettingsButton_->setEnabled(false);
+    readSettingsButton_->setEnabled(false);
+    auto* layout = new QGridLayout(group);
+    int row = 0;
+    for (auto [bitmap, button] : {std::pair{301, writeSettingsButton_}, std::pair{300, readSettingsButton_}}) {
+        auto* picture = new QLabel(group);
+        picture->setPixmap(Picture(bitmap));
+        layout->addWidget(picture, row, 0);
+        layout->addWidget(button, row, 1);
+        ++row;
+    }
+    layout->setColumnStretch(1, 1);
     connect(writeSettingsButton_, &QPushButton::clicked, this, [this] {
         if (writeSettingFile_) writeSettingFile_();
     });
     connect(readSettingsButton_, &QPushButton::clicked, this, [this] {
         if (readSettingFile_) readSettingFile_();
     });
+    return group;
+}
+
+QGroupBox* CCommunicationDialog::BuildCurrentAreaGroup(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Current Area"), body);
+    currentArea_ = new QLabel(group);
+    SetControlId(currentArea_, kCurrentAreaId);
+    currentArea_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    currentArea_->setMinimumWidth(110);
+    getAreaButton_ = Button("Get Area", kGetAreaId, group);
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(currentArea_, 1);
+    layout->addWidget(getAreaButton_);
+    connect(getAreaButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnGetArea);
+    return group;
+}
+
+QGroupBox* CCommunicationDialog::BuildAreaGroup(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("Factory And User Setting In Camera"), body);
+    areaList_ = DropDown(kAreaListId, group);
+    for (int area = 0; area < 4; ++area) areaList_->addItem(AreaText(area), area);
+    // A sorted list: the area travels with its entry, so the order of the texts never decides the area.
+    areaList_->model()->sort(0);
+    storeButton_ = Button("Store", kStoreId, group);
+    storeButton_->setEnabled(false);
+    loadButton_ = Button("Load", kLoadId, group);
+    auto* layout = new QGridLayout(group);
+    layout->addWidget(areaList_, 0, 0, 1, 2);
+    layout->addWidget(storeButton_, 1, 0);
+    layout->addWidget(loadButton_, 1, 1);
+    connect(areaList_, &QComboBox::activated, this, [this](int) { UpdateStoreButton(); });
+    connect(storeButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnStore);
+    connect(loadButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnLoad);
+    return group;
+}
+
+QGroupBox* CCommunicationDialog::BuildMessageGroup(QWidget* body)
+{
+    auto* group = new QGroupBox(QStringLiteral("ControlTool Message"), body);
+    messageList_ = new QListWidget(group);
+    SetControlId(messageList_, kMessageListId);
+    // Equal rows keep insertion at the top cheap with thousands of entries.
+    messageList_->setUniformItemSizes(true);
+    messageList_->setMinimumSize(300, 330);
+    writeMessagesButton_ = Button("Write To File", kWriteMessagesId, group);
+    clearMessagesButton_ = Button("Clear", kClearMessagesId, group);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(writeMessagesButton_);
+    buttons->addWidget(clearMessagesButton_);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(messageList_, 1);
+    layout->addLayout(buttons);
+    connect(clearMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnClearMessages);
+    connect(writeMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnWriteMessages);
+    return group;
+}
+
+void CCommunicationDialog::BuildSerialPorts(QWidget* body)
+{
+    serialPorts_ = new CSerialPortPanel(body);
     connect(serialPorts_, &CSerialPortPanel::PortLinked, this, [this](int portIndex) {
         // The port leads to the chosen adapter now: opened and asked for the camera, as a choice in the list is.
         portList_->setCurrentIndex(portIndex);
         OnPortChanged(portIndex);
     });
-    connect(clearMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnClearMessages);
-    connect(writeMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnWriteMessages);
 }
 
 void CCommunicationDialog::SetSettingFileActions(std::function<void()> writeFile, std::function<void()> readFile)
@@ -253,7 +286,7 @@ void CCommunicationDialog::OnInitDialog()
     // The stored choice is gone (a library or grabber was removed): the first entry is opened instead.
     if (FillPortList() != link.CurrentPortIndex()) link.OpenPort(0);
     SetBaudSelection(link.BaudIndex());
-    areaList_->setCurrentIndex(areaList_->findData(kUserArea1));
+    areaList_->setCurrentIndex(areaList_->findData(kFlashUser1));
     UpdateStoreButton();
     ShowSerialPorts();
     // The icon follows the strip from the start, also when the dialog is created after the link went online.
@@ -317,7 +350,7 @@ int CCommunicationDialog::SelectedArea() const
 
 void CCommunicationDialog::UpdateStoreButton()
 {
-    storeButton_->setEnabled(SelectedArea() != kFactoryArea || mode_.IsFactory());
+    storeButton_->setEnabled(SelectedArea() != kFlashFactory || mode_.IsFactory());
 }
 
 void CCommunicationDialog::ShowLineStatus(bool online)
@@ -393,28 +426,22 @@ void CCommunicationDialog::OnStore()
 {
     const int area = SelectedArea();
     // The rule of the button, checked again: a factory store must not slip through a stale button state.
-    if (area < 0 || (area == kFactoryArea && !mode_.IsFactory())) {
+    if (area < 0 || (area == kFlashFactory && !mode_.IsFactory())) {
         UpdateStoreButton();
         return;
     }
-    CProgressBarDialog& progress = progress_;
-    progress.Open(this, "Now, Storing camera data.");
-    const RequestOutcome sent = area == kFactoryArea ? command_.Set(cmd::SA00, 0, kStoreTimeoutMs)
-                                                     : command_.Set(cmd::SA, area, kStoreTimeoutMs);
-    ShowCommunicationError(sent.FailureText());
-    if (sent) {
-        ShowMessage("Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
-    }
-    progress.Close();
+    // The store takes the camera a while: the progress window shows while it works, and the confirmation
+    // is the one "Store All" gives.
+    progress_.Open(this, "Now, Storing camera data.");
+    flashAreas_.StoreArea(area, kStoreTimeoutMs, FlashAreas::kStoredText);
+    progress_.Close();
 }
 
 void CCommunicationDialog::OnLoad()
 {
     const int area = SelectedArea();
     if (area < 0) return;
-    const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
-    ShowCommunicationError(loaded.FailureText());
-    if (loaded) reader_.Refresh();
+    flashAreas_.LoadArea(area);
 }
 
 void CCommunicationDialog::OnClearMessages() { messageList_->clear(); }

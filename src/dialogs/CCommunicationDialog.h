@@ -4,6 +4,7 @@
 
 #include "framework/qt/CDialogBase.h"
 #include "link/TrafficSink.h"
+#include "operations/FlashAreas.h"
 
 #include <functional>
 #include <string>
@@ -15,6 +16,7 @@ class ControlMode;
 class CProgressBarDialog;
 class CSerialPortPanel;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -26,8 +28,8 @@ class CCommunicationDialog : public CDialogBase, public TrafficSink {
 
 public:
     static constexpr int kMaxMessages = 4096;
+    // A store from this dialog gives the camera longer than the menu's does.
     static constexpr int kStoreTimeoutMs = 40000;
-    static constexpr int kLoadTimeoutMs = 10000;
     static constexpr int kAreaQueryTimeoutMs = 5000;
 
     // Becomes the link's message sink at once, so the list holds every line from the first command on.
@@ -77,6 +79,14 @@ protected:
 
 private:
     void BuildControls();
+    // One builder per group box; each makes its controls and connects them.
+    QGroupBox* BuildStatusGroup(QWidget* body);
+    QGroupBox* BuildPortGroup(QWidget* body);
+    QGroupBox* BuildFilesGroup(QWidget* body);
+    QGroupBox* BuildCurrentAreaGroup(QWidget* body);
+    QGroupBox* BuildAreaGroup(QWidget* body);
+    QGroupBox* BuildMessageGroup(QWidget* body);
+    void BuildSerialPorts(QWidget* body);
     // Fills the port list of the link's category (a fresh scan) and selects the stored entry, or the
     // first when the stored one is not in the list; gives the selected index. Opens nothing.
     int FillPortList();
@@ -93,6 +103,8 @@ private:
     ControlMode& mode_;
     RegistrySettings& settings_;
     CProgressBarDialog& progress_;
+    // Loads and stores of the area list, without the area-select dialog: the list is the choice.
+    FlashAreas flashAreas_;
     QLabel* statusIcon_;
     QLabel* lineStatusText_;
     QComboBox* categoryList_;
