@@ -265,8 +265,7 @@ bool RunAll(BenchContext& context, const BenchOptions& options)
 {
     if (!options.json) {
         std::printf("link benchmark at %d bit/s against %s%s, each workload %d times, median judged\n", kBenchBaudRate,
-                    options.executable.c_str(), options.wireTime ? " --wire-time" : " (no wire time)",
-                    options.repeat);
+                    options.executable.c_str(), options.wireTime ? " --wire-time" : " (no wire time)", options.repeat);
         std::printf("%-60s %9s %9s %10s %10s %7s %7s %7s %7s\n", "workload", "requests", "bytes", "wire ms",
                     "median ms", "ratio", "spread", "target", "failed");
     }

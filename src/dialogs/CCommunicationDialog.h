@@ -2,6 +2,7 @@
 // areas and the list of every line that went over the link.
 #pragma once
 
+#include "dialogs/CommunicationControls.h"
 #include "framework/qt/CDialogBase.h"
 #include "link/TrafficSink.h"
 #include "operations/FlashAreas.h"
@@ -15,11 +16,7 @@ class Command;
 class ControlMode;
 class CProgressBarDialog;
 class CSerialPortPanel;
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QListWidget;
-class QPushButton;
 class RegistrySettings;
 class SerialLink;
 
@@ -67,9 +64,9 @@ public:
     int LineStatusIcon() const { return lineStatusIcon_; }
     int BaudSelection() const;
     std::vector<std::string> Messages() const;  // newest first
-    QListWidget* MessageList() const { return messageList_; }
+    QListWidget* MessageList() const { return controls_.messageList; }
     // Where each COMn leads and the adapters present; shown for the PC serial port only.
-    CSerialPortPanel* SerialPorts() const { return serialPorts_; }
+    CSerialPortPanel* SerialPorts() const { return controls_.serialPorts; }
 
 protected:
     void OnInitDialog() override;
@@ -78,15 +75,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Makes the controls (CommunicationControls) and connects them.
     void BuildControls();
-    // One builder per group box; each makes its controls and connects them.
-    QGroupBox* BuildStatusGroup(QWidget* body);
-    QGroupBox* BuildPortGroup(QWidget* body);
-    QGroupBox* BuildFilesGroup(QWidget* body);
-    QGroupBox* BuildCurrentAreaGroup(QWidget* body);
-    QGroupBox* BuildAreaGroup(QWidget* body);
-    QGroupBox* BuildMessageGroup(QWidget* body);
-    void BuildSerialPorts(QWidget* body);
     // Fills the port list of the link's category (a fresh scan) and selects the stored entry, or the
     // first when the stored one is not in the list; gives the selected index. Opens nothing.
     int FillPortList();
@@ -105,22 +95,7 @@ private:
     CProgressBarDialog& progress_;
     // Loads and stores of the area list, without the area-select dialog: the list is the choice.
     FlashAreas flashAreas_;
-    QLabel* statusIcon_;
-    QLabel* lineStatusText_;
-    QComboBox* categoryList_;
-    QComboBox* portList_;
-    QComboBox* baudList_;
-    QPushButton* writeSettingsButton_;
-    QPushButton* readSettingsButton_;
-    QLabel* currentArea_;
-    QPushButton* getAreaButton_;
-    QComboBox* areaList_;
-    QPushButton* storeButton_;
-    QPushButton* loadButton_;
-    QListWidget* messageList_;
-    QPushButton* writeMessagesButton_;
-    QPushButton* clearMessagesButton_;
-    CSerialPortPanel* serialPorts_;
+    CommunicationControls controls_;
     int lineStatusIcon_ = 0;
     std::function<void()> writeSettingFile_;
     std::function<void()> readSettingFile_;

@@ -240,7 +240,8 @@ SerialPortSnapshot SerialPortDiscovery::Look() const
         return NaturalLess(a.node, b.node);
     });
     const std::string links = LinkFolder();
-    for (int number = 1; number <= kPortCount; ++number) look.routes.push_back(Route(root_, links, number, look.adapters));
+    for (int number = 1; number <= kPortCount; ++number)
+        look.routes.push_back(Route(root_, links, number, look.adapters));
     return look;
 }
 
