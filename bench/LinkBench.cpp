@@ -55,73 +55,90 @@ PageBinding& BenchPages()
 }
 #endif
 
-void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
+// (a) Distinct parameters the camera answers, in control-table order.
+BenchWorkload ParameterQueries(BenchContext& context)
 {
     Command& command = context.command;
-    // (a) Distinct parameters the camera answers, in control-table order.
     auto parameters = std::make_shared<std::vector<int>>();
     ControlTable& table = context.table;
     std::set<int> seen;
     for (int row = 0; table.Row(row).controlId != -1 && parameters->size() < 148; ++row) {
         const int index = table.Row(row).commandIndex;
         if (table.Row(row).controlKind == kKindButton || !seen.insert(index).second) continue;
-        int value = 0;
         context.host.shown = 0;
-        if (command.QueryValue(index, value, 1000) && context.host.shown == 0) parameters->push_back(index);
+        if (command.Ask(index, 1000) && context.host.shown == 0) parameters->push_back(index);
     }
-    out.push_back({"(a) queries of 148 distinct parameters",
-                   [&command, parameters] {
-                       int failures = parameters->size() == 148 ? 0 : 1;
-                       for (int index : *parameters) {
-                           int value = 0;
-                           if (!command.QueryValue(index, value, 5000)) ++failures;
-                       }
-                       return failures;
-                   },
-                   0.8});
+    return {"(a) queries of 148 distinct parameters",
+            [&command, parameters] {
+                int failures = parameters->size() == 148 ? 0 : 1;
+                for (int index : *parameters) {
+                    if (!command.Ask(index, 5000)) ++failures;
+                }
+                return failures;
+            },
+            0.8};
+}
 
-    // (b) The shading write loop: per colour the selector, then index and value for every entry.
-    out.push_back({"(b) shading-style write, 3072 index/value pairs",
-                   [&command] {
-                       int failures = command.SendValue(cmd::SDM, 1, 5000) ? 0 : 1;
-                       for (int selector = 0; selector < 3; ++selector) {
-                           if (!command.SendValue(cmd::SDDS, selector, 3000)) ++failures;
-                           for (int k = 1; k <= 1024; ++k) {
-                               if (!command.SendValue(cmd::SDDI, k, 1000)) ++failures;
-                               if (!command.SendValue(cmd::SDD, (k * 7 + selector) % 512, 1000)) ++failures;
-                           }
-                       }
-                       return failures;
-                   },
-                   0.8});
+// (b) The shading write loop: per colour the selector, then index and value for every entry.
+BenchWorkload ShadingWrite(Command& command)
+{
+    return {"(b) shading-style write, 3072 index/value pairs",
+            [&command] {
+                int failures = command.Set(cmd::SDM, 1, 5000) ? 0 : 1;
+                for (int selector = 0; selector < 3; ++selector) {
+                    if (!command.Set(cmd::SDDS, selector, 3000)) ++failures;
+                    for (int k = 1; k <= 1024; ++k) {
+                        if (!command.Set(cmd::SDDI, k, 1000)) ++failures;
+                        if (!command.Set(cmd::SDD, (k * 7 + selector) % 512, 1000)) ++failures;
+                    }
+                }
+                return failures;
+            },
+            0.8};
+}
 
-    // (c) The gamma read loop of one colour: index setting, then data query.
-    out.push_back({"(c) gamma-style loop, 256 index settings and data queries",
-                   [&command] {
-                       int failures = 0;
-                       for (int i = 0; i < 256; ++i) {
-                           int value = 0;
-                           if (!command.SendValue(cmd::LUTIG, i, 1000)) ++failures;
-                           if (!command.QueryValue(cmd::LUTG, value, 1000)) ++failures;
-                       }
-                       return failures;
-                   },
-                   0.8});
+// (c) The gamma read loop of one colour: index setting, then data query.
+BenchWorkload GammaLoop(Command& command)
+{
+    return {"(c) gamma-style loop, 256 index settings and data queries",
+            [&command] {
+                int failures = 0;
+                for (int i = 0; i < 256; ++i) {
+                    if (!command.Set(cmd::LUTIG, i, 1000)) ++failures;
+                    if (!command.Ask(cmd::LUTG, 1000)) ++failures;
+                }
+                return failures;
+            },
+            0.8};
+}
 
 #ifdef RV_BENCH_REFRESH
-    // (d) The full refresh of the main window: model check, read of every parameter into the pages, control
-    // states. The progress window's closing delay is the operator's, not the link's: left out. The first
-    // run also lays the pages out for the model; the median is the refresh "&Reload" runs.
-    auto reader = std::make_shared<CameraReader>(command, context.table, context.model, context.mode, context.hosts);
+// (d) The full refresh of the main window: model check, read of every parameter into the pages, control
+// states. The progress window's closing delay is the operator's, not the link's: left out. The first
+// run also lays the pages out for the model; the median is the refresh "&Reload" runs.
+BenchWorkload FullRefresh(BenchContext& context)
+{
+    auto reader = std::make_shared<CameraReader>(context.command, context.table, context.model, context.mode,
+                                                 context.hosts);
     reader->SetPages(&BenchPages());
     BenchMessageHost* host = &context.host;
-    out.push_back({"(d) full refresh (model check, all user parameters)",
-                   [reader, host] {
-                       host->shown = 0;
-                       reader->Refresh();
-                       return host->shown;
-                   },
-                   0.8});
+    return {"(d) full refresh (model check, all user parameters)",
+            [reader, host] {
+                host->shown = 0;
+                reader->Refresh();
+                return host->shown;
+            },
+            0.8};
+}
+#endif
+
+void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
+{
+    out.push_back(ParameterQueries(context));
+    out.push_back(ShadingWrite(context.command));
+    out.push_back(GammaLoop(context.command));
+#ifdef RV_BENCH_REFRESH
+    out.push_back(FullRefresh(context));
 #endif
 }
 BENCH_WORKLOADS(0, LinkWorkloads);
@@ -188,12 +205,7 @@ bool RunWorkload(BenchContext& context, const BenchWorkload& workload, int repea
     return median.Ratio() >= workload.target && failures == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
-{
-    // bench [--no-wire-time] [--json] [--repeat N] [--only TEXT] [camsim executable]. Without wire time the
-    // ratios mean nothing, but the time per request shows what the tool and the simulator add on their own.
+struct BenchOptions {
     bool wireTime = true;
     bool json = false;
     int repeat = 5;
@@ -203,31 +215,39 @@ int main(int argc, char** argv)
 #else
     std::string executable = RV_CAMSIM_EXECUTABLE;
 #endif
+};
+
+// bench [--no-wire-time] [--json] [--repeat N] [--only TEXT] [camsim executable]. Without wire time the
+// ratios mean nothing, but the time per request shows what the tool and the simulator add on their own.
+// -1 to go on; else the exit status (usage asked for or wrong).
+int ParseOptions(int argc, char** argv, BenchOptions& options)
+{
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--no-wire-time") {
-            wireTime = false;
+            options.wireTime = false;
         } else if (arg == "--json") {
-            json = true;
+            options.json = true;
         } else if (arg == "--repeat" && i + 1 < argc) {
-            repeat = std::max(1, std::atoi(argv[++i]));
+            options.repeat = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--only" && i + 1 < argc) {
-            only = argv[++i];
+            options.only = argv[++i];
         } else if (arg.empty() || arg[0] == '-') {
             // An option misspelt or missing its value is no simulator's path.
             std::fprintf(arg == "--help" ? stdout : stderr,
                          "usage: bench [--no-wire-time] [--json] [--repeat N] [--only TEXT] [camsim executable]\n");
             return arg == "--help" ? 0 : 2;
         } else {
-            executable = arg;
+            options.executable = arg;
         }
     }
-    BenchMessageHost host;
-    SetMessageHost(&host);
+    return -1;
+}
+
 #ifdef RV_BENCH_REFRESH
-    // Workloads that show what they read do so in the real pages and windows, offscreen.
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    QApplication application(argc, argv);
+// Workloads that show what they read do so in the real pages and windows, offscreen.
+std::vector<std::unique_ptr<CTabSheetDialog>> MakePages()
+{
     std::vector<std::unique_ptr<CTabSheetDialog>> pages;
     for (const PageLayout& layout : PageLayouts()) {
         if (!layout.created) continue;
@@ -237,11 +257,49 @@ int main(int argc, char** argv)
         BenchPages().AddPage(*pages.back());
     }
     BenchPages().InitComboItemData();
+    return pages;
+}
+#endif
+
+// Every registered workload the options select, one workload file at a time: its windows and buffers
+// exist only while its own workloads run, so that no file's set-up weighs on another file's measurement.
+bool RunAll(BenchContext& context, const BenchOptions& options)
+{
+    if (!options.json) {
+        std::printf("link benchmark at %d bit/s against %s%s, each workload %d times, median judged\n", kBenchBaudRate,
+                    options.executable.c_str(), options.wireTime ? " --wire-time" : " (no wire time)", options.repeat);
+        std::printf("%-60s %9s %9s %10s %10s %7s %7s %7s %7s\n", "workload", "requests", "bytes", "wire ms",
+                    "median ms", "ratio", "spread", "target", "failed");
+    }
+    bool allGood = true;
+    for (const auto& [order, factory] : RegisteredBenchWorkloads()) {
+        std::vector<BenchWorkload> workloads;
+        factory(context, workloads);
+        for (const BenchWorkload& workload : workloads) {
+            if (!options.only.empty() && workload.name.find(options.only) == std::string::npos) continue;
+            allGood = RunWorkload(context, workload, options.repeat, options.json) && allGood;
+        }
+    }
+    return allGood;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    BenchOptions options;
+    if (const int status = ParseOptions(argc, argv, options); status >= 0) return status;
+    BenchMessageHost host;
+    SetMessageHost(&host);
+#ifdef RV_BENCH_REFRESH
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    QApplication application(argc, argv);
+    const std::vector<std::unique_ptr<CTabSheetDialog>> pages = MakePages();
 #endif
 
 #ifndef _WIN32
-    CamsimProcess camera(executable, kPortIndex + 1,
-                         wireTime ? std::vector<std::string>{"--wire-time"} : std::vector<std::string>{});
+    CamsimProcess camera(options.executable, kPortIndex + 1,
+                         options.wireTime ? std::vector<std::string>{"--wire-time"} : std::vector<std::string>{});
     if (!camera.Ok()) {
         std::fprintf(stderr, "bench: %s\n", camera.Error().c_str());
         return 1;
@@ -272,24 +330,8 @@ int main(int argc, char** argv)
     BenchPages().SetSpinRanges(table);
 #endif
     BenchContext context{link, command, counter, host, table, model, mode, registry, hosts};
-    if (!json) {
-        std::printf("link benchmark at %d bit/s against %s%s, each workload %d times, median judged\n", kBenchBaudRate,
-                    executable.c_str(), wireTime ? " --wire-time" : " (no wire time)", repeat);
-        std::printf("%-60s %9s %9s %10s %10s %7s %7s %7s %7s\n", "workload", "requests", "bytes", "wire ms",
-                    "median ms", "ratio", "spread", "target", "failed");
-    }
-    bool allGood = true;
-    // One workload file at a time: its windows and buffers exist only while its own workloads run, so that
-    // no file's set-up weighs on another file's measurement.
-    for (const auto& [order, factory] : RegisteredBenchWorkloads()) {
-        std::vector<BenchWorkload> workloads;
-        factory(context, workloads);
-        for (const BenchWorkload& workload : workloads) {
-            if (!only.empty() && workload.name.find(only) == std::string::npos) continue;
-            allGood = RunWorkload(context, workload, repeat, json) && allGood;
-        }
-    }
-    if (!json && host.shown > 0) std::printf("last message: %s\n", host.last.c_str());
+    const bool allGood = RunAll(context, options);
+    if (!options.json && host.shown > 0) std::printf("last message: %s\n", host.last.c_str());
     SetMessageHost(nullptr);
     return allGood ? 0 : 2;
 }

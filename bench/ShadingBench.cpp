@@ -55,7 +55,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     TextFile::Save(input, ShadingFile::Lines(table));
     Command* command = &context.command;
     BenchMessageHost* host = &context.host;
-    auto shadingOn = [command] { command->SendValue(cmd::SDM, 1, 5000); };
+    auto shadingOn = [command] { command->Set(cmd::SDM, 1, 5000); };
 
     out.push_back({"shading write (file -> camera, progress window)",
                    [bench, host, input] {

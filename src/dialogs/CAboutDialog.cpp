@@ -154,7 +154,15 @@ QWidget* CAboutDialog::BuildCameraData(QWidget* body)
     cameraId_ = addValue("Camera ID", kCameraIdId);
     firmware_ = addValue("Firmware Version", kFirmwareId);
     fpga_ = addValue("FPGA Version", kFpgaId);
+    AddDeviceVersionRow(group, grid, row++);
+    AddUserIdRows(group, grid, row);
+    grid->setColumnStretch(1, 1);
+    ConnectCameraData();
+    return group;
+}
 
+void CAboutDialog::AddDeviceVersionRow(QWidget* group, QGridLayout* grid, int row)
+{
     auto* versionLabel = new QLabel(QStringLiteral("Device Version"), group);
     SetControlId(versionLabel, kDeviceVersionLabelId);
     auto* parts = new QHBoxLayout;
@@ -173,8 +181,12 @@ QWidget* CAboutDialog::BuildCameraData(QWidget* body)
     saveVersion_ = Button("Save Dev Ver", kSaveDeviceVersionId, group);
     grid->addWidget(versionLabel, row, 0);
     grid->addLayout(parts, row, 1);
-    grid->addWidget(saveVersion_, row++, 2);
+    grid->addWidget(saveVersion_, row, 2);
+}
 
+// The user id, its save button, and below them the choice that locks or frees it.
+void CAboutDialog::AddUserIdRows(QWidget* group, QGridLayout* grid, int row)
+{
     auto* userLabel = new QLabel(QStringLiteral("User ID"), group);
     userId_ = new QLineEdit(group);
     SetControlId(userId_, kUserIdId);
@@ -194,9 +206,11 @@ QWidget* CAboutDialog::BuildCameraData(QWidget* body)
     lock->addSpacing(16);
     lock->addWidget(enable_);
     lock->addStretch(1);
-    grid->addLayout(lock, row++, 1, 1, 2);
-    grid->setColumnStretch(1, 1);
+    grid->addLayout(lock, row, 1, 1, 2);
+}
 
+void CAboutDialog::ConnectCameraData()
+{
     connect(protect_, &QRadioButton::clicked, this, [this] { SetUserIdEditable(0); });
     connect(enable_, &QRadioButton::clicked, this, [this] { SetUserIdEditable(1); });
     connect(saveUserId_, &QPushButton::clicked, this, &CAboutDialog::OnSaveUserId);
@@ -211,7 +225,6 @@ QWidget* CAboutDialog::BuildCameraData(QWidget* body)
         });
     }
     connect(saveVersion_, &QPushButton::clicked, this, &CAboutDialog::OnSaveDeviceVersion);
-    return group;
 }
 
 QWidget* CAboutDialog::BuildHelp(QWidget* body)

@@ -12,6 +12,7 @@ class CameraReader;
 class Command;
 class ControlMode;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -71,6 +72,9 @@ protected:
 private:
     QLayout* BuildTop(QWidget* body);
     QWidget* BuildCameraData(QWidget* body);
+    void AddDeviceVersionRow(QWidget* group, QGridLayout* grid, int row);
+    void AddUserIdRows(QWidget* group, QGridLayout* grid, int row);
+    void ConnectCameraData();
     QWidget* BuildHelp(QWidget* body);
     void FillHelpList();
     void ShowPlaceholders();

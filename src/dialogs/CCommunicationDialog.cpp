@@ -7,7 +7,6 @@
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/OnlineStatusRegistry.h"
-#include "framework/qt/ControlWindow.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "operations/FlashAreas.h"
@@ -19,71 +18,19 @@
 #include "tables/CommandTable.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QVBoxLayout>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
 constexpr int kStripId = 1066;
-constexpr int kStatusIconId = 1071;
-constexpr int kStatusTextId = 1063;
-constexpr int kCategoryListId = 1009;
-constexpr int kPortListId = 1005;
-constexpr int kBaudListId = 1027;
-constexpr int kWriteSettingsId = 1072;
-constexpr int kReadSettingsId = 1073;
-constexpr int kCurrentAreaId = 1075;
-constexpr int kGetAreaId = 1074;
-constexpr int kAreaListId = 1026;
-constexpr int kStoreId = 1076;
-constexpr int kLoadId = 1077;
-constexpr int kMessageListId = 1078;
-constexpr int kWriteMessagesId = 1079;
-constexpr int kClearMessagesId = 1080;
-
 constexpr int kIconOffline = 502;
 constexpr int kIconOnline = 503;
-constexpr int kFactoryArea = 0;
-constexpr int kUserArea1 = 1;
-
-const char* const kCategories[] = {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
-                                   "Camera Link spec. ver.1.1"};
-
-// "Factory Data", "User 1 Data" .. "User 3 Data".
-QString AreaText(int area) { return QString::fromLatin1(FlashAreaName(area)) + QStringLiteral(" Data"); }
-
-QPixmap Picture(int id) { return QPixmap(QStringLiteral(":/link/%1.png").arg(id)); }
-
-QPushButton* Button(const char* text, int controlId, QWidget* parent)
-{
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
-    SetControlId(button, controlId);
-    // Enter belongs to no button here: a modeless tool window must not act on a stray key.
-    button->setAutoDefault(false);
-    return button;
-}
-
-QComboBox* DropDown(int controlId, QWidget* parent)
-{
-    auto* box = new QComboBox(parent);
-    SetControlId(box, controlId);
-    box->setMinimumWidth(150);
-    return box;
-}
 
 }  // namespace
 
@@ -106,7 +53,8 @@ CCommunicationDialog::CCommunicationDialog(SerialLink& link, Command& command, C
       reader_(reader),
       mode_(mode),
       settings_(settings),
-      progress_(progress)
+      progress_(progress),
+      flashAreas_(command, nullptr, [this] { reader_.Refresh(); }, hosts)
 {
     LoadLinkPictures();
     setWindowTitle(QStringLiteral("Communication"));
@@ -119,141 +67,47 @@ CCommunicationDialog::~CCommunicationDialog() { link_.SetMessageSink(nullptr); }
 
 void CCommunicationDialog::BuildControls()
 {
-    QWidget* body = Body();
-
-    auto* statusGroup = new QGroupBox(QStringLiteral("Line Status"), body);
-    statusIcon_ = new QLabel(statusGroup);
-    SetControlId(statusIcon_, kStatusIconId);
-    statusIcon_->setFixedSize(32, 32);
-    lineStatusText_ = new QLabel(statusGroup);
-    SetControlId(lineStatusText_, kStatusTextId);
-    auto* statusLayout = new QHBoxLayout(statusGroup);
-    statusLayout->addWidget(statusIcon_);
-    statusLayout->addSpacing(8);
-    statusLayout->addWidget(lineStatusText_, 1);
-    ShowLineStatus(false);
-
-    auto* portGroup = new QGroupBox(QStringLiteral("Communication Port"), body);
-    categoryList_ = DropDown(kCategoryListId, portGroup);
-    for (const char* category : kCategories) categoryList_->addItem(QString::fromLatin1(category));
-    portList_ = DropDown(kPortListId, portGroup);
-    baudList_ = DropDown(kBaudListId, portGroup);
-    // The link's rates, by index, as "9600bps" .. "115200bps".
-    for (int i = 0; i < SerialLink::kBaudCount; ++i) {
-        baudList_->addItem(QStringLiteral("%1bps").arg(SerialLink::BaudRateFromIndex(i)));
-    }
-    // Only a display: the rate changes through the start-up's handshake with the camera.
-    baudList_->setEnabled(false);
-    auto* portLayout = new QFormLayout(portGroup);
-    portLayout->addRow(QStringLiteral("Category"), categoryList_);
-    portLayout->addRow(QStringLiteral("Port Name"), portList_);
-    portLayout->addRow(QStringLiteral("Baud Rate"), baudList_);
-
-    auto* filesGroup = new QGroupBox(QStringLiteral("Files"), body);
-    writeSettingsButton_ = Button("Write To File...", kWriteSettingsId, filesGroup);
-    readSettingsButton_ = Button("Read To FIle....", kReadSettingsId, filesGroup);
-    // Usable once the setting-file transfers are supplied (SetSettingFileActions).
-    writeSettingsButton_->setEnabled(false);
-    readSettingsButton_->setEnabled(false);
-    auto* filesLayout = new QGridLayout(filesGroup);
-    int row = 0;
-    for (auto [bitmap, button] : {std::pair{301, writeSettingsButton_}, std::pair{300, readSettingsButton_}}) {
-        auto* picture = new QLabel(filesGroup);
-        picture->setPixmap(Picture(bitmap));
-        filesLayout->addWidget(picture, row, 0);
-        filesLayout->addWidget(button, row, 1);
-        ++row;
-    }
-    filesLayout->setColumnStretch(1, 1);
-
-    auto* currentGroup = new QGroupBox(QStringLiteral("Current Area"), body);
-    currentArea_ = new QLabel(currentGroup);
-    SetControlId(currentArea_, kCurrentAreaId);
-    currentArea_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    currentArea_->setMinimumWidth(110);
-    getAreaButton_ = Button("Get Area", kGetAreaId, currentGroup);
-    auto* currentLayout = new QHBoxLayout(currentGroup);
-    currentLayout->addWidget(currentArea_, 1);
-    currentLayout->addWidget(getAreaButton_);
-
-    auto* areaGroup = new QGroupBox(QStringLiteral("Factory And User Setting In Camera"), body);
-    areaList_ = DropDown(kAreaListId, areaGroup);
-    for (int area = 0; area < 4; ++area) areaList_->addItem(AreaText(area), area);
-    // A sorted list: the area travels with its entry, so the order of the texts never decides the area.
-    areaList_->model()->sort(0);
-    storeButton_ = Button("Store", kStoreId, areaGroup);
-    storeButton_->setEnabled(false);
-    loadButton_ = Button("Load", kLoadId, areaGroup);
-    auto* areaLayout = new QGridLayout(areaGroup);
-    areaLayout->addWidget(areaList_, 0, 0, 1, 2);
-    areaLayout->addWidget(storeButton_, 1, 0);
-    areaLayout->addWidget(loadButton_, 1, 1);
-
-    auto* messageGroup = new QGroupBox(QStringLiteral("ControlTool Message"), body);
-    messageList_ = new QListWidget(messageGroup);
-    SetControlId(messageList_, kMessageListId);
-    // Equal rows keep insertion at the top cheap with thousands of entries.
-    messageList_->setUniformItemSizes(true);
-    messageList_->setMinimumSize(300, 330);
-    writeMessagesButton_ = Button("Write To File", kWriteMessagesId, messageGroup);
-    clearMessagesButton_ = Button("Clear", kClearMessagesId, messageGroup);
-    auto* messageButtons = new QHBoxLayout;
-    messageButtons->addStretch(1);
-    messageButtons->addWidget(writeMessagesButton_);
-    messageButtons->addWidget(clearMessagesButton_);
-    auto* messageLayout = new QVBoxLayout(messageGroup);
-    messageLayout->addWidget(messageList_, 1);
-    messageLayout->addLayout(messageButtons);
-
-    serialPorts_ = new CSerialPortPanel(Hosts(), body);
-
-    auto* left = new QVBoxLayout;
-    for (QGroupBox* group : {statusGroup, portGroup, filesGroup, currentGroup, areaGroup}) left->addWidget(group);
-    left->addStretch(1);
-    auto* columns = new QHBoxLayout(body);
-    columns->setContentsMargins(8, 8, 8, 6);
-    columns->addLayout(left);
-    columns->addWidget(messageGroup, 1);
-    columns->addWidget(serialPorts_, 2);
+    controls_ = CommunicationControls::Build(Body(), Hosts());
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(categoryList_, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
-    connect(portList_, &QComboBox::activated, this, &CCommunicationDialog::OnPortChanged);
-    connect(areaList_, &QComboBox::activated, this, [this](int) { UpdateStoreButton(); });
-    connect(getAreaButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnGetArea);
-    connect(storeButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnStore);
-    connect(loadButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnLoad);
-    connect(writeSettingsButton_, &QPushButton::clicked, this, [this] {
+    ShowLineStatus(false);
+    const CommunicationControls& c = controls_;
+    connect(c.categoryList, &QComboBox::activated, this, &CCommunicationDialog::OnCategoryChanged);
+    connect(c.portList, &QComboBox::activated, this, &CCommunicationDialog::OnPortChanged);
+    connect(c.writeSettingsButton, &QPushButton::clicked, this, [this] {
         if (writeSettingFile_) writeSettingFile_();
     });
-    connect(readSettingsButton_, &QPushButton::clicked, this, [this] {
+    connect(c.readSettingsButton, &QPushButton::clicked, this, [this] {
         if (readSettingFile_) readSettingFile_();
     });
-    connect(serialPorts_, &CSerialPortPanel::PortLinked, this, [this](int portIndex) {
+    connect(c.getAreaButton, &QPushButton::clicked, this, &CCommunicationDialog::OnGetArea);
+    connect(c.areaList, &QComboBox::activated, this, [this](int) { UpdateStoreButton(); });
+    connect(c.storeButton, &QPushButton::clicked, this, &CCommunicationDialog::OnStore);
+    connect(c.loadButton, &QPushButton::clicked, this, &CCommunicationDialog::OnLoad);
+    connect(c.clearMessagesButton, &QPushButton::clicked, this, &CCommunicationDialog::OnClearMessages);
+    connect(c.writeMessagesButton, &QPushButton::clicked, this, &CCommunicationDialog::OnWriteMessages);
+    connect(c.serialPorts, &CSerialPortPanel::PortLinked, this, [this](int portIndex) {
         // The port leads to the chosen adapter now: opened and asked for the camera, as a choice in the list is.
-        portList_->setCurrentIndex(portIndex);
+        controls_.portList->setCurrentIndex(portIndex);
         OnPortChanged(portIndex);
     });
-    connect(clearMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnClearMessages);
-    connect(writeMessagesButton_, &QPushButton::clicked, this, &CCommunicationDialog::OnWriteMessages);
 }
 
 void CCommunicationDialog::SetSettingFileActions(std::function<void()> writeFile, std::function<void()> readFile)
 {
     writeSettingFile_ = std::move(writeFile);
     readSettingFile_ = std::move(readFile);
-    writeSettingsButton_->setEnabled(static_cast<bool>(writeSettingFile_));
-    readSettingsButton_->setEnabled(static_cast<bool>(readSettingFile_));
+    controls_.writeSettingsButton->setEnabled(static_cast<bool>(writeSettingFile_));
+    controls_.readSettingsButton->setEnabled(static_cast<bool>(readSettingFile_));
 }
 
 void CCommunicationDialog::OnInitDialog()
 {
     SerialLink& link = link_;
-    categoryList_->setCurrentIndex(link.GetMode());
+    controls_.categoryList->setCurrentIndex(link.GetMode());
     // The stored choice is gone (a library or grabber was removed): the first entry is opened instead.
     if (FillPortList() != link.CurrentPortIndex()) link.OpenPort(0);
     SetBaudSelection(link.BaudIndex());
-    areaList_->setCurrentIndex(areaList_->findData(kUserArea1));
+    controls_.areaList->setCurrentIndex(controls_.areaList->findData(kFlashUser1));
     UpdateStoreButton();
     ShowSerialPorts();
     // The icon follows the strip from the start, also when the dialog is created after the link went online.
@@ -263,27 +117,28 @@ void CCommunicationDialog::OnInitDialog()
 int CCommunicationDialog::FillPortList()
 {
     SerialLink& link = link_;
-    portList_->clear();
+    controls_.portList->clear();
     const int count = link.PortCount();
-    for (int index = 0; index < count; ++index) portList_->addItem(QString::fromStdString(link.PortName(index)));
+    for (int index = 0; index < count; ++index)
+        controls_.portList->addItem(QString::fromStdString(link.PortName(index)));
     int selected = link.CurrentPortIndex();
     if (selected < 0 || selected >= count) selected = 0;
-    portList_->setCurrentIndex(selected);
-    serialPorts_->SetPortIndex(selected);
+    controls_.portList->setCurrentIndex(selected);
+    controls_.serialPorts->SetPortIndex(selected);
     return selected;
 }
 
 void CCommunicationDialog::ShowSerialPorts()
 {
     const bool serialPort = link_.GetMode() == kLinkComPort;
-    serialPorts_->setVisible(serialPort);
+    controls_.serialPorts->setVisible(serialPort);
     if (!serialPort) {
-        serialPorts_->StopWatching();
+        controls_.serialPorts->StopWatching();
         return;
     }
-    serialPorts_->Refresh();
-    serialPorts_->SetPortIndex(portList_->currentIndex());
-    if (isVisible()) serialPorts_->StartWatching();
+    controls_.serialPorts->Refresh();
+    controls_.serialPorts->SetPortIndex(controls_.portList->currentIndex());
+    if (isVisible()) controls_.serialPorts->StartWatching();
 }
 
 void CCommunicationDialog::showEvent(QShowEvent* event)
@@ -294,37 +149,37 @@ void CCommunicationDialog::showEvent(QShowEvent* event)
 
 void CCommunicationDialog::hideEvent(QHideEvent* event)
 {
-    serialPorts_->StopWatching();
+    controls_.serialPorts->StopWatching();
     CDialogBase::hideEvent(event);
 }
 
 void CCommunicationDialog::AddMessage(const std::string& text)
 {
-    TrafficLogList::Add(messageList_, text, kMaxMessages);
+    TrafficLogList::Add(controls_.messageList, text, kMaxMessages);
 }
 
-std::vector<std::string> CCommunicationDialog::Messages() const { return TrafficLogList::Lines(messageList_); }
+std::vector<std::string> CCommunicationDialog::Messages() const { return TrafficLogList::Lines(controls_.messageList); }
 
-void CCommunicationDialog::SetBaudSelection(int index) { baudList_->setCurrentIndex(index); }
+void CCommunicationDialog::SetBaudSelection(int index) { controls_.baudList->setCurrentIndex(index); }
 
-int CCommunicationDialog::BaudSelection() const { return baudList_->currentIndex(); }
+int CCommunicationDialog::BaudSelection() const { return controls_.baudList->currentIndex(); }
 
 int CCommunicationDialog::SelectedArea() const
 {
-    const QVariant area = areaList_->currentData();
+    const QVariant area = controls_.areaList->currentData();
     return area.isValid() ? area.toInt() : -1;
 }
 
 void CCommunicationDialog::UpdateStoreButton()
 {
-    storeButton_->setEnabled(SelectedArea() != kFactoryArea || mode_.IsFactory());
+    controls_.storeButton->setEnabled(SelectedArea() != kFlashFactory || mode_.IsFactory());
 }
 
 void CCommunicationDialog::ShowLineStatus(bool online)
 {
     lineStatusIcon_ = online ? kIconOnline : kIconOffline;
-    statusIcon_->setPixmap(Picture(lineStatusIcon_));
-    lineStatusText_->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
+    controls_.statusIcon->setPixmap(LinkPicture(lineStatusIcon_));
+    controls_.lineStatusText->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
 }
 
 void CCommunicationDialog::OnOnlineStatusChanged(bool online) { ShowLineStatus(online); }
@@ -366,7 +221,7 @@ void CCommunicationDialog::OnCategoryChanged(int mode)
 
 void CCommunicationDialog::OnPortChanged(int portIndex)
 {
-    serialPorts_->SetPortIndex(portIndex);
+    controls_.serialPorts->SetPortIndex(portIndex);
     // The port's own words when the open fails.
     if (link_.Open(link_.GetMode(), OpeningRate(link_.GetMode()), portIndex) == 0) {
         ReportLinkError(Hosts().messages, link_);
@@ -379,45 +234,39 @@ void CCommunicationDialog::OnPortChanged(int portIndex)
 QString CCommunicationDialog::AreaName(int area, bool known)
 {
     if (!known || area < 0 || area > 3) return QStringLiteral("Unkown");
-    return AreaText(area);
+    return CommunicationAreaText(area);
 }
 
 void CCommunicationDialog::OnGetArea()
 {
     const RequestOutcome area = command_.Ask(cmd::EA, kAreaQueryTimeoutMs);
     ShowCommunicationError(Hosts().messages, area.FailureText());
-    currentArea_->setText(AreaName(area.value.intValue, area.Answered()));
+    controls_.currentArea->setText(AreaName(area.value.intValue, area.Answered()));
 }
 
 void CCommunicationDialog::OnStore()
 {
     const int area = SelectedArea();
     // The rule of the button, checked again: a factory store must not slip through a stale button state.
-    if (area < 0 || (area == kFactoryArea && !mode_.IsFactory())) {
+    if (area < 0 || (area == kFlashFactory && !mode_.IsFactory())) {
         UpdateStoreButton();
         return;
     }
-    CProgressBarDialog& progress = progress_;
-    progress.Open(this, "Now, Storing camera data.");
-    const RequestOutcome sent = area == kFactoryArea ? command_.Set(cmd::SA00, 0, kStoreTimeoutMs)
-                                                     : command_.Set(cmd::SA, area, kStoreTimeoutMs);
-    ShowCommunicationError(Hosts().messages, sent.FailureText());
-    if (sent) {
-        ShowMessage(Hosts().messages, "Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
-    }
-    progress.Close();
+    // The store takes the camera a while: the progress window shows while it works, and the confirmation
+    // is the one "Store All" gives.
+    progress_.Open(this, "Now, Storing camera data.");
+    flashAreas_.StoreArea(area, kStoreTimeoutMs, FlashAreas::kStoredText);
+    progress_.Close();
 }
 
 void CCommunicationDialog::OnLoad()
 {
     const int area = SelectedArea();
     if (area < 0) return;
-    const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
-    ShowCommunicationError(Hosts().messages, loaded.FailureText());
-    if (loaded) reader_.Refresh();
+    flashAreas_.LoadArea(area);
 }
 
-void CCommunicationDialog::OnClearMessages() { messageList_->clear(); }
+void CCommunicationDialog::OnClearMessages() { controls_.messageList->clear(); }
 
 void CCommunicationDialog::OnWriteMessages()
 {

@@ -2,8 +2,10 @@
 // areas and the list of every line that went over the link.
 #pragma once
 
+#include "dialogs/CommunicationControls.h"
 #include "framework/qt/CDialogBase.h"
 #include "link/TrafficSink.h"
+#include "operations/FlashAreas.h"
 
 #include <functional>
 #include <string>
@@ -14,10 +16,7 @@ class Command;
 class ControlMode;
 class CProgressBarDialog;
 class CSerialPortPanel;
-class QComboBox;
-class QLabel;
 class QListWidget;
-class QPushButton;
 class RegistrySettings;
 class SerialLink;
 
@@ -26,8 +25,8 @@ class CCommunicationDialog : public CDialogBase, public TrafficSink {
 
 public:
     static constexpr int kMaxMessages = 4096;
+    // A store from this dialog gives the camera longer than the menu's does.
     static constexpr int kStoreTimeoutMs = 40000;
-    static constexpr int kLoadTimeoutMs = 10000;
     static constexpr int kAreaQueryTimeoutMs = 5000;
 
     // Becomes the link's message sink at once, so the list holds every line from the first command on.
@@ -65,9 +64,9 @@ public:
     int LineStatusIcon() const { return lineStatusIcon_; }
     int BaudSelection() const;
     std::vector<std::string> Messages() const;  // newest first
-    QListWidget* MessageList() const { return messageList_; }
+    QListWidget* MessageList() const { return controls_.messageList; }
     // Where each COMn leads and the adapters present; shown for the PC serial port only.
-    CSerialPortPanel* SerialPorts() const { return serialPorts_; }
+    CSerialPortPanel* SerialPorts() const { return controls_.serialPorts; }
 
 protected:
     void OnInitDialog() override;
@@ -76,6 +75,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Makes the controls (CommunicationControls) and connects them.
     void BuildControls();
     // Fills the port list of the link's category (a fresh scan) and selects the stored entry, or the
     // first when the stored one is not in the list; gives the selected index. Opens nothing.
@@ -93,22 +93,9 @@ private:
     ControlMode& mode_;
     RegistrySettings& settings_;
     CProgressBarDialog& progress_;
-    QLabel* statusIcon_;
-    QLabel* lineStatusText_;
-    QComboBox* categoryList_;
-    QComboBox* portList_;
-    QComboBox* baudList_;
-    QPushButton* writeSettingsButton_;
-    QPushButton* readSettingsButton_;
-    QLabel* currentArea_;
-    QPushButton* getAreaButton_;
-    QComboBox* areaList_;
-    QPushButton* storeButton_;
-    QPushButton* loadButton_;
-    QListWidget* messageList_;
-    QPushButton* writeMessagesButton_;
-    QPushButton* clearMessagesButton_;
-    CSerialPortPanel* serialPorts_;
+    // Loads and stores of the area list, without the area-select dialog: the list is the choice.
+    FlashAreas flashAreas_;
+    CommunicationControls controls_;
     int lineStatusIcon_ = 0;
     std::function<void()> writeSettingFile_;
     std::function<void()> readSettingFile_;

@@ -77,18 +77,36 @@ void CLUTDlg::BuildControls()
     small.setPointSize(8);
     setFont(small);
     body->setFixedSize(590, 306);
+    // One builder per group box, in the order the operator tabs through them.
+    BuildModeGroup(body);
+    BuildOperationGroup(body);
+    BuildEditModeGroup(body);
+    BuildGraph(body);
+    BuildUsageGroup(body);
+}
 
+void CLUTDlg::BuildModeGroup(QWidget* body)
+{
     Group("Current Mode Status", body, QRect(6, 4, 116, 44));
     modeLabel_ = Label("Edit Mode", body, QRect(14, 22, 100, 20), Qt::AlignCenter);
     SetControlId(modeLabel_, kModeLabelId);
     // Read by its text, the mode it shows; the group's caption describes it.
     modeLabel_->setAccessibleDescription(QStringLiteral("Current Mode Status"));
+}
 
+void CLUTDlg::BuildOperationGroup(QWidget* body)
+{
     Group("Operation", body, QRect(6, 54, 116, 112));
     auto* read = Button("Read Table Data", kReadId, body, QRect(14, 74, 100, 26));
     auto* write = Button("Write Table Data", kWriteId, body, QRect(14, 104, 100, 26));
     auto* clear = Button("Clear Table Data", kClearId, body, QRect(14, 134, 100, 26));
+    connect(read, &QPushButton::clicked, this, [this] { ReadTableData(); });
+    connect(write, &QPushButton::clicked, this, [this] { WriteTableData(table_.colourIndex); });
+    connect(clear, &QPushButton::clicked, this, [this] { ClearTableData(); });
+}
 
+void CLUTDlg::BuildEditModeGroup(QWidget* body)
+{
     Group("Change To Edit Mode", body, QRect(6, 172, 116, 110));
     auto* countLabel = Label("Edit Point\nCount To Add", body, QRect(14, 190, 100, 30));
     auto* count = new QLineEdit(body);
@@ -104,7 +122,15 @@ void CLUTDlg::BuildControls()
     spin_->SetBuddy(count);
     spin_->setAccessibleName(QStringLiteral("Edit Point Count To Add"));
     auto* convert = Button("Convert Editable", kConvertId, body, QRect(14, 250, 100, 26));
+    connect(convert, &QPushButton::clicked, this, [this] {
+        ConvertEditable(spin_->GetPos32());
+        InvalidateGraph();
+    });
+}
 
+// The sunken frame around the graph, and the levels beside it.
+void CLUTDlg::BuildGraph(QWidget* body)
+{
     auto* frame = new QFrame(body);
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setLineWidth(kFrameEdge);
@@ -126,20 +152,15 @@ void CLUTDlg::BuildControls()
     Label("0", body, QRect(kGraphLeft, below, 30, 14));
     Label("128", body, QRect(kGraphLeft + kFrameEdge + kSize / 2 - 15, below, 30, 14), Qt::AlignHCenter | Qt::AlignTop);
     Label("255", body, QRect(kGraphLeft + kSize + 2 * kFrameEdge - 30, below, 30, 14), Qt::AlignRight | Qt::AlignTop);
+}
 
+void CLUTDlg::BuildUsageGroup(QWidget* body)
+{
     Group("Usage Descritption", body, QRect(432, 4, 152, 278));
     Label("<< Add edit point >>\n  Left mouse click\n  on LUT line", body, QRect(440, 26, 140, 56));
     Label("<< Delete edit point >>\n  Right mouse click\n  at edit point", body, QRect(440, 96, 140, 56));
     Label("<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.", body,
           QRect(440, 166, 140, 72));
-
-    connect(read, &QPushButton::clicked, this, [this] { ReadTableData(); });
-    connect(write, &QPushButton::clicked, this, [this] { WriteTableData(table_.colourIndex); });
-    connect(clear, &QPushButton::clicked, this, [this] { ClearTableData(); });
-    connect(convert, &QPushButton::clicked, this, [this] {
-        ConvertEditable(spin_->GetPos32());
-        InvalidateGraph();
-    });
 }
 
 void CLUTDlg::OnInitDialog()

@@ -70,6 +70,11 @@ protected:
 
 private:
     void BuildControls();
+    void BuildModeGroup(QWidget* body);
+    void BuildOperationGroup(QWidget* body);
+    void BuildEditModeGroup(QWidget* body);
+    void BuildGraph(QWidget* body);
+    void BuildUsageGroup(QWidget* body);
     void PaintGraph(QPainter& painter);
 
     GammaTable table_;

@@ -32,15 +32,26 @@ FlashAreas::FlashAreas(Command& command, AreaChooser chooseArea, std::function<v
 {
 }
 
-int FlashAreas::LoadSettings()
+int FlashAreas::ChooseArea(bool load, int& area)
 {
-    int area = -1;
-    if (!chooseArea_ || chooseArea_(true, area) != 1) return 0;
-    // An entry the dialog does not know is no area: the camera is not asked to load it.
+    area = -1;
+    if (!chooseArea_ || chooseArea_(load, area) != 1) return 0;
+    // An entry the dialog does not know is no area: the camera is not asked to load or store it.
     if (!IsArea(area)) {
         ShowMessage(hosts_.messages, "Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
         return 0;
     }
+    return 1;
+}
+
+int FlashAreas::LoadSettings()
+{
+    int area = -1;
+    return ChooseArea(true, area) == 1 ? LoadArea(area) : 0;
+}
+
+int FlashAreas::LoadArea(int area)
+{
     const RequestOutcome loaded = command_.Set(cmd::LD, area, kLoadTimeoutMs);
     ShowCommunicationError(hosts_.messages, loaded.FailureText());
     if (!loaded) return 0;
@@ -58,15 +69,15 @@ RequestOutcome FlashAreas::Store(int area, int timeoutMs)
 int FlashAreas::StoreSettings()
 {
     int area = -1;
-    if (!chooseArea_ || chooseArea_(false, area) != 1) return 0;
-    if (!IsArea(area)) {
-        ShowMessage(hosts_.messages, "Selected invalid area !", {}, MessageButtons::Ok, MessageIcon::Stop);
-        return 0;
-    }
-    const RequestOutcome stored = Store(area, kStoreTimeoutMs);
+    return ChooseArea(false, area) == 1 ? StoreArea(area, kStoreTimeoutMs, kSavedText) : 0;
+}
+
+int FlashAreas::StoreArea(int area, int timeoutMs, std::string_view done)
+{
+    const RequestOutcome stored = Store(area, timeoutMs);
     ShowCommunicationError(hosts_.messages, stored.FailureText());
     if (!stored) return 0;
-    ShowMessage(hosts_.messages, "Completed saving current setting data !", {}, MessageButtons::Ok, MessageIcon::Information);
+    ShowMessage(hosts_.messages, done, {}, MessageButtons::Ok, MessageIcon::Information);
     return 1;
 }
 
@@ -90,7 +101,7 @@ int FlashAreas::StoreAll()
     }
     const int failures = tally.Failed();
     if (failures == 0) {
-        ShowMessage(hosts_.messages, "Completed to store current setting data!", {}, MessageButtons::Ok, MessageIcon::Information);
+        ShowMessage(hosts_.messages, kStoredText, {}, MessageButtons::Ok, MessageIcon::Information);
         return 1;
     }
     std::string text = "Couldn't store current setting data!";

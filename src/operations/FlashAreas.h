@@ -6,6 +6,7 @@
 #include "link/RequestOutcome.h"
 
 #include <functional>
+#include <string_view>
 
 class Command;
 
@@ -21,6 +22,10 @@ public:
     static constexpr int kStoreTimeoutMs = 8000;
     static constexpr int kStoreAllTimeoutMs = 10000;
     static constexpr int kStoreAllPauseMs = 20;
+    // What the operator reads once a store went through: after "&Store settings", and after "Store All" or
+    // a store of the communication dialog.
+    static constexpr std::string_view kSavedText = "Completed saving current setting data !";
+    static constexpr std::string_view kStoredText = "Completed to store current setting data!";
 
     // The area-select dialog: 1 with the chosen area (-1 for an entry it does not know), 0 on Cancel.
     using AreaChooser = std::function<int(bool load, int& area)>;
@@ -40,8 +45,18 @@ public:
 
     // The store of one area with the time-out given; not sent for an area number that is not one.
     RequestOutcome Store(int area, int timeoutMs);
+    // The store of one area as a single action of the operator's: a refusal shown as a communication
+    // error, a store that went through confirmed with `done`. 1 when stored.
+    int StoreArea(int area, int timeoutMs, std::string_view done);
+    // The load of one area as a single action: a refusal shown, everything read again after a load that
+    // went through. 1 when loaded.
+    int LoadArea(int area);
 
 private:
+    // The area-select dialog's choice: 1 with an area, 0 on Cancel or, after its message, for an entry that
+    // is no area.
+    int ChooseArea(bool load, int& area);
+
     Command& command_;
     AreaChooser chooseArea_;
     std::function<void()> refresh_;

@@ -127,42 +127,8 @@ private:
 
         std::vector<QWidget*> groupControls;
         int gridRow = 0;
-        for (const LayoutRow& row : group.rows) {
-            std::vector<QWidget*> companions;
-            std::vector<QWidget*> controls;
-            QLabel* rowLabel = nullptr;
-            if (!row.label.empty()) {
-                auto* label = new QLabel(QString::fromStdString(row.label), box);
-                rowLabel = label;
-                if (row.labelId != 0) page_.AddControl(row.labelId, label);
-                grid->addWidget(label, gridRow, 0);
-                companions.push_back(label);
-            }
-            for (std::size_t i = 0; i < row.items.size(); ++i) {
-                const LayoutItem& item = row.items[i];
-                const Cell cell = BuildItem(item, box, companions, controls);
-                const int column = firstItemColumn + static_cast<int>(i);
-                // The row's last control takes the columns left over, keeping its own width.
-                const int span = i + 1 == row.items.size() ? lastColumn - column : 1;
-                if (cell.layout)
-                    grid->addLayout(cell.layout, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
-                else if (cell.widget)
-                    grid->addWidget(cell.widget, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
-                // A radio group runs from the first radio button of a row to the next control that is
-                // not a radio button.
-                if (cell.widget && item.kind == ItemKind::Radio) {
-                    SetGroupStart(cell.widget, i == 0 || row.items[i - 1].kind != ItemKind::Radio);
-                } else if (cell.widget && item.kind != ItemKind::Static) {
-                    SetGroupStart(cell.widget, true);
-                }
-            }
-            // The caption names the row's first control for a screen reader, which reads a value label by
-            // its value (the relation, not the caption, tells what the value is).
-            if (rowLabel && !controls.empty()) rowLabel->setBuddy(controls.front());
-            if (!controls.empty()) page_.TieRow(companions, controls);
-            groupControls.insert(groupControls.end(), controls.begin(), controls.end());
-            ++gridRow;
-        }
+        const GridColumns columns{firstItemColumn, lastColumn};
+        for (const LayoutRow& row : group.rows) BuildRow(row, box, grid, gridRow++, columns, groupControls);
         for (const LayoutGroup& inner : group.subgroups) {
             std::vector<QWidget*> innerControls;
             QGroupBox* innerBox = BuildGroup(inner, box, innerControls);
@@ -176,6 +142,50 @@ private:
         return box;
     }
 
+    // Where a group's items stand in its grid: from the first item column to the last, the label before.
+    struct GridColumns {
+        int firstItem = 0;
+        int last = 0;
+    };
+
+    void BuildRow(const LayoutRow& row, QGroupBox* box, QGridLayout* grid, int gridRow, GridColumns columns,
+                  std::vector<QWidget*>& groupControls)
+    {
+        std::vector<QWidget*> companions;
+        std::vector<QWidget*> controls;
+        QLabel* rowLabel = nullptr;
+        if (!row.label.empty()) {
+            auto* label = new QLabel(QString::fromStdString(row.label), box);
+            rowLabel = label;
+            if (row.labelId != 0) page_.AddControl(row.labelId, label);
+            grid->addWidget(label, gridRow, 0);
+            companions.push_back(label);
+        }
+        for (std::size_t i = 0; i < row.items.size(); ++i) {
+            const LayoutItem& item = row.items[i];
+            const Cell cell = BuildItem(item, box, companions, controls);
+            const int column = columns.firstItem + static_cast<int>(i);
+            // The row's last control takes the columns left over, keeping its own width.
+            const int span = i + 1 == row.items.size() ? columns.last - column : 1;
+            if (cell.layout)
+                grid->addLayout(cell.layout, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
+            else if (cell.widget)
+                grid->addWidget(cell.widget, gridRow, column, 1, span, Qt::AlignLeft | Qt::AlignVCenter);
+            // A radio group runs from the first radio button of a row to the next control that is
+            // not a radio button.
+            if (cell.widget && item.kind == ItemKind::Radio) {
+                SetGroupStart(cell.widget, i == 0 || row.items[i - 1].kind != ItemKind::Radio);
+            } else if (cell.widget && item.kind != ItemKind::Static) {
+                SetGroupStart(cell.widget, true);
+            }
+        }
+        // The caption names the row's first control for a screen reader, which reads a value label by
+        // its value (the relation, not the caption, tells what the value is).
+        if (rowLabel && !controls.empty()) rowLabel->setBuddy(controls.front());
+        if (!controls.empty()) page_.TieRow(companions, controls);
+        groupControls.insert(groupControls.end(), controls.begin(), controls.end());
+    }
+
     // A built item: a widget, or a layout holding several.
     struct Cell {
         QWidget* widget = nullptr;
@@ -187,35 +197,10 @@ private:
     {
         const QString text = QString::fromStdString(item.text);
         switch (item.kind) {
-            case ItemKind::Combo: {
-                auto* combo = new QComboBox(box);
-                for (const std::string& entry : ComboEntries(item)) combo->addItem(QString::fromStdString(entry), 0);
-                combo->setCurrentIndex(-1);
-                combo->setFixedWidth(item.width != 0 ? item.width : column_.comboWidth);
-                combo->setMaxVisibleItems(24);
-                return AddControl(item.controlId, combo, controls);
-            }
-            case ItemKind::EditSpin: {
-                auto* edit = new QLineEdit(box);
-                // Edit and spin together end where the combo boxes of the page end.
-                edit->setFixedWidth(item.width != 0 ? item.width
-                                                    : std::max(kEditWidth, column_.comboWidth - kSpinWidth));
-                edit->setAlignment(Qt::AlignRight);
-                auto* spin = new CSpinButton(box);
-                spin->setFixedHeight(edit->sizeHint().height());
-                spin->SetBuddy(edit);
-                AddControl(item.controlId, edit, controls);
-                page_.AddControl(item.spinId, spin);
-                page_.ConnectControl(spin);
-                // The edit and its spin stand together, the spin flush against the edit; a layout rather
-                // than a widget, so that a hidden pair leaves no empty row behind.
-                auto* pair = new QHBoxLayout;
-                pair->setContentsMargins(0, 0, 0, 0);
-                pair->setSpacing(0);
-                pair->addWidget(edit);
-                pair->addWidget(spin);
-                return {nullptr, pair};
-            }
+            case ItemKind::Combo:
+                return AddControl(item.controlId, MakeCombo(item, box), controls);
+            case ItemKind::EditSpin:
+                return BuildEditSpin(item, box, controls);
             case ItemKind::Edit:
             case ItemKind::ReadOnlyEdit: {
                 auto* edit = new QLineEdit(text, box);
@@ -223,16 +208,8 @@ private:
                 edit->setReadOnly(item.kind == ItemKind::ReadOnlyEdit);
                 return AddControl(item.controlId, edit, controls);
             }
-            case ItemKind::Button: {
-                auto* button = new QPushButton(text, box);
-                button->setAutoDefault(false);
-                // Room around the caption whatever the style's own padding.
-                if (item.width != 0)
-                    button->setFixedWidth(std::max(item.width, metrics_.horizontalAdvance(text) + 16));
-                else
-                    button->setMinimumWidth(std::max(kMinButtonWidth, metrics_.horizontalAdvance(text) + 28));
-                return AddControl(item.controlId, button, controls);
-            }
+            case ItemKind::Button:
+                return AddControl(item.controlId, MakeButton(item, text, box), controls);
             case ItemKind::Static: {
                 auto* label = new QLabel(text, box);
                 if (item.width != 0) label->setMinimumWidth(item.width);
@@ -243,16 +220,56 @@ private:
                 }
                 return AddControl(item.controlId, label, controls);
             }
-            case ItemKind::CheckBox: {
-                auto* check = new QCheckBox(text, box);
-                return AddControl(item.controlId, check, controls);
-            }
-            case ItemKind::Radio: {
-                auto* radio = new CRadioButton(text, box);
-                return AddControl(item.controlId, radio, controls);
-            }
+            case ItemKind::CheckBox:
+                return AddControl(item.controlId, new QCheckBox(text, box), controls);
+            case ItemKind::Radio:
+                return AddControl(item.controlId, new CRadioButton(text, box), controls);
         }
         return {};
+    }
+
+    QComboBox* MakeCombo(const LayoutItem& item, QWidget* box) const
+    {
+        auto* combo = new QComboBox(box);
+        for (const std::string& entry : ComboEntries(item)) combo->addItem(QString::fromStdString(entry), 0);
+        combo->setCurrentIndex(-1);
+        combo->setFixedWidth(item.width != 0 ? item.width : column_.comboWidth);
+        combo->setMaxVisibleItems(24);
+        return combo;
+    }
+
+    QPushButton* MakeButton(const LayoutItem& item, const QString& text, QWidget* box) const
+    {
+        auto* button = new QPushButton(text, box);
+        button->setAutoDefault(false);
+        // Room around the caption whatever the style's own padding.
+        if (item.width != 0)
+            button->setFixedWidth(std::max(item.width, metrics_.horizontalAdvance(text) + 16));
+        else
+            button->setMinimumWidth(std::max(kMinButtonWidth, metrics_.horizontalAdvance(text) + 28));
+        return button;
+    }
+
+    Cell BuildEditSpin(const LayoutItem& item, QWidget* box, std::vector<QWidget*>& controls)
+    {
+        auto* edit = new QLineEdit(box);
+        // Edit and spin together end where the combo boxes of the page end.
+        edit->setFixedWidth(item.width != 0 ? item.width : std::max(kEditWidth, column_.comboWidth - kSpinWidth));
+        edit->setAlignment(Qt::AlignRight);
+        auto* spin = new CSpinButton(box);
+        spin->setFixedHeight(edit->sizeHint().height());
+        spin->SetBuddy(edit);
+        AddControl(item.controlId, edit, controls);
+        page_.AddControl(item.spinId, spin);
+        page_.ConnectControl(spin);
+        // The edit and its spin stand together, the spin flush against the edit; a layout rather
+        // than a widget, so that a hidden pair leaves no empty row behind.
+        auto* pair = new QHBoxLayout;
+        pair->setContentsMargins(0, 0, 0, 0);
+        pair->setSpacing(0);
+        pair->addWidget(edit);
+        pair->addWidget(spin);
+        return {nullptr, pair};
     }
 
     // A nested group's controls start where its outer group's controls start: its label column is

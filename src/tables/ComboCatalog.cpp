@@ -77,9 +77,9 @@ ComboList WithCodes(int command, const Coded& coded)
     return list;
 }
 
-std::vector<ComboList> BuildLists()
+// The two-way switches: Off/On, and False/True for the signal inverters and user outputs.
+void AddSwitchLists(std::vector<ComboList>& lists)
 {
-    std::vector<ComboList> lists;
     for (int command : {cmd::TM, cmd::ARS, cmd::EI, cmd::GM, cmd::SWBR, cmd::ADDI, cmd::HIM, cmd::FFR, cmd::FFG,
                         cmd::FFB, cmd::MFR, cmd::MFG, cmd::MFB}) {
         lists.push_back(Plain(command, kOffOn));
@@ -89,6 +89,11 @@ std::vector<ComboList> BuildLists()
           cmd::PGINV1, cmd::PGINV2, cmd::PGINV3, cmd::USC0, cmd::USC1, cmd::USC2, cmd::USC3}) {
         lists.push_back(Plain(command, kFalseTrue));
     }
+}
+
+// The signal routing of the camera's lines: output sources, NAND inputs, trigger, pulse generators, counters.
+void AddSignalLists(std::vector<ComboList>& lists)
+{
     for (int command : {cmd::LS0, cmd::LS1, cmd::LS2, cmd::LS3})
         lists.push_back(WithCodes(command, SignalSources(false)));
     for (int command : {cmd::ND0IN1, cmd::ND0IN2, cmd::ND1IN1, cmd::ND1IN2}) {
@@ -114,7 +119,11 @@ std::vector<ComboList> BuildLists()
     lists.push_back(WithCodes(cmd::CE2, {{"Off", 0}, {"Exposure Start", 2}}));
     lists.push_back(WithCodes(cmd::CE3, {{"Off", 0}, {"Line Transfer End", 4}}));
     for (int command : {cmd::CEA0, cmd::CEA1, cmd::CEA2, cmd::CEA3}) lists.push_back(Plain(command, {"Rising Edge"}));
+}
 
+// The modes of the camera's features, one list each.
+void AddFeatureLists(std::vector<ComboList>& lists)
+{
     lists.push_back(Plain(cmd::TA, {"RisingEdge", "FallingEdge", "LevelHigh", "LevelLow"}));
     lists.push_back(Plain(cmd::TR, {"OFF", "Timed", "TriggerWidth"}));
     lists.push_back(Plain(cmd::ETM, {"Common", "Indivisual"}));
@@ -148,6 +157,14 @@ std::vector<ComboList> BuildLists()
     lists.push_back(Plain(cmd::OPTFL, {"Off", "0.1us", "1us", "5us", "10us", "50us", "100is"}));
     lists.push_back(Plain(cmd::BAS00, {"Default Area", "Update Area"}));
     lists.push_back(Plain(cmd::CBDRT, {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"}));
+}
+
+std::vector<ComboList> BuildLists()
+{
+    std::vector<ComboList> lists;
+    AddSwitchLists(lists);
+    AddSignalLists(lists);
+    AddFeatureLists(lists);
     return lists;
 }
 

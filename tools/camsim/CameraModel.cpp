@@ -2,10 +2,10 @@
 #include "camsim/CameraModel.h"
 
 #include "base/StrFormat.h"
+#include "camsim/CameraCommandRules.h"
 #include "camsim/ModelCommandSet.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <climits>
 #include <utility>
@@ -13,10 +13,6 @@
 namespace camsim {
 namespace {
 
-constexpr int kCounterSource[4] = {cmd::CE0, cmd::CE1, cmd::CE2, cmd::CE3};
-constexpr int kCounterValue[4] = {cmd::CV0, cmd::CV1, cmd::CV2, cmd::CV3};
-constexpr int kCounterStatus[4] = {cmd::CS0, cmd::CS1, cmd::CS2, cmd::CS3};
-constexpr int kCounterReset[4] = {cmd::CR0, cmd::CR1, cmd::CR2, cmd::CR3};
 constexpr int kCounterIdle = 0;
 constexpr int kCounterActive = 2;
 constexpr int kCounterOverflow = 4;
@@ -34,124 +30,6 @@ constexpr int kModelNameMax = 32;
 constexpr int kVersionPartMax = 8;
 const char* const kVendorName = "Orvane";
 const char* const kHelpText = "RV-8200-XC serial commands: see the camera manual";
-
-int IndexOf(const int (&list)[4], int command)
-{
-    for (int i = 0; i < 4; ++i) {
-        if (list[i] == command) return i;
-    }
-    return -1;
-}
-
-// Commands no page control is bound to, as this camera implements them: EB (echo flag, kept but without
-// effect), HP (a one-line help text), ST (status word, 0 = ready), SBDRT (the current speed code), ST00,
-// GA00, PGC00, PBC00 (factory settings kept like the others), SDR00/SDS00 (factory shading calibration
-// with busy polling like PGR00/PGS00), DVN (the vendor name).
-bool IsReadOnly(int command)
-{
-    switch (command) {
-        case cmd::VN:
-        case cmd::FPVN:
-        case cmd::ID:
-        case cmd::DVN:
-        case cmd::MD:
-        case cmd::DV:
-        case cmd::HP:
-        case cmd::ST:
-        case cmd::SBDRT:
-        case cmd::LRMIN:
-        case cmd::PEMAX:
-        case cmd::PEMIN:
-        case cmd::AWRS:
-        case cmd::AHRS:
-        case cmd::SDRS:
-        case cmd::PGS:
-        case cmd::PBS:
-        case cmd::PGS00:
-        case cmd::PBS00:
-        case cmd::SDS00:
-        case cmd::TMP0:
-        case cmd::EA:
-            return true;
-        default:
-            return IndexOf(kCounterValue, command) >= 0 || IndexOf(kCounterStatus, command) >= 0;
-    }
-}
-
-bool IsAction(int command)
-{
-    switch (command) {
-        case cmd::CRS00:
-        case cmd::RS:
-        case cmd::PGR:
-        case cmd::PBR:
-        case cmd::PGR00:
-        case cmd::PBR00:
-        case cmd::SDR00:
-        case cmd::SA:
-        case cmd::SA00:
-        case cmd::LD:
-        case cmd::ULCK:
-        case cmd::SDDU:
-        case cmd::SDDA:
-            return true;
-        default:
-            return IndexOf(kCounterReset, command) >= 0;
-    }
-}
-
-bool IsWrittenText(int command)
-{
-    return command == cmd::UD || command == cmd::ID00 || command == cmd::MD00 || command == cmd::DV00;
-}
-
-// The status query that reports a calibration's progress.
-int StatusOf(int startCommand)
-{
-    switch (startCommand) {
-        case cmd::PGR:
-            return cmd::PGS;
-        case cmd::PBR:
-            return cmd::PBS;
-        case cmd::PGR00:
-            return cmd::PGS00;
-        case cmd::PBR00:
-            return cmd::PBS00;
-        case cmd::SDR00:
-            return cmd::SDS00;
-        default:
-            return -1;
-    }
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
-// A decimal integer with an optional sign and nothing else; false when the text is not one.
-bool ParseInteger(std::string_view text, long long& value)
-{
-    text = Trim(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 12) return false;
-    long long result = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        result = result * 10 + (c - '0');
-    }
-    value = negative ? -result : result;
-    return true;
-}
-
-// Identity texts travel inside answer lines, so they must not hold the answer's own separators.
-bool IsCleanText(std::string_view text) { return text.find_first_of("=?,") == std::string_view::npos; }
 
 }  // namespace
 
@@ -236,18 +114,11 @@ CameraModel::Reply CameraModel::Respond(std::string_view line)
     if (std::find(config_.refusedLines.begin(), config_.refusedLines.end(), line) != config_.refusedLines.end()) {
         return Error("refused on request");
     }
-    for (char c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 32 || byte == 127) return Error("line holds a control character");
-    }
+    if (HasControlCharacter(line)) return Error("line holds a control character");
     const std::size_t separator = line.find_first_of("=?");
     if (separator == std::string_view::npos) return Error("malformed line, expected MN value or MN query");
-    std::string mnemonic(Trim(line.substr(0, separator)));
-    for (char& c : mnemonic) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const bool wordOk = !mnemonic.empty() && mnemonic.size() <= 16 &&
-                        std::all_of(mnemonic.begin(), mnemonic.end(),
-                                    [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
-    if (!wordOk) return Error("malformed line, no command word");
+    const std::string mnemonic = CommandWord(line.substr(0, separator));
+    if (mnemonic.empty()) return Error("malformed line, no command word");
     const int command = CommandTable::Find(mnemonic);
     if (command < 0) return Error("unknown command " + mnemonic);
     if (!ModelCommandSet::HasCommand(model_, command)) return Error(model_ + " has no command " + mnemonic);
@@ -285,7 +156,7 @@ CameraModel::Reply CameraModel::Query(int command)
         default:
             break;
     }
-    if (IsAction(command) || IsWrittenText(command)) return Error(StrFormat("%s cannot be queried", name));
+    if (FindAction(command) || IsWrittenText(command)) return Error(StrFormat("%s cannot be queried", name));
     if (const auto forced = config_.forcedAnswers.find(command); forced != config_.forcedAnswers.end()) {
         return {StrFormat("%s=%d\r\n", name, forced->second), 0};
     }
@@ -320,8 +191,8 @@ CameraModel::Reply CameraModel::Write(int command, std::string_view valueText)
     if (IsReadOnly(command)) return Error(StrFormat("%s is read-only", name));
     long long value = 0;
     if (!ParseInteger(valueText, value)) return Error(StrFormat("%s value is not a whole number", name));
-    if (IsAction(command)) {
-        return WriteAction(command, static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)));
+    if (const Action* action = FindAction(command)) {
+        return WriteAction(*action, static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)));
     }
 
     if (command == cmd::CBDRT) {
@@ -389,105 +260,120 @@ CameraModel::Reply CameraModel::WriteText(int command, std::string_view text)
             model_ = std::string(text);
             parameters_.LoadStored(parameters_.All(), model_);
             return Complete();
-        case cmd::DV00: {
-            int parts = 0;
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t dot = text.find('.', start);
-                const std::string_view part = text.substr(start, dot == std::string_view::npos ? dot : dot - start);
-                if (part.empty() || part.size() > static_cast<std::size_t>(kVersionPartMax) || !IsCleanText(part)) {
-                    return Error("DV00 takes four dotted parts like 1.0.2.3");
-                }
-                ++parts;
-                if (dot == std::string_view::npos) break;
-                start = dot + 1;
-            }
-            if (parts != 4) return Error("DV00 takes four dotted parts like 1.0.2.3");
+        case cmd::DV00:
+            if (!IsDottedVersion(text, kVersionPartMax)) return Error("DV00 takes four dotted parts like 1.0.2.3");
             deviceVersion_ = std::string(text);
             return Complete();
-        }
         default:
             return Error("not a text command");
     }
 }
 
-CameraModel::Reply CameraModel::WriteAction(int command, int value)
+const CameraModel::Action* CameraModel::FindAction(int command)
 {
-    const char* name = CommandTable::Mnemonic(command);
-    auto expect = [name](int given, int wanted) {
-        return given == wanted ? std::string() : StrFormat("%s takes only the value %d", name, wanted);
+    static const Action kActions[] = {
+        {cmd::CRS00, 1, &CameraModel::ResetByCommand},
+        {cmd::RS, 0, &CameraModel::MeasureShading},
+        {cmd::PGR, 0, &CameraModel::StartCalibration},
+        {cmd::PBR, 0, &CameraModel::StartCalibration},
+        {cmd::PGR00, 0, &CameraModel::StartCalibration},
+        {cmd::PBR00, 0, &CameraModel::StartCalibration},
+        {cmd::SDR00, 0, &CameraModel::StartCalibration},
+        {cmd::SA, kAnyValue, &CameraModel::StoreUserArea},
+        {cmd::SA00, 0, &CameraModel::StoreFactoryArea},
+        {cmd::LD, kAnyValue, &CameraModel::LoadArea},
+        {cmd::ULCK, kAnyValue, &CameraModel::Unlock},
+        // The written entries are in use as soon as they arrive; SDDU only closes the transfer.
+        {cmd::SDDU, 0, &CameraModel::Acknowledge},
+        {cmd::SDDA, 0, &CameraModel::StoreShading},
+        {cmd::CR0, 0, &CameraModel::ResetCounter},
+        {cmd::CR1, 0, &CameraModel::ResetCounter},
+        {cmd::CR2, 0, &CameraModel::ResetCounter},
+        {cmd::CR3, 0, &CameraModel::ResetCounter},
     };
-    std::string problem;
-    switch (command) {
-        case cmd::CRS00:
-            if (!(problem = expect(value, 1)).empty()) return Error(problem);
-            Reset();
-            return Complete();
-        case cmd::RS: {
-            if (!(problem = expect(value, 0)).empty()) return Error(problem);
-            const auto forced = config_.forcedResults.find(cmd::SDRS);
-            const int result = forced != config_.forcedResults.end() ? forced->second : kShadingComplete;
-            // The measurement goes into the user table the correction mode selects; with the correction off
-            // the camera still measures but keeps nothing.
-            const int table = parameters_.Get(cmd::SDM);
-            if (result == kShadingComplete && table >= 1 && table <= CameraTables::kShadingTables) {
-                tables_.Recalibrate(table - 1);
-            }
-            parameters_.SetRaw(cmd::SDRS, result);
-            return {"COMPLETE\r\n", config_.rsMilliseconds};
-        }
-        case cmd::PGR:
-        case cmd::PBR:
-        case cmd::PGR00:
-        case cmd::PBR00:
-        case cmd::SDR00:
-            if (!(problem = expect(value, 0)).empty()) return Error(problem);
-            return StartCalibration(command);
-        case cmd::SA:
-            if (value < 1 || value > 3)
-                return Error(StrFormat("SA %d out of range 1..3, the factory area is SA00", value));
-            StoreArea(value);
-            lastStoredUserArea_ = value;
-            return Complete();
-        case cmd::SA00:
-            if (!(problem = expect(value, 0)).empty()) return Error(problem);
-            StoreArea(0);
-            return Complete();
-        case cmd::LD:
-            if (value < 0 || value > 3) return Error(StrFormat("LD %d out of range 0..3", value));
-            parameters_.LoadStored(areas_[static_cast<std::size_t>(value)], model_);
-            parameters_.SetRaw(cmd::EA, value);
-            return Complete();
-        case cmd::ULCK:
-            if (value != config_.unlockCode) return Error("ULCK wrong unlock code");
-            unlocked_ = true;
-            return Complete();
-        case cmd::SDDU:
-            // The written entries are in use as soon as they arrive; SDDU only closes the transfer.
-            if (!(problem = expect(value, 0)).empty()) return Error(problem);
-            return Complete();
-        case cmd::SDDA:
-            if (!(problem = expect(value, 0)).empty()) return Error(problem);
-            tables_.StoreShading();
-            return Complete();
-        default:
-            break;
+    for (const Action& action : kActions) {
+        if (action.command == command) return &action;
     }
-    const int counter = IndexOf(kCounterReset, command);
-    if (counter >= 0) {
-        if (!(problem = expect(value, 0)).empty()) return Error(problem);
-        counterStart_[static_cast<std::size_t>(counter)] = Now();
-        return Complete();
-    }
-    return Error(StrFormat("%s cannot be written", name));
+    return nullptr;
 }
 
-CameraModel::Reply CameraModel::StartCalibration(int command)
+CameraModel::Reply CameraModel::WriteAction(const Action& action, int value)
+{
+    if (action.onlyValue != kAnyValue && value != action.onlyValue) {
+        return Error(StrFormat("%s takes only the value %d", CommandTable::Mnemonic(action.command), action.onlyValue));
+    }
+    return (this->*action.run)(action.command, value);
+}
+
+CameraModel::Reply CameraModel::ResetByCommand(int, int)
+{
+    Reset();
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::MeasureShading(int, int)
+{
+    const auto forced = config_.forcedResults.find(cmd::SDRS);
+    const int result = forced != config_.forcedResults.end() ? forced->second : kShadingComplete;
+    // The measurement goes into the user table the correction mode selects; with the correction off
+    // the camera still measures but keeps nothing.
+    const int table = parameters_.Get(cmd::SDM);
+    if (result == kShadingComplete && table >= 1 && table <= CameraTables::kShadingTables) {
+        tables_.Recalibrate(table - 1);
+    }
+    parameters_.SetRaw(cmd::SDRS, result);
+    return {"COMPLETE\r\n", config_.rsMilliseconds};
+}
+
+CameraModel::Reply CameraModel::StartCalibration(int command, int)
 {
     const int status = StatusOf(command);
     const auto forced = config_.forcedResults.find(status);
     parameters_.SetRaw(status, forced != config_.forcedResults.end() ? forced->second : kResultSucceeded);
     busyPollsLeft_[static_cast<std::size_t>(status)] = std::max(0, config_.busyPolls);
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::StoreUserArea(int, int area)
+{
+    if (area < 1 || area > 3) return Error(StrFormat("SA %d out of range 1..3, the factory area is SA00", area));
+    StoreArea(area);
+    lastStoredUserArea_ = area;
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::StoreFactoryArea(int, int)
+{
+    StoreArea(0);
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::LoadArea(int, int area)
+{
+    if (area < 0 || area > 3) return Error(StrFormat("LD %d out of range 0..3", area));
+    parameters_.LoadStored(areas_[static_cast<std::size_t>(area)], model_);
+    parameters_.SetRaw(cmd::EA, area);
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::Unlock(int, int code)
+{
+    if (code != config_.unlockCode) return Error("ULCK wrong unlock code");
+    unlocked_ = true;
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::Acknowledge(int, int) { return Complete(); }
+
+CameraModel::Reply CameraModel::StoreShading(int, int)
+{
+    tables_.StoreShading();
+    return Complete();
+}
+
+CameraModel::Reply CameraModel::ResetCounter(int command, int)
+{
+    counterStart_[static_cast<std::size_t>(IndexOf(kCounterReset, command))] = Now();
     return Complete();
 }
 

@@ -52,8 +52,26 @@ private:
     Reply Query(int command);
     Reply Write(int command, std::string_view valueText);
     Reply WriteText(int command, std::string_view text);
-    Reply WriteAction(int command, int value);
-    Reply StartCalibration(int command);
+    // An action command, the one value it takes (kAnyValue: the action checks the value itself) and what
+    // it does.
+    struct Action {
+        int command;
+        int onlyValue;
+        Reply (CameraModel::*run)(int command, int value);
+    };
+    static constexpr int kAnyValue = -1;
+    static const Action* FindAction(int command);  // null for a command that is no action
+    Reply WriteAction(const Action& action, int value);
+    Reply ResetByCommand(int command, int value);
+    Reply MeasureShading(int command, int value);
+    Reply StartCalibration(int command, int value);
+    Reply StoreUserArea(int command, int area);
+    Reply StoreFactoryArea(int command, int value);
+    Reply LoadArea(int command, int area);
+    Reply Unlock(int command, int code);
+    Reply Acknowledge(int command, int value);
+    Reply StoreShading(int command, int value);
+    Reply ResetCounter(int command, int value);
     Reply WhiteBalance(int mode);
     void Reset();
     void StoreArea(int area);

@@ -141,16 +141,7 @@ int PtyCamera::Run(const std::atomic<bool>& stop, std::string& error)
     // that is more than half a byte late on every answer. The simulated line keeps to the byte.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     while (!stop.load()) {
-        if (lift_ && lift_->exchange(false)) {
-            link_.LiftFaults();
-            std::printf("faults lifted\n");
-            std::fflush(stdout);
-        }
-        if (arm_ && arm_->exchange(false)) {
-            link_.ArmFaults();
-            std::printf("faults armed\n");
-            std::fflush(stdout);
-        }
+        TakeFaultFlags();
         if (link_.HungUp()) {
             // The PC's side sees a hang-up: its reads fail with EIO, as when a USB adapter is pulled.
             hungUp_ = true;
@@ -170,30 +161,53 @@ int PtyCamera::Run(const std::atomic<bool>& stop, std::string& error)
             return 0;
         }
         link_.SetPcBaudRate(PcBaudRate());
-        if (fd.revents & POLLIN) {
-            const ssize_t count = read(master_, buffer.data(), buffer.size());
-            if (count > 0) {
-                link_.Write(buffer.data(), static_cast<std::size_t>(count));
-            } else if (count < 0 && errno != EAGAIN && errno != EINTR && errno != EIO) {
-                error = SystemError("read from the pseudo-terminal");
-                return 0;
-            }
-        }
-        const std::size_t available = link_.Available();
-        if (available > 0) {
-            const std::size_t old = pending.size();
-            pending.resize(old + available);
-            pending.resize(old + link_.Read(pending.data() + old, available, 0));
-        }
-        if (!pending.empty()) {
-            const ssize_t written = write(master_, pending.data(), pending.size());
-            if (written > 0) {
-                pending.erase(pending.begin(), pending.begin() + written);
-            } else if (written < 0 && errno != EAGAIN && errno != EINTR) {
-                error = SystemError("write to the pseudo-terminal");
-                return 0;
-            }
-        }
+        if ((fd.revents & POLLIN) && !ReadFromPc(buffer, error)) return 0;
+        if (!WriteToPc(pending, error)) return 0;
+    }
+    return 1;
+}
+
+void PtyCamera::TakeFaultFlags()
+{
+    if (lift_ && lift_->exchange(false)) {
+        link_.LiftFaults();
+        std::printf("faults lifted\n");
+        std::fflush(stdout);
+    }
+    if (arm_ && arm_->exchange(false)) {
+        link_.ArmFaults();
+        std::printf("faults armed\n");
+        std::fflush(stdout);
+    }
+}
+
+int PtyCamera::ReadFromPc(std::vector<std::uint8_t>& buffer, std::string& error)
+{
+    const ssize_t count = read(master_, buffer.data(), buffer.size());
+    if (count > 0) {
+        link_.Write(buffer.data(), static_cast<std::size_t>(count));
+    } else if (count < 0 && errno != EAGAIN && errno != EINTR && errno != EIO) {
+        error = SystemError("read from the pseudo-terminal");
+        return 0;
+    }
+    return 1;
+}
+
+int PtyCamera::WriteToPc(std::vector<std::uint8_t>& pending, std::string& error)
+{
+    const std::size_t available = link_.Available();
+    if (available > 0) {
+        const std::size_t old = pending.size();
+        pending.resize(old + available);
+        pending.resize(old + link_.Read(pending.data() + old, available, 0));
+    }
+    if (pending.empty()) return 1;
+    const ssize_t written = write(master_, pending.data(), pending.size());
+    if (written > 0) {
+        pending.erase(pending.begin(), pending.begin() + written);
+    } else if (written < 0 && errno != EAGAIN && errno != EINTR) {
+        error = SystemError("write to the pseudo-terminal");
+        return 0;
     }
     return 1;
 }

@@ -4,7 +4,9 @@
 #include "camsim/InProcessLink.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace camsim {
 
@@ -41,6 +43,12 @@ public:
 
 private:
     void Close();
+    // Lifts or arms the link's faults when their flag was raised since the last look.
+    void TakeFaultFlags();
+    // The bytes the PC sent, into the camera; 1, or 0 with the reason in error.
+    int ReadFromPc(std::vector<std::uint8_t>& buffer, std::string& error);
+    // The camera's answer bytes, out to the PC as far as the master takes them; the rest stays pending.
+    int WriteToPc(std::vector<std::uint8_t>& pending, std::string& error);
 
     InProcessLink& link_;
     int master_ = -1;

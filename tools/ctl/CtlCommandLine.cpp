@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -71,115 +72,174 @@ bool ParseBaud(const std::string& text, int& baud)
     return false;
 }
 
-bool TakesValue(const std::string& option)
+// The program's switches, each setting one flag of the command line.
+struct Switch {
+    const char* name;
+    bool CtlCommandLine::*flag;
+};
+constexpr Switch kSwitches[] = {{"--json", &CtlCommandLine::json},       {"--yes", &CtlCommandLine::yes},
+                                {"--factory", &CtlCommandLine::factory}, {"--quiet", &CtlCommandLine::quiet},
+                                {"--help", &CtlCommandLine::help},       {"-h", &CtlCommandLine::help},
+                                {"--version", &CtlCommandLine::version}};
+
+// The channel options, each naming one more camera, and what their value must be.
+struct ChannelOption {
+    const char* name;
+    bool (*parse)(const std::string& text, CtlConnection& connection);
+    const char* takes;
+};
+constexpr ChannelOption kChannelOptions[] = {{"--port", ParsePort, "COMn or a device path"},
+                                             {"--cameralink", ParseCameraLink, "KIND:ENTRY (KIND 2000, 2001 or v11)"}};
+constexpr const char* kBaudOption = "--baud";
+constexpr const char* kBaudTakes = "9600, 19200, 38400, 57600 or 115200";
+
+const ChannelOption* FindChannelOption(const std::string& option)
 {
-    return option == "--port" || option == "--cameralink" || option == "--baud";
+    for (const ChannelOption& channel : kChannelOptions) {
+        if (option == channel.name) return &channel;
+    }
+    return nullptr;
 }
+
+bool TakesValue(const std::string& option) { return FindChannelOption(option) || option == kBaudOption; }
+
+bool Contains(const std::vector<std::string>& list, const std::string& word)
+{
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+// One pass over the words; the settings that hold for every camera are gathered until the end.
+class CommandLineParser {
+public:
+    CommandLineParser(const std::vector<std::string>& args, CtlCommandLine& out, std::string& problem)
+        : args_(args), out_(out), problem_(problem)
+    {
+    }
+
+    int Parse()
+    {
+        if (!FindVerb()) return 0;
+        for (std::size_t i = 0; i < args_.size(); ++i) {
+            if (!TakeWord(i)) return 0;
+        }
+        if (out_.connections.empty()) out_.connections.emplace_back();
+        for (CtlConnection& connection : out_.connections) {
+            connection.baudRate = baudRate_;
+            connection.keepSpeed = keepSpeed_;
+        }
+        return 1;
+    }
+
+private:
+    // The verb first, so that its own flags can be told from the program's.
+    bool FindVerb()
+    {
+        for (std::size_t i = 0; i < args_.size(); ++i) {
+            if (args_[i] == "--") break;
+            if (TakesValue(args_[i])) {
+                ++i;
+                continue;
+            }
+            if (args_[i].rfind("--", 0) == 0) continue;
+            out_.verb = args_[i];
+            verb_ = CtlVerbList::Find(args_[i]);
+            if (!verb_ && args_[i] != "help") return Fail("unknown verb '" + args_[i] + "'");
+            break;
+        }
+        return true;
+    }
+
+    // The word at i, and the value after it where it takes one (i then moves on to the value).
+    bool TakeWord(std::size_t& i)
+    {
+        const std::string& arg = args_[i];
+        if (wordsOnly_) {
+            out_.verbArgs.push_back(arg);
+            return true;
+        }
+        if (arg == "--") {
+            wordsOnly_ = true;
+            out_.verbArgs.push_back(arg);
+            return true;
+        }
+        if (!seenVerb_ && arg == out_.verb && arg.rfind("--", 0) != 0) {
+            seenVerb_ = true;
+            return true;
+        }
+        if (verb_ && Contains(verb_->flags, arg)) {
+            out_.verbArgs.push_back(arg);
+            return true;
+        }
+        if (verb_ && Contains(verb_->valueFlags, arg)) {
+            // The verb's own option and its value go to the verb together.
+            out_.verbArgs.push_back(arg);
+            if (i + 1 < args_.size()) out_.verbArgs.push_back(args_[++i]);
+            return true;
+        }
+        if (TakesValue(arg)) {
+            if (i + 1 >= args_.size()) return Fail(arg + " needs a value");
+            return TakeValue(arg, args_[++i]);
+        }
+        if (TakeSwitch(arg)) return true;
+        if (seenVerb_ && !(arg.size() > 2 && arg.rfind("--", 0) == 0)) {
+            out_.verbArgs.push_back(arg);
+            return true;
+        }
+        return Fail(seenVerb_ ? "'" + out_.verb + "' has no option " + arg : "unknown option " + arg);
+    }
+
+    bool TakeValue(const std::string& option, const std::string& value)
+    {
+        if (option == kBaudOption) {
+            return ParseBaud(value, baudRate_) || Fail(option + " takes " + kBaudTakes + ", not " + value);
+        }
+        const ChannelOption* channel = FindChannelOption(option);
+        CtlConnection connection;
+        if (!channel->parse(value, connection)) return Fail(option + " takes " + channel->takes + ", not " + value);
+        for (const CtlConnection& other : out_.connections) {
+            // Two runs on one channel would take turns answering each other's requests.
+            if (other.Describe() == connection.Describe()) return Fail(connection.Describe() + " is named twice");
+        }
+        out_.connections.push_back(connection);
+        return true;
+    }
+
+    bool TakeSwitch(const std::string& arg)
+    {
+        if (arg == "--keep-speed") {
+            keepSpeed_ = true;
+            return true;
+        }
+        for (const Switch& option : kSwitches) {
+            if (arg == option.name) {
+                out_.*option.flag = true;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool Fail(std::string problem)
+    {
+        problem_ = std::move(problem);
+        return false;
+    }
+
+    const std::vector<std::string>& args_;
+    CtlCommandLine& out_;
+    std::string& problem_;
+    const CtlVerb* verb_ = nullptr;
+    bool seenVerb_ = false;
+    bool wordsOnly_ = false;
+    int baudRate_ = 0;  // --baud and --keep-speed hold for every camera
+    bool keepSpeed_ = false;
+};
 
 }  // namespace
 
 int CtlCommandLine::Parse(const std::vector<std::string>& args, CtlCommandLine& out, std::string& problem)
 {
-    // The verb first, so that its own flags can be told from the program's.
-    const CtlVerb* verb = nullptr;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--") break;
-        if (TakesValue(args[i])) {
-            ++i;
-            continue;
-        }
-        if (args[i].rfind("--", 0) == 0) continue;
-        out.verb = args[i];
-        verb = CtlVerbList::Find(args[i]);
-        if (!verb && args[i] != "help") {
-            problem = "unknown verb '" + args[i] + "'";
-            return 0;
-        }
-        break;
-    }
-    bool seenVerb = false;
-    bool wordsOnly = false;
-    int baudRate = 0;
-    bool keepSpeed = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (wordsOnly) {
-            out.verbArgs.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            wordsOnly = true;
-            out.verbArgs.push_back(arg);
-            continue;
-        }
-        if (!seenVerb && arg == out.verb && arg.rfind("--", 0) != 0) {
-            seenVerb = true;
-            continue;
-        }
-        const bool verbFlag = verb && std::find(verb->flags.begin(), verb->flags.end(), arg) != verb->flags.end();
-        const bool verbValue =
-            verb && std::find(verb->valueFlags.begin(), verb->valueFlags.end(), arg) != verb->valueFlags.end();
-        if (verbFlag) {
-            out.verbArgs.push_back(arg);
-        } else if (verbValue) {
-            // The verb's own option and its value go to the verb together.
-            out.verbArgs.push_back(arg);
-            if (i + 1 < args.size()) out.verbArgs.push_back(args[++i]);
-        } else if (TakesValue(arg)) {
-            if (i + 1 >= args.size()) {
-                problem = arg + " needs a value";
-                return 0;
-            }
-            const std::string& value = args[++i];
-            CtlConnection connection;
-            if (arg == "--port" && !ParsePort(value, connection)) {
-                problem = "--port takes COMn or a device path, not " + value;
-                return 0;
-            }
-            if (arg == "--cameralink" && !ParseCameraLink(value, connection)) {
-                problem = "--cameralink takes KIND:ENTRY (KIND 2000, 2001 or v11), not " + value;
-                return 0;
-            }
-            if (arg == "--baud" && !ParseBaud(value, baudRate)) {
-                problem = "--baud takes 9600, 19200, 38400, 57600 or 115200, not " + value;
-                return 0;
-            }
-            if (arg == "--baud") continue;
-            for (const CtlConnection& other : out.connections) {
-                // Two runs on one channel would take turns answering each other's requests.
-                if (other.Describe() == connection.Describe()) {
-                    problem = connection.Describe() + " is named twice";
-                    return 0;
-                }
-            }
-            out.connections.push_back(connection);
-        } else if (arg == "--json") {
-            out.json = true;
-        } else if (arg == "--yes") {
-            out.yes = true;
-        } else if (arg == "--factory") {
-            out.factory = true;
-        } else if (arg == "--quiet") {
-            out.quiet = true;
-        } else if (arg == "--keep-speed") {
-            keepSpeed = true;
-        } else if (arg == "--help" || arg == "-h") {
-            out.help = true;
-        } else if (arg == "--version") {
-            out.version = true;
-        } else if (seenVerb && !(arg.size() > 2 && arg.rfind("--", 0) == 0)) {
-            out.verbArgs.push_back(arg);
-        } else {
-            problem = seenVerb ? "'" + out.verb + "' has no option " + arg : "unknown option " + arg;
-            return 0;
-        }
-    }
-    if (out.connections.empty()) out.connections.emplace_back();
-    for (CtlConnection& connection : out.connections) {
-        connection.baudRate = baudRate;
-        connection.keepSpeed = keepSpeed;
-    }
-    return 1;
+    return CommandLineParser(args, out, problem).Parse();
 }
 
 std::string CtlCommandLine::Usage()

@@ -95,6 +95,85 @@ bool ContinuesOnNextLine(std::string_view logical)
     return eq != std::string_view::npos;
 }
 
+// Hex digits and nothing else, at most `maxDigits` of them.
+bool ParseHexNumber(std::string_view text, std::size_t maxDigits, std::uint32_t& number)
+{
+    if (text.empty() || text.size() > maxDigits) {
+        return false;
+    }
+    number = 0;
+    for (char c : text) {
+        const int d = HexDigit(c);
+        if (d < 0) {
+            return false;
+        }
+        number = number * 16 + static_cast<std::uint32_t>(d);
+    }
+    return true;
+}
+
+// "text", with its escapes.
+bool ParseText(std::string_view data, RegEditValue& value)
+{
+    std::string text;
+    if (!TakeQuoted(data, text) || !Trim(data).empty()) {
+        return false;
+    }
+    value.type = kTypeText;
+    value.data.assign(text.begin(), text.end());
+    value.data.push_back(0);
+    return true;
+}
+
+// The digits after "dword:", at most eight, stored low byte first.
+bool ParseDword(std::string_view digits, RegEditValue& value)
+{
+    std::uint32_t number = 0;
+    if (!ParseHexNumber(digits, 8, number)) {
+        return false;
+    }
+    value.type = kTypeDword;
+    value.data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+                  static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
+    return true;
+}
+
+// What follows "hex": an optional "(type)", then ":" and bytes of one or two digits separated by commas.
+bool ParseHex(std::string_view data, RegEditValue& value)
+{
+    std::uint32_t type = kTypeBinary;
+    if (!data.empty() && data.front() == '(') {
+        const std::size_t close = data.find(')');
+        if (close == std::string_view::npos || !ParseHexNumber(data.substr(1, close - 1), 8, type)) {
+            return false;
+        }
+        data.remove_prefix(close + 1);
+    }
+    if (data.empty() || data.front() != ':') {
+        return false;
+    }
+    data.remove_prefix(1);
+    value.type = type;
+    value.data.clear();
+    data = Trim(data);
+    while (!data.empty()) {
+        const std::size_t comma = data.find(',');
+        std::uint32_t byte = 0;
+        if (!ParseHexNumber(Trim(data.substr(0, comma)), 2, byte)) {
+            return false;
+        }
+        value.data.push_back(static_cast<std::uint8_t>(byte));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        data.remove_prefix(comma + 1);
+        if (Trim(data).empty()) {
+            return false;  // trailing comma
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 RegEditDocument RegEditDocument::Parse(std::string_view text)
@@ -192,85 +271,10 @@ bool RegEditDocument::ParseValueData(std::string_view data, Line& line)
         return true;
     }
     line.kind = LineKind::kValue;
-    if (!data.empty() && data.front() == '"') {
-        std::string text;
-        if (!TakeQuoted(data, text) || !Trim(data).empty()) {
-            return false;
-        }
-        line.value.type = kTypeText;
-        line.value.data.assign(text.begin(), text.end());
-        line.value.data.push_back(0);
-        return true;
-    }
-    if (data.substr(0, 6) == "dword:") {
-        data.remove_prefix(6);
-        if (data.empty() || data.size() > 8) {
-            return false;
-        }
-        std::uint32_t number = 0;
-        for (char c : data) {
-            const int d = HexDigit(c);
-            if (d < 0) {
-                return false;
-            }
-            number = number * 16 + static_cast<std::uint32_t>(d);
-        }
-        line.value.type = kTypeDword;
-        line.value.data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-                           static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)};
-        return true;
-    }
-    if (data.substr(0, 3) != "hex") {
-        return false;
-    }
-    data.remove_prefix(3);
-    std::uint32_t type = kTypeBinary;
-    if (!data.empty() && data.front() == '(') {
-        const std::size_t close = data.find(')');
-        if (close == std::string_view::npos || close == 1 || close > 9) {
-            return false;
-        }
-        type = 0;
-        for (char c : data.substr(1, close - 1)) {
-            const int d = HexDigit(c);
-            if (d < 0) {
-                return false;
-            }
-            type = type * 16 + static_cast<std::uint32_t>(d);
-        }
-        data.remove_prefix(close + 1);
-    }
-    if (data.empty() || data.front() != ':') {
-        return false;
-    }
-    data.remove_prefix(1);
-    line.value.type = type;
-    line.value.data.clear();
-    data = Trim(data);
-    while (!data.empty()) {
-        const std::size_t comma = data.find(',');
-        const std::string_view token = Trim(data.substr(0, comma));
-        if (token.empty() || token.size() > 2) {
-            return false;
-        }
-        int byte = 0;
-        for (char c : token) {
-            const int d = HexDigit(c);
-            if (d < 0) {
-                return false;
-            }
-            byte = byte * 16 + d;
-        }
-        line.value.data.push_back(static_cast<std::uint8_t>(byte));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        data.remove_prefix(comma + 1);
-        if (Trim(data).empty()) {
-            return false;  // trailing comma
-        }
-    }
-    return true;
+    if (!data.empty() && data.front() == '"') return ParseText(data, line.value);
+    if (data.substr(0, 6) == "dword:") return ParseDword(data.substr(6), line.value);
+    if (data.substr(0, 3) == "hex") return ParseHex(data.substr(3), line.value);
+    return false;
 }
 
 bool RegEditDocument::HasKey(std::string_view keyName) const

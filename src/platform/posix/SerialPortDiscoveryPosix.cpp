@@ -112,6 +112,103 @@ fs::path UsbDeviceAbove(fs::path device, const fs::path& devicesRoot)
     return {};
 }
 
+// Every tty with a device behind it that counts: a USB adapter, or a port where a UART answered.
+std::vector<SerialAdapter> Adapters(const std::string& root)
+{
+    std::vector<SerialAdapter> adapters;
+    const fs::path devicesRoot = root + "/sys/devices";
+    std::error_code error;
+    for (fs::directory_iterator it(root + "/sys/class/tty", error), end; !error && it != end; it.increment(error)) {
+        const fs::path entry = it->path();
+        const std::string name = entry.filename().string();
+        // Consoles, pseudo-terminals and the like have no device link.
+        const fs::path device = fs::canonical(entry / "device", error);
+        if (error) {
+            error.clear();
+            continue;
+        }
+        SerialAdapter adapter;
+        adapter.node = root + "/dev/" + name;
+        adapter.device = adapter.node;
+        adapter.driver = LinkTarget(device / "driver").filename().string();
+        const fs::path usb = UsbDeviceAbove(device, devicesRoot);
+        if (!usb.empty()) {
+            adapter.kind = SerialAdapterKind::Usb;
+            adapter.manufacturer = FirstLine(usb / "manufacturer");
+            adapter.product = FirstLine(usb / "product");
+            adapter.serial = FirstLine(usb / "serial");
+            adapter.usbId = FirstLine(usb / "idVendor") + ":" + FirstLine(usb / "idProduct");
+        } else if (!HasUart(entry, adapter.driver, adapter.uart)) {
+            continue;
+        }
+        adapters.push_back(std::move(adapter));
+    }
+    return adapters;
+}
+
+// The stable names: udev's links below /dev/serial/by-id, each to one node ("../../ttyUSB0").
+void UseStableNames(const std::string& root, std::vector<SerialAdapter>& adapters)
+{
+    std::vector<fs::path> stable;
+    std::error_code error;
+    for (fs::directory_iterator it(root + "/dev/serial/by-id", error), end; !error && it != end; it.increment(error))
+        stable.push_back(it->path());
+    std::sort(stable.begin(), stable.end());
+    for (SerialAdapter& adapter : adapters) {
+        for (const fs::path& name : stable) {
+            if (LinkTarget(name) == fs::path(adapter.node)) {
+                adapter.device = name.string();
+                break;
+            }
+        }
+    }
+}
+
+// The listed adapter a device names, by either of its names or, for a link made by hand to another name
+// of a listed device (a by-path link, a chain of links), by its device number; -1 for none.
+int AdapterOf(const std::string& device, const std::vector<SerialAdapter>& adapters)
+{
+    int found = -1;
+    for (std::size_t i = 0; i < adapters.size(); ++i) {
+        if (device == adapters[i].device || device == adapters[i].node) found = static_cast<int>(i);
+    }
+    for (std::size_t i = 0; found < 0 && i < adapters.size(); ++i) {
+        if (SameDevice(device, adapters[i].node)) found = static_cast<int>(i);
+    }
+    return found;
+}
+
+// Where COMn leads: its link in the links folder, else the n-th 8250 port.
+SerialPortRoute Route(const std::string& root, const std::string& links, int number,
+                      const std::vector<SerialAdapter>& adapters)
+{
+    SerialPortRoute route;
+    route.portName = "COM" + std::to_string(number);
+    const fs::path link = links.empty() ? fs::path() : fs::path(links) / ("com" + std::to_string(number));
+    struct stat info {};
+    if (!links.empty() && ::lstat(link.c_str(), &info) == 0) {
+        route.linked = true;
+        const fs::path target = LinkTarget(link);
+        route.device = target.empty() ? link.string() : target.string();
+    } else {
+        route.device = root + "/dev/ttyS" + std::to_string(number - 1);
+    }
+    route.adapter = AdapterOf(route.device, adapters);
+    const std::string nodeName = fs::path(route.device).filename().string();
+    std::error_code error;
+    if (!IsCharacterDevice(route.device)) {
+        route.state = SerialRouteState::Missing;
+    } else if (route.adapter >= 0) {
+        route.state = SerialRouteState::Adapter;
+    } else if (fs::path(route.device).parent_path() == fs::path(root + "/dev") &&
+               fs::exists(fs::path(root + "/sys/class/tty") / nodeName, error)) {
+        route.state = SerialRouteState::NoPort;
+    } else {
+        route.state = SerialRouteState::Other;
+    }
+    return route;
+}
+
 }  // namespace
 
 SerialPortDiscovery::SerialPortDiscovery(std::string root)
@@ -136,88 +233,15 @@ std::string SerialPortDiscovery::LinkFolder()
 SerialPortSnapshot SerialPortDiscovery::Look() const
 {
     SerialPortSnapshot look;
-    const fs::path ttyClass = root_ + "/sys/class/tty";
-    const fs::path devicesRoot = root_ + "/sys/devices";
-    std::vector<std::string> names;  // every tty with a device behind it that counts
-    std::error_code error;
-    for (fs::directory_iterator it(ttyClass, error), end; !error && it != end; it.increment(error)) {
-        const fs::path entry = it->path();
-        const std::string name = entry.filename().string();
-        // Consoles, pseudo-terminals and the like have no device link.
-        const fs::path device = fs::canonical(entry / "device", error);
-        if (error) {
-            error.clear();
-            continue;
-        }
-        SerialAdapter adapter;
-        adapter.node = root_ + "/dev/" + name;
-        adapter.device = adapter.node;
-        adapter.driver = LinkTarget(device / "driver").filename().string();
-        const fs::path usb = UsbDeviceAbove(device, devicesRoot);
-        if (!usb.empty()) {
-            adapter.kind = SerialAdapterKind::Usb;
-            adapter.manufacturer = FirstLine(usb / "manufacturer");
-            adapter.product = FirstLine(usb / "product");
-            adapter.serial = FirstLine(usb / "serial");
-            adapter.usbId = FirstLine(usb / "idVendor") + ":" + FirstLine(usb / "idProduct");
-        } else if (!HasUart(entry, adapter.driver, adapter.uart)) {
-            continue;
-        }
-        look.adapters.push_back(std::move(adapter));
-    }
-    // The stable names: udev's links below /dev/serial/by-id, each to one node ("../../ttyUSB0").
-    const fs::path byId = root_ + "/dev/serial/by-id";
-    std::vector<fs::path> stable;
-    for (fs::directory_iterator it(byId, error), end; !error && it != end; it.increment(error))
-        stable.push_back(it->path());
-    std::sort(stable.begin(), stable.end());
-    for (SerialAdapter& adapter : look.adapters) {
-        for (const fs::path& name : stable) {
-            if (LinkTarget(name) == fs::path(adapter.node)) {
-                adapter.device = name.string();
-                break;
-            }
-        }
-    }
+    look.adapters = Adapters(root_);
+    UseStableNames(root_, look.adapters);
     std::sort(look.adapters.begin(), look.adapters.end(), [](const SerialAdapter& a, const SerialAdapter& b) {
         if (a.kind != b.kind) return a.kind == SerialAdapterKind::Usb;
         return NaturalLess(a.node, b.node);
     });
-
     const std::string links = LinkFolder();
-    for (int number = 1; number <= kPortCount; ++number) {
-        SerialPortRoute route;
-        route.portName = "COM" + std::to_string(number);
-        const fs::path link = links.empty() ? fs::path() : fs::path(links) / ("com" + std::to_string(number));
-        struct stat info {};
-        if (!links.empty() && ::lstat(link.c_str(), &info) == 0) {
-            route.linked = true;
-            const fs::path target = LinkTarget(link);
-            route.device = target.empty() ? link.string() : target.string();
-        } else {
-            route.device = root_ + "/dev/ttyS" + std::to_string(number - 1);
-        }
-        for (std::size_t i = 0; i < look.adapters.size(); ++i) {
-            const SerialAdapter& adapter = look.adapters[i];
-            if (route.device == adapter.device || route.device == adapter.node) route.adapter = static_cast<int>(i);
-        }
-        // A link made by hand to another name of a listed device (a by-path link, a chain of links).
-        for (std::size_t i = 0; route.adapter < 0 && i < look.adapters.size(); ++i) {
-            if (SameDevice(route.device, look.adapters[i].node)) route.adapter = static_cast<int>(i);
-        }
-        const std::string nodeName = fs::path(route.device).filename().string();
-        if (!IsCharacterDevice(route.device)) {
-            route.state = SerialRouteState::Missing;
-        } else if (route.adapter >= 0) {
-            route.state = SerialRouteState::Adapter;
-        } else if (fs::path(route.device).parent_path() == fs::path(root_ + "/dev") &&
-                   fs::exists(ttyClass / nodeName, error)) {
-            route.state = SerialRouteState::NoPort;
-        } else {
-            route.state = SerialRouteState::Other;
-        }
-        look.routes.push_back(std::move(route));
-    }
+    for (int number = 1; number <= kPortCount; ++number)
+        look.routes.push_back(Route(root_, links, number, look.adapters));
     return look;
 }
 

@@ -23,11 +23,7 @@ CLSIM_EXPORT ClInt32 CLSER_STDCALL clGetNumPorts(ClUInt32* count)
     SimLibrary& library = Library();
     std::lock_guard<std::mutex> lock(library.Mutex());
     library.Log("clGetNumPorts");
-    if (count == nullptr) {
-        return CL_ERR_INVALID_REFERENCE;
-    }
-    *count = static_cast<ClUInt32>(library.PortCount());
-    return CL_ERR_NO_ERR;
+    return camsim::SimReportCount(library.PortCount(), count);
 }
 #endif
 

@@ -24,11 +24,7 @@ CLSIM_EXPORT ClInt32 CLSER_CDECL clGetNumManufacturers(ClUInt32* count)
     SimLibrary& library = Library();
     std::lock_guard<std::mutex> lock(library.Mutex());
     library.Log("clGetNumManufacturers");
-    if (count == nullptr) {
-        return CL_ERR_INVALID_REFERENCE;
-    }
-    *count = static_cast<ClUInt32>(library.Makers().size());
-    return CL_ERR_NO_ERR;
+    return camsim::SimReportCount(library.Makers().size(), count);
 }
 #endif
 
@@ -67,11 +63,7 @@ CLSIM_EXPORT ClInt32 CLSER_CDECL clGetNumSerialPorts(ClUInt32* count)
     if (!library.HasSelectedMaker()) {
         return CL_ERR_MANU_DOES_NOT_EXIST;
     }
-    if (count == nullptr) {
-        return CL_ERR_INVALID_REFERENCE;
-    }
-    *count = static_cast<ClUInt32>(library.PortCountOfSelectedMaker());
-    return CL_ERR_NO_ERR;
+    return camsim::SimReportCount(library.PortCountOfSelectedMaker(), count);
 }
 #endif
 

@@ -13,6 +13,15 @@ std::string Result(ClInt32 code)
 
 }  // namespace
 
+ClInt32 SimReportCount(std::size_t count, ClUInt32* out)
+{
+    if (out == nullptr) {
+        return CL_ERR_INVALID_REFERENCE;
+    }
+    *out = static_cast<ClUInt32>(count);
+    return CL_ERR_NO_ERR;
+}
+
 ClInt32 SimSerialInit(SimLibrary& library, SimPort* port, ClUInt32 index, ClSerialRef* serialRef)
 {
     std::lock_guard<std::mutex> lock(library.Mutex());

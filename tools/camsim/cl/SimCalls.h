@@ -13,6 +13,8 @@
 
 namespace camsim {
 
+// A count the caller asked for, stored where it points; refused when it points nowhere.
+ClInt32 SimReportCount(std::size_t count, ClUInt32* out);
 // Opens port (nullptr: the index is outside the list) and hands out its reference.
 ClInt32 SimSerialInit(SimLibrary& library, SimPort* port, ClUInt32 index, ClSerialRef* serialRef);
 void SimSerialClose(SimLibrary& library, ClSerialRef serialRef);
