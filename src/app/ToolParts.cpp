@@ -9,6 +9,7 @@
 #include "dialogs/CParameterAreaSelectDialog.h"
 #include "dialogs/CTerminalDialog.h"
 #include "dialogs/CUserIdDialog.h"
+#include "framework/MessageBox.h"
 #include "framework/OperatorHosts.h"
 #include "tables/ControlIds.h"
 

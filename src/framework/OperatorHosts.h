@@ -3,13 +3,17 @@
 // this bundle by reference to whatever shows, asks, waits or times; nothing finds them any other way.
 #pragma once
 
-#include "framework/FileDialogHost.h"
-#include "framework/MessageBox.h"
-#include "framework/OnlineStatusRegistry.h"
-#include "framework/OpenDialogList.h"
-#include "framework/ShellHost.h"
-#include "framework/TimerService.h"
-#include "framework/UiHost.h"
+//
+// Only names: a layer includes the header of each host it really uses, so that the link and the file
+// formats, which never speak to the operator, do not even see the message box.
+
+class FileDialogHost;
+class MessageHost;
+class OnlineStatusRegistry;
+class OpenDialogList;
+class ShellHost;
+class TimerService;
+class UiHost;
 
 struct OperatorHosts {
     MessageHost& messages;

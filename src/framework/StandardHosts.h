@@ -4,7 +4,14 @@
 // the members they need.
 #pragma once
 
+#include "framework/FileDialogHost.h"
+#include "framework/MessageBox.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "framework/OpenDialogList.h"
 #include "framework/OperatorHosts.h"
+#include "framework/ShellHost.h"
+#include "framework/TimerService.h"
+#include "framework/UiHost.h"
 
 class DefaultAnswerMessageHost : public MessageHost {
 public:

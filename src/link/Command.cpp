@@ -2,6 +2,9 @@
 #include "link/Command.h"
 
 #include "base/StrFormat.h"
+#include "framework/OnlineStatusRegistry.h"
+#include "framework/TimerService.h"
+#include "framework/UiHost.h"
 #include "link/ProtocolLine.h"
 #include "link/SerialLink.h"
 #include "tables/CommandTable.h"

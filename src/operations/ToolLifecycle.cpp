@@ -1,6 +1,7 @@
 // The tool's run as operations on the camera.
 #include "operations/ToolLifecycle.h"
 
+#include "framework/MessageBox.h"
 #include "framework/OperatorHosts.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
