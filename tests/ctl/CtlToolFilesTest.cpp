@@ -139,7 +139,12 @@ const VariantCase kVariants[] = {
     {"UserA1", {"GA=345", "LR=6000"}, kExposuresOf6000, {}, SettingFileVariant::AllData, "setting-A1-user.cam"},
     {"UserB1", {"GA=222"}, {"LR=4820", "PE=4720"}, {}, SettingFileVariant::AllData, "setting-B1-user.cam"},
     {"FactoryWithModelId", {"GA=345"}, kTimingA1, {"--factory"}, SettingFileVariant::AllData, "setting-A1-factory.cam"},
-    {"Shipping", {}, kTimingA1, {"--factory", "--shipping"}, SettingFileVariant::ShippingData, "setting-A1-user.cam"},
+    {"Shipping",
+     {},
+     kTimingA1,
+     {"--factory", "--shipping"},
+     SettingFileVariant::ShippingData,
+     "setting-A1-shipping.cam"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, CtlToolFiles, testing::ValuesIn(kVariants),
                          [](const testing::TestParamInfo<VariantCase>& tp) { return std::string(tp.param.name); });

@@ -450,8 +450,8 @@ std::vector<Cell> AllCells()
 std::vector<Cell> ReducedCells()
 {
     const std::pair<const char*, Fault> picks[] = {
-        {"Reload", Fault::Silent},         {"StoreAll", Fault::Refusal}, {"EditCommit", Fault::Garbage},
-        {"SettingFileLoad", Fault::Split}, {"GammaWrite", Fault::Late},  {"WhiteBalance", Fault::Overlong},
+        {"Reload", Fault::Silent},         {"StoreAll", Fault::Refusal},    {"EditCommit", Fault::Garbage},
+        {"SettingFileLoad", Fault::Split}, {"GammaWrite", Fault::Late},     {"WhiteBalance", Fault::Overlong},
         {"ShadingRead", Fault::HangUp},    {"ShadingWrite", Fault::Silent},
     };
     std::vector<Cell> cells;

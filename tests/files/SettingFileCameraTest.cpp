@@ -110,16 +110,18 @@ TEST_P(SettingFileSaves, HoldTheVariantsRowsWithCrLf)
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, SettingFileSaves,
-    // The shipping data and a save in user mode hold the user rows alone: the same file.
-    ::testing::Values(SaveCase{"RV-8200-A1", 0, SettingFileVariant::AllData, "TM=", false, "setting-A1-user.cam"},
-                      SaveCase{"RV-8200-A1", 0, SettingFileVariant::ShippingData, "TM=", false, "setting-A1-user.cam"},
-                      SaveCase{"RV-8200-A1", 1, SettingFileVariant::AllData, "MD00=RV-8200-A1\r\nTM=", true,
-                               "setting-A1-factory.cam"},
-                      SaveCase{"RV-8200-A1", 1, SettingFileVariant::ShippingData, "TM=", false, "setting-A1-user.cam"},
-                      SaveCase{"RV-8200-B1", 0, SettingFileVariant::AllData, "TM=", false, "setting-B1-user.cam"},
-                      SaveCase{"RV-8200-B1", 1, SettingFileVariant::AllData, "MD00=RV-8200-B1\r\nTM=", true,
-                               "setting-B1-factory.cam"},
-                      SaveCase{"RV-8200-B1", 1, SettingFileVariant::ShippingData, "TM=", false, "setting-B1-user.cam"}),
+    // The shipping data holds the user rows alone, in either mode; so does a save in user mode.
+    ::testing::Values(
+        SaveCase{"RV-8200-A1", 0, SettingFileVariant::AllData, "TM=", false, "setting-A1-user.cam"},
+        SaveCase{"RV-8200-A1", 0, SettingFileVariant::ShippingData, "TM=", false, "setting-A1-shipping.cam"},
+        SaveCase{"RV-8200-A1", 1, SettingFileVariant::AllData, "MD00=RV-8200-A1\r\nTM=", true,
+                 "setting-A1-factory.cam"},
+        SaveCase{"RV-8200-A1", 1, SettingFileVariant::ShippingData, "TM=", false, "setting-A1-shipping.cam"},
+        SaveCase{"RV-8200-B1", 0, SettingFileVariant::AllData, "TM=", false, "setting-B1-user.cam"},
+        SaveCase{"RV-8200-B1", 0, SettingFileVariant::ShippingData, "TM=", false, "setting-B1-shipping.cam"},
+        SaveCase{"RV-8200-B1", 1, SettingFileVariant::AllData, "MD00=RV-8200-B1\r\nTM=", true,
+                 "setting-B1-factory.cam"},
+        SaveCase{"RV-8200-B1", 1, SettingFileVariant::ShippingData, "TM=", false, "setting-B1-shipping.cam"}),
     [](const ::testing::TestParamInfo<SaveCase>& tp) { return "Case" + std::to_string(tp.index); });
 
 TEST_F(SettingFileTest, LoadRoundTripRestoresEveryValueOnASecondCamera)
