@@ -3,9 +3,9 @@
 #pragma once
 
 #include "support/InProcessCamera.h"
-#include "support/ManualLinkClock.h"
 #include "support/RecordingMessageHost.h"
 #include "support/RecordingShellHost.h"
+#include "support/SteppedLineTime.h"
 
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -42,7 +42,7 @@ protected:
     ControlMode mode_{settings_};
     CameraModelInfo model_;
     ControlTable table_;
-    ManualLinkClock clock_;  // the camera's line and its link: time-outs pass at once
+    SteppedLineTime clock_;  // the camera's line and its link: time-outs pass at once
     std::unique_ptr<InProcessCamera> camera_;
 };
 

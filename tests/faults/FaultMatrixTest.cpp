@@ -31,6 +31,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -105,9 +106,6 @@ struct Operation {
     std::function<void(FaultMatrix&)> prepare;  // before the fault is armed
     std::function<void(FaultMatrix&)> run;
     int durationMs;  // what the operation itself may take on a healthy line, on top of the bound
-    // What reaches the camera from the struck line on when the camera falls silent there: the operation
-    // ends at its second time-out in a row (one where a missing answer leaves nothing to go on with).
-    Strings afterSilence;
     // A refused request is tried once more, past the one struck line: nothing is left to report.
     bool retriesRefusals = false;
 };
@@ -182,17 +180,37 @@ Strings SentLines(const Strings& entries)
     return sent;
 }
 
+// What reaches the camera from the struck line on when it falls silent there: an operation ends at its
+// second time-out in a row, or at the first where a missing answer leaves nothing to go on with. The white
+// balance reads its gains back whatever its result query gave; no SDDU closes a broken shading write.
+const std::map<std::string, Strings> kAfterSilence = {
+    {"StartUp", {"TI?", "TA?"}},
+    {"Reload", {"TA?", "ARS?"}},
+    {"EditCommit", {"GA=321"}},
+    {"SlowWrite", {"BA=1"}},
+    {"WhiteBalance", {"AWRS?", "AWB?", "GAR?", "GAB?"}},
+    {"Calibration", {"PGS?"}},
+    {"StoreAll", {"SA=2", "SA=3"}},
+    {"SettingFileLoad", {"TR=0", "ETM=0"}},
+    {"ShadingRead", {"SDD?"}},
+    {"ShadingWrite", {"SDD=-82", "SDDI=20"}},
+    {"GammaRead", {"LUTR?"}},
+    {"GammaWrite", {"LUTR=303", "LUTIR=20"}},
+    {"AboutBox", {"VN?"}},
+};
+
 // What reached the camera in the faulted run, the struck line being sent[strikeAt - 1].
 void ExpectWireEffect(const Operation& operation, const FaultKind& fault, const Strings& sent)
 {
     SCOPED_TRACE(::testing::PrintToString(sent));
     ASSERT_GE(sent.size(), static_cast<std::size_t>(operation.strikeAt)) << "the fault never struck";
     const Strings fromStrike(sent.begin() + operation.strikeAt - 1, sent.end());
+    const Strings& afterSilence = kAfterSilence.at(operation.name);
     if (fault.fault == Fault::Silent) {
-        EXPECT_EQ(fromStrike, operation.afterSilence) << "sent after the camera fell silent";
+        EXPECT_EQ(fromStrike, afterSilence) << "sent after the camera fell silent";
     } else if (fault.fault == Fault::HangUp) {
         // The struck line is the last: the port has gone, nothing else can leave.
-        EXPECT_EQ(fromStrike, Strings{operation.afterSilence.front()}) << "sent after the port went away";
+        EXPECT_EQ(fromStrike, Strings{afterSilence.front()}) << "sent after the port went away";
     }
     // A setting the camera answered late or wrongly is not sent again at once (the speed handshake sends
     // its rate twice, at the old speed and the new).
@@ -211,7 +229,7 @@ void ExpectWireEffect(const Operation& operation, const FaultKind& fault, const 
 
 // ---- the operations ----
 
-const Operation kStartUp{"StartUp", 8, {}, nullptr, nullptr, 3000, {"TI?", "TA?"}};
+const Operation kStartUp{"StartUp", 8, {}, nullptr, nullptr, 3000};
 
 const std::vector<Operation>& Operations()
 {
@@ -222,8 +240,7 @@ const std::vector<Operation>& Operations()
          {},
          nullptr,
          [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdReload)->trigger(); },
-         3000,
-         {"TA?", "ARS?"}},
+         3000},
         {"EditCommit",
          1,
          {},
@@ -232,8 +249,7 @@ const std::vector<Operation>& Operations()
              qobject_cast<QLineEdit*>(t.FindPageControl(kGainAllEdit))->setText("321");
              t.window_->Handlers().OnEditCommitted(kGainAllEdit);
          },
-         500,
-         {"GA=321"}},
+         500},
         {"SlowWrite",
          1,
          {},
@@ -242,16 +258,8 @@ const std::vector<Operation>& Operations()
              auto* combo = qobject_cast<QComboBox*>(t.FindPageControl(kFormatCombo));
              t.Choose(kFormatCombo, (combo->currentIndex() + 1) % combo->count());
          },
-         500,
-         {"BA=1"}},
-        // The result query unanswered, the gains are read back all the same.
-        {"WhiteBalance",
-         2,
-         {"--awb-time", "0"},
-         nullptr,
-         [](FaultMatrix& t) { t.Choose(kWhiteBalanceCombo, 1); },
-         500,
-         {"AWRS?", "AWB?", "GAR?", "GAB?"}},
+         500},
+        {"WhiteBalance", 2, {"--awb-time", "0"}, nullptr, [](FaultMatrix& t) { t.Choose(kWhiteBalanceCombo, 1); }, 500},
         {"Calibration",
          2,
          {"--busy-polls", "2"},
@@ -260,8 +268,7 @@ const std::vector<Operation>& Operations()
              t.window_->Operations().Times().resultQueryMs = kTimeoutMs;
          },
          [](FaultMatrix& t) { t.window_->Handlers().OnButtonPressed(kPixelGainButton); },
-         500,
-         {"PGS?"}},
+         500},
         {"StoreAll",
          2,
          {},
@@ -270,8 +277,7 @@ const std::vector<Operation>& Operations()
              t.messages_.QueueAnswer(MessageResult::Yes);
              t.window_->Flash().StoreAll();
          },
-         500,
-         {"SA=2", "SA=3"}},
+         500},
         {"SettingFileLoad",
          6,
          {},
@@ -281,7 +287,6 @@ const std::vector<Operation>& Operations()
          },
          [](FaultMatrix& t) { t.window_->SettingFiles().ReadSettingFile(t.File("settings.txt")); },
          3000,
-         {"TR=0", "ETM=0"},
          true},
         {"ShadingRead",
          40,
@@ -291,8 +296,7 @@ const std::vector<Operation>& Operations()
              t.files_.QueuePath(t.File("shading.csv"));
          },
          [](FaultMatrix& t) { t.window_->Shading().ReadToFile(); },
-         8000,
-         {"SDD?"}},
+         8000},
         {"ShadingWrite",
          40,
          {"--set", "SDM=1"},
@@ -305,23 +309,20 @@ const std::vector<Operation>& Operations()
              t.files_.QueuePath(t.File("write.csv"));
          },
          [](FaultMatrix& t) { t.window_->Shading().WriteFromFile(); },
-         8000,
-         {"SDD=-82", "SDDI=20"}},  // entry 18 of G, then the next index: no SDDU closes a broken write
+         8000},
         {"GammaRead",
          40,
          {},
          nullptr,
          [](FaultMatrix& t) { t.window_->MenuAction(CCtrlToolDlg::kCmdLoadAllLut)->trigger(); },
-         3000,
-         {"LUTR?"}},
+         3000},
         {"GammaWrite",
          40,
          {},
          nullptr,
          [](FaultMatrix& t) { t.window_->LutEditorSet().Editor(0)->WriteTableData(0); },
-         3000,
-         {"LUTR=303", "LUTIR=20"}},
-        {"AboutBox", 1, {}, nullptr, [](FaultMatrix& t) { t.RunModal(CCtrlToolDlg::kCmdAbout); }, 500, {"VN?"}},
+         3000},
+        {"AboutBox", 1, {}, nullptr, [](FaultMatrix& t) { t.RunModal(CCtrlToolDlg::kCmdAbout); }, 500},
     };
     return operations;
 }

@@ -1,31 +1,10 @@
 // The simulated camera behind an in-process channel.
 #include "support/InProcessCamera.h"
 
-#include "support/ManualLinkClock.h"
+#include "support/SteppedLineTime.h"
 
-namespace {
-
-// The line's time on the manual clock: a wait for the next byte moves the clock on to it. One thread
-// drives both the line and the link, so no wait can miss another thread's bytes.
-class ClockLineTime : public camsim::LineTime {
-public:
-    explicit ClockLineTime(ManualLinkClock& clock) : clock_(clock) {}
-    Clock::time_point Now() const override { return Clock::time_point(std::chrono::microseconds(clock_.NowUs())); }
-    void WaitUntil(std::condition_variable&, std::unique_lock<std::mutex>&, Clock::time_point until) override
-    {
-        clock_.AdvanceToUs(std::chrono::duration_cast<std::chrono::microseconds>(until.time_since_epoch()).count());
-    }
-
-private:
-    ManualLinkClock& clock_;
-};
-
-}  // namespace
-
-InProcessCamera::InProcessCamera(const camsim::CameraConfig& config, ManualLinkClock* clock)
-    : model_(config),
-      time_(clock ? std::make_unique<ClockLineTime>(*clock) : nullptr),
-      line_(model_, time_ ? *time_ : camsim::LineTime::Steady())
+InProcessCamera::InProcessCamera(const camsim::CameraConfig& config, SteppedLineTime* clock)
+    : model_(config), line_(model_, clock ? static_cast<camsim::LineTime&>(*clock) : camsim::LineTime::Steady())
 {
     line_.SetTrafficSink([this](camsim::InProcessLink::Traffic kind, std::string_view line) {
         // Called with the line's own lock held; this lock guards only the list. A line the camera did not

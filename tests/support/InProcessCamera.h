@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-class ManualLinkClock;
+class SteppedLineTime;
 
 class InProcessCamera : public ClSerialKind {
 public:
     // clock: the time of the line and of the camera's own link (nullptr: the steady clock). A test's own
     // link to this camera (it is its channel kind) takes the same clock.
-    explicit InProcessCamera(const camsim::CameraConfig& config, ManualLinkClock* clock = nullptr);
+    explicit InProcessCamera(const camsim::CameraConfig& config, SteppedLineTime* clock = nullptr);
     ~InProcessCamera() override;
 
     // The protocol on a link opened to this camera at its own speed.
@@ -42,7 +42,6 @@ public:
 
 private:
     camsim::CameraModel model_;
-    std::unique_ptr<camsim::LineTime> time_;  // null on the steady clock
     camsim::InProcessLink line_;
     mutable std::mutex mutex_;
     std::vector<std::string> received_;

@@ -8,8 +8,6 @@ public:
     std::int64_t NowUs() override { return nowUs_; }
     void Pause(int ms) override { nowUs_ += ms > 0 ? ms * 1000LL : 0; }
     int NowMs() const { return static_cast<int>(nowUs_ / 1000); }
-    // Moves on to the moment (never back): a simulated line's wait for its next byte.
-    void AdvanceToUs(std::int64_t us) { nowUs_ = us > nowUs_ ? us : nowUs_; }
 
 private:
     std::int64_t nowUs_ = 0;

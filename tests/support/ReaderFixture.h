@@ -18,8 +18,8 @@
 #include "link/TrafficSink.h"
 #include "pages/CameraReader.h"
 #include "support/InProcessCamera.h"
-#include "support/ManualLinkClock.h"
 #include "support/RecordingMessageHost.h"
+#include "support/SteppedLineTime.h"
 #include "tables/CameraModelInfo.h"
 
 #include <QComboBox>
@@ -102,7 +102,7 @@ protected:
     PumpRecorder pump_;
     RecordingSink terminal_;
     ComPort port_;
-    ManualLinkClock clock_;  // the camera's line, the link and the protocol: time-outs pass at once
+    SteppedLineTime clock_;  // the camera's line, the link and the protocol: time-outs pass at once
     std::unique_ptr<InProcessCamera> camera_;
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<Command> command_;
