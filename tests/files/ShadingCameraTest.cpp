@@ -235,18 +235,6 @@ TEST_F(ShadingTest, RefusedEntriesAreCountedTheWriteGoesOnAndTheTableStaysOpen)
     EXPECT_EQ(Count("SDD="), 3069);  // no value goes after a refused index
 }
 
-TEST_F(ShadingTest, CameraVanishingHalfwayEndsWithinTwoTimeOutsWithoutSddu)
-{
-    ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--disconnect-after", "1500"}));
-    dialogs_.QueuePath(WriteFile(ShadingTable()));
-    transfer_->WriteFromFile();
-    // What reached the camera after it had gone went unanswered: each line one time-out.
-    EXPECT_EQ(camera_->Received().size() - 1500, 2u) << "time-outs";
-    EXPECT_EQ(Count("SDDU"), 0);
-    ASSERT_FALSE(host_.Shown().empty());
-    EXPECT_NE(host_.Shown().back().text.find("stopped answering"), std::string::npos) << host_.Shown().back().text;
-}
-
 TEST_F(ShadingTest, ReadStopsAtTheFirstFailureOffersNoSaveAndKeepsTheBuffer)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--disconnect-after", "12"}));
