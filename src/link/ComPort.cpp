@@ -93,6 +93,7 @@ int ComPort::Open(const std::string& portName, int baudRate, int dataBits, int s
     tail_.store(0);
     lineLost_.store(false);
     running_.store(true);
+    readerRunning_.store(true);
     reader_ = std::thread(&ComPort::ReaderLoop, this);
     return 1;
 }
@@ -177,6 +178,7 @@ void ComPort::ReaderLoop()
         }
         dataArrived_.notify_all();
     }
+    readerRunning_.store(false);
 }
 
 int ComPort::Write(const std::uint8_t* bytes, int count)

@@ -40,6 +40,8 @@ public:
     // the reader thread has ended and nothing arrives or leaves until the port is opened again. Set by the
     // reader thread, cleared by Open and Close.
     bool LineLost() const { return lineLost_.load(); }
+    // The reader thread is still in its loop: from Open until Close, or until a lost line ended it.
+    bool ReaderRunning() const { return readerRunning_.load(); }
     // What the driver said to the request for low latency at the last open.
     SerialLowLatency LowLatency() const { return lowLatency_; }
 
@@ -82,5 +84,6 @@ private:
     std::thread reader_;
     std::atomic<bool> running_{false};
     std::atomic<bool> lineLost_{false};
+    std::atomic<bool> readerRunning_{false};  // set by Open, cleared by the reader thread as it leaves
     SerialLowLatency lowLatency_ = SerialLowLatency::NotAsked;
 };

@@ -136,11 +136,12 @@ TEST_P(CtlToolFiles, SavedBytesAreTheToolsBytes)
 // the line period less 100.
 const Args kTimingA1{"LR=4820", "PE=4720", "PER=4720", "PEG=4720", "PEB=4720"};
 const Args kExposuresOf6000{"PE=5900", "PER=5900", "PEG=5900", "PEB=5900"};
+const char* const kShippingA1 = "setting-A1-shipping.cam";
 const VariantCase kVariants[] = {
     {"UserA1", {"GA=345", "LR=6000"}, kExposuresOf6000, {}, SettingFileVariant::AllData, "setting-A1-user.cam"},
     {"UserB1", {"GA=222"}, {"LR=4820", "PE=4720"}, {}, SettingFileVariant::AllData, "setting-B1-user.cam"},
     {"FactoryWithModelId", {"GA=345"}, kTimingA1, {"--factory"}, SettingFileVariant::AllData, "setting-A1-factory.cam"},
-    {"Shipping", {}, kTimingA1, {"--factory", "--shipping"}, SettingFileVariant::ShippingData, "setting-A1-user.cam"},
+    {"Shipping", {}, kTimingA1, {"--factory", "--shipping"}, SettingFileVariant::ShippingData, kShippingA1},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, CtlToolFiles, testing::ValuesIn(kVariants),
                          [](const testing::TestParamInfo<VariantCase>& tp) { return std::string(tp.param.name); });

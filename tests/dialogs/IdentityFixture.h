@@ -1,10 +1,11 @@
-// The identity dialogs' test bench: a simulated camera in this process, the recording message and shell
-// hosts, and a control mode, model record and control table of each test's own.
+// The identity dialogs' test bench: a simulated camera in this process on the manual clock, the recording
+// message and shell hosts, and a control mode, model record and control table of each test's own.
 #pragma once
 
 #include "support/InProcessCamera.h"
 #include "support/RecordingMessageHost.h"
 #include "support/RecordingShellHost.h"
+#include "support/SteppedLineTime.h"
 
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -26,7 +27,10 @@ protected:
     void SetUp() override { mode_.Set(0); }
     void TearDown() override { camera_.reset(); }
 
-    void StartCamera(const camsim::CameraConfig& config = {}) { camera_ = std::make_unique<InProcessCamera>(config); }
+    void StartCamera(const camsim::CameraConfig& config = {})
+    {
+        camera_ = std::make_unique<InProcessCamera>(config, &clock_);
+    }
     Command& GetCommand() { return camera_->GetCommand(); }
     std::vector<std::string> Received() const { return camera_->Received(); }
     // The last message box's text, or "" when none was shown.
@@ -38,6 +42,7 @@ protected:
     ControlMode mode_{settings_};
     CameraModelInfo model_;
     ControlTable table_;
+    SteppedLineTime clock_;  // the camera's line and its link: time-outs pass at once
     std::unique_ptr<InProcessCamera> camera_;
 };
 

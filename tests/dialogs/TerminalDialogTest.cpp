@@ -90,7 +90,7 @@ TEST_F(TerminalDialogTest, KeepsTheNewest32786LinesAndStaysQuick)
     RecordProperty("fill_32787_ms", static_cast<int>(elapsedMs));
     RecordProperty("add_1000_to_full_ms", static_cast<int>(fullListMs));
     std::cout << "filling 32787 lines: " << elapsedMs << " ms; 1000 lines on a full list: " << fullListMs << " ms\n";
-    EXPECT_LT(fullListMs, 1000);
+    EXPECT_LT(fullListMs, 1500);
     Control<QPushButton>(1006)->click();
     EXPECT_EQ(terminal_->TrafficList()->count(), 0);
 }

@@ -129,7 +129,8 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
               << late << " bytes\n";
     RecordProperty("seconds", static_cast<int>(seconds));
 
-    // The faults lifted: one clean reload, and every value touched is what the camera holds.
+    // The faults lifted: one clean reload, and every value touched is what the camera holds, in the table
+    // and in its edit box as the operator reads it.
     ASSERT_TRUE(camera_->Signal(SIGUSR1));
     ASSERT_TRUE(camera_->WaitForLog("faults lifted", 1, 2000));
     messages_.Clear();
@@ -142,6 +143,7 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
         EXPECT_EQ(objects_->table.GetDataValue(id), camera) << "control " << id;
         auto* edit = qobject_cast<QLineEdit*>(FindPageControl(id));
         ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text().toStdString(), std::to_string(camera)) << "control " << id;
     }
     // The heap settles over the first thousands of changes (about 270 kB between 2000 and 10000 changes;
     // a run of 30000 ends below its checkpoint at 6000), but must not grow with the run: a leak of 128

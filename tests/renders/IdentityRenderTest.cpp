@@ -1,4 +1,4 @@
-// Pictures of the identity dialogs in user and factory mode, for a person to look at (build/<dir>/renders/).
+// Pictures of the identity dialogs in user and factory mode (build/<dir>/renders/), the factory ones as committed.
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CCameraIdDialog.h"
 #include "dialogs/CUserIdDialog.h"
@@ -16,8 +16,10 @@ protected:
     void Save(QWidget& dialog, const char* name)
     {
         dialog.show();
-        SaveRender(dialog, QStringLiteral("%1-%2").arg(
-                               QLatin1String(name), GetParam() ? QStringLiteral("factory") : QStringLiteral("user")));
+        const QString picture = QStringLiteral("%1-%2").arg(
+            QLatin1String(name), GetParam() ? QStringLiteral("factory") : QStringLiteral("user"));
+        // Factory mode shows every control: that picture is the committed one.
+        GetParam() ? SaveAndCompareRender(dialog, picture) : SaveRender(dialog, picture);
         dialog.hide();
     }
 };

@@ -1,4 +1,4 @@
-// Every page as laid out from its layout, at the size the main window gives it, for a look by eye.
+// Every page as laid out from its layout, at the size the main window gives it, as committed.
 #include "support/PageFixture.h"
 #include "support/RenderFile.h"
 
@@ -14,7 +14,7 @@ TEST_F(PageRender, EachPage)
         ShowValue(1093, 0);
         page->resize(1260, 700);
         page->show();
-        SaveRender(*page, QStringLiteral("page-%1").arg(page->TemplateId()));
+        SaveAndCompareRender(*page, QStringLiteral("page-%1").arg(page->TemplateId()));
     }
 }
 

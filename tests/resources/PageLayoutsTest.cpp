@@ -427,32 +427,3 @@ INSTANTIATE_TEST_SUITE_P(
             {"112/Acquisition Linerate Option", "113/Object Direction", "113/Spartial Compensation",
              "115/Exposure Active Source", "117/Factory Gain", "117/Factory Gain Adjust", "117/Factory Black"}}),
     [](const ::testing::TestParamInfo<ModelCase>& tp) { return std::string(tp.param.model); });
-
-// Every page, all groups shown (no model known yet), must fit a 1280 x 800 screen without scrolling:
-// about 1200 x 640 px of content, at 26 px per row, 40 px per group box and a gap between boxes.
-TEST(PageLayouts, EveryPageFitsTheScreen)
-{
-    constexpr int kRow = 26, kBox = 40, kGap = 8, kMaxHeight = 640, kMaxColumns = 4;
-    std::function<int(const LayoutGroup&)> height = [&](const LayoutGroup& group) {
-        int h = kBox + kRow * static_cast<int>(group.rows.size());
-        for (const LayoutGroup& sub : group.subgroups) {
-            h += height(sub);
-        }
-        return h;
-    };
-    for (const PageLayout& page : PageLayouts()) {
-        SCOPED_TRACE(page.templateId);
-        ASSERT_FALSE(page.groups.empty());
-        std::map<int, int> columns;
-        for (const LayoutGroup& group : page.groups) {
-            columns[group.column] += height(group) + kGap;
-            EXPECT_FALSE(group.caption.empty());
-        }
-        EXPECT_LE(static_cast<int>(columns.size()), kMaxColumns);
-        int expectedColumn = 0;
-        for (const auto& [column, total] : columns) {
-            EXPECT_EQ(column, expectedColumn++) << "columns must be numbered without gaps";
-            EXPECT_LE(total, kMaxHeight) << "column " << column;
-        }
-    }
-}

@@ -2,7 +2,10 @@
 #include "support/TestHosts.h"
 #include "support/InProcessCamera.h"
 
-InProcessCamera::InProcessCamera(const camsim::CameraConfig& config) : model_(config), line_(model_)
+#include "support/SteppedLineTime.h"
+
+InProcessCamera::InProcessCamera(const camsim::CameraConfig& config, SteppedLineTime* clock)
+    : model_(config), line_(model_, clock ? static_cast<camsim::LineTime&>(*clock) : camsim::LineTime::Steady())
 {
     line_.SetTrafficSink([this](camsim::InProcessLink::Traffic kind, std::string_view line) {
         // Called with the line's own lock held; this lock guards only the list. A line the camera did not
@@ -14,6 +17,7 @@ InProcessCamera::InProcessCamera(const camsim::CameraConfig& config) : model_(co
     link_ = std::make_unique<SerialLink>(
         LinkSettings{}, port_, [this](int mode) -> ClSerialKind* { return mode == kLinkCl2000 ? this : nullptr; },
         nullptr);
+    link_->SetClock(clock);
     link_->Open(kLinkCl2000, camsim::BaudRateOfCode(model_.BaudCode()), 0);
     command_ = std::make_unique<Command>(*link_, TestHosts());
 }

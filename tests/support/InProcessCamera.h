@@ -1,5 +1,6 @@
 // The simulated camera in this process, reached as a Camera Link channel: a link and a protocol to a camera
-// whose identity and faults a test sets, without a pseudo-terminal or a process of its own.
+// whose identity and faults a test sets, without a pseudo-terminal or a process of its own. On a manual
+// clock the line's delays and every time-out pass at once, exactly, in no real time.
 #pragma once
 
 #include "camsim/CameraModel.h"
@@ -14,9 +15,13 @@
 #include <string>
 #include <vector>
 
+class SteppedLineTime;
+
 class InProcessCamera : public ClSerialKind {
 public:
-    explicit InProcessCamera(const camsim::CameraConfig& config);
+    // clock: the time of the line and of the camera's own link (nullptr: the steady clock). A test's own
+    // link to this camera (it is its channel kind) takes the same clock.
+    explicit InProcessCamera(const camsim::CameraConfig& config, SteppedLineTime* clock = nullptr);
     ~InProcessCamera() override;
 
     // The protocol on a link opened to this camera at its own speed.

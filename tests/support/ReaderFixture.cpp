@@ -2,6 +2,7 @@
 #include "support/TestHosts.h"
 #include "support/ReaderFixture.h"
 
+#include "camsim/CamsimOptions.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
 #include "settings/ControlMode.h"
@@ -10,10 +11,6 @@
 
 #include <cstdlib>
 #include <iostream>
-
-namespace {
-constexpr int kPortIndex = 4;  // "COM5"
-}
 
 PumpRecorder::PumpRecorder() : previous_(SetUiHost(this)) {}
 
@@ -38,10 +35,10 @@ void ReaderFixture::SetUp()
     mainWindow_ = std::make_unique<QWidget>();
     mainWindow_->show();
 
-    LinkSettings settings;
-    settings.comPortIndex = kPortIndex;
     link_ = std::make_unique<SerialLink>(
-        settings, port_, [](int) -> ClSerialKind* { return nullptr; }, nullptr);
+        LinkSettings{}, port_,
+        [this](int mode) -> ClSerialKind* { return mode == kLinkCl2000 ? camera_.get() : nullptr; }, nullptr);
+    link_->SetClock(&clock_);
     link_->SetTerminalSink(&terminal_);
     command_ = std::make_unique<Command>(*link_, TestHosts());
     reader_ = std::make_unique<CameraReader>(*command_, table_, model_, mode_, TestHosts());
@@ -58,8 +55,8 @@ void ReaderFixture::TearDown()
     reader_.reset();
     command_.reset();
     link_.reset();
-    port_.Close();
-    if (HasFailure() && camera_) std::cerr << "camera log:\n" << camera_->Log() << "\n";
+    if (HasFailure() && camera_)
+        std::cerr << "camera received:\n" << ::testing::PrintToString(camera_->Received()) << "\n";
     camera_.reset();
     mainWindow_.reset();
     PagesFixture::TearDown();
@@ -67,18 +64,13 @@ void ReaderFixture::TearDown()
 
 void ReaderFixture::StartCamera(const std::vector<std::string>& options)
 {
-    // The camera's folder stands in for the settings folder only while the port is opened, so the
-    // settings the tool writes at exit do not go into a folder that is gone by then.
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedXdg = xdg ? xdg : "";
-    camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, kPortIndex + 1, options);
-    ASSERT_TRUE(camera_->Ok()) << camera_->Error();
-    const int opened = link_->ReopenCurrent();
-    if (xdg)
-        ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
-    ASSERT_EQ(opened, 1) << ::testing::PrintToString(host_.Texts());
+    camsim::CamsimOptions parsed;
+    std::string error;
+    ASSERT_EQ(camsim::CamsimOptions::Parse(options, parsed, error), 1) << error;
+    link_->Close();
+    camera_ = std::make_unique<InProcessCamera>(parsed.camera, &clock_);
+    ASSERT_EQ(link_->Open(kLinkCl2000, camsim::BaudRateOfCode(parsed.camera.baudCode), 0), 1)
+        << ::testing::PrintToString(host_.Texts());
     ClearTraffic();
 }
 

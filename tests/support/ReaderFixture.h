@@ -1,5 +1,6 @@
-// Pages, a protocol on a link to the simulated camera (started on demand) and the reader under test,
-// with recorders for the traffic, the message pump, the open dialogs and the reader's hooks.
+// Pages, a protocol on a link to the simulated camera in this process (started on demand) and the reader
+// under test, all on the manual clock, with recorders for the traffic, the message pump, the open dialogs
+// and the reader's hooks.
 #pragma once
 
 #include "dialogs/CProgressBarDialog.h"
@@ -16,8 +17,9 @@
 #include "link/SerialLink.h"
 #include "link/TrafficSink.h"
 #include "pages/CameraReader.h"
-#include "support/CamsimProcess.h"
+#include "support/InProcessCamera.h"
 #include "support/RecordingMessageHost.h"
+#include "support/SteppedLineTime.h"
 #include "tables/CameraModelInfo.h"
 
 #include <QComboBox>
@@ -76,7 +78,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the simulated camera with these options as "COM5" and opens the link to it.
+    // Starts the simulated camera with these options (the command line of rv8200xc-camsim) and opens the
+    // link to it at the camera's speed.
     void StartCamera(const std::vector<std::string>& options);
     // The query and setting lines sent since the last ClearTraffic, without their "Tx: ".
     std::vector<std::string> Queries() const;
@@ -99,7 +102,8 @@ protected:
     PumpRecorder pump_;
     RecordingSink terminal_;
     ComPort port_;
-    std::unique_ptr<CamsimProcess> camera_;
+    SteppedLineTime clock_;  // the camera's line, the link and the protocol: time-outs pass at once
+    std::unique_ptr<InProcessCamera> camera_;
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<Command> command_;
     std::unique_ptr<CameraReader> reader_;
