@@ -5,7 +5,9 @@
 #include "dialogs/CProgressBarDialog.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
+#include "framework/RoutedHosts.h"
 #include "link/SerialLink.h"
+#include "operations/TableLookupActions.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -25,7 +27,9 @@ struct ToolObjects {
     ComPort port;
     SerialLink link;
     Command command;
-    ControlTable table;
+    RoutedMessageHost messages;  // the installed host, until the composition root owns its hosts
+    TableLookupActions lookupFailures{messages};
+    ControlTable table{&lookupFailures};
     CameraModelInfo model;
     CameraReader reader;
     CProgressBarDialog progress;

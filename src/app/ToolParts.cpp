@@ -28,8 +28,10 @@ ToolParts::ToolParts(ToolObjects& runObjects, OperatorHosts& runHosts)
       readProgress(objects.progress, &window),
       lutEditors(objects.command, objects.progress),
       session(objects.link, objects.command),
-      settingFile(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{}),
-      shading(objects.command, shadingBuffer),
+      settingFileIo(objects.command, objects.table, objects.mode, objects.model, SettingFileHooks{}),
+      settingFile(settingFileIo, objects.settings, hosts.messages, hosts.fileDialogs),
+      shadingIo(objects.command, shadingBuffer),
+      shading(shadingIo, hosts.messages, &hosts.fileDialogs),
       flashAreas(
           objects.command, [this](bool load, int& area) { return ChooseArea(load, area); },
           [this] { objects.reader.Refresh(); }),
@@ -147,9 +149,9 @@ void ToolParts::ConnectFileOperations()
         reader.UpdateControlStates();
         handlers.ShowLineRate();
     };
-    settingFile.SetHooks(std::move(hooks));
-    settingFile.SetProgress(&readProgress);
-    shading.SetProgress(&readProgress);
+    settingFileIo.SetHooks(std::move(hooks));
+    settingFileIo.SetProgress(&readProgress);
+    shadingIo.SetProgress(&readProgress);
     communication->SetSettingFileActions([this] { settingFile.Save(SettingFileVariant::AllData); },
                                          [this] { settingFile.Load(); });
     handlers.SetButtonAction(ctl::kStoreAllButton, [this] { flashAreas.StoreAll(); });

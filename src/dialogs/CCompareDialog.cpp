@@ -2,7 +2,7 @@
 #include "dialogs/CCompareDialog.h"
 
 #include "base/StrFormat.h"
-#include "files/SettingFile.h"
+#include "operations/SettingFileActions.h"
 #include "files/TextFile.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
@@ -47,7 +47,7 @@ QTableWidgetItem* Cell(const std::string& text)
 }  // namespace
 
 CCompareDialog::CCompareDialog(QWidget* parent, Command& command, CameraReader& reader, ControlTable& table,
-                               CameraModelInfo& model, ControlMode& mode, SettingFile& settingFile)
+                               CameraModelInfo& model, ControlMode& mode, SettingFileActions& settingFile)
     : CDialogBase(parent, kStripId),
       command_(command),
       reader_(reader),

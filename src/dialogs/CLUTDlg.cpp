@@ -1,7 +1,9 @@
 // The LUT editor dialog.
 #include "dialogs/CLUTDlg.h"
 
+#include "framework/RoutedHosts.h"
 #include "framework/qt/CSpinButton.h"
+#include "operations/GammaActions.h"
 #include "framework/qt/ControlWindow.h"
 
 #include <QEvent>
@@ -155,9 +157,17 @@ void CLUTDlg::OnInitDialog()
     ApplyEditPoints();
 }
 
-int CLUTDlg::ReadTableData() { return transfer_.Read(table_); }
+int CLUTDlg::ReadTableData()
+{
+    RoutedMessageHost messages;
+    return GammaActions::ShowRead(messages, transfer_.Read(table_));
+}
 
-int CLUTDlg::WriteTableData(int colourIndex) { return transfer_.Write(table_, colourIndex); }
+int CLUTDlg::WriteTableData(int colourIndex)
+{
+    RoutedMessageHost messages;
+    return GammaActions::ShowWrite(messages, transfer_.Write(table_, colourIndex));
+}
 
 void CLUTDlg::SetDisplayMode(int mode)
 {

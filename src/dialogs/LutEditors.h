@@ -2,6 +2,7 @@
 // and hiding them, reading all three tables from the camera, and the gamma data file.
 #pragma once
 
+#include "framework/RoutedHosts.h"
 #include "operations/LutEditorOpener.h"
 #include "pages/CameraReader.h"
 
@@ -46,4 +47,5 @@ private:
     CProgressBarDialog& progressDialog_;
     std::array<QPointer<CLUTDlg>, 3> editors_;
     int created_ = 0;
+    RoutedMessageHost messages_;  // the installed host, until the composition root hands its own in
 };

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "link/CommandAnswer.h"
-#include "link/RequestOutcome.h"
 #include "tables/ControlTable.h"
 
 #include <deque>
@@ -38,19 +37,12 @@ public:
 
     // One request each; the outcome says how it ended. Nothing here speaks to the operator: the caller
     // that owns the action shows a failure (RequestOutcome::FailureText) or counts it into a summary.
-    RequestOutcome Set(int commandIndex, int value, int timeoutMs);
+    RequestOutcome Set(int commandIndex, int value, int timeoutMs) override;
     RequestOutcome SetText(int commandIndex, const std::string& text, int timeoutMs);
     RequestOutcome Ask(int commandIndex, int timeoutMs);
 
-    // The same requests as 1 (answered) or 0; LastOutcome() tells how the last one ended.
-    int SendValue(int commandIndex, int value, int timeoutMs) override;
-    int SendText(int commandIndex, const std::string& text, int timeoutMs);
-    int QueryValue(int commandIndex, int& value, int timeoutMs);
-    int QueryText(int commandIndex, std::string& text, int timeoutMs);
-    const RequestOutcome& LastOutcome() const { return lastOutcome_; }
     const RequestCounts& Counts() const { return counts_; }
     void ResetCounts() { counts_ = {}; }
-    std::string LastFailureText() const override { return lastOutcome_.FailureText(); }
 
     // Starts the 25 ms background poll that logs and queues lines arriving outside requests.
     void StartPolling();
@@ -92,7 +84,6 @@ private:
     std::deque<std::string> received_;
     bool busy_ = false;  // a request or a poll is reading the link
     bool overflowed_ = false;  // a line over the buffer was dropped since the request began
-    RequestOutcome lastOutcome_;
     RequestCounts counts_;
     bool lateAnswerDue_ = false;  // the last request timed out; its answer may still come
     int timerId_ = 0;

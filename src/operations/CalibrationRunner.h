@@ -2,6 +2,8 @@
 // sends its start command, waits for the camera, reads the result code and shows its text.
 #pragma once
 
+#include "tables/RequestOutcome.h"
+
 #include <string>
 
 class Command;
@@ -42,14 +44,22 @@ public:
     // CRS00=1; the camera restarts and does not listen afterwards, so the result does not matter.
     void CameraReset();
 
+    // How the request that ended the last operation early went (a refusal, or no answer); answered when
+    // the operation ran through.
+    const RequestOutcome& Failure() const { return failure_; }
+
     // The caption of an operation's messages.
     static std::string PixelCaption(PixelCalibration which);
 
 private:
     class Progress;
 
+    // Reported, and the failure kept for Failure().
+    bool Noted(const RequestOutcome& outcome);
+
     Command& command_;
     OperationClock& clock_;
     ProgressSink* progress_ = nullptr;
     OneShotTimes times_;
+    RequestOutcome failure_;
 };

@@ -1,7 +1,7 @@
 // The camera's flash setting areas: load one, store into one, store into all.
 #pragma once
 
-#include "link/RequestOutcome.h"
+#include "tables/RequestOutcome.h"
 
 #include <functional>
 

@@ -7,9 +7,11 @@
 #include "ctl/CtlConnection.h"
 #include "ctl/SessionClSerialKind.h"
 
+#include "framework/RoutedHosts.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/TableLookupActions.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
 #include "tables/CameraModelInfo.h"
@@ -59,7 +61,9 @@ private:
     std::array<std::unique_ptr<SessionClSerialKind>, 4> clKinds_;  // by link mode, made when first asked for
     SerialLink link_;
     Command command_;
-    ControlTable table_;
+    RoutedMessageHost messages_;  // the camera's thread host (its standard-error lines)
+    TableLookupActions lookupFailures_{messages_};
+    ControlTable table_{&lookupFailures_};
     CameraModelInfo model_;
     CtlCamera camera_{command_, table_, model_, mode_, settings_};
     int startArea_ = -1;
