@@ -144,7 +144,7 @@ void CtlWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
                        host->shown = 0;
                        return host->shown + bench->Run("shading", {"write", shading});
                    },
-                   0.9, [command] { command->SendValue(cmd::SDM, 1, 5000); }});
+                   0.9, [command] { command->Set(cmd::SDM, 1, 5000); }});
 #ifdef RV_CAMSIM_EXECUTABLE
     // Where the simulated camera runs as a process of its own (not under Wine).
     AddLineWorkload(settings, out);

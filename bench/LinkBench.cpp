@@ -64,16 +64,14 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     for (int row = 0; table.Row(row).controlId != -1 && parameters->size() < 148; ++row) {
         const int index = table.Row(row).commandIndex;
         if (table.Row(row).controlKind == kKindButton || !seen.insert(index).second) continue;
-        int value = 0;
         context.host.shown = 0;
-        if (command.QueryValue(index, value, 1000) && context.host.shown == 0) parameters->push_back(index);
+        if (command.Ask(index, 1000) && context.host.shown == 0) parameters->push_back(index);
     }
     out.push_back({"(a) queries of 148 distinct parameters",
                    [&command, parameters] {
                        int failures = parameters->size() == 148 ? 0 : 1;
                        for (int index : *parameters) {
-                           int value = 0;
-                           if (!command.QueryValue(index, value, 5000)) ++failures;
+                           if (!command.Ask(index, 5000)) ++failures;
                        }
                        return failures;
                    },
@@ -82,12 +80,12 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     // (b) The shading write loop: per colour the selector, then index and value for every entry.
     out.push_back({"(b) shading-style write, 3072 index/value pairs",
                    [&command] {
-                       int failures = command.SendValue(cmd::SDM, 1, 5000) ? 0 : 1;
+                       int failures = command.Set(cmd::SDM, 1, 5000) ? 0 : 1;
                        for (int selector = 0; selector < 3; ++selector) {
-                           if (!command.SendValue(cmd::SDDS, selector, 3000)) ++failures;
+                           if (!command.Set(cmd::SDDS, selector, 3000)) ++failures;
                            for (int k = 1; k <= 1024; ++k) {
-                               if (!command.SendValue(cmd::SDDI, k, 1000)) ++failures;
-                               if (!command.SendValue(cmd::SDD, (k * 7 + selector) % 512, 1000)) ++failures;
+                               if (!command.Set(cmd::SDDI, k, 1000)) ++failures;
+                               if (!command.Set(cmd::SDD, (k * 7 + selector) % 512, 1000)) ++failures;
                            }
                        }
                        return failures;
@@ -99,9 +97,8 @@ void LinkWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
                    [&command] {
                        int failures = 0;
                        for (int i = 0; i < 256; ++i) {
-                           int value = 0;
-                           if (!command.SendValue(cmd::LUTIG, i, 1000)) ++failures;
-                           if (!command.QueryValue(cmd::LUTG, value, 1000)) ++failures;
+                           if (!command.Set(cmd::LUTIG, i, 1000)) ++failures;
+                           if (!command.Ask(cmd::LUTG, 1000)) ++failures;
                        }
                        return failures;
                    },

@@ -7,6 +7,8 @@
 #include "files/SettingFile.h"
 #include "files/SettingFileComparison.h"
 #include "files/TextFile.h"
+#include "framework/RoutedHosts.h"
+#include "operations/SettingFileActions.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -26,6 +28,7 @@ struct SettingFileBench {
     ProgressWindow progress{dialog, &owner};
     std::unique_ptr<CameraReader> reader;
     std::unique_ptr<SettingFile> file;
+    RoutedMessageHost messages;
     std::string path;
 };
 
@@ -43,8 +46,7 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
         reader->ModelSetup();
         reader->UpdateControlStates();
     };
-    bench->file = std::make_unique<SettingFile>(context.command, context.table, context.mode, context.settings,
-                                                context.model, hooks);
+    bench->file = std::make_unique<SettingFile>(context.command, context.table, context.mode, context.model, hooks);
     bench->file->SetProgress(&bench->progress);
     // The file: every user parameter of the connected model at its current value.
     // The camera's own values, so that the file holds only what the camera takes.
@@ -60,7 +62,9 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
     out.push_back({"setting file load, all user parameters (progress window)",
                    [bench, host] {
                        host->shown = 0;
-                       bench->file->ReadSettingFile(bench->path);
+                       SettingFileActions::ShowRead(bench->messages, bench->path,
+                                                    bench->file->ReadSettingFile(bench->path),
+                                                    bench->file->LastReport());
                        return host->shown + static_cast<int>(bench->file->LastReport().refused.size());
                    },
                    0.9});

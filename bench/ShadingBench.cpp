@@ -8,7 +8,9 @@
 #include "files/ShadingTransfer.h"
 #include "files/TextFile.h"
 #include "framework/FileDialogHost.h"
+#include "framework/RoutedHosts.h"
 #include "link/Command.h"
+#include "operations/ShadingActions.h"
 #include "tables/CommandTable.h"
 
 #include <QWidget>
@@ -33,6 +35,8 @@ struct ShadingBench {
     ProgressWindow progress{dialog, &owner};
     ShadingTable buffer;
     std::unique_ptr<ShadingTransfer> transfer;
+    RoutedMessageHost messages;
+    std::unique_ptr<ShadingActions> buttons;
     std::string folder;
 };
 
@@ -46,6 +50,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     bench->owner.show();
     bench->transfer = std::make_unique<ShadingTransfer>(context.command, bench->buffer);
     bench->transfer->SetProgress(&bench->progress);
+    bench->buttons = std::make_unique<ShadingActions>(*bench->transfer, bench->messages, &bench->dialogs);
 
     ShadingTable table;
     for (int c = 0; c < ShadingTable::kColours; ++c) {
@@ -55,13 +60,13 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     TextFile::Save(input, ShadingFile::Lines(table));
     Command* command = &context.command;
     BenchMessageHost* host = &context.host;
-    auto shadingOn = [command] { command->SendValue(cmd::SDM, 1, 5000); };
+    auto shadingOn = [command] { command->Set(cmd::SDM, 1, 5000); };
 
     out.push_back({"shading write (file -> camera, progress window)",
                    [bench, host, input] {
                        host->shown = 0;
                        bench->dialogs.path = input;
-                       bench->transfer->WriteFromFile();
+                       bench->buttons->WriteFromFile();
                        return host->shown;
                    },
                    0.9, shadingOn});
@@ -69,7 +74,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
                    [bench, host] {
                        host->shown = 0;
                        bench->dialogs.path = bench->folder + "/out.csv";
-                       bench->transfer->ReadToFile();
+                       bench->buttons->ReadToFile();
                        return host->shown;
                    },
                    0.9, shadingOn});

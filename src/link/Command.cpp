@@ -208,6 +208,7 @@ RequestOutcome Command::Finish(RequestOutcome outcome)
             ++counts_.notSent;
             break;
     }
+    if (watch_) watch_->RequestEnded(outcome);
     return outcome;
 }
 

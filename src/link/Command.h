@@ -10,6 +10,14 @@
 class SerialLink;
 class TimerService;
 
+// Told how each request ended, once the online status has been set from it: the fault drills check that
+// the status the operator sees is the one the last request left.
+class RequestWatch {
+public:
+    virtual ~RequestWatch() = default;
+    virtual void RequestEnded(const RequestOutcome& outcome) = 0;
+};
+
 // Everything here runs on the user-interface thread. One request at a time: a request sends its line
 // and waits for the one answer line before it returns; the background poll does nothing meanwhile.
 // The waits end as soon as the serial port's reader thread delivers bytes; the 20 ms and 10 ms steps
@@ -42,6 +50,7 @@ public:
     RequestOutcome Ask(int commandIndex, int timeoutMs);
 
     const RequestCounts& Counts() const { return counts_; }
+    void SetRequestWatch(RequestWatch* watch) { watch_ = watch; }
     void ResetCounts() { counts_ = {}; }
 
     // Starts the 25 ms background poll that logs and queues lines arriving outside requests.
@@ -89,4 +98,5 @@ private:
     int timerId_ = 0;
     int timeoutLimitMs_ = 0;
     TimerService* timerService_ = nullptr;
+    RequestWatch* watch_ = nullptr;
 };
