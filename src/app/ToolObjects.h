@@ -3,9 +3,9 @@
 #pragma once
 
 #include "dialogs/CProgressBarDialog.h"
+#include "framework/RoutedHosts.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
-#include "framework/RoutedHosts.h"
 #include "link/SerialLink.h"
 #include "operations/TableLookupActions.h"
 #include "pages/CameraReader.h"

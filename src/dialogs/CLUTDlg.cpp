@@ -3,8 +3,8 @@
 
 #include "framework/RoutedHosts.h"
 #include "framework/qt/CSpinButton.h"
-#include "operations/GammaActions.h"
 #include "framework/qt/ControlWindow.h"
+#include "operations/GammaActions.h"
 
 #include <QEvent>
 #include <QFont>

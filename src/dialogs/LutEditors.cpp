@@ -4,10 +4,10 @@
 #include "base/StrFormat.h"
 #include "dialogs/CLUTDlg.h"
 #include "files/GammaFile.h"
-#include "operations/GammaActions.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/UiHost.h"
+#include "operations/GammaActions.h"
 
 #include <QGuiApplication>
 #include <QScreen>

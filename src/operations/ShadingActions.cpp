@@ -26,7 +26,10 @@ ShadingActions::ShadingActions(ShadingTransfer& transfer, MessageHost& messages,
 {
 }
 
-void ShadingActions::Stop(const std::string& text) { ShowMessage(messages_, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void ShadingActions::Stop(const std::string& text)
+{
+    ShowMessage(messages_, text, {}, MessageButtons::Ok, MessageIcon::Stop);
+}
 
 bool ShadingActions::Choose(bool save, std::string& path)
 {

@@ -156,7 +156,8 @@ TEST_F(CtlToolFiles, AToolFileLoadedByTheCompanionComesBackUnchanged)
         ASSERT_TRUE(source.Ok()) << source.Error();
         ToolSide tool(source.LinkPath(), false);
         ASSERT_TRUE(tool.Read());
-        ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), SettingFileVariant::AllData), TextFile::SaveResult::Saved);
+        ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), SettingFileVariant::AllData),
+                  TextFile::SaveResult::Saved);
         toolFile = ReadText(File("tool.cam"));
         EXPECT_EQ(toolFile, GoldenWith("setting-A1-user.cam", rows));
     }

@@ -87,7 +87,8 @@ bool CtlSession::StartAtGivenSpeed()
     }
     LinkSession session(link_, command_);
     if (!session.CameraAnswers()) return false;
-    if (const RequestOutcome area = command_.Ask(cmd::EA, LinkSession::kQueryTimeoutMs)) startArea_ = area.value.intValue;
+    if (const RequestOutcome area = command_.Ask(cmd::EA, LinkSession::kQueryTimeoutMs))
+        startArea_ = area.value.intValue;
     if (link_.BaudIndex() != LinkSession::kFastBaudIndex) {
         ChangeCameraBaudRate(command_, link_, SerialLink::BaudRateFromIndex(LinkSession::kFastBaudIndex));
     }

@@ -111,7 +111,8 @@ int RunInfo(CtlContext& context, const CtlArgs&)
     int missing = 0;
     auto text = [&](const char* key, const char* label, int commandIndex) {
         std::string value;
-        const RequestOutcome asked = streak.CameraGone() ? RequestOutcome{} : streak.Record(command.Ask(commandIndex, kValueTimeoutMs));
+        const RequestOutcome asked =
+            streak.CameraGone() ? RequestOutcome{} : streak.Record(command.Ask(commandIndex, kValueTimeoutMs));
         const bool ok = asked.Answered();
         if (ok) value = asked.value.text;
         if (!ok) ++missing;
@@ -135,7 +136,8 @@ int RunInfo(CtlContext& context, const CtlArgs&)
     text("camera_id", "Camera ID", cmd::ID);
     text("user_id", "User ID", cmd::UD);
     text("device_version", "Device Version", cmd::DV);
-    const RequestOutcome areaAsked = streak.CameraGone() ? RequestOutcome{} : streak.Record(command.Ask(cmd::EA, kValueTimeoutMs));
+    const RequestOutcome areaAsked =
+        streak.CameraGone() ? RequestOutcome{} : streak.Record(command.Ask(cmd::EA, kValueTimeoutMs));
     const bool areaOk = areaAsked.Answered();
     const int area = areaOk ? areaAsked.value.intValue : -1;
     if (!areaOk) ++missing;

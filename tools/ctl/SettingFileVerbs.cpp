@@ -8,7 +8,6 @@
 
 #include "base/StrFormat.h"
 #include "files/SettingFile.h"
-#include "operations/SettingFileActions.h"
 #include "files/SettingFileComparison.h"
 #include "files/SettingFileFormat.h"
 #include "files/TextFile.h"
@@ -16,6 +15,7 @@
 #include "framework/MessageBox.h"
 #include "link/BulkTally.h"
 #include "link/Command.h"
+#include "operations/SettingFileActions.h"
 #include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
