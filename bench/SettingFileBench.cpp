@@ -7,6 +7,7 @@
 #include "files/SettingFile.h"
 #include "files/SettingFileComparison.h"
 #include "files/TextFile.h"
+#include "operations/SettingFileActions.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -44,8 +45,8 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
         reader->ModelSetup();
         reader->UpdateControlStates();
     };
-    bench->file = std::make_unique<SettingFile>(context.command, context.table, context.mode, context.settings,
-                                                context.model, hooks, context.hosts);
+    bench->file = std::make_unique<SettingFile>(context.command, context.table, context.mode, context.model, hooks,
+                                                context.hosts);
     bench->file->SetProgress(&bench->progress);
     // The file: every user parameter of the connected model at its current value.
     // The camera's own values, so that the file holds only what the camera takes.
@@ -61,7 +62,9 @@ void SettingFileWorkloads(BenchContext& context, std::vector<BenchWorkload>& out
     out.push_back({"setting file load, all user parameters (progress window)",
                    [bench, host] {
                        host->shown = 0;
-                       bench->file->ReadSettingFile(bench->path);
+                       SettingFileActions::ShowRead(*host, bench->path,
+                                                    bench->file->ReadSettingFile(bench->path),
+                                                    bench->file->LastReport());
                        return host->shown + static_cast<int>(bench->file->LastReport().refused.size());
                    },
                    0.9});

@@ -9,6 +9,7 @@
 #include "files/TextFile.h"
 #include "framework/FileDialogHost.h"
 #include "link/Command.h"
+#include "operations/ShadingActions.h"
 #include "tables/CommandTable.h"
 
 #include <QWidget>
@@ -33,6 +34,7 @@ struct ShadingBench {
     ProgressWindow progress{dialog, &owner};
     ShadingTable buffer;
     std::unique_ptr<ShadingTransfer> transfer;
+    std::unique_ptr<ShadingActions> buttons;
     std::string folder;
 };
 
@@ -46,6 +48,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     bench->owner.show();
     bench->transfer = std::make_unique<ShadingTransfer>(context.command, bench->buffer, context.hosts);
     bench->transfer->SetProgress(&bench->progress);
+    bench->buttons = std::make_unique<ShadingActions>(*bench->transfer, context.hosts.messages, &bench->dialogs);
 
     ShadingTable table;
     for (int c = 0; c < ShadingTable::kColours; ++c) {
@@ -61,7 +64,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
                    [bench, host, input] {
                        host->shown = 0;
                        bench->dialogs.path = input;
-                       bench->transfer->WriteFromFile();
+                       bench->buttons->WriteFromFile();
                        return host->shown;
                    },
                    0.9, shadingOn});
@@ -69,7 +72,7 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
                    [bench, host] {
                        host->shown = 0;
                        bench->dialogs.path = bench->folder + "/out.csv";
-                       bench->transfer->ReadToFile();
+                       bench->buttons->ReadToFile();
                        return host->shown;
                    },
                    0.9, shadingOn});

@@ -7,6 +7,7 @@ ToolObjects::ToolObjects(OperatorHosts& hosts)
     : mode(settings),
       link(settings.ReadLinkSettings(), port, &GetClSerialKind, &settings),
       command(link, hosts),
+      lookupFailures(hosts.messages),
       reader(command, table, model, mode, hosts)
 {
 }

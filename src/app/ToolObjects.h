@@ -6,6 +6,7 @@
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/TableLookupActions.h"
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
@@ -28,7 +29,8 @@ struct ToolObjects {
     ComPort port;
     SerialLink link;
     Command command;
-    ControlTable table;
+    TableLookupActions lookupFailures;  // a row the table does not know, told through the hosts' messages
+    ControlTable table{&lookupFailures};
     CameraModelInfo model;
     CameraReader reader;
     CProgressBarDialog progress;

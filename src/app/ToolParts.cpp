@@ -29,9 +29,10 @@ ToolParts::ToolParts(ToolObjects& runObjects, OperatorHosts& runHosts)
       readProgress(objects.progress, &window),
       lutEditors(objects.command, objects.progress, runHosts),
       session(objects.link, objects.command, runHosts),
-      settingFile(objects.command, objects.table, objects.mode, objects.settings, objects.model, SettingFileHooks{},
-                  runHosts),
-      shading(objects.command, shadingBuffer, runHosts),
+      settingFileIo(objects.command, objects.table, objects.mode, objects.model, SettingFileHooks{}, runHosts),
+      settingFile(settingFileIo, objects.settings, runHosts.messages, runHosts.fileDialogs),
+      shadingIo(objects.command, shadingBuffer, runHosts),
+      shading(shadingIo, runHosts.messages, &runHosts.fileDialogs),
       flashAreas(
           objects.command, [this](bool load, int& area) { return ChooseArea(load, area); },
           [this] { objects.reader.Refresh(); }, runHosts),
@@ -149,9 +150,9 @@ void ToolParts::ConnectFileOperations()
         reader.UpdateControlStates();
         handlers.ShowLineRate();
     };
-    settingFile.SetHooks(std::move(hooks));
-    settingFile.SetProgress(&readProgress);
-    shading.SetProgress(&readProgress);
+    settingFileIo.SetHooks(std::move(hooks));
+    settingFileIo.SetProgress(&readProgress);
+    shadingIo.SetProgress(&readProgress);
     communication->SetSettingFileActions([this] { settingFile.Save(SettingFileVariant::AllData); },
                                          [this] { settingFile.Load(); });
     handlers.SetButtonAction(ctl::kStoreAllButton, [this] { flashAreas.StoreAll(); });

@@ -13,6 +13,8 @@
 #include "operations/PageOperations.h"
 #include "operations/ParameterHandlers.h"
 #include "operations/PortWatch.h"
+#include "operations/SettingFileActions.h"
+#include "operations/ShadingActions.h"
 #include "operations/ToolLifecycle.h"
 #include "pages/CParameterDispatcher.h"
 #include "pages/PageBinding.h"
@@ -42,8 +44,10 @@ struct ToolParts {
     LutEditors lutEditors;  // red, green, blue; created hidden at start-up
     LinkSession session;
     ShadingTable shadingBuffer;  // kept between transfers for as long as the window lives
-    SettingFile settingFile;
-    ShadingTransfer shading;
+    SettingFile settingFileIo;
+    SettingFileActions settingFile;
+    ShadingTransfer shadingIo;
+    ShadingActions shading;
     FlashAreas flashAreas;
     PortWatch portWatch;
     ToolLifecycle lifecycle;

@@ -2,7 +2,7 @@
 #include "dialogs/CCompareDialog.h"
 
 #include "base/StrFormat.h"
-#include "files/SettingFile.h"
+#include "operations/SettingFileActions.h"
 #include "files/TextFile.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
@@ -46,8 +46,9 @@ QTableWidgetItem* Cell(const std::string& text)
 
 }  // namespace
 
-CCompareDialog::CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, ControlTable& table,
-                               CameraModelInfo& model, ControlMode& mode, SettingFile& settingFile)
+CCompareDialog::CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader,
+                               ControlTable& table, CameraModelInfo& model, ControlMode& mode,
+                               SettingFileActions& settingFile)
     : CDialogBase(parent, kStripId, hosts),
       command_(command),
       reader_(reader),

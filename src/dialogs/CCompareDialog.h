@@ -17,7 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QTableWidget;
-class SettingFile;
+class SettingFileActions;
 struct CameraModelInfo;
 
 class CCompareDialog : public CDialogBase {
@@ -27,8 +27,8 @@ public:
     static constexpr int kStripId = 2001;
     enum Column { kColumnApply, kColumnPage, kColumnGroup, kColumnSetting, kColumnCamera, kColumnFile, kColumnCount };
 
-    CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, ControlTable& table, CameraModelInfo& model,
-                   ControlMode& mode, SettingFile& settingFile);
+    CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& command, CameraReader& reader, ControlTable& table,
+                   CameraModelInfo& model, ControlMode& mode, SettingFileActions& settingFile);
 
     // Reads the file with the load's rules and the camera's values of its rows; nothing is sent. 0 when
     // the file could not be opened (after its message).
@@ -61,7 +61,7 @@ private:
     ControlTable& controlTable_;
     CameraModelInfo& model_;
     ControlMode& mode_;
-    SettingFile& settingFile_;
+    SettingFileActions& settingFile_;
     std::string path_;
     SettingFileComparison comparison_;
     std::vector<std::string> rowNotes_;  // per compared row: what the last apply said of it

@@ -3,6 +3,7 @@
 
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
+#include "operations/GammaActions.h"
 
 #include <QEvent>
 #include <QFont>
@@ -176,9 +177,15 @@ void CLUTDlg::OnInitDialog()
     ApplyEditPoints();
 }
 
-int CLUTDlg::ReadTableData() { return transfer_.Read(table_); }
+int CLUTDlg::ReadTableData()
+{
+    return GammaActions::ShowRead(Hosts().messages, transfer_.Read(table_));
+}
 
-int CLUTDlg::WriteTableData(int colourIndex) { return transfer_.Write(table_, colourIndex); }
+int CLUTDlg::WriteTableData(int colourIndex)
+{
+    return GammaActions::ShowWrite(Hosts().messages, transfer_.Write(table_, colourIndex));
+}
 
 void CLUTDlg::SetDisplayMode(int mode)
 {

@@ -4,10 +4,10 @@
 #include "base/StrFormat.h"
 #include "dialogs/CLUTDlg.h"
 #include "files/GammaFile.h"
-#include "files/TableFileCheck.h"
 #include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "framework/UiHost.h"
+#include "operations/GammaActions.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -105,7 +105,7 @@ int LutEditors::ReadGammaFile(const std::string& path)
     }
     // A file that is not a full gamma table the tool wrote (a shading file, one cut short) is kept only when
     // the operator says so.
-    if (!GammaFile::ReadFile(path, tables, TableFileCheck::GammaAccept(path))) return 0;
+    if (!GammaActions::ReadFile(hosts_.messages, path, tables)) return 0;
     for (const QPointer<CLUTDlg>& editor : editors_) {
         if (editor) editor->ShowLoadedTable();
     }
@@ -118,7 +118,7 @@ int LutEditors::WriteGammaFile(const std::string& path)
     for (int colour = 0; colour < 3; ++colour) {
         if (CLUTDlg* editor = Editor(colour)) tables[static_cast<std::size_t>(colour)] = &editor->Table();
     }
-    return GammaFile::WriteFile(path, tables);
+    return GammaActions::WriteFile(hosts_.messages, path, tables);
 }
 
 void LutEditors::OnLoadAll(QWidget* mainWindow)

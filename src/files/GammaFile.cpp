@@ -1,11 +1,7 @@
 // Reading and writing gamma data files.
 #include "files/GammaFile.h"
 
-#include "files/TextFile.h"
-
 #include "base/StrFormat.h"
-#include "framework/FileDialogHost.h"
-#include "framework/MessageBox.h"
 
 #include <climits>
 #include <iterator>
@@ -35,8 +31,6 @@ bool NextLine(std::string_view content, std::size_t& at, std::string_view& line)
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     return true;
 }
-
-void ShowStop(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 using Levels = std::array<std::array<int, GammaTable::kEntries>, 3>;
 
@@ -102,13 +96,11 @@ GammaFile::ReadResult GammaFile::Read(std::istream& in, const Tables& tables)
     return Parse(content, tables);
 }
 
-int GammaFile::ReadFile(const std::string& path, const Tables& tables, const Accept& accept)
+GammaFile::FileRead GammaFile::ReadFile(const std::string& path, const Tables& tables, const Accept& accept)
 {
+    FileRead outcome;
     std::string content;
-    if (!TextFile::Load(path, content)) {
-        ShowStop(CannotOpenText(path));
-        return 0;
-    }
+    if (!TextFile::Load(path, content)) return outcome;
     // Read into copies, so that what the operator turns down is not kept either.
     std::array<GammaTable, 3> read;
     Tables copies{};
@@ -116,16 +108,22 @@ int GammaFile::ReadFile(const std::string& path, const Tables& tables, const Acc
         if (tables[colour]) read[colour] = *tables[colour];
         copies[colour] = tables[colour] ? &read[colour] : nullptr;
     }
-    const ReadResult result = Parse(content, copies);
-    if (result.result && accept && !accept(result)) return 0;
-    for (const std::string& message : result.messages) ShowStop(message);
-    if (!result.result) return 0;
+    outcome.read = Parse(content, copies);
+    if (!outcome.read.result) {
+        outcome.status = FileStatus::Malformed;
+        return outcome;
+    }
+    if (accept && !accept(outcome.read)) {
+        outcome.status = FileStatus::Declined;
+        return outcome;
+    }
     for (std::size_t colour = 0; colour < 3; ++colour) {
         if (!tables[colour]) continue;
         tables[colour]->tableData = read[colour].tableData;
         tables[colour]->displayMode = GammaTable::kViewMode;
     }
-    return 1;
+    outcome.status = FileStatus::Kept;
+    return outcome;
 }
 
 std::string GammaFile::Format(const Tables& tables)
@@ -140,7 +138,7 @@ std::string GammaFile::Format(const Tables& tables)
     return text;
 }
 
-int GammaFile::WriteFile(const std::string& path, const Tables& tables)
+TextFile::SaveResult GammaFile::WriteFile(const std::string& path, const Tables& tables)
 {
     // Saved like every text file of the tool: CR LF, through a temporary file that replaces the target only
     // when all of it was written.
@@ -151,15 +149,5 @@ int GammaFile::WriteFile(const std::string& path, const Tables& tables)
         lines.push_back(text.substr(start, end - start));
         start = end + 2;
     }
-    switch (TextFile::Save(path, lines)) {
-        case TextFile::SaveResult::Saved:
-            return 1;
-        case TextFile::SaveResult::CannotCreate:
-            ShowStop(TextFile::FolderRefusedText(path));
-            return 0;
-        case TextFile::SaveResult::CannotWrite:
-            break;
-    }
-    ShowStop(CannotOpenText(path));
-    return 0;
+    return TextFile::Save(path, lines);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/GammaTable.h"
+#include "files/TextFile.h"
 
 #include <array>
 #include <functional>
@@ -23,6 +24,18 @@ public:
         std::string firstLine;  // without its line end: what the file says it holds
     };
 
+    // How a read of a file ended.
+    enum class FileStatus {
+        Kept,  // read whole and taken: in the tables, "View Mode"
+        CannotOpen,  // nothing read
+        Malformed,  // a line ended the read (its message is in `read.messages`); nothing kept
+        Declined,  // read whole, but the accept check turned it down; nothing kept
+    };
+    struct FileRead {
+        FileStatus status = FileStatus::CannotOpen;
+        ReadResult read;
+    };
+
     // Red, green and blue, in this order.
     using Tables = std::array<GammaTable*, 3>;
     // Sees a complete read before anything of it is kept; false keeps nothing.
@@ -32,17 +45,16 @@ public:
     // complete read replaces the rows the file holds. A line ends at LF (a CR before it included),
     // however long it is. The display mode is not touched.
     static ReadResult Read(std::istream& in, const Tables& tables);
-    // The file at `path`; every message has been shown (stop icon). A complete read that `accept` (if
-    // given) takes goes into the tables and switches them to "View Mode". Gives 1 when the file was read
-    // whole and kept.
-    static int ReadFile(const std::string& path, const Tables& tables, const Accept& accept = {});
+    // The file at `path`. A complete read that `accept` (if given) takes goes into the tables and switches
+    // them to "View Mode"; any other ending keeps nothing. The read's messages are for the caller to show
+    // (stop icon), in their order, for Kept and Malformed.
+    static FileRead ReadFile(const std::string& path, const Tables& tables, const Accept& accept = {});
 
     // The whole file's text, CR LF line ends.
     static std::string Format(const Tables& tables);
     // Writes through a temporary file in the same folder renamed over `path`, so a failure leaves an
-    // old file intact. Gives 0 after its message (stop icon): the folder when it would not take the
-    // file, else "<path>\nCouldn't open this file".
-    static int WriteFile(const std::string& path, const Tables& tables);
+    // old file intact.
+    static TextFile::SaveResult WriteFile(const std::string& path, const Tables& tables);
 
 private:
     static ReadResult Parse(std::string_view content, const Tables& tables);

@@ -2,7 +2,6 @@
 #include "files/GammaTransfer.h"
 
 #include "base/StrFormat.h"
-#include "framework/MessageBox.h"
 #include "framework/OpenDialogList.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
@@ -16,7 +15,6 @@ namespace {
 constexpr const char* kReadMessage = "Now, reading camera gamma data  ";
 constexpr const char* kWriteMessage = "Now, writing camera gamma data.";
 constexpr const char* kColourNames[] = {"red", "green", "blue"};
-constexpr const char* kTransferCaption = "Communication Error";
 
 const char* ColourName(int colour) { return colour >= 0 && colour <= 2 ? kColourNames[colour] : "?"; }
 }  // namespace
@@ -39,11 +37,13 @@ bool GammaTransfer::Advance(const char* base, int entry)
     return true;
 }
 
-int GammaTransfer::Read(GammaTable& table)
+GammaTransfer::ReadOutcome GammaTransfer::Read(GammaTable& table)
 {
+    ReadOutcome outcome;
+    outcome.colour = table.colourIndex;
     int indexCommand = 0;
     int dataCommand = 0;
-    if (!GammaCommandsOf(table.colourIndex, indexCommand, dataCommand)) return 0;
+    if (!GammaCommandsOf(table.colourIndex, indexCommand, dataCommand)) return outcome;
     WaitCursor cursor(hosts_.ui);
     hosts_.openDialogs.DisableAll();
     if (progress_) {
@@ -51,8 +51,8 @@ int GammaTransfer::Read(GammaTable& table)
         progress_->SetPosition(0);
     }
     std::array<int, GammaTable::kEntries> read{};
-    int count = 0;
-    RequestOutcome failed;
+    int& count = outcome.entries;
+    RequestOutcome& failed = outcome.failed;
     for (; count < GammaTable::kEntries; ++count) {
         // Without its index the camera would answer for another entry: the read ends there.
         failed = command_.Set(indexCommand, count, timeoutMs_);
@@ -64,55 +64,61 @@ int GammaTransfer::Read(GammaTable& table)
         if (Advance(kReadMessage, count) && view_) view_->Reactivate();
     }
     if (progress_) progress_->Close();
-    const int result = count == GammaTable::kEntries ? 1 : 0;
-    if (result) {
+    if (outcome.Complete()) {
         table.tableData = read;
         table.displayMode = GammaTable::kViewMode;
         if (view_) view_->ShowLoadedTable();
     }
     hosts_.openDialogs.EnableAll();
-    if (!result) {
-        std::string text = StrFormat("Reading the %s gamma table stopped at entry %d of %d.",
-                                     ColourName(table.colourIndex), count, GammaTable::kEntries);
-        if (failed.Refused()) text += "\nThe camera answered: " + failed.FailureText();
-        text += "\nThe table keeps its previous values.";
-        ShowMessage(hosts_.messages, text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
-    }
-    return result;
+    return outcome;
 }
 
-int GammaTransfer::Write(const GammaTable& table, int colour)
+std::string GammaTransfer::ReadOutcome::Summary() const
 {
+    if (Complete()) return {};
+    std::string text = StrFormat("Reading the %s gamma table stopped at entry %d of %d.", ColourName(colour), entries,
+                                 GammaTable::kEntries);
+    if (failed.Refused()) text += "\nThe camera answered: " + failed.FailureText();
+    text += "\nThe table keeps its previous values.";
+    return text;
+}
+
+GammaTransfer::WriteOutcome GammaTransfer::Write(const GammaTable& table, int colour)
+{
+    WriteOutcome outcome;
+    outcome.colour = colour;
     int indexCommand = 0;
     int dataCommand = 0;
-    if (!GammaCommandsOf(colour, indexCommand, dataCommand)) return 0;
+    if (!GammaCommandsOf(colour, indexCommand, dataCommand)) return outcome;
     WaitCursor cursor(hosts_.ui);
     hosts_.openDialogs.DisableAll();
     if (progress_) {
         progress_->Open(kWriteMessage);
         progress_->SetPosition(0);
     }
-    // One count per entry: the outcome of its index, or, with the index taken, of its value.
-    BulkTally tally;
-    int stoppedAt = -1;
-    int rest = 0;  // entries after the stop, never sent
+    BulkTally& tally = outcome.entries;
     for (int i = 0; i < GammaTable::kEntries; ++i) {
-        RequestOutcome outcome = command_.Set(indexCommand, i, timeoutMs_);
+        RequestOutcome sent = command_.Set(indexCommand, i, timeoutMs_);
         // A value sent after a failed index would land on the previous entry: not sent.
-        if (outcome) outcome = command_.Set(dataCommand, table.tableData[static_cast<std::size_t>(i)], timeoutMs_);
-        tally.Add(outcome, std::to_string(i));
+        if (sent) sent = command_.Set(dataCommand, table.tableData[static_cast<std::size_t>(i)], timeoutMs_);
+        tally.Add(sent, std::to_string(i));
         if (tally.CameraGone()) {
-            stoppedAt = i;
-            rest = GammaTable::kEntries - 1 - i;
-            tally.AddNotSent(rest, {});
+            outcome.stoppedAt = i;
+            outcome.rest = GammaTable::kEntries - 1 - i;
+            tally.AddNotSent(outcome.rest, {});
             break;
         }
         Advance(kWriteMessage, i);
     }
     hosts_.openDialogs.EnableAll();
     if (progress_) progress_->Close();
-    if (tally.Answered() == GammaTable::kEntries) return 1;
+    return outcome;
+}
 
+std::string GammaTransfer::WriteOutcome::Summary() const
+{
+    if (Complete()) return {};
+    const BulkTally& tally = entries;
     std::string text = StrFormat("Writing the %s gamma table: %d of %d entries were written.", ColourName(colour),
                                  tally.Answered(), GammaTable::kEntries);
     if (tally.Refused() > 0) {
@@ -129,6 +135,5 @@ int GammaTransfer::Write(const GammaTable& table, int colour)
     } else if (stoppedAt >= 0) {
         text += "\nThe camera stopped answering.";
     }
-    ShowMessage(hosts_.messages, text, kTransferCaption, MessageButtons::Ok, MessageIcon::Exclamation);
-    return 0;
+    return text;
 }

@@ -6,6 +6,9 @@
 
 #include "files/GammaTable.h"
 #include "files/ProgressThrottle.h"
+#include "link/BulkTally.h"
+
+#include <string>
 
 class Command;
 class ProgressSink;
@@ -25,16 +28,38 @@ class GammaTransfer {
 public:
     static constexpr int kEntryTimeoutMs = 1000;
 
+    // How a read ended: complete, or at which entry (zero-based, the count read) and how the request
+    // that stopped it ended.
+    struct ReadOutcome {
+        int colour = 0;
+        int entries = 0;  // read before the stop; kEntries when complete
+        RequestOutcome failed;  // answered when complete
+        bool Complete() const { return entries == GammaTable::kEntries; }
+        // What the operator is told when the read stopped (caption "Communication Error").
+        std::string Summary() const;
+    };
+    // How a write ended, counted per entry: the outcome of its index or, with the index taken, of its value.
+    struct WriteOutcome {
+        int colour = 0;
+        BulkTally entries;
+        int stoppedAt = -1;  // the entry at which the camera stopped answering (two in a row); -1: it did not
+        int rest = 0;  // entries after the stop, never sent
+        bool Complete() const { return entries.Answered() == GammaTable::kEntries; }
+        bool CameraGone() const { return stoppedAt >= 0; }
+        // What the operator is told when the write did not complete (caption "Communication Error").
+        std::string Summary() const;
+    };
+    static constexpr const char* kCaption = "Communication Error";
+
     GammaTransfer(Command& command, ProgressSink* progress, GammaTableView* view, OperatorHosts hosts);
 
-    // Reads the camera's table into `table`: 1 when all 256 entries arrived. The first entry that
+    // Reads the camera's table into `table`, complete when all 256 entries arrived. The first entry that
     // cannot be read ends the read and the table keeps all its previous values (half a table read is
-    // no table); one message says where it stopped. Values above 4095 are stored as 4095.
-    int Read(GammaTable& table);
-    // Writes `table` with the commands of `colour`: 1 when the camera took every entry. A refused entry
-    // is counted and the write goes on; the second unanswered request in a row ends it. When anything
-    // failed, one message at the end says what was written and what was not.
-    int Write(const GammaTable& table, int colour);
+    // no table). Values above 4095 are stored as 4095.
+    ReadOutcome Read(GammaTable& table);
+    // Writes `table` with the commands of `colour`. A refused entry is counted and the write goes on; the
+    // second unanswered request in a row ends it.
+    WriteOutcome Write(const GammaTable& table, int colour);
 
     void SetTimeoutMs(int timeoutMs) { timeoutMs_ = timeoutMs; }
 

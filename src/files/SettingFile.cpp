@@ -5,31 +5,16 @@
 #include "files/ProgressThrottle.h"
 #include "files/TextFile.h"
 #include "framework/DialogsDisabled.h"
-#include "framework/FileDialogHost.h"
-#include "framework/MessageBox.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
 #include "link/BulkTally.h"
 #include "link/Command.h"
 #include "settings/ControlMode.h"
-#include "settings/RegistrySettings.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
 namespace {
-
-constexpr const char* kFileOpenCaption = "File Open Error";
-
-FileDialogRequest SettingFileRequest(FileDialogMode mode, RegistrySettings& settings)
-{
-    FileDialogRequest request;
-    request.mode = mode;
-    settings.GetFolder(kItemCameraFilePath, request.startFolder);
-    request.filters = {{"Camera setting data (*.cam)", "*.cam"}};
-    request.defaultExtension = "cam";
-    return request;
-}
 
 std::string Listed(const std::vector<std::string>& names)
 {
@@ -66,53 +51,25 @@ std::string SettingFileLoadReport::SummaryText() const
     return text;
 }
 
-SettingFile::SettingFile(Command& command, ControlTable& table, ControlMode& mode, RegistrySettings& settings,
-                         CameraModelInfo& model, SettingFileHooks hooks, OperatorHosts hosts)
-    : command_(command),
-      table_(table),
-      mode_(mode),
-      settings_(settings),
-      model_(model),
-      hooks_(std::move(hooks)),
-      hosts_(hosts)
+SettingFile::SettingFile(Command& command, ControlTable& table, ControlMode& mode, CameraModelInfo& model,
+                         SettingFileHooks hooks, OperatorHosts hosts)
+    : command_(command), table_(table), mode_(mode), model_(model), hooks_(std::move(hooks)), hosts_(hosts)
 {
 }
 
-void SettingFile::Save(SettingFileVariant variant)
-{
-    std::string path;
-    if (ChooseFile(SettingFileRequest(FileDialogMode::Save, settings_), path) != 1) return;
-    WriteSettingFile(path, variant);
-    settings_.SetText(kItemCameraFilePath, TextFile::FolderOf(path));
-}
-
-void SettingFile::Load()
-{
-    std::string path;
-    if (!ChooseFileToOpen(path)) return;
-    ReadSettingFile(path);
-}
-
-int SettingFile::ChooseFileToOpen(std::string& path)
-{
-    if (ChooseFile(SettingFileRequest(FileDialogMode::Open, settings_), path) != 1) return 0;
-    settings_.SetText(kItemCameraFilePath, TextFile::FolderOf(path));
-    return 1;
-}
-
-int SettingFile::ApplyOnly(const std::string& path, std::set<std::string> mnemonics)
+SettingFileRead SettingFile::ApplyOnly(const std::string& path, std::set<std::string> mnemonics)
 {
     // No mnemonic chosen means nothing to send, never the whole file.
-    if (mnemonics.empty()) return 1;
+    if (mnemonics.empty()) return SettingFileRead::Read;
     only_ = std::move(mnemonics);
     readBack_ = true;
-    const int read = ReadSettingFile(path);
+    const SettingFileRead read = ReadSettingFile(path);
     only_.clear();
     readBack_ = false;
     return read;
 }
 
-int SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant variant)
+TextFile::SaveResult SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant variant)
 {
     const bool factory = mode_.IsFactory();
     std::vector<std::string> lines;
@@ -125,27 +82,13 @@ int SettingFile::WriteSettingFile(const std::string& path, SettingFileVariant va
     for (std::string& line : SettingFileFormat::RowLines(table_, model_.modelCode, withFactoryRows)) {
         lines.push_back(std::move(line));
     }
-    switch (TextFile::Save(path, lines)) {
-        case TextFile::SaveResult::Saved:
-            return 1;
-        case TextFile::SaveResult::CannotCreate:
-            ShowMessage(CannotOpenText(path), kFileOpenCaption, MessageButtons::Ok, MessageIcon::Exclamation);
-            return 0;
-        case TextFile::SaveResult::CannotWrite:
-            ShowMessage(path + "\nCouldn't write this file", "File Write Error", MessageButtons::Ok,
-                        MessageIcon::Exclamation);
-            return 0;
-    }
-    return 0;
+    return TextFile::Save(path, lines);
 }
 
-int SettingFile::ReadSettingFile(const std::string& path)
+SettingFileRead SettingFile::ReadSettingFile(const std::string& path)
 {
     std::string content;
-    if (!TextFile::Load(path, content)) {
-        ShowMessage(CannotOpenText(path), kFileOpenCaption, MessageButtons::Ok, MessageIcon::Exclamation);
-        return 0;
-    }
+    if (!TextFile::Load(path, content)) return SettingFileRead::CannotOpen;
     const std::vector<std::string> lines = SettingFileFormat::SplitLines(content);
     report_ = SettingFileLoadReport{};
     report_.lineCount = static_cast<int>(lines.size());
@@ -159,7 +102,7 @@ int SettingFile::ReadSettingFile(const std::string& path)
         for (int i = 0; i < n && !report_.cameraGone; ++i) {
             if (throttle.Due(i == 0 || i == n - 1)) {
                 if (progress_) progress_->SetPosition(i * 100 / n);
-                PumpMessages(false);
+                hosts_.ui.PumpMessages(false);
             }
             ApplyLine(lines[static_cast<std::size_t>(i)], i + 1, true);
         }
@@ -178,10 +121,7 @@ int SettingFile::ReadSettingFile(const std::string& path)
         if (progress_) progress_->Close();
     }
     if (hooks_.setUpModel) hooks_.setUpModel();
-    if (!report_.AllApplied()) {
-        ShowMessage(report_.SummaryText(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    }
-    return 1;
+    return SettingFileRead::Read;
 }
 
 void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstPass)

@@ -1,9 +1,11 @@
-// Saving the control table to a camera setting file and loading one into the camera, with their dialogs.
+// Saving the control table to a camera setting file and loading one into the camera. What the operator
+// sees of it (dialogs, boxes) is SettingFileActions'.
 #pragma once
 
 #include "framework/OperatorHosts.h"
 
 #include "files/SettingFileFormat.h"
+#include "files/TextFile.h"
 #include "link/RequestStreak.h"
 
 #include <functional>
@@ -16,7 +18,6 @@ class Command;
 class ControlMode;
 class ControlTable;
 class ProgressSink;
-class RegistrySettings;
 struct CameraModelInfo;
 
 // What the load needs from the pages, supplied by the main window.
@@ -48,13 +49,17 @@ struct SettingFileLoadReport {
     std::string SummaryText() const;
 };
 
+// How a load ended: read (whatever the camera took; the report says what not), or the file could not be
+// opened and nothing was sent.
+enum class SettingFileRead { Read, CannotOpen };
+
 class SettingFile {
 public:
     static constexpr int kValueTimeoutMs = 5000;
     static constexpr int kModelIdTimeoutMs = 10000;
 
-    SettingFile(Command& command, ControlTable& table, ControlMode& mode, RegistrySettings& settings,
-                CameraModelInfo& model, SettingFileHooks hooks, OperatorHosts hosts);
+    SettingFile(Command& command, ControlTable& table, ControlMode& mode, CameraModelInfo& model,
+                SettingFileHooks hooks, OperatorHosts hosts);
 
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
     void SetHooks(SettingFileHooks hooks) { hooks_ = std::move(hooks); }
@@ -64,21 +69,14 @@ public:
     // Each accepted value is read back, so the table holds what the camera took (a value it adjusted too).
     void SetReadBack(bool readBack) { readBack_ = readBack; }
 
-    // The save dialog (folder of settings item 8, "cam"), the file, the folder remembered.
-    void Save(SettingFileVariant variant);
-    // The open dialog, the load, the folder remembered.
-    void Load();
-    // The open dialog of Open alone (same folder and filter): 1 with the chosen path, the folder remembered.
-    int ChooseFileToOpen(std::string& path);
-    // Loads only the file's lines of these mnemonics, each accepted value read back; 0 when the file could
-    // not be opened. The summary says what was not applied, as after a load.
-    int ApplyOnly(const std::string& path, std::set<std::string> mnemonics);
+    // Loads only the file's lines of these mnemonics, each accepted value read back. The report says what
+    // was not applied, as after a load.
+    SettingFileRead ApplyOnly(const std::string& path, std::set<std::string> mnemonics);
 
-    // 1 written; 0 after its message when the file could not be created or written.
-    int WriteSettingFile(const std::string& path, SettingFileVariant variant);
-    // 1 read (whatever the camera took; the summary says what not); 0 after its message when the file
-    // could not be opened.
-    int ReadSettingFile(const std::string& path);
+    // The table (and, for all data in factory mode, the model id first) into the file at `path`.
+    TextFile::SaveResult WriteSettingFile(const std::string& path, SettingFileVariant variant);
+    // The file at `path` into the camera, line by line; LastReport() says what was not applied.
+    SettingFileRead ReadSettingFile(const std::string& path);
 
     // The last load's report, for the main window's tests and for the benchmark.
     const SettingFileLoadReport& LastReport() const { return report_; }
@@ -90,7 +88,6 @@ private:
     Command& command_;
     ControlTable& table_;
     ControlMode& mode_;
-    RegistrySettings& settings_;
     CameraModelInfo& model_;
     SettingFileHooks hooks_;
     ProgressSink* progress_ = nullptr;

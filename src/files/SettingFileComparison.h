@@ -4,7 +4,7 @@
 
 #include "files/SettingFileFormat.h"
 #include "link/BulkTally.h"
-#include "link/RequestOutcome.h"
+#include "tables/RequestOutcome.h"
 
 #include <functional>
 #include <string>

@@ -3,34 +3,16 @@
 
 #include "base/StrFormat.h"
 #include "files/ShadingFile.h"
-#include "files/TableFileCheck.h"
-#include "files/TextFile.h"
-#include "framework/FileDialogHost.h"
-#include "framework/MessageBox.h"
 #include "framework/OpenDialogList.h"
 #include "framework/ProgressSink.h"
 #include "framework/UiHost.h"
 #include "link/Command.h"
 #include "tables/CommandTable.h"
 
-#include <filesystem>
-
 namespace {
 
 constexpr const char* kReadMessage = "Now, reading camera shading data";
 constexpr const char* kWriteMessage = "Now, writing camera shading data";
-
-// The shading files start in the working folder.
-std::string WorkingFolder()
-{
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::current_path(ec);
-    if (ec) return {};
-    const std::u8string text = folder.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-void StopMessage(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 // A transfer keeps every dialog disabled, shows the wait cursor and the progress window throughout.
 class TransferScope {
@@ -57,8 +39,10 @@ private:
 
 }  // namespace
 
-ShadingTransfer::ShadingTransfer(Command& command, ShadingTable& buffer, OperatorHosts hosts) : command_(command), buffer_(buffer), hosts_(hosts)
-{}
+ShadingTransfer::ShadingTransfer(Command& command, ShadingTable& buffer, OperatorHosts hosts)
+    : command_(command), buffer_(buffer), hosts_(hosts)
+{
+}
 
 std::string ShadingTransfer::ProgressText(const char* base, int count)
 {
@@ -75,18 +59,7 @@ void ShadingTransfer::ShowProgress(const char* base, int count)
     hosts_.ui.PumpMessages(false);
 }
 
-int ShadingTransfer::CheckShadingMode()
-{
-    // Without an answer nothing is known about the mode: the operation ends before anything is sent.
-    const RequestOutcome mode = command_.Ask(cmd::SDM, kModeTimeoutMs);
-    ShowCommunicationError(hosts_.messages, mode.FailureText());
-    if (!mode) return 0;
-    if (mode.value.intValue == 0) {
-        StopMessage(hosts_.messages, "Shading Mode is OFF");
-        return 0;
-    }
-    return 1;
-}
+RequestOutcome ShadingTransfer::AskShadingMode() { return command_.Ask(cmd::SDM, kModeTimeoutMs); }
 
 ShadingTransfer::ReadOutcome ShadingTransfer::ReadFromCamera()
 {
@@ -172,70 +145,23 @@ ShadingTransfer::WriteOutcome ShadingTransfer::WriteToCamera()
     return outcome;
 }
 
-void ShadingTransfer::ReadToFile()
+TextFile::SaveResult ShadingTransfer::SaveFile(const std::string& path) const
 {
-    if (!CheckShadingMode()) return;
-    const ReadOutcome outcome = ReadFromCamera();
-    if (!outcome.complete) {
-        StopMessage(hosts_.messages, outcome.Summary());
-        return;
-    }
-    FileDialogRequest request;
-    request.mode = FileDialogMode::Save;
-    request.startFolder = WorkingFolder();
-    request.filters = {{"Camera shading data (*.csv)", "*.csv"}};
-    request.defaultExtension = "csv";
-    std::string path;
-    if (ChooseFile(hosts_.fileDialogs, hosts_.messages, request, path) != 1) return;
-    switch (TextFile::Save(path, ShadingFile::Lines(buffer_))) {
-        case TextFile::SaveResult::Saved:
-            break;
-        case TextFile::SaveResult::CannotCreate:
-            StopMessage(hosts_.messages, CannotOpenText(path));
-            break;
-        case TextFile::SaveResult::CannotWrite:
-            StopMessage(hosts_.messages, path + "\nCouldn't write this file");
-            break;
-    }
+    return TextFile::Save(path, ShadingFile::Lines(buffer_));
 }
 
-void ShadingTransfer::WriteFromFile()
+ShadingTransfer::FileRead ShadingTransfer::ReadFile(const std::string& path) const
 {
-    if (!CheckShadingMode()) return;
-    FileDialogRequest request;
-    request.mode = FileDialogMode::Open;
-    request.startFolder = WorkingFolder();
-    request.filters = {{"Camera gamma data (*.csv)", "*.csv"}};
-    request.defaultExtension = "csv";
-    std::string path;
-    if (ChooseFile(hosts_.fileDialogs, hosts_.messages, request, path) != 1) return;
-    if (TakeFile(path) != FileOutcome::Taken) return;
-
-    const WriteOutcome outcome = WriteToCamera();
-    if (!outcome.Complete()) ShowMessage(hosts_.messages, outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
-}
-
-ShadingTransfer::FileOutcome ShadingTransfer::TakeFile(const std::string& path, int* taken)
-{
+    FileRead read;
     std::string content;
-    if (!TextFile::Load(path, content)) {
-        StopMessage(hosts_.messages, CannotOpenText(path));
-        return FileOutcome::CannotOpen;
-    }
-    // The file reaches the buffer only when it was read whole and, unless it looks like a full table the
-    // tool wrote, the operator has said to write it.
-    ShadingTable read = buffer_;
-    const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, read);
-    if (parsed.status == ShadingFile::Status::BadFormat) {
-        StopMessage(hosts_.messages, "Invaild data count format");
-        return FileOutcome::BadFormat;
-    }
-    if (!TableFileCheck::Confirm(path, parsed.firstLine, parsed.taken, TableFileCheck::Table::Shading))
-        return FileOutcome::Declined;
-    if (parsed.status == ShadingFile::Status::TooMany) StopMessage(hosts_.messages, "Too many data");
-    buffer_ = read;
-    if (taken) *taken = parsed.taken;
-    return FileOutcome::Taken;
+    if (!TextFile::Load(path, content)) return read;
+    read.table = buffer_;
+    const ShadingFile::ParseResult parsed = ShadingFile::Parse(content, read.table);
+    read.status = parsed.status == ShadingFile::Status::BadFormat ? FileStatus::BadFormat : FileStatus::Parsed;
+    read.firstLine = parsed.firstLine;
+    read.taken = parsed.taken;
+    read.tooMany = parsed.status == ShadingFile::Status::TooMany;
+    return read;
 }
 
 std::string ShadingTransfer::WriteOutcome::Summary() const
@@ -254,9 +180,4 @@ std::string ShadingTransfer::WriteOutcome::Summary() const
     return text;
 }
 
-int ShadingTransfer::StoreInFlash()
-{
-    const RequestOutcome stored = command_.Set(cmd::SDDA, 0, kCloseTimeoutMs);
-    ShowCommunicationError(hosts_.messages, stored.FailureText());
-    return stored ? 1 : 0;
-}
+RequestOutcome ShadingTransfer::StoreInFlash() { return command_.Set(cmd::SDDA, 0, kCloseTimeoutMs); }

@@ -1,11 +1,12 @@
-// The shading correction table between the camera, the tool's buffer and CSV files: the three
-// "Correction Data" buttons.
+// The shading correction table between the camera, the tool's buffer and CSV files: what the three
+// "Correction Data" buttons (ShadingActions) are made of.
 #pragma once
 
 #include "framework/OperatorHosts.h"
 
 #include "files/ProgressThrottle.h"
 #include "files/ShadingTable.h"
+#include "files/TextFile.h"
 #include "link/BulkTally.h"
 
 #include <string>
@@ -48,33 +49,38 @@ public:
         std::string Summary() const;
     };
 
-    // How a file reached the buffer ("Write ( file -> camera )" after its dialog): taken (a file of more
-    // than 1024 data lines too, after "Too many data"), or why not, each after its message.
-    enum class FileOutcome { Taken, CannotOpen, BadFormat, Declined };
+    // How a read of a table file ended; the buffer is not touched by it.
+    enum class FileStatus { Parsed, CannotOpen, BadFormat };
+    struct FileRead {
+        FileStatus status = FileStatus::CannotOpen;
+        std::string firstLine;  // what the file says it holds
+        int taken = 0;  // data lines, up to 1024
+        bool tooMany = false;  // the file held more than 1024 data lines; the first 1024 were taken
+        ShadingTable table;  // the buffer with the file's rows over it
+    };
 
     // The buffer is the main window's and lives as long as it does.
     ShadingTransfer(Command& command, ShadingTable& buffer, OperatorHosts hosts);
 
     void SetProgress(ProgressSink* progress) { progress_ = progress; }
 
-    // "Read ( camera -> file )": mode check, read into the buffer, save dialog, file.
-    void ReadToFile();
-    // "Write ( file -> camera )": mode check, open dialog, file into the buffer, write to the camera.
-    void WriteFromFile();
-    // The file at `path` into the buffer: read whole and, unless it looks like a full table the tool wrote,
-    // only when the operator says to write it. Anything but Taken leaves the buffer as it was. `taken`
-    // (when given) gets the number of data lines the file held, up to 1024.
-    FileOutcome TakeFile(const std::string& path, int* taken = nullptr);
-    // "Store in flash memory".
-    int StoreInFlash();
+    // The file at `path`, read whole and checked, over a copy of the buffer. Whether it is kept (Keep)
+    // is the caller's decision: a file that does not look like a full table the tool wrote is kept only
+    // when the operator says so.
+    FileRead ReadFile(const std::string& path) const;
+    void Keep(const FileRead& read) { buffer_ = read.table; }
+    // The buffer into the file at `path`.
+    TextFile::SaveResult SaveFile(const std::string& path) const;
+    // "Store in flash memory" (SDDA).
+    RequestOutcome StoreInFlash();
+    // The camera's shading mode query: answered with 0 when the correction is off. Without an answer
+    // nothing is known about the mode, and nothing is to be sent.
+    RequestOutcome AskShadingMode();
 
     // The loops alone, with progress window and the open dialogs disabled. A read goes into the buffer
     // only when it is complete.
     ReadOutcome ReadFromCamera();
     WriteOutcome WriteToCamera();
-
-    // 1 when the camera's shading correction is on; 0 after "Shading Mode is OFF" or a failed query.
-    int CheckShadingMode();
 
     // The running count shown after the base message, e.g. "Now, reading camera shading data  (1025 / 3072)".
     static std::string ProgressText(const char* base, int count);

@@ -4,7 +4,6 @@
 #include "base/StrFormat.h"
 #include "files/GammaFile.h"
 #include "files/ShadingFile.h"
-#include "framework/MessageBox.h"
 
 namespace {
 
@@ -53,17 +52,8 @@ std::string TableFileCheck::Question(const std::string& path, std::string_view f
                      shading ? ShadingTable::kEntries : GammaTable::kEntries);
 }
 
-bool TableFileCheck::Confirm(const std::string& path, std::string_view firstLine, int rows, Table table)
+bool TableFileCheck::LooksWhole(Table table, std::string_view firstLine, int rows)
 {
     const int full = table == Table::Shading ? ShadingTable::kEntries : GammaTable::kEntries;
-    if (IsHeaderOf(table, firstLine) && rows >= full) return true;
-    return ShowMessage(Question(path, firstLine, rows, table), {}, MessageButtons::YesNo, MessageIcon::Question,
-                       MessageResult::No) == MessageResult::Yes;
-}
-
-GammaFile::Accept TableFileCheck::GammaAccept(const std::string& path)
-{
-    return [path](const GammaFile::ReadResult& read) {
-        return Confirm(path, read.firstLine, read.rowsStored, Table::Gamma);
-    };
+    return IsHeaderOf(table, firstLine) && rows >= full;
 }

@@ -1,9 +1,8 @@
 // Whether a table file the operator chose looks like the table it is read for. A file the tool wrote (the
-// table's own first line, a full table) passes; anything else asks before it is sent or kept, since a
-// wrong file (a gamma file for the shading table, a file cut short) would overwrite the camera's table.
+// table's own first line, a full table) passes; for anything else the operator is asked (TableFileActions)
+// before it is sent or kept, since a wrong file (a gamma file for the shading table, a file cut short)
+// would overwrite the camera's table.
 #pragma once
-
-#include "files/GammaFile.h"
 
 #include <string>
 #include <string_view>
@@ -21,9 +20,6 @@ public:
     // "<path>\nThis file holds <rows> rows of <what it looks like>; a full <shading|gamma> table has
     // <1024|256>. Write it anyway?"
     static std::string Question(const std::string& path, std::string_view firstLine, int rows, Table table);
-    // True at once for the table's own first line and at least a full table; otherwise the operator's
-    // answer to the question (Yes or No, No by default).
-    static bool Confirm(const std::string& path, std::string_view firstLine, int rows, Table table);
-    // The check of a complete gamma file read (GammaFile::ReadFile's accept): Confirm for the gamma table.
-    static GammaFile::Accept GammaAccept(const std::string& path);
+    // True for the table's own first line and at least a full table: the file is taken without a question.
+    static bool LooksWhole(Table table, std::string_view firstLine, int rows);
 };

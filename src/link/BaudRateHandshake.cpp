@@ -16,9 +16,9 @@ int ChangeCameraBaudRate(Command& command, SerialLink& link, int newBaudRate, in
     // 2000 kind runs at 9600 only) would leave the camera at a speed nobody reaches.
     if (!link.SupportsBaudRate(newBaudRate)) return 0;
     const int oldBaudRate = link.GetBaudRate();
-    if (!command.SendValue(cmd::CBDRT, code, timeoutMs)) return 0;
+    if (!command.Set(cmd::CBDRT, code, timeoutMs)) return 0;
     // The acknowledgement has arrived, so the whole line has left the port: reopening cannot cut it off.
-    if (link.ReopenWithBaud(newBaudRate) && command.SendValue(cmd::CBDRT, code, timeoutMs)) return 1;
+    if (link.ReopenWithBaud(newBaudRate) && command.Set(cmd::CBDRT, code, timeoutMs)) return 1;
     // The reason of the failure outlives the reopen that puts the old speed back.
     const std::string why = link.LastError();
     link.ReopenWithBaud(oldBaudRate);

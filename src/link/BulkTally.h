@@ -1,8 +1,8 @@
 // The requests of one bulk operation counted by how they ended, for the one summary the operator sees.
 #pragma once
 
-#include "link/RequestOutcome.h"
 #include "link/RequestStreak.h"
+#include "tables/RequestOutcome.h"
 
 #include <string>
 #include <vector>

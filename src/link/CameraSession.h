@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/BulkTally.h"
-#include "link/RequestOutcome.h"
+#include "tables/RequestOutcome.h"
 
 #include <functional>
 #include <string>

@@ -203,7 +203,7 @@ RequestOutcome Command::Finish(RequestOutcome outcome)
             ++counts_.notSent;
             break;
     }
-    lastOutcome_ = outcome;
+    if (watch_) watch_->RequestEnded(outcome);
     return outcome;
 }
 
@@ -293,29 +293,4 @@ RequestOutcome Command::SetText(int commandIndex, const std::string& text, int t
     v.valueType = kValueText;
     v.text = text;
     return Send(commandIndex, v, timeoutMs);
-}
-
-int Command::SendValue(int commandIndex, int value, int timeoutMs)
-{
-    return Set(commandIndex, value, timeoutMs).Answered() ? 1 : 0;
-}
-
-int Command::SendText(int commandIndex, const std::string& text, int timeoutMs)
-{
-    return SetText(commandIndex, text, timeoutMs).Answered() ? 1 : 0;
-}
-
-int Command::QueryValue(int commandIndex, int& value, int timeoutMs)
-{
-    const RequestOutcome outcome = Ask(commandIndex, timeoutMs);
-    if (!outcome) return 0;
-    value = outcome.value.intValue;
-    return 1;
-}
-
-int Command::QueryText(int commandIndex, std::string& text, int timeoutMs)
-{
-    const RequestOutcome outcome = Ask(commandIndex, timeoutMs);
-    text = outcome ? outcome.value.text : std::string();
-    return outcome ? 1 : 0;
 }

@@ -3,13 +3,20 @@
 
 #include "framework/OperatorHosts.h"
 #include "link/CommandAnswer.h"
-#include "link/RequestOutcome.h"
 #include "tables/ControlTable.h"
 
 #include <deque>
 #include <string>
 
 class SerialLink;
+
+// Told how each request ended, once the online status has been set from it: the fault drills check that
+// the status the operator sees is the one the last request left.
+class RequestWatch {
+public:
+    virtual ~RequestWatch() = default;
+    virtual void RequestEnded(const RequestOutcome& outcome) = 0;
+};
 
 // Everything here runs on the user-interface thread. One request at a time: a request sends its line
 // and waits for the one answer line before it returns; the background poll does nothing meanwhile.
@@ -40,19 +47,13 @@ public:
 
     // One request each; the outcome says how it ended. Nothing here speaks to the operator: the caller
     // that owns the action shows a failure (RequestOutcome::FailureText) or counts it into a summary.
-    RequestOutcome Set(int commandIndex, int value, int timeoutMs);
+    RequestOutcome Set(int commandIndex, int value, int timeoutMs) override;
     RequestOutcome SetText(int commandIndex, const std::string& text, int timeoutMs);
     RequestOutcome Ask(int commandIndex, int timeoutMs);
 
-    // The same requests as 1 (answered) or 0; LastOutcome() tells how the last one ended.
-    int SendValue(int commandIndex, int value, int timeoutMs) override;
-    int SendText(int commandIndex, const std::string& text, int timeoutMs);
-    int QueryValue(int commandIndex, int& value, int timeoutMs);
-    int QueryText(int commandIndex, std::string& text, int timeoutMs);
-    const RequestOutcome& LastOutcome() const { return lastOutcome_; }
     const RequestCounts& Counts() const { return counts_; }
+    void SetRequestWatch(RequestWatch* watch) { watch_ = watch; }
     void ResetCounts() { counts_ = {}; }
-    std::string LastFailureText() const override { return lastOutcome_.FailureText(); }
 
     // Starts the 25 ms background poll that logs and queues lines arriving outside requests.
     void StartPolling();
@@ -95,9 +96,9 @@ private:
     std::deque<std::string> received_;
     bool busy_ = false;  // a request or a poll is reading the link
     bool overflowed_ = false;  // a line over the buffer was dropped since the request began
-    RequestOutcome lastOutcome_;
     RequestCounts counts_;
     bool lateAnswerDue_ = false;  // the last request timed out; its answer may still come
     int timerId_ = 0;
     int timeoutLimitMs_ = 0;
+    RequestWatch* watch_ = nullptr;
 };

@@ -2,7 +2,7 @@
 // camera is gone.
 #pragma once
 
-#include "link/RequestOutcome.h"
+#include "tables/RequestOutcome.h"
 
 // Judged from the requests' outcomes alone: a refusal is an answer, so it never counts toward the
 // streak and ends it; a request that timed out or could not go out does.

@@ -120,8 +120,15 @@ std::string CalibrationRunner::PixelCaption(PixelCalibration which)
     }
 }
 
+bool CalibrationRunner::Noted(const RequestOutcome& outcome)
+{
+    if (!outcome) failure_ = outcome;
+    return Reported(hosts_.messages, outcome);
+}
+
 int CalibrationRunner::WhiteBalance(int mode)
 {
+    failure_ = RequestOutcome::AllAnswered();
     const bool once = mode == kWhiteBalanceOnce;
     const std::string caption = once ? "White Balance Once" : "White Balance Exposure Once";
     const int resultCommand = once ? cmd::AWRS : cmd::AHRS;
@@ -129,9 +136,9 @@ int CalibrationRunner::WhiteBalance(int mode)
     bool answered = false;
     {
         Progress progress(progress_, clock_, hosts_.timers, caption, times_.whiteBalanceStartMs);
-        if (!Reported(hosts_.messages, command_.Set(cmd::AWB, mode, times_.whiteBalanceStartMs))) return 0;
+        if (!Noted(command_.Set(cmd::AWB, mode, times_.whiteBalanceStartMs))) return 0;
         const RequestOutcome answer = command_.Ask(resultCommand, times_.resultQueryMs);
-        answered = Reported(hosts_.messages, answer);
+        answered = Noted(answer);
         result = answer.value.intValue;
     }
     // The progress window is gone before the result shows.
@@ -145,19 +152,20 @@ int CalibrationRunner::WhiteBalance(int mode)
 
 int CalibrationRunner::Shading()
 {
+    failure_ = RequestOutcome::AllAnswered();
     const std::string caption = "Shading Calibration";
     int result = 0;
     int failed = -1;  // the command that failed, if one did
     {
         Progress progress(progress_, clock_, hosts_.timers, caption, times_.shadingStartMs);
-        if (!Reported(hosts_.messages, command_.Set(cmd::RS, 0, times_.shadingStartMs))) {
+        if (!Noted(command_.Set(cmd::RS, 0, times_.shadingStartMs))) {
             failed = cmd::RS;
         } else {
             clock_.Pause(times_.pauseMs);
             progress.Update();
             // The shading result has no busy code: it is asked for once.
             const RequestOutcome answer = command_.Ask(cmd::SDRS, times_.resultQueryMs);
-            if (!Reported(hosts_.messages, answer)) failed = cmd::SDRS;
+            if (!Noted(answer)) failed = cmd::SDRS;
             result = answer.value.intValue;
         }
     }
@@ -171,6 +179,7 @@ int CalibrationRunner::Shading()
 
 int CalibrationRunner::Pixel(PixelCalibration which)
 {
+    failure_ = RequestOutcome::AllAnswered();
     const PixelCommands commands = CommandsOf(which);
     const std::string caption = PixelCaption(which);
     const int limitMs = commands.factory ? times_.factoryCalibrationStartMs : times_.userCalibrationStartMs;
@@ -179,7 +188,7 @@ int CalibrationRunner::Pixel(PixelCalibration which)
     bool timedOut = false;
     {
         Progress progress(progress_, clock_, hosts_.timers, caption, limitMs);
-        if (!Reported(hosts_.messages, command_.Set(commands.start, 0, limitMs))) {
+        if (!Noted(command_.Set(commands.start, 0, limitMs))) {
             failed = commands.start;
         } else {
             // The camera works on after acknowledging the start and reports 0 until it is done. The polling
@@ -191,7 +200,7 @@ int CalibrationRunner::Pixel(PixelCalibration which)
                 progress.Update();
                 const RequestOutcome answer = command_.Ask(commands.status, times_.resultQueryMs);
                 status = answer.value.intValue;
-                if (!Reported(hosts_.messages, answer)) {
+                if (!Noted(answer)) {
                     failed = commands.status;
                     break;
                 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/OperatorHosts.h"
+#include "tables/RequestOutcome.h"
 
 #include <string>
 
@@ -44,15 +45,23 @@ public:
     // CRS00=1; the camera restarts and does not listen afterwards, so the result does not matter.
     void CameraReset();
 
+    // How the request that ended the last operation early went (a refusal, or no answer); answered when
+    // the operation ran through.
+    const RequestOutcome& Failure() const { return failure_; }
+
     // The caption of an operation's messages.
     static std::string PixelCaption(PixelCalibration which);
 
 private:
     class Progress;
 
+    // Reported, and the failure kept for Failure().
+    bool Noted(const RequestOutcome& outcome);
+
     Command& command_;
     OperationClock& clock_;
     ProgressSink* progress_ = nullptr;
     OneShotTimes times_;
     OperatorHosts hosts_;
+    RequestOutcome failure_;
 };

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "framework/OperatorHosts.h"
-
-#include "link/RequestOutcome.h"
+#include "tables/RequestOutcome.h"
 
 #include <functional>
 #include <string_view>

@@ -51,8 +51,8 @@ void OneShotOperations::WhiteBalanceSelected()
         // "Off" and the presets are plain settings. A refused one leaves the camera's mode on the combo
         // and in the table, so that a later save does not write the mode the camera never took.
         table_.SetDataValue(kWhiteBalanceMode, pages_.Value(kWhiteBalanceMode));
-        if (!table_.WriteChangedValues(command_)) {
-            ShowCommunicationError(hosts_.messages, command_.LastFailureText());
+        if (const RequestOutcome sent = table_.WriteChangedValues(command_); !sent) {
+            ShowCommunicationError(hosts_.messages, sent.FailureText());
             const int shadow = table_.GetShadowValue(kWhiteBalanceMode);
             table_.SetDataValue(kWhiteBalanceMode, shadow);
             pages_.ShowValue(kWhiteBalanceMode, shadow);

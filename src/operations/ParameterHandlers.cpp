@@ -66,12 +66,13 @@ int ParameterHandlers::UpdateValue(int controlId, int value)
 {
     if (!HasRow(controlId)) return 0;
     table_.SetDataValue(controlId, value);
-    if (table_.WriteChangedValues(sender_)) {
+    const RequestOutcome sent = table_.WriteChangedValues(sender_);
+    if (sent) {
         table_.CommitShadow();
         return 1;
     }
     // The camera still has the shadow value: the table and the page say so again.
-    ShowCommunicationError(hosts_.messages, sender_.LastFailureText());
+    ShowCommunicationError(hosts_.messages, sent.FailureText());
     const int shadow = table_.GetShadowValue(controlId);
     table_.SetDataValue(controlId, shadow);
     pages_.ShowValue(controlId, shadow);

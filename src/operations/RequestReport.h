@@ -1,7 +1,7 @@
 // A single action's request, reported to the operator the one way every action does it.
 #pragma once
 
-#include "link/RequestOutcome.h"
+#include "tables/RequestOutcome.h"
 
 class MessageHost;
 class SerialLink;

@@ -39,7 +39,7 @@ void ToolLifecycle::OpenLink()
 
 void ToolLifecycle::SendModeValues()
 {
-    if (!table_.WriteChangedValues(command_)) ShowCommunicationError(hosts_.messages, command_.LastFailureText());
+    ShowCommunicationError(hosts_.messages, table_.WriteChangedValues(command_).FailureText());
     table_.CommitShadow();
     Call(views_.modeSent);
 }

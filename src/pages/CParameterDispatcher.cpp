@@ -79,13 +79,14 @@ void CParameterDispatcher::StoreAndSend(int controlId, int value)
 {
     ControlTable& table = table_;
     if (!table.SetDataValue(controlId, value)) return;
-    if (table.WriteChangedValues(sender_)) {
+    const RequestOutcome sent = table.WriteChangedValues(sender_);
+    if (sent) {
         table.CommitShadow();
         return;
     }
     // The camera did not take the value: the row and the control go back to what the camera has, so
     // the table never claims a value that was not sent.
-    ShowCommunicationError(hosts_.messages, sender_.LastFailureText());
+    ShowCommunicationError(hosts_.messages, sent.FailureText());
     const int shadow = table.GetShadowValue(controlId);
     table.SetDataValue(controlId, shadow);
     pages_.ShowValue(controlId, shadow);

@@ -2,7 +2,6 @@
 #include "tables/ControlTable.h"
 
 #include "base/StrFormat.h"
-#include "framework/MessageBox.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlIds.h"
 
@@ -235,11 +234,14 @@ const std::array<ControlEntry, ControlTable::kRowCount + 1> kDefaults = {{
     {-1, 0, kKindEnd, 2, kGroupEnd, 0, 0, 0, 0, 0},
 }};
 
-void Warn(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Exclamation); }
-
 }  // namespace
 
-ControlTable::ControlTable() : rows_(kDefaults) {}
+ControlTable::ControlTable(LookupFailureSink* failures) : rows_(kDefaults), failures_(failures) {}
+
+void ControlTable::Warn(const std::string& text) const
+{
+    if (failures_) failures_->LookupFailed(text);
+}
 
 const std::array<ControlEntry, ControlTable::kRowCount + 1>& ControlTable::Defaults() { return kDefaults; }
 
@@ -372,12 +374,12 @@ void ControlTable::CommitShadow()
     for (int row = 0; Row(row).controlId != -1; ++row) Row(row).shadow = Row(row).value;
 }
 
-int ControlTable::WriteChangedValues(ValueSender& sender) const
+RequestOutcome ControlTable::WriteChangedValues(ValueSender& sender) const
 {
     for (int row = 0; Row(row).controlId != -1; ++row) {
         const ControlEntry& entry = Row(row);
         if (entry.value == entry.shadow) continue;
-        if (!sender.SendValue(entry.commandIndex, entry.value, kWriteTimeoutMs)) return 0;
+        if (RequestOutcome sent = sender.Set(entry.commandIndex, entry.value, kWriteTimeoutMs); !sent) return sent;
     }
-    return 1;
+    return RequestOutcome::AllAnswered();
 }

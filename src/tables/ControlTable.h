@@ -2,6 +2,8 @@
 // group, limits, the current value and the shadow (the value last known to be in the camera).
 #pragma once
 
+#include "tables/RequestOutcome.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -22,23 +24,30 @@ struct ControlEntry {
 enum ControlKind : std::int32_t { kKindCombo = 4, kKindEdit = 6, kKindButton = 7, kKindEnd = 8 };
 enum ControlGroup : std::int32_t { kGroupAction = 0, kGroupUser = 1, kGroupFactory = 2, kGroupEnd = 3 };
 
-// Sends one value to the camera; the protocol implements it (Command::SendValue).
+// Sends one value to the camera; the protocol implements it (Command::Set). The outcome says how the
+// request ended; the caller that owns the operator's action says what failed.
 class ValueSender {
 public:
     virtual ~ValueSender() = default;
-    virtual int SendValue(int commandIndex, int value, int timeoutMs) = 0;
-    // What the operator is told about the last failed send (the camera's refusal); empty for none, or for
-    // a send that was not answered at all.
-    virtual std::string LastFailureText() const { return {}; }
+    virtual RequestOutcome Set(int commandIndex, int value, int timeoutMs) = 0;
+};
+
+// Told when a lookup names an id the table does not hold: a fault of the program, not of the camera or
+// the operator. The composition root shows it; the table itself speaks to no one.
+class LookupFailureSink {
+public:
+    virtual ~LookupFailureSink() = default;
+    virtual void LookupFailed(const std::string& text) = 0;
 };
 
 // Lookups scan the rows in table order and stop at the end row. A lookup of an id that is not in
-// the table shows its message (exclamation icon, OK) and gives the "not found" result.
+// the table tells the sink (when there is one) and gives the "not found" result.
 class ControlTable {
 public:
     static constexpr int kRowCount = 207;  // rows, not counting the end row
 
-    ControlTable();  // every row at its default, shadows 0
+    // Every row at its default, shadows 0; lookups that find nothing are told to `failures`.
+    explicit ControlTable(LookupFailureSink* failures = nullptr);
 
     int GetDataValue(int controlId) const;
     int SetDataValue(int controlId, int value);
@@ -56,8 +65,9 @@ public:
 
     void CommitShadow();
     // Sends every row whose value differs from its shadow, in table order, with a 5000 ms time-out.
-    // Stops at the first failed send and gives 0; gives 1 when all were sent. Shadows are untouched.
-    int WriteChangedValues(ValueSender& sender) const;
+    // Stops at the first failed send and gives its outcome; answered when all were sent (or none had to
+    // be). Shadows are untouched.
+    RequestOutcome WriteChangedValues(ValueSender& sender) const;
 
     // Row access by position, 0 .. kRowCount (the end row included), for the scans of other layers.
     const ControlEntry& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
@@ -68,6 +78,8 @@ public:
 
 private:
     int FindRow(int controlId) const;
+    void Warn(const std::string& text) const;
 
     std::array<ControlEntry, kRowCount + 1> rows_;
+    LookupFailureSink* failures_;
 };

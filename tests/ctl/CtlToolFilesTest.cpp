@@ -39,7 +39,7 @@ struct ToolSide {
               LinkSettings{}, port, [](int) -> ClSerialKind* { return nullptr; }, nullptr),
           command(link, TestHosts()),
           reader(command, table, model, mode, TestHosts()),
-          file(command, table, mode, settings, model, {}, TestHosts())
+          file(command, table, mode, model, {}, TestHosts())
     {
         mode.Set(factory ? 1 : 0);
         link.SetDevicePath(devicePath);
@@ -123,7 +123,7 @@ TEST_P(CtlToolFiles, SavedBytesAreTheToolsBytes)
     ToolSide tool(camera.LinkPath(), !c.ctlArgs.empty() && c.ctlArgs[0] == "--factory");
     ASSERT_TRUE(tool.opened);
     ASSERT_TRUE(tool.Read());
-    ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), c.variant), 1);
+    ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), c.variant), TextFile::SaveResult::Saved);
     Args fileRows = c.set;
     fileRows.insert(fileRows.end(), c.follows.begin(), c.follows.end());
     const std::string expected = GoldenWith(c.golden, fileRows);
@@ -158,7 +158,8 @@ TEST_F(CtlToolFiles, AToolFileLoadedByTheCompanionComesBackUnchanged)
         ASSERT_TRUE(source.Ok()) << source.Error();
         ToolSide tool(source.LinkPath(), false);
         ASSERT_TRUE(tool.Read());
-        ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), SettingFileVariant::AllData), 1);
+        ASSERT_EQ(tool.file.WriteSettingFile(File("tool.cam"), SettingFileVariant::AllData),
+                  TextFile::SaveResult::Saved);
         toolFile = ReadText(File("tool.cam"));
         EXPECT_EQ(toolFile, GoldenWith("setting-A1-user.cam", rows));
     }
@@ -172,7 +173,7 @@ TEST_F(CtlToolFiles, AToolFileLoadedByTheCompanionComesBackUnchanged)
 
     ToolSide tool(target.LinkPath(), false);
     ASSERT_TRUE(tool.Read());
-    ASSERT_EQ(tool.file.WriteSettingFile(File("again.cam"), SettingFileVariant::AllData), 1);
+    ASSERT_EQ(tool.file.WriteSettingFile(File("again.cam"), SettingFileVariant::AllData), TextFile::SaveResult::Saved);
     EXPECT_EQ(ReadText(File("again.cam")), toolFile);
 }
 
@@ -190,7 +191,7 @@ TEST_F(CtlToolFiles, ACompanionFileLoadedByTheToolLeavesNoDifference)
     {
         ToolSide tool(target.LinkPath(), false);
         ASSERT_TRUE(tool.Read());
-        ASSERT_EQ(tool.file.ReadSettingFile(File("ctl.cam")), 1);
+        ASSERT_EQ(tool.file.ReadSettingFile(File("ctl.cam")), SettingFileRead::Read);
         EXPECT_TRUE(tool.file.LastReport().AllApplied()) << tool.file.LastReport().SummaryText();
     }
     const CtlRun diff = RunCtl({"--port", target.LinkPath(), "diff", File("ctl.cam")});

@@ -131,7 +131,9 @@ TEST_P(CameraIdSave, UnlockThenFirstCharacters)
     EXPECT_EQ(messages_.Shown().back().icon, c.result ? MessageIcon::Information : MessageIcon::Stop);
     if (c.result) {
         std::string id;
-        ASSERT_EQ(GetCommand().QueryText(cmd::ID, id, 1000), 1);
+        const RequestOutcome idAsked = GetCommand().Ask(cmd::ID, 1000);
+        ASSERT_TRUE(idAsked.Answered());
+        id = idAsked.value.text;
         EXPECT_EQ("ID00=" + id, c.lines.back()) << "the camera keeps what was sent";
     }
 }
@@ -179,7 +181,9 @@ TEST_F(IdentityFixture, DeviceVersionSavesOneCharacterPerPart)
     EXPECT_EQ(LastMessage(), "Couldn't write the Device Version.");
     EXPECT_EQ(Received(), (Strings{"DV00=1.1.2.3", "DV00=1..2.3"}));
     std::string version;
-    ASSERT_EQ(GetCommand().QueryText(cmd::DV, version, 1000), 1);
+    const RequestOutcome versionAsked = GetCommand().Ask(cmd::DV, 1000);
+    ASSERT_TRUE(versionAsked.Answered());
+    version = versionAsked.value.text;
     EXPECT_EQ(version, "1.1.2.3") << "the refused write changed nothing";
 }
 

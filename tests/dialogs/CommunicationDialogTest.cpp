@@ -298,8 +298,7 @@ TEST_F(CommunicationDialogTest, AStoredPortBeyondTheListOpensTheFirstPort)
     dialog_->InitDialog();
     EXPECT_EQ(TestObjects().link.CurrentPortIndex(), 0);
     EXPECT_EQ(Control<QComboBox>(1005)->currentIndex(), 0);
-    std::string model;
-    EXPECT_EQ(TestObjects().command.QueryText(cmd::MD, model, 1000), 1) << "the first port is not open";
+    EXPECT_TRUE(TestObjects().command.Ask(cmd::MD, 1000).Answered()) << "the first port is not open";
 }
 
 TEST_F(CommunicationDialogTest, LineStatusFollowsTheBroadcast)

@@ -89,17 +89,17 @@ TEST_P(ClLink, ListOpenAndConverse)
     EXPECT_EQ(link_.PortName(0), GetParam().firstEntry);
     ASSERT_EQ(link_.Open(GetParam().mode, 9600, 0), 1);
 
-    std::string model;
-    ASSERT_EQ(command_.QueryText(cmd::MD, model, 1000), 1);
-    EXPECT_EQ(model, "RV-8200-A1");
-    ASSERT_EQ(command_.SendValue(cmd::GA, 512, 5000), 1);
-    int gain = 0;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, gain, 5000), 1);
-    EXPECT_EQ(gain, 512);
+    const RequestOutcome modelAsked = command_.Ask(cmd::MD, 1000);
+    ASSERT_TRUE(modelAsked.Answered());
+    EXPECT_EQ(modelAsked.value.text, "RV-8200-A1");
+    ASSERT_TRUE(command_.Set(cmd::GA, 512, 5000).Answered());
+    const RequestOutcome gainAsked = command_.Ask(cmd::GA, 5000);
+    ASSERT_TRUE(gainAsked.Answered());
+    EXPECT_EQ(gainAsked.value.intValue, 512);
     EXPECT_TRUE(messages_.Shown().empty());
 
     link_.Close();
-    EXPECT_EQ(command_.QueryText(cmd::MD, model, 100), 0) << "closed channel";
+    EXPECT_FALSE(command_.Ask(cmd::MD, 100).Answered()) << "closed channel";
 }
 
 TEST_P(ClLink, PortIndexBeyondTheListFailsAndKeepsTheMode)
@@ -127,9 +127,9 @@ TEST_P(ClLinkSpeed, HandshakeMovesCameraAndGrabberTo115200)
     ASSERT_EQ(link_.Open(GetParam().mode, 9600, 0), 1);
     ASSERT_EQ(ChangeCameraBaudRate(command_, link_, 115200), 1);
     EXPECT_EQ(link_.GetBaudRate(), 115200);
-    std::string model;
-    ASSERT_EQ(command_.QueryText(cmd::MD, model, 1000), 1);
-    EXPECT_EQ(model, "RV-8200-A1");
+    const RequestOutcome modelAsked = command_.Ask(cmd::MD, 1000);
+    ASSERT_TRUE(modelAsked.Answered());
+    EXPECT_EQ(modelAsked.value.text, "RV-8200-A1");
     EXPECT_TRUE(messages_.Shown().empty());
 }
 
@@ -148,9 +148,9 @@ TEST_F(ClLink, Mode1RefusesAnyRateButNineSixHundredAndStaysUsable)
     EXPECT_TRUE(messages_.Shown().empty());
     EXPECT_EQ(link_.GetBaudRate(), 19200);
     // The entry stayed open at the library's own rate, where the camera still listens.
-    std::string model;
-    EXPECT_EQ(command_.QueryText(cmd::MD, model, 1000), 1);
-    EXPECT_EQ(model, "RV-8200-A1");
+    const RequestOutcome modelAsked = command_.Ask(cmd::MD, 1000);
+    EXPECT_TRUE(modelAsked.Answered());
+    EXPECT_EQ(modelAsked.value.text, "RV-8200-A1");
 }
 
 TEST_F(ClLink, HandshakeIsNotStartedWhereTheGrabberCannotFollow)
@@ -163,9 +163,9 @@ TEST_F(ClLink, HandshakeIsNotStartedWhereTheGrabberCannotFollow)
     EXPECT_EQ(ChangeCameraBaudRate(command_, link_, 115200), 0);
     EXPECT_TRUE(messages_.Shown().empty());
     EXPECT_EQ(link_.GetBaudRate(), 9600);
-    std::string model;
-    ASSERT_EQ(command_.QueryText(cmd::MD, model, 1000), 1) << "the camera still listens at 9600";
-    EXPECT_EQ(model, "RV-8200-A1");
+    const RequestOutcome modelAsked = command_.Ask(cmd::MD, 1000);
+    ASSERT_TRUE(modelAsked.Answered()) << "the camera still listens at 9600";
+    EXPECT_EQ(modelAsked.value.text, "RV-8200-A1");
 }
 
 TEST_F(ClLink, Mode3RefusedRateNamesThePort)
@@ -194,8 +194,9 @@ TEST(ClLinkProcessWide, TheProcessWideKindsServeALinkThroughClserialpath)
         EXPECT_EQ(link.PortName(1), "A - P1");
         ASSERT_EQ(link.Open(kLinkClV11, 9600, 1), 1);
         std::string model;
-        ASSERT_EQ(command.QueryText(cmd::MD, model, 1000), 1);
-        EXPECT_EQ(model, "RV-8200-B1");
+        const RequestOutcome modelAsked = command.Ask(cmd::MD, 1000);
+        ASSERT_TRUE(modelAsked.Answered());
+        EXPECT_EQ(modelAsked.value.text, "RV-8200-B1");
         link.Close();
     }
 }

@@ -76,20 +76,23 @@ protected:
 TEST_F(CameraLink, SettingsAndQueries)
 {
     Start();
-    std::string model;
-    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
-    EXPECT_EQ(model, "RV-8200-A1");
+    const RequestOutcome modelAsked = command_->Ask(cmd::MD, 1000);
+    ASSERT_TRUE(modelAsked.Answered());
+    EXPECT_EQ(modelAsked.value.text, "RV-8200-A1");
 
     ControlTable table;
     int minimum = 0;
     int maximum = 0;
     ASSERT_EQ(table.GetRange(table.ToCtrlId(cmd::GA), minimum, maximum), 1);
     int gain = -1;
-    ASSERT_EQ(command_->QueryValue(cmd::GA, gain, 5000), 1);
+    const RequestOutcome gainAsked = command_->Ask(cmd::GA, 5000);
+    ASSERT_TRUE(gainAsked.Answered());
+    gain = gainAsked.value.intValue;
     const int wanted = gain == maximum ? minimum : gain + 1;
-    ASSERT_EQ(command_->SendValue(cmd::GA, wanted, 5000), 1);
-    ASSERT_EQ(command_->QueryValue(cmd::GA, gain, 5000), 1);
-    EXPECT_EQ(gain, wanted);
+    ASSERT_TRUE(command_->Set(cmd::GA, wanted, 5000).Answered());
+    const RequestOutcome gainAsked2 = command_->Ask(cmd::GA, 5000);
+    ASSERT_TRUE(gainAsked2.Answered());
+    EXPECT_EQ(gainAsked2.value.intValue, wanted);
     EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
     EXPECT_EQ(status_.changes, (std::vector<bool>{true, true, true, true}));
 }
@@ -116,19 +119,18 @@ TEST_F(CameraLink, RefusalsCarryTheCamerasText)
 TEST_F(CameraLink, SilentCameraTimesOutWithinBounds)
 {
     Start({"--silent"});
-    int value = 0;
     auto start = Clock::now();
-    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+    EXPECT_FALSE(command_->Ask(cmd::GA, 300).Answered());
     EXPECT_GE(MsSince(start), 300);
     EXPECT_LE(MsSince(start), 300 + kSlackMs);
     start = Clock::now();
-    EXPECT_EQ(command_->SendValue(cmd::GA, 1, 300), 0);
+    EXPECT_FALSE(command_->Set(cmd::GA, 1, 300).Answered());
     EXPECT_GE(MsSince(start), 300);
     EXPECT_LE(MsSince(start), 300 + kSlackMs);
 
     // The real time-out of ordinary reads.
     start = Clock::now();
-    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 5000), 0);
+    EXPECT_FALSE(command_->Ask(cmd::GA, 5000).Answered());
     const int elapsed = MsSince(start);
     EXPECT_GE(elapsed, 5000);
     EXPECT_LE(elapsed, 5000 + kSlackMs);
@@ -141,10 +143,12 @@ TEST_F(CameraLink, AnswersInPiecesAndLateAnswers)
     Start({"--split", "30", "--answer-delay", "120"});
     std::string model;
     const auto start = Clock::now();
-    ASSERT_EQ(command_->QueryText(cmd::MD, model, 5000), 1);
+    const RequestOutcome modelAsked = command_->Ask(cmd::MD, 5000);
+    ASSERT_TRUE(modelAsked.Answered());
+    model = modelAsked.value.text;
     EXPECT_GE(MsSince(start), 120);
     EXPECT_EQ(model, "RV-8200-A1");
-    ASSERT_EQ(command_->SendValue(cmd::GA, 100, 5000), 1);
+    ASSERT_TRUE(command_->Set(cmd::GA, 100, 5000).Answered());
     EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
 }
 
@@ -169,17 +173,16 @@ TEST_F(CameraLink, SpeedChangeMovesBothEndsAndAMismatchStaysSilent)
     Start();
     ASSERT_EQ(ChangeCameraBaudRate(*command_, *link_, 115200), 1) << ::testing::PrintToString(host_.Texts());
     EXPECT_EQ(link_->GetBaudRate(), 115200);
-    std::string model;
-    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
+    ASSERT_TRUE(command_->Ask(cmd::MD, 1000).Answered());
 
     ASSERT_EQ(link_->ReopenWithBaud(38400), 1);
-    int value = 0;
-    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+    EXPECT_FALSE(command_->Ask(cmd::GA, 300).Answered());
     EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
 
     ASSERT_EQ(link_->ReopenWithBaud(115200), 1);
-    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
-    EXPECT_EQ(model, "RV-8200-A1");
+    const RequestOutcome modelAsked = command_->Ask(cmd::MD, 1000);
+    ASSERT_TRUE(modelAsked.Answered());
+    EXPECT_EQ(modelAsked.value.text, "RV-8200-A1");
 }
 
 TEST_F(CameraLink, PortIsExclusiveAndClosesPromptly)
@@ -200,12 +203,10 @@ TEST_F(CameraLink, PortIsExclusiveAndClosesPromptly)
 TEST_F(CameraLink, DisconnectedCameraOnlyTimesOut)
 {
     Start({"--disconnect-after", "2"});
-    std::string model;
-    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
-    ASSERT_EQ(command_->QueryText(cmd::MD, model, 1000), 1);
-    int value = 0;
+    ASSERT_TRUE(command_->Ask(cmd::MD, 1000).Answered());
+    ASSERT_TRUE(command_->Ask(cmd::MD, 1000).Answered());
     const auto start = Clock::now();
-    EXPECT_EQ(command_->QueryValue(cmd::GA, value, 300), 0);
+    EXPECT_FALSE(command_->Ask(cmd::GA, 300).Answered());
     EXPECT_LE(MsSince(start), 300 + kSlackMs);
     const auto closeStart = Clock::now();
     link_->Close();

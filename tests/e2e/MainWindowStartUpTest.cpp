@@ -64,7 +64,7 @@ TEST_P(SpeedCase, FindsTheCameraAndMovesItTo115200)
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     // The link really works at the new speed.
     std::string model;
-    EXPECT_EQ(objects_->command.QueryText(cmd::MD, model, 1000), 1);
+    EXPECT_TRUE(objects_->command.Ask(cmd::MD, 1000).Answered());
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySpeed, SpeedCase, ::testing::Values(9600, 19200, 38400, 57600, 115200));
@@ -264,8 +264,7 @@ TEST_F(MainWindow, AnsweringNoToTheExitQuestionKeepsEverything)
     EXPECT_EQ(box.icon, MessageIcon::Question);
     EXPECT_TRUE(window_->isVisible());
     EXPECT_EQ(CountTraffic("RX", "CBDRT=1"), 0);
-    std::string model;
-    EXPECT_EQ(objects_->command.QueryText(cmd::MD, model, 1000), 1);  // the link is still open at 115200
+    EXPECT_TRUE(objects_->command.Ask(cmd::MD, 1000).Answered());  // the link is still open at 115200
     EXPECT_EQ(objects_->link.GetBaudRate(), 115200);
 }
 
@@ -282,8 +281,7 @@ TEST_F(MainWindow, ClosingReturnsCameraAndPcTo9600)
     EXPECT_EQ(objects_->link.GetBaudRate(), 9600);
     // The camera now answers at its own start speed.
     ASSERT_EQ(objects_->link.ReopenCurrent(), 1);
-    std::string model;
-    EXPECT_EQ(objects_->command.QueryText(cmd::MD, model, 1000), 1);
+    EXPECT_TRUE(objects_->command.Ask(cmd::MD, 1000).Answered());
 }
 
 TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)

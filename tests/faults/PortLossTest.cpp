@@ -44,8 +44,7 @@ TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenF
         ASSERT_TRUE(camera_->Signal(SIGUSR2));
         ASSERT_TRUE(camera_->WaitForLog("faults armed", heldByAnotherProgram ? 1 : 2, 2000));
         messages_.Clear();
-        int gain = 0;
-        objects_->command.QueryValue(cmd::GA, gain, kTimeoutMs);
+        objects_->command.Ask(cmd::GA, kTimeoutMs);
         // Offline only once the reader thread has seen the hang-up and ended: a spinning reader never gets there.
         EXPECT_TRUE(RunUntil([this] { return parts_->portWatch.Watching(); }, 2000)) << "not offline within 2 s";
         EXPECT_FALSE(Online());
@@ -76,7 +75,7 @@ TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenF
     }
     messages_.Clear();
     // A value changed behind the tool's back shows that the reload really read the camera.
-    ASSERT_EQ(objects_->command.SendValue(cmd::GA, 333, 1000), 1);
+    ASSERT_TRUE(objects_->command.Set(cmd::GA, 333, 1000).Answered());
     parts_->menu.Action(MainMenu::kCmdReload)->trigger();
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), 333);
@@ -141,7 +140,9 @@ TEST_F(PortLoss, PulledInTheMiddleOfAReloadEndsItAndTheSamePortReconnects)
     EXPECT_TRUE(Online());
     EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
     int gain = -1;
-    ASSERT_EQ(objects_->command.QueryValue(cmd::GA, gain, 1000), 1);
+    const RequestOutcome gainAsked = objects_->command.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(gainAsked.Answered());
+    gain = gainAsked.value.intValue;
     EXPECT_EQ(objects_->table.GetDataValue(kGainAllEdit), gain);
 }
 

@@ -139,7 +139,9 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
     EXPECT_EQ(TestHosts().onlineStatus.GetStatusBitmap(), kBitmapOnline);
     for (int id : touched) {
         int camera = 0;
-        ASSERT_EQ(objects_->command.QueryValue(objects_->table.ToCmdId(id), camera, 1000), 1) << id;
+        const RequestOutcome cameraAsked = objects_->command.Ask(objects_->table.ToCmdId(id), 1000);
+        ASSERT_TRUE(cameraAsked.Answered()) << id;
+        camera = cameraAsked.value.intValue;
         EXPECT_EQ(objects_->table.GetDataValue(id), camera) << "control " << id;
         auto* edit = qobject_cast<QLineEdit*>(FindPageControl(id));
         ASSERT_NE(edit, nullptr);

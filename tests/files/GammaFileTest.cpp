@@ -1,6 +1,7 @@
 // The gamma data file: what the reader stores, refuses and reports, and the file the writer leaves.
 #include "files/GammaFile.h"
 
+#include "operations/GammaActions.h"
 #include "support/FileText.h"
 #include "support/RecordingMessageHost.h"
 #include "support/TempFolder.h"
@@ -131,11 +132,11 @@ TEST_F(GammaFileOnDisk, WritesTheCommittedFileByteForByteAndReadsItBack)
         tables.blue.tableData[static_cast<std::size_t>(i)] = 0;
     }
     const auto path = (folder_ / "table.csv").string();
-    ASSERT_EQ(GammaFile::WriteFile(path, tables.Pointers()), 1);
+    ASSERT_EQ(GammaActions::WriteFile(host_, path, tables.Pointers()), 1);
     EXPECT_EQ(Contents(path), ReadText(TestDataPath("gamma-columns.csv")));
 
     Tables back;
-    ASSERT_EQ(GammaFile::ReadFile(path, back.Pointers()), 1);
+    ASSERT_EQ(GammaActions::ReadFile(host_, path, back.Pointers()), 1);
     EXPECT_EQ(back.red.tableData, tables.red.tableData);
     EXPECT_EQ(back.green.tableData, tables.green.tableData);
     EXPECT_EQ(back.blue.tableData, tables.blue.tableData);
@@ -149,7 +150,7 @@ TEST_F(GammaFileOnDisk, AFailedReadLeavesTheDisplayModeAndShowsItsMessageWithASt
     const auto path = (folder_ / "bad.csv").string();
     std::ofstream(path, std::ios::binary) << kHead << "1,2,3\r\n1,2\r\n";
     Tables tables;
-    EXPECT_EQ(GammaFile::ReadFile(path, tables.Pointers()), 0);
+    EXPECT_EQ(GammaActions::ReadFile(host_, path, tables.Pointers()), 0);
     EXPECT_EQ(tables.Row(0), (std::vector<int>{7, 8, 9}));
     EXPECT_EQ(tables.red.displayMode, GammaTable::kEditMode);
     ASSERT_EQ(host_.Shown().size(), 1u);
@@ -161,7 +162,7 @@ TEST_F(GammaFileOnDisk, MissingFileIsReported)
 {
     const auto path = (folder_ / "none.csv").string();
     Tables tables;
-    EXPECT_EQ(GammaFile::ReadFile(path, tables.Pointers()), 0);
+    EXPECT_EQ(GammaActions::ReadFile(host_, path, tables.Pointers()), 0);
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{path + "\nCouldn't open this file"});
     EXPECT_EQ(tables.Row(0), (std::vector<int>{7, 8, 9}));
 }
@@ -173,7 +174,7 @@ TEST_F(GammaFileOnDisk, AWriteThatCannotFinishLeavesTheTargetAndNoTemporaryFile)
     std::filesystem::create_directory(target);
     std::ofstream(target / "keep") << "x";
     Tables tables;
-    EXPECT_EQ(GammaFile::WriteFile(target.string(), tables.Pointers()), 0);
+    EXPECT_EQ(GammaActions::WriteFile(host_, target.string(), tables.Pointers()), 0);
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{target.string() + "\nCouldn't open this file"});
     EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Stop);
     EXPECT_TRUE(std::filesystem::exists(target / "keep"));
@@ -182,7 +183,7 @@ TEST_F(GammaFileOnDisk, AWriteThatCannotFinishLeavesTheTargetAndNoTemporaryFile)
     // A file in a folder that does not exist cannot even be started.
     host_.Clear();
     const auto nowhere = (folder_ / "missing" / "t.csv").string();
-    EXPECT_EQ(GammaFile::WriteFile(nowhere, tables.Pointers()), 0);
+    EXPECT_EQ(GammaActions::WriteFile(host_, nowhere, tables.Pointers()), 0);
     EXPECT_EQ(host_.Texts(),
               std::vector<std::string>{(folder_ / "missing").string() + "\nCouldn't create a file in this folder"});
 }
@@ -195,7 +196,7 @@ TEST_F(GammaFileOnDisk, ReplacingAnExistingFileKeepsNoTrace)
     for (GammaTable* table : tables.Pointers()) {
         for (int i = 0; i < 256; ++i) table->tableData[static_cast<std::size_t>(i)] = i * 16;
     }
-    ASSERT_EQ(GammaFile::WriteFile(path.string(), tables.Pointers()), 1);
+    ASSERT_EQ(GammaActions::WriteFile(host_, path.string(), tables.Pointers()), 1);
     EXPECT_EQ(Contents(path), ReadText(TestDataPath("gamma-ramp.csv")));
 }
 

@@ -2,6 +2,7 @@
 // a write stops when the camera refuses an entry's index.
 #include "files/GammaTransfer.h"
 
+#include "operations/GammaActions.h"
 #include "support/ProtocolFixture.h"
 #include "support/TestHosts.h"
 
@@ -52,7 +53,7 @@ TEST_F(GammaTransferTest, ReadClampsAboveTheRangeAndKeepsWhatArrives)
 {
     GammaTable table(0);
     GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
-    EXPECT_EQ(transfer.Read(table), 1);
+    EXPECT_EQ(GammaActions::ShowRead(host_, transfer.Read(table)), 1);
     EXPECT_EQ(table.tableData[2], 32);
     EXPECT_EQ(table.tableData[3], 4095);
     EXPECT_EQ(table.tableData[4], -5);  // stored as received
@@ -67,7 +68,7 @@ TEST_F(GammaTransferTest, ARefusedIndexEndsTheReadBeforeItsQueryAndKeepsNothing)
     GammaTable table(0);
     table.tableData.fill(1);
     GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
-    EXPECT_EQ(transfer.Read(table), 0);
+    EXPECT_EQ(GammaActions::ShowRead(host_, transfer.Read(table)), 0);
     EXPECT_EQ(lines_.back(), "LUTIR=7");  // entry 6's value is never shown as entry 7's
     // Half a table is no table: the entries already read are not kept either.
     EXPECT_EQ(table.tableData[6], 1);
@@ -85,7 +86,7 @@ TEST_F(GammaTransferTest, AWriteSkipsTheValueOfARefusedIndexAndCountsBothKindsOf
     for (int i = 0; i < 256; ++i) table.tableData[static_cast<std::size_t>(i)] = 16 * i;
     table.tableData[100] = 5000;
     GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
-    EXPECT_EQ(transfer.Write(table, 0), 0);
+    EXPECT_EQ(GammaActions::ShowWrite(host_, transfer.Write(table, 0)), 0);
     EXPECT_EQ(lines_.size(), 511u);  // every entry's index, every value but entry 9's
     EXPECT_EQ(std::count(lines_.begin(), lines_.end(), "LUTR=144"), 0);
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Writing the red gamma table: 254 of 256 entries were written.\n"
@@ -99,7 +100,7 @@ TEST_F(GammaTransferTest, TheLastTwoEntriesUnansweredAreNamedAndNothingIsCalledU
     GammaTable table(0);
     GammaTransfer transfer(command_, nullptr, nullptr, TestHosts());
     transfer.SetTimeoutMs(50);
-    EXPECT_EQ(transfer.Write(table, 0), 0);
+    EXPECT_EQ(GammaActions::ShowWrite(host_, transfer.Write(table, 0)), 0);
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Writing the red gamma table: 254 of 256 entries were written.\n"
                                                       "2 entries were not answered: 254, 255.\n"
                                                       "The camera stopped answering."});

@@ -2,6 +2,8 @@
 #include "files/SettingFile.h"
 
 #include "files/TextFile.h"
+#include "support/TestHosts.h"
+#include "operations/SettingFileActions.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
 #include "support/TestHosts.h"
@@ -35,12 +37,14 @@ protected:
             reader_->ShowAllValues();
         };
         hooks.setUpModel = [this] { ++setUps_; };
-        file_ = std::make_unique<SettingFile>(*command_, table_, mode_, settings_, model_, hooks, TestHosts());
-        file_->SetProgress(progress_.get());
+        fileIo_ = std::make_unique<SettingFile>(*command_, table_, mode_, model_, hooks, TestHosts());
+        fileIo_->SetProgress(progress_.get());
+        file_ = std::make_unique<SettingFileActions>(*fileIo_, settings_, messages_, fileDialogs_);
     }
     void TearDown() override
     {
         file_.reset();
+        fileIo_.reset();
         temp_.reset();
         table_ = ControlTable();
         ReaderFixture::TearDown();
@@ -60,14 +64,16 @@ protected:
     }
     int CameraValue(const char* mnemonic)
     {
-        int value = -12345;
-        command_->QueryValue(CommandTable::Find(mnemonic, nullptr, nullptr), value, 1000);
-        return value;
+        const RequestOutcome asked = command_->Ask(CommandTable::Find(mnemonic, nullptr, nullptr), 1000);
+        return asked ? asked.value.intValue : -12345;
     }
 
     std::unique_ptr<TempFolder> temp_;
     fs::path folder_;
-    std::unique_ptr<SettingFile> file_;
+    MessageHost& messages_ = TestHosts().messages;  // routed to the test's recording host
+    FileDialogHost& fileDialogs_ = TestHosts().fileDialogs;
+    std::unique_ptr<SettingFile> fileIo_;
+    std::unique_ptr<SettingFileActions> file_;
     int shows_ = 0;
     int setUps_ = 0;
 };

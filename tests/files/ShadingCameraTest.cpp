@@ -3,6 +3,8 @@
 
 #include "files/ShadingFile.h"
 #include "files/TextFile.h"
+#include "support/TestHosts.h"
+#include "operations/ShadingActions.h"
 #include "support/ReaderFixture.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/TempFolder.h"
@@ -29,10 +31,12 @@ protected:
         folder_ = temp_->Path();
         transfer_ = std::make_unique<ShadingTransfer>(*command_, buffer_, TestHosts());
         transfer_->SetProgress(progress_.get());
+        buttons_ = std::make_unique<ShadingActions>(*transfer_, messages_, &fileDialogs_);
         dialogs_.UseDisk(true);
     }
     void TearDown() override
     {
+        buttons_.reset();
         transfer_.reset();
         temp_.reset();
         ReaderFixture::TearDown();
@@ -55,6 +59,9 @@ protected:
     RecordingFileDialogHost dialogs_;
     ShadingTable buffer_;
     std::unique_ptr<ShadingTransfer> transfer_;
+    MessageHost& messages_ = TestHosts().messages;  // routed to the test's recording host
+    FileDialogHost& fileDialogs_ = TestHosts().fileDialogs;
+    std::unique_ptr<ShadingActions> buttons_;
     std::unique_ptr<TempFolder> temp_;
     fs::path folder_;
 };
@@ -62,8 +69,8 @@ protected:
 TEST_F(ShadingTest, ModeOffStopsBothButtonsBeforeAnySelector)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=0"}));
-    transfer_->ReadToFile();
-    transfer_->WriteFromFile();
+    buttons_->ReadToFile();
+    buttons_->WriteFromFile();
     EXPECT_EQ(Count("SDDS"), 0);
     EXPECT_EQ(host_.Texts(), (std::vector<std::string>{"Shading Mode is OFF", "Shading Mode is OFF"}));
     EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Stop);
@@ -73,8 +80,8 @@ TEST_F(ShadingTest, ModeOffStopsBothButtonsBeforeAnySelector)
 TEST_F(ShadingTest, UnansweredModeQueryEndsBeforeAnythingIsSentOrAsked)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--refuse", "SDM?"}));
-    transfer_->WriteFromFile();
-    transfer_->ReadToFile();
+    buttons_->WriteFromFile();
+    buttons_->ReadToFile();
     EXPECT_TRUE(Settings().empty());
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
@@ -84,7 +91,7 @@ TEST_F(ShadingTest, AFullFileGoesWithoutAQuestionAndReadsBackByteForByte)
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1"}));
     const std::string full = TestDataPath("shading-full.csv");  // G i, R 1023 - i, B -i
     dialogs_.QueuePath(full);
-    transfer_->WriteFromFile();
+    buttons_->WriteFromFile();
     EXPECT_TRUE(host_.Texts().empty()) << ::testing::PrintToString(host_.Texts());
     const auto settings = Settings();
     ASSERT_GE(settings.size(), 4u);
@@ -99,7 +106,7 @@ TEST_F(ShadingTest, AFullFileGoesWithoutAQuestionAndReadsBackByteForByte)
     buffer_ = ShadingTable();
     const std::string out = Path("out.csv");
     dialogs_.QueuePath(out);
-    transfer_->ReadToFile();
+    buttons_->ReadToFile();
     std::string saved, expected;
     ASSERT_TRUE(TextFile::Load(out, saved) && TextFile::Load(full, expected));
     EXPECT_EQ(saved, expected);
@@ -112,7 +119,7 @@ TEST_F(ShadingTest, FileErrorsSendNothingAndTooManyWritesTheFirst1024)
     const std::string bad = Path("bad.csv");
     ASSERT_EQ(TextFile::Save(bad, {"h", "1, 2, 3", "1, 2, 3, 4"}), TextFile::SaveResult::Saved);
     dialogs_.QueuePath(bad);
-    transfer_->WriteFromFile();
+    buttons_->WriteFromFile();
     EXPECT_EQ(host_.Texts(), (std::vector<std::string>{"Invaild data count format"}));
     EXPECT_EQ(Count("SDD"), 0);
     EXPECT_EQ(buffer_.At(0, 0), 0);  // nothing of the file stays in the buffer
@@ -123,7 +130,7 @@ TEST_F(ShadingTest, FileErrorsSendNothingAndTooManyWritesTheFirst1024)
     const std::string many = Path("many.csv");
     ASSERT_EQ(TextFile::Save(many, lines), TextFile::SaveResult::Saved);
     dialogs_.QueuePath(many);
-    transfer_->WriteFromFile();
+    buttons_->WriteFromFile();
     EXPECT_EQ(host_.Texts(), (std::vector<std::string>{"Too many data"}));
     EXPECT_EQ(Count("SDDI="), 3072);
     EXPECT_EQ(Settings().back(), "SDDU=0");
@@ -154,7 +161,7 @@ TEST_F(ShadingTest, AWriteTheCameraRefusesEndsInOneSummary)
         ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--refuse", c.refuse}));
         dialogs_.QueuePath(TestDataPath("shading-full.csv"));
         host_.Clear();
-        transfer_->WriteFromFile();
+        buttons_->WriteFromFile();
         EXPECT_EQ(host_.Texts(), std::vector<std::string>{c.summary}) << c.refuse;
         EXPECT_EQ(Count("SDDI="), c.indexes) << c.refuse;
         EXPECT_EQ(Count("SDDU"), 0) << c.refuse;
@@ -167,7 +174,7 @@ TEST_F(ShadingTest, AFileThatIsNoFullShadingTableAsksAndNoSendsNothing)
     host_.QueueAnswer(MessageResult::No);  // the second question gets its default, No as well
     for (const char* name : {"gamma-ramp.csv", "shading-header-only.csv"}) {
         dialogs_.QueuePath(TestDataPath(name));
-        transfer_->WriteFromFile();
+        buttons_->WriteFromFile();
     }
     const char* const kRest = "; a full shading table has 1024. Write it anyway?";
     EXPECT_EQ(host_.Texts(),
@@ -190,7 +197,7 @@ TEST_F(ShadingTest, ABrokenFileChangesNothingAndTheNextWriteSendsWhatWasRead)
     ASSERT_EQ(TextFile::Save(Path("broken.csv"), lines), TextFile::SaveResult::Saved);
     dialogs_.QueuePath(Path("broken.csv"));
     ClearTraffic();
-    transfer_->WriteFromFile();
+    buttons_->WriteFromFile();
     EXPECT_EQ(host_.Texts(), (std::vector<std::string>{"Invaild data count format"}));
     EXPECT_EQ(Count("SDD"), 0);
     ASSERT_TRUE(transfer_->WriteToCamera().Complete());
@@ -240,7 +247,7 @@ TEST_F(ShadingTest, ReadStopsAtTheFirstFailureOffersNoSaveAndKeepsTheBuffer)
 {
     ASSERT_NO_FATAL_FAILURE(StartCamera({"--set", "SDM=1", "--disconnect-after", "12"}));
     buffer_.At(0, 0) = 42;
-    transfer_->ReadToFile();
+    buttons_->ReadToFile();
     EXPECT_TRUE(dialogs_.Shown().empty());
     EXPECT_EQ(buffer_.At(0, 0), 42);
     ASSERT_FALSE(host_.Shown().empty());

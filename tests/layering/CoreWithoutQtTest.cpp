@@ -18,10 +18,10 @@ TEST_F(CoreWithoutQt, TableChangesGoOutAndAnswersComeBack)
     const int gainAll = table.ToCtrlId(cmd::GA);
     ASSERT_GT(gainAll, 0);
     ASSERT_EQ(table.SetDataValue(gainAll, 205), 1);
-    EXPECT_EQ(table.WriteChangedValues(command_), 1);
-    int value = 0;
-    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 205);
+    EXPECT_TRUE(table.WriteChangedValues(command_).Answered());
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
+    EXPECT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 205);
 }
 
 }  // namespace

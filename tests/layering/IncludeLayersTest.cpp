@@ -1,5 +1,5 @@
 // Reads every #include of src/ and tools/ and checks it against the layer arrows
-//   app -> dialogs -> operations, files -> pages -> link -> tables -> settings -> framework -> base, platform
+//   app -> dialogs -> operations -> files -> pages -> link -> tables -> settings -> framework -> base, platform
 // (resources sits on the tables beside the link; framework/qt is the framework's widget half). A file may
 // include its own layer and the layers below it, never one above or beside it; the layers without Qt
 // include no Qt header, and nothing above platform includes an OS header.
@@ -42,9 +42,9 @@ const std::map<std::string, Layers>& AllowedIncludes()
         m["link"] = Join(m["tables"], {"link"});
         m["resources"] = Join(m["tables"], {"resources"});
         m["pages"] = Join(Join(m["link"], m["resources"]), {"framework/qt", "pages"});
-        m["operations"] = Join(m["pages"], {"operations"});
         m["files"] = Join(m["pages"], {"files"});
-        m["dialogs"] = Join(Join(m["operations"], m["files"]), {"dialogs"});
+        m["operations"] = Join(m["files"], {"operations"});
+        m["dialogs"] = Join(m["operations"], {"dialogs"});
         m["app"] = Join(m["dialogs"], {"app"});
         m["camsim"] = {"camsim", "base", "platform", "tables", "link"};
         m["ctl"] = Join(m["link"], {"ctl", "files", "operations"});
@@ -162,7 +162,7 @@ TEST(IncludeLayers, RulesCatchUpwardSidewaysAndToolkitIncludes)
         {"src/link/A.h", "#include \"tables/T.h\"\n#include \"link/B.h\"\n", false},
         {"src/link/B.h", "#include \"settings/S.h\"\n", false},
         {"src/tables/T.h", "#include \"link/B.h\"\n", true},  // upward
-        {"src/files/F.h", "#include \"operations/O.h\"\n", true},  // sideways
+        {"src/files/F.h", "#include \"operations/O.h\"\n", true},  // upward: the operations sit on the files
         {"src/settings/S.h", "#include <QString>\n", true},  // Qt in a core layer
         {"src/pages/P.h", "#include <QWidget>\n#include \"framework/qt/W.h\"\n", false},
         {"src/framework/W.h", "#include \"framework/qt/W.h\"\n", true},  // core framework on its Qt half

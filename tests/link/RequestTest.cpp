@@ -15,10 +15,10 @@ TEST_F(Requests, SettingAndQueryLinesGoOutExactlyAndAreLogged)
 {
     Answer("GA=512", "COMPLETE");
     Answer("GA?", "GA=512");
-    ASSERT_EQ(command_.SendValue(cmd::GA, 512, 1000), 1);
-    int value = 0;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 512);
+    ASSERT_TRUE(command_.Set(cmd::GA, 512, 1000).Answered());
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 512);
     EXPECT_EQ(channel_.written, "GA=512\r\nGA?\r\n");
     EXPECT_EQ(terminal_.lines, (std::vector<std::string>{"Tx: GA=512", "Rx: COMPLETE", "Tx: GA?", "Rx: GA=512"}));
     EXPECT_EQ(messages_.lines, (std::vector<std::string>{"GA=512", "COMPLETE", "GA?", "GA=512"}));
@@ -74,16 +74,17 @@ TEST_F(Requests, WrongQueryAnswersShowAnswerAndQueryAndLeaveTheStatus)
 TEST_F(Requests, BareEchoAndTextAnswers)
 {
     Answer("GA?", "GA?");
-    int value = 99;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 0);
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 0);
     Answer("MD?", "MD=RV-8200-B1");
-    std::string text = "old";
-    ASSERT_EQ(command_.QueryText(cmd::MD, text, 1000), 1);
-    EXPECT_EQ(text, "RV-8200-B1");
+    const RequestOutcome textAsked = command_.Ask(cmd::MD, 1000);
+    ASSERT_TRUE(textAsked.Answered());
+    EXPECT_EQ(textAsked.value.text, "RV-8200-B1");
     Answer("MD?", "GA=1");
-    EXPECT_EQ(command_.QueryText(cmd::MD, text, 1000), 0);
-    EXPECT_EQ(text, "");
+    const RequestOutcome refused = command_.Ask(cmd::MD, 1000);
+    EXPECT_FALSE(refused.Answered());
+    EXPECT_EQ(refused.value.text, "");
 }
 
 TEST_F(Requests, SilentCameraTimesOutWithinBoundsAndGoesOffline)
@@ -91,15 +92,14 @@ TEST_F(Requests, SilentCameraTimesOutWithinBoundsAndGoesOffline)
     // On the manual clock: a request gives up no earlier than its time-out and at most one wait step later.
     for (int timeoutMs : {0, 45, 200, 5000}) {
         status_.changes.clear();
-        int value = 0;
         int start = clock_.NowMs();
-        EXPECT_EQ(command_.QueryValue(cmd::GA, value, timeoutMs), 0);
+        EXPECT_FALSE(command_.Ask(cmd::GA, timeoutMs).Answered());
         EXPECT_GE(clock_.NowMs() - start, timeoutMs);
         EXPECT_LE(clock_.NowMs() - start, timeoutMs + Command::kWaitStepMs) << timeoutMs;
         EXPECT_EQ(status_.changes, std::vector<bool>{false});
 
         start = clock_.NowMs();
-        EXPECT_EQ(command_.SendValue(cmd::GA, 1, timeoutMs), 0);
+        EXPECT_FALSE(command_.Set(cmd::GA, 1, timeoutMs).Answered());
         EXPECT_GE(clock_.NowMs() - start, timeoutMs);
         EXPECT_LE(clock_.NowMs() - start, timeoutMs + Command::kWaitStepMs) << timeoutMs;
     }
@@ -118,8 +118,7 @@ TEST_F(Requests, EndlessLineDoesNotHoldTheRequestPastItsTimeOut)
         std::vector<ScriptedChannel::Piece> trickle(100, ScriptedChannel::Piece{"x", 4});
         return trickle;
     };
-    int value = 0;
-    EXPECT_EQ(command_.QueryValue(cmd::GA, value, 100), 0);
+    EXPECT_FALSE(command_.Ask(cmd::GA, 100).Answered());
     EXPECT_GE(clock_.NowMs(), 100);
     EXPECT_LE(clock_.NowMs(), 100 + Command::kWaitStepMs);
     EXPECT_TRUE(host_.Shown().empty());
@@ -128,9 +127,9 @@ TEST_F(Requests, EndlessLineDoesNotHoldTheRequestPastItsTimeOut)
 TEST_F(Requests, AnswerIsTakenAsSoonAsItArrives)
 {
     channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> { return {{"GA=3\r\n", 2}}; };
-    int value = 0;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 5000), 1);
-    EXPECT_EQ(value, 3);
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 5000);
+    ASSERT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 3);
     // Not the fixed 20 ms step of a sleeping wait.
     EXPECT_LE(clock_.NowMs(), 3);
 }
@@ -140,9 +139,9 @@ TEST_F(Requests, AnswerSplitWithPausesFormsOneLine)
     channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
         return {{"GA", 5}, {"=5", 35}, {"12\r", 25}, {"\n", 30}};
     };
-    int value = 0;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 512);
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 512);
 }
 
 TEST_F(Requests, OverlongLineIsDroppedWholeAndNamedInTheOutcome)
@@ -172,12 +171,13 @@ TEST_F(Requests, LongestLineIsAccepted)
 {
     const std::string text(1020, 'u');
     AnswerRaw("UD?", "UD=" + text + "\n");  // 1023 bytes before the line feed
-    std::string got;
-    ASSERT_EQ(command_.QueryText(cmd::UD, got, 1000), 1);
-    EXPECT_EQ(got, text);
+    const RequestOutcome gotAsked = command_.Ask(cmd::UD, 1000);
+    ASSERT_TRUE(gotAsked.Answered());
+    EXPECT_EQ(gotAsked.value.text, text);
     AnswerRaw("UD?", "UD=" + text.substr(1) + "\r\n");  // 1023 bytes with the CR
-    ASSERT_EQ(command_.QueryText(cmd::UD, got, 1000), 1);
-    EXPECT_EQ(got, text.substr(1));
+    const RequestOutcome gotAsked2 = command_.Ask(cmd::UD, 1000);
+    ASSERT_TRUE(gotAsked2.Answered());
+    EXPECT_EQ(gotAsked2.value.text, text.substr(1));
     EXPECT_TRUE(host_.Shown().empty());
 }
 
@@ -185,15 +185,15 @@ TEST_F(Requests, LongTextAnswersComeBackUnaltered)
 {
     const std::string id = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     Answer("UD?", "UD=" + id);
-    std::string got;
-    ASSERT_EQ(command_.QueryText(cmd::UD, got, 1000), 1);
-    EXPECT_EQ(got, id);
+    const RequestOutcome gotAsked = command_.Ask(cmd::UD, 1000);
+    ASSERT_TRUE(gotAsked.Answered());
+    EXPECT_EQ(gotAsked.value.text, id);
 }
 
 TEST_F(Requests, TextSendKeepsTheTextAndTheTablesType)
 {
     Answer("GA=&H20", "COMPLETE");
-    ASSERT_EQ(command_.SendText(cmd::GA, "&H20", 1000), 1);
+    ASSERT_TRUE(command_.SetText(cmd::GA, "&H20", 1000).Answered());
     EXPECT_EQ(channel_.lines.back(), "GA=&H20");
     EXPECT_EQ(CommandTable::ValueType(cmd::GA), kValueInteger);
 
@@ -210,9 +210,9 @@ TEST_F(Requests, StaleLinesNeverAnswerALaterRequest)
 {
     channel_.Deliver({{"GA=1\r\nCOMPLETE\r\n", 0}});
     Answer("GA?", "GA=2");
-    int value = 0;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 2);
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 2);
     // Dropped, but still shown in the logs.
     EXPECT_EQ(terminal_.lines.front(), "Rx: GA=1");
 }
@@ -276,9 +276,9 @@ TEST_F(Requests, LongWaitKeepsWindowsPaintedAndThePollAway)
     channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
         return {{"GA=4", 130}, {"2\r\n", 40}};
     };
-    int value = 0;
-    ASSERT_EQ(command_.QueryValue(cmd::GA, value, 1000), 1);
-    EXPECT_EQ(value, 42);
+    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
+    ASSERT_TRUE(valueAsked.Answered());
+    EXPECT_EQ(valueAsked.value.intValue, 42);
     EXPECT_GT(ui.pumps, 0);
     EXPECT_TRUE(ui.paintOnlyEveryTime);
     // The poll ran inside the wait but left the answer to the request.
@@ -287,7 +287,7 @@ TEST_F(Requests, LongWaitKeepsWindowsPaintedAndThePollAway)
     channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
         return {{"COMPLETE\r\n", 5}};
     };
-    ASSERT_EQ(command_.SendValue(cmd::GA, 1, 1000), 1);
+    ASSERT_TRUE(command_.Set(cmd::GA, 1, 1000).Answered());
     EXPECT_EQ(ui.cursor, (std::vector<bool>{true, false}));
 }
 
@@ -302,7 +302,7 @@ TEST_F(Requests, ChangedControlValuesAreSentThroughTheProtocol)
     ASSERT_EQ(table.SetDataValue(id, newValue), 1);
     const std::string line = ProtocolLine::MnemonicOf(table.Row(row).commandIndex) + "=" + std::to_string(newValue);
     Answer(line, "COMPLETE");
-    EXPECT_EQ(table.WriteChangedValues(command_), 1);
+    EXPECT_TRUE(table.WriteChangedValues(command_).Answered());
     EXPECT_EQ(channel_.lines, std::vector<std::string>{line});
 }
 
@@ -358,13 +358,14 @@ TEST_P(LateAnswers, ArePassedOverByTheNextRequest)
         if (line == "HB=1") return {{"COMPLETE\r\n", 0}};
         return {};
     };
-    int value = 0;
-    EXPECT_EQ(c.firstIsQuery ? command_.QueryValue(cmd::GA, value, 100) : command_.SendValue(cmd::GA, 1, 100), 0);
-    EXPECT_EQ(command_.LastOutcome().result, RequestResult::TimedOut);
+    const RequestOutcome first = c.firstIsQuery ? command_.Ask(cmd::GA, 100) : command_.Set(cmd::GA, 1, 100);
+    EXPECT_EQ(first.result, RequestResult::TimedOut);
     // The late line comes 50 ms into the next request, just before that request's own answer.
-    value = 0;
-    EXPECT_EQ(c.secondIsQuery ? command_.QueryValue(cmd::HB, value, 1000) : command_.SendValue(cmd::HB, 1, 1000), 1);
-    EXPECT_EQ(value, c.secondIsQuery ? 1 : 0);
+    const RequestOutcome second = c.secondIsQuery ? command_.Ask(cmd::HB, 1000) : command_.Set(cmd::HB, 1, 1000);
+    EXPECT_TRUE(second.Answered());
+    if (c.secondIsQuery) {
+        EXPECT_EQ(second.value.intValue, 1);
+    }
     EXPECT_TRUE(host_.Shown().empty()) << ::testing::PrintToString(host_.Texts());
 }
 

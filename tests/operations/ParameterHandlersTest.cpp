@@ -32,13 +32,13 @@ constexpr int kTiltedViewAngle = 1556;
 // The camera as the handlers see it: records every value and answers from a queue (1 when empty).
 class RecordingSender : public ValueSender {
 public:
-    int SendValue(int commandIndex, int value, int) override
+    RequestOutcome Set(int commandIndex, int value, int) override
     {
         sent.emplace_back(commandIndex, value);
-        if (answers.empty()) return 1;
+        if (answers.empty()) return RequestOutcome::AllAnswered();
         const int answer = answers.front();
         answers.pop_front();
-        return answer;
+        return answer ? RequestOutcome::AllAnswered() : RequestOutcome{};
     }
     std::vector<std::pair<int, int>> sent;
     std::deque<int> answers;

@@ -27,10 +27,10 @@
 namespace {
 
 struct RecordingSender : ValueSender {
-    int SendValue(int commandIndex, int value, int timeoutMs) override
+    RequestOutcome Set(int commandIndex, int value, int timeoutMs) override
     {
         sent.push_back({commandIndex, value, timeoutMs});
-        return succeed ? 1 : 0;
+        return succeed ? RequestOutcome::AllAnswered() : RequestOutcome{};
     }
     struct Sent {
         int command, value, timeout;

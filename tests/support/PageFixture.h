@@ -1,6 +1,8 @@
 // The six parameter pages as the main window makes them, for tests, on a control table of each test's own.
 #pragma once
 
+#include "support/TestHosts.h"
+#include "operations/TableLookupActions.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/PageBinding.h"
 #include "tables/ControlTable.h"
@@ -26,7 +28,9 @@ protected:
     // Template ids of the created pages, in page order.
     static const std::vector<int>& CreatedTemplates();
 
-    ControlTable table_;
+    MessageHost& messages_ = TestHosts().messages;  // routed to the test's recording host
+    TableLookupActions lookupFailures_{messages_};
+    ControlTable table_{&lookupFailures_};
     std::vector<std::unique_ptr<CTabSheetDialog>> pages_;
     PageBinding binding_;
 };

@@ -1,5 +1,6 @@
 #include "tables/ControlTable.h"
 
+#include "operations/TableLookupActions.h"
 #include "support/RecordingMessageHost.h"
 #include "tables/CommandTable.h"
 
@@ -13,11 +14,12 @@ namespace {
 
 class RecordingSender : public ValueSender {
 public:
-    int SendValue(int commandIndex, int value, int timeoutMs) override
+    RequestOutcome Set(int commandIndex, int value, int timeoutMs) override
     {
         sent.push_back({commandIndex, value});
         timeouts.push_back(timeoutMs);
-        return failAt == static_cast<int>(sent.size()) ? 0 : 1;
+        if (failAt == static_cast<int>(sent.size())) return {};
+        return RequestOutcome::AllAnswered();
     }
     std::vector<std::pair<int, int>> sent;
     std::vector<int> timeouts;
@@ -100,8 +102,10 @@ TEST(ControlTable, InvariantsHoldForEveryRow)
 
 TEST(ControlTable, LookupsAndTheirMessages)
 {
+    // The table tells its sink; the tool's sink shows each lookup that found nothing in a box.
     RecordingMessageHost host;
-    ControlTable table;
+    TableLookupActions failures(host);
+    ControlTable table(&failures);
     EXPECT_EQ(table.GetDataValue(1041), 100);
     EXPECT_EQ(table.ToCtrlId(cmd::CBDRT), 1124);
     EXPECT_EQ(table.ToCtrlId(cmd::RS), 1121);
@@ -156,13 +160,13 @@ TEST(ControlTable, UpdateStepSendsChangedRowsInTableOrder)
     ControlTable table;
     table.CommitShadow();
     RecordingSender sender;
-    EXPECT_EQ(table.WriteChangedValues(sender), 1);
+    EXPECT_TRUE(table.WriteChangedValues(sender).Answered());
     EXPECT_TRUE(sender.sent.empty()) << "levelled shadows send nothing";
 
     // Set in reverse table order: the sends still follow the table.
     table.SetDataValue(1246, 250);  // GAR, row 28
     table.SetDataValue(1041, 400);  // GA, row 27
-    EXPECT_EQ(table.WriteChangedValues(sender), 1);
+    EXPECT_TRUE(table.WriteChangedValues(sender).Answered());
     const std::vector<std::pair<int, int>> expected = {{cmd::GA, 400}, {cmd::GAR, 250}};
     EXPECT_EQ(sender.sent, expected);
     EXPECT_EQ(sender.timeouts, (std::vector<int>{5000, 5000}));
@@ -179,11 +183,11 @@ TEST(ControlTable, FailedSendStopsThePass)
     table.SetDataValue(1246, 250);
     RecordingSender sender;
     sender.failAt = 1;
-    EXPECT_EQ(table.WriteChangedValues(sender), 0);
+    EXPECT_FALSE(table.WriteChangedValues(sender).Answered());
     ASSERT_EQ(sender.sent.size(), 1u) << "the row after the failed one is not attempted";
 
     table.CommitShadow();
     RecordingSender later;
-    EXPECT_EQ(table.WriteChangedValues(later), 1);
+    EXPECT_TRUE(table.WriteChangedValues(later).Answered());
     EXPECT_TRUE(later.sent.empty());
 }

@@ -20,14 +20,16 @@ CtlCamera::CtlCamera(Command& command, ControlTable& table, CameraModelInfo& mod
 {
 }
 
-int CtlCamera::ModelCheck()
+int CtlCamera::ModelCheck() { return CheckModel() ? 1 : 0; }
+
+RequestOutcome CtlCamera::CheckModel()
 {
     const RequestOutcome outcome = session_.CheckModel();
     ShowCommunicationError(hosts_.messages, outcome.FailureText());
-    if (!outcome) return 0;
+    if (!outcome) return outcome;
     if (const std::string unsupported = session_.UnsupportedModelText(); !unsupported.empty())
         ShowMessage(hosts_.messages, unsupported, {}, MessageButtons::Ok, MessageIcon::Exclamation);
-    return 1;
+    return outcome;
 }
 
 CameraSession::ReadAllResult CtlCamera::ReadAll(ProgressSink* progress)

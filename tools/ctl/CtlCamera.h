@@ -24,6 +24,8 @@ public:
     // The model query, as the tool's model check: 1 when the camera answered (an unsupported model too,
     // after its message), 0 when it did not (the record is unchanged; a refusal is said on standard error).
     int ModelCheck();
+    // The same check, as the model query ended.
+    RequestOutcome CheckModel();
     // Every row the model and mode read, into the table, shadows levelled afterwards. A row that fails
     // keeps its value; the second unanswered request in a row ends the read.
     CameraSession::ReadAllResult ReadAll(ProgressSink* progress);

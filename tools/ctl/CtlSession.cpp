@@ -88,8 +88,8 @@ bool CtlSession::StartAtGivenSpeed()
     }
     LinkSession session(link_, command_, hosts_);
     if (!session.CameraAnswers()) return false;
-    int area = 0;
-    if (command_.QueryValue(cmd::EA, area, LinkSession::kQueryTimeoutMs)) startArea_ = area;
+    if (const RequestOutcome area = command_.Ask(cmd::EA, LinkSession::kQueryTimeoutMs))
+        startArea_ = area.value.intValue;
     if (link_.BaudIndex() != LinkSession::kFastBaudIndex) {
         ChangeCameraBaudRate(command_, link_, SerialLink::BaudRateFromIndex(LinkSession::kFastBaudIndex));
     }

@@ -10,6 +10,7 @@
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
+#include "operations/TableLookupActions.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
 #include "tables/CameraModelInfo.h"
@@ -61,7 +62,8 @@ private:
     SerialLink link_;
     Command command_;
     OperatorHosts hosts_;
-    ControlTable table_;
+    TableLookupActions lookupFailures_{hosts_.messages};
+    ControlTable table_{&lookupFailures_};
     CameraModelInfo model_;
     CtlCamera camera_{command_, table_, model_, mode_, settings_, hosts_};
     int startArea_ = -1;

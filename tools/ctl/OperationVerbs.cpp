@@ -62,15 +62,14 @@ int RunRestore(CtlContext& context, const CtlArgs& args)
 // A one-shot operation's outcome: the result text it showed, and whether that text is its success.
 // The runner shows its result without an icon, and a failure of its own (a command without an answer) with
 // the stop icon; only the former is the camera's result.
-int Outcome(CtlContext& context, const std::string& operation, int /*ran*/, const char* success)
+int Outcome(CtlContext& context, const std::string& operation, const CalibrationRunner& runner, const char* success)
 {
     std::string result;
     for (const MessageRequest& message : context.messages.Shown()) {
         if (message.icon == MessageIcon::None) result = message.text;
     }
-    Command& command = context.camera.Protocol();
     if (result.empty()) {
-        if (command.LastOutcome().Unanswered()) {
+        if (runner.Failure().Unanswered()) {
             Problem(operation + ": no answer from the camera.");
             context.Json(JsonText().Add("operation", operation).AddRaw("result", "null").Add("succeeded", false));
             return kExitNoCamera;
@@ -102,13 +101,17 @@ int RunCalibrate(CtlContext& context, const CtlArgs& args)
     runner.SetProgress(context.progress);
     const std::string& what = args.words[0];
     context.messages.Clear();
-    if (what == "shading") return Outcome(context, "shading calibration", runner.Shading(), "Complete");
+    if (what == "shading") {
+        runner.Shading();
+        return Outcome(context, "shading calibration", runner, "Complete");
+    }
     const bool factory = args.Has("--factory");
     if (factory && !context.camera.Mode().IsFactory()) context.camera.Mode().Set(1);
     const PixelCalibration which = what == "pixel-gain"
                                        ? (factory ? PixelCalibration::FactoryGain : PixelCalibration::UserGain)
                                        : (factory ? PixelCalibration::FactoryBlack : PixelCalibration::UserBlack);
-    return Outcome(context, CalibrationRunner::PixelCaption(which), runner.Pixel(which), "Succeeded");
+    runner.Pixel(which);
+    return Outcome(context, CalibrationRunner::PixelCaption(which), runner, "Succeeded");
 }
 
 std::string CheckWhiteBalance(const CtlArgs& args)
@@ -126,7 +129,8 @@ int RunWhiteBalance(CtlContext& context, const CtlArgs& args)
     context.messages.Clear();
     const int mode =
         args.words[0] == "once" ? CalibrationRunner::kWhiteBalanceOnce : CalibrationRunner::kWhiteBalanceExposureOnce;
-    return Outcome(context, "white balance " + args.words[0], runner.WhiteBalance(mode), "Succeeded");
+    runner.WhiteBalance(mode);
+    return Outcome(context, "white balance " + args.words[0], runner, "Succeeded");
 }
 
 }  // namespace

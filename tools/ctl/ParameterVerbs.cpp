@@ -111,8 +111,10 @@ int RunInfo(CtlContext& context, const CtlArgs&)
     int missing = 0;
     auto text = [&](const char* key, const char* label, int commandIndex) {
         std::string value;
-        const bool ok = !streak.CameraGone() && streak.Record(command.Ask(commandIndex, kValueTimeoutMs));
-        if (ok) value = command.LastOutcome().value.text;
+        const RequestOutcome asked =
+            streak.CameraGone() ? RequestOutcome{} : streak.Record(command.Ask(commandIndex, kValueTimeoutMs));
+        const bool ok = asked.Answered();
+        if (ok) value = asked.value.text;
         if (!ok) ++missing;
         if (ok) {
             json.Add(key, value);
@@ -121,8 +123,7 @@ int RunInfo(CtlContext& context, const CtlArgs&)
         }
         context.Line(StrFormat("%-16s %s", label, ok ? value.c_str() : "?"));
     };
-    const bool model = context.camera.ModelCheck() != 0;
-    streak.Record(command.LastOutcome());
+    const bool model = streak.Record(context.camera.CheckModel()).Answered();
     if (!model) ++missing;
     if (model) {
         json.Add("model", context.camera.Model().modelName);
@@ -135,8 +136,10 @@ int RunInfo(CtlContext& context, const CtlArgs&)
     text("camera_id", "Camera ID", cmd::ID);
     text("user_id", "User ID", cmd::UD);
     text("device_version", "Device Version", cmd::DV);
-    const bool areaOk = !streak.CameraGone() && streak.Record(command.Ask(cmd::EA, kValueTimeoutMs));
-    const int area = areaOk ? command.LastOutcome().value.intValue : -1;
+    const RequestOutcome areaAsked =
+        streak.CameraGone() ? RequestOutcome{} : streak.Record(command.Ask(cmd::EA, kValueTimeoutMs));
+    const bool areaOk = areaAsked.Answered();
+    const int area = areaOk ? areaAsked.value.intValue : -1;
     if (!areaOk) ++missing;
     static const char* const kAreas[] = {"factory", "user1", "user2", "user3"};
     const std::string areaName = areaOk && area >= 0 && area <= 3 ? kAreas[area] : areaOk ? std::to_string(area) : "?";

@@ -4,6 +4,7 @@
 #include "ctl/CtlCamera.h"
 #include "ctl/CtlConsole.h"
 #include "ctl/CtlExit.h"
+#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
 #include "files/SettingFile.h"
@@ -14,6 +15,7 @@
 #include "framework/MessageBox.h"
 #include "link/BulkTally.h"
 #include "link/Command.h"
+#include "operations/SettingFileActions.h"
 #include "platform/Terminal.h"
 #include "settings/ControlMode.h"
 #include "tables/CameraModelInfo.h"
@@ -74,11 +76,11 @@ int RunSave(CtlContext& context, const CtlArgs& args)
                           args.words[0].c_str()));
         return outcome.CameraGone() ? kExitNoCamera : kExitRefused;
     }
-    SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
-                     Hooks(camera), camera.Hosts());
+    SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Model(), Hooks(camera), camera.Hosts());
     const SettingFileVariant variant =
         args.Has("--shipping") ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
-    if (!file.WriteSettingFile(args.words[0], variant)) return kExitFile;
+    if (!SettingFileActions::ShowWrite(context.messages, args.words[0], file.WriteSettingFile(args.words[0], variant)))
+        return kExitFile;
     context.Line(
         StrFormat("%s: %d settings of %s", args.words[0].c_str(), outcome.read, camera.Model().modelName.c_str()));
     context.Json(JsonText()
@@ -191,12 +193,12 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
     const std::set<std::string> only =
         args.values.count("--only") ? OnlyMnemonics(args.values.at("--only")) : std::set<std::string>();
     if (args.Has("--dry-run")) return DryRunLoad(context, content, only);
-    SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Settings(), camera.Model(),
-                     Hooks(camera), camera.Hosts());
+    SettingFile file(camera.Protocol(), camera.Table(), camera.Mode(), camera.Model(), Hooks(camera), camera.Hosts());
     file.SetProgress(context.progress);
     file.SetOnly(only);
     // The summary of what was not applied goes to standard error through the message host.
-    if (!file.ReadSettingFile(path)) return kExitFile;
+    if (!SettingFileActions::ShowRead(context.messages, path, file.ReadSettingFile(path), file.LastReport()))
+        return kExitFile;
     const SettingFileLoadReport& report = file.LastReport();
     context.Line(StrFormat("%d setting(s) applied from %s", report.applied, path.c_str()));
     context.Json(ReportJson(report).Add("dry_run", false));

@@ -3,18 +3,17 @@
 
 #include "ctl/CtlCamera.h"
 #include "ctl/CtlExit.h"
+#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
 #include "files/GammaFile.h"
 #include "files/GammaTable.h"
 #include "files/GammaTransfer.h"
-#include "files/ShadingFile.h"
 #include "files/ShadingTransfer.h"
-#include "files/TableFileCheck.h"
-#include "files/TextFile.h"
-#include "framework/FileDialogHost.h"
 #include "framework/MessageBox.h"
 #include "link/Command.h"
+#include "operations/GammaActions.h"
+#include "operations/ShadingActions.h"
 
 namespace {
 
@@ -25,33 +24,19 @@ std::string CheckDirection(const CtlArgs& args)
     return args.words[0] == "read" || args.words[0] == "write" ? std::string() : "read or write, not " + args.words[0];
 }
 
-int TimedOutOr(Command& command, int otherwise)
-{
-    return command.LastOutcome().Unanswered() ? kExitNoCamera : otherwise;
-}
+// A request that failed: a camera that did not answer it, or one that refused.
+int ExitOf(const RequestOutcome& failed) { return failed.Unanswered() ? kExitNoCamera : kExitRefused; }
 
 int ShadingRead(CtlContext& context, const std::string& path)
 {
-    Command& command = context.camera.Protocol();
     ShadingTable buffer;
-    ShadingTransfer transfer(command, buffer, context.camera.Hosts());
+    ShadingTransfer transfer(context.camera.Protocol(), buffer, context.camera.Hosts());
     transfer.SetProgress(context.progress);
-    if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
+    ShadingActions actions(transfer, context.messages, nullptr);
+    if (const ShadingActions::ModeCheck mode = actions.CheckShadingMode(); !mode.on) return ExitOf(mode.query);
     const ShadingTransfer::ReadOutcome outcome = transfer.ReadFromCamera();
-    if (!outcome.complete) {
-        Problem(outcome.Summary());
-        return TimedOutOr(command, kExitRefused);
-    }
-    switch (TextFile::Save(path, ShadingFile::Lines(buffer))) {
-        case TextFile::SaveResult::Saved:
-            break;
-        case TextFile::SaveResult::CannotCreate:
-            Problem(CannotOpenText(path));
-            return kExitFile;
-        case TextFile::SaveResult::CannotWrite:
-            Problem(path + "\nCouldn't write this file");
-            return kExitFile;
-    }
+    if (!actions.ShowRead(outcome)) return ExitOf(outcome.failed);
+    if (!actions.SaveFile(path)) return kExitFile;
     context.Line(StrFormat("%s: %d entries", path.c_str(), ShadingTable::kTotal));
     context.Json(JsonText().Add("file", path).Add("entries", ShadingTable::kTotal));
     return kExitOk;
@@ -59,13 +44,13 @@ int ShadingRead(CtlContext& context, const std::string& path)
 
 // A file of fewer rows changes only its first entries, as in the window, whose buffer holds the camera's
 // table once read: the camera's own table is read first and keeps the entries the file does not hold.
-int KeepCamerasRest(Command& command, ShadingTransfer& transfer, int rows)
+int KeepCamerasRest(ShadingTransfer& transfer, int rows)
 {
     const ShadingTable fromFile = transfer.Buffer();
     const ShadingTransfer::ReadOutcome read = transfer.ReadFromCamera();
     if (!read.complete) {
         Problem(read.Summary() + "\nNothing was written.");
-        return TimedOutOr(command, kExitRefused);
+        return ExitOf(read.failed);
     }
     for (int colour = 0; colour < ShadingTable::kColours; ++colour) {
         for (int k = 0; k < rows; ++k) transfer.Buffer().At(colour, k) = fromFile.At(colour, k);
@@ -75,21 +60,20 @@ int KeepCamerasRest(Command& command, ShadingTransfer& transfer, int rows)
 
 int ShadingWrite(CtlContext& context, const std::string& path)
 {
-    Command& command = context.camera.Protocol();
     ShadingTable buffer;
-    ShadingTransfer transfer(command, buffer, context.camera.Hosts());
+    ShadingTransfer transfer(context.camera.Protocol(), buffer, context.camera.Hosts());
     transfer.SetProgress(context.progress);
+    ShadingActions actions(transfer, context.messages, nullptr);
     // The window's own file check, before the camera is asked anything: a file that cannot be read, a bad
     // line, or a table of another kind or length that the question declines sends nothing.
     int taken = 0;
-    if (transfer.TakeFile(path, &taken) != ShadingTransfer::FileOutcome::Taken) return kExitFile;
-    if (!transfer.CheckShadingMode()) return TimedOutOr(command, kExitRefused);
+    if (actions.TakeFile(path, &taken) != ShadingActions::FileOutcome::Taken) return kExitFile;
+    if (const ShadingActions::ModeCheck mode = actions.CheckShadingMode(); !mode.on) return ExitOf(mode.query);
     if (taken < ShadingTable::kEntries) {
-        if (const int status = KeepCamerasRest(command, transfer, taken)) return status;
+        if (const int status = KeepCamerasRest(transfer, taken)) return status;
     }
     const ShadingTransfer::WriteOutcome outcome = transfer.WriteToCamera();
-    const bool complete = outcome.Complete();
-    if (!complete) ShowMessage(outcome.Summary(), {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    const bool complete = actions.ShowWrite(outcome);
     context.Line(StrFormat("%s: %d entries from %d line(s) written, %d refused", path.c_str(),
                            outcome.entries.Answered(), taken, outcome.Refused()));
     context.Json(JsonText()
@@ -112,51 +96,53 @@ int RunShading(CtlContext& context, const CtlArgs& args)
 
 int GammaRead(CtlContext& context, const std::string& path)
 {
-    Command& command = context.camera.Protocol();
     GammaTable red(0), green(1), blue(2);
     const GammaFile::Tables tables{&red, &green, &blue};
-    GammaTransfer transfer(command, context.progress, nullptr, context.camera.Hosts());
+    GammaTransfer transfer(context.camera.Protocol(), context.progress, nullptr, context.camera.Hosts());
     for (GammaTable* table : tables) {
         // An incomplete table is never written to a file as if it were the camera's.
-        if (!transfer.Read(*table)) return TimedOutOr(command, kExitRefused);
+        const GammaTransfer::ReadOutcome read = transfer.Read(*table);
+        if (!GammaActions::ShowRead(context.messages, read)) return ExitOf(read.failed);
     }
-    if (!GammaFile::WriteFile(path, tables)) return kExitFile;
+    if (!GammaActions::WriteFile(context.messages, path, tables)) return kExitFile;
     context.Line(StrFormat("%s: 3 x %d entries", path.c_str(), GammaTable::kEntries));
     context.Json(JsonText().Add("file", path).Add("entries", 3 * GammaTable::kEntries));
     return kExitOk;
 }
 
-int GammaWrite(CtlContext& context, const std::string& path)
+// A shorter file changes only its first entries; the others keep the camera's values, as the window's
+// tables keep theirs. 0 when they are in, else the exit status.
+int KeepCamerasGammaRest(CtlContext& context, GammaTransfer& transfer, const GammaFile::Tables& tables, int rows)
 {
-    Command& command = context.camera.Protocol();
-    GammaTable red(0), green(1), blue(2);
-    const GammaFile::Tables tables{&red, &green, &blue};
-    // The window's own check of the file: one of another kind or length is written only when the question
-    // is answered Yes.
-    int rows = GammaTable::kEntries;
-    const GammaFile::Accept check = TableFileCheck::GammaAccept(path);
-    const GammaFile::Accept accept = [&rows, &check](const GammaFile::ReadResult& read) {
-        rows = read.rowsStored;
-        return check(read);
-    };
-    if (!GammaFile::ReadFile(path, tables, accept)) return kExitFile;
-    GammaTransfer transfer(command, context.progress, nullptr, context.camera.Hosts());
-    // A shorter file changes only its first entries; the others keep the camera's values, as the window's
-    // tables keep theirs.
     for (GammaTable* table : tables) {
         if (rows >= GammaTable::kEntries) break;
         GammaTable camera(table->colourIndex);
-        if (!transfer.Read(camera)) return TimedOutOr(command, kExitRefused);
+        const GammaTransfer::ReadOutcome read = transfer.Read(camera);
+        if (!GammaActions::ShowRead(context.messages, read)) return ExitOf(read.failed);
         for (int i = rows; i < GammaTable::kEntries; ++i) {
             table->tableData[static_cast<std::size_t>(i)] = camera.tableData[static_cast<std::size_t>(i)];
         }
     }
+    return kExitOk;
+}
+
+int GammaWrite(CtlContext& context, const std::string& path)
+{
+    GammaTable red(0), green(1), blue(2);
+    const GammaFile::Tables tables{&red, &green, &blue};
+    // The window's own check of the file: one of another kind or length is written only when the question
+    // is answered Yes.
+    const GammaFile::FileRead file = GammaActions::ReadFileRows(context.messages, path, tables);
+    if (file.status != GammaFile::FileStatus::Kept) return kExitFile;
+    GammaTransfer transfer(context.camera.Protocol(), context.progress, nullptr, context.camera.Hosts());
+    if (const int status = KeepCamerasGammaRest(context, transfer, tables, file.read.rowsStored)) return status;
     int failed = 0;
     for (int colour = 0; colour < 3; ++colour) {
-        if (transfer.Write(*tables[static_cast<std::size_t>(colour)], colour)) continue;
+        const GammaTransfer::WriteOutcome written = transfer.Write(*tables[static_cast<std::size_t>(colour)], colour);
+        if (GammaActions::ShowWrite(context.messages, written)) continue;
         ++failed;
-        // The transfer has said what it wrote; a camera that stopped answering gets no further colour.
-        if (command.LastOutcome().Unanswered()) return kExitNoCamera;
+        // The box has said what was written; a camera that stopped answering gets no further colour.
+        if (written.CameraGone()) return kExitNoCamera;
     }
     context.Line(StrFormat("%s: %d of 3 tables written", path.c_str(), 3 - failed));
     context.Json(JsonText().Add("file", path).Add("tables_written", 3 - failed));

@@ -2,7 +2,7 @@
 // decides from it what to say.
 #pragma once
 
-#include "link/CommandAnswer.h"
+#include "tables/CommandValue.h"
 
 #include <string>
 
@@ -28,6 +28,14 @@ struct RequestOutcome {
     // No answer at all: the camera is silent or cannot be reached. Two of these in a row end a bulk operation.
     bool Unanswered() const { return result == RequestResult::TimedOut || result == RequestResult::NotSent; }
     explicit operator bool() const { return Answered(); }
+
+    // The outcome of a run of requests that were all answered (or of none at all): nothing to say.
+    static RequestOutcome AllAnswered()
+    {
+        RequestOutcome outcome;
+        outcome.result = RequestResult::Answered;
+        return outcome;
+    }
 
     // What the operator is told when this request was a single action: the refused acknowledgement as the
     // camera sent it, a refused query as "<answer> for <query>", else the note. Empty when there is
