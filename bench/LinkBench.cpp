@@ -290,7 +290,6 @@ int main(int argc, char** argv)
     BenchOptions options;
     if (const int status = ParseOptions(argc, argv, options); status >= 0) return status;
     BenchMessageHost host;
-    SetMessageHost(&host);
 #ifdef RV_BENCH_REFRESH
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication application(argc, argv);
@@ -332,6 +331,5 @@ int main(int argc, char** argv)
     BenchContext context{link, command, counter, host, table, model, mode, registry, hosts};
     const bool allGood = RunAll(context, options);
     if (!options.json && host.shown > 0) std::printf("last message: %s\n", host.last.c_str());
-    SetMessageHost(nullptr);
     return allGood ? 0 : 2;
 }

@@ -43,7 +43,6 @@ void ShadingWorkloads(BenchContext& context, std::vector<BenchWorkload>& out)
     auto bench = std::make_shared<ShadingBench>();
     bench->folder = (std::filesystem::temp_directory_path() / "rv-bench-shading").string();
     std::filesystem::create_directories(bench->folder);
-    SetFileDialogHost(&bench->dialogs);
     bench->dialog.SetCloseDelayMs(0);
     bench->owner.show();
     bench->transfer = std::make_unique<ShadingTransfer>(context.command, bench->buffer, context.hosts);

@@ -65,15 +65,7 @@ CCompareDialog::CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& co
     filterLabel->setBuddy(filter_);
     showEqual_ = new QCheckBox(QStringLiteral("Show &equal rows too"), Body());
     showEqual_->setAccessibleName(QStringLiteral("Show equal rows too"));
-    table_ = new QTableWidget(0, kColumnCount, Body());
-    table_->setAccessibleName(QStringLiteral("Differences"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Apply"), QStringLiteral("Page"), QStringLiteral("Group"),
-                                       QStringLiteral("Setting"), QStringLiteral("Camera"), QStringLiteral("File")});
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->verticalHeader()->setVisible(false);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->installEventFilter(this);
+    BuildTable();
     auto* skippedLabel = new QLabel(QStringLiteral("Lines a load would &skip:"), Body());
     skippedList_ = new QListWidget(Body());
     skippedList_->setAccessibleName(QStringLiteral("Lines a load would skip"));
@@ -106,6 +98,20 @@ CCompareDialog::CCompareDialog(QWidget* parent, OperatorHosts hosts, Command& co
     connect(apply_, &QPushButton::clicked, this, [this] { AskAndApply(); });
     connect(save_, &QPushButton::clicked, this, [this] { SaveCameraValues(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// The differences, one row per setting, the first column a check box.
+void CCompareDialog::BuildTable()
+{
+    table_ = new QTableWidget(0, kColumnCount, Body());
+    table_->setAccessibleName(QStringLiteral("Differences"));
+    table_->setHorizontalHeaderLabels({QStringLiteral("Apply"), QStringLiteral("Page"), QStringLiteral("Group"),
+                                       QStringLiteral("Setting"), QStringLiteral("Camera"), QStringLiteral("File")});
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->verticalHeader()->setVisible(false);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->installEventFilter(this);
 }
 
 std::string CCompareDialog::ValueText(const SettingFileComparison::Row& row, bool cameraSide) const

@@ -52,6 +52,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void BuildTable();
     void Fill();
     void ShowRows();
     void AskAndApply();

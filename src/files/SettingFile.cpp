@@ -148,43 +148,51 @@ void SettingFile::ApplyLine(const std::string& line, int lineNumber, bool firstP
         case Kind::NotANumber:
             report_.notANumber.push_back(parsed.mnemonic + "=" + parsed.text);
             return;
-        case Kind::ModelId: {
-            const RequestOutcome sent = streak_.Record(command_.SetText(cmd::MD00, parsed.text, kModelIdTimeoutMs));
-            if (sent) {
-                ++report_.applied;
-                if (hooks_.modelCheck) hooks_.modelCheck();
-            } else if (sent.Refused()) {
-                NoteRefusal(parsed.mnemonic, sent);
-            }
+        case Kind::ModelId:
+            SendModelId(parsed);
             break;
-        }
-        case Kind::Setting: {
-            const RequestOutcome sent =
-                streak_.Record(command_.Set(parsed.commandIndex, parsed.value, kValueTimeoutMs));
-            // Only a value the camera took goes into the table, so the pages never show one it does not have.
-            if (sent) {
-                table_.SetDataValue(parsed.controlId, parsed.value);
-                ++report_.applied;
-                // The read-back does not count toward the stop rule: the value is in.
-                if (readBack_) {
-                    if (const RequestOutcome held = command_.Ask(parsed.commandIndex, kValueTimeoutMs))
-                        table_.SetDataValue(parsed.controlId, held.value.intValue);
-                }
-            } else if (sent.Refused()) {
-                if (firstPass) {
-                    retryLines_.emplace_back(line, lineNumber);
-                } else {
-                    NoteRefusal(parsed.mnemonic, sent);
-                }
-            }
+        case Kind::Setting:
+            SendSetting(parsed, line, lineNumber, firstPass);
             break;
-        }
     }
     if (streak_.LastUnanswered()) {
         ++report_.timedOut;
         if (streak_.CameraGone()) {
             report_.cameraGone = true;
             report_.stoppedAtLine = lineNumber;
+        }
+    }
+}
+
+void SettingFile::SendModelId(const SettingFileFormat::Line& parsed)
+{
+    const RequestOutcome sent = streak_.Record(command_.SetText(cmd::MD00, parsed.text, kModelIdTimeoutMs));
+    if (sent) {
+        ++report_.applied;
+        if (hooks_.modelCheck) hooks_.modelCheck();
+    } else if (sent.Refused()) {
+        NoteRefusal(parsed.mnemonic, sent);
+    }
+}
+
+void SettingFile::SendSetting(const SettingFileFormat::Line& parsed, const std::string& line, int lineNumber,
+                              bool firstPass)
+{
+    const RequestOutcome sent = streak_.Record(command_.Set(parsed.commandIndex, parsed.value, kValueTimeoutMs));
+    // Only a value the camera took goes into the table, so the pages never show one it does not have.
+    if (sent) {
+        table_.SetDataValue(parsed.controlId, parsed.value);
+        ++report_.applied;
+        // The read-back does not count toward the stop rule: the value is in.
+        if (readBack_) {
+            if (const RequestOutcome held = command_.Ask(parsed.commandIndex, kValueTimeoutMs))
+                table_.SetDataValue(parsed.controlId, held.value.intValue);
+        }
+    } else if (sent.Refused()) {
+        if (firstPass) {
+            retryLines_.emplace_back(line, lineNumber);
+        } else {
+            NoteRefusal(parsed.mnemonic, sent);
         }
     }
 }

@@ -83,6 +83,8 @@ public:
 
 private:
     void ApplyLine(const std::string& line, int lineNumber, bool firstPass);
+    void SendModelId(const SettingFileFormat::Line& parsed);
+    void SendSetting(const SettingFileFormat::Line& parsed, const std::string& line, int lineNumber, bool firstPass);
     void NoteRefusal(const std::string& mnemonic, const RequestOutcome& outcome);
 
     Command& command_;

@@ -6,35 +6,15 @@
 
 namespace {
 
-FileDialogHost* g_fileDialogHost = nullptr;
-
 #if defined(_WIN32)
 constexpr char kSeparator = '\\';
 #else
 constexpr char kSeparator = '/';
 #endif
 
-// Sends boxes where the process-wide ShowMessage does.
-class RoutedMessageHost : public MessageHost {
-public:
-    MessageResult Show(const MessageRequest& r) override
-    {
-        return ShowMessage(r.text, r.caption, r.buttons, r.icon, r.defaultButton);
-    }
-};
-
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 }  // namespace
-
-FileDialogHost* SetFileDialogHost(FileDialogHost* host)
-{
-    FileDialogHost* previous = g_fileDialogHost;
-    g_fileDialogHost = host;
-    return previous;
-}
-
-FileDialogHost* GetFileDialogHost() { return g_fileDialogHost; }
 
 std::string WithDefaultExtension(const std::string& path, const std::string& extension)
 {
@@ -83,21 +63,9 @@ int ChooseFile(FileDialogHost& dialogs, MessageHost& messages, FileDialogRequest
     return 1;
 }
 
-int ChooseFile(FileDialogRequest request, std::string& path)
-{
-    if (!g_fileDialogHost) return 0;
-    RoutedMessageHost routed;
-    return ChooseFile(*g_fileDialogHost, routed, std::move(request), path);
-}
-
 std::string CannotOpenText(const std::string& path) { return path + "\nCouldn't open this file"; }
 
 void ReportCannotOpen(MessageHost& messages, const std::string& path)
 {
     ShowMessage(messages, CannotOpenText(path), {}, MessageButtons::Ok, MessageIcon::Exclamation);
-}
-
-void ReportCannotOpen(const std::string& path)
-{
-    ShowMessage(CannotOpenText(path), {}, MessageButtons::Ok, MessageIcon::Exclamation);
 }

@@ -1,4 +1,4 @@
-// Open and save file dialogs behind one host that the GUI or a test installs, and the dialog pattern
+// Open and save file dialogs behind the host each caller is given, and the dialog pattern
 // every file operation of the tool shares (start folder, default extension, overwrite question).
 #pragma once
 
@@ -41,23 +41,14 @@ public:
     virtual bool FileExists(const std::string& path) = 0;
 };
 
-// Installs the host every file dialog goes to and gives the previous one. Without a host every
-// dialog ends as Cancel.
-FileDialogHost* SetFileDialogHost(FileDialogHost* host);
-FileDialogHost* GetFileDialogHost();
-
-// The shared pattern. Gives 1 with the chosen path, 0 when the operator cancelled (silently), the
-// dialog failed ("Error in Load Dialog! (Return-code = %d)", caption "Load Error") or a save was not
-// to replace an existing file. A name typed without an extension gets the default extension. Saving
-// over an existing file asks first; any answer but Yes ends the save.
-int ChooseFile(FileDialogRequest request, std::string& path);
-
-// The same pattern on the given hosts.
+// The shared pattern, on the given hosts. Gives 1 with the chosen path, 0 when the operator cancelled
+// (silently), the dialog failed ("Error in Load Dialog! (Return-code = %d)", caption "Load Error") or a
+// save was not to replace an existing file. A name typed without an extension gets the default extension.
+// Saving over an existing file asks first; any answer but Yes ends the save.
 int ChooseFile(FileDialogHost& dialogs, MessageHost& messages, FileDialogRequest request, std::string& path);
 // The text of a file that cannot be opened: the path, then "\nCouldn't open this file".
 std::string CannotOpenText(const std::string& path);
 // That text in a box with an exclamation.
-void ReportCannotOpen(const std::string& path);
 void ReportCannotOpen(MessageHost& messages, const std::string& path);
 
 // The path with the default extension appended when its file name has none.

@@ -1,4 +1,4 @@
-// Modal message boxes of the whole program, behind one host that the GUI or a test installs.
+// Modal message boxes of the whole program, behind the host each caller is given.
 #pragma once
 
 #include "base/ToolName.h"
@@ -32,27 +32,14 @@ public:
 // The caption used when a message names none.
 inline constexpr std::string_view kToolCaption = kToolName;
 
-// Installs the host every message goes to and returns the previous one. Without a host, messages go
-// to standard error and are answered with their default button.
-MessageHost* SetMessageHost(MessageHost* host);
-MessageHost* GetMessageHost();
-// Installs a host for the calling thread alone, ahead of the process-wide one, and returns the thread's
-// previous one: the command-line companion runs one camera per thread, and each camera's messages go
-// to its own host. Null gives the thread back to the process-wide host.
-MessageHost* SetThreadMessageHost(MessageHost* host);
-
-MessageResult ShowMessage(std::string_view text, std::string_view caption = {},
-                          MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation,
-                          std::optional<MessageResult> defaultButton = std::nullopt);
-// The same, to the given host.
+// Shows one box on the host and gives the button that ended it.
 MessageResult ShowMessage(MessageHost& host, std::string_view text, std::string_view caption = {},
                           MessageButtons buttons = MessageButtons::Ok, MessageIcon icon = MessageIcon::Exclamation,
                           std::optional<MessageResult> defaultButton = std::nullopt);
+
+// A request's failure as the operator sees it after a single action: the text under the caption
+// "Communication Error" with an exclamation icon. An empty text (nothing to say) shows nothing.
 void ShowCommunicationError(MessageHost& host, std::string_view text);
 
 // The button a box presses by default: the request's own, else its first.
 MessageResult DefaultAnswer(const MessageRequest& request);
-
-// A request's failure as the operator sees it after a single action: the text under the caption
-// "Communication Error" with an exclamation icon. An empty text (nothing to say) shows nothing.
-void ShowCommunicationError(std::string_view text);

@@ -1,4 +1,5 @@
-// Opening documents and web addresses with the desktop's own programs, behind one host that tests replace.
+// Opening documents and web addresses with the desktop's own programs, behind one host that tests replace. The
+// window's is PlatformShellHost (StandardHosts.h), on the platform's opener.
 #pragma once
 
 #include <string>
@@ -8,12 +9,3 @@ public:
     virtual ~ShellHost() = default;
     virtual void Open(const std::string& target) = 0;
 };
-
-// Installs the host every open request goes to and returns the previous one. Without a host, requests go
-// to the platform's opener (ShellOpen).
-ShellHost* SetShellHost(ShellHost* host);
-ShellHost* GetShellHost();
-
-// Asks for target (a file name, resolved against the working folder, or an address) to be opened as one
-// argument. Nothing is reported: whether a program can open it is for the desktop to say.
-void OpenWithShell(const std::string& target);

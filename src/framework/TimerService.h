@@ -1,5 +1,5 @@
-// Repeating timers for code below the GUI (the protocol's receive poll). The GUI installs a Qt
-// implementation; tests install ManualTimerService and fire timers by hand.
+// Repeating timers for code below the GUI (the protocol's receive poll). The window's is a Qt
+// implementation; tests use ManualTimerService and fire timers by hand.
 #pragma once
 
 #include <functional>
@@ -12,6 +12,3 @@ public:
     virtual void StopTimer(int timerId) = 0;
 };
 
-// Installs the service and gives the previous one. Without a service no timer runs.
-TimerService* SetTimerService(TimerService* service);
-TimerService* GetTimerService();

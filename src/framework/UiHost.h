@@ -1,5 +1,5 @@
 // What code below the GUI asks of the user interface while it waits: the wait cursor, and letting
-// pending window messages run. Without an installed host both do nothing.
+// pending window messages run.
 #pragma once
 
 class UiHost {
@@ -11,20 +11,15 @@ public:
     virtual void PumpMessages(bool paintOnly) = 0;
 };
 
-UiHost* SetUiHost(UiHost* host);
-UiHost* GetUiHost();
-
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursor {
 public:
-    WaitCursor();
     explicit WaitCursor(UiHost& host);
     ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
 private:
-    UiHost* host_;
+    UiHost& host_;
 };
 
-void PumpMessages(bool paintOnly = false);

@@ -6,6 +6,7 @@
 #include "app/ToolParts.h"
 #include "framework/qt/QtTimerService.h"
 #include "support/CamsimProcess.h"
+#include "support/TestHosts.h"
 #include "support/RecordingMessageHost.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +27,11 @@ protected:
     // Runs the window's initialisation and its start-up against the camera.
     void StartWindow();
     // Gives the window the timers the tool runs on (the protocol's poll, the port watch); before StartWindow.
-    void UseTimers() { timers_ = std::make_unique<QtTimerService>(); }
+    void UseTimers()
+    {
+        timers_ = std::make_unique<QtTimerService>();
+        timersInstalled_ = std::make_unique<ScopedTimerService>(*timers_);
+    }
     // Runs the event loop until the condition holds or timeoutMs has passed; gives the condition.
     static bool RunUntil(const std::function<bool()>& condition, int timeoutMs);
 
@@ -43,6 +48,7 @@ protected:
 
     RecordingMessageHost messages_;
     std::unique_ptr<QtTimerService> timers_;
+    std::unique_ptr<ScopedTimerService> timersInstalled_;  // before timers_ goes
     std::unique_ptr<CamsimProcess> camera_;
     std::unique_ptr<ToolObjects> objects_;
     std::unique_ptr<ToolParts> parts_;

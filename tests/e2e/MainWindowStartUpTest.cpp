@@ -4,6 +4,7 @@
 #include "dialogs/CCommunicationDialog.h"
 #include "dialogs/CTerminalDialog.h"
 #include "framework/qt/QtUiHost.h"
+#include "support/TestHosts.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "pages/CTabSheetDialog.h"
@@ -316,7 +317,8 @@ TEST_F(MainWindow, TheCloseBoxDuringAReloadAsksOnceTheReloadHasEnded)
     StartCamera({});
     StartWindow();
     window_->show();
-    const QtUiHost pump;
+    QtUiHost pump;
+    const ScopedUiHost pumping(pump);
     messages_.QueueAnswer(MessageResult::Yes);
     QTimer::singleShot(0, window_, [this] { window_->close(); });
     parts_->menu.Action(MainMenu::kCmdReload)->trigger();

@@ -10,6 +10,7 @@
 #include "framework/qt/CSpinButton.h"
 #include "framework/qt/ControlWindow.h"
 #include "framework/qt/QtUiHost.h"
+#include "support/TestHosts.h"
 #include "link/Command.h"
 #include "operations/OperationClock.h"
 #include "pages/CTabSheetDialog.h"
@@ -692,6 +693,7 @@ TEST_F(Operations, FactoryCodeTypedDuringAReloadTogglesWholeAfterIt)
 {
     Start({});
     QtUiHost uiHost;  // the read lets window messages run, as in the tool
+    const ScopedUiHost pumping(uiHost);
     QWidget* edit = FindPageControl(1041);
     ASSERT_NE(edit, nullptr);
     auto post = [edit](int key, Qt::KeyboardModifiers modifiers) {

@@ -2,6 +2,7 @@
 #include "framework/FileDialogHost.h"
 #include "support/RecordingFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ TEST(FileDialogPattern, InitialNameIsFolderSeparatorAndPattern)
     RecordingFileDialogHost files;
     RecordingMessageHost messages;
     std::string path;
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
     ASSERT_EQ(files.Shown().size(), 1u);
 #if defined(_WIN32)
     EXPECT_EQ(files.Shown()[0].initialName, "/data/cam\\*.cam");
@@ -37,7 +38,7 @@ TEST(FileDialogPattern, CancelIsSilentAndLeavesThePath)
     RecordingMessageHost messages;
     files.QueueCancel();
     std::string path = "unchanged";
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
     EXPECT_EQ(path, "unchanged");
     EXPECT_TRUE(messages.Shown().empty());
 }
@@ -48,7 +49,7 @@ TEST(FileDialogPattern, DialogErrorShowsItsReturnCode)
     RecordingMessageHost messages;
     files.QueueError(12290);
     std::string path;
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].text, "Error in Load Dialog! (Return-code = 12290)");
     EXPECT_EQ(messages.Shown()[0].caption, "Load Error");
@@ -85,7 +86,7 @@ TEST(FileDialogPattern, OpenAppendsTheExtensionAndNeverAsksToReplace)
     files.AddExistingFile("/data/cam/a.cam");
     files.QueuePath("/data/cam/a");
     std::string path;
-    EXPECT_EQ(ChooseFile(request, path), 1);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, request, path), 1);
     EXPECT_EQ(path, "/data/cam/a.cam");
     EXPECT_TRUE(messages.Shown().empty());
 }
@@ -96,7 +97,7 @@ TEST(FileDialogPattern, SavingToANewNameAsksNothing)
     RecordingMessageHost messages;
     files.QueuePath("/data/cam/new");
     std::string path;
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 1);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 1);
     EXPECT_EQ(path, "/data/cam/new.cam");
     EXPECT_TRUE(messages.Shown().empty());
 }
@@ -109,7 +110,7 @@ TEST(FileDialogPattern, OverwriteYesTakesTheExistingFile)
     files.QueuePath("/data/cam/old");
     messages.QueueAnswer(MessageResult::Yes);
     std::string path;
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 1);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 1);
     EXPECT_EQ(path, "/data/cam/old.cam");
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].text, "/data/cam/old.cam\nThis file already exists.\nReplace existing file?");
@@ -126,7 +127,7 @@ TEST(FileDialogPattern, OverwriteNoEndsTheSaveWithoutAnotherDialog)
     files.QueuePath("/data/cam/other.cam");
     messages.QueueAnswer(MessageResult::No);
     std::string path;
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
     EXPECT_TRUE(path.empty());
     EXPECT_EQ(files.Shown().size(), 1u);
 }
@@ -134,13 +135,13 @@ TEST(FileDialogPattern, OverwriteNoEndsTheSaveWithoutAnotherDialog)
 TEST(FileDialogPattern, WithoutAHostNothingIsChosen)
 {
     std::string path;
-    EXPECT_EQ(ChooseFile(SaveRequest(), path), 0);
+    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
 }
 
 TEST(FileDialogPattern, CannotOpenNamesThePath)
 {
     RecordingMessageHost messages;
-    ReportCannotOpen("/data/cam/x.cam");
+    ReportCannotOpen(TestHosts().messages, "/data/cam/x.cam");
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(messages.Texts()[0], "/data/cam/x.cam\nCouldn't open this file");
 }

@@ -2,6 +2,7 @@
 #include "framework/FileDialogHost.h"
 #include "framework/qt/QtFileDialogHost.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ TEST(QtFileDialogHost, SaveStartsInTheFolderAndAddsTheExtension)
         static_cast<QDialog*>(dialog)->accept();
     });
     std::string path;
-    ASSERT_EQ(ChooseFile(Request(FileDialogMode::Save, folder.path()), path), 1);
+    ASSERT_EQ(ChooseFile(host, TestHosts().messages, Request(FileDialogMode::Save, folder.path()), path), 1);
     EXPECT_EQ(shownFolder, QDir(folder.path()).absolutePath());
     EXPECT_EQ(QDir::fromNativeSeparators(QString::fromStdString(path)), folder.filePath("settings.cam"));
     EXPECT_TRUE(messages.Shown().empty());
@@ -71,7 +72,7 @@ TEST(QtFileDialogHost, SavingOverAFileAsksInTheToolsWords)
         static_cast<QDialog*>(dialog)->accept();
     });
     std::string path;
-    ASSERT_EQ(ChooseFile(Request(FileDialogMode::Save, folder.path()), path), 1);
+    ASSERT_EQ(ChooseFile(host, TestHosts().messages, Request(FileDialogMode::Save, folder.path()), path), 1);
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].text, path + "\nThis file already exists.\nReplace existing file?");
 }
@@ -83,7 +84,7 @@ TEST(QtFileDialogHost, CancelChoosesNothing)
     RecordingMessageHost messages;
     WhenDialogOpens([](QFileDialog* dialog) { dialog->reject(); });
     std::string path;
-    EXPECT_EQ(ChooseFile(Request(FileDialogMode::Open, folder.path()), path), 0);
+    EXPECT_EQ(ChooseFile(host, TestHosts().messages, Request(FileDialogMode::Open, folder.path()), path), 0);
     EXPECT_TRUE(messages.Shown().empty());
 }
 

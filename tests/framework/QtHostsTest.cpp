@@ -46,7 +46,7 @@ TEST_P(MessageHostIcons, IconCarriesTheMeaning)
 {
     QtMessageHost host;
     SeenBox seen;
-    ShowAndAnswer([] { return ShowMessage("text", "Caption", MessageButtons::Ok, GetParam().icon); }, QMessageBox::Ok,
+    ShowAndAnswer([&host] { return ShowMessage(host, "text", "Caption", MessageButtons::Ok, GetParam().icon); }, QMessageBox::Ok,
                   seen);
     EXPECT_EQ(seen.icon, GetParam().expected);
     EXPECT_EQ(seen.caption, "Caption");
@@ -64,7 +64,7 @@ TEST(MessageHost, EmptyCaptionShowsTheToolTitle)
 {
     QtMessageHost host;
     SeenBox seen;
-    ShowAndAnswer([] { return ShowMessage("Failed to initialize!"); }, QMessageBox::Ok, seen);
+    ShowAndAnswer([&host] { return ShowMessage(host, "Failed to initialize!"); }, QMessageBox::Ok, seen);
     EXPECT_EQ(seen.caption, "RV-8200-XC Control Tool");
 }
 
@@ -72,14 +72,14 @@ TEST(MessageHost, AnswersComeBackAsTheButtonPressed)
 {
     QtMessageHost host;
     SeenBox seen;
-    auto ask = [] {
-        return ShowMessage("Are you sure to terminate the Camera Control Tool ?", "Confirm", MessageButtons::YesNo,
+    auto ask = [&host] {
+        return ShowMessage(host, "Are you sure to terminate the Camera Control Tool ?", "Confirm", MessageButtons::YesNo,
                            MessageIcon::Question);
     };
     EXPECT_EQ(ShowAndAnswer(ask, QMessageBox::No, seen), MessageResult::No);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(ShowAndAnswer(ask, QMessageBox::Yes, seen), MessageResult::Yes);
-    auto okCancel = [] { return ShowMessage("t", "c", MessageButtons::OkCancel, MessageIcon::None); };
+    auto okCancel = [&host] { return ShowMessage(host, "t", "c", MessageButtons::OkCancel, MessageIcon::None); };
     EXPECT_EQ(ShowAndAnswer(okCancel, QMessageBox::Cancel, seen), MessageResult::Cancel);
 }
 
@@ -93,24 +93,13 @@ TEST(MessageHost, CameraTextIsNeverReadAsMarkup)
         format = box->textFormat();
         box->button(QMessageBox::Ok)->click();
     });
-    ShowMessage("ERROR: <img src=\"/etc/x.png\"><b>bold</b>", "Communication Error");
+    ShowMessage(host, "ERROR: <img src=\"/etc/x.png\"><b>bold</b>", "Communication Error");
     EXPECT_EQ(format, Qt::PlainText);
-}
-
-TEST(MessageHost, RestoresThePreviousHost)
-{
-    MessageHost* before = GetMessageHost();
-    {
-        QtMessageHost host;
-        EXPECT_EQ(GetMessageHost(), &host);
-    }
-    EXPECT_EQ(GetMessageHost(), before);
 }
 
 TEST(TimerService, RepeatsUntilStoppedAndMayStopItselfInItsCallback)
 {
     QtTimerService service;
-    EXPECT_EQ(GetTimerService(), &service);
     int fired = 0;
     int id = 0;
     QEventLoop loop;
@@ -131,10 +120,10 @@ TEST(UiHost, WaitCursorsNestAndAreAllRestored)
 {
     QtUiHost host;
     {
-        WaitCursor outer;
+        WaitCursor outer(host);
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         {
-            WaitCursor inner;
+            WaitCursor inner(host);
         }
         ASSERT_NE(QApplication::overrideCursor(), nullptr);
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -147,7 +136,7 @@ TEST(UiHost, PumpRunsPendingWork)
     QtUiHost host;
     bool ran = false;
     QTimer::singleShot(0, [&] { ran = true; });
-    PumpMessages(true);
+    host.PumpMessages(true);
     EXPECT_TRUE(ran);
 }
 

@@ -44,6 +44,7 @@ public:
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
         timers_ = std::make_unique<QtTimerService>();
+        timersInstalled_ = std::make_unique<ScopedTimerService>(*timers_);
         g_objects = std::make_unique<ToolObjects>(TestHosts());
         g_objects->progress.SetCloseDelayMs(0);
     }
@@ -52,6 +53,7 @@ public:
     {
         g_objects->link.Close();
         g_objects.reset();
+        timersInstalled_.reset();
         timers_.reset();
         app_.reset();
         g_camera.reset();
@@ -63,6 +65,7 @@ public:
 private:
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<QtTimerService> timers_;
+    std::unique_ptr<ScopedTimerService> timersInstalled_;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_environment =

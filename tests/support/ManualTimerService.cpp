@@ -1,6 +1,8 @@
 // A timer service whose timers fire only when the test says so.
 #include "support/ManualTimerService.h"
 
+#include "support/TestHosts.h"
+
 #include <vector>
 
 ManualTimerService::ManualTimerService() : previous_(SetTimerService(this)) {}

@@ -1,6 +1,8 @@
 // Recording file dialog host for tests.
 #include "support/RecordingFileDialogHost.h"
 
+#include "support/TestHosts.h"
+
 #include <cstdio>
 
 RecordingFileDialogHost::RecordingFileDialogHost() : previous_(SetFileDialogHost(this)) {}

@@ -1,6 +1,8 @@
 // Recording message host for tests.
 #include "support/RecordingMessageHost.h"
 
+#include "support/TestHosts.h"
+
 RecordingMessageHost::RecordingMessageHost() : previous_(SetMessageHost(this)) {}
 
 RecordingMessageHost::~RecordingMessageHost() { SetMessageHost(previous_); }

@@ -5,6 +5,20 @@
 
 namespace {
 
+MessageHost* g_messages = nullptr;
+FileDialogHost* g_fileDialogs = nullptr;
+UiHost* g_ui = nullptr;
+TimerService* g_timers = nullptr;
+ShellHost* g_shell = nullptr;
+
+template <typename T>
+T* Exchange(T*& slot, T* value)
+{
+    T* previous = slot;
+    slot = value;
+    return previous;
+}
+
 StandardHosts& Fallback()
 {
     static StandardHosts hosts;
@@ -73,6 +87,17 @@ public:
 };
 
 }  // namespace
+
+MessageHost* SetMessageHost(MessageHost* host) { return Exchange(g_messages, host); }
+MessageHost* GetMessageHost() { return g_messages; }
+FileDialogHost* SetFileDialogHost(FileDialogHost* host) { return Exchange(g_fileDialogs, host); }
+FileDialogHost* GetFileDialogHost() { return g_fileDialogs; }
+UiHost* SetUiHost(UiHost* host) { return Exchange(g_ui, host); }
+UiHost* GetUiHost() { return g_ui; }
+TimerService* SetTimerService(TimerService* service) { return Exchange(g_timers, service); }
+TimerService* GetTimerService() { return g_timers; }
+ShellHost* SetShellHost(ShellHost* host) { return Exchange(g_shell, host); }
+ShellHost* GetShellHost() { return g_shell; }
 
 OperatorHosts& TestHosts()
 {

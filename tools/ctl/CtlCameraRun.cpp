@@ -13,18 +13,6 @@
 
 namespace {
 
-// Installs a host for the calling thread for the lifetime of the object.
-class ThreadMessageHostScope {
-public:
-    explicit ThreadMessageHostScope(MessageHost* host) : previous_(SetThreadMessageHost(host)) {}
-    ~ThreadMessageHostScope() { SetThreadMessageHost(previous_); }
-    ThreadMessageHostScope(const ThreadMessageHostScope&) = delete;
-    ThreadMessageHostScope& operator=(const ThreadMessageHostScope&) = delete;
-
-private:
-    MessageHost* previous_;
-};
-
 JsonText CountsJson(const Command::RequestCounts& counts)
 {
     return JsonText()
@@ -49,7 +37,6 @@ void CtlCameraRun::Run()
     StderrMessageHost messages;
     messages.SetConsole(&console_, options_.prefixed ? port : std::string());
     messages.SetAnswerYes(options_.yes);
-    const ThreadMessageHostScope scope(&messages);
     // Each camera has hosts of its own: its boxes go to its own console lines and answers.
     StandardHosts standard;
     const OperatorHosts hosts{messages,         standard.fileDialogs,  standard.ui,         standard.timers,

@@ -24,7 +24,7 @@ LinkSettings InitialSettings(const CtlConnection& connection)
     return s;
 }
 
-void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void Problem(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 }  // namespace
 
@@ -63,7 +63,7 @@ bool CtlSession::SelectClEntry()
     const int count = link_.PortCount();
     if (connection_.entryName.empty()) {
         if (connection_.portIndex < count) return true;
-        Problem(StrFormat("No Camera Link entry %d: the library offers %d.", connection_.portIndex, count));
+        Problem(hosts_.messages, StrFormat("No Camera Link entry %d: the library offers %d.", connection_.portIndex, count));
         return false;
     }
     for (int i = 0; i < count; ++i) {
@@ -74,7 +74,7 @@ bool CtlSession::SelectClEntry()
             return true;
         }
     }
-    Problem("No Camera Link entry \"" + connection_.entryName + "\" (" + std::to_string(count) + " found).");
+    Problem(hosts_.messages, "No Camera Link entry \"" + connection_.entryName + "\" (" + std::to_string(count) + " found).");
     return false;
 }
 
@@ -83,7 +83,7 @@ bool CtlSession::StartAtGivenSpeed()
     // The link itself always starts at 9600 bit/s; here the caller knows better.
     if (!link_.ReopenWithBaud(connection_.baudRate)) {
         ReportLinkError(hosts_.messages, link_);
-        Problem("Failed to initialize!");
+        Problem(hosts_.messages, "Failed to initialize!");
         return false;
     }
     LinkSession session(link_, command_, hosts_);
@@ -113,7 +113,7 @@ bool CtlSession::Start()
         return false;
     }
     if (!answered) {
-        Problem("No camera answers on " + connection_.Describe() + ".");
+        Problem(hosts_.messages, "No camera answers on " + connection_.Describe() + ".");
         return false;
     }
     return true;

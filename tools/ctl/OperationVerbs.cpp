@@ -16,7 +16,7 @@
 
 namespace {
 
-void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void Problem(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 std::string CheckArea(const CtlArgs& args)
 {
@@ -31,13 +31,13 @@ int RunStore(CtlContext& context, const CtlArgs& args)
     Command& command = context.camera.Protocol();
     // The factory area holds what the camera returns to; only factory mode overwrites it.
     if (area == kFlashFactory && !context.camera.Mode().IsFactory()) {
-        Problem("Storing into the factory area needs --factory; nothing was sent.");
+        Problem(context.messages, "Storing into the factory area needs --factory; nothing was sent.");
         return kExitUsage;
     }
     FlashAreas areas(command, nullptr, nullptr, context.camera.Hosts());
     if (const RequestOutcome stored = areas.Store(area, FlashAreas::kStoreTimeoutMs); !stored) {
-        ShowCommunicationError(stored.FailureText());
-        Problem("Couldn't store current setting data!");
+        ShowCommunicationError(context.messages, stored.FailureText());
+        Problem(context.messages, "Couldn't store current setting data!");
         return stored.Unanswered() ? kExitNoCamera : kExitRefused;
     }
     context.Line("Completed saving current setting data ! (" + args.words[0] + ")");
@@ -50,8 +50,8 @@ int RunRestore(CtlContext& context, const CtlArgs& args)
     const int area = OperationVerbs::AreaOf(args.words[0]);
     Command& command = context.camera.Protocol();
     if (const RequestOutcome loaded = command.Set(cmd::LD, area, FlashAreas::kLoadTimeoutMs); !loaded) {
-        ShowCommunicationError(loaded.FailureText());
-        Problem("Couldn't load the setting data of " + args.words[0] + ".");
+        ShowCommunicationError(context.messages, loaded.FailureText());
+        Problem(context.messages, "Couldn't load the setting data of " + args.words[0] + ".");
         return loaded.Unanswered() ? kExitNoCamera : kExitRefused;
     }
     context.Line("Loaded the setting data of " + args.words[0]);
@@ -70,11 +70,11 @@ int Outcome(CtlContext& context, const std::string& operation, const Calibration
     }
     if (result.empty()) {
         if (runner.Failure().Unanswered()) {
-            Problem(operation + ": no answer from the camera.");
+            Problem(context.messages, operation + ": no answer from the camera.");
             context.Json(JsonText().Add("operation", operation).AddRaw("result", "null").Add("succeeded", false));
             return kExitNoCamera;
         }
-        Problem(operation + ": the camera did not start it.");
+        Problem(context.messages, operation + ": the camera did not start it.");
         context.Json(JsonText().Add("operation", operation).AddRaw("result", "null").Add("succeeded", false));
         return kExitRefused;
     }

@@ -3,6 +3,7 @@
 
 #include "ctl/CtlCamera.h"
 #include "ctl/CtlExit.h"
+#include "ctl/StderrMessageHost.h"
 
 #include "base/StrFormat.h"
 #include "framework/MessageBox.h"
@@ -24,7 +25,7 @@ namespace {
 constexpr int kValueTimeoutMs = 5000;
 constexpr int kSendTimeoutMs = 5000;
 
-void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void Problem(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 bool ParseInt(const std::string& text, int& value)
 {
@@ -99,7 +100,7 @@ std::string Refusal(CtlCamera& camera, const std::string& name, int commandIndex
 int NeedModel(CtlCamera& camera)
 {
     if (camera.ModelCheck()) return kExitOk;
-    Problem("The camera did not answer the model query.");
+    Problem(camera.Hosts().messages, "The camera did not answer the model query.");
     return kExitNoCamera;
 }
 
@@ -164,14 +165,14 @@ int RunGet(CtlContext& context, const CtlArgs& args)
     for (const std::string& name : args.words) {
         const int index = CommandTable::Find(name);
         if (context.camera.Model().IsKnown() && !context.camera.Model().Supports(index)) {
-            Problem(name + " is not on " + context.camera.Model().modelName);
+            Problem(context.messages, name + " is not on " + context.camera.Model().modelName);
             return kExitUsage;
         }
     }
     for (const std::string& name : args.words) {
         const int index = CommandTable::Find(name);
         const RequestOutcome answer = streak.Record(command.Ask(index, kValueTimeoutMs));
-        ShowCommunicationError(answer.FailureText());
+        ShowCommunicationError(context.messages, answer.FailureText());
         const bool ok = answer.Answered();
         if (ok && CommandTable::ValueType(index) == kValueText) {
             json.Add(name, answer.value.text);
@@ -207,7 +208,7 @@ int RunSet(CtlContext& context, const CtlArgs& args)
         Wanted w{name, CommandTable::Find(name), 0};
         ParseInt(text, w.value);
         if (const std::string why = Refusal(context.camera, name, w.index, w.value); !why.empty()) {
-            Problem(why + "; nothing was sent.");
+            Problem(context.messages, why + "; nothing was sent.");
             return kExitUsage;
         }
         wanted.push_back(w);
@@ -221,7 +222,7 @@ int RunSet(CtlContext& context, const CtlArgs& args)
         const CameraSession::WriteResult written = context.camera.Session().WriteAndReadBack(w.index, w.value);
         streak.Record(written.write);
         if (!written.write.Unanswered()) streak.Record(written.readBack);
-        ShowCommunicationError(written.write.FailureText());
+        ShowCommunicationError(context.messages, written.write.FailureText());
         const bool sent = written.write.Answered();
         const bool readBack = written.readBack.Answered();
         const int held = written.held;
@@ -285,7 +286,7 @@ int RunSend(CtlContext& context, const CtlArgs& args)
         }
     }
     if (!answered) {
-        Problem("No answer to \"" + line + "\".");
+        Problem(context.messages, "No answer to \"" + line + "\".");
         context.Json(JsonText().Add("line", line).AddRaw("answer", "null"));
         return kExitNoCamera;
     }

@@ -30,20 +30,20 @@ namespace {
 
 constexpr int kValueTimeoutMs = 5000;
 
-void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void Problem(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 // The file is read before anything is sent: a missing file costs no camera time.
-bool LoadInputFile(const std::string& path, std::string& content)
+bool LoadInputFile(MessageHost& messages, const std::string& path, std::string& content)
 {
     if (TextFile::Load(path, content)) return true;
-    Problem(CannotOpenText(path));
+    Problem(messages, CannotOpenText(path));
     return false;
 }
 
 int NeedModel(CtlCamera& camera)
 {
     if (camera.ModelCheck()) return kExitOk;
-    Problem("The camera did not answer the model query.");
+    Problem(camera.Hosts().messages, "The camera did not answer the model query.");
     return kExitNoCamera;
 }
 
@@ -51,7 +51,7 @@ int NeedModel(CtlCamera& camera)
 int NeedKnownModel(CtlCamera& camera)
 {
     if (!camera.ModelCheck()) {
-        Problem("The camera did not answer the model query.");
+        Problem(camera.Hosts().messages, "The camera did not answer the model query.");
         return kExitNoCamera;
     }
     return camera.Model().IsKnown() ? kExitOk : kExitNoCamera;
@@ -72,7 +72,7 @@ int RunSave(CtlContext& context, const CtlArgs& args)
     const CameraSession::ReadAllResult outcome = camera.ReadAll(context.progress);
     // A file holds only values the camera gave: a row it did not answer would go in as the tool's default.
     if (outcome.CameraGone() || outcome.read != outcome.total) {
-        Problem(StrFormat("%d of %d settings were read; %s was not written.", outcome.read, outcome.total,
+        Problem(context.messages, StrFormat("%d of %d settings were read; %s was not written.", outcome.read, outcome.total,
                           args.words[0].c_str()));
         return outcome.CameraGone() ? kExitNoCamera : kExitRefused;
     }
@@ -162,7 +162,7 @@ int DryRunLoad(CtlContext& context, const std::string& content, const std::set<s
     }
     for (const std::string& line : wouldSend) context.Line(line);
     const std::string summary = report.SummaryText();
-    if (!summary.empty()) ShowMessage(summary, {}, MessageButtons::Ok, MessageIcon::Exclamation);
+    if (!summary.empty()) ShowMessage(context.messages, summary, {}, MessageButtons::Ok, MessageIcon::Exclamation);
     JsonText json = ReportJson(report);
     json.Add("dry_run", true).Add("would_send", wouldSend);
     context.Json(json);
@@ -185,9 +185,9 @@ int RunLoad(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     const std::string& path = args.words[0];
     std::string content;
-    if (!LoadInputFile(path, content)) return kExitFile;
+    if (!LoadInputFile(context.messages, path, content)) return kExitFile;
     if (!camera.ModelCheck()) {
-        Problem("The camera did not answer the model query.");
+        Problem(context.messages, "The camera did not answer the model query.");
         return kExitNoCamera;
     }
     const std::set<std::string> only =
@@ -212,7 +212,7 @@ int RunDump(CtlContext& context, const CtlArgs&)
     if (const int status = NeedKnownModel(camera)) return status;
     const CameraSession::ReadAllResult outcome = camera.ReadAll(context.progress);
     if (outcome.CameraGone()) {
-        Problem(StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
+        Problem(context.messages, StrFormat("The camera stopped answering: %d of %d settings were read.", outcome.read, outcome.total));
         return kExitNoCamera;
     }
     if (context.json) {
@@ -261,13 +261,13 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     CtlCamera& camera = context.camera;
     const std::string& path = args.words[0];
     std::string content;
-    if (!LoadInputFile(path, content)) return kExitFile;
+    if (!LoadInputFile(context.messages, path, content)) return kExitFile;
     if (const int status = NeedModel(camera)) return status;
     // The same comparison as the window's "Compare with setting file...".
     const SettingFileComparison comparison = SettingFileComparison::Compare(content, camera.Protocol(), camera.Table(),
                                                                             camera.Model(), camera.Mode().IsFactory());
     if (comparison.CameraGone()) {
-        Problem("The camera stopped answering; the comparison is incomplete.");
+        Problem(context.messages, "The camera stopped answering; the comparison is incomplete.");
         return kExitNoCamera;
     }
     std::vector<std::string> differences;
@@ -293,7 +293,7 @@ int RunDiff(CtlContext& context, const CtlArgs& args)
     std::vector<std::string> notCompared;
     for (const SettingFileComparison::Skipped& line : comparison.skipped) notCompared.push_back(line.name);
     if (!notCompared.empty()) {
-        ShowMessage("Not compared (not a setting of this camera and mode): " +
+        ShowMessage(context.messages, "Not compared (not a setting of this camera and mode): " +
                         BulkTally::ListText(notCompared, static_cast<int>(notCompared.size())),
                     {}, MessageButtons::Ok, MessageIcon::Exclamation);
     }

@@ -17,7 +17,7 @@
 
 namespace {
 
-void Problem(const std::string& text) { ShowMessage(text, {}, MessageButtons::Ok, MessageIcon::Stop); }
+void Problem(MessageHost& messages, const std::string& text) { ShowMessage(messages, text, {}, MessageButtons::Ok, MessageIcon::Stop); }
 
 std::string CheckDirection(const CtlArgs& args)
 {
@@ -44,12 +44,12 @@ int ShadingRead(CtlContext& context, const std::string& path)
 
 // A file of fewer rows changes only its first entries, as in the window, whose buffer holds the camera's
 // table once read: the camera's own table is read first and keeps the entries the file does not hold.
-int KeepCamerasRest(ShadingTransfer& transfer, int rows)
+int KeepCamerasRest(MessageHost& messages, ShadingTransfer& transfer, int rows)
 {
     const ShadingTable fromFile = transfer.Buffer();
     const ShadingTransfer::ReadOutcome read = transfer.ReadFromCamera();
     if (!read.complete) {
-        Problem(read.Summary() + "\nNothing was written.");
+        Problem(messages, read.Summary() + "\nNothing was written.");
         return ExitOf(read.failed);
     }
     for (int colour = 0; colour < ShadingTable::kColours; ++colour) {
@@ -70,7 +70,7 @@ int ShadingWrite(CtlContext& context, const std::string& path)
     if (actions.TakeFile(path, &taken) != ShadingActions::FileOutcome::Taken) return kExitFile;
     if (const ShadingActions::ModeCheck mode = actions.CheckShadingMode(); !mode.on) return ExitOf(mode.query);
     if (taken < ShadingTable::kEntries) {
-        if (const int status = KeepCamerasRest(transfer, taken)) return status;
+        if (const int status = KeepCamerasRest(context.messages, transfer, taken)) return status;
     }
     const ShadingTransfer::WriteOutcome outcome = transfer.WriteToCamera();
     const bool complete = actions.ShowWrite(outcome);

@@ -7,9 +7,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-QtFileDialogHost::QtFileDialogHost() : previous_(SetFileDialogHost(this)) {}
-
-QtFileDialogHost::~QtFileDialogHost() { SetFileDialogHost(previous_); }
+QtFileDialogHost::~QtFileDialogHost() = default;
 
 FileDialogResult QtFileDialogHost::Show(const FileDialogRequest& request)
 {

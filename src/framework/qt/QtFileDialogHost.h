@@ -8,8 +8,7 @@
 
 class QtFileDialogHost : public FileDialogHost {
 public:
-    // Installs itself for its lifetime and puts the previous host back afterwards.
-    QtFileDialogHost();
+    QtFileDialogHost() = default;
     ~QtFileDialogHost() override;
     QtFileDialogHost(const QtFileDialogHost&) = delete;
     QtFileDialogHost& operator=(const QtFileDialogHost&) = delete;
@@ -20,6 +19,5 @@ public:
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
 
 private:
-    FileDialogHost* previous_;
     QPointer<QWidget> parent_;
 };

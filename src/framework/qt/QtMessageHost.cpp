@@ -5,9 +5,7 @@
 #include <QMessageBox>
 #include <QPointer>
 
-QtMessageHost::QtMessageHost() : previous_(SetMessageHost(this)) {}
-
-QtMessageHost::~QtMessageHost() { SetMessageHost(previous_); }
+QtMessageHost::~QtMessageHost() = default;
 
 namespace {
 

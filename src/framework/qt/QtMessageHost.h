@@ -8,8 +8,7 @@
 
 class QtMessageHost : public MessageHost {
 public:
-    // Installs itself for its lifetime and puts the previous host back afterwards.
-    QtMessageHost();
+    QtMessageHost() = default;
     ~QtMessageHost() override;
     QtMessageHost(const QtMessageHost&) = delete;
     QtMessageHost& operator=(const QtMessageHost&) = delete;
@@ -20,6 +19,5 @@ public:
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
 
 private:
-    MessageHost* previous_;
     QPointer<QWidget> parent_;
 };

@@ -3,12 +3,11 @@
 
 #include <QTimer>
 
-QtTimerService::QtTimerService() : previous_(SetTimerService(this)) {}
+QtTimerService::QtTimerService() = default;
 
 QtTimerService::~QtTimerService()
 {
     timers_.clear();
-    SetTimerService(previous_);
 }
 
 int QtTimerService::StartTimer(int intervalMs, std::function<void()> callback)

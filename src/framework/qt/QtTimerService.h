@@ -10,7 +10,6 @@ class QTimer;
 
 class QtTimerService : public TimerService {
 public:
-    // Installs itself for its lifetime and puts the previous service back afterwards.
     QtTimerService();
     ~QtTimerService() override;
     QtTimerService(const QtTimerService&) = delete;
@@ -20,7 +19,6 @@ public:
     void StopTimer(int timerId) override;
 
 private:
-    TimerService* previous_;
     std::map<int, std::unique_ptr<QTimer>> timers_;
     int nextId_ = 1;
 };

@@ -5,12 +5,9 @@
 #include <QCursor>
 #include <QEventLoop>
 
-QtUiHost::QtUiHost() : previous_(SetUiHost(this)) {}
-
 QtUiHost::~QtUiHost()
 {
     while (waitDepth_ > 0) ShowWaitCursor(false);
-    SetUiHost(previous_);
 }
 
 void QtUiHost::ShowWaitCursor(bool show)

@@ -5,8 +5,7 @@
 
 class QtUiHost : public UiHost {
 public:
-    // Installs itself for its lifetime and puts the previous host back afterwards.
-    QtUiHost();
+    QtUiHost() = default;
     ~QtUiHost() override;
     QtUiHost(const QtUiHost&) = delete;
     QtUiHost& operator=(const QtUiHost&) = delete;
@@ -15,6 +14,5 @@ public:
     void PumpMessages(bool paintOnly) override;
 
 private:
-    UiHost* previous_;
     int waitDepth_ = 0;
 };
