@@ -25,7 +25,7 @@ TEST(DiskFileWin32, ANonAsciiNameIsWrittenReplacedAndReadUnderThatName)
     ASSERT_TRUE(DiskFile::Read(path, back));
     EXPECT_EQ(back, bytes);
     GammaTable red(0), green(1), blue(2);
-    ASSERT_EQ(GammaFile::ReadFile(path, {&red, &green, &blue}), 1);  // "Open LUT file"
+    ASSERT_EQ(GammaFile::ReadFile(path, {&red, &green, &blue}).status, GammaFile::FileStatus::Kept);  // "Open LUT file"
     EXPECT_EQ(blue.tableData[255], 255);
     // The one file in the folder bears the name given, not its ANSI rendering; no temporary file is left.
     WIN32_FIND_DATAW found{};
