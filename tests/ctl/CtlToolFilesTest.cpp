@@ -1,7 +1,6 @@
 // The companion's setting files against the windowed tool's own code: the tool's reader of the camera
 // (CameraReader) and its setting-file writer and loader (SettingFile) must give and take the very bytes
 // rv8200xc-ctl gives and takes.
-#include "support/TestHosts.h"
 #include "ctl/CtlProcess.h"
 #include "support/CamsimProcess.h"
 #include "support/RecordingMessageHost.h"
@@ -15,6 +14,7 @@
 #include "pages/CameraReader.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"
+#include "support/TestHosts.h"
 #include "tables/CameraModelInfo.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"

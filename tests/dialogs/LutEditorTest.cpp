@@ -1,6 +1,5 @@
 // The LUT editor offscreen without a camera: the mode label, the mouse on the graph, conversion and
 // clearing, the three editors' placement and showing, the gamma file menu items, and renders to look at.
-#include "support/TestHosts.h"
 #include "dialogs/CLUTDlg.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/LutEditors.h"
@@ -14,6 +13,7 @@
 #include "support/RecordingMessageHost.h"
 #include "support/TempFolder.h"
 #include "support/TestData.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 

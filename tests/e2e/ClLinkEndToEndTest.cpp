@@ -1,6 +1,5 @@
 // The link and the protocol through the Camera Link library kinds, against the simulated frame-grabber
 // libraries loaded for real.
-#include "support/TestHosts.h"
 #include "support/ClSimFolder.h"
 #include "support/ScopedEnv.h"
 
@@ -12,6 +11,7 @@
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TestHosts.h"
 #include "tables/CommandTable.h"
 
 #include <gtest/gtest.h>

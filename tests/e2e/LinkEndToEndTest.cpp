@@ -1,4 +1,3 @@
-#include "support/TestHosts.h"
 #include "support/CamsimProcess.h"
 #include "support/Elapsed.h"
 
@@ -10,6 +9,7 @@
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "support/RecordingMessageHost.h"
+#include "support/TestHosts.h"
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 

@@ -1,12 +1,12 @@
 // Reading the simulated camera: the model check, the rows read per model and mode with the progress,
 // the whole refresh, and what an unsupported or silent camera leaves untouched.
-#include "support/TestHosts.h"
 #include "support/ReaderFixture.h"
 
 #include "dialogs/CProgressBarDialog.h"
 #include "framework/OpenDialogList.h"
 #include "pages/PageBinding.h"
 #include "pages/PageControls.h"
+#include "support/TestHosts.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
 // The simulated camera behind an in-process channel.
-#include "support/TestHosts.h"
 #include "support/InProcessCamera.h"
 
 #include "support/SteppedLineTime.h"
+#include "support/TestHosts.h"
 
 InProcessCamera::InProcessCamera(const camsim::CameraConfig& config, SteppedLineTime* clock)
     : model_(config), line_(model_, clock ? static_cast<camsim::LineTime&>(*clock) : camsim::LineTime::Steady())

@@ -1,5 +1,4 @@
 // The simulated camera and the Qt application shared by the link dialog tests.
-#include "support/TestHosts.h"
 #include "support/LinkDialogsEnvironment.h"
 #include "support/FileText.h"
 
@@ -7,6 +6,7 @@
 #include "framework/qt/QtTimerService.h"
 #include "link/SerialLink.h"
 #include "support/CamsimProcess.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 

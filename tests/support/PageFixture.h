@@ -1,10 +1,10 @@
 // The six parameter pages as the main window makes them, for tests, on a control table of each test's own.
 #pragma once
 
-#include "support/TestHosts.h"
 #include "operations/TableLookupActions.h"
 #include "pages/CTabSheetDialog.h"
 #include "pages/PageBinding.h"
+#include "support/TestHosts.h"
 #include "tables/ControlTable.h"
 
 #include <gtest/gtest.h>

@@ -2,13 +2,13 @@
 // so that waits and time-outs take no real time and clock_ tells how long a request took.
 #pragma once
 
-#include "support/TestHosts.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
 #include "support/ManualLinkClock.h"
 #include "support/RecordingMessageHost.h"
 #include "support/ScriptedChannel.h"
+#include "support/TestHosts.h"
 
 #include <gtest/gtest.h>
 

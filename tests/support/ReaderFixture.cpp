@@ -1,11 +1,11 @@
 // The reader's test bench.
-#include "support/TestHosts.h"
 #include "support/ReaderFixture.h"
 
 #include "camsim/CamsimOptions.h"
 #include "dialogs/CProgressBarDialog.h"
 #include "dialogs/ProgressWindow.h"
 #include "settings/ControlMode.h"
+#include "support/TestHosts.h"
 
 #include <QCoreApplication>
 
