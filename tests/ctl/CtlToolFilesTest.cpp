@@ -73,22 +73,6 @@ struct VariantCase {
     const char* golden;  // the committed file of the tool's table at its defaults; its model is the camera's
 };
 
-// The committed file with some rows' values changed, as a camera holding them saves it.
-std::string GoldenWith(const char* golden, const Args& rows)
-{
-    std::string text = "\n" + ReadText(TestDataPath(golden));
-    for (const std::string& row : rows) {
-        const std::string key = "\n" + row.substr(0, row.find('=') + 1);
-        const std::size_t at = text.find(key);
-        if (at == std::string::npos) {
-            ADD_FAILURE() << golden << " has no row " << key.substr(1);
-            continue;
-        }
-        text.replace(at + 1, text.find('\r', at) - at - 1, row);
-    }
-    return text.substr(1);
-}
-
 Args SetOptions(Args options, const Args& rows)
 {
     for (const std::string& row : rows) options.insert(options.end(), {"--set", row});

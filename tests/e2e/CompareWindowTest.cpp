@@ -3,6 +3,10 @@
 #include "ctl/CtlProcess.h"
 #include "dialogs/CCompareDialog.h"
 #include "e2e/MainWindowFixture.h"
+#include "e2e/MenuItem.h"
+#include "support/FileText.h"
+#include "support/RecordingFileDialogHost.h"
+#include "support/TestData.h"
 #include "link/Command.h"
 #include "support/TempFolder.h"
 #include "tables/CommandTable.h"
@@ -11,7 +15,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include <filesystem>
@@ -34,6 +40,13 @@ protected:
         return lines;
     }
     // The visible rows: setting, camera and file columns.
+    static void Click(const CCompareDialog& dialog, const char* accessibleName)
+    {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->accessibleName() == QString::fromUtf8(accessibleName)) return button->click();
+        }
+        ADD_FAILURE() << "no button " << accessibleName;
+    }
     static Strings Shown(const CCompareDialog& dialog)
     {
         Strings rows;
@@ -48,54 +61,86 @@ protected:
     }
 };
 
-TEST_F(CompareWindow, ListsWhatChangedAppliesOnlyTheCheckedRowsAndAgreesWithTheCtl)
+// File > "Compare with setting file..." as the operator goes through it: the file's differences from the
+// camera, the filter, the camera's side saved (and a save that cannot be written), "Apply checked" declined
+// and then confirmed; and the companion, on the same camera, finds the difference left.
+TEST_F(CompareWindow, FromTheMenuFiltersSavesAndAppliesOnlyWhatIsCheckedAndConfirmed)
 {
     StartCamera({"--model", "B1"});
     StartWindow();
     const TempFolder folder("rv-compare-window");
     const std::string path = folder.File("camera.cam");
-    ASSERT_EQ(parts_->settingFile.WriteSettingFile(path, SettingFileVariant::AllData), 1);
-    // Three values change behind the tool's back; and a line no load would send.
+    // What the camera holds at power-up: the table's defaults, with the timing its readout allows.
+    const Strings timing{"LR=4820", "PE=4720"};
+    const std::string golden = GoldenWith("setting-B1-user.cam", timing);
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << golden << "XYZ=5\r\n";  // a line no load would send
+    }
+    // Three values change behind the tool's back.
     Command& command = objects_->command;
     ASSERT_TRUE(command.Set(cmd::GA, 300, 1000));
     ASSERT_TRUE(command.Set(cmd::BLR, 10, 1000));
     ASSERT_TRUE(command.Set(cmd::TI, 1, 1000));
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::app);
-        out << "XYZ=5\r\n";
-    }
+    RecordingFileDialogHost files;
+    files.UseDisk(true);
+    files.QueuePath(path);
+    files.QueuePath(folder.File("no-such-folder/now.cam"));
+    files.QueuePath(folder.File("now.cam"));
+    for (MessageResult answer : {MessageResult::Ok, MessageResult::No, MessageResult::Yes}) messages_.QueueAnswer(answer);
 
-    CCompareDialog dialog(window_, TestHosts(), command, objects_->reader, objects_->table, objects_->model, objects_->mode,
-                          parts_->settingFile);
-    dialog.InitDialog();
     const std::size_t beforeCompare = Traffic().size();
-    ASSERT_EQ(dialog.Compare(path), 1);
-    for (const std::string& line : ReceivedSince(beforeCompare)) EXPECT_EQ(line.back(), '?') << "sent " << line;
+    Strings listed, filtered, unmatched, afterNo, applied, left;
+    std::string skipped;
+    const bool ran = RunModal(MenuItem(*window_, {"File(&F)", "&Compare with setting file..."}), [&](QDialog& window) {
+        auto* dialog = dynamic_cast<CCompareDialog*>(&window);
+        ASSERT_NE(dialog, nullptr) << window.windowTitle().toStdString();
+        for (const std::string& line : ReceivedSince(beforeCompare)) EXPECT_EQ(line.back(), '?') << "sent " << line;
+        listed = Shown(*dialog);
+        if (dialog->SkippedList()->count() == 1) skipped = dialog->SkippedList()->item(0)->text().toStdString();
+        dialog->FilterEdit()->setText(QStringLiteral("black level"));
+        filtered = Shown(*dialog);
+        dialog->FilterEdit()->setText(QStringLiteral("zzz"));
+        unmatched = Shown(*dialog);
+        dialog->FilterEdit()->clear();
+        Click(*dialog, "Save camera values as...");
+        Click(*dialog, "Save camera values as...");
+        // Space on the Black Level Red row takes it out.
+        QTableWidget* table = dialog->Table();
+        for (int r = 0; r < table->rowCount(); ++r) {
+            if (table->item(r, CCompareDialog::kColumnSetting)->text().startsWith(QStringLiteral("Black Level Red")))
+                table->setCurrentCell(r, CCompareDialog::kColumnCamera);
+        }
+        QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+        QApplication::sendEvent(table, &space);
+        const std::size_t beforeApply = Traffic().size();
+        Click(*dialog, "Apply checked");
+        afterNo = ReceivedSince(beforeApply);
+        Click(*dialog, "Apply checked");
+        applied = ReceivedSince(beforeApply);
+        left = Shown(*dialog);
+    });
+    ASSERT_TRUE(ran) << "File > Compare with setting file... opened no window";
     // Differences only, in the file's order; a combo as its entries read ("Low"=0, "High"=1).
-    EXPECT_EQ(Shown(dialog), (Strings{"Trigger Source (TI) | High | Low", "Gain All (GA) | 300 | 100",
-                                      "Black Level Red (BLR) | 10 | 0"}));
-    ASSERT_EQ(dialog.SkippedList()->count(), 1);
-    EXPECT_NE(dialog.SkippedList()->item(0)->text().toStdString().find("XYZ=5 - Unknown mnemonic"), std::string::npos);
-    dialog.ShowEqualBox()->setChecked(true);
-    EXPECT_GT(Shown(dialog).size(), 3u);
-    dialog.ShowEqualBox()->setChecked(false);
-
-    // Space on the Black Level Red row takes it out; the other two are applied, each read back.
-    QTableWidget* table = dialog.Table();
-    for (int r = 0; r < table->rowCount(); ++r) {
-        if (table->item(r, CCompareDialog::kColumnSetting)->text().startsWith(QStringLiteral("Black Level Red")))
-            table->setCurrentCell(r, CCompareDialog::kColumnCamera);
-    }
-    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-    QApplication::sendEvent(table, &space);
-    const std::size_t beforeApply = Traffic().size();
-    dialog.ApplyChecked();
-    EXPECT_EQ(ReceivedSince(beforeApply), (Strings{"TI=0", "TI?", "GA=100", "GA?"}));
-    EXPECT_EQ(Shown(dialog), (Strings{"Black Level Red (BLR) | 10 | 0"}));
+    EXPECT_EQ(listed, (Strings{"Trigger Source (TI) | High | Low", "Gain All (GA) | 300 | 100",
+                               "Black Level Red (BLR) | 10 | 0"}));
+    EXPECT_NE(skipped.find("XYZ=5 - Unknown mnemonic"), std::string::npos) << skipped;
+    EXPECT_EQ(filtered, Strings{"Black Level Red (BLR) | 10 | 0"});
+    EXPECT_TRUE(unmatched.empty()) << ::testing::PrintToString(unmatched);
+    // The camera's side: the file's rows with the camera's values, without the line it skipped.
+    Strings now = timing;
+    now.insert(now.end(), {"TI=1", "GA=300", "BLR=10"});
+    EXPECT_EQ(ReadText(folder.File("now.cam")), GoldenWith("setting-B1-user.cam", now));
+    // Declined: nothing sent; confirmed: the two checked rows, each read back.
+    EXPECT_TRUE(afterNo.empty()) << ::testing::PrintToString(afterNo);
+    EXPECT_EQ(applied, (Strings{"TI=0", "TI?", "GA=100", "GA?"}));
+    EXPECT_EQ(left, (Strings{"Black Level Red (BLR) | 10 | 0"}));
     EXPECT_EQ(objects_->table.GetDataValue(1041), 100);
-    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
+    EXPECT_EQ(messages_.Texts(), (Strings{folder.File("no-such-folder/now.cam") + "\nCouldn't write this file",
+                                          "Apply the checked rows of the file to the camera?",
+                                          "Apply the checked rows of the file to the camera?"}));
+    EXPECT_EQ(messages_.Shown()[0].caption, "File Write Error");
 
-    // The companion, on the same camera, finds the one difference left.
     objects_->link.Close();
     const CtlRun diff = RunCtl({"--port", camera_->LinkPath(), "--baud", "115200", "--keep-speed", "diff", path});
     EXPECT_EQ(diff.status, 1) << diff.err;

@@ -1,12 +1,21 @@
-// The flash areas through the main window against the simulated camera: load, store, store all, reload.
+// The flash areas through the main window against the simulated camera: load, store, store all, reload;
+// and the setting files through the File menu and the communication dialog.
 #include "MainWindowFixture.h"
+#include "e2e/MenuItem.h"
 
 #include "dialogs/CCommunicationDialog.h"
 #include "link/SerialLink.h"
 #include "settings/ControlMode.h"
+#include "support/FileText.h"
+#include "support/RecordingFileDialogHost.h"
+#include "support/TempFolder.h"
+#include "support/TestData.h"
 
 #include <QAction>
 #include <QPushButton>
+
+#include <fstream>
+#include <utility>
 
 namespace {
 
@@ -105,22 +114,52 @@ TEST_F(FlashAreasTest, LoadReadsEverythingAgainAndReloadDoesSoEvenWhenEaFails)
     EXPECT_EQ(CountReceivedStartingWith("GA?"), before + 2);
 }
 
-TEST_F(FlashAreasTest, FileMenuAndCommunicationFileButtonsAreAvailable)
+// The File menu and the communication dialog's "Files" buttons: a save writes what the camera holds, in the
+// variant chosen, and asks the camera nothing; an open sends the file's lines.
+TEST_F(FlashAreasTest, FileMenuAndCommunicationFileButtonsSaveAndOpen)
 {
     StartCamera({});
     StartWindow();
-    for (int id : {MainMenu::kCmdOpen, MainMenu::kCmdSaveAllData, MainMenu::kCmdSaveShippingData,
-                   MainMenu::kCmdLoadSettings, MainMenu::kCmdStoreSettings}) {
-        ASSERT_NE(parts_->menu.Action(id), nullptr);
-        EXPECT_TRUE(parts_->menu.Action(id)->isEnabled()) << id;
+    const TempFolder folder("rv-file-menu");
+    RecordingFileDialogHost files;
+    files.UseDisk(true);
+    for (const char* name : {"all.cam", "shipping.cam", "dialog.cam", "menu-open.cam", "dialog-open.cam"})
+        files.QueuePath(folder.File(name));
+    for (const auto& [name, gain] : {std::pair{"menu-open.cam", 345}, std::pair{"dialog-open.cam", 456}}) {
+        std::ofstream out(folder.File(name), std::ios::binary);
+        out << "GA=" << gain << "\r\nBLR=7\r\n";
     }
-    for (const char* text : {"Write To File...", "Read To FIle...."}) {
-        bool found = false;
+    auto choose = [this](std::initializer_list<const char*> path) {
+        QAction* item = MenuItem(*window_, path);
+        ASSERT_TRUE(item && item->isEnabled()) << *(path.end() - 1);
+        item->trigger();
+    };
+    auto click = [this](const char* text) {
         for (QPushButton* button : parts_->communication->findChildren<QPushButton*>()) {
-            if (button->text() == text) found = button->isEnabled();
+            if (button->text() == QString::fromUtf8(text) && button->isEnabled()) return button->click();
         }
-        EXPECT_TRUE(found) << text;
-    }
+        ADD_FAILURE() << "no enabled button " << text;
+    };
+    messages_.Clear();
+    const std::size_t beforeSaves = Traffic().size();
+    choose({"File(&F)", "&Save as", "All Data"});
+    choose({"File(&F)", "&Save as", "Shipping Data"});
+    click("Write To File...");
+    EXPECT_EQ(Traffic().size(), beforeSaves) << "a save asks the camera nothing";
+    // The table's defaults, with the timing the camera's readout allows.
+    const std::vector<std::string> timing{"LR=4820", "PE=4720", "PER=4720", "PEG=4720", "PEB=4720"};
+    EXPECT_EQ(ReadText(folder.File("all.cam")), GoldenWith("setting-A1-user.cam", timing));
+    EXPECT_EQ(ReadText(folder.File("shipping.cam")), GoldenWith("setting-A1-shipping.cam", timing));
+    EXPECT_EQ(ReadText(folder.File("dialog.cam")), GoldenWith("setting-A1-user.cam", timing));
+
+    choose({"File(&F)", "&Open"});
+    EXPECT_EQ(CountTraffic("RX", "GA=345"), 1);
+    EXPECT_EQ(objects_->table.GetDataValue(1041), 345);
+    click("Read To FIle....");
+    EXPECT_EQ(CountTraffic("RX", "GA=456"), 1);
+    EXPECT_EQ(CountTraffic("RX", "BLR=7"), 2);
+    EXPECT_EQ(objects_->table.GetDataValue(1041), 456);
+    EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The identity dialogs reached through the main window's menu, against the simulated camera: each opens
 // modally with the camera's values and is gone when it closes; the utility items only in factory mode.
 #include "e2e/MainWindowFixture.h"
+#include "e2e/MenuItem.h"
 
 #include "dialogs/CAboutDialog.h"
 #include "dialogs/CCameraIdDialog.h"
@@ -12,27 +13,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QTimer>
 
 namespace {
 
 class IdentityMenu : public MainWindowFixture {
 protected:
-    // Triggers the menu item; once its dialog runs, `look` sees it and the dialog is closed. Gives the
+    // Chooses the menu item; once its dialog runs, `look` sees it and the dialog is closed. Gives the
     // title of the dialog that ran, "" when none did.
-    std::string Run(int commandId, const std::function<void(QDialog*)>& look)
+    std::string Run(std::initializer_list<const char*> path, const std::function<void(QDialog*)>& look)
     {
         std::string title;
         QPointer<QDialog> seen;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            seen = dialog;
-            title = dialog->windowTitle().toStdString();
-            look(dialog);
-            dialog->reject();
+        RunModal(MenuItem(*window_, path), [&](QDialog& dialog) {
+            seen = &dialog;
+            title = dialog.windowTitle().toStdString();
+            look(&dialog);
         });
-        parts_->menu.Action(commandId)->trigger();
         QApplication::processEvents();
         QApplication::processEvents(QEventLoop::AllEvents);
         EXPECT_TRUE(seen.isNull()) << "the dialog is deleted when it closes";
@@ -46,23 +42,23 @@ TEST_F(IdentityMenu, AboutInBothModesUtilityItemsOnlyInFactoryMode)
     StartWindow();
 
     std::string firmware;
-    EXPECT_EQ(Run(MainMenu::kCmdAbout,
+    EXPECT_EQ(Run({"Help(&H)", "&About this application"},
                   [&](QDialog* d) {
                       firmware =
                           static_cast<CAboutDialog*>(d)->ValueField(CAboutDialog::kFirmwareId)->text().toStdString();
                   }),
               "About This Control");
     EXPECT_EQ(firmware, "1.3.0.7");
-    EXPECT_EQ(Run(MainMenu::kCmdEditUserId, [](QDialog*) {}), "") << "not in user mode";
+    EXPECT_EQ(Run({"Utility(&U)", "Edit user id"}, [](QDialog*) {}), "") << "not in user mode";
 
     objects_->mode.Set(1);
     std::string userId;
-    EXPECT_EQ(Run(MainMenu::kCmdEditUserId,
+    EXPECT_EQ(Run({"Utility(&U)", "Edit user id"},
                   [&](QDialog* d) { userId = static_cast<CUserIdDialog*>(d)->UserIdEdit()->text().toStdString(); }),
               "User Id");
     EXPECT_EQ(userId, "line-4");
     std::string third;
-    EXPECT_EQ(Run(MainMenu::kCmdEditCameraId,
+    EXPECT_EQ(Run({"Utility(&U)", "Edit camera id"},
                   [&](QDialog* d) { third = static_cast<CCameraIdDialog*>(d)->Field(2)->text().toStdString(); }),
               "Camera Id");
     EXPECT_EQ(third, "C");

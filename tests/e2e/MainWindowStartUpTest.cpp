@@ -15,6 +15,7 @@
 #include "tables/CommandTable.h"
 #include "tables/ControlTable.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -176,7 +177,9 @@ TEST_F(MainWindow, TitleMenuAndUserModeTabs)
     parts_->communication->hide();
     parts_->menu.Action(MainMenu::kCmdOpenCommunication)->trigger();
     EXPECT_TRUE(parts_->communication->isVisible());
-    parts_->handlers.OnButtonPressed(ctl::kTerminalButton);
+    auto* terminalButton = qobject_cast<QAbstractButton*>(FindPageControl(ctl::kTerminalButton));
+    ASSERT_NE(terminalButton, nullptr);
+    terminalButton->click();
     EXPECT_TRUE(parts_->terminal->isVisible());
 
     std::vector<std::string> bar;

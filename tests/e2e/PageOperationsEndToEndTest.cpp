@@ -19,6 +19,7 @@
 #include "settings/ControlMode.h"
 #include "tables/ControlTable.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -79,7 +81,14 @@ protected:
         return lines;
     }
 
-    void Press(int buttonId) { parts_->handlers.OnButtonPressed(buttonId); }
+    // Clicks the page's button, as the operator does: a button that is missing or greyed fails.
+    void Press(int buttonId)
+    {
+        auto* button = qobject_cast<QAbstractButton*>(FindPageControl(buttonId));
+        ASSERT_NE(button, nullptr) << buttonId;
+        ASSERT_TRUE(button->isEnabled()) << buttonId;
+        button->click();
+    }
     QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(FindPageControl(id)); }
     std::string Text(int id) const
     {
@@ -102,6 +111,7 @@ struct OneShotCase {
     Strings received;
     std::string message;  // empty: no message at all
     std::string caption;
+    std::string question{};  // asked (and answered Yes) before the message
 };
 
 void PrintTo(const OneShotCase& c, std::ostream* out) { *out << c.name; }
@@ -110,20 +120,25 @@ class OneShot : public Operations, public ::testing::WithParamInterface<OneShotC
 public:
     void ChooseFor(int comboId, int index) { Choose(comboId, index); }
     void PressFor(int buttonId) { Press(buttonId); }
+    void EditFor(int editId, const char* text) { Edit(editId)->setText(QString::fromUtf8(text)); }
+    void AnswerYes() { messages_.QueueAnswer(MessageResult::Yes); }
 };
 
 TEST_P(OneShot, WireSequenceAndResult)
 {
     const OneShotCase& c = GetParam();
     Start(c.options);
+    if (!c.question.empty()) AnswerYes();
     c.act(*this);
     EXPECT_EQ(Received(), c.received);
-    if (c.message.empty()) {
-        EXPECT_TRUE(messages_.Shown().empty()) << ::testing::PrintToString(messages_.Texts());
-        return;
+    Strings boxes;
+    for (const std::string& text : {c.question, c.message}) {
+        if (!text.empty()) boxes.push_back(text);
     }
-    ASSERT_EQ(messages_.Texts(), Strings{c.message});
-    EXPECT_EQ(messages_.Shown()[0].caption, c.caption);
+    ASSERT_EQ(messages_.Texts(), boxes);
+    if (!c.message.empty()) {
+        EXPECT_EQ(messages_.Shown().back().caption, c.caption);
+    }
 }
 
 auto ChooseEntry(int comboId, int index)
@@ -133,6 +148,16 @@ auto ChooseEntry(int comboId, int index)
 auto PressButton(int buttonId)
 {
     return [buttonId](Operations& t) { static_cast<OneShot&>(t).PressFor(buttonId); };
+}
+// Types the index and data of a LUT row, then clicks its button.
+auto PressLutButton(int buttonId, int indexEdit, const char* index, int dataEdit, const char* data)
+{
+    return [=](Operations& t) {
+        auto& test = static_cast<OneShot&>(t);
+        test.EditFor(indexEdit, index);
+        test.EditFor(dataEdit, data);
+        test.PressFor(buttonId);
+    };
 }
 
 const Strings kFast = {"--rs-time", "0", "--awb-time", "0"};
@@ -178,13 +203,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "Unknown Result",
                     "Shading Calibration"},
         OneShotCase{"PixelGainBusyThreeTimes",
-                    With({"--busy-polls", "3"}),
+                    With({"--busy-polls", "3", "--set", "PGC=2"}),
                     PressButton(1193),
                     {"PGR=0", "PGS?", "PGS?", "PGS?", "PGS?"},
                     "Succeeded",
                     "Recalibrate Pixel Gain"},
         OneShotCase{"PixelBlackStatus7",
-                    With({"--busy-polls", "0", "--result", "PBS=7"}),
+                    With({"--busy-polls", "0", "--result", "PBS=7", "--set", "PBC=2"}),
                     PressButton(1183),
                     {"PBR=0", "PBS?"},
                     "Unknown Result",
@@ -202,11 +227,29 @@ INSTANTIATE_TEST_SUITE_P(
                     "Too Dark",
                     "Recalibrate Pixel Black (Factory)"},
         OneShotCase{"StatusQueryFailsMidCalibration",
-                    With({"--busy-polls", "5", "--vanish-on", "PGS?@2"}),
+                    With({"--busy-polls", "5", "--vanish-on", "PGS?@2", "--set", "PGC=2"}),
                     PressButton(1193),
                     {"PGR=0", "PGS?"},
                     "Recalibrate Pixel Gain (Tool: PGS Command Timeout)",
-                    "Recalibrate Pixel Gain"}),
+                    "Recalibrate Pixel Gain"},
+        // Every other button of the pages, once, through its widget.
+        OneShotCase{"ShadingReadWithShadingOff", {}, PressButton(1336), {"SDM?"}, "Shading Mode is OFF", ""},
+        OneShotCase{"ShadingWriteFileDialogCancelled", {"--set", "SDM=1"}, PressButton(1337), {"SDM?"}, "", ""},
+        OneShotCase{"ShadingStoreInFlash", {}, PressButton(1338), {"SDDA=0"}, "", ""},
+        OneShotCase{"ShadingStoreRefused", {"--refuse", "SDDA"}, PressButton(1338), {"SDDA=0"}, "ERROR: SDDA refused",
+                    "Communication Error"},
+        OneShotCase{"StoreAllIntoEveryArea", {}, PressButton(1021), {"SA=1", "SA=2", "SA=3", "SA00=0"},
+                    "Completed to store current setting data!", "", "Are you sure you want to overwrite into all EEPROM areas?"},
+        OneShotCase{"Counter0Reset", {}, PressButton(1441), {"CR0=0", "CV0?", "CS0?"}, "", ""},
+        OneShotCase{"Counter1Read", {}, PressButton(1448), {"CV1?", "CS1?"}, "", ""},
+        OneShotCase{"Counter2Reset", {}, PressButton(1453), {"CR2=0", "CV2?", "CS2?"}, "", ""},
+        OneShotCase{"Counter2Read", {}, PressButton(1454), {"CV2?", "CS2?"}, "", ""},
+        OneShotCase{"Counter3Reset", {}, PressButton(1459), {"CR3=0", "CV3?", "CS3?"}, "", ""},
+        OneShotCase{"Counter3Read", {}, PressButton(1460), {"CV3?", "CS3?"}, "", ""},
+        OneShotCase{"LutGreenRead", {}, PressLutButton(1164, 1160, "5", 1162, "0"), {"LUTIG=5", "LUTG?"}, "", ""},
+        OneShotCase{"LutGreenWrite", {}, PressLutButton(1165, 1160, "6", 1162, "77"), {"LUTIG=6", "LUTG=77"}, "", ""},
+        OneShotCase{"LutBlueRead", {}, PressLutButton(1432, 1425, "7", 1427, "0"), {"LUTIB=7", "LUTB?"}, "", ""},
+        OneShotCase{"LutBlueWrite", {}, PressLutButton(1433, 1425, "8", 1427, "88"), {"LUTIB=8", "LUTB=88"}, "", ""}),
     [](const ::testing::TestParamInfo<OneShotCase>& tp) { return std::string(tp.param.name); });
 
 TEST_F(Operations, CameraResetEndsTheToolWithoutAskingAndWithoutTheSpeedReturn)
@@ -249,7 +292,7 @@ public:
 
 TEST_F(Operations, CalibrationShowsTheProgressWindowWithTheSeconds)
 {
-    Start({"--busy-polls", "2"});
+    Start({"--busy-polls", "2", "--set", "PGC=2"});
     window_->show();
     GrabbingProgress progress(objects_->progress, window_);
     parts_->operations.SetProgress(&progress);
@@ -372,6 +415,20 @@ TEST_F(Operations, GainModeOffAfterOnGivesTheRatioRanges)
         EXPECT_EQ(minimum, 40);
         EXPECT_EQ(maximum, 400);
     }
+}
+
+// A gain mode without an entry (a camera value the list does not have) when the gain mode's change runs: the
+// box, and nothing sent or read. The window itself never gets there (a write the camera refuses runs no
+// change), so the change is run on the combo as the camera's value left it.
+TEST_F(Operations, GainModeWithoutAnEntryIsAnUnknownParameter)
+{
+    Start({});
+    qobject_cast<QComboBox*>(FindPageControl(1259))->setCurrentIndex(-1);
+    parts_->operations.Hooks().GainModeChanged();
+    EXPECT_TRUE(Received().empty()) << ::testing::PrintToString(Received());
+    ASSERT_EQ(messages_.Texts(), Strings{"Unkown Parameter"});
+    EXPECT_EQ(messages_.Shown()[0].caption, "Error");
+    EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::None);
 }
 
 TEST_F(Operations, ExposureModeChangeReadsBackInOrder)
@@ -708,6 +765,32 @@ TEST_F(Operations, FactoryCodeTypedDuringAReloadTogglesWholeAfterIt)
     EXPECT_EQ(window_->TabCaptions().back(), "Factory A");
     // The factory parameters were read after the reload, not dropped because a read was running.
     EXPECT_GT(CountReceivedStartingWith("GAORA?"), 0);
+}
+
+// The factory code sends what the table holds and the camera has not taken yet; the camera's refusal is
+// said once, and the refresh after the toggle shows what the camera kept, not the refused value.
+TEST_F(Operations, FactoryToggleWithARefusedPendingWriteShowsWhatTheCameraKept)
+{
+    Start({"--refuse", "GA=300"});
+    const int kept = objects_->table.GetDataValue(1041);
+    objects_->table.SetDataValue(1041, 300);
+    QWidget* edit = FindPageControl(1041);
+    ASSERT_NE(edit, nullptr);
+    const std::pair<int, Qt::KeyboardModifiers> kFactoryCode[] = {
+        {Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier}, {Qt::Key_F, {}}, {Qt::Key_A, {}}, {Qt::Key_C, {}}};
+    for (const auto& [key, modifiers] : kFactoryCode) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(objects_->mode.Get(), 1);
+    const Strings received = Received();
+    ASSERT_GE(received.size(), 3u);
+    EXPECT_EQ(Strings(received.begin(), received.begin() + 2), (Strings{"GA=300", "EA?"}));
+    EXPECT_EQ(std::count(received.begin(), received.end(), "GA=300"), 1);
+    EXPECT_EQ(std::count(received.begin(), received.end(), "GA?"), 1) << "the refresh reads it back";
+    EXPECT_EQ(messages_.Texts(), Strings{"ERROR: refused on request"});
+    EXPECT_EQ(objects_->table.GetDataValue(1041), kept);
+    EXPECT_EQ(Text(1041), std::to_string(kept));
 }
 
 }  // namespace
