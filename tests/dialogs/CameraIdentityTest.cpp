@@ -145,12 +145,6 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, CameraIdSave,
     ::testing::Values(
         CameraIdCase{"Three", kCode, {"A", "B", "C"}, {kUnlock, "ID00=ABC"}, "Completed saving camera id: ABC.", 1},
-        CameraIdCase{"TwoLettersInAField",
-                     kCode,
-                     {"A", "XY", "C"},
-                     {kUnlock, "ID00=AXC"},
-                     "Completed saving camera id: AXC.",
-                     1},
         CameraIdCase{"GapCloses",
                      kCode,
                      {"A", "", "C", "", "", "", "", "", "", "J"},
