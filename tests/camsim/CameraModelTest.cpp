@@ -154,12 +154,6 @@ TEST(CameraModel, EachModelRefusesOnlyTheCommandsItLacks)
     ExpectError(Ask(b1, "SCBS=5"), "has no command");
     EXPECT_EQ(Ask(b1, "LROP=1"), "COMPLETE\r\n");
     ExpectError(Ask(b1, "AWB=4"), "not one of");  // the B1 has no exposure white balance
-
-    config.model = "RV-9999-Z9";
-    CameraModel other(config);
-    EXPECT_EQ(Ask(other, "MD?"), "MD=RV-9999-Z9\r\n");
-    EXPECT_EQ(Ask(other, "LROP?"), "LROP=0\r\n");
-    EXPECT_EQ(Ask(other, "PER?").rfind("PER=", 0), 0u);
 }
 
 TEST(CameraModel, WhiteBalanceOnceSetsGainsAndResult)
