@@ -18,17 +18,6 @@ FileDialogRequest SaveRequest()
     return request;
 }
 
-TEST(FileDialogPattern, CancelIsSilentAndLeavesThePath)
-{
-    RecordingFileDialogHost files;
-    RecordingMessageHost messages;
-    files.QueueCancel();
-    std::string path = "unchanged";
-    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
-    EXPECT_EQ(path, "unchanged");
-    EXPECT_TRUE(messages.Shown().empty());
-}
-
 TEST(FileDialogPattern, DialogErrorShowsItsReturnCode)
 {
     RecordingFileDialogHost files;
@@ -105,12 +94,6 @@ TEST(FileDialogPattern, OverwriteNoEndsTheSaveWithoutAnotherDialog)
     EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
     EXPECT_TRUE(path.empty());
     EXPECT_EQ(files.Shown().size(), 1u);
-}
-
-TEST(FileDialogPattern, WithoutAHostNothingIsChosen)
-{
-    std::string path;
-    EXPECT_EQ(ChooseFile(TestHosts().fileDialogs, TestHosts().messages, SaveRequest(), path), 0);
 }
 
 TEST(FileDialogPattern, CannotOpenNamesThePath)
