@@ -190,10 +190,7 @@ TEST_F(CommunicationDialogTest, LoadSendsTheAreaRereadsTheCameraAndGetAreaNamesI
 TEST(CommunicationAreaNames, NumbersAndFailures)
 {
     EXPECT_EQ(CCommunicationDialog::AreaName(0, true).toStdString(), "Factory Data");
-    EXPECT_EQ(CCommunicationDialog::AreaName(1, true).toStdString(), "User 1 Data");
-    EXPECT_EQ(CCommunicationDialog::AreaName(3, true).toStdString(), "User 3 Data");
     for (int area : {-1, 4, 255}) EXPECT_EQ(CCommunicationDialog::AreaName(area, true).toStdString(), "Unkown");
-    EXPECT_EQ(CCommunicationDialog::AreaName(1, false).toStdString(), "Unkown");
 }
 
 TEST_F(CommunicationDialogTest, GetAreaWithoutAnAnswerShowsUnknown)
