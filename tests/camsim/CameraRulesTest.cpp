@@ -174,15 +174,6 @@ TEST_F(Rules, HorizontalBinningHalvesTheWidthLimits)
     EXPECT_EQ(Get("WTC"), 4096 - 1048) << "the width is cut to what fits beside the offset";
 }
 
-TEST_F(Rules, WidthsAndOffsetsAreWholeStepsOfEight)
-{
-    Accept("WTC=1001");
-    EXPECT_EQ(Get("WTC"), 1000);
-    Accept("OFC=17");
-    EXPECT_EQ(Get("OFC"), 16);
-    Refuse("WTC=7", "8..4096");
-}
-
 TEST_F(Rules, GainModeSwitchesTheColourGainRange)
 {
     Refuse("GAR=1000", "40..400");

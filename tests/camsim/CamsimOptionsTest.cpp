@@ -4,47 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
 namespace camsim {
 namespace {
+
+// A command line as typed: its words apart at the spaces.
+std::vector<std::string> Words(const std::string& line)
+{
+    std::istringstream in(line);
+    return {std::istream_iterator<std::string>(in), {}};
+}
 
 TEST(CamsimOptions, EveryOptionReachesTheConfiguration)
 {
     CamsimOptions options;
     std::string error;
-    ASSERT_EQ(CamsimOptions::Parse({"--link",
-                                    "/tmp/cam",
-                                    "--model",
-                                    "B1",
-                                    "--speed=115200",
-                                    "--wire-time",
-                                    "--answer-delay",
-                                    "5",
-                                    "--rs-time",
-                                    "70",
-                                    "--awb-time=0",
-                                    "--busy-polls",
-                                    "2",
-                                    "--result",
-                                    "PGS=3",
-                                    "--result=AWRS=2",
-                                    "--set",
-                                    "SDM=1",
-                                    "--log",
-                                    "x.log",
-                                    "--silent",
-                                    "--garbage",
-                                    "--overlong",
-                                    "--split",
-                                    "15",
-                                    "--disconnect-after",
-                                    "4",
-                                    "--identity",
-                                    "DV=1.2.3",
-                                    "--identity=UD=",
-                                    "--identity",
-                                    "ID=ABC",
-                                    "--unlock-code",
-                                    "17"},
+    ASSERT_EQ(CamsimOptions::Parse(Words("--link /tmp/cam --model B1 --speed=115200 --wire-time --answer-delay 5 "
+                                         "--rs-time 70 --awb-time=0 --busy-polls 2 --result PGS=3 --result=AWRS=2 "
+                                         "--set SDM=1 --log x.log --silent --garbage --overlong --split 15 "
+                                         "--disconnect-after 4 --identity DV=1.2.3 --identity=UD= --identity ID=ABC "
+                                         "--unlock-code 17"),
                                    options, error),
               1)
         << error;

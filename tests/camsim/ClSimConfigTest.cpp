@@ -76,14 +76,4 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"port A P0 model=", "line 1: empty model"}, BadCase{"log", "line 1: log needs a file name"},
                     BadCase{"references maybe", "line 1: references must be index or address"}));
 
-TEST(ClSimConfig, ErrorCodesByNameAndNumber)
-{
-    for (ClInt32 code : {CL_ERR_NO_ERR, CL_ERR_TIMEOUT, CL_ERR_FUNCTION_NOT_FOUND}) {
-        ClInt32 parsed = 1;
-        ASSERT_TRUE(camsim::ParseClError(camsim::ClErrorName(code), parsed)) << code;
-        EXPECT_EQ(parsed, code);
-    }
-    EXPECT_EQ(camsim::ClErrorName(12345), "");
-}
-
 }  // namespace

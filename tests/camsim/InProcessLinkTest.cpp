@@ -208,27 +208,6 @@ TEST_F(InProcessLine, SilentCameraNeverAnswersButStillListens)
     EXPECT_EQ(camera.Value(cmd::GA), 300);
 }
 
-TEST_F(InProcessLine, GarbageAndOverlongFaultsReplaceTheAnswer)
-{
-    CameraConfig config;
-    config.garbage = true;
-    CameraModel noisy(config);
-    InProcessLink noisyLink(noisy, time_);
-    Send(noisyLink, "MD?\r\n");
-    const std::string junk = ReadLine(noisyLink);
-    ASSERT_GE(junk.size(), 2u);
-    EXPECT_EQ(junk.substr(junk.size() - 2), "\r\n");
-    EXPECT_EQ(junk.find("MD=RV"), std::string::npos);
-    EXPECT_EQ(junk.find('\n'), junk.size() - 1);
-
-    config = {};
-    config.overlong = true;
-    CameraModel chatty(config);
-    InProcessLink chattyLink(chatty, time_);
-    Send(chattyLink, "MD?\r\n");
-    EXPECT_GT(ReadLine(chattyLink).size(), 1025u);
-}
-
 TEST_F(InProcessLine, SplitAnswersArriveInPiecesWithPauses)
 {
     CameraConfig config;

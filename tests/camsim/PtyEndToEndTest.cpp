@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -96,19 +95,6 @@ private:
     int port_ = -1;
 };
 
-TEST(PtyCamera, AnswersAt9600AndIsSilentAtAnotherSpeed)
-{
-    Simulator sim({});
-    ASSERT_EQ(sim.SlavePath().rfind("/dev/", 0), 0u) << sim.SlavePath();
-    ASSERT_TRUE(sim.OpenPort(B9600));
-    EXPECT_EQ(sim.Ask("MD?"), "MD=RV-8200-A1\r\n");
-    ASSERT_TRUE(sim.SetSpeed(B19200));
-    EXPECT_EQ(sim.Ask("MD?", 300), "");
-    ASSERT_TRUE(sim.SetSpeed(B9600));
-    EXPECT_EQ(sim.Ask("GA?"), "GA=100\r\n");
-    EXPECT_EQ(sim.Stop(), 0);
-}
-
 TEST(PtyCamera, ReplacesAnExistingLinkAndRemovesItAtExit)
 {
     const TempFolder folder;
@@ -129,18 +115,6 @@ TEST(PtyCamera, ReplacesAnExistingLinkAndRemovesItAtExit)
         EXPECT_EQ(lstat(nested.c_str(), &info), 0) << "missing folders above the link are created";
         EXPECT_EQ(sim.Stop(), 0);
     }
-}
-
-TEST(PtyCamera, SpeedOptionAndTheBaudRateHandshake)
-{
-    Simulator sim({"--speed", "16"});
-    ASSERT_TRUE(sim.OpenPort(B9600));
-    EXPECT_EQ(sim.Ask("MD?", 300), "");
-    ASSERT_TRUE(sim.SetSpeed(B115200));
-    EXPECT_EQ(sim.Ask("CBDRT=1"), "COMPLETE\r\n");
-    EXPECT_EQ(sim.Ask("MD?", 300), "") << "the camera listens at 9600 now";
-    ASSERT_TRUE(sim.SetSpeed(B9600));
-    EXPECT_EQ(sim.Ask("CBDRT?"), "CBDRT=1\r\n");
 }
 
 TEST(PtyCamera, LogsEveryLineWithATimeStamp)
@@ -169,37 +143,6 @@ TEST(PtyCamera, WireTimeMakesTheLineAsSlowAsARealOne)
     EXPECT_EQ(sim.Ask("UD?"), "UD=" + std::string(60, 'u') + "\r\n");
     // 5 bytes out and 65 back at 9600 bit/s: about 73 ms on the wire.
     EXPECT_GE(MsSince(start), 70);
-}
-
-TEST(PtyCamera, SilentAndDisconnectingCamerasGoQuiet)
-{
-    Simulator silent({"--silent"});
-    ASSERT_TRUE(silent.OpenPort(B9600));
-    EXPECT_EQ(silent.Ask("MD?", 300), "");
-
-    Simulator leaving({"--disconnect-after", "1"});
-    ASSERT_TRUE(leaving.OpenPort(B9600));
-    EXPECT_EQ(leaving.Ask("MD?"), "MD=RV-8200-A1\r\n");
-    EXPECT_EQ(leaving.Ask("MD?", 300), "");
-}
-
-TEST(PtyCamera, GarbageOverlongAndSplitAnswers)
-{
-    Simulator noisy({"--garbage"});
-    ASSERT_TRUE(noisy.OpenPort(B9600));
-    const std::string junk = noisy.Ask("MD?");
-    EXPECT_EQ(junk.find("MD=RV-8200-A1"), std::string::npos);
-    EXPECT_EQ(junk.substr(junk.size() - 2), "\r\n");
-
-    Simulator chatty({"--overlong"});
-    ASSERT_TRUE(chatty.OpenPort(B9600));
-    EXPECT_GT(chatty.Ask("MD?").size(), 1025u);
-
-    Simulator halting({"--split", "40"});
-    ASSERT_TRUE(halting.OpenPort(B9600));
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(halting.Ask("MD?"), "MD=RV-8200-A1\r\n");
-    EXPECT_GE(MsSince(start), 3 * 40) << "15 bytes in pieces of 4: three pauses";
 }
 
 // A test process killed outright (a runner's time-out) takes its simulated camera with it.

@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -140,15 +139,10 @@ TEST_F(CtlEndToEnd, GetOfACommandTheModelLacksIsAUsageError)
     EXPECT_NE(run.err.find("not on RV-8200-B1"), std::string::npos) << run.err;
 }
 
-TEST_F(CtlEndToEnd, DumpIsTheSavedFileAndParsesAsJson)
+// The dump as text is the saved file (CtlToolFiles compares both with the tool's).
+TEST_F(CtlEndToEnd, DumpParsesAsJson)
 {
     StartCamera({"--set", "GA=345"});
-    const CtlRun save = Ctl({"save", File("camera.cam")});
-    ASSERT_EQ(save.status, 0) << save.err;
-    const CtlRun dump = Ctl({"dump"});
-    ASSERT_EQ(dump.status, 0) << dump.err;
-    EXPECT_EQ(dump.out, ReadText(File("camera.cam")));
-    EXPECT_NE(dump.out.find("\r\nGA=345\r\n"), std::string::npos);
     const CtlRun json = Ctl({"dump", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     const JsonValue value = Json(json);
@@ -157,7 +151,7 @@ TEST_F(CtlEndToEnd, DumpIsTheSavedFileAndParsesAsJson)
     EXPECT_GT(value["parameters"].fields.size(), 100u);
 }
 
-TEST_F(CtlEndToEnd, LoadOnASecondCameraLeavesNoDifference)
+TEST_F(CtlEndToEnd, DiffDryRunAndChosenRowsOnASecondCamera)
 {
     StartCamera({"--set", "GA=345", "--set", "LR=6000", "--set", "OFC=16"});
     ASSERT_EQ(Ctl({"save", File("first.cam")}).status, 0);
@@ -179,13 +173,6 @@ TEST_F(CtlEndToEnd, LoadOnASecondCameraLeavesNoDifference)
     const CtlRun partial = RunCtl({"--port", second, "diff", File("first.cam")});
     EXPECT_EQ(partial.out.find("GA: file"), std::string::npos) << partial.out;
     EXPECT_NE(partial.out.find("LR: file 6000, camera"), std::string::npos) << partial.out;
-
-    const CtlRun load = RunCtl({"--port", second, "--json", "load", File("first.cam")});
-    ASSERT_EQ(load.status, 0) << load.err;
-    EXPECT_EQ(Json(load)["applied"].number, Json(load)["lines"].number);
-    const CtlRun after = RunCtl({"--port", second, "diff", File("first.cam")});
-    EXPECT_EQ(after.status, 0) << after.out << after.err;
-    EXPECT_EQ(after.out, "");
 }
 
 // A line of cameras in one call: three load the file at once while a fourth, silent one is reported; diff
@@ -247,7 +234,6 @@ TEST_F(CtlEndToEnd, LoadSaysWhatWasNotApplied)
 TEST_F(CtlEndToEnd, ShadingAndGammaTablesGoRoundTrip)
 {
     StartCamera({"--set", "SDM=1"});
-    std::vector<std::string> lines{"ShadingData  (G R B)"};
     std::string shading = "ShadingData  (G R B)\r\n";
     for (int i = 0; i < 1024; ++i) {
         shading += std::to_string(i % 500) + ", " + std::to_string(-i) + ", " + std::to_string(1000 - i) + "\r\n";

@@ -24,9 +24,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
-#include <sstream>
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,6 @@ struct JsonValue {
     std::vector<JsonValue> items;
     std::map<std::string, JsonValue> fields;
 
-    bool Has(const std::string& key) const { return fields.count(key) != 0; }
     const JsonValue& operator[](const std::string& key) const
     {
         static const JsonValue none;
@@ -72,38 +70,17 @@ private:
             }
             if (pos_ >= text_.size()) return false;
             const char e = text_[pos_++];
-            switch (e) {
-                case '"':
-                case '\\':
-                case '/':
-                    out += e;
-                    break;
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'u': {
-                    if (pos_ + 4 > text_.size()) return false;
-                    const unsigned code = static_cast<unsigned>(std::stoul(text_.substr(pos_, 4), nullptr, 16));
-                    pos_ += 4;
-                    if (code >= 0x80) return false;  // the companion escapes only control characters
-                    out += static_cast<char>(code);
-                    break;
-                }
-                default:
-                    return false;
+            static const std::string kEscapes = "\"\\/nrtbf";
+            static const std::string kMeanings = "\"\\/\n\r\t\b\f";
+            if (const std::size_t at = kEscapes.find(e); at != std::string::npos) {
+                out += kMeanings[at];
+                continue;
             }
+            if (e != 'u' || pos_ + 4 > text_.size()) return false;
+            const unsigned code = static_cast<unsigned>(std::stoul(text_.substr(pos_, 4), nullptr, 16));
+            pos_ += 4;
+            if (code >= 0x80) return false;  // the companion escapes only control characters
+            out += static_cast<char>(code);
         }
         return false;
     }

@@ -83,16 +83,6 @@ TEST(AreaSelect, OkGivesTheSelectedAreaCancelLeavesIt)
     EXPECT_EQ(dialog.area, 3);
 }
 
-TEST(AreaSelect, UnexpectedEntryGivesMinusOne)
-{
-    CParameterAreaSelectDialog dialog(nullptr, TestHosts(), 0, true);
-    dialog.InitDialog();
-    dialog.AreaList()->addItem("Backup");
-    dialog.AreaList()->setCurrentIndex(dialog.AreaList()->count() - 1);
-    dialog.accept();
-    EXPECT_EQ(dialog.area, -1);
-}
-
 TEST(AreaSelect, RegisteredWhileOpenWithTheCurrentStatus)
 {
     TestHosts().onlineStatus.SetOnline();

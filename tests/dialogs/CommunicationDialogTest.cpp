@@ -33,11 +33,8 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -193,10 +190,7 @@ TEST_F(CommunicationDialogTest, LoadSendsTheAreaRereadsTheCameraAndGetAreaNamesI
 TEST(CommunicationAreaNames, NumbersAndFailures)
 {
     EXPECT_EQ(CCommunicationDialog::AreaName(0, true).toStdString(), "Factory Data");
-    EXPECT_EQ(CCommunicationDialog::AreaName(1, true).toStdString(), "User 1 Data");
-    EXPECT_EQ(CCommunicationDialog::AreaName(3, true).toStdString(), "User 3 Data");
     for (int area : {-1, 4, 255}) EXPECT_EQ(CCommunicationDialog::AreaName(area, true).toStdString(), "Unkown");
-    EXPECT_EQ(CCommunicationDialog::AreaName(1, false).toStdString(), "Unkown");
 }
 
 TEST_F(CommunicationDialogTest, GetAreaWithoutAnAnswerShowsUnknown)
@@ -252,25 +246,6 @@ TEST_F(CommunicationDialogTest, SavesOldestFirstUnderANewNameAndRemembersTheFold
               QDir::toNativeSeparators(QString::fromStdString(folder)).toStdString() + separator + "*.txt");
 }
 
-TEST_F(CommunicationDialogTest, ReplacingAnExistingFileNeedsAYes)
-{
-    const std::string path = TestFolder("comm-replace") + "/old.txt";
-    std::ofstream(path) << "keep me";
-    dialog_->AddMessage("new line");
-    files_.UseDisk(true);
-    files_.QueuePath(path);
-    messages_.QueueAnswer(MessageResult::No);  // ends the save
-    dialog_->OnWriteMessages();
-    EXPECT_EQ(ReadText(path), "keep me");
-    ASSERT_FALSE(messages_.Shown().empty());
-    EXPECT_EQ(messages_.Shown()[0].text, path + "\nThis file already exists.\nReplace existing file?");
-
-    files_.QueuePath(path);
-    messages_.QueueAnswer(MessageResult::Yes);
-    dialog_->OnWriteMessages();
-    EXPECT_NE(ReadText(path).find("new line\r\n"), std::string::npos);
-}
-
 TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedDone)
 {
     const std::string path = TestFolder("comm-fail") + "/missing/folder/log.txt";
@@ -282,11 +257,6 @@ TEST_F(CommunicationDialogTest, AFileThatCannotBeWrittenIsReportedAndNotClaimedD
               TestFolder("comm-fail") + "/missing/folder\nCouldn't create a file in this folder");
     EXPECT_EQ(messages_.Shown()[0].icon, MessageIcon::Stop);
     EXPECT_EQ(dialog_->Messages().front(), "x");
-
-    files_.QueueError(12);
-    dialog_->OnWriteMessages();
-    EXPECT_EQ(messages_.Shown().back().text, "Error in Load Dialog! (Return-code = 12)");
-    EXPECT_EQ(messages_.Shown().back().caption, "Load Error");
 }
 
 TEST_F(CommunicationDialogTest, AStoredPortBeyondTheListOpensTheFirstPort)
@@ -353,15 +323,6 @@ TEST_F(CommunicationDialogTest, AKindUsedForTheFirstTimeOpensItsEntryAndShowsThe
     TestObjects().link.Close();  // the library folder goes with this test
 }
 #endif
-
-TEST_F(CommunicationDialogTest, ChoosingAPortOpensItAndChecksTheCamera)
-{
-    dialog_->OnClearMessages();
-    Control<QComboBox>(1005)->setCurrentIndex(0);
-    emit Control<QComboBox>(1005)->activated(0);
-    EXPECT_TRUE(Contains(dialog_->Messages(), "MD?"));
-    EXPECT_EQ(TestObjects().link.CurrentPortIndex(), 0);
-}
 
 // Two FTDI adapters and an on-board port in a built tree; the first adapter's node is the camera's terminal.
 class CommunicationDialogPorts : public CommunicationDialogTest {

@@ -203,11 +203,6 @@ TEST_F(LutEditorFixture, OpenLutFileStartsInTheWorkingFolderAndShowsTheTablesInV
     EXPECT_EQ(editors.Editor(1)->Table().tableData[100], 200);
     EXPECT_EQ(editors.Editor(2)->Table().tableData[0], 4095);
     EXPECT_TRUE(host_.Shown().empty());
-
-    files.QueueError(12);
-    editors.OnOpenFile();
-    EXPECT_EQ(host_.Texts(), std::vector<std::string>{"Error in Load Dialog! (Return-code = 12)"});
-    EXPECT_EQ(host_.Shown()[0].caption, "Load Error");
 }
 
 TEST_F(LutEditorFixture, OpenLutFileKeepsNothingOfAShadingFileOrOfAShortFileTurnedDown)

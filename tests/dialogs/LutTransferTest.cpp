@@ -15,12 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 
 namespace {
-
 
 class LutTransfer : public ReaderFixture {
 protected:
@@ -176,19 +174,6 @@ TEST_F(LutTransfer, LoadAllReadsRedGreenBlueAndSaveWritesWhatTheCameraHolds)
     EXPECT_NE(text.find("\r\n4095,4095," + std::to_string(blue.Table().tableData[255]) + "\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n16,16," + std::to_string(blue.Table().tableData[1]) + "\r\n"), std::string::npos);
     EXPECT_EQ(blue.Table().tableData[128], static_cast<int>(std::lround(4095 * std::pow(128 / 255.0, 2.2))));
-}
-
-TEST_F(LutTransfer, SaveAsksBeforeReplacingAndEndsOnNo)
-{
-    StartCamera({});
-    RecordingFileDialogHost files;
-    files.AddExistingFile("/nowhere/kept.csv");
-    files.QueuePath("/nowhere/kept.csv");
-    host_.QueueAnswer(MessageResult::No);
-    editors_->OnSaveFile(mainWindow_.get());
-    ASSERT_EQ(host_.Texts().size(), 1u);
-    EXPECT_EQ(host_.Texts()[0], "/nowhere/kept.csv\nThis file already exists.\nReplace existing file?");
-    EXPECT_EQ(files.Shown().size(), 1u);  // not asked again
 }
 
 // A render for a person to look at: an editor in view mode after a read from the camera.

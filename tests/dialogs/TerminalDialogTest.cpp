@@ -25,10 +25,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <regex>
-#include <sstream>
 
 namespace {
 

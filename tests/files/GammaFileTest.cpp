@@ -8,12 +8,11 @@
 #include "support/TestData.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -165,39 +164,6 @@ TEST_F(GammaFileOnDisk, MissingFileIsReported)
     EXPECT_EQ(GammaActions::ReadFile(host_, path, tables.Pointers()), 0);
     EXPECT_EQ(host_.Texts(), std::vector<std::string>{path + "\nCouldn't open this file"});
     EXPECT_EQ(tables.Row(0), (std::vector<int>{7, 8, 9}));
-}
-
-TEST_F(GammaFileOnDisk, AWriteThatCannotFinishLeavesTheTargetAndNoTemporaryFile)
-{
-    // A folder where the file should go: the temporary file is written but cannot replace it.
-    const auto target = folder_ / "taken.csv";
-    std::filesystem::create_directory(target);
-    std::ofstream(target / "keep") << "x";
-    Tables tables;
-    EXPECT_EQ(GammaActions::WriteFile(host_, target.string(), tables.Pointers()), 0);
-    EXPECT_EQ(host_.Texts(), std::vector<std::string>{target.string() + "\nCouldn't open this file"});
-    EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Stop);
-    EXPECT_TRUE(std::filesystem::exists(target / "keep"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
-
-    // A file in a folder that does not exist cannot even be started.
-    host_.Clear();
-    const auto nowhere = (folder_ / "missing" / "t.csv").string();
-    EXPECT_EQ(GammaActions::WriteFile(host_, nowhere, tables.Pointers()), 0);
-    EXPECT_EQ(host_.Texts(),
-              std::vector<std::string>{(folder_ / "missing").string() + "\nCouldn't create a file in this folder"});
-}
-
-TEST_F(GammaFileOnDisk, ReplacingAnExistingFileKeepsNoTrace)
-{
-    const auto path = folder_ / "old.csv";
-    std::ofstream(path, std::ios::binary) << "old contents that are longer than nothing";
-    Tables tables;
-    for (GammaTable* table : tables.Pointers()) {
-        for (int i = 0; i < 256; ++i) table->tableData[static_cast<std::size_t>(i)] = i * 16;
-    }
-    ASSERT_EQ(GammaActions::WriteFile(host_, path.string(), tables.Pointers()), 1);
-    EXPECT_EQ(Contents(path), ReadText(TestDataPath("gamma-ramp.csv")));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include "files/SettingFile.h"
 
 #include "files/TextFile.h"
-#include "support/TestHosts.h"
 #include "operations/SettingFileActions.h"
 #include "settings/ControlMode.h"
 #include "settings/RegistrySettings.h"

@@ -45,7 +45,7 @@ TEST(ControlWindow, ClassAndStyleOfEachKindOfWidget)
     EXPECT_EQ(GetButtonStyle(&edit), ButtonStyle::None);
 }
 
-TEST(ControlWindow, IdsUserDataAndLookup)
+TEST(ControlWindow, LookupFindsNestedControlsAndTheFirstWins)
 {
     QWidget parent;
     QGroupBox box(&parent);
@@ -55,9 +55,6 @@ TEST(ControlWindow, IdsUserDataAndLookup)
     EXPECT_EQ(GetUserData(&edit), 0);
     SetControlId(&edit, 1041);
     SetControlId(&twin, 1041);
-    SetUserData(&edit, 1045);
-    EXPECT_EQ(GetControlId(&edit), 1041);
-    EXPECT_EQ(GetUserData(&edit), 1045);
     EXPECT_EQ(FindChildControl(&parent, 1041), &edit);  // nested controls count; the first wins
     EXPECT_EQ(FindChildControl(&parent, 9999), nullptr);
     EXPECT_EQ(FindChildControl(&parent, 0), nullptr);

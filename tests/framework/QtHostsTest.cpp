@@ -131,13 +131,4 @@ TEST(UiHost, WaitCursorsNestAndAreAllRestored)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(UiHost, PumpRunsPendingWork)
-{
-    QtUiHost host;
-    bool ran = false;
-    QTimer::singleShot(0, [&] { ran = true; });
-    host.PumpMessages(true);
-    EXPECT_TRUE(ran);
-}
-
 }  // namespace

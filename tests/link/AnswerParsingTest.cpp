@@ -88,19 +88,9 @@ TEST(AnswerParsingRecord, SettingLineGivesIndexMnemonicAndValues)
     EXPECT_EQ(ProtocolLine::ParseSettingLine("NOSUCH=1", index, mnemonic, value, text), 0);
 }
 
-TEST(LineFormats, SettingAndQueryLines)
+// The lines themselves are the requests' (RequestTest: what goes out, byte for byte).
+TEST(LineFormats, AnIndexOutsideTheTableHasNoMnemonic)
 {
-    CommandValue v;
-    v.intValue = 512;
-    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, true), "GA=512\r\n");
-    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, false), "GA=512");
-    v.intValue = -7;
-    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::GA, v, false), "GA=-7");
-    v.text = "Line 1";
-    EXPECT_EQ(ProtocolLine::FormatSetting(cmd::UD, v, true), "UD=Line 1\r\n");
-    EXPECT_EQ(ProtocolLine::FormatQuery(cmd::MD, true), "MD?\r\n");
-    EXPECT_EQ(ProtocolLine::FormatQuery(cmd::PBC00, false), "PBC00?");
-    EXPECT_EQ(ProtocolLine::MnemonicOf(cmd::CBDRT), "CBDRT");
     EXPECT_EQ(ProtocolLine::MnemonicOf(-1), "");
     EXPECT_EQ(ProtocolLine::MnemonicOf(CommandTable::kCount), "");
 }

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <thread>
 
@@ -123,19 +122,6 @@ TEST_F(SerialPort, OpenFailuresSayWhyNamingThePortAndItsDevice)
     EXPECT_EQ(port.Open("COM3", 9600, 8, 0, false, false), 1);
 }
 
-TEST_F(SerialPort, PortIsOpenedExclusively)
-{
-    ComPort first;
-    ComPort second;
-    ASSERT_EQ(first.Open("COM3", 9600, 8, 0, false, false), 1);
-    EXPECT_EQ(second.Open("COM3", 9600, 8, 0, false, false), 0);
-    EXPECT_EQ(second.LastError(), "COM3 leads to " + peer_.SlavePath() + ", which is in use by another program");
-    first.Close();
-    EXPECT_EQ(second.Open("COM3", 9600, 8, 0, false, false), 1);
-    // Reopening our own port works too (the exclusive flag does not outlive the close).
-    EXPECT_EQ(second.Open("COM3", 19200, 8, 0, false, false), 1);
-}
-
 TEST_F(SerialPort, ReopenStartsWithAnEmptyRingAndTakingStopsAtTheUnreadBytes)
 {
     ComPort port;
@@ -223,15 +209,6 @@ TEST_F(SerialPort, WaitEndsWhenBytesArriveAndCloseEndsTheReader)
     const auto waitStart = Clock::now();
     EXPECT_FALSE(port.WaitForBytes(40));
     EXPECT_GE(MsSince(waitStart), 35);
-}
-
-TEST(ComPortNames, SixteenPorts)
-{
-    EXPECT_EQ(ComPort::PortName(0), "COM1");
-    EXPECT_EQ(ComPort::PortName(9), "COM10");
-    EXPECT_EQ(ComPort::PortName(15), "COM16");
-    EXPECT_EQ(ComPort::PortName(16), "ERROR");
-    EXPECT_EQ(ComPort::PortName(-1), "ERROR");
 }
 
 }  // namespace

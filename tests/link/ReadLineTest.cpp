@@ -37,31 +37,4 @@ TEST_F(ReadLine, PartialLineWaitsForTheNextCall)
     EXPECT_EQ(messages_.lines, std::vector<std::string>{"GA=5"});
 }
 
-TEST_F(ReadLine, ClearingDropsThePartialLineAndTheQueue)
-{
-    channel_.Deliver({{"ONE\r\nTW", 0}});
-    EXPECT_EQ(command_.ReadLine(false), 1);
-    EXPECT_EQ(command_.ReadLine(false), 0);
-    command_.ClearReceived();
-    EXPECT_EQ(command_.ReceivedCount(), 0);
-    channel_.Deliver({{"O\r\n", 0}});
-    EXPECT_EQ(command_.ReadLine(false), 1);
-    EXPECT_EQ(command_.TakeLine(), "O");
-}
-
-TEST_F(ReadLine, BufferOverflowAtTheFullBuffer)
-{
-    channel_.Deliver({{std::string(1023, 'a') + "\n", 0}});
-    EXPECT_EQ(command_.ReadLine(false), 1);
-    EXPECT_EQ(command_.TakeLine().size(), 1023u);
-    EXPECT_TRUE(host_.Shown().empty());
-
-    channel_.Deliver({{std::string(1024, 'b') + "bb\nNEXT\n", 0}});
-    EXPECT_EQ(command_.ReadLine(false), 0);
-    // The protocol says nothing itself: the request waiting (if any) reports the overflow.
-    EXPECT_TRUE(host_.Shown().empty());
-    EXPECT_EQ(command_.ReadLine(false), 1);
-    EXPECT_EQ(command_.TakeLine(), "NEXT");
-}
-
 }  // namespace

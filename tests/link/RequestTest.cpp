@@ -2,10 +2,8 @@
 
 #include "framework/UiHost.h"
 #include "link/BaudRateHandshake.h"
-#include "link/ProtocolLine.h"
 #include "support/ManualTimerService.h"
 #include "tables/CommandTable.h"
-#include "tables/ControlTable.h"
 
 namespace {
 
@@ -134,16 +132,6 @@ TEST_F(Requests, AnswerIsTakenAsSoonAsItArrives)
     EXPECT_LE(clock_.NowMs(), 3);
 }
 
-TEST_F(Requests, AnswerSplitWithPausesFormsOneLine)
-{
-    channel_.responder = [](const std::string&) -> std::vector<ScriptedChannel::Piece> {
-        return {{"GA", 5}, {"=5", 35}, {"12\r", 25}, {"\n", 30}};
-    };
-    const RequestOutcome valueAsked = command_.Ask(cmd::GA, 1000);
-    ASSERT_TRUE(valueAsked.Answered());
-    EXPECT_EQ(valueAsked.value.intValue, 512);
-}
-
 TEST_F(Requests, OverlongLineIsDroppedWholeAndNamedInTheOutcome)
 {
     const std::string overlong(1500, 'X');
@@ -179,15 +167,6 @@ TEST_F(Requests, LongestLineIsAccepted)
     ASSERT_TRUE(gotAsked2.Answered());
     EXPECT_EQ(gotAsked2.value.text, text.substr(1));
     EXPECT_TRUE(host_.Shown().empty());
-}
-
-TEST_F(Requests, LongTextAnswersComeBackUnaltered)
-{
-    const std::string id = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    Answer("UD?", "UD=" + id);
-    const RequestOutcome gotAsked = command_.Ask(cmd::UD, 1000);
-    ASSERT_TRUE(gotAsked.Answered());
-    EXPECT_EQ(gotAsked.value.text, id);
 }
 
 TEST_F(Requests, TextSendKeepsTheTextAndTheTablesType)
@@ -289,21 +268,6 @@ TEST_F(Requests, LongWaitKeepsWindowsPaintedAndThePollAway)
     };
     ASSERT_TRUE(command_.Set(cmd::GA, 1, 1000).Answered());
     EXPECT_EQ(ui.cursor, (std::vector<bool>{true, false}));
-}
-
-TEST_F(Requests, ChangedControlValuesAreSentThroughTheProtocol)
-{
-    ControlTable table;
-    const int id = table.ToCtrlId(cmd::GA);
-    const int row = table.CtrlId2TblIndex(id);
-    ASSERT_GE(row, 0);
-    const int newValue = table.Row(row).value + 1;
-    table.CommitShadow();
-    ASSERT_EQ(table.SetDataValue(id, newValue), 1);
-    const std::string line = ProtocolLine::MnemonicOf(table.Row(row).commandIndex) + "=" + std::to_string(newValue);
-    Answer(line, "COMPLETE");
-    EXPECT_TRUE(table.WriteChangedValues(command_).Answered());
-    EXPECT_EQ(channel_.lines, std::vector<std::string>{line});
 }
 
 TEST_F(Requests, SpeedChangeMovesCameraAndPcTogether)

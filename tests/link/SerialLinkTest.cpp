@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace {
 
 TEST(BaudTables, IndexRateAndCode)

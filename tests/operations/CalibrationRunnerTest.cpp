@@ -47,7 +47,8 @@ public:
 struct TextCase {
     const char* family;
     std::function<std::string(int)> text;
-    std::map<int, std::string> expected;
+    int first;  // the code of the first text
+    std::vector<std::string> expected;  // for the codes from first on
 };
 
 void PrintTo(const TextCase& c, std::ostream* out) { *out << c.family; }
@@ -56,48 +57,37 @@ class ResultTextTable : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ResultTextTable, EveryCodeHasItsTextAndTheRestAreUnknown)
 {
-    for (const auto& [code, text] : GetParam().expected) EXPECT_EQ(GetParam().text(code), text) << "code " << code;
+    for (std::size_t i = 0; i < GetParam().expected.size(); ++i) {
+        const int code = GetParam().first + static_cast<int>(i);
+        EXPECT_EQ(GetParam().text(code), GetParam().expected[i]) << "code " << code;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Families, ResultTextTable,
-    ::testing::Values(
-        TextCase{"WhiteBalance",
-                 WhiteBalanceResultText,
-                 {{0, "Unknown Result"},
-                  {1, "Succeeded"},
-                  {2, "Error1 - G image was too bright"},
-                  {3, "Error2 - G image was too dark"},
-                  {4, "Error3 - Timeout-error occurred"},
-                  {5, "IDLE"},
-                  {6, "Unknown Result"},
-                  {7, "Unknown Result"},
-                  {-1, "Unknown Result"}}},
-        TextCase{"Shading",
-                 ShadingResultText,
-                 {{-1, "Unknown Result"},
-                  {0, "Condition_Error"},
-                  {1, "Too Dark"},
-                  {2, "Too Bright"},
-                  {3, "Correction Limit"},
-                  {4, "Complete"},
-                  {5, "Unknown Result"},
-                  {7, "Unknown Result"}}},
-        TextCase{"Calibration",
-                 CalibrationResultText,
-                 {{-1, "Unknown Result"},
-                  {0, "Busy"},
-                  {1, "Succeeded"},
-                  {2, "Too Bright"},
-                  {3, "Too Dark"},
-                  {4, "Timeout Error"},
-                  {5, "Unknown Result"},
-                  {7, "Unknown Result"}}},
-        TextCase{
-            "Counter",
-            CounterStatusText,
-            {{0, "Counter Idle"}, {1, "---"}, {2, "Counter Active"}, {3, "---"}, {4, "Counter Overflow"}, {5, "---"}}}),
-    [](const ::testing::TestParamInfo<TextCase>& tp) { return std::string(tp.param.family); });
+const std::string kUnknown = "Unknown Result";
+
+INSTANTIATE_TEST_SUITE_P(Families, ResultTextTable,
+                         ::testing::Values(TextCase{"WhiteBalance",
+                                                    WhiteBalanceResultText,
+                                                    -1,
+                                                    {kUnknown, kUnknown, "Succeeded", "Error1 - G image was too bright",
+                                                     "Error2 - G image was too dark", "Error3 - Timeout-error occurred",
+                                                     "IDLE", kUnknown, kUnknown}},
+                                           TextCase{"Shading",
+                                                    ShadingResultText,
+                                                    -1,
+                                                    {kUnknown, "Condition_Error", "Too Dark", "Too Bright",
+                                                     "Correction Limit", "Complete", kUnknown, kUnknown, kUnknown}},
+                                           TextCase{"Calibration",
+                                                    CalibrationResultText,
+                                                    -1,
+                                                    {kUnknown, "Busy", "Succeeded", "Too Bright", "Too Dark",
+                                                     "Timeout Error", kUnknown, kUnknown, kUnknown}},
+                                           TextCase{"Counter",
+                                                    CounterStatusText,
+                                                    0,
+                                                    {"Counter Idle", "---", "Counter Active", "---", "Counter Overflow",
+                                                     "---"}}),
+                         [](const ::testing::TestParamInfo<TextCase>& tp) { return std::string(tp.param.family); });
 
 // ---- the operations over the scripted camera ----
 
@@ -297,22 +287,12 @@ TEST_F(Calibration, ShadingStartFailureSaysSo)
     EXPECT_EQ(host_.Shown()[0].icon, MessageIcon::Stop);
 }
 
-TEST_F(Calibration, WhiteBalanceAsksTheResultOfItsKind)
+// What each balance asks and says is the end-to-end one-shot table's; a start the camera does not
+// acknowledge ends silently (the caller re-reads the mode).
+TEST_F(Calibration, AnUnacknowledgedWhiteBalanceEndsSilently)
 {
-    Script("AWB=2", {"COMPLETE"});
-    Script("AWRS?", {"AWRS=3"});
-    Script("AWB=4", {"COMPLETE"});
-    Script("AHRS?", {"AHRS=7"});
-    EXPECT_EQ(runner_.WhiteBalance(CalibrationRunner::kWhiteBalanceOnce), 1);
-    EXPECT_EQ(runner_.WhiteBalance(CalibrationRunner::kWhiteBalanceExposureOnce), 1);
-    EXPECT_EQ(channel_.lines, (Strings{"AWB=2", "AWRS?", "AWB=4", "AHRS?"}));
-    EXPECT_EQ(host_.Texts(), (Strings{"Error2 - G image was too dark", "Unknown Result"}));
-    EXPECT_EQ(host_.Shown()[0].caption, "White Balance Once");
-    EXPECT_EQ(host_.Shown()[1].caption, "White Balance Exposure Once");
-    // A start the camera does not acknowledge ends silently (the caller re-reads the mode).
-    host_.Clear();
-    script_.clear();
     EXPECT_EQ(runner_.WhiteBalance(CalibrationRunner::kWhiteBalanceOnce), 0);
+    EXPECT_EQ(channel_.lines, Strings{"AWB=2"});
     EXPECT_TRUE(host_.Shown().empty());
 }
 

@@ -171,22 +171,6 @@ TEST_F(Handlers, SpinStepIsLimitedToTheRangeAndARefusalKeepsTheSpin)
     EXPECT_EQ(Edit(kWidthEdit)->text().toStdString(), "4096");
 }
 
-TEST_F(Handlers, ComboSendsTheEntryCodeAndARefusalShowsThePreviousEntry)
-{
-    QComboBox* source = Combo(kTriggerSource);
-    ASSERT_GT(source->count(), 17);
-    source->setCurrentIndex(17);  // "EncoderTrigger", code 29
-    handlers_.OnComboChanged(kTriggerSource);
-    EXPECT_EQ(camera_.sent, (std::vector<std::pair<int, int>>{{cmd::TI, 29}}));
-    EXPECT_EQ(table_.GetShadowValue(kTriggerSource), 29);
-
-    camera_.answers = {0};
-    source->setCurrentIndex(2);
-    handlers_.OnComboChanged(kTriggerSource);
-    EXPECT_EQ(table_.GetDataValue(kTriggerSource), 29);
-    EXPECT_EQ(source->currentIndex(), 17);
-}
-
 TEST_F(Handlers, HooksRunAroundTheGenericUpdateInTheirPlace)
 {
     std::vector<std::string> order;

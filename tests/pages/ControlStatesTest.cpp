@@ -86,21 +86,6 @@ INSTANTIATE_TEST_SUITE_P(Models, ModelLayout,
                              return std::string(tp.param.modelCode == kModelCodeB1 ? "B1" : "A1");
                          });
 
-TEST_F(ControlStates, ModelLayoutTakesSpinsAndLabelsAlongAndKeepsSharedGroups)
-{
-    UseModel(kModelCodeB1);
-    reader_->ModelSetup();
-    EXPECT_FALSE(Shown(1295)) << "Exposure Time R's spin";
-    EXPECT_TRUE(GroupOf(binding_, 1255)->isVisible());
-    EXPECT_TRUE(GroupOf(binding_, 1217)->isVisible()) << "Gain and Black keeps the controls both models have";
-
-    // An unknown model keeps the last layout; the Camera Model combo shows no model.
-    UseModel(kModelCodeUnknown, "other");
-    reader_->ModelSetup();
-    EXPECT_FALSE(Shown(1294));
-    EXPECT_EQ(Combo(1142)->currentIndex(), -1);
-}
-
 struct LutCase {
     int selection;
     bool editorsHidden;

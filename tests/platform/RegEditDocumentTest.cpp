@@ -90,14 +90,6 @@ TEST(RegEditDocument, WrittenLinesReadBackUnchanged)
     }
 }
 
-TEST(RegEditDocument, NewDocumentHasTheFileHeaderAndKey)
-{
-    RegEditDocument doc = RegEditDocument::Parse("");
-    doc.AddKey(kKey);
-    doc.SetValue(kKey, "Baudrate", {4, {0x00, 0xc2, 0x01, 0x00}});
-    EXPECT_EQ(doc.Serialize(), InKey("\"Baudrate\"=dword:0001c200\r\n"));
-}
-
 TEST(RegEditDocument, ChangingOneValueKeepsEverythingElseVerbatim)
 {
     const std::string original =

@@ -84,65 +84,41 @@ const std::map<int, std::set<int>>& TableIdsByPage()
     return pages;
 }
 
-// Controls without a table row: buttons, statics and edits the handlers address by id.
+// Controls without a table row: buttons, statics and edits the handlers address by id, by page and kind.
 struct Extra {
     int templateId;
-    int id;
     ItemKind kind;
     const char* text;  // nullptr: not checked
+    std::vector<int> ids;
 };
 
 const std::vector<Extra>& Extras()
 {
     static const std::vector<Extra> extras = {
-        {111, 1222, ItemKind::Button, "Read"},
-        {111, 1219, ItemKind::Button, "Read"},
-        {111, 1215, ItemKind::Static, "XXX.XXms"},
-        {111, 1216, ItemKind::Static, "XXX.XXHz"},
-        {111, 1218, ItemKind::Static, nullptr},
-        {111, 1220, ItemKind::Static, nullptr},
-        {111, 1221, ItemKind::Static, nullptr},
-        {112, 1132, ItemKind::Button, "Open LUT Table"},
-        {112, 1164, ItemKind::Button, "Read"},
-        {112, 1165, ItemKind::Button, "Write"},
-        {112, 1430, ItemKind::Button, "Read"},
-        {112, 1431, ItemKind::Button, "Write"},
-        {112, 1432, ItemKind::Button, "Read"},
-        {112, 1433, ItemKind::Button, "Write"},
-        {112, 1336, ItemKind::Button, "Read ( camera -> file )"},
-        {112, 1337, ItemKind::Button, "Write ( file -> camera )"},
-        {112, 1338, ItemKind::Button, "Store in flash memory"},
-        {113, 1555, ItemKind::Combo, nullptr},
-        {113, 1556, ItemKind::Edit, nullptr},
-        {113, 1558, ItemKind::Edit, nullptr},
-        {115, 1441, ItemKind::Button, "Reset"},
-        {115, 1442, ItemKind::Button, "Read"},
-        {115, 1443, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1444, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1447, ItemKind::Button, "Reset"},
-        {115, 1448, ItemKind::Button, "Read"},
-        {115, 1449, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1450, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1453, ItemKind::Button, "Reset"},
-        {115, 1454, ItemKind::Button, "Read"},
-        {115, 1455, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1456, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1459, ItemKind::Button, "Reset"},
-        {115, 1460, ItemKind::Button, "Read"},
-        {115, 1461, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1462, ItemKind::ReadOnlyEdit, nullptr},
-        {115, 1125, ItemKind::Button, "Get"},
-        {115, 1049, ItemKind::ReadOnlyEdit, nullptr},
-        {117, 1178, ItemKind::Edit, nullptr},
-        {117, 1179, ItemKind::Edit, nullptr},
-        {117, 1180, ItemKind::Edit, nullptr},
-        {117, 1181, ItemKind::Button, "Wirte"},
-        {117, 1182, ItemKind::Button, "Read"},
-        {117, 1142, ItemKind::Combo, nullptr},
-        {117, 1014, ItemKind::Button, "Set"},
-        {117, 1012, ItemKind::Button, "Camera Reset"},
-        {117, 1010, ItemKind::Button, "Terminal"},
-        {117, 1021, ItemKind::Button, "Store All"},
+        {111, ItemKind::Button, "Read", {1222, 1219}},
+        {111, ItemKind::Static, "XXX.XXms", {1215}},
+        {111, ItemKind::Static, "XXX.XXHz", {1216}},
+        {111, ItemKind::Static, nullptr, {1218, 1220, 1221}},
+        {112, ItemKind::Button, "Open LUT Table", {1132}},
+        {112, ItemKind::Button, "Read", {1164, 1430, 1432}},
+        {112, ItemKind::Button, "Write", {1165, 1431, 1433}},
+        {112, ItemKind::Button, "Read ( camera -> file )", {1336}},
+        {112, ItemKind::Button, "Write ( file -> camera )", {1337}},
+        {112, ItemKind::Button, "Store in flash memory", {1338}},
+        {113, ItemKind::Combo, nullptr, {1555}},
+        {113, ItemKind::Edit, nullptr, {1556, 1558}},
+        {115, ItemKind::Button, "Reset", {1441, 1447, 1453, 1459}},
+        {115, ItemKind::Button, "Read", {1442, 1448, 1454, 1460}},
+        {115, ItemKind::ReadOnlyEdit, nullptr, {1443, 1444, 1449, 1450, 1455, 1456, 1461, 1462, 1049}},
+        {115, ItemKind::Button, "Get", {1125}},
+        {117, ItemKind::Edit, nullptr, {1178, 1179, 1180}},
+        {117, ItemKind::Button, "Wirte", {1181}},
+        {117, ItemKind::Button, "Read", {1182}},
+        {117, ItemKind::Combo, nullptr, {1142}},
+        {117, ItemKind::Button, "Set", {1014}},
+        {117, ItemKind::Button, "Camera Reset", {1012}},
+        {117, ItemKind::Button, "Terminal", {1010}},
+        {117, ItemKind::Button, "Store All", {1021}},
     };
     return extras;
 }
@@ -220,13 +196,15 @@ TEST(PageLayouts, ControlsWithoutTableRowHaveTheirKindTextAndPage)
 {
     std::map<int, Placed> byId = ById();
     for (const Extra& extra : Extras()) {
-        SCOPED_TRACE(extra.id);
-        auto it = byId.find(extra.id);
-        ASSERT_NE(it, byId.end());
-        EXPECT_EQ(it->second.templateId, extra.templateId);
-        EXPECT_EQ(it->second.item->kind, extra.kind);
-        if (extra.text != nullptr) {
-            EXPECT_EQ(it->second.item->text, extra.text);
+        for (int id : extra.ids) {
+            SCOPED_TRACE(id);
+            auto it = byId.find(id);
+            ASSERT_NE(it, byId.end());
+            EXPECT_EQ(it->second.templateId, extra.templateId);
+            EXPECT_EQ(it->second.item->kind, extra.kind);
+            if (extra.text != nullptr) {
+                EXPECT_EQ(it->second.item->text, extra.text);
+            }
         }
     }
     // The model combo's positions are the model codes the "Set" button writes.
@@ -237,7 +215,7 @@ TEST(PageLayouts, NoControlBeyondTheDescribedOnes)
 {
     std::map<int, std::set<int>> expected = TableIdsByPage();
     for (const Extra& extra : Extras()) {
-        expected[extra.templateId].insert(extra.id);
+        expected[extra.templateId].insert(extra.ids.begin(), extra.ids.end());
     }
     std::map<int, std::set<int>> actual;
     for (const Placed& p : AllControls()) {

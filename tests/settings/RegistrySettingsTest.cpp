@@ -232,14 +232,8 @@ TEST(RegistrySettings, LinkSettingsStartAtNineThousandSixHundred)
 {
     TempConfigHome home;
     RegistrySettings settings;
-    LinkSettings written;
-    written.linkMode = 3;
-    written.baudRate = 115200;
-    written.comPortIndex = 15;
-    written.cl2000Index = 1;
-    written.cl2001Index = 2;
-    written.clV11Index = 4;
-    settings.WriteLinkSettings(written);
+    settings.WriteLinkSettings(
+        {.linkMode = 3, .baudRate = 115200, .comPortIndex = 15, .cl2000Index = 1, .cl2001Index = 2, .clV11Index = 4});
     EXPECT_EQ(Stored(settings, kItemBaudrate), 115200);
 
     const LinkSettings read = settings.ReadLinkSettings();

@@ -29,42 +29,6 @@ TEST(ComboCatalog, EveryComboRowHasAList)
     EXPECT_EQ(FindComboList(cmd::GA), nullptr);
 }
 
-TEST(ComboCatalog, CodedListsKeepTheirItemData)
-{
-    const ComboList* trigger = FindComboList(cmd::TI);
-    ASSERT_NE(trigger, nullptr);
-    ASSERT_EQ(trigger->entries.size(), 18u);
-    EXPECT_EQ(trigger->entries[17], "EncoderTrigger");
-    EXPECT_EQ(trigger->codes[17], 29);
-    EXPECT_EQ(trigger->entries[10], "Line4 TTL In1");
-
-    const ComboList* nand = FindComboList(cmd::ND1IN2);
-    ASSERT_NE(nand, nullptr);
-    EXPECT_EQ(nand->entries[19], "EncoderTriger");
-    EXPECT_EQ(FindComboList(cmd::LS2)->entries[19], "EncoderTrigger");
-
-    const std::vector<int> pg2 = ComboCodesForModel(cmd::PGIN2, kModelA1);
-    EXPECT_EQ(std::count(pg2.begin(), pg2.end(), 12), 0) << "a generator is not its own source";
-    EXPECT_EQ(std::count(pg2.begin(), pg2.end(), 10), 1);
-
-    EXPECT_EQ(ComboCodesForModel(cmd::CLCFG, ""), (std::vector<int>{0, 1, 2, 4}));
-    EXPECT_EQ(ComboCodesForModel(cmd::CE1, ""), (std::vector<int>{0, 3}));
-    EXPECT_EQ(ComboCodesForModel(cmd::TPN, ""), (std::vector<int>{0, 1, 2, 3, 4}));
-}
-
-TEST(ComboCatalog, ModelVariants)
-{
-    EXPECT_EQ(ComboListForModel(cmd::ETM, kModelB1).entries, (std::vector<std::string>{"Common"}));
-    EXPECT_EQ(ComboListForModel(cmd::ETM, kModelA1).entries, (std::vector<std::string>{"Common", "Indivisual"}));
-    EXPECT_EQ(ComboListForModel(cmd::CLCF, kModelA1).entries.size(), 3u);
-    EXPECT_EQ(ComboListForModel(cmd::CLCF, kModelB1).entries[3], "31.875MHz");
-    EXPECT_EQ(ComboCodesForModel(cmd::AWB, kModelA1), (std::vector<int>{0, 2, 4, 5, 6, 7}));
-    EXPECT_EQ(ComboCodesForModel(cmd::AWB, kModelB1), (std::vector<int>{0, 2, 5, 6, 7}));
-    EXPECT_EQ(ComboListForModel(cmd::AWB, kModelB1).entries[2], "Preset 5000K");
-    // Any other model keeps the template list.
-    EXPECT_EQ(ComboListForModel(cmd::AWB, "RV-8200-Z9").entries.size(), 6u);
-}
-
 // Every list against the committed transcription of the page templates' lists, as one line per command.
 TEST(ComboCatalog, EveryListIsTheCommittedOne)
 {
