@@ -39,7 +39,8 @@ inline bool RunModal(QAction* item, const std::function<void(QDialog&)>& look)
 {
     if (!item || !item->isEnabled()) return false;
     bool ran = false;
-    QTimer::singleShot(0, [&] {
+    const QObject call;  // a look still pending when the item opened nothing goes with this frame
+    QTimer::singleShot(0, &call, [&] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog) return;
         ran = true;
