@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dialogs/CProgressBarDialog.h"
+#include "link/ClSerialKind.h"
 #include "link/ComPort.h"
 #include "link/Command.h"
 #include "link/SerialLink.h"
@@ -19,8 +20,9 @@
 struct OperatorHosts;
 
 struct ToolObjects {
-    // The protocol and the progress window reach the user interface through `hosts`, which outlive them.
-    explicit ToolObjects(OperatorHosts& hosts);
+    // The protocol and the progress window reach the user interface through `hosts`, which outlive them;
+    // `kinds` gives the link the channel behind each Camera Link mode (the loaded serial libraries).
+    explicit ToolObjects(OperatorHosts& hosts, SerialLink::KindLookup kinds = &GetClSerialKind);
     ToolObjects(const ToolObjects&) = delete;
     ToolObjects& operator=(const ToolObjects&) = delete;
 

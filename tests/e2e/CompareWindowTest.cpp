@@ -66,7 +66,7 @@ protected:
 // and then confirmed; and the companion, on the same camera, finds the difference left.
 TEST_F(CompareWindow, FromTheMenuFiltersSavesAndAppliesOnlyWhatIsCheckedAndConfirmed)
 {
-    StartCamera({"--model", "B1"});
+    StartCameraProcess({"--model", "B1"});
     StartWindow();
     const TempFolder folder("rv-compare-window");
     const std::string path = folder.File("camera.cam");

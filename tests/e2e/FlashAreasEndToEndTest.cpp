@@ -70,7 +70,7 @@ TEST_F(FlashAreasTest, StoreTakesAsLongAsTheFlashNeeds)
 {
     // The camera takes 6 s to answer: within the store's 8000 ms, beyond an ordinary 5000 ms.
     StartCamera({"--answer-delay", "6000"});
-    ASSERT_EQ(objects_->link.Open(kLinkComPort, 9600, 0), 1);
+    ASSERT_EQ(OpenLink(), 1);
     Answer(1, 2);
     messages_.Clear();
     EXPECT_EQ(parts_->flashAreas.StoreSettings(), 1);

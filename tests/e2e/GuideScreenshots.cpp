@@ -71,7 +71,7 @@ protected:
 
     void Start(const std::vector<std::string>& options)
     {
-        StartCamera(options);
+        StartCameraProcess(options);
         // The serial ports the pictures show: two USB adapters, the camera behind the first, linked as COM1 by its
         // stable name, and the PC's own port.
         ASSERT_TRUE(camera_->Ok());

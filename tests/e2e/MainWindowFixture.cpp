@@ -4,12 +4,16 @@
 #include "support/TestHosts.h"
 #include "pages/PageControls.h"
 
+#include "camsim/CamsimOptions.h"
+#include "link/SerialLink.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -32,32 +36,76 @@ void MainWindowFixture::TearDown()
     window_ = nullptr;
     if (objects_) objects_->link.Close();
     objects_.reset();
-    if (HasFailure() && camera_) {
-        std::cerr << "camera log:\n" << camera_->Log() << "\ntraffic:\n";
+    if (HasFailure() && (camera_ || inProcess_)) {
+        if (camera_) std::cerr << "camera log:\n" << camera_->Log() << "\n";
+        std::cerr << "traffic:\n";
         for (const std::string& line : Traffic()) std::cerr << line << "\n";
     }
-    camera_.reset();
+    DropRun();
     std::remove(logPath_.c_str());
 }
 
 void MainWindowFixture::StartCamera(const std::vector<std::string>& options)
 {
+    camsim::CamsimOptions parsed;
+    std::string error;
+    ASSERT_EQ(camsim::CamsimOptions::Parse(options, parsed, error), 1) << error;
+    DropRun();
+    configHome_ = std::make_unique<TempConfigHome>();
+    inProcess_ = std::make_unique<InProcessCamera>(parsed.camera, &clock_);
+    MakeObjects([this](int mode) -> ClSerialKind* { return mode == kLinkCl2000 ? inProcess_.get() : nullptr; });
+    objects_->link.SetClock(&clock_);
+    // The camera's channel becomes the link's current one, as if chosen in the communication dialog.
+    objects_->link.Open(kLinkCl2000, 9600, 0);
+    objects_->link.Close();
+}
+
+void MainWindowFixture::StartCameraProcess(const std::vector<std::string>& options)
+{
     std::vector<std::string> all = options;
     all.push_back("--log");
     all.push_back(logPath_);
+    DropRun();
     camera_ = std::make_unique<CamsimProcess>(RV_CAMSIM_EXECUTABLE, 1, all);
     ASSERT_TRUE(camera_->Ok()) << camera_->Error();
+    MakeObjects(&GetClSerialKind);
+}
 
-    // A window of an earlier start goes before the objects it holds references to.
+void MainWindowFixture::DropRun()
+{
+    // A window of an earlier start goes before the objects it holds references to, and they before their camera.
     parts_.reset();
     window_ = nullptr;
     objects_.reset();
-    objects_ = std::make_unique<ToolObjects>(TestHosts());
+    inProcess_.reset();
+    configHome_.reset();
+    camera_.reset();
+}
+
+void MainWindowFixture::MakeObjects(SerialLink::KindLookup kinds)
+{
+    objects_ = std::make_unique<ToolObjects>(TestHosts(), std::move(kinds));
     objects_->mode.Set(0);
     // The progress window's pause at the end of a read is for the operator's eyes only.
     objects_->progress.SetCloseDelayMs(0);
     parts_ = std::make_unique<ToolParts>(*objects_, TestHosts());
     window_ = &parts_->window;
+}
+
+int MainWindowFixture::OpenLink() { return objects_->link.Open(inProcess_ ? kLinkCl2000 : kLinkComPort, 9600, 0); }
+
+void MainWindowFixture::ArmFaults()
+{
+    if (inProcess_) {
+        inProcess_->ArmFaults();
+        return;
+    }
+    const std::string log = camera_->Log();
+    int armed = 0;
+    for (std::size_t at = log.find("faults armed"); at != std::string::npos; at = log.find("faults armed", at + 1))
+        ++armed;
+    ASSERT_TRUE(camera_->Signal(SIGUSR2));
+    ASSERT_TRUE(camera_->WaitForLog("faults armed", armed + 1, 2000));
 }
 
 void MainWindowFixture::StartWindow()
@@ -70,6 +118,7 @@ void MainWindowFixture::StartWindow()
 
 std::vector<std::string> MainWindowFixture::Traffic() const
 {
+    if (inProcess_) return inProcess_->Traffic();
     std::vector<std::string> lines;
     std::ifstream in(logPath_);
     for (std::string line; std::getline(in, line);) lines.push_back(line);

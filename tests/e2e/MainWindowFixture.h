@@ -1,4 +1,6 @@
-// The main window in this process against the simulated camera on a pseudo-terminal reached as "COM1".
+// The main window in this process against the simulated camera: in this process as well, on the stepped
+// clock (time-outs and the camera's delays pass at once), or where a test needs a real port, as a process
+// on a pseudo-terminal reached as "COM1", on the real clock.
 #pragma once
 
 #include "app/CCtrlToolDlg.h"
@@ -6,6 +8,9 @@
 #include "app/ToolParts.h"
 #include "framework/qt/QtTimerService.h"
 #include "support/CamsimProcess.h"
+#include "support/InProcessCamera.h"
+#include "support/SteppedLineTime.h"
+#include "support/TempConfigHome.h"
 #include "support/TestHosts.h"
 #include "support/RecordingMessageHost.h"
 
@@ -21,9 +26,16 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the camera with the options (a traffic log is added), makes the run's objects afresh (user
-    // mode, no model known, table defaults, link at 9600 bit/s) and builds the window on them.
+    // Starts the camera in this process with the options (the simulated camera's command line), makes the
+    // run's objects afresh on fresh settings (user mode, no model known, table defaults, the link at
+    // 9600 bit/s on the camera's Camera Link channel, on the stepped clock) and builds the window on them.
     void StartCamera(const std::vector<std::string>& options);
+    // The same with the camera as a process on "COM1" (a traffic log is added) and the real clock.
+    void StartCameraProcess(const std::vector<std::string>& options);
+    // Opens the link to the camera at 9600 bit/s without the window's start-up; 1 on success.
+    int OpenLink();
+    // Wakes the camera's dormant faults; their line numbers count from here.
+    void ArmFaults();
     // Runs the window's initialisation and its start-up against the camera.
     void StartWindow();
     // Gives the window the timers the tool runs on (the protocol's poll, the port watch); before StartWindow.
@@ -49,9 +61,16 @@ protected:
     RecordingMessageHost messages_;
     std::unique_ptr<QtTimerService> timers_;
     std::unique_ptr<ScopedTimerService> timersInstalled_;  // before timers_ goes
-    std::unique_ptr<CamsimProcess> camera_;
+    std::unique_ptr<CamsimProcess> camera_;  // StartCameraProcess's camera
+    std::unique_ptr<InProcessCamera> inProcess_;  // StartCamera's, on clock_
+    SteppedLineTime clock_;
+    std::unique_ptr<TempConfigHome> configHome_;  // the in-process run's settings
     std::unique_ptr<ToolObjects> objects_;
     std::unique_ptr<ToolParts> parts_;
     CCtrlToolDlg* window_ = nullptr;  // the parts' window
     std::string logPath_;
+
+private:
+    void DropRun();  // the window, the objects and the camera of an earlier start
+    void MakeObjects(SerialLink::KindLookup kinds);
 };

@@ -102,7 +102,7 @@ TEST_F(StartUpAtSpeed, UnsupportedModelIsNamedOnceAndNothingIsRead)
 
 TEST_F(StartUpAtSpeed, LinkThatCannotOpenSaysSoOnceAndStaysUp)
 {
-    StartCamera({});
+    StartCameraProcess({});
     // "COM5" has no device in the test's folder and no serial port behind it.
     objects_->link.Open(kLinkComPort, 9600, 4);
     objects_->link.Close();
@@ -302,7 +302,7 @@ TEST_F(MainWindow, ReloadReadsTheWorkingAreaAndEverythingAgain)
 // A camera left at 9600 bit/s on another port is found there and moved to 115200 bit/s, as at the start-up.
 TEST_F(MainWindow, ChoosingAnotherPortSearchesTheCamerasSpeed)
 {
-    StartCamera({});
+    StartCameraProcess({});
     StartWindow();
     const std::string firstHome = std::getenv("XDG_CONFIG_HOME");
     objects_->command.SetTimeoutLimitMs(250);  // the speeds the camera does not listen at pass quickly

@@ -29,8 +29,6 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -687,14 +685,17 @@ TEST_F(Operations, LineRateDisplayFollowsTheEdit)
 TEST_F(Operations, CameraUnpluggedDuringAReloadFreesTheToolAfterTwoTimeOuts)
 {
     Start({"--vanish-on", "GA?@2"});
-    objects_->reader.SetReadTimeoutMs(400);
     const int gain = objects_->table.GetDataValue(1041);
-    const auto start = std::chrono::steady_clock::now();
     parts_->menu.Action(MainMenu::kCmdReload)->trigger();
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    objects_->reader.SetReadTimeoutMs(5000);
 
-    EXPECT_LT(elapsed, std::chrono::milliseconds(2000));
+    // The struck GA? and one request after it go unanswered; then the reload sends nothing more.
+    const Strings all = Traffic();
+    Strings lost;
+    for (std::size_t i = mark_; i < all.size(); ++i) {
+        if (all[i].find(" LOST ") != std::string::npos) lost.push_back(all[i].substr(all[i].find(" LOST ") + 6));
+    }
+    EXPECT_EQ(lost.size(), 2u) << ::testing::PrintToString(lost);
+    EXPECT_EQ(lost.empty() ? "" : lost.front(), "GA?");
     ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());
     const std::string& text = messages_.Shown()[0].text;
     EXPECT_EQ(text.rfind("The camera stopped answering: ", 0), 0u) << text;
@@ -733,8 +734,7 @@ TEST_F(Operations, AReloadWhoseFirstQueriesFailSaysSoInItsOneSummary)
         options.insert(options.end(), c.fault.begin(), c.fault.end());
         Start(options);
         objects_->command.SetTimeoutLimitMs(400);
-        ASSERT_TRUE(camera_->Signal(SIGUSR2));
-        ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+        ArmFaults();
         parts_->menu.Action(MainMenu::kCmdReload)->trigger();
         objects_->command.SetTimeoutLimitMs(0);
         ASSERT_EQ(messages_.Shown().size(), 1u) << ::testing::PrintToString(messages_.Texts());

@@ -156,7 +156,7 @@ const Writer kWriters[] = {
 TEST_P(DiskFailure, PathIsShownAndTheOldFileStays)
 {
     const auto& [writer, disk] = GetParam();
-    StartCamera({"--set", "SDM=1"});
+    StartCameraProcess({"--set", "SDM=1"});
     StartWindow();
     messages_.Clear();
     files_.UseDisk(false);

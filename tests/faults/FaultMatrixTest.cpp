@@ -346,7 +346,7 @@ TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks
     if (!startUp) options.push_back("--dormant");
     const Strings faultOptions = fault.options(operation.strikeAt);
     options.insert(options.end(), faultOptions.begin(), faultOptions.end());
-    StartCamera(options);
+    StartCameraProcess(options);
     ASSERT_TRUE(objects_);
     objects_->command.SetTimeoutLimitMs(kTimeoutMs);
     objects_->command.SetRequestWatch(&lastRequest_);
@@ -366,8 +366,7 @@ TEST_P(FaultMatrix, ControlBackStatusRightNothingHalfWrittenAndALaterReloadWorks
         if (operation.prepare) operation.prepare(*this);
         ASSERT_FALSE(HasFatalFailure());
         messages_.Clear();
-        ASSERT_TRUE(camera_->Signal(SIGUSR2));
-        ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+        ASSERT_NO_FATAL_FAILURE(ArmFaults());
         armedAt = Traffic().size();
         const auto start = std::chrono::steady_clock::now();
         operation.run(*this);

@@ -35,14 +35,13 @@ long ProcessorMs() { return static_cast<long>(std::clock() * 1000 / CLOCKS_PER_S
 // plugged in again), once held by another program, once free.
 TEST_F(PortLoss, AHungUpPortGoesOfflineOnceSpinsNothingAndComesBackByItselfWhenFree)
 {
-    StartCamera({"--dormant", "--hang-up-on", "1", "--set", "GA=222"});
+    StartCameraProcess({"--dormant", "--hang-up-on", "1", "--set", "GA=222"});
     objects_->command.SetTimeoutLimitMs(kTimeoutMs);
     UseTimers();
     StartWindow();
     for (const bool heldByAnotherProgram : {true, false}) {
         SCOPED_TRACE(heldByAnotherProgram ? "held" : "free");
-        ASSERT_TRUE(camera_->Signal(SIGUSR2));
-        ASSERT_TRUE(camera_->WaitForLog("faults armed", heldByAnotherProgram ? 1 : 2, 2000));
+        ASSERT_NO_FATAL_FAILURE(ArmFaults());
         messages_.Clear();
         objects_->command.Ask(cmd::GA, kTimeoutMs);
         // Offline only once the reader thread has seen the hang-up and ended: a spinning reader never gets there.
@@ -92,7 +91,7 @@ int TimedReload(ToolParts& parts)
 
 TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
 {
-    StartCamera({"--set", "GA=222"});
+    StartCameraProcess({"--set", "GA=222"});
     objects_->command.SetTimeoutLimitMs(kTimeoutMs);
     StartWindow();
     ASSERT_TRUE(Online());
@@ -121,11 +120,10 @@ TEST_F(PortLoss, PulledWhileIdleGoesOfflineAndChoosingThePortAgainReconnects)
 
 TEST_F(PortLoss, PulledInTheMiddleOfAReloadEndsItAndTheSamePortReconnects)
 {
-    StartCamera({"--dormant", "--hang-up-on", "30"});
+    StartCameraProcess({"--dormant", "--hang-up-on", "30"});
     objects_->command.SetTimeoutLimitMs(kTimeoutMs);
     StartWindow();
-    ASSERT_TRUE(camera_->Signal(SIGUSR2));
-    ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+    ASSERT_NO_FATAL_FAILURE(ArmFaults());
     messages_.Clear();
     EXPECT_LE(TimedReload(*parts_), 2 * kTimeoutMs + 1000);
     EXPECT_FALSE(Online());

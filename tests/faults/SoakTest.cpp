@@ -73,7 +73,7 @@ protected:
 TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
 {
     const int changes = EnvInt("RV_SOAK_CHANGES", 10000);
-    StartCamera({"--dormant", "--random-faults", "1"});
+    StartCameraProcess({"--dormant", "--random-faults", "1"});
     objects_->command.SetTimeoutLimitMs(kTimeoutMs);
     StartWindow();
 
@@ -95,8 +95,7 @@ TEST_F(Soak, TenThousandChangesWithRandomFaultsLoseNothingAndDoNotGrow)
     }
     ASSERT_GT(edits.size(), 10u);
 
-    ASSERT_TRUE(camera_->Signal(SIGUSR2));
-    ASSERT_TRUE(camera_->WaitForLog("faults armed", 1, 2000));
+    ASSERT_NO_FATAL_FAILURE(ArmFaults());
     std::mt19937 random(20261208);
     std::set<int> touched;
     std::size_t early = 0;

@@ -4,15 +4,38 @@
 #include "support/SteppedLineTime.h"
 #include "support/TestHosts.h"
 
+#include <cstdio>
+
+namespace {
+
+const char* Tag(camsim::InProcessLink::Traffic kind)
+{
+    if (kind == camsim::InProcessLink::Traffic::Received) return "RX";
+    if (kind == camsim::InProcessLink::Traffic::Sent) return "TX";
+    return "LOST";
+}
+
+// The stepped clock's time since the test began as a day's clock time (midnight on the steady clock).
+std::string Stamp(SteppedLineTime* clock)
+{
+    const long long ms = clock ? clock->NowMs() : 0;
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "1970-01-01 %02lld:%02lld:%02lld.%03lld", ms / 3600000 % 24, ms / 60000 % 60,
+                  ms / 1000 % 60, ms % 1000);
+    return stamp;
+}
+
+}  // namespace
+
 InProcessCamera::InProcessCamera(const camsim::CameraConfig& config, SteppedLineTime* clock)
     : model_(config), line_(model_, clock ? static_cast<camsim::LineTime&>(*clock) : camsim::LineTime::Steady())
 {
-    line_.SetTrafficSink([this](camsim::InProcessLink::Traffic kind, std::string_view line) {
-        // Called with the line's own lock held; this lock guards only the list. A line the camera did not
+    line_.SetTrafficSink([this, clock](camsim::InProcessLink::Traffic kind, std::string_view line) {
+        // Called with the line's own lock held; this lock guards only the lists. A line the camera did not
         // take (it has gone) still counts as sent to it.
-        if (kind == camsim::InProcessLink::Traffic::Sent) return;
         std::lock_guard lock(mutex_);
-        received_.emplace_back(line);
+        traffic_.push_back(Stamp(clock) + " " + Tag(kind) + " " + std::string(line));
+        if (kind != camsim::InProcessLink::Traffic::Sent) received_.emplace_back(line);
     });
     link_ = std::make_unique<SerialLink>(
         LinkSettings{}, port_, [this](int mode) -> ClSerialKind* { return mode == kLinkCl2000 ? this : nullptr; },
@@ -32,6 +55,12 @@ std::vector<std::string> InProcessCamera::Received() const
 {
     std::lock_guard lock(mutex_);
     return received_;
+}
+
+std::vector<std::string> InProcessCamera::Traffic() const
+{
+    std::lock_guard lock(mutex_);
+    return traffic_;
 }
 
 void InProcessCamera::ClearReceived()

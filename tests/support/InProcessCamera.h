@@ -30,6 +30,13 @@ public:
     // disconnection).
     std::vector<std::string> Received() const;
     void ClearReceived();
+    // Every line received, sent and lost, one entry each, as the camera's traffic log writes it but with
+    // the bytes as they came: "<date> <time> RX|TX|LOST <line>", stamped with the line's own time. Kept
+    // from the start, ClearReceived or not.
+    std::vector<std::string> Traffic() const;
+    // Wakes dormant faults (their line numbers count from now) and ends them, as the camera's signals do.
+    void ArmFaults() { line_.ArmFaults(); }
+    void LiftFaults() { line_.LiftFaults(); }
 
     int ScanEntries() override { return 1; }
     std::string EntryName(int index) const override { return index == 0 ? "simulated camera" : std::string(); }
@@ -45,6 +52,7 @@ private:
     camsim::InProcessLink line_;
     mutable std::mutex mutex_;
     std::vector<std::string> received_;
+    std::vector<std::string> traffic_;
     ComPort port_;
     std::unique_ptr<SerialLink> link_;
     std::unique_ptr<Command> command_;
