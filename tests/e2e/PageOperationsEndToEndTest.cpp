@@ -54,7 +54,7 @@ protected:
     {
         StartCamera(options);
         StartWindow();
-        parts_->operations.SetClock(&clock_);
+        parts_->operations.SetClock(&operationClock_);
         // A camera that goes silent costs one short wait, not five seconds.
         parts_->operations.Times().resultQueryMs = 700;
         messages_.Clear();
@@ -96,7 +96,7 @@ protected:
         return "<none>";
     }
 
-    InstantClock clock_;
+    InstantClock operationClock_;
     std::size_t mark_ = 0;
 };
 
