@@ -8,14 +8,7 @@
 
 namespace {
 
-const char* Tag(camsim::InProcessLink::Traffic kind)
-{
-    if (kind == camsim::InProcessLink::Traffic::Received) return "RX";
-    if (kind == camsim::InProcessLink::Traffic::Sent) return "TX";
-    return "LOST";
-}
-
-// The stepped clock's time since the test began as a day's clock time (midnight on the steady clock).
+// The stepped clock's time since the test began as a day's clock time (midnight without a stepped clock).
 std::string Stamp(SteppedLineTime* clock)
 {
     const long long ms = clock ? clock->NowMs() : 0;
@@ -34,7 +27,7 @@ InProcessCamera::InProcessCamera(const camsim::CameraConfig& config, SteppedLine
         // Called with the line's own lock held; this lock guards only the lists. A line the camera did not
         // take (it has gone) still counts as sent to it.
         std::lock_guard lock(mutex_);
-        traffic_.push_back(Stamp(clock) + " " + Tag(kind) + " " + std::string(line));
+        traffic_.push_back(Stamp(clock) + " " + camsim::InProcessLink::TrafficTag(kind) + " " + std::string(line));
         if (kind != camsim::InProcessLink::Traffic::Sent) received_.emplace_back(line);
     });
     link_ = std::make_unique<SerialLink>(

@@ -34,9 +34,8 @@ public:
     // the bytes as they came: "<date> <time> RX|TX|LOST <line>", stamped with the line's own time. Kept
     // from the start, ClearReceived or not.
     std::vector<std::string> Traffic() const;
-    // Wakes dormant faults (their line numbers count from now) and ends them, as the camera's signals do.
+    // Wakes dormant faults (their line numbers count from now), as the camera's signal does.
     void ArmFaults() { line_.ArmFaults(); }
-    void LiftFaults() { line_.LiftFaults(); }
 
     int ScanEntries() override { return 1; }
     std::string EntryName(int index) const override { return index == 0 ? "simulated camera" : std::string(); }

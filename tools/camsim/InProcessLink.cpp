@@ -34,6 +34,13 @@ void InProcessLink::SetTrafficSink(TrafficSink sink)
     sink_ = std::move(sink);
 }
 
+const char* InProcessLink::TrafficTag(Traffic kind)
+{
+    if (kind == Traffic::Received) return "RX";
+    if (kind == Traffic::Sent) return "TX";
+    return "LOST";
+}
+
 bool InProcessLink::Disconnected() const
 {
     std::lock_guard lock(mutex_);

@@ -31,6 +31,8 @@ namespace camsim {
 class InProcessLink {
 public:
     enum class Traffic { Received, Sent, Lost };
+    // The traffic log's name of the kind: "RX", "TX" or "LOST".
+    static const char* TrafficTag(Traffic kind);
     using TrafficSink = std::function<void(Traffic, std::string_view line)>;
 
     static constexpr std::size_t kSplitPieceBytes = 4;

@@ -51,10 +51,7 @@ void TrafficLog::Record(InProcessLink::Traffic kind, std::string_view line)
     localtime_r(&seconds, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", &local);
-    const char* tag = "LOST";
-    if (kind == InProcessLink::Traffic::Received) tag = "RX";
-    if (kind == InProcessLink::Traffic::Sent) tag = "TX";
-    std::fprintf(file_, "%s.%03lld %s %s\n", stamp, millis, tag, Escape(line).c_str());
+    std::fprintf(file_, "%s.%03lld %s %s\n", stamp, millis, InProcessLink::TrafficTag(kind), Escape(line).c_str());
     std::fflush(file_);
 }
 
